@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build and the tests need; does nothing when all are there.
+# Usage: scripts/installer-dependances.sh [groupe...]   (groupes: base, windows, fuzz)
+set -euo pipefail
+
+declare -A PAQUETS=(
+  [base]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+          libgtest-dev libgmock-dev googletest libbenchmark-dev python3 python3-dbf python3-dbfread
+          fpc fp-units-db locales xvfb xauth"
+  [windows]="mingw-w64 wine wine64 googletest"
+  [fuzz]="clang libclang-rt-14-dev"
+)
+
+groupes=("${@:-base}")
+manquants=()
+for g in "${groupes[@]}"; do
+  for p in ${PAQUETS[$g]}; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
+  done
+done
+[ ${#manquants[@]} -eq 0 ] && exit 0
+
+echo "Paquets à installer : ${manquants[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+  command -v sudo >/dev/null || { echo "Ces paquets manquent et sudo est absent : installez-les en root." >&2; exit 1; }
+  sudo="sudo"
+fi
+# A fresh machine has empty package lists.
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${manquants[@]}"

@@ -1,0 +1,34 @@
+// Plain procedures shared by the recap: the per-rubric amount table and the memo decoder.
+#pragma once
+
+#include <array>
+#include <limits>
+#include <string>
+
+static_assert(std::numeric_limits<long double>::digits == 64,
+              "Les montants exigent la précision étendue : un long double à mantisse de 64 bits "
+              "(x86 avec GCC, Clang ou MinGW). MSVC n'a qu'un long double de 53 bits.");
+
+// Amounts indexed by rubric number 1 to 899, in 80-bit extended precision.
+class TTAB_VALEURS {
+public:
+  static constexpr int Premier = 1;
+  static constexpr int Dernier = 899;
+
+  long double& operator[](int rubrique) { return valeurs_[rubrique - Premier]; }
+  long double operator[](int rubrique) const { return valeurs_[rubrique - Premier]; }
+  void Effacer() { valeurs_.fill(0.0L); }
+
+private:
+  std::array<long double, Dernier - Premier + 1> valeurs_{};
+};
+
+// Amounts whose magnitude is below this are negligible: the extended value nearest 0.009.
+inline constexpr long double Seuil_Negligeable = 0.009L;
+
+// The amounts of the last decoded memo.
+extern TTAB_VALEURS TAB_VALEURS;
+
+// Clears TAB_VALEURS and fills it from the text of one MONTANTS memo (UTF-8).
+// Raises plateforme::EKorvex with the conversion error of the first bad line.
+void Memo_Montants_Decoder(const std::string& texte);

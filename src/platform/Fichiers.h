@@ -1,0 +1,52 @@
+// Files as the program sees them: paths are texts as the user typed them, Windows-style.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace plateforme {
+
+// The path the system is asked for. On POSIX a backslash stands for "/", and a component
+// that has no entry of that exact name takes the one whose name differs only in letter case.
+std::string Chemin_Systeme(const std::string& chemin);
+
+// True when the first entry matching the path is not a directory and its last-write time,
+// in local time, falls within the years 1980 to 2107.
+bool Fichier_Existe(const std::string& chemin);
+
+// Renames a file, never replacing an existing target. Returns the system's reason, in French,
+// when the rename failed.
+std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers);
+
+// A file opened for reading only, leaving other programs free to read and write it.
+class TFichierLecture {
+public:
+  // Raises EKorvex "Impossible d'ouvrir le fichier <chemin> : <raison>".
+  explicit TFichierLecture(const std::string& chemin);
+  ~TFichierLecture();
+  TFichierLecture(const TFichierLecture&) = delete;
+  TFichierLecture& operator=(const TFichierLecture&) = delete;
+
+  const std::string& Chemin() const { return chemin_; }
+  uint64_t Taille() const { return taille_; }
+  // Reads up to n bytes at position; fewer only at the end of the file.
+  // Raises EKorvex "Erreur de lecture du fichier <chemin> : <raison>".
+  size_t Lire(uint64_t position, void* tampon, size_t n) const;
+
+private:
+  std::string chemin_;
+  uint64_t taille_ = 0;
+  intptr_t descripteur_ = -1;
+};
+
+// Test seam: every file operation first asks this hook, which may make it fail with the
+// given reason. Empty by default; tests install one to inject faults.
+enum class TOperationFichier { Existe, Renommer, Ouvrir, Lire };
+using TInjecteurPannes =
+    std::function<std::optional<std::string>(TOperationFichier, const std::string& chemin)>;
+void Installer_Injecteur_Pannes(TInjecteurPannes injecteur);
+
+}  // namespace plateforme

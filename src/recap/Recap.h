@@ -1,0 +1,49 @@
+// The recap of one month, without any window: totals the payslips, then fills the grid.
+// The window and the command-line tool both call this.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "KORVEX_procs.h"
+
+namespace recap {
+
+// The recap grid as plain data, addressed (column, row); row 0 and column 0 are the fixed
+// header cells and the row count includes row 0. Cells beyond the row count keep their text
+// and show again when the grid grows over them, as a string grid does.
+class TGrille {
+public:
+  static constexpr int ColCount = 5;
+
+  int RowCount() const { return rowCount_; }
+  void SetRowCount(int n);
+  const std::string& Cells(int col, int row) const;
+  void SetCells(int col, int row, std::string texte);
+  // Empties every data row, kept ones beyond the row count included.
+  void Effacer_Lignes_Donnees();
+
+private:
+  int rowCount_ = 5;
+  std::vector<std::array<std::string, ColCount>> lignes_;
+};
+
+// Shows one of the program's own messages (the plain message box).
+using TAfficherMessage = std::function<void(const std::string&)>;
+
+// Totals the payslips of the month Mois found in the folder Chemin into TOT_RUB, renaming
+// PAIES.DTA to PAIES.DBF while it reads it. Returns false, after the message, when PAIES.DTA
+// is not found (TOT_RUB untouched). Raises plateforme::EKorvex on every other failure, with
+// PAIES.DTA back under its own name.
+bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                      const TAfficherMessage& Message);
+
+// A whole click on "Calculer Récap" with the two fields' texts as typed: checks the month and
+// the folder, totals the month into TOT_RUB, then writes one grid row per rubric whose total
+// is not negligible. Errors are raised as plateforme::EKorvex, rows already written staying.
+void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                    TGrille& Grille, const TAfficherMessage& Message);
+
+}  // namespace recap
