@@ -3,7 +3,7 @@ BUILD      ?= build
 GENERATOR  ?= Ninja
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test clean
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
@@ -28,6 +28,22 @@ run: build
 # Every window test runs offscreen: CI has no display.
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# Benchmarks, in release mode.
+bench: deps
+	cmake -S . -B $(BUILD)-bench -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKORVEX_BENCH=ON -DKORVEX_TESTS=OFF -DKORVEX_FENETRE=OFF
+	cmake --build $(BUILD)-bench
+	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+
+# Every fuzz target for FUZZ_SECONDS each, from its committed seed corpus.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@bash scripts/installer-dependances.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEX_FUZZ=ON -DKORVEX_TESTS=OFF -DKORVEX_FENETRE=OFF
+	cmake --build $(BUILD)-fuzz
+	@for f in $(BUILD)-fuzz/tests/fuzz/fuzz_*; do [ -x "$$f" ] || continue; n=$$(basename $$f); \
+	  mkdir -p $(BUILD)-fuzz/corpus/$$n; echo "== $$n ($(FUZZ_SECONDS) s)"; \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(BUILD)-fuzz/corpus/$$n tests/fuzz/corpus/$$n || exit 1; done
 
 clean:
 	rm -rf $(BUILD)
