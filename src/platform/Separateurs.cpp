@@ -1,0 +1,83 @@
+#include "Separateurs.h"
+
+#include <cstdlib>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <langinfo.h>
+#include <locale.h>
+#endif
+
+namespace plateforme {
+
+namespace {
+
+char32_t g_decimal = U'.';
+char32_t g_milliers = U',';
+
+#ifndef _WIN32
+
+// The first character of a locale text: UTF-8 when it decodes, else the byte itself (Latin-1).
+char32_t Premier_Caractere(const char* texte) {
+  const auto* o = reinterpret_cast<const unsigned char*>(texte);
+  if (o == nullptr || o[0] == 0) return 0;
+  if (o[0] < 0x80) return o[0];
+  int suite = o[0] >= 0xF0 ? 3 : o[0] >= 0xE0 ? 2 : o[0] >= 0xC0 ? 1 : -1;
+  if (suite < 0) return o[0];
+  char32_t c = o[0] & (0x3F >> suite);
+  for (int i = 1; i <= suite; ++i) {
+    if ((o[i] & 0xC0) != 0x80) return o[0];
+    c = (c << 6) | (o[i] & 0x3F);
+  }
+  return c;
+}
+
+// The user's numeric locale, as the C library would choose it from the environment.
+std::string Nom_Locale_Numerique() {
+  for (const char* variable : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+    const char* valeur = std::getenv(variable);
+    if (valeur != nullptr && *valeur != '\0') return valeur;
+  }
+  return "C";
+}
+
+#endif
+
+}  // namespace
+
+char32_t DecimalSeparator() { return g_decimal; }
+char32_t ThousandSeparator() { return g_milliers; }
+
+void Fixer_Separateurs(char32_t decimal, char32_t milliers) {
+  g_decimal = decimal;
+  g_milliers = milliers;
+}
+
+#ifdef _WIN32
+
+void Lire_Separateurs_Utilisateur() {
+  wchar_t decimal[8] = {}, milliers[8] = {};
+  bool ok_decimal = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8) > 0;
+  bool ok_milliers = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, milliers, 8) > 0;
+  Fixer_Separateurs(ok_decimal && decimal[0] ? char32_t(decimal[0]) : U'.',
+                    ok_milliers && milliers[0] ? char32_t(milliers[0]) : U',');
+}
+
+#else
+
+void Lire_Separateurs_Utilisateur() {
+  char32_t decimal = 0, milliers = 0;
+  // A private locale object: the process-wide C locale stays as it is.
+  if (locale_t l = ::newlocale(LC_NUMERIC_MASK, Nom_Locale_Numerique().c_str(), locale_t(0))) {
+    decimal = Premier_Caractere(::nl_langinfo_l(RADIXCHAR, l));
+    milliers = Premier_Caractere(::nl_langinfo_l(THOUSEP, l));
+    ::freelocale(l);
+  }
+  Fixer_Separateurs(decimal ? decimal : U'.', milliers ? milliers : U',');
+}
+
+#endif
+
+}  // namespace plateforme
