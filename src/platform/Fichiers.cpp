@@ -135,6 +135,11 @@ bool Fichier_Existe(const std::string& chemin) {
          FileTimeToDosDateTime(&locale, &date_fat, &heure_fat);
 }
 
+bool Nom_Pris(const std::string& chemin) {
+  if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
+  return GetFileAttributesW(Large(chemin).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers) {
   if (auto panne = Panne_Injectee(TOperationFichier::Renommer, de)) return panne;
   if (MoveFileExW(Large(de).c_str(), Large(vers).c_str(), 0)) return std::nullopt;
@@ -220,6 +225,11 @@ bool Fichier_Existe(const std::string& chemin) {
   struct tm local;
   if (::localtime_r(&etat.st_mtime, &local) == nullptr) return false;
   return Annee_Date_Fat(local.tm_year + 1900);
+}
+
+bool Nom_Pris(const std::string& chemin) {
+  if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
+  return Entree_Existe(Chemin_Systeme(chemin));
 }
 
 std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers) {

@@ -17,6 +17,9 @@ std::string Chemin_Systeme(const std::string& chemin);
 // in local time, falls within the years 1980 to 2107.
 bool Fichier_Existe(const std::string& chemin);
 
+// True when some entry, file or folder, already has this name.
+bool Nom_Pris(const std::string& chemin);
+
 // Renames a file, never replacing an existing target. Returns the system's reason, in French,
 // when the rename failed.
 std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers);

@@ -1,0 +1,224 @@
+#include "Recap.h"
+
+#include <cmath>
+#include <exception>
+#include <optional>
+#include <utility>
+
+#include "Erreurs.h"
+#include "Fichiers.h"
+#include "Nombres.h"
+#include "Separateurs.h"
+#include "Table.h"
+
+namespace recap {
+
+using plateforme::EKorvex;
+
+// ---- The grid ----
+
+void TGrille::SetRowCount(int n) { rowCount_ = n < 1 ? 1 : n; }
+
+const std::string& TGrille::Cells(int col, int row) const {
+  static const std::string vide;
+  if (col < 0 || col >= ColCount || row < 0 || row >= static_cast<int>(lignes_.size())) return vide;
+  return lignes_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+}
+
+void TGrille::SetCells(int col, int row, std::string texte) {
+  if (col < 0 || col >= ColCount || row < 0) return;
+  if (row >= static_cast<int>(lignes_.size())) lignes_.resize(static_cast<size_t>(row) + 1);
+  lignes_[static_cast<size_t>(row)][static_cast<size_t>(col)] = std::move(texte);
+}
+
+void TGrille::Effacer_Lignes_Donnees() {
+  if (lignes_.size() > 1) lignes_.resize(1);
+}
+
+namespace {
+
+// ---- Texts ----
+
+bool Debut_Caractere(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
+
+size_t Nombre_Caracteres(const std::string& texte) {
+  size_t n = 0;
+  for (char c : texte) n += Debut_Caractere(c);
+  return n;
+}
+
+// The first n characters (all of the text when shorter).
+std::string_view Debut(std::string_view texte, size_t n) {
+  size_t i = 0;
+  for (; i < texte.size(); ++i) {
+    if (Debut_Caractere(texte[i]) && n-- == 0) break;
+  }
+  return texte.substr(0, i);
+}
+
+// Blanks and control characters removed at both ends.
+std::string Sans_Blancs(const std::string& texte) {
+  size_t debut = 0, fin = texte.size();
+  while (debut < fin && static_cast<unsigned char>(texte[debut]) <= ' ') ++debut;
+  while (fin > debut && static_cast<unsigned char>(texte[fin - 1]) <= ' ') --fin;
+  return texte.substr(debut, fin - debut);
+}
+
+// ---- The payslip file ----
+
+// The message shown when PAIES.DTA is not there. A PAIES.DBF left alone tells that an earlier
+// calculation was killed while it had the file renamed: say so rather than "not found".
+std::string Message_Paies_Absent(const std::string& Chemin) {
+  const std::string dta = Chemin + "\\PAIES.DTA", dbf = Chemin + "\\PAIES.DBF";
+  if (!plateforme::Nom_Pris(dta) && plateforme::Nom_Pris(dbf))
+    return "Le fichier " + dta + " est absent mais " + dbf +
+           " existe : un calcul a sans doute été interrompu. Renommez PAIES.DBF en PAIES.DTA "
+           "avant de relancer le calcul.";
+  return "Fichier " + dta + " Non trouvé";
+}
+
+std::string Message_Renommage(const std::string& de, const std::string& vers, const std::string& raison) {
+  return "Impossible de renommer " + de + " en " + vers + " : " + raison;
+}
+
+// PAIES.DTA goes under its temporary name for the time of the scan and always comes back.
+class TRenommageTemporaire {
+public:
+  TRenommageTemporaire(std::string de, std::string vers) : de_(std::move(de)), vers_(std::move(vers)) {
+    if (auto raison = plateforme::Renommer_Sans_Remplacer(de_, vers_))
+      throw EKorvex(Message_Renommage(de_, vers_, *raison));
+  }
+  ~TRenommageTemporaire() { Rendre(); }
+  TRenommageTemporaire(const TRenommageTemporaire&) = delete;
+  TRenommageTemporaire& operator=(const TRenommageTemporaire&) = delete;
+
+  // Renames the file back, once; the message when that failed.
+  std::optional<std::string> Rendre() noexcept {
+    if (rendu_) return std::nullopt;
+    rendu_ = true;
+    try {
+      if (auto raison = plateforme::Renommer_Sans_Remplacer(vers_, de_))
+        return Message_Renommage(vers_, de_, *raison);
+    } catch (...) {
+      return Message_Renommage(vers_, de_, "erreur inattendue");
+    }
+    return std::nullopt;
+  }
+
+private:
+  std::string de_, vers_;
+  bool rendu_ = false;
+};
+
+std::string Message_De(const std::exception_ptr& erreur) {
+  try {
+    std::rethrow_exception(erreur);
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "Erreur inattendue";
+  }
+}
+
+// Adds the memos of the month's payslips into TOT_RUB. Fields are looked up at their first use,
+// so that a table without payslips needs neither.
+void Totaliser_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB) {
+  dbase::TTable table;
+  TOT_RUB.Effacer();
+  table.TableType = dbase::TTableType::ttDBase;
+  table.DatabaseName = Chemin;
+  table.TableName = "PAIES.DBF";
+  table.Open();
+  table.First();
+  std::optional<dbase::TField> mois, montants;
+  while (!table.Eof()) {
+    if (!mois) mois = table.FieldByName("MOIS");
+    if (Debut(mois->AsString(), 7) == Mois) {
+      if (!montants) montants = table.FieldByName("MONTANTS");
+      Memo_Montants_Decoder(montants->AsString());
+      for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) TOT_RUB[i] += TAB_VALEURS[i];
+    }
+    table.Next();
+  }
+}
+
+// ---- The grid fill ----
+
+const char* const Entetes[TGrille::ColCount] = {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"};
+
+int Colonne_De_Classe(int32_t classe) { return classe == 1 ? 3 : classe == 2 ? 4 : 2; }
+
+// Writes row n for rubric i. Rubric n is the n-th physical record of RUBRIQUE.DTA; a rubric
+// beyond the table's end has no label and counts as a base.
+void Ecrire_Ligne(dbase::TTable& rubriques, int i, long double total, int n, TGrille& Grille) {
+  rubriques.First();
+  rubriques.MoveBy(i - 1);
+  Grille.SetRowCount(n + 1);
+  Grille.SetCells(0, n, std::to_string(i));
+  int colonne = 2;
+  if (!rubriques.Eof()) {
+    Grille.SetCells(1, n, rubriques.FieldByName("LIBELLE").AsString());
+    colonne = Colonne_De_Classe(rubriques.FieldByName("CLASSE").AsInteger());
+  }
+  Grille.SetCells(colonne, n, plateforme::Format_General(total, plateforme::DecimalSeparator()));
+}
+
+void Remplir_Grille(const std::string& Chemin, const TTAB_VALEURS& TOT_RUB, TGrille& Grille) {
+  dbase::TTable rubriques;
+  rubriques.TableType = dbase::TTableType::ttDBase;
+  rubriques.DatabaseName = Chemin + "\\";
+  rubriques.TableName = "RUBRIQUE.DTA";
+  rubriques.AfficherSupprimes = true;
+  rubriques.Open();
+  Grille.SetRowCount(2);
+  Grille.Effacer_Lignes_Donnees();
+  for (int c = 0; c < TGrille::ColCount; ++c) Grille.SetCells(c, 0, Entetes[c]);
+  int n = 0;
+  for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) {
+    if (std::fabs(TOT_RUB[i]) > Seuil_Negligeable) Ecrire_Ligne(rubriques, i, TOT_RUB[i], ++n, Grille);
+  }
+}
+
+}  // namespace
+
+bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                      const TAfficherMessage& Message) {
+  const std::string paies = Chemin + "\\PAIES.DTA", temporaire = Chemin + "\\PAIES.DBF";
+  if (!plateforme::Fichier_Existe(paies)) {
+    Message(Message_Paies_Absent(Chemin));
+    return false;
+  }
+  // A stale PAIES.DBF would be read as this month's payslips.
+  if (plateforme::Nom_Pris(temporaire))
+    throw EKorvex("Le fichier " + temporaire +
+                  " existe déjà : déplacez-le ou supprimez-le, puis relancez le calcul");
+  TRenommageTemporaire renommage(paies, temporaire);
+  std::exception_ptr erreur_lecture;
+  try {
+    Totaliser_Paies(Chemin, Mois, TOT_RUB);
+  } catch (...) {
+    erreur_lecture = std::current_exception();
+  }
+  if (auto erreur_retour = renommage.Rendre())
+    throw EKorvex(*erreur_retour + (erreur_lecture ? "\n" + Message_De(erreur_lecture) : ""));
+  if (erreur_lecture) std::rethrow_exception(erreur_lecture);
+  return true;
+}
+
+void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                    TGrille& Grille, const TAfficherMessage& Message) {
+  const std::string mois = Sans_Blancs(Mois);
+  if (Nombre_Caracteres(mois) != 7) {
+    Message("Mois non précisé correctement. Il doit être sous la forme (mm-aaaa)");
+    return;
+  }
+  if (!plateforme::Fichier_Existe(Chemin + "\\PAIES.DTA")) {
+    Message(Message_Paies_Absent(Chemin));
+    return;
+  }
+  // The month that was checked is the month that is used: trimmed.
+  if (!Calc_Total_Paies(Chemin, mois, TOT_RUB, Message)) return;
+  Remplir_Grille(Chemin, TOT_RUB, Grille);
+}
+
+}  // namespace recap
