@@ -1,0 +1,108 @@
+#include "KORVEX_procs.h"
+
+#include "Erreurs.h"
+#include "Nombres.h"
+#include "Separateurs.h"
+
+#include <string_view>
+
+TTAB_VALEURS TAB_VALEURS;
+
+namespace {
+
+constexpr char CR = 13;
+constexpr char LF = 10;
+constexpr char Fin_De_Fichier = 26;
+
+// The user's separators while the decoding has its own in force.
+char32_t Old_DecimalSeparator = U'.';
+char32_t Old_ThousandSeparator = U',';
+
+void Save_And_Set_Point_Decimal_Separateur() {
+  Old_DecimalSeparator = plateforme::DecimalSeparator();
+  Old_ThousandSeparator = plateforme::ThousandSeparator();
+  plateforme::Fixer_Separateurs(U'.', U' ');
+}
+
+void Restore_Old_Separateurs() {
+  plateforme::Fixer_Separateurs(Old_DecimalSeparator, Old_ThousandSeparator);
+}
+
+// The user's separators come back however the decoding ends.
+class Garde_Separateurs {
+public:
+  Garde_Separateurs() { Save_And_Set_Point_Decimal_Separateur(); }
+  ~Garde_Separateurs() { Restore_Old_Separateurs(); }
+  Garde_Separateurs(const Garde_Separateurs&) = delete;
+  Garde_Separateurs& operator=(const Garde_Separateurs&) = delete;
+};
+
+[[noreturn]] void Erreur_Rubrique(std::string_view texte) {
+  std::string message;
+  message += '\'';
+  message += texte;
+  message += "' n'est pas un numéro de rubrique correct (1 à 899)";
+  throw plateforme::EKorvex(message);
+}
+
+// Byte position just after the first n characters; npos when the text is shorter.
+size_t Apres_Caracteres(std::string_view texte, size_t n) {
+  size_t position = 0;
+  for (size_t k = 0; k < n; ++k) {
+    if (position >= texte.size()) return std::string_view::npos;
+    position += plateforme::Taille_Caractere_Utf8(texte, position);
+  }
+  return position;
+}
+
+void Decoder_Ligne(std::string_view ligne) {
+  const size_t fin_rubrique = Apres_Caracteres(ligne, 3);
+  if (fin_rubrique >= ligne.size()) return;  // fewer than four characters
+  const std::string_view texte_rubrique = ligne.substr(0, fin_rubrique);
+  const int32_t rubrique = plateforme::Texte_Vers_Entier(texte_rubrique);
+  const int64_t dix_milliemes = plateforme::Texte_Vers_Montant(ligne.substr(fin_rubrique));
+  const long double montant = static_cast<long double>(dix_milliemes) / 10000.0L;
+  const long double grandeur = montant < 0 ? -montant : montant;
+  if (rubrique == 0 || grandeur < Seuil_Negligeable) return;
+  if (rubrique < TTAB_VALEURS::Premier || rubrique > TTAB_VALEURS::Dernier)
+    Erreur_Rubrique(texte_rubrique);
+  TAB_VALEURS[rubrique] = montant;
+}
+
+// The body: after the first line and the run of breaks behind it, without the memo's last
+// character when that is a control character. False when there is nothing after the first line.
+bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
+  size_t i = 0;
+  while (i < texte.size() && texte[i] != CR) ++i;
+  while (i < texte.size() && (texte[i] == LF || texte[i] == CR || texte[i] == Fin_De_Fichier)) ++i;
+  if (i >= texte.size()) return false;
+  // A final printable character belongs to the last amount; only a terminator is dropped.
+  const bool dernier_controle = static_cast<unsigned char>(texte.back()) < 32;
+  corps = texte.substr(i, texte.size() - i - (dernier_controle ? 1 : 0));
+  return true;
+}
+
+// Lines end at CR, LF or CR LF; a NUL ends the body.
+void Decoder_Lignes(std::string_view corps) {
+  corps = corps.substr(0, corps.find('\0'));
+  const size_t n = corps.size();
+  size_t debut = 0;
+  while (debut < n) {
+    size_t fin = debut;
+    while (fin < n && corps[fin] != CR && corps[fin] != LF) ++fin;
+    Decoder_Ligne(corps.substr(debut, fin - debut));
+    if (fin < n && corps[fin] == CR) ++fin;
+    if (fin < n && corps[fin] == LF) ++fin;
+    debut = fin;
+  }
+}
+
+}  // namespace
+
+void Memo_Montants_Decoder(const std::string& texte) {
+  TAB_VALEURS.Effacer();
+  std::string_view corps;
+  if (!Trouver_Corps(texte, corps)) return;
+  const Garde_Separateurs garde;
+  Decoder_Lignes(corps);
+}
