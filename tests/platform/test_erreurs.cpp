@@ -1,1 +1,44 @@
 #include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "Erreurs.h"
+
+namespace {
+
+TEST(ErreursTest, TheErrorBoxAppendsAPointAfterALetterOrDigitOnly) {
+  const std::vector<std::pair<std::string, std::string>> cas = {
+      {"Champ 'LIBELLE' non trouvé", "Champ 'LIBELLE' non trouvé."},
+      {"Erreur 12", "Erreur 12."},
+      {"abc", "abc."},
+      {"fin.", "fin."},
+      {"fin ", "fin "},
+      {"(mm-aaaa)", "(mm-aaaa)"},
+      {"a,", "a,"},
+      {"a-", "a-"},
+      {"'x'", "'x'"},
+      {"", ""},
+      {"a/", "a/."},  // "/" sorts above "."
+  };
+  for (const auto& [message, texte] : cas) EXPECT_EQ(plateforme::Texte_Boite_Erreur(message), texte) << message;
+}
+
+TEST(ErreursTest, TheGuardShowsEveryKindOfExceptionAndReportsIt) {
+  std::vector<std::string> montres;
+  auto afficher = [&](const std::string& m) { montres.push_back(m); };
+  EXPECT_TRUE(plateforme::Executer_Sous_Garde(afficher, [] {}));
+  EXPECT_FALSE(plateforme::Executer_Sous_Garde(afficher, [] { throw plateforme::EKorvex("Débordement d'entier"); }));
+  EXPECT_FALSE(plateforme::Executer_Sous_Garde(afficher, [] { throw std::bad_alloc(); }));
+  EXPECT_FALSE(plateforme::Executer_Sous_Garde(afficher, [] { throw 42; }));
+  EXPECT_EQ(montres, (std::vector<std::string>{"Débordement d'entier.", "Mémoire insuffisante.",
+                                               "Erreur inattendue."}));
+}
+
+TEST(ErreursTest, AFailingDisplayDoesNotEscapeTheGuard) {
+  EXPECT_FALSE(plateforme::Executer_Sous_Garde([](const std::string&) { throw std::runtime_error("x"); },
+                                               [] { throw plateforme::EKorvex("y"); }));
+}
+
+}  // namespace
