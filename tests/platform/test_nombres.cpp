@@ -311,7 +311,7 @@ Forme_Decimale Reference(long double v) {
 
 TEST(FormatGeneral, AgreesWithAnExactReferenceOnRandomValues) {
   std::mt19937_64 alea(20110301);
-  for (int k = 0; k < 40000; ++k) {
+  for (int k = 0; k < 20000; ++k) {
     // Mostly amounts of the size totals have, some anywhere in the range.
     const int exposant = k % 20 == 0 ? static_cast<int>(alea() % 32000) - 16000
                                      : static_cast<int>(alea() % 140) - 80;
