@@ -50,7 +50,8 @@ size_t Apres_Caracteres(std::string_view texte, size_t n) {
   size_t position = 0;
   for (size_t k = 0; k < n; ++k) {
     if (position >= texte.size()) return std::string_view::npos;
-    position += plateforme::Taille_Caractere_Utf8(texte, position);
+    const auto octet = static_cast<unsigned char>(texte[position]);
+    position += octet < 0x80 ? 1 : plateforme::Taille_Caractere_Utf8(texte, position);
   }
   return position;
 }

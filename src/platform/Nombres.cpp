@@ -129,7 +129,9 @@ bool Decomposer_Montant(std::string_view t, std::string_view separateur, Montant
   m.entier = t.substr(i, fin - i);
   i = fin;
   bool separateur_vu = false;
-  if (!separateur.empty() && t.substr(i, separateur.size()) == separateur) {
+  // First byte before the rest: this test runs for every amount.
+  if (i < t.size() && !separateur.empty() && t[i] == separateur[0] &&
+      (separateur.size() == 1 || t.substr(i, separateur.size()) == separateur)) {
     separateur_vu = true;
     i += separateur.size();
     fin = Fin_Chiffres(t, i);
