@@ -30,5 +30,7 @@ inline constexpr long double Seuil_Negligeable = 0.009L;
 extern TTAB_VALEURS TAB_VALEURS;
 
 // Clears TAB_VALEURS and fills it from the text of one MONTANTS memo (UTF-8).
-// Raises plateforme::EKorvex with the conversion error of the first bad line.
+// Raises plateforme::EKorvex with the conversion error of the first bad line, or the rubric
+// error for a number outside 1 to 899 with an amount that is not negligible; the lines before
+// it stay stored and the user's separators are back in force.
 void Memo_Montants_Decoder(const std::string& texte);
