@@ -186,7 +186,7 @@ TEST_F(RecapTest, ARecalculationNeverShowsCellsOfAnEarlierOne) {
   Calculer("03-2011");
   ASSERT_EQ(grille.RowCount(), 4);
   Calculer("04-2011");
-  EXPECT_EQ(Rangee(1), (Cellules{"3", "Rubrique 3", "", "", "5"}));
+  EXPECT_EQ(Rangee(1), (Cellules{"3", "Rubrique 3", "5", "", ""}));
   grille.SetRowCount(4);
   EXPECT_EQ(Rangee(2), (Cellules{"", "", "", "", ""}));
   Calculer("05-2011");
