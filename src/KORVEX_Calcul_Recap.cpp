@@ -1,0 +1,113 @@
+#include "KORVEX_Calcul_Recap.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Erreurs.h"
+#include "Fichiers.h"
+#include "Recap.h"
+#include "gui/Edit_Etiquete.h"
+#include "gui/Grille_Recap.h"
+#include "ui_KORVEX_Calcul_Recap.h"
+
+namespace {
+
+// The mouse cursor shown for as long as the object lives.
+class TCurseur {
+public:
+  explicit TCurseur(Qt::CursorShape forme) { QGuiApplication::setOverrideCursor(QCursor(forme)); }
+  ~TCurseur() { QGuiApplication::restoreOverrideCursor(); }
+  TCurseur(const TCurseur&) = delete;
+  TCurseur& operator=(const TCurseur&) = delete;
+};
+
+// Shows the grid's contents when the click ends, however it ends: rows written before an
+// error must be on screen when the error box appears.
+class TAffichageFinal {
+public:
+  explicit TAffichageFinal(TStringGridRecap& grille) : grille_(grille) {}
+  ~TAffichageFinal() {
+    try {
+      grille_.Rafraichir();
+    } catch (...) {
+    }
+  }
+  TAffichageFinal(const TAffichageFinal&) = delete;
+  TAffichageFinal& operator=(const TAffichageFinal&) = delete;
+
+private:
+  TStringGridRecap& grille_;
+};
+
+std::string Texte(const QLineEdit* champ) { return champ->text().toStdString(); }
+
+// The window and its panel are drawn in the button face colour.
+void Fond_Face_Bouton(QWidget* w) {
+  w->setBackgroundRole(QPalette::Button);
+  w->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+TForm1::TForm1(TBoitesMessages Boites, QWidget* parent) : QWidget(parent), Boites_(std::move(Boites)) {
+  Ui::TForm1 ui;
+  ui.setupUi(this);
+  StringGridRecap = ui.StringGridRecap;
+  Panel1 = ui.Panel1;
+  EditChemin_Dossier = ui.EditChemin_Dossier;
+  LabelFichierTrouve = ui.LabelFichierTrouve;
+  LabeledEdit_Mois = ui.LabeledEdit_Mois;
+  Button_Calc_Recap = ui.Button_Calc_Recap;
+  Label1 = ui.Label1;
+
+  move(198, 114);  // placed where designed
+  Fond_Face_Bouton(this);
+  Fond_Face_Bouton(Panel1);
+  Label1->adjustSize();
+  StringGridRecap->setFocus();
+
+  // Connected once the description has set the default folder: that assignment is no change.
+  connect(EditChemin_Dossier, &QLineEdit::textChanged, this, &TForm1::EditChemin_DossierChange);
+  connect(Button_Calc_Recap, &QPushButton::clicked, this, &TForm1::Button_Calc_RecapClick);
+  FormCreate();
+}
+
+void TForm1::FormCreate() { EditChemin_DossierChange(); }
+
+void TForm1::EditChemin_DossierChange() {
+  Sous_Garde([this] {
+    const bool trouve = plateforme::Fichier_Existe(Texte(EditChemin_Dossier) + "\\PAIES.DTA");
+    LabelFichierTrouve->setText(trouve ? QStringLiteral("Dossier KORVEX OK")
+                                       : QStringLiteral("Ce n'est pas un dossier KORVEX"));
+    LabelFichierTrouve->adjustSize();
+  });
+}
+
+void TForm1::Button_Calc_RecapClick() {
+  Sous_Garde([this] {
+    const TCurseur occupe(Qt::WaitCursor);
+    const TAffichageFinal affichage(*StringGridRecap);
+    recap::Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB,
+                          StringGridRecap->Grille(),
+                          [this](const std::string& texte) { Afficher_Message(texte); });
+  });
+}
+
+bool TForm1::Calc_Total_Paies(const QString& Chemin, const QString& Mois) {
+  return recap::Calc_Total_Paies(Chemin.toStdString(), Mois.toStdString(), TOT_RUB,
+                                 [this](const std::string& texte) { Afficher_Message(texte); });
+}
+
+void TForm1::Sous_Garde(const std::function<void()>& travail) {
+  plateforme::Executer_Sous_Garde([this](const std::string& texte) { Boites_.Erreur(texte); }, travail);
+}
+
+// A message may come in the middle of a calculation: the grid shows where it stands and the
+// user gets the normal cursor to answer it.
+void TForm1::Afficher_Message(const std::string& texte) {
+  StringGridRecap->Rafraichir();
+  const TCurseur normal(Qt::ArrowCursor);
+  Boites_.Message(texte);
+}

@@ -1,0 +1,166 @@
+#include "Grille_Recap.h"
+
+#include <QAbstractButton>
+#include <QEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <algorithm>
+
+namespace {
+
+QString Texte(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// Cell texts sit 2 pixels in from the cell's left and top edges, on one line, clipped.
+void Dessiner_Texte(QPainter& p, const QRect& cellule, const QString& texte, const QColor& couleur) {
+  p.setPen(couleur);
+  p.drawText(cellule.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, texte);
+}
+
+// A fixed cell: button face with a raised edge.
+void Dessiner_Cellule_Fixe(QPainter& p, const QRect& r, const QString& texte, const QPalette& palette) {
+  p.save();
+  p.fillRect(r, palette.button());
+  p.setPen(palette.color(QPalette::Light));
+  p.drawLine(r.topLeft(), r.topRight());
+  p.drawLine(r.topLeft(), r.bottomLeft());
+  p.setPen(palette.color(QPalette::Dark));
+  p.drawLine(r.bottomLeft(), r.bottomRight());
+  p.drawLine(r.topRight(), r.bottomRight());
+  Dessiner_Texte(p, r, texte, palette.color(QPalette::ButtonText));
+  p.restore();
+}
+
+class TEnteteFixe : public QHeaderView {
+public:
+  using QHeaderView::QHeaderView;
+
+protected:
+  void paintSection(QPainter* p, const QRect& r, int section) const override {
+    if (!r.isValid() || model() == nullptr) return;
+    Dessiner_Cellule_Fixe(*p, r, model()->headerData(section, orientation()).toString(), palette());
+  }
+};
+
+// Data cells: window colour (the view's base), highlight when selected.
+class TDelegueCellule : public QStyledItemDelegate {
+public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    p->save();
+    const bool choisie = option.state.testFlag(QStyle::State_Selected);
+    if (choisie) p->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+    Dessiner_Texte(*p, option.rect, index.data().toString(),
+                   option.palette.color(choisie ? QPalette::HighlightedText : QPalette::Text));
+    if (option.state.testFlag(QStyle::State_HasFocus) && option.widget != nullptr) {
+      QStyleOptionFocusRect focus;
+      focus.QStyleOption::operator=(option);
+      focus.backgroundColor = option.palette.color(choisie ? QPalette::Highlight : QPalette::Base);
+      option.widget->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, p, option.widget);
+    }
+    p->restore();
+  }
+};
+
+}  // namespace
+
+// ---- The model ----
+
+TModeleGrille::TModeleGrille(QObject* parent)
+    : QAbstractTableModel(parent), lignes_(std::max(0, grille_.RowCount() - 1)) {}
+
+void TModeleGrille::Rafraichir() {
+  const int lignes = std::max(0, grille_.RowCount() - 1);
+  if (lignes > lignes_) {
+    beginInsertRows({}, lignes_, lignes - 1);
+    lignes_ = lignes;
+    endInsertRows();
+  } else if (lignes < lignes_) {
+    beginRemoveRows({}, lignes, lignes_ - 1);
+    lignes_ = lignes;
+    endRemoveRows();
+  }
+  const int colonnes = columnCount();
+  if (lignes_ > 0) {
+    emit dataChanged(index(0, 0), index(lignes_ - 1, colonnes - 1), {Qt::DisplayRole});
+    emit headerDataChanged(Qt::Vertical, 0, lignes_ - 1);
+  }
+  emit headerDataChanged(Qt::Horizontal, 0, colonnes - 1);
+}
+
+int TModeleGrille::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : lignes_; }
+
+int TModeleGrille::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : recap::TGrille::ColCount - 1;
+}
+
+QVariant TModeleGrille::data(const QModelIndex& index, int role) const {
+  if (role != Qt::DisplayRole || !index.isValid()) return {};
+  return Texte(grille_.Cells(index.column() + 1, index.row() + 1));
+}
+
+QVariant TModeleGrille::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole) return {};
+  return orientation == Qt::Horizontal ? Texte(grille_.Cells(section + 1, 0))
+                                       : Texte(grille_.Cells(0, section + 1));
+}
+
+// Selectable, never editable.
+Qt::ItemFlags TModeleGrille::flags(const QModelIndex& index) const {
+  return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+// ---- The view ----
+
+TStringGridRecap::TStringGridRecap(QWidget* parent)
+    : QTableView(parent), modele_(new TModeleGrille(this)), coin_(nullptr) {
+  setHorizontalHeader(new TEnteteFixe(Qt::Horizontal, this));
+  setVerticalHeader(new TEnteteFixe(Qt::Vertical, this));
+  setItemDelegate(new TDelegueCellule(this));
+  setModel(modele_);
+
+  // Row 0 is the horizontal header: user-sizeable columns, not clickable (fixed cells are not
+  // selectable).
+  QHeaderView* ligne0 = horizontalHeader();
+  ligne0->setFixedHeight(DefaultRowHeight);
+  ligne0->setSectionResizeMode(QHeaderView::Interactive);
+  ligne0->setSectionsClickable(false);
+  ligne0->setHighlightSections(false);
+  ligne0->setStretchLastSection(false);
+  for (int c = 1; c < recap::TGrille::ColCount; ++c) ligne0->resizeSection(c - 1, ColWidths[c]);
+
+  // Column 0 is the vertical header; rows keep their height.
+  QHeaderView* colonne0 = verticalHeader();
+  colonne0->setFixedWidth(ColWidths[0]);
+  colonne0->setMinimumSectionSize(1);
+  colonne0->setDefaultSectionSize(DefaultRowHeight);
+  colonne0->setSectionResizeMode(QHeaderView::Fixed);
+  colonne0->setSectionsClickable(false);
+  colonne0->setHighlightSections(false);
+
+  // The corner is Qt's own button; it shows the top-left cell instead of selecting everything.
+  setCornerButtonEnabled(false);
+  coin_ = findChild<QAbstractButton*>();
+  if (coin_ != nullptr) coin_->installEventFilter(this);
+
+  // The first data cell is the current one, outlined but not highlighted.
+  selectionModel()->setCurrentIndex(modele_->index(0, 0), QItemSelectionModel::NoUpdate);
+}
+
+void TStringGridRecap::Rafraichir() {
+  modele_->Rafraichir();
+  if (coin_ != nullptr) coin_->update();
+}
+
+QString TStringGridRecap::Texte_Coin() const { return Texte(modele_->Grille().Cells(0, 0)); }
+
+bool TStringGridRecap::eventFilter(QObject* objet, QEvent* evenement) {
+  if (objet == coin_ && evenement->type() == QEvent::Paint) {
+    QPainter p(coin_);
+    Dessiner_Cellule_Fixe(p, coin_->rect(), Texte_Coin(), palette());
+    return true;
+  }
+  return QTableView::eventFilter(objet, evenement);
+}
