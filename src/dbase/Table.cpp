@@ -1,0 +1,331 @@
+#include "Table.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "Erreurs.h"
+#include "Fichiers.h"
+#include "Memo.h"
+#include "Nombres.h"
+#include "Pages_Code.h"
+#include "Structure.h"
+#include "Tampon.h"
+#include "Valeurs.h"
+
+namespace dbase {
+
+using plateforme::EKorvex;
+using namespace interne;
+
+namespace {
+
+constexpr size_t Taille_Fenetre = 64 * 1024;
+constexpr char Marque_Fin_Table = 0x1A;
+constexpr char Marque_Supprime = '*';
+
+bool Est_Separateur(char c) {
+#ifdef _WIN32
+  return c == '\\' || c == ':';
+#else
+  return c == '\\' || c == '/' || c == ':';
+#endif
+}
+
+// Without a colon or a backslash (or, here, a slash) the engine would take the name as an alias.
+bool Est_Alias(const std::string& nom) {
+  return !nom.empty() && std::none_of(nom.begin(), nom.end(), Est_Separateur);
+}
+
+std::string Chemin_Dans(const std::string& dossier, const std::string& nom) {
+  if (dossier.empty()) return nom;
+  const char fin = dossier.back();
+  if (fin == '\\' || fin == '/') return dossier + nom;
+  return dossier + "\\" + nom;
+}
+
+bool Fichier_Present(const std::string& chemin) {
+  std::error_code erreur;
+  return std::filesystem::is_regular_file(plateforme::Chemin_Systeme(chemin), erreur);
+}
+
+// The memo file keeps the name the payroll application gave it: the table's base name with the
+// extension of its format, whatever the letter case; the other extension is tried next.
+std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const TStructure& s) {
+  size_t point = table.find_last_of('.');
+  const size_t separateur = table.find_last_of("\\/:");
+  if (point == std::string::npos || (separateur != std::string::npos && point < separateur))
+    point = table.size();
+  const std::string base = table.substr(0, point);
+  const bool fox = s.famille == TFamille::FoxPro || s.famille == TFamille::VisualFoxPro;
+  const TFormatMemo formats[2] = {fox ? TFormatMemo::Fpt : TFormatMemo::Dbt,
+                                  fox ? TFormatMemo::Dbt : TFormatMemo::Fpt};
+  for (TFormatMemo f : formats) {
+    const std::string chemin = base + (f == TFormatMemo::Fpt ? ".FPT" : ".DBT");
+    if (Fichier_Present(chemin))
+      return std::make_unique<TMemo>(chemin, f, s.famille == TFamille::DBase3);
+  }
+  throw EKorvex("Le fichier mémo " + base + (fox ? ".FPT" : ".DBT") + " de la table " + table +
+                " est introuvable");
+}
+
+bool Egal_Sans_Casse(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    char x = a[i], y = b[i];
+    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+struct TTable::TEtat {
+  explicit TEtat(const std::string& chemin_table)
+      : chemin(chemin_table),
+        fichier(chemin),
+        structure(Lire_Structure(fichier, chemin)),
+        page(&Page_Code(structure.page_code)),
+        tampon(fichier, std::max<size_t>(Taille_Fenetre, structure.longueur_enregistrement)) {
+    const uint64_t complets =
+        (fichier.Taille() - structure.longueur_entete) / structure.longueur_enregistrement;
+    // More records announced than the file holds: the complete ones are read.
+    nombre = static_cast<int64_t>(std::min<uint64_t>(structure.nombre_annonce, complets));
+    if (structure.a_memo) memo = Ouvrir_Memo(chemin, structure);
+  }
+
+  std::string chemin;
+  plateforme::TFichierLecture fichier;
+  TStructure structure;
+  const TPageCode* page;
+  TTampon tampon;
+  std::unique_ptr<TMemo> memo;
+  int64_t nombre = 0;    // physical records, up to an end-of-table mark once one is met
+  int64_t courant = -1;  // -1: no current record (empty table)
+  bool eof = true;
+  const char* enregistrement = nullptr;
+
+  std::string Enregistrement_Texte(int64_t i) const { return "enregistrement " + std::to_string(i + 1); }
+
+  const char* Lire_Brut(int64_t i) {
+    const char* p = tampon.Acceder(
+        structure.longueur_entete + static_cast<uint64_t>(i) * structure.longueur_enregistrement,
+        structure.longueur_enregistrement);
+    if (p == nullptr)
+      throw EKorvex("La table " + chemin + " a raccourci pendant la lecture (" + Enregistrement_Texte(i) + ")");
+    return p;
+  }
+
+  // Makes record i current-readable; false past the end or on a 0x1A where a record starts,
+  // which ends the table there.
+  bool Charger(int64_t i) {
+    if (i < 0 || i >= nombre) return false;
+    const char* p = Lire_Brut(i);
+    if (*p == Marque_Fin_Table) {
+      nombre = i;
+      return false;
+    }
+    enregistrement = p;
+    return true;
+  }
+
+  // The window may have moved: point at the current record again.
+  void Recharger() { enregistrement = courant < 0 ? nullptr : Lire_Brut(courant); }
+
+  bool Visible(bool supprimes) const { return supprimes || *enregistrement != Marque_Supprime; }
+
+  void Premier(bool supprimes) {
+    courant = -1;
+    eof = true;
+    for (int64_t i = 0; Charger(i); ++i) {
+      if (Visible(supprimes)) {
+        courant = i;
+        eof = false;
+        return;
+      }
+    }
+    enregistrement = nullptr;
+  }
+
+  bool Suivant(bool supprimes) {
+    for (int64_t i = courant + 1; Charger(i); ++i) {
+      if (Visible(supprimes)) {
+        courant = i;
+        return true;
+      }
+    }
+    Recharger();
+    return false;
+  }
+
+  bool Precedent(bool supprimes) {
+    for (int64_t i = courant - 1; i >= 0; --i) {
+      enregistrement = Lire_Brut(i);
+      if (Visible(supprimes)) {
+        courant = i;
+        return true;
+      }
+    }
+    Recharger();
+    return false;
+  }
+
+  // With every record shown, a move is an offset computation; only where it lands is checked.
+  void Sauter(int64_t n) {
+    int64_t cible = courant + n;
+    bool fin = false;
+    if (cible >= nombre) {
+      cible = nombre - 1;
+      fin = true;
+    }
+    if (cible > courant && !Charger(cible)) {
+      for (int64_t i = courant + 1; i <= cible && Charger(i); ++i) {
+      }
+      cible = nombre - 1;
+      fin = true;
+    }
+    courant = cible;
+    if (fin) eof = true;
+    Recharger();
+  }
+
+  int64_t Compter(bool supprimes) {
+    int64_t total = 0;
+    if (supprimes) {
+      if (nombre > 0 && !Charger(nombre - 1))
+        for (int64_t i = courant + 1; Charger(i); ++i) {
+        }
+      total = nombre;
+    } else {
+      for (int64_t i = 0; Charger(i); ++i) total += Visible(false);
+    }
+    Recharger();
+    return total;
+  }
+
+  std::string Texte_Memo(const TChamp& c) {
+    uint64_t bloc = 0;
+    if (!Bloc_Memo(c, enregistrement, bloc)) Erreur_Memo(c, "a un pointeur de bloc incorrect");
+    std::string texte;
+    if (bloc == 0) return texte;
+    std::string erreur;
+    if (!memo->Lire(bloc, texte, erreur)) Erreur_Memo(c, erreur);
+    if (c.genre == TGenre::Memo) Convertir_En_Utf8(texte, *page);
+    return texte;
+  }
+
+  [[noreturn]] void Erreur_Memo(const TChamp& c, const std::string& detail) const {
+    Erreur_Table(chemin, "le mémo du champ " + c.nom + " de l'" + Enregistrement_Texte(courant) + " " +
+                             detail + " (" + memo->Chemin() + ")");
+  }
+
+  [[noreturn]] void Erreur_Valeur(const TChamp& c, std::string_view texte, const std::string& quoi) const {
+    Erreur_Table(chemin, "le champ " + c.nom + " de l'" + Enregistrement_Texte(courant) + " contient '" +
+                             std::string(texte) + "', qui " + quoi);
+  }
+};
+
+TTable::TTable() = default;
+TTable::~TTable() { Close(); }
+
+void TTable::Open() {
+  if (etat_) return;
+  if (Est_Alias(DatabaseName))
+    throw EKorvex("L'alias de base de données '" + DatabaseName +
+                  "' n'existe pas : indiquez le chemin d'un dossier");
+  auto etat = std::make_unique<TEtat>(Chemin_Dans(DatabaseName, TableName));
+  etat->Premier(AfficherSupprimes);
+  etat_ = std::move(etat);
+}
+
+void TTable::Close() { etat_.reset(); }
+
+bool TTable::Active() const { return etat_ != nullptr; }
+
+TTable::TEtat& TTable::Etat() const {
+  if (!etat_)
+    throw EKorvex("Opération impossible : la table " + Chemin_Dans(DatabaseName, TableName) +
+                  " n'est pas ouverte");
+  return *etat_;
+}
+
+void TTable::First() { Etat().Premier(AfficherSupprimes); }
+
+void TTable::Next() {
+  TEtat& e = Etat();
+  if (e.courant < 0 || !e.Suivant(AfficherSupprimes)) e.eof = true;
+}
+
+void TTable::MoveBy(int n) {
+  TEtat& e = Etat();
+  if (n == 0 || e.courant < 0) return;
+  if (n < 0) {
+    for (int64_t k = n; k < 0 && e.Precedent(AfficherSupprimes); ++k) {
+    }
+    e.eof = false;
+  } else if (AfficherSupprimes) {
+    e.Sauter(n);
+  } else {
+    for (int k = 0; k < n; ++k) {
+      if (!e.Suivant(false)) {
+        e.eof = true;
+        break;
+      }
+    }
+  }
+}
+
+bool TTable::Eof() const { return Etat().eof; }
+
+int64_t TTable::RecordCount() const { return Etat().Compter(AfficherSupprimes); }
+
+TField TTable::FieldByName(const std::string& name) const {
+  const TEtat& e = Etat();
+  for (size_t i = 0; i < e.structure.champs.size(); ++i) {
+    const TChamp& c = e.structure.champs[i];
+    if (!c.cache && Egal_Sans_Casse(c.nom, name)) return TField(this, static_cast<int>(i));
+  }
+  throw EKorvex("Champ '" + name + "' non trouvé");
+}
+
+std::string TTable::Texte_Champ(int index) const {
+  TEtat& e = Etat();
+  const TChamp& c = e.structure.champs.at(static_cast<size_t>(index));
+  if (e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement)) return {};
+  if (c.genre == TGenre::Memo || c.genre == TGenre::MemoBinaire) return e.Texte_Memo(c);
+  return Texte_Valeur(e.structure, c, e.enregistrement, *e.page);
+}
+
+int32_t TTable::Entier_Champ(int index) const {
+  TEtat& e = Etat();
+  const TChamp& c = e.structure.champs.at(static_cast<size_t>(index));
+  const bool vide = e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement);
+  int32_t valeur = 0;
+  TLecture lecture = TLecture::Correcte;
+  switch (c.genre) {
+    case TGenre::Texte:
+    case TGenre::VarTexte: return plateforme::Texte_Vers_Entier(Texte_Champ(index));
+    case TGenre::Numerique:
+      if (!vide) lecture = Entier_De_Numerique(Texte_Numerique(c, e.enregistrement), valeur);
+      if (lecture == TLecture::Incorrecte)
+        e.Erreur_Valeur(c, Texte_Numerique(c, e.enregistrement), "n'est pas un nombre");
+      break;
+    case TGenre::Entier:
+    case TGenre::Double:
+    case TGenre::Monnaie:
+      if (!vide) lecture = Entier_De_Binaire(c, e.enregistrement, valeur);
+      if (lecture == TLecture::Incorrecte) e.Erreur_Valeur(c, "NaN", "n'est pas un nombre");
+      break;
+    default: throw EKorvex("Impossible d'accéder au champ '" + c.nom + "' comme type Integer");
+  }
+  if (lecture == TLecture::Debordement) throw EKorvex("Débordement d'entier");
+  return valeur;
+}
+
+std::string TField::AsString() const { return table_->Texte_Champ(index_); }
+
+int32_t TField::AsInteger() const { return table_->Entier_Champ(index_); }
+
+}  // namespace dbase

@@ -55,6 +55,9 @@ public:
 private:
   friend class TField;
   struct TEtat;
+  TEtat& Etat() const;  // raises when the table is not open
+  std::string Texte_Champ(int index) const;
+  int32_t Entier_Champ(int index) const;
   std::unique_ptr<TEtat> etat_;
 };
 

@@ -1,0 +1,114 @@
+#include "Memo.h"
+
+#include <cstring>
+
+#include "Erreurs.h"
+
+namespace dbase::interne {
+
+namespace {
+
+constexpr size_t Taille_Fenetre = 64 * 1024;
+constexpr size_t Entete_Memo = 512;
+constexpr char Fin_Memo = 0x1A;
+
+uint32_t Lu32_Petit(const unsigned char* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+uint32_t Lu32_Grand(const unsigned char* p) {
+  return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
+
+}  // namespace
+
+TMemo::TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3)
+    : fichier_(chemin), tampon_(fichier_, Taille_Fenetre), format_(format) {
+  unsigned char e[Entete_Memo] = {};
+  const size_t lus = fichier_.Lire(0, e, sizeof e);
+  if (format_ == TFormatMemo::Fpt) {
+    taille_bloc_ = lus >= 8 ? (e[6] << 8) | e[7] : 0;
+    if (taille_bloc_ == 0)
+      throw plateforme::EKorvex("Le fichier mémo " + chemin +
+                                " est endommagé : sa taille de bloc est nulle ou absente");
+  } else if (!blocs_dbase3) {
+    // dBase IV and later give the block size at offset 20, some writers at offset 4.
+    const uint32_t a20 = lus >= 22 ? e[20] | (e[21] << 8) : 0;
+    const uint32_t a4 = lus >= 8 ? Lu32_Petit(e + 4) : 0;
+    taille_bloc_ = a20 != 0 ? a20 : a4 != 0 ? a4 : 512;
+  }
+}
+
+bool TMemo::Lire(uint64_t bloc, std::string& texte, std::string& erreur) {
+  const uint64_t taille = fichier_.Taille();
+  if (bloc >= (taille + taille_bloc_ - 1) / taille_bloc_) {
+    erreur = "désigne le bloc " + std::to_string(bloc) + ", au-delà de la fin du fichier mémo";
+    return false;
+  }
+  const uint64_t position = bloc * taille_bloc_;
+  size_t disponibles = 0;
+  const auto* debut = reinterpret_cast<const unsigned char*>(tampon_.Morceau(position, disponibles));
+  if (format_ == TFormatMemo::Fpt) {
+    if (disponibles < 8 && (debut = reinterpret_cast<const unsigned char*>(tampon_.Acceder(position, 8))) == nullptr) {
+      erreur = "commence trop près de la fin du fichier mémo";
+      return false;
+    }
+    return Lire_Longueur(position + 8, Lu32_Grand(debut + 4), texte, erreur);
+  }
+  static const unsigned char Marque_IV[4] = {0xFF, 0xFF, 0x08, 0x00};
+  if (disponibles >= 4 && std::memcmp(debut, Marque_IV, 4) == 0) {
+    if (disponibles < 8 && (debut = reinterpret_cast<const unsigned char*>(tampon_.Acceder(position, 8))) == nullptr) {
+      erreur = "commence trop près de la fin du fichier mémo";
+      return false;
+    }
+    const uint32_t longueur = Lu32_Petit(debut + 4);  // its own 8 bytes included
+    if (longueur < 8) {
+      erreur = "a une longueur incorrecte (" + std::to_string(longueur) + " octets)";
+      return false;
+    }
+    return Lire_Longueur(position + 8, longueur - 8, texte, erreur);
+  }
+  return Lire_Jusqu_A_Fin(position, texte, erreur);
+}
+
+bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& texte, std::string& erreur) {
+  const uint64_t taille = fichier_.Taille();
+  if (position > taille || longueur > taille - position) {
+    erreur = "a une longueur de " + std::to_string(longueur) + " octets qui dépasse la fin du fichier mémo";
+    return false;
+  }
+  const size_t n = static_cast<size_t>(longueur);
+  if (n <= tampon_.Capacite()) {
+    const char* octets = tampon_.Acceder(position, n);
+    if (octets != nullptr) {
+      texte.assign(octets, n);
+      return true;
+    }
+  } else {
+    texte.resize(n);
+    if (fichier_.Lire(position, texte.data(), n) == n) return true;
+  }
+  erreur = "est tronqué : le fichier mémo a raccourci pendant la lecture";
+  return false;
+}
+
+// dBase III: the text runs up to its 0x1A.
+bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string& erreur) {
+  texte.clear();
+  for (;;) {
+    size_t n = 0;
+    const char* morceau = tampon_.Morceau(position, n);
+    if (n == 0) {
+      erreur = "n'a pas de marque de fin (0x1A) avant la fin du fichier mémo";
+      return false;
+    }
+    const void* fin = std::memchr(morceau, Fin_Memo, n);
+    if (fin != nullptr) {
+      texte.append(morceau, static_cast<size_t>(static_cast<const char*>(fin) - morceau));
+      return true;
+    }
+    texte.append(morceau, n);
+    position += n;
+  }
+}
+
+}  // namespace dbase::interne

@@ -1,0 +1,35 @@
+// The memo file of a table: .DBT (dBase) or .FPT (FoxPro, Visual FoxPro).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Fichiers.h"
+#include "Tampon.h"
+
+namespace dbase::interne {
+
+enum class TFormatMemo { Dbt, Fpt };
+
+class TMemo {
+public:
+  // blocs_dbase3: a dBase III memo file, whose blocks are always 512 bytes.
+  TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3);
+
+  const std::string& Chemin() const { return fichier_.Chemin(); }
+
+  // The raw bytes of the memo that starts at block bloc (never 0: an empty pointer is no memo).
+  // Returns false, with the reason in erreur, when the pointer or the length is wrong.
+  bool Lire(uint64_t bloc, std::string& texte, std::string& erreur);
+
+private:
+  bool Lire_Longueur(uint64_t position, uint64_t longueur, std::string& texte, std::string& erreur);
+  bool Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string& erreur);
+
+  plateforme::TFichierLecture fichier_;
+  TTampon tampon_;
+  TFormatMemo format_;
+  uint64_t taille_bloc_ = 512;
+};
+
+}  // namespace dbase::interne

@@ -1,0 +1,88 @@
+#include "Pages_Code.h"
+
+#include <cstring>
+
+namespace dbase::interne {
+
+extern const TPageCode Pages_Code[];
+extern const int Nombre_Pages_Code;
+
+const TPageCode& Page_Code(int numero) {
+  const TPageCode* windows = nullptr;
+  for (int i = 0; i < Nombre_Pages_Code; ++i) {
+    if (Pages_Code[i].numero == numero) return Pages_Code[i];
+    if (Pages_Code[i].numero == 1252) windows = &Pages_Code[i];
+  }
+  return *windows;
+}
+
+int Page_De_Pilote(uint8_t pilote) {
+  switch (pilote) {
+    case 0x01: case 0x0D: return 437;
+    case 0x02: case 0x0E: case 0x1D: return 850;
+    case 0x64: return 852;
+    case 0x65: return 866;
+    case 0xC8: return 1250;
+    case 0xC9: return 1251;
+    // The payroll application is a Windows program: an unmarked table is in its page.
+    default: return 1252;
+  }
+}
+
+int Page_De_Nom_Pilote(std::string_view nom) {
+  // "DB" + page + locale, or "FOX" + locale (2 letters) + page; "WIN" stands for 1252.
+  std::string_view reste;
+  if (nom.substr(0, 3) == "FOX" && nom.size() >= 5) reste = nom.substr(5);
+  else if (nom.substr(0, 2) == "DB") reste = nom.substr(2);
+  else return 1252;
+  if (reste.substr(0, 3) == "WIN") return 1252;
+  int page = 0;
+  for (size_t i = 0; i < reste.size() && i < 4 && reste[i] >= '0' && reste[i] <= '9'; ++i)
+    page = page * 10 + (reste[i] - '0');
+  return page == 0 ? 1252 : page;
+}
+
+bool Tout_Ascii(const char* octets, size_t n) {
+  size_t i = 0;
+  uint64_t ou = 0;
+  for (; i + 8 <= n; i += 8) {
+    uint64_t mot;
+    std::memcpy(&mot, octets + i, 8);
+    ou |= mot;
+  }
+  for (; i < n; ++i) ou |= static_cast<unsigned char>(octets[i]);
+  return (ou & 0x8080808080808080ULL) == 0;
+}
+
+void Ajouter_Utf8(std::string& sortie, const char* octets, size_t n, const TPageCode& page) {
+  if (Tout_Ascii(octets, n)) {
+    sortie.append(octets, n);
+    return;
+  }
+  size_t longueur = 0;
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char o = static_cast<unsigned char>(octets[i]);
+    longueur += o < 0x80 ? 1 : page.haut[o - 0x80].longueur;
+  }
+  size_t j = sortie.size();
+  sortie.resize(j + longueur);
+  char* d = sortie.data();
+  for (size_t i = 0; i < n; ++i) {
+    unsigned char o = static_cast<unsigned char>(octets[i]);
+    if (o < 0x80) {
+      d[j++] = static_cast<char>(o);
+    } else {
+      const TUtf8& u = page.haut[o - 0x80];
+      for (int k = 0; k < u.longueur; ++k) d[j++] = u.octets[k];
+    }
+  }
+}
+
+void Convertir_En_Utf8(std::string& texte, const TPageCode& page) {
+  if (Tout_Ascii(texte.data(), texte.size())) return;
+  std::string sortie;
+  Ajouter_Utf8(sortie, texte.data(), texte.size(), page);
+  texte.swap(sortie);
+}
+
+}  // namespace dbase::interne

@@ -1,0 +1,39 @@
+// Code pages of dBase tables and their translation to UTF-8.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace dbase::interne {
+
+struct TUtf8 {
+  uint8_t longueur;
+  char octets[3];
+};
+
+// The UTF-8 form of bytes 128 to 255; bytes below 128 are ASCII in every page we read.
+struct TPageCode {
+  int numero;
+  TUtf8 haut[128];
+};
+
+// The page of that number, Windows 1252 when we do not know it.
+const TPageCode& Page_Code(int numero);
+
+// The page named by the language driver byte (offset 29 of the header).
+int Page_De_Pilote(uint8_t pilote);
+
+// The page named by a dBase 7 language driver name ("DBWINWE0", "DB850WE0", "FOXWEWIN"...).
+int Page_De_Nom_Pilote(std::string_view nom);
+
+bool Tout_Ascii(const char* octets, size_t n);
+
+// Appends n bytes of the page to sortie in UTF-8.
+void Ajouter_Utf8(std::string& sortie, const char* octets, size_t n, const TPageCode& page);
+
+// Turns the page's bytes of texte into UTF-8; an all-ASCII text is left as it is, without a copy.
+void Convertir_En_Utf8(std::string& texte, const TPageCode& page);
+
+}  // namespace dbase::interne

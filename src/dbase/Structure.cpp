@@ -1,0 +1,208 @@
+#include "Structure.h"
+
+#include <memory>
+
+#include "Erreurs.h"
+#include "Pages_Code.h"
+
+namespace dbase::interne {
+
+using plateforme::EKorvex;
+
+namespace {
+
+constexpr uint32_t Entete_Base = 32;      // dBase III to 5, FoxPro, Visual FoxPro
+constexpr uint32_t Entete_DBase7 = 68;    // the language driver's name follows the base header
+constexpr uint32_t Descripteur_Base = 32;
+constexpr uint32_t Descripteur_DBase7 = 48;
+constexpr uint32_t Lien_Base_VFP = 263;   // the database container's path after the descriptors
+constexpr unsigned char Fin_Descripteurs = 0x0D;
+
+uint32_t Lu16(const unsigned char* p) { return p[0] | (p[1] << 8); }
+uint32_t Lu32(const unsigned char* p) {
+  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+std::string Hexa2(uint8_t octet) {
+  const char* chiffres = "0123456789ABCDEF";
+  return std::string("0x") + chiffres[octet >> 4] + chiffres[octet & 15];
+}
+
+bool Famille_De_Version(uint8_t version, TFamille& famille) {
+  switch (version) {
+    case 0x30: case 0x31: case 0x32: famille = TFamille::VisualFoxPro; return true;
+    case 0xF5: famille = TFamille::FoxPro; return true;
+    case 0x03: case 0x83: famille = TFamille::DBase3; return true;
+    default: break;
+  }
+  if ((version & 0x07) == 4) famille = TFamille::DBase7;
+  else if ((version & 0x07) == 3 || version == 0x8E) famille = TFamille::DBase4;  // IV, 5, SQL
+  else return false;
+  return true;
+}
+
+TGenre Genre_De_Type(char type, TFamille famille) {
+  const bool vfp = famille == TFamille::VisualFoxPro;
+  const bool fox = vfp || famille == TFamille::FoxPro;
+  const bool d7 = famille == TFamille::DBase7;
+  switch (type) {
+    case 'C': return TGenre::Texte;
+    case 'N': case 'F': return TGenre::Numerique;
+    case 'L': return TGenre::Logique;
+    case 'D': return TGenre::Date;
+    case 'M': return TGenre::Memo;
+    case 'I': return TGenre::Entier;
+    case '+': return d7 ? TGenre::Entier : TGenre::Autre;
+    case 'B': return vfp ? TGenre::Double : TGenre::MemoBinaire;
+    case 'G': case 'P': return TGenre::MemoBinaire;
+    case 'W': return vfp ? TGenre::MemoBinaire : TGenre::Autre;
+    case 'O': return d7 ? TGenre::Double : TGenre::Autre;
+    case 'Y': return fox ? TGenre::Monnaie : TGenre::Autre;
+    case 'T': return fox ? TGenre::DateHeure : TGenre::Autre;
+    case '@': return d7 ? TGenre::Horodatage : TGenre::Autre;
+    case 'V': return vfp ? TGenre::VarTexte : TGenre::Autre;
+    case 'Q': return vfp ? TGenre::VarBinaire : TGenre::Autre;
+    case '0': return vfp ? TGenre::Indicateurs : TGenre::Autre;
+    default: return TGenre::Autre;
+  }
+}
+
+// Fixed-size binary kinds: a field of another length would be read past its end.
+uint32_t Longueur_Imposee(TGenre genre) {
+  switch (genre) {
+    case TGenre::Entier: return 4;
+    case TGenre::Double: case TGenre::Monnaie: case TGenre::DateHeure: case TGenre::Horodatage: return 8;
+    default: return 0;
+  }
+}
+
+std::string Nom_Champ(const unsigned char* p, size_t taille, const TPageCode& page) {
+  size_t n = 0;
+  while (n < taille && p[n] != 0) ++n;
+  while (n > 0 && p[n - 1] == ' ') --n;
+  std::string nom;
+  Ajouter_Utf8(nom, reinterpret_cast<const char*>(p), n, page);
+  return nom;
+}
+
+TChamp Lire_Descripteur(const unsigned char* d, const TStructure& s, const TPageCode& page,
+                        const std::string& chemin, uint8_t& drapeaux) {
+  const bool d7 = s.famille == TFamille::DBase7;
+  const size_t taille_nom = d7 ? 32 : 11;
+  const unsigned char* suite = d + taille_nom;  // type, then (d7) length or (others) offset
+  TChamp c;
+  c.nom = Nom_Champ(d, taille_nom, page);
+  c.type = static_cast<char>(suite[0]);
+  c.genre = Genre_De_Type(c.type, s.famille);
+  c.longueur = d7 ? suite[1] : d[16];
+  c.decimales = d7 ? suite[2] : d[17];
+  // Clipper and FoxPro keep the high byte of a long character field's length in its decimals.
+  if (!d7 && c.genre == TGenre::Texte) {
+    c.longueur += static_cast<uint32_t>(c.decimales) << 8;
+    c.decimales = 0;
+  }
+  drapeaux = s.famille == TFamille::VisualFoxPro ? d[18] : 0;
+  c.cache = c.genre == TGenre::Indicateurs || (drapeaux & 0x01) != 0;
+  c.gros_boutiste_signe = d7;
+  if (c.genre == TGenre::Date && c.longueur != 8) c.genre = TGenre::Autre;
+  const uint32_t imposee = Longueur_Imposee(c.genre);
+  if (imposee != 0 && c.longueur != imposee)
+    Erreur_Table(chemin, "le champ " + c.nom + " de type " + std::string(1, c.type) + " a une longueur de " +
+                             std::to_string(c.longueur) + " octets au lieu de " + std::to_string(imposee));
+  return c;
+}
+
+// Visual FoxPro numbers the bits of _NullFlags in field order: a varchar's length bit first,
+// then its null bit.
+void Numeroter_Indicateurs(TStructure& s, const std::vector<uint8_t>& drapeaux) {
+  int bit = 0;
+  for (size_t i = 0; i < s.champs.size(); ++i) {
+    TChamp& c = s.champs[i];
+    if (c.genre == TGenre::Indicateurs) {
+      if (s.indicateurs < 0) s.indicateurs = static_cast<int>(i);
+      continue;
+    }
+    if (c.genre == TGenre::VarTexte || c.genre == TGenre::VarBinaire) c.bit_longueur = bit++;
+    if (drapeaux[i] & 0x02) c.bit_nul = bit++;
+  }
+  const int bits = s.indicateurs < 0 ? 0 : static_cast<int>(s.champs[s.indicateurs].longueur) * 8;
+  for (TChamp& c : s.champs) {
+    if (c.bit_longueur >= bits) c.bit_longueur = -1;
+    if (c.bit_nul >= bits) c.bit_nul = -1;
+  }
+}
+
+// The descriptors, up to their 0x0D; returns the position of that mark.
+uint32_t Lire_Descripteurs(const unsigned char* e, TStructure& s, const std::string& chemin) {
+  const bool d7 = s.famille == TFamille::DBase7;
+  const uint32_t pas = d7 ? Descripteur_DBase7 : Descripteur_Base;
+  const TPageCode& page = Page_Code(s.page_code);
+  std::vector<uint8_t> drapeaux;
+  uint32_t position = d7 ? Entete_DBase7 : Entete_Base;
+  uint32_t decalage = 1;  // the deletion byte
+  while (position < s.longueur_entete && e[position] != Fin_Descripteurs) {
+    if (position + pas > s.longueur_entete)
+      Erreur_Table(chemin, "la marque de fin des descripteurs de champs (0x0D) manque");
+    uint8_t d = 0;
+    TChamp c = Lire_Descripteur(e + position, s, page, chemin, d);
+    c.decalage = decalage;
+    decalage += c.longueur;
+    s.a_memo = s.a_memo || c.genre == TGenre::Memo || c.genre == TGenre::MemoBinaire;
+    s.champs.push_back(std::move(c));
+    drapeaux.push_back(d);
+    position += pas;
+  }
+  if (position >= s.longueur_entete)
+    Erreur_Table(chemin, "la marque de fin des descripteurs de champs (0x0D) manque");
+  if (decalage != s.longueur_enregistrement)
+    Erreur_Table(chemin, "la longueur d'enregistrement (" + std::to_string(s.longueur_enregistrement) +
+                             " octets) ne correspond pas à celle de ses champs (" +
+                             std::to_string(decalage) + " octets)");
+  if (s.famille == TFamille::VisualFoxPro) Numeroter_Indicateurs(s, drapeaux);
+  return position;
+}
+
+}  // namespace
+
+void Erreur_Table(const std::string& chemin, const std::string& detail) {
+  throw EKorvex("La table " + chemin + " est endommagée : " + detail);
+}
+
+TStructure Lire_Structure(const plateforme::TFichierLecture& fichier, const std::string& chemin) {
+  const uint64_t taille = fichier.Taille();
+  unsigned char base[Entete_Base];
+  if (taille < Entete_Base || fichier.Lire(0, base, Entete_Base) < Entete_Base)
+    throw EKorvex("Le fichier " + chemin + " est trop court pour être une table dBase (" +
+                  std::to_string(taille) + " octets)");
+  TStructure s;
+  s.version = base[0];
+  if (!Famille_De_Version(s.version, s.famille))
+    throw EKorvex("Le fichier " + chemin + " n'est pas une table dBase reconnue (octet de version " +
+                  Hexa2(s.version) + ")");
+  s.nombre_annonce = Lu32(base + 4);
+  s.longueur_entete = Lu16(base + 8);
+  s.longueur_enregistrement = Lu16(base + 10);
+  if (s.longueur_entete > taille)
+    throw EKorvex("Le fichier " + chemin + " est plus court que son en-tête (" + std::to_string(taille) +
+                  " octets pour un en-tête de " + std::to_string(s.longueur_entete) + ")");
+  const uint32_t minimum = (s.famille == TFamille::DBase7 ? Entete_DBase7 : Entete_Base) + 1;
+  if (s.longueur_entete < minimum)
+    Erreur_Table(chemin, "la longueur d'en-tête (" + std::to_string(s.longueur_entete) +
+                             " octets) ne peut pas contenir ses descripteurs de champs");
+  std::unique_ptr<unsigned char[]> e(new unsigned char[s.longueur_entete]);
+  if (fichier.Lire(0, e.get(), s.longueur_entete) < s.longueur_entete)
+    throw EKorvex("Le fichier " + chemin + " est plus court que son en-tête");
+  if (s.famille == TFamille::DBase7) {
+    std::string nom(reinterpret_cast<const char*>(e.get()) + 32, 32);
+    s.page_code = Page_De_Nom_Pilote(nom.substr(0, nom.find('\0')));
+  } else {
+    s.page_code = Page_De_Pilote(base[29]);
+  }
+  const uint32_t fin = Lire_Descripteurs(e.get(), s, chemin);
+  if (s.famille == TFamille::VisualFoxPro && s.longueur_entete < fin + 1 + Lien_Base_VFP)
+    Erreur_Table(chemin, "la longueur d'en-tête (" + std::to_string(s.longueur_entete) +
+                             " octets) ne correspond pas à ses descripteurs de champs");
+  return s;
+}
+
+}  // namespace dbase::interne
