@@ -249,6 +249,45 @@ TEST(KorvexRecapArguments, AideSurLaSortieStandard) {
   }
 }
 
+// The sample folder of the README, written by python3-dbf; the totals were checked against a
+// recap written with dbfread, and the cancelled (deleted) payslip of 02-2024 is not counted.
+TEST(KorvexRecapExemple, FevrierDuDossierExemple) {
+  test::TDossierTemporaire copie;
+  for (const char* nom : {"PAIES.DTA", "PAIES.DBT", "RUBRIQUE.DTA"})
+    fs::copy_file(fs::path(KORVEX_EXEMPLES) / "KORVEX" / nom, copie.Chemin() / nom);
+  const auto r = Recap({copie.Texte(), "02-2024"});
+  EXPECT_EQ(r.code, 0) << r.erreur;
+  EXPECT_EQ(r.sortie,
+            "N° RUB\tLIBELLES\tBASES\tGAINS\tRETENUES\n"
+            "1\tSalaire de base\t\t33149.34\t\n"
+            "2\tHeures supplémentaires 25 %\t\t425.75\t\n"
+            "3\tHeures supplémentaires 50 %\t\t34.95\t\n"
+            "4\tPrime d'ancienneté\t\t911.12\t\n"
+            "5\tPrime de rendement\t\t2250\t\n"
+            "8\tAbsence non rémunérée\t\t\t81.55\n"
+            "9\tIndemnité de transport\t\t345.6\t\n"
+            "10\tSalaire brut\t36689.61\t\t\n"
+            "11\tBase sécurité sociale plafonnée\t33422.11\t\t\n"
+            "12\tBase sécurité sociale déplafonnée\t36689.61\t\t\n"
+            "13\tBase CSG/CRDS\t36047.55\t\t\n"
+            "14\tBase retraite complémentaire T1\t33422.11\t\t\n"
+            "15\tVieillesse plafonnée 6,90 %\t\t\t2306.14\n"
+            "16\tVieillesse déplafonnée 0,40 %\t\t\t146.75\n"
+            "17\tRetraite complémentaire T1 3,15 %\t\t\t1052.81\n"
+            "18\tContribution d'équilibre général 0,86 %\t\t\t287.42\n"
+            "19\tMutuelle santé\t\t\t494.4\n"
+            "20\tPrévoyance 0,78 %\t\t\t260.7\n"
+            "21\tCSG déductible 6,80 %\t\t\t2451.22\n"
+            "22\tCSG non déductible 2,40 %\t\t\t865.16\n"
+            "23\tCRDS 0,50 %\t\t\t180.25\n"
+            "24\tTitres-restaurant part salariale\t\t\t850.5\n"
+            "25\tAcompte\t\t\t350\n"
+            "26\tNet imposable\t29690.17\t\t\n"
+            "27\tNet à payer\t27789.86\t\t\n"
+            "30\tHeures d'absence\t7\t\t\n");
+  EXPECT_EQ(r.erreur, "");
+}
+
 #ifndef _WIN32
 TEST_F(KorvexRecap, SortieStandardPleineEstUneErreur) {
   const auto r = test::Lancer({KORVEX_RECAP_EXE, {Dossier(), "03-2011"}, Locale_C, "/dev/full"});
