@@ -1,0 +1,141 @@
+// The memo decoder over arbitrary text, against a plain reading of its steps: the same table or
+// the same error, and the user's separators back in force after every decoding.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Erreurs.h"
+#include "KORVEX_procs.h"
+#include "Nombres.h"
+#include "Separateurs.h"
+
+namespace {
+
+[[noreturn]] void Echec(const std::string& detail) {
+  std::fprintf(stderr, "%s\n", detail.c_str());
+  std::abort();
+}
+
+// Bytes of the UTF-8 character at i: a well-formed sequence, else one byte on its own.
+size_t Caractere(std::string_view t, size_t i) {
+  const auto o = [&](size_t k) { return k < t.size() ? static_cast<unsigned char>(t[k]) : 0u; };
+  struct Forme {
+    unsigned premier_min, premier_max, second_min, second_max;
+    size_t longueur;
+  };
+  static const Forme formes[] = {
+      {0xC2, 0xDF, 0x80, 0xBF, 2}, {0xE0, 0xE0, 0xA0, 0xBF, 3}, {0xE1, 0xEC, 0x80, 0xBF, 3},
+      {0xED, 0xED, 0x80, 0x9F, 3}, {0xEE, 0xEF, 0x80, 0xBF, 3}, {0xF0, 0xF0, 0x90, 0xBF, 4},
+      {0xF1, 0xF3, 0x80, 0xBF, 4}, {0xF4, 0xF4, 0x80, 0x8F, 4}};
+  for (const Forme& f : formes) {
+    if (o(i) < f.premier_min || o(i) > f.premier_max) continue;
+    if (i + f.longueur > t.size() || o(i + 1) < f.second_min || o(i + 1) > f.second_max) return 1;
+    for (size_t k = 2; k < f.longueur; ++k)
+      if (o(i + k) < 0x80 || o(i + k) > 0xBF) return 1;
+    return f.longueur;
+  }
+  return 1;
+}
+
+std::vector<std::string_view> Caracteres(std::string_view t) {
+  std::vector<std::string_view> c;
+  for (size_t i = 0; i < t.size();) {
+    const size_t n = Caractere(t, i);
+    c.push_back(t.substr(i, n));
+    i += n;
+  }
+  return c;
+}
+
+struct Resultat {
+  long double table[900] = {};
+  std::string erreur;
+};
+
+std::string Message(const plateforme::EKorvex& e) { return e.what(); }
+
+// One body line; false when it ends the decoding with an error.
+bool Ligne_Reference(std::string_view ligne, Resultat& r) {
+  const auto c = Caracteres(ligne);
+  if (c.size() < 4) return true;
+  const size_t fin_rubrique = c[0].size() + c[1].size() + c[2].size();
+  const std::string_view texte_rubrique = ligne.substr(0, fin_rubrique);
+  int32_t rubrique;
+  int64_t n;
+  try {
+    rubrique = plateforme::Texte_Vers_Entier(texte_rubrique);
+    n = plateforme::Texte_Vers_Montant(ligne.substr(fin_rubrique), U'.');
+  } catch (const plateforme::EKorvex& e) {
+    r.erreur = Message(e);
+    return false;
+  }
+  if (rubrique == 0 || (n < 90 && n > -90)) return true;
+  if (rubrique < 1 || rubrique > 899) {
+    r.erreur = "'" + std::string(texte_rubrique) + "' n'est pas un numéro de rubrique correct (1 à 899)";
+    return false;
+  }
+  r.table[rubrique] = static_cast<long double>(n) / 10000.0L;
+  return true;
+}
+
+Resultat Reference(std::string_view texte) {
+  Resultat r;
+  size_t i = 0;
+  while (i < texte.size() && texte[i] != '\r') ++i;
+  while (i < texte.size() && (texte[i] == '\n' || texte[i] == '\r' || texte[i] == 26)) ++i;
+  if (i >= texte.size()) return r;
+  const bool dernier_controle = static_cast<unsigned char>(texte.back()) < 32;
+  std::string_view corps = texte.substr(i, texte.size() - i - (dernier_controle ? 1 : 0));
+  corps = corps.substr(0, corps.find('\0'));
+  for (size_t debut = 0; debut < corps.size();) {
+    size_t fin = corps.find_first_of("\r\n", debut);
+    if (fin == std::string_view::npos) fin = corps.size();
+    if (!Ligne_Reference(corps.substr(debut, fin - debut), r)) break;
+    if (fin < corps.size() && corps[fin] == '\r') ++fin;
+    if (fin < corps.size() && corps[fin] == '\n') ++fin;
+    debut = fin;
+  }
+  return r;
+}
+
+// The user's separators before the decoding: the first byte of the input picks them.
+struct Separateurs_Utilisateur {
+  char32_t decimal, milliers;
+};
+const Separateurs_Utilisateur Reglages[] = {
+    {U',', U'\u00A0'}, {U'.', U','}, {U',', U'.'}, {U'\u066B', U'\u066C'}, {U',', U'\u202F'}};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
+  if (taille == 0) return 0;
+  const Separateurs_Utilisateur s = Reglages[donnees[0] % std::size(Reglages)];
+  const std::string texte(reinterpret_cast<const char*>(donnees) + 1, taille - 1);
+  plateforme::Fixer_Separateurs(s.decimal, s.milliers);
+  // Leftovers of an earlier payslip must not survive the decoding.
+  for (int i = 1; i <= 899; ++i) TAB_VALEURS[i] = static_cast<long double>(i) + 0.5L;
+
+  std::string erreur;
+  try {
+    Memo_Montants_Decoder(texte);
+  } catch (const plateforme::EKorvex& e) {
+    erreur = e.what();
+    if (erreur.empty()) Echec("erreur sans message");
+  }
+  if (plateforme::DecimalSeparator() != s.decimal || plateforme::ThousandSeparator() != s.milliers)
+    Echec("séparateurs non rétablis après « " + erreur + " »");
+
+  const Resultat attendu = Reference(texte);
+  if (erreur != attendu.erreur) Echec("erreur « " + erreur + " » au lieu de « " + attendu.erreur + " »");
+  for (int i = 1; i <= 899; ++i) {
+    if (std::memcmp(&TAB_VALEURS[i], &attendu.table[i], 10) != 0)
+      Echec("rubrique " + std::to_string(i) + " : " + plateforme::Format_General(TAB_VALEURS[i], U'.') +
+            " au lieu de " + plateforme::Format_General(attendu.table[i], U'.'));
+  }
+  return 0;
+}
