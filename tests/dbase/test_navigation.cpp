@@ -1,0 +1,107 @@
+// First, Next, MoveBy and Eof as the payslip scan and the rubric lookup rely on them.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Dossier_Temporaire.h"
+#include "Erreurs.h"
+#include "Table.h"
+#include "Tables_Brutes.h"
+
+namespace {
+
+using dbase::TTable;
+
+struct NavigationTest : ::testing::Test {
+  test::TDossierTemporaire dossier;
+
+  // Records R1 to R5, R2 and R4 marked deleted.
+  void SetUp() override {
+    test::Ecrire_Fichier(dossier.Texte() + "/NAV.DTA",
+                         test::Table_Brute(0x03, {{"NOM", 'C', 2}, {"CLASSE", 'N', 3}},
+                                           {"R1  1", "R2  2", "R3  3", "R4  4", "R5  5"}, 0x03,
+                                           {false, true, false, true, false}));
+  }
+
+  void Ouvrir(TTable& t, const std::string& nom, bool supprimes) {
+    t.DatabaseName = dossier.Texte();
+    t.TableName = nom;
+    t.AfficherSupprimes = supprimes;
+    t.Open();
+  }
+
+  // "F" First, "N" Next, "M<n>" MoveBy(n).
+  static void Jouer(TTable& t, const std::string& actions) {
+    std::istringstream flux(actions);
+    for (std::string a; flux >> a;) {
+      if (a == "F") t.First();
+      else if (a == "N") t.Next();
+      else t.MoveBy(std::stoi(a.substr(1)));
+    }
+  }
+};
+
+TEST_F(NavigationTest, MovesFollowTheStoredOrderAndStopOnTheLastRecord) {
+  struct Cas {
+    bool supprimes;
+    std::string actions, courant;
+    bool eof;
+  };
+  const std::vector<Cas> cas = {
+      {false, "", "R1", false},           {false, "N", "R3", false},
+      {false, "N N", "R5", false},        {false, "N N N", "R5", true},
+      {false, "N N N N", "R5", true},     {false, "M2", "R5", false},
+      {false, "M3", "R5", true},          {false, "M0", "R1", false},
+      {false, "M3 F", "R1", false},       {false, "M2 M-1", "R3", false},
+      {false, "M3 M-1", "R3", false},     {false, "M-1", "R1", false},
+      {true, "N", "R2", false},           {true, "M4", "R5", false},
+      {true, "M5", "R5", true},           {true, "M1000000", "R5", true},
+      {true, "M2 M1", "R4", false},       {true, "M5 M-1", "R4", false},
+      {true, "M5 N", "R5", true},         {true, "N N N N", "R5", false},
+  };
+  for (const auto& k : cas) {
+    TTable t;
+    Ouvrir(t, "NAV.DTA", k.supprimes);
+    Jouer(t, k.actions);
+    EXPECT_EQ(t.FieldByName("NOM").AsString(), k.courant) << k.supprimes << " " << k.actions;
+    EXPECT_EQ(t.Eof(), k.eof) << k.supprimes << " " << k.actions;
+  }
+}
+
+// Rubric n is the n-th physical record, deleted or not; past the end the lookup sees Eof.
+TEST_F(NavigationTest, RubricLookupByPosition) {
+  TTable t;
+  Ouvrir(t, "NAV.DTA", true);
+  for (int i = 1; i <= 7; ++i) {
+    t.First();
+    t.MoveBy(i - 1);
+    EXPECT_EQ(t.Eof(), i > 5) << i;
+    EXPECT_EQ(t.FieldByName("CLASSE").AsInteger(), std::min(i, 5)) << i;
+  }
+}
+
+TEST_F(NavigationTest, AnEmptyTableIsAtItsEndAndReadsBlank) {
+  test::Ecrire_Fichier(dossier.Texte() + "/VIDE.DTA", test::Table_Brute(0x03, {{"LIBELLE", 'C', 5}, {"CLASSE", 'N', 3}}, {}));
+  test::Ecrire_Fichier(dossier.Texte() + "/SUPPR.DTA",
+                       test::Table_Brute(0x03, {{"LIBELLE", 'C', 5}, {"CLASSE", 'N', 3}}, {"abcde  1"}, 0x03, {true}));
+  for (const char* nom : {"VIDE.DTA", "SUPPR.DTA"}) {
+    TTable t;
+    Ouvrir(t, nom, false);
+    EXPECT_TRUE(t.Eof()) << nom;
+    EXPECT_EQ(t.RecordCount(), 0) << nom;
+    Jouer(t, "F N M3 M-2");
+    EXPECT_TRUE(t.Eof()) << nom;
+    EXPECT_EQ(t.FieldByName("LIBELLE").AsString(), "") << nom;
+    EXPECT_EQ(t.FieldByName("CLASSE").AsInteger(), 0) << nom;
+    try {
+      t.FieldByName("LIBELLE").AsInteger();
+      ADD_FAILURE() << nom;
+    } catch (const plateforme::EKorvex& e) {
+      EXPECT_STREQ(e.what(), "'' n'est pas une valeur entière correcte");
+    }
+  }
+}
+
+}  // namespace

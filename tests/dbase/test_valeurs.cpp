@@ -1,0 +1,112 @@
+// Field values: numeric texts rounded half to even from their digits, code pages to UTF-8.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Dossier_Temporaire.h"
+#include "Pages_Code.h"
+#include "Table.h"
+#include "Tables_Brutes.h"
+#include "Valeurs.h"
+
+namespace {
+
+using dbase::interne::TLecture;
+
+TEST(Numerique, RoundedToNearestTiesToEvenFromTheDigits) {
+  struct Cas {
+    const char* texte;
+    TLecture lecture;
+    int32_t valeur;
+  };
+  const std::vector<Cas> cas = {
+      {"", TLecture::Correcte, 0},          {"7", TLecture::Correcte, 7},
+      {"-12", TLecture::Correcte, -12},     {"+3", TLecture::Correcte, 3},
+      {"1.5", TLecture::Correcte, 2},       {"2.5", TLecture::Correcte, 2},
+      {"0.5", TLecture::Correcte, 0},       {"-0.5", TLecture::Correcte, 0},
+      {"-1.5", TLecture::Correcte, -2},     {"-2.5", TLecture::Correcte, -2},
+      {"2.50000000000000000000000000001", TLecture::Correcte, 3},
+      {"0.49999999999999999999", TLecture::Correcte, 0},
+      {"1.4999", TLecture::Correcte, 1},    {".5", TLecture::Correcte, 0},
+      {"5.", TLecture::Correcte, 5},        {"007.50", TLecture::Correcte, 8},
+      {"0.000", TLecture::Correcte, 0},     {"1.5E1", TLecture::Correcte, 15},
+      {"25e-1", TLecture::Correcte, 2},     {"35E-1", TLecture::Correcte, 4},
+      {"1e-99999", TLecture::Correcte, 0},  {"2147483647", TLecture::Correcte, 2147483647},
+      {"2147483647.49", TLecture::Correcte, 2147483647},
+      {"-2147483648.5", TLecture::Correcte, INT32_MIN},
+      {"2147483647.5", TLecture::Debordement, 0},  {"-2147483649", TLecture::Debordement, 0},
+      {"12345678901", TLecture::Debordement, 0},   {"1e10", TLecture::Debordement, 0},
+      {"abc", TLecture::Incorrecte, 0},     {".", TLecture::Incorrecte, 0},
+      {"-", TLecture::Incorrecte, 0},       {"1.2.3", TLecture::Incorrecte, 0},
+      {"1 2", TLecture::Incorrecte, 0},     {"1e", TLecture::Incorrecte, 0},
+      {"1,5", TLecture::Incorrecte, 0},     {"--1", TLecture::Incorrecte, 0},
+  };
+  for (const auto& k : cas) {
+    int32_t valeur = -1;
+    const TLecture lecture = dbase::interne::Entier_De_Numerique(k.texte, valeur);
+    EXPECT_EQ(lecture, k.lecture) << k.texte;
+    if (k.lecture == TLecture::Correcte) {
+      EXPECT_EQ(valeur, k.valeur) << k.texte;
+    }
+  }
+}
+
+TEST(PagesCode, LanguageDriversNameTheirPage) {
+  struct Cas {
+    uint8_t pilote;
+    int page;
+  };
+  const std::vector<Cas> cas = {{0x01, 437}, {0x0D, 437}, {0x02, 850}, {0x0E, 850}, {0x1D, 850},
+                                {0x03, 1252}, {0x57, 1252}, {0x58, 1252}, {0x59, 1252}, {0x00, 1252},
+                                {0x64, 852}, {0x65, 866}, {0xC8, 1250}, {0xC9, 1251}, {0x7D, 1252}};
+  for (const auto& k : cas) EXPECT_EQ(dbase::interne::Page_De_Pilote(k.pilote), k.page) << int(k.pilote);
+
+  struct Nom {
+    const char* nom;
+    int page;
+  };
+  const std::vector<Nom> noms = {{"DBWINUS0", 1252}, {"DBWINWE0", 1252}, {"DB437US0", 437}, {"DB850WE0", 850},
+                                 {"DB852CZ0", 852},  {"DB866RU0", 866},  {"FOXWEWIN", 1252}, {"FOXWE850", 850},
+                                 {"", 1252},         {"ANSI", 1252}};
+  for (const auto& k : noms) EXPECT_EQ(dbase::interne::Page_De_Nom_Pilote(k.nom), k.page) << k.nom;
+}
+
+// Each page the payroll application's tables may use, through a table that declares it.
+TEST(PagesCode, TextsAreReturnedInUtf8) {
+  struct Cas {
+    uint8_t pilote;
+    std::string octets, utf8;
+  };
+  const std::vector<Cas> cas = {
+      {0x01, "\x82\x9c", "é£"},     {0x02, "\x82\x90\xb7", "éÉÀ"}, {0x64, "\xa5\x9f", "ąč"},
+      {0x65, "\x80\xa0", "Аа"},     {0xC8, "\x8a\xe8", "Šč"},      {0xC9, "\xc0\xff", "Ая"},
+      {0x03, "\x80\xe9\x81", "€é\xc2\x81"},  // a hole of 1252 keeps its C1 control, as Windows does
+      {0x00, "Pay\xe9", "Payé"},
+  };
+  test::TDossierTemporaire dossier;
+  for (const auto& k : cas) {
+    const uint8_t n = static_cast<uint8_t>(k.octets.size());
+    test::Ecrire_Fichier(dossier.Texte() + "/PAGE.DBF",
+                         test::Table_Brute(0x03, {{"LIBELLE", 'C', static_cast<uint8_t>(n + 2)}},
+                                           {k.octets + "  "}, k.pilote));
+    dbase::TTable t;
+    t.DatabaseName = dossier.Texte();
+    t.TableName = "PAGE.DBF";
+    t.Open();
+    EXPECT_EQ(t.FieldByName("LIBELLE").AsString(), k.utf8) << int(k.pilote);
+  }
+}
+
+TEST(PagesCode, ACharacterFieldEndsAtItsFirstNul) {
+  test::TDossierTemporaire dossier;
+  test::Ecrire_Fichier(dossier.Texte() + "/NUL.DBF",
+                       test::Table_Brute(0x03, {{"LIBELLE", 'C', 8}}, {std::string("ab c\0xyz", 8)}));
+  dbase::TTable t;
+  t.DatabaseName = dossier.Texte();
+  t.TableName = "NUL.DBF";
+  t.Open();
+  EXPECT_EQ(t.FieldByName("LIBELLE").AsString(), "ab c");
+}
+
+}  // namespace
