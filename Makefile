@@ -34,6 +34,7 @@ bench: deps
 	cmake -S . -B $(BUILD)-bench -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKORVEX_BENCH=ON -DKORVEX_TESTS=OFF -DKORVEX_FENETRE=OFF
 	cmake --build $(BUILD)-bench
 	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+	bash bench/recap_bench.sh $(BUILD)-bench
 
 # Every fuzz target for FUZZ_SECONDS each, from its committed seed corpus.
 FUZZ_SECONDS ?= 60
