@@ -42,8 +42,7 @@ std::unique_ptr<QDialog> Creer_Boite_Message(const QString& texte) {
   disposition->setSizeConstraint(QLayout::SetFixedSize);
   disposition->addWidget(etiquette);
   disposition->addWidget(ok, 0, Qt::AlignHCenter);
-  boite->adjustSize();
-  boite->move(ecran.center() - boite->rect().center());
+  boite->adjustSize();  // shown unmoved, a dialog without parent is centred on the screen
   return boite;
 }
 

@@ -1,0 +1,219 @@
+// The application title, the two message boxes, the error boundary and the locale wiring.
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <cstdlib>
+
+#include "Boites_Factices.h"
+#include "DLG_KORVEX_Calcule_Recap.h"
+#include "Erreurs.h"
+#include "Fichiers.h"
+#include "KORVEX_Calcul_Recap.h"
+#include "Separateurs.h"
+#include "Suites.h"
+
+namespace {
+
+const QString Titre = QStringLiteral("Dlg_korvex_calcule_recap");
+
+// The locale environment of one test, put back afterwards with the separators it gives.
+struct TEnvironnementLocale {
+  QByteArray lc_all = qgetenv("LC_ALL"), lc_numeric = qgetenv("LC_NUMERIC"), lang = qgetenv("LANG");
+  ~TEnvironnementLocale() {
+    auto remettre = [](const char* v, const QByteArray& valeur) {
+      if (valeur.isNull()) qunsetenv(v); else qputenv(v, valeur);
+    };
+    remettre("LC_ALL", lc_all);
+    remettre("LC_NUMERIC", lc_numeric);
+    remettre("LANG", lang);
+    plateforme::Lire_Separateurs_Utilisateur();
+  }
+};
+
+void Annoncer_Changement_Locale() {
+  QEvent e(QEvent::LocaleChange);
+  QCoreApplication::sendEvent(qApp, &e);
+}
+
+}  // namespace
+
+class TestsBoites : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { QCoreApplication::setApplicationName(Titre); }
+  void titre_application_data();
+  void titre_application();
+  void boite_message();
+  void boite_message_longue_replie_a_demi_ecran();
+  void boite_erreur();
+  void regle_du_point_dans_la_boite_erreur_data();
+  void regle_du_point_dans_la_boite_erreur();
+  void un_gestionnaire_qui_leve_n_arrete_pas_la_fenetre();
+  void le_controle_du_dossier_est_garde();
+  void separateurs_relus_au_changement_de_locale();
+};
+
+void TestsBoites::titre_application_data() {
+  QTest::addColumn<QString>("executable");
+  QTest::addColumn<QString>("titre");
+  QTest::newRow("POSIX") << "/usr/local/bin/DLG_KORVEX_Calcule_Recap" << Titre;
+  QTest::newRow("Windows") << "C:\\Programmes\\KORVEX\\DLG_KORVEX_Calcule_Recap.exe" << Titre;
+  QTest::newRow("sans dossier") << "DLG_KORVEX_Calcule_Recap.exe" << Titre;
+  QTest::newRow("coupé au premier point") << "/opt/Recap.v2.exe" << "Recap";
+  QTest::newRow("premier caractère gardé") << "/opt/recap" << "recap";
+  QTest::newRow("accents") << "C:\\ÉTAT.EXE" << "État";
+  QTest::newRow("un caractère") << "/opt/R" << "R";
+  QTest::newRow("nom commençant par un point") << "/opt/.recap" << "";
+}
+
+void TestsBoites::titre_application() {
+  QFETCH(QString, executable);
+  QFETCH(QString, titre);
+  QCOMPARE(Titre_Application(executable), titre);
+}
+
+void TestsBoites::boite_message() {
+  for (const auto touche : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+    auto boite = Creer_Boite_Message("Fichier C:\\KORVEX\\PAIES.DTA Non trouvé");
+    QCOMPARE(boite->windowTitle(), Titre);
+    QVERIFY(boite->isModal());
+    const auto boutons = boite->findChildren<QPushButton*>();
+    QCOMPARE(boutons.size(), 1);
+    QCOMPARE(boutons[0]->text(), QStringLiteral("OK"));
+    const auto etiquettes = boite->findChildren<QLabel*>();
+    QCOMPARE(etiquettes.size(), 1);  // the text, and no icon
+    QCOMPARE(etiquettes[0]->text(), QStringLiteral("Fichier C:\\KORVEX\\PAIES.DTA Non trouvé"));
+    QVERIFY(etiquettes[0]->pixmap().isNull());
+
+    boite->show();
+    QVERIFY(QTest::qWaitForWindowExposed(boite.get()));
+    const QRect ecran = boite->screen()->geometry();
+    QVERIFY((boite->frameGeometry().center() - ecran.center()).manhattanLength() <= 2);
+    QTest::keyClick(boite.get(), touche);
+    QVERIFY(!boite->isVisible());
+  }
+}
+
+void TestsBoites::boite_message_longue_replie_a_demi_ecran() {
+  QString longue;
+  for (int i = 0; i < 60; ++i) longue += QStringLiteral("rubrique ");
+  const QString courte = QStringLiteral("Fichier C:\\KORVEX\\PAIES.DTA Non trouvé");
+  auto boite_longue = Creer_Boite_Message(longue);
+  auto boite_courte = Creer_Boite_Message(courte);
+  QLabel* l = boite_longue->findChild<QLabel*>();
+  QLabel* c = boite_courte->findChild<QLabel*>();
+  const int demi = QGuiApplication::primaryScreen()->geometry().width() / 2;
+  const int ligne = l->fontMetrics().height();
+  QVERIFY(l->width() <= demi);
+  QVERIFY(l->width() > demi - l->fontMetrics().horizontalAdvance(QStringLiteral("rubrique ")));
+  QVERIFY(l->height() >= 3 * ligne);
+  QVERIFY(c->width() < demi);
+  QVERIFY(c->height() < 2 * ligne);
+}
+
+void TestsBoites::boite_erreur() {
+  for (const auto touche : {Qt::Key_Return, Qt::Key_Escape}) {
+    auto boite = Creer_Boite_Erreur("Champ 'LIBELLE' non trouvé.");
+    QCOMPARE(boite->windowTitle(), Titre);
+    QCOMPARE(boite->icon(), QMessageBox::Critical);
+    QCOMPARE(boite->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+    QCOMPARE(boite->text(), QStringLiteral("Champ 'LIBELLE' non trouvé."));
+    QCOMPARE(boite->textFormat(), Qt::PlainText);  // a path holding "<" shows as typed
+    boite->show();
+    QVERIFY(QTest::qWaitForWindowExposed(boite.get()));
+    QTest::keyClick(boite.get(), touche);
+    QVERIFY(!boite->isVisible());
+  }
+}
+
+void TestsBoites::regle_du_point_dans_la_boite_erreur_data() {
+  QTest::addColumn<QString>("message");
+  QTest::addColumn<QString>("affiche");
+  QTest::newRow("lettre") << "Champ 'LIBELLE' non trouvé" << "Champ 'LIBELLE' non trouvé.";
+  QTest::newRow("chiffre") << "Total 12" << "Total 12.";
+  QTest::newRow("point") << "Fin." << "Fin.";
+  QTest::newRow("parenthèse") << "Sous la forme (mm-aaaa)" << "Sous la forme (mm-aaaa)";
+  QTest::newRow("apostrophe") << "'12 ' n'est pas une valeur entière correcte'" << "'12 ' n'est pas une valeur entière correcte'";
+}
+
+// The plain box of the month check raises: the click's handler ends in the error box.
+void TestsBoites::regle_du_point_dans_la_boite_erreur() {
+  QFETCH(QString, message);
+  QFETCH(QString, affiche);
+  TBoitesEnregistrees boites;
+  boites.Pendant_Message = [&](const std::string&) { throw plateforme::EKorvex(message.toStdString()); };
+  TForm1 f(boites.Boites());
+  QTest::mouseClick(f.Button_Calc_Recap, Qt::LeftButton);
+  QCOMPARE(boites.Erreurs, std::vector<std::string>{affiche.toStdString()});
+}
+
+void TestsBoites::un_gestionnaire_qui_leve_n_arrete_pas_la_fenetre() {
+  TBoitesEnregistrees boites;
+  int leves = 0;
+  boites.Pendant_Message = [&](const std::string&) {
+    if (leves++ == 0) throw std::runtime_error("Panne");
+  };
+  TForm1 f(boites.Boites());
+  f.show();
+  QTest::mouseClick(f.Button_Calc_Recap, Qt::LeftButton);
+  QCOMPARE(boites.Erreurs, std::vector<std::string>{"Panne."});
+  QCOMPARE(QGuiApplication::overrideCursor(), nullptr);  // the busy cursor is gone
+  // The message came with the normal cursor, over the busy one.
+  QCOMPARE(boites.Curseurs_Messages, std::vector<int>{Qt::ArrowCursor});
+  // The window goes on: typing checks the folder, a click runs again.
+  QTest::keyClicks(f.EditChemin_Dossier, "2");
+  QCOMPARE(f.EditChemin_Dossier->text(), QStringLiteral("C:\\KORVEX2"));
+  QCOMPARE(f.LabelFichierTrouve->text(), QStringLiteral("Ce n'est pas un dossier KORVEX"));
+  QTest::mouseClick(f.Button_Calc_Recap, Qt::LeftButton);
+  QCOMPARE(boites.Messages.size(), size_t(2));
+  QCOMPARE(boites.Erreurs.size(), size_t(1));
+  QVERIFY(f.isVisible());
+}
+
+// A failing file test in the folder check ends in the error box, the label as it was.
+void TestsBoites::le_controle_du_dossier_est_garde() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  const QString avant = f.LabelFichierTrouve->text();
+  plateforme::Installer_Injecteur_Pannes([](plateforme::TOperationFichier, const std::string&) -> std::optional<std::string> {
+    throw plateforme::EKorvex("Lecteur C: indisponible");
+  });
+  QTest::keyClicks(f.EditChemin_Dossier, "X");
+  plateforme::Installer_Injecteur_Pannes({});
+  QCOMPARE(boites.Erreurs, std::vector<std::string>{"Lecteur C: indisponible."});
+  QCOMPARE(f.LabelFichierTrouve->text(), avant);
+  QTest::keyClick(f.EditChemin_Dossier, Qt::Key_Backspace);
+  QCOMPARE(boites.Erreurs.size(), size_t(1));
+}
+
+void TestsBoites::separateurs_relus_au_changement_de_locale() {
+  TEnvironnementLocale environnement;
+  qunsetenv("LC_NUMERIC");
+  qunsetenv("LANG");
+  qputenv("LC_ALL", "fr_FR.UTF-8");
+  plateforme::Fixer_Separateurs(U'#', U'#');
+  QCOMPARE(plateforme::DecimalSeparator(), U'#');  // nothing reads them unasked
+  Annoncer_Changement_Locale();
+  QCOMPARE(plateforme::DecimalSeparator(), U',');
+  QCOMPARE(plateforme::ThousandSeparator(), U'\u202F');
+
+  qputenv("LC_ALL", "C");
+  Annoncer_Changement_Locale();
+  QCOMPARE(plateforme::DecimalSeparator(), U'.');
+  QCOMPARE(plateforme::ThousandSeparator(), U',');
+
+  // The same event sent to a widget only is no announcement to the application.
+  qputenv("LC_ALL", "fr_FR.UTF-8");
+  QWidget w;
+  QEvent e(QEvent::LocaleChange);
+  QCoreApplication::sendEvent(&w, &e);
+  QCOMPARE(plateforme::DecimalSeparator(), U'.');
+}
+
+KORVEX_SUITE(TestsBoites);
+
+#include "test_boites.moc"

@@ -1,0 +1,318 @@
+// The window as a user sees it: controls, texts, geometry, focus, and the recap grid.
+#include <QAbstractButton>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+#include "Boites_Factices.h"
+#include "KORVEX_Calcul_Recap.h"
+#include "Suites.h"
+#include "gui/Edit_Etiquete.h"
+#include "gui/Grille_Recap.h"
+
+namespace {
+
+void Afficher(QWidget& w) {
+  w.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&w));
+}
+
+// The centre of a data cell (model row r, column c) in the grid's own coordinates.
+QPoint Centre_Cellule(TStringGridRecap& g, int r, int c) {
+  return g.viewport()->mapTo(&g, g.visualRect(g.model()->index(r, c)).center());
+}
+
+QColor Couleur(const QImage& image, QPoint p) { return image.pixelColor(p); }
+
+}  // namespace
+
+class TestsFenetre : public QObject {
+  Q_OBJECT
+
+private slots:
+  void description();
+  void le_panneau_et_la_grille_suivent_la_fenetre();
+  void l_etiquette_du_mois_suit_son_champ();
+  void focus_initial_et_tabulation();
+  void entree_ne_presse_pas_le_bouton();
+  void aucun_champ_ne_limite_son_texte();
+  void grille_initiale();
+  void grille_couleurs_des_cellules();
+  void grille_selection_par_plage_sans_edition();
+  void grille_colonnes_redimensionnables_lignes_non();
+  void grille_ecrite_en_cellules();
+};
+
+void TestsFenetre::description() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  QCOMPARE(f.objectName(), QStringLiteral("Form1"));
+  QCOMPARE(f.windowTitle(), QStringLiteral("Calcul d'une récap sous KORVEX"));
+  QCOMPARE(f.font().family(), QStringLiteral("MS Sans Serif"));
+  QCOMPARE(f.font().pointSize(), 8);
+  QCOMPARE(f.pos(), QPoint(198, 114));
+  QCOMPARE(f.size(), QSize(851, 506));
+  QCOMPARE(f.backgroundRole(), QPalette::Button);
+  QCOMPARE(f.Panel1->backgroundRole(), QPalette::Button);
+  QCOMPARE(f.Panel1->frameShape(), QFrame::Panel);
+
+  struct Controle {
+    QWidget* w;
+    QWidget* parent;
+    QRect geometrie;  // an empty size: sized to its text
+  };
+  const Controle controles[] = {
+      {f.StringGridRecap, &f, {0, 97, 851, 409}},
+      {f.Panel1, &f, {0, 0, 851, 97}},
+      {f.LabelFichierTrouve, f.Panel1, {536, 8, 0, 0}},
+      {f.Label1, f.Panel1, {32, 8, 0, 0}},
+      {f.EditChemin_Dossier, f.Panel1, {184, 8, 329, 21}},
+      {f.LabeledEdit_Mois, f.Panel1, {32, 56, 121, 21}},
+      {f.LabeledEdit_Mois->EditLabel(), f.Panel1, {32, 40, 68, 13}},
+      {f.Button_Calc_Recap, f.Panel1, {288, 48, 201, 25}},
+  };
+  for (const auto& c : controles) {
+    const QByteArray nom = c.w->objectName().toUtf8();
+    QVERIFY2(c.w->parentWidget() == c.parent, nom);
+    QVERIFY2(c.w->isVisible(), nom);
+    QVERIFY2(c.w->pos() == c.geometrie.topLeft(), nom);
+    if (c.geometrie.isEmpty()) {
+      auto* etiquette = qobject_cast<QLabel*>(c.w);
+      QVERIFY2(etiquette && etiquette->size() == etiquette->sizeHint(), nom);
+    } else {
+      QVERIFY2(c.w->size() == c.geometrie.size(), nom);
+    }
+  }
+
+  QCOMPARE(f.Label1->text(), QStringLiteral("Chemin du dossier KORVEX:"));
+  QCOMPARE(f.EditChemin_Dossier->text(), QStringLiteral("C:\\KORVEX"));
+  QCOMPARE(f.LabeledEdit_Mois->text(), QString());
+  QCOMPARE(f.LabeledEdit_Mois->EditLabel()->text(), QStringLiteral("Mois mm-aaaa"));
+  QCOMPARE(f.Button_Calc_Recap->text(), QStringLiteral("Calculer Récap"));
+  QVERIFY(!f.Button_Calc_Recap->isDefault());
+  QVERIFY(!f.Button_Calc_Recap->autoDefault());
+  for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) QCOMPARE(f.TOT_RUB[i], 0.0L);
+  QVERIFY(boites.Messages.empty() && boites.Erreurs.empty());
+}
+
+void TestsFenetre::le_panneau_et_la_grille_suivent_la_fenetre() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  f.resize(1000, 700);
+  QTRY_COMPARE(f.Panel1->geometry(), QRect(0, 0, 1000, 97));
+  QTRY_COMPARE(f.StringGridRecap->geometry(), QRect(0, 97, 1000, 603));
+  QCOMPARE(f.EditChemin_Dossier->pos(), QPoint(184, 8));  // the inputs stay where designed
+}
+
+void TestsFenetre::l_etiquette_du_mois_suit_son_champ() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  QLabel* etiquette = f.LabeledEdit_Mois->EditLabel();
+  QCOMPARE(etiquette->buddy(), f.LabeledEdit_Mois);
+  f.LabeledEdit_Mois->move(100, 70);
+  QCOMPARE(etiquette->geometry(), QRect(100, 54, 68, 13));
+}
+
+void TestsFenetre::focus_initial_et_tabulation() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  f.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&f));
+  QCOMPARE(QApplication::focusWidget(), f.StringGridRecap);
+
+  const QList<QWidget*> avant = {f.EditChemin_Dossier, f.LabeledEdit_Mois, f.Button_Calc_Recap,
+                                 f.StringGridRecap, f.EditChemin_Dossier};
+  for (QWidget* attendu : avant) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), attendu);
+  }
+  const QList<QWidget*> arriere = {f.StringGridRecap, f.Button_Calc_Recap, f.LabeledEdit_Mois,
+                                   f.EditChemin_Dossier};
+  for (QWidget* attendu : arriere) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), attendu);
+  }
+}
+
+void TestsFenetre::entree_ne_presse_pas_le_bouton() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  QSignalSpy clics(f.Button_Calc_Recap, &QPushButton::clicked);
+  for (QLineEdit* champ : {f.EditChemin_Dossier, static_cast<QLineEdit*>(f.LabeledEdit_Mois)}) {
+    champ->setFocus();
+    QTest::keyClick(champ, Qt::Key_Return);
+    QTest::keyClick(champ, Qt::Key_Enter);
+  }
+  QCOMPARE(clics.count(), 0);
+  QVERIFY(boites.Messages.empty());
+  // The same button does answer a click: the month is empty, so the month message shows.
+  QTest::mouseClick(f.Button_Calc_Recap, Qt::LeftButton);
+  QCOMPARE(clics.count(), 1);
+  QCOMPARE(boites.Messages.size(), size_t(1));
+}
+
+void TestsFenetre::aucun_champ_ne_limite_son_texte() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  const QString long_texte(40000, u'x');
+  for (QLineEdit* champ : {f.EditChemin_Dossier, static_cast<QLineEdit*>(f.LabeledEdit_Mois)}) {
+    champ->setText(long_texte);
+    QCOMPARE(champ->text().size(), long_texte.size());
+  }
+}
+
+void TestsFenetre::grille_initiale() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  TStringGridRecap& g = *f.StringGridRecap;
+  QAbstractItemModel& m = *g.model();
+  // Five columns and five rows, fixed ones included, every cell empty.
+  QCOMPARE(m.columnCount(), 4);
+  QCOMPARE(m.rowCount(), 4);
+  QCOMPARE(g.Texte_Coin(), QString());
+  for (int c = 0; c < 4; ++c) QCOMPARE(m.headerData(c, Qt::Horizontal).toString(), QString());
+  for (int r = 0; r < 4; ++r) {
+    QCOMPARE(m.headerData(r, Qt::Vertical).toString(), QString());
+    for (int c = 0; c < 4; ++c) QCOMPARE(m.data(m.index(r, c)).toString(), QString());
+  }
+  QCOMPARE(g.verticalHeader()->width(), 64);
+  const int largeurs[] = {290, 172, 175, 139};
+  for (int c = 0; c < 4; ++c) QCOMPARE(g.columnWidth(c), largeurs[c]);
+  QCOMPARE(g.horizontalHeader()->height(), 24);
+  for (int r = 0; r < 4; ++r) QCOMPARE(g.rowHeight(r), 24);
+  QVERIFY(g.showGrid());
+  QVERIFY(!g.wordWrap());
+  QCOMPARE(g.textElideMode(), Qt::ElideNone);
+}
+
+void TestsFenetre::grille_couleurs_des_cellules() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  TStringGridRecap& g = *f.StringGridRecap;
+  const QImage image = g.grab().toImage();
+  const QColor face = g.palette().color(QPalette::Button), fenetre = g.palette().color(QPalette::Base);
+  QVERIFY(face != fenetre);
+  const QHeaderView* ligne0 = g.horizontalHeader();
+  const QHeaderView* colonne0 = g.verticalHeader();
+  const QPoint fixes[] = {
+      ligne0->mapTo(&g, QPoint(ligne0->sectionViewportPosition(1) + 40, 12)),
+      colonne0->mapTo(&g, QPoint(40, colonne0->sectionViewportPosition(2) + 12)),
+      QPoint(colonne0->width() / 2 + 10, ligne0->height() / 2 + 5),  // the corner
+  };
+  for (QPoint p : fixes) QCOMPARE(Couleur(image, p), face);
+  for (auto [r, c] : {std::pair{1, 1}, {2, 3}, {3, 0}}) QCOMPARE(Couleur(image, Centre_Cellule(g, r, c)), fenetre);
+}
+
+void TestsFenetre::grille_selection_par_plage_sans_edition() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  TStringGridRecap& g = *f.StringGridRecap;
+  QAbstractItemModel& m = *g.model();
+  auto centre = [&](int r, int c) { return g.visualRect(m.index(r, c)).center(); };
+
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, centre(0, 0));
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ShiftModifier, centre(2, 1));
+  QCOMPARE(g.selectionModel()->selectedIndexes().size(), 6);
+  // A second range replaces the first: selections stay one rectangle.
+  QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ControlModifier, centre(3, 3));
+  QCOMPARE(g.selectionModel()->selection().size(), 1);
+  QVERIFY(g.selectionModel()->isSelected(m.index(3, 3)));
+
+  // Double-click and typing open no editor and change nothing.
+  QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, centre(1, 1));
+  QTest::keyClicks(&g, "abc");
+  QTest::keyClick(&g, Qt::Key_F2);
+  QCOMPARE(g.viewport()->findChild<QLineEdit*>(), nullptr);  // no editor opened
+  QCOMPARE(m.data(m.index(1, 1)).toString(), QString());
+  QVERIFY(!(m.flags(m.index(1, 1)) & Qt::ItemIsEditable));
+  // A click on a fixed cell selects nothing.
+  g.clearSelection();
+  QTest::mouseClick(g.horizontalHeader()->viewport(), Qt::LeftButton, {},
+                    QPoint(g.horizontalHeader()->sectionViewportPosition(1) + 20, 12));
+  QTest::mouseClick(g.verticalHeader()->viewport(), Qt::LeftButton, {},
+                    QPoint(20, g.verticalHeader()->sectionViewportPosition(1) + 12));
+  QVERIFY(g.selectionModel()->selectedIndexes().isEmpty());
+}
+
+void TestsFenetre::grille_colonnes_redimensionnables_lignes_non() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  TStringGridRecap& g = *f.StringGridRecap;
+  // Drag the right edge of the LIBELLES column, then the bottom edge of row 1.
+  QHeaderView* ligne0 = g.horizontalHeader();
+  const int bord = ligne0->sectionViewportPosition(0) + ligne0->sectionSize(0) - 1;
+  QTest::mousePress(ligne0->viewport(), Qt::LeftButton, {}, QPoint(bord, 12));
+  QTest::mouseMove(ligne0->viewport(), QPoint(bord + 40, 12));
+  QTest::mouseRelease(ligne0->viewport(), Qt::LeftButton, {}, QPoint(bord + 40, 12));
+  QCOMPARE(g.columnWidth(0), 330);
+
+  QHeaderView* colonne0 = g.verticalHeader();
+  const int bas = colonne0->sectionViewportPosition(0) + colonne0->sectionSize(0) - 1;
+  QTest::mousePress(colonne0->viewport(), Qt::LeftButton, {}, QPoint(30, bas));
+  QTest::mouseMove(colonne0->viewport(), QPoint(30, bas + 30));
+  QTest::mouseRelease(colonne0->viewport(), Qt::LeftButton, {}, QPoint(30, bas + 30));
+  QCOMPARE(g.rowHeight(0), 24);
+}
+
+void TestsFenetre::grille_ecrite_en_cellules() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  Afficher(f);
+  TStringGridRecap& g = *f.StringGridRecap;
+  QAbstractItemModel& m = *g.model();
+  auto* coin = g.findChild<QAbstractButton*>();
+  QVERIFY(coin != nullptr);
+  const QImage coin_vide = coin->grab().toImage();
+  g.horizontalHeader()->resizeSection(0, 300);  // as the user would
+
+  recap::TGrille& cellules = g.Grille();
+  cellules.SetCells(0, 0, "N° RUB");
+  cellules.SetCells(1, 0, "LIBELLES");
+  cellules.SetCells(4, 0, "RETENUES");
+  cellules.SetRowCount(3);
+  cellules.SetCells(0, 1, "12");
+  cellules.SetCells(1, 1, "Salaire de base");
+  cellules.SetCells(3, 2, "1520");
+  g.Rafraichir();
+
+  QCOMPARE(m.rowCount(), 2);
+  QCOMPARE(g.Texte_Coin(), QStringLiteral("N° RUB"));
+  QCOMPARE(m.headerData(0, Qt::Horizontal).toString(), QStringLiteral("LIBELLES"));
+  QCOMPARE(m.headerData(3, Qt::Horizontal).toString(), QStringLiteral("RETENUES"));
+  QCOMPARE(m.headerData(0, Qt::Vertical).toString(), QStringLiteral("12"));
+  QCOMPARE(m.data(m.index(0, 0)).toString(), QStringLiteral("Salaire de base"));
+  QCOMPARE(m.data(m.index(1, 2)).toString(), QStringLiteral("1520"));
+  QVERIFY(coin->grab().toImage() != coin_vide);
+  // A change of row count keeps the columns as they were.
+  QCOMPARE(g.columnWidth(0), 300);
+  QCOMPARE(g.columnWidth(1), 172);
+
+  // Many rows: rows keep their height, the grid scrolls, column 0 stays in view.
+  cellules.SetRowCount(60);
+  g.Rafraichir();
+  QCOMPARE(m.rowCount(), 59);
+  QCOMPARE(g.rowHeight(58), 24);
+  QTRY_VERIFY(g.verticalScrollBar()->isVisible());
+  g.horizontalHeader()->resizeSection(3, 2000);
+  QTRY_VERIFY(g.horizontalScrollBar()->isVisible());
+  g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum());
+  QVERIFY(g.verticalHeader()->isVisible());
+  QCOMPARE(g.verticalHeader()->x(), g.frameWidth());
+}
+
+KORVEX_SUITE(TestsFenetre);
+
+#include "test_fenetre.moc"
