@@ -41,17 +41,29 @@ maintenant_us() { local t=${EPOCHREALTIME/[.,]/}; echo "$t"; }
 
 mediane() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# Median wall time in microseconds of a command run N times (after one warm-up run).
+# CPU time (user + system) of this shell's children so far, in microseconds. `times` runs
+# in this very shell: in a command substitution it would see no child.
+cpu_enfants_us() {
+  times > "$donnees/.times"
+  cpu=$(awk 'NR == 2 { t = 0; for (i = 1; i <= 2; ++i) { split($i, p, /[ms]/); t += p[1] * 60 + p[2] } printf "%d", t * 1e6 }' \
+    "$donnees/.times")
+}
+
+# Runs a command N times after one warm-up run; sets mur and cpu to the medians, in
+# microseconds, of its wall time and of its CPU time (the machine may be shared).
 duree() {
   local n=$1; shift
   "$@" > /dev/null
+  local debut fin c0 c1
+  : > "$donnees/.mesures"
   for _ in $(seq "$n"); do
-    local debut fin
-    debut=$(maintenant_us)
+    cpu_enfants_us; c0=$cpu; debut=$(maintenant_us)
     "$@" > /dev/null
-    fin=$(maintenant_us)
-    echo $((fin - debut))
-  done | mediane
+    fin=$(maintenant_us); cpu_enfants_us; c1=$cpu
+    echo "$((fin - debut)) $((c1 - c0))" >> "$donnees/.mesures"
+  done
+  mur=$(cut -d' ' -f1 "$donnees/.mesures" | mediane)
+  cpu=$(cut -d' ' -f2 "$donnees/.mesures" | mediane)
 }
 
 # Median peak resident memory in KB.
@@ -93,14 +105,15 @@ mesurer() {
   echo "== Dossier $g : $(awk -v o="$octets_fichiers" 'BEGIN { printf "%.1f Mo", o / 1e6 }') de fichiers," \
        "$(awk -v o="$octets_memo" 'BEGIN { printf "%.1f Mo", o / 1e6 }') de texte de mémos, mois $mois"
   verifier "$dossier"
-  t_recap=$(duree "$runs" "$recap" "$dossier" "$mois")
+  duree "$runs" "$recap" "$dossier" "$mois"; t_recap=$mur c_recap=$cpu
   m_recap=$(memoire "$runs" "$recap" "$dossier" "$mois")
-  t_cat=$(duree "$runs" cat "${fichiers[@]}")
-  t_ref=$(duree "$runs_reference" /usr/bin/python3 "$reference" "$dossier" "$mois")
-  echo "   korvex-recap      $(ms "$t_recap")   mémoire max $((m_recap / 1024)) Mo ($m_recap Ko)   ($runs exécutions, médianes)"
-  echo "   cat des fichiers  $(ms "$t_cat")"
-  echo "   script dbfread    $(ms "$t_ref")   ($runs_reference exécutions)"
-  echo "   korvex-recap / cat : $(ratio "$t_recap" "$t_cat")   script / korvex-recap : $(ratio "$t_ref" "$t_recap")"
+  duree "$runs" cat "${fichiers[@]}"; t_cat=$mur c_cat=$cpu
+  duree "$runs_reference" /usr/bin/python3 "$reference" "$dossier" "$mois"; t_ref=$mur c_ref=$cpu
+  echo "   korvex-recap      $(ms "$t_recap") (UC $(ms "$c_recap"))   mémoire max $m_recap Ko   ($runs exécutions, médianes)"
+  echo "   cat des fichiers  $(ms "$t_cat") (UC $(ms "$c_cat"))"
+  echo "   script dbfread    $(ms "$t_ref") (UC $(ms "$c_ref"))   ($runs_reference exécutions)"
+  echo "   korvex-recap / cat : $(ratio "$t_recap" "$t_cat") (UC $(ratio "$c_recap" "$c_cat"))" \
+       "  script / korvex-recap : $(ratio "$t_ref" "$t_recap") (UC $(ratio "$c_ref" "$c_recap"))"
   if [ "$g" = B ]; then
     local debit
     debit=$(awk -v o="$octets_memo" -v us="$t_recap" 'BEGIN { printf "%.1f", o / us }')
@@ -113,6 +126,7 @@ mesurer() {
   objectif "au moins 50 fois plus rapide que le script ($(ratio "$t_ref" "$t_recap") fois)" "$t_ref >= 50 * $t_recap"
 }
 
+echo "== $(nproc) cœurs, charge moyenne $(cut -d' ' -f1-3 /proc/loadavg) : temps réel (mur) et temps UC (UC)"
 mesurer A
 mesurer B
 if [ "$manques" -gt 0 ]; then echo "== $manques objectif(s) manqué(s)"; else echo "== Tous les objectifs sont atteints"; fi
