@@ -23,7 +23,7 @@ public:
   const char* Morceau(uint64_t position, size_t& n);
 
 private:
-  void Charger(uint64_t position);
+  void Charger(uint64_t position, size_t n);
 
   const plateforme::TFichierLecture& fichier_;
   size_t capacite_;
