@@ -1,5 +1,6 @@
 #include "KORVEX_Calcul_Recap.h"
 
+#include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +44,18 @@ private:
 
 std::string Texte(const QLineEdit* champ) { return champ->text().toStdString(); }
 
+// The description's font exists only on Windows; elsewhere take the nearest in metrics, so
+// that the captions fit where they were designed.
+void Substituer_Police() {
+  static const bool fait = [] {
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
+                                QStringLiteral("Arial")});
+    return true;
+  }();
+  (void)fait;
+}
+
 // The window and its panel are drawn in the button face colour.
 void Fond_Face_Bouton(QWidget* w) {
   w->setBackgroundRole(QPalette::Button);
@@ -52,6 +65,7 @@ void Fond_Face_Bouton(QWidget* w) {
 }  // namespace
 
 TForm1::TForm1(TBoitesMessages Boites, QWidget* parent) : QWidget(parent), Boites_(std::move(Boites)) {
+  Substituer_Police();
   Ui::TForm1 ui;
   ui.setupUi(this);
   StringGridRecap = ui.StringGridRecap;

@@ -16,12 +16,15 @@ QLabel* TLabeledEdit::EditLabel() const { return etiquette_; }
 
 QString TLabeledEdit::EditLabelText() const { return etiquette_->text(); }
 
-void TLabeledEdit::setEditLabelText(const QString& texte) { etiquette_->setText(texte); }
+void TLabeledEdit::setEditLabelText(const QString& texte) {
+  etiquette_->setText(texte);
+  Placer_Etiquette();
+}
 
 QSize TLabeledEdit::EditLabelSize() const { return etiquette_->size(); }
 
 void TLabeledEdit::setEditLabelSize(const QSize& taille) {
-  etiquette_->resize(taille);
+  taille_prevue_ = taille;
   Placer_Etiquette();
 }
 
@@ -30,6 +33,8 @@ void TLabeledEdit::moveEvent(QMoveEvent* evenement) {
   Placer_Etiquette();
 }
 
+// Where the font differs from the description's, the caption is never clipped.
 void TLabeledEdit::Placer_Etiquette() {
-  etiquette_->move(x(), y() - LabelSpacing - etiquette_->height());
+  const QSize taille = taille_prevue_.expandedTo(etiquette_->sizeHint());
+  etiquette_->setGeometry(x(), y() - LabelSpacing - taille.height(), taille.width(), taille.height());
 }

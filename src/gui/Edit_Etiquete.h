@@ -20,6 +20,7 @@ public:
   ~TLabeledEdit() override;
 
   // The caption: a sibling of the edit, so that it can sit outside the edit's rectangle.
+  // It keeps the size of the description unless its text needs more.
   QLabel* EditLabel() const;
 
   QString EditLabelText() const;
@@ -34,4 +35,5 @@ private:
   void Placer_Etiquette();
 
   QPointer<QLabel> etiquette_;
+  QSize taille_prevue_;  // the description's size; the label grows if its font needs more
 };

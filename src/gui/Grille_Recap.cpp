@@ -32,11 +32,23 @@ void Dessiner_Cellule_Fixe(QPainter& p, const QRect& r, const QString& texte, co
   p.restore();
 }
 
+// Beyond the last row or column the grid shows its own window colour, as a string grid does.
 class TEnteteFixe : public QHeaderView {
 public:
   using QHeaderView::QHeaderView;
 
 protected:
+  void paintEvent(QPaintEvent* evenement) override {
+    QHeaderView::paintEvent(evenement);
+    QRect vide = viewport()->rect();
+    const int fin = length() - offset();
+    if (orientation() == Qt::Horizontal)
+      vide.setLeft(fin);
+    else
+      vide.setTop(fin);
+    if (vide.isValid()) QPainter(viewport()).fillRect(vide, palette().base());
+  }
+
   void paintSection(QPainter* p, const QRect& r, int section) const override {
     if (!r.isValid() || model() == nullptr) return;
     Dessiner_Cellule_Fixe(*p, r, model()->headerData(section, orientation()).toString(), palette());

@@ -73,7 +73,6 @@ void TestsFenetre::description() {
       {f.Label1, f.Panel1, {32, 8, 0, 0}},
       {f.EditChemin_Dossier, f.Panel1, {184, 8, 329, 21}},
       {f.LabeledEdit_Mois, f.Panel1, {32, 56, 121, 21}},
-      {f.LabeledEdit_Mois->EditLabel(), f.Panel1, {32, 40, 68, 13}},
       {f.Button_Calc_Recap, f.Panel1, {288, 48, 201, 25}},
   };
   for (const auto& c : controles) {
@@ -92,7 +91,12 @@ void TestsFenetre::description() {
   QCOMPARE(f.Label1->text(), QStringLiteral("Chemin du dossier KORVEX:"));
   QCOMPARE(f.EditChemin_Dossier->text(), QStringLiteral("C:\\KORVEX"));
   QCOMPARE(f.LabeledEdit_Mois->text(), QString());
-  QCOMPARE(f.LabeledEdit_Mois->EditLabel()->text(), QStringLiteral("Mois mm-aaaa"));
+  // The caption: 68 x 13 as designed, wider only where the font needs it, 3 pixels above.
+  QLabel* mois = f.LabeledEdit_Mois->EditLabel();
+  QCOMPARE(mois->text(), QStringLiteral("Mois mm-aaaa"));
+  QCOMPARE(mois->parentWidget(), f.Panel1);
+  QCOMPARE(mois->size(), QSize(68, 13).expandedTo(mois->sizeHint()));
+  QCOMPARE(mois->pos(), QPoint(32, 56 - 3 - mois->height()));
   QCOMPARE(f.Button_Calc_Recap->text(), QStringLiteral("Calculer Récap"));
   QVERIFY(!f.Button_Calc_Recap->isDefault());
   QVERIFY(!f.Button_Calc_Recap->autoDefault());
@@ -116,8 +120,9 @@ void TestsFenetre::l_etiquette_du_mois_suit_son_champ() {
   Afficher(f);
   QLabel* etiquette = f.LabeledEdit_Mois->EditLabel();
   QCOMPARE(etiquette->buddy(), f.LabeledEdit_Mois);
+  const QSize taille = etiquette->size();
   f.LabeledEdit_Mois->move(100, 70);
-  QCOMPARE(etiquette->geometry(), QRect(100, 54, 68, 13));
+  QCOMPARE(etiquette->geometry(), QRect(QPoint(100, 70 - 3 - taille.height()), taille));
 }
 
 void TestsFenetre::focus_initial_et_tabulation() {
@@ -211,6 +216,10 @@ void TestsFenetre::grille_couleurs_des_cellules() {
       QPoint(colonne0->width() / 2 + 10, ligne0->height() / 2 + 5),  // the corner
   };
   for (QPoint p : fixes) QCOMPARE(Couleur(image, p), face);
+  // Below the last row and right of the last column: the grid's window colour.
+  const QPoint au_dela[] = {colonne0->mapTo(&g, QPoint(30, colonne0->length() + 40)),
+                            ligne0->mapTo(&g, QPoint(ligne0->length() + 4, 12))};
+  for (QPoint p : au_dela) QCOMPARE(Couleur(image, p), fenetre);
   for (auto [r, c] : {std::pair{1, 1}, {2, 3}, {3, 0}}) QCOMPARE(Couleur(image, Centre_Cellule(g, r, c)), fenetre);
 }
 
