@@ -244,6 +244,17 @@ void TTable::Close() { etat_.reset(); }
 
 bool TTable::Active() const { return etat_ != nullptr; }
 
+namespace {
+
+const TChamp& Champ_De(const std::string& chemin, const TStructure& s, int index) {
+  // A field taken before the table was closed and opened on another file.
+  if (index < 0 || static_cast<size_t>(index) >= s.champs.size())
+    throw EKorvex("Ce champ n'appartient pas à la table " + chemin);
+  return s.champs[static_cast<size_t>(index)];
+}
+
+}  // namespace
+
 TTable::TEtat& TTable::Etat() const {
   if (!etat_)
     throw EKorvex("Opération impossible : la table " + Chemin_Dans(DatabaseName, TableName) +
@@ -292,7 +303,7 @@ TField TTable::FieldByName(const std::string& name) const {
 
 std::string TTable::Texte_Champ(int index) const {
   TEtat& e = Etat();
-  const TChamp& c = e.structure.champs.at(static_cast<size_t>(index));
+  const TChamp& c = Champ_De(e.chemin, e.structure, index);
   if (e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement)) return {};
   if (c.genre == TGenre::Memo || c.genre == TGenre::MemoBinaire) return e.Texte_Memo(c);
   return Texte_Valeur(e.structure, c, e.enregistrement, *e.page);
@@ -300,7 +311,7 @@ std::string TTable::Texte_Champ(int index) const {
 
 int32_t TTable::Entier_Champ(int index) const {
   TEtat& e = Etat();
-  const TChamp& c = e.structure.champs.at(static_cast<size_t>(index));
+  const TChamp& c = Champ_De(e.chemin, e.structure, index);
   const bool vide = e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement);
   int32_t valeur = 0;
   TLecture lecture = TLecture::Correcte;
