@@ -56,8 +56,21 @@ std::string Raison_Systeme(DWORD code) {
     case ERROR_LOCK_VIOLATION: return "le fichier est utilisé par un autre programme";
     case ERROR_WRITE_PROTECT: return "le support est protégé en écriture";
     case ERROR_NOT_SAME_DEVICE: return "les deux noms sont sur des volumes différents";
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE: return "erreur d'entrée-sortie";
+    case ERROR_FILENAME_EXCED_RANGE: return "nom trop long";
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME: return "nom de fichier incorrect";
+    case ERROR_NOT_READY: return "le lecteur n'est pas prêt";
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME: return "chemin réseau introuvable";
     default: return "erreur système " + std::to_string(code);
   }
+}
+
+bool Est_Dossier(const std::wstring& chemin) {
+  DWORD attributs = GetFileAttributesW(chemin.c_str());
+  return attributs != INVALID_FILE_ATTRIBUTES && (attributs & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 #else
@@ -129,10 +142,11 @@ bool Fichier_Existe(const std::string& chemin) {
   if (h == INVALID_HANDLE_VALUE) return false;
   FindClose(h);
   if (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+  // The years are checked here rather than by FileTimeToDosDateTime: Wine's accepts 2108 and later.
   FILETIME locale;
-  WORD date_fat = 0, heure_fat = 0;
+  SYSTEMTIME date;
   return FileTimeToLocalFileTime(&donnees.ftLastWriteTime, &locale) &&
-         FileTimeToDosDateTime(&locale, &date_fat, &heure_fat);
+         FileTimeToSystemTime(&locale, &date) && Annee_Date_Fat(date.wYear);
 }
 
 bool Nom_Pris(const std::string& chemin) {
@@ -150,11 +164,17 @@ TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
   if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
     throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + *panne);
   // Other programs (the payroll application) may keep reading and writing the file meanwhile.
-  HANDLE h = CreateFileW(Large(chemin).c_str(), GENERIC_READ,
+  const std::wstring large = Large(chemin);
+  HANDLE h = CreateFileW(large.c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE)
-    throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + Raison_Systeme(GetLastError()));
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD code = GetLastError();
+    // Windows answers "access denied" for a folder.
+    std::string raison = code == ERROR_ACCESS_DENIED && Est_Dossier(large) ? "c'est un dossier"
+                                                                            : Raison_Systeme(code);
+    throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + raison);
+  }
   LARGE_INTEGER taille;
   if (!GetFileSizeEx(h, &taille)) {
     DWORD code = GetLastError();

@@ -57,12 +57,26 @@ void Fixer_Separateurs(char32_t decimal, char32_t milliers) {
 
 #ifdef _WIN32
 
+namespace {
+
+// The first character of one of the user's settings, 0 when it is empty or unreadable.
+char32_t Premier_Caractere_Reglage(LCTYPE reglage) {
+  // The system allows up to four characters for a separator, plus the final NUL.
+  wchar_t texte[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, reglage, texte, 8) <= 0) return 0;
+  char32_t c = static_cast<char16_t>(texte[0]);
+  char32_t suite = static_cast<char16_t>(texte[1]);
+  if (c >= 0xD800 && c <= 0xDBFF && suite >= 0xDC00 && suite <= 0xDFFF)
+    return 0x10000 + ((c - 0xD800) << 10) + (suite - 0xDC00);
+  return c;
+}
+
+}  // namespace
+
 void Lire_Separateurs_Utilisateur() {
-  wchar_t decimal[8] = {}, milliers[8] = {};
-  bool ok_decimal = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 8) > 0;
-  bool ok_milliers = GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_STHOUSAND, milliers, 8) > 0;
-  Fixer_Separateurs(ok_decimal && decimal[0] ? char32_t(decimal[0]) : U'.',
-                    ok_milliers && milliers[0] ? char32_t(milliers[0]) : U',');
+  char32_t decimal = Premier_Caractere_Reglage(LOCALE_SDECIMAL);
+  char32_t milliers = Premier_Caractere_Reglage(LOCALE_STHOUSAND);
+  Fixer_Separateurs(decimal ? decimal : U'.', milliers ? milliers : U',');
 }
 
 #else
