@@ -211,7 +211,15 @@ struct TTable::TEtat {
     std::string texte;
     if (bloc == 0) return texte;
     std::string erreur;
-    if (!memo->Lire(bloc, texte, erreur)) Erreur_Memo(c, erreur);
+    bool lu = false;
+    try {
+      lu = memo->Lire(bloc, texte, erreur);
+    } catch (const EKorvex& e) {
+      // The file layer names the memo file; the user also needs the record.
+      throw EKorvex(std::string(e.what()) + " (champ " + c.nom + " de l'" + Enregistrement_Texte(courant) +
+                    " de la table " + chemin + ")");
+    }
+    if (!lu) Erreur_Memo(c, erreur);
     if (c.genre == TGenre::Memo) Convertir_En_Utf8(texte, *page);
     return texte;
   }

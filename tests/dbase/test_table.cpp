@@ -8,6 +8,7 @@
 
 #include "Dossier_Temporaire.h"
 #include "Erreurs.h"
+#include "Fichiers.h"
 #include "Table.h"
 
 namespace {
@@ -174,6 +175,45 @@ TEST(Fichiers, ReadingChangesNoByteOfTheFiles) {
   }
   EXPECT_EQ(test::Contenu(Fixtures + "/tdbf_4.dbf"), avant_table);
   EXPECT_EQ(test::Contenu(Fixtures + "/tdbf_4.dbt"), avant_memo);
+}
+
+// Through the file layer's seam: the memo file cannot be opened, or its second read fails.
+TEST(Fichiers, AFailingMemoFileIsNamedWithTheRecord) {
+  using plateforme::TOperationFichier;
+  struct Cas {
+    TOperationFichier operation;
+    std::vector<std::string> message;
+  };
+  const std::vector<Cas> cas = {
+      {TOperationFichier::Ouvrir, {"Impossible d'ouvrir le fichier ", "db3_850.DBT : panne"}},
+      {TOperationFichier::Lire,
+       {"Erreur de lecture du fichier ", "db3_850.DBT : panne (champ MONTANTS de l'enregistrement 1 de la table ",
+        "db3_850.dbf)"}},
+  };
+  struct TGarde {
+    ~TGarde() { plateforme::Installer_Injecteur_Pannes({}); }
+  } garde;
+  for (const auto& k : cas) {
+    int lectures = 0;
+    plateforme::Installer_Injecteur_Pannes(
+        [&](TOperationFichier operation, const std::string& chemin) -> std::optional<std::string> {
+          if (operation != k.operation || chemin.size() < 4 || chemin.substr(chemin.size() - 4) != ".DBT")
+            return std::nullopt;
+          if (operation == TOperationFichier::Lire && ++lectures == 1) return std::nullopt;  // its header
+          return "panne";
+        });
+    try {
+      TTable t;
+      t.DatabaseName = Fixtures;
+      t.TableName = "db3_850.dbf";
+      t.Open();
+      t.FieldByName("MONTANTS").AsString();
+      ADD_FAILURE();
+    } catch (const plateforme::EKorvex& e) {
+      for (const auto& morceau : k.message)
+        EXPECT_NE(std::string(e.what()).find(morceau), std::string::npos) << e.what() << " / " << morceau;
+    }
+  }
 }
 
 TEST(NomDeBase, AnAliasIsRefusedAndAnEmptyNameIsTheCurrentFolder) {
