@@ -45,8 +45,11 @@ std::string Chemin_Dans(const std::string& dossier, const std::string& nom) {
 }
 
 bool Fichier_Present(const std::string& chemin) {
+  // Our paths are UTF-8; on Windows a path made from a narrow string would be read in the ANSI page.
+  const std::string systeme = plateforme::Chemin_Systeme(chemin);
+  const std::u8string utf8(reinterpret_cast<const char8_t*>(systeme.data()), systeme.size());
   std::error_code erreur;
-  return std::filesystem::is_regular_file(plateforme::Chemin_Systeme(chemin), erreur);
+  return std::filesystem::is_regular_file(std::filesystem::path(utf8), erreur);
 }
 
 // The memo file keeps the name the payroll application gave it: the table's base name with the

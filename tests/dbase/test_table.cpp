@@ -146,9 +146,11 @@ TEST(VisualFoxPro, BinaryFieldsAndNullFlags) {
 // file keeps the name and the letter case the payroll application gave it.
 TEST(Fichiers, MemoFoundWhateverItsCaseAndTheTableExtension) {
   test::TDossierTemporaire dossier;
-  fs::copy_file(Fixtures + "/PAIES.DTA", dossier.Chemin() / "PAIES.DBF");
-  fs::copy_file(Fixtures + "/paies.dbt", dossier.Chemin() / "paies.dbt");
-  std::string windows = dossier.Texte();
+  const fs::path donnees = dossier.Chemin() / fs::path(u8"Données");
+  fs::create_directory(donnees);
+  fs::copy_file(Fixtures + "/PAIES.DTA", donnees / "PAIES.DBF");
+  fs::copy_file(Fixtures + "/paies.dbt", donnees / "paies.dbt");
+  std::string windows = dossier.Texte() + "/Données";
   for (char& c : windows)
     if (c == '/') c = '\\';
   for (const std::string& base : {windows, windows + "\\"}) {
