@@ -1,5 +1,6 @@
 #include "Memo.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "Erreurs.h"
@@ -22,7 +23,9 @@ uint32_t Lu32_Grand(const unsigned char* p) {
 }  // namespace
 
 TMemo::TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3)
-    : fichier_(chemin), tampon_(fichier_, Taille_Fenetre), format_(format) {
+    : fichier_(chemin),
+      tampon_(fichier_, static_cast<size_t>(std::max<uint64_t>(1, std::min<uint64_t>(Taille_Fenetre, fichier_.Taille())))),
+      format_(format) {
   unsigned char e[Entete_Memo] = {};
   const size_t lus = fichier_.Lire(0, e, sizeof e);
   if (format_ == TFormatMemo::Fpt) {

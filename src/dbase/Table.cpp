@@ -85,13 +85,23 @@ bool Egal_Sans_Casse(const std::string& a, const std::string& b) {
 
 }  // namespace
 
+namespace {
+
+// A small table (the rubrics) needs no more than its own size; a window always holds a record.
+size_t Capacite(uint64_t taille_fichier, size_t longueur_enregistrement) {
+  const size_t fenetre = static_cast<size_t>(std::min<uint64_t>(Taille_Fenetre, taille_fichier));
+  return std::max(fenetre, longueur_enregistrement);
+}
+
+}  // namespace
+
 struct TTable::TEtat {
   explicit TEtat(const std::string& chemin_table)
       : chemin(chemin_table),
         fichier(chemin),
         structure(Lire_Structure(fichier, chemin)),
         page(&Page_Code(structure.page_code)),
-        tampon(fichier, std::max<size_t>(Taille_Fenetre, structure.longueur_enregistrement)) {
+        tampon(fichier, Capacite(fichier.Taille(), structure.longueur_enregistrement)) {
     const uint64_t complets =
         (fichier.Taille() - structure.longueur_entete) / structure.longueur_enregistrement;
     // More records announced than the file holds: the complete ones are read.
