@@ -83,10 +83,6 @@ bool Egal_Sans_Casse(const std::string& a, const std::string& b) {
   return true;
 }
 
-}  // namespace
-
-namespace {
-
 // A small table (the rubrics) needs no more than its own size; a window always holds a record.
 size_t Capacite(uint64_t taille_fichier, size_t longueur_enregistrement) {
   const size_t fenetre = static_cast<size_t>(std::min<uint64_t>(Taille_Fenetre, taille_fichier));
