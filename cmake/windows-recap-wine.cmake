@@ -1,0 +1,55 @@
+# Runs korvex-recap.exe under Wine from the Linux side on a copy of the sample folder, the folder
+# given the Windows way, and checks its status, its output and that the folder is left as it was.
+#   cmake -DEMULATEUR=wine -DPROGRAMME=<korvex-recap.exe> -DEXEMPLES=<examples/KORVEX>
+#         -DTRAVAIL=<scratch folder> -DFORME=absolu|relatif|accent -P windows-recap-wine.cmake
+cmake_minimum_required(VERSION 3.25)
+
+function(echec message)
+  message(FATAL_ERROR "${FORME} : ${message}")
+endfunction()
+
+# Wine reads the arguments of a Linux command line in the locale's character set.
+set(ENV{LC_ALL} C.UTF-8)
+
+file(REMOVE_RECURSE "${TRAVAIL}")
+set(parent "${TRAVAIL}")
+if(FORME STREQUAL "accent")
+  set(parent "${TRAVAIL}/Données été")
+endif()
+file(MAKE_DIRECTORY "${parent}/KORVEX")
+foreach(nom PAIES.DTA PAIES.DBT RUBRIQUE.DTA)
+  file(COPY_FILE "${EXEMPLES}/${nom}" "${parent}/KORVEX/${nom}")
+endforeach()
+
+# A folder of the Linux file system is on Wine's Z: drive.
+string(REPLACE "/" "\\" windows "Z:${parent}\\KORVEX")
+if(FORME STREQUAL "relatif")
+  set(windows ".\\KORVEX")
+endif()
+
+execute_process(COMMAND ${EMULATEUR} ${PROGRAMME} ${windows} 02-2024
+  WORKING_DIRECTORY "${parent}" RESULT_VARIABLE code OUTPUT_VARIABLE sortie ERROR_VARIABLE erreur)
+if(NOT code EQUAL 0)
+  echec("code ${code} pour ${windows} : ${erreur}")
+endif()
+string(FIND "${sortie}" "N° RUB\tLIBELLES\tBASES\tGAINS\tRETENUES\n1\tSalaire de base\t\t33149.34\t\n" entete)
+string(FIND "${sortie}" "\n27\tNet à payer\t27789.86\t\t\n30\tHeures d'absence\t7\t\t\n" fin)
+if(NOT entete EQUAL 0 OR fin EQUAL -1)
+  echec("sortie inattendue pour ${windows} :\n${sortie}")
+endif()
+if(NOT erreur STREQUAL "")
+  echec("sortie d'erreur non vide : ${erreur}")
+endif()
+if(NOT EXISTS "${parent}/KORVEX/PAIES.DTA" OR EXISTS "${parent}/KORVEX/PAIES.DBF")
+  echec("PAIES.DTA n'a pas retrouvé son nom")
+endif()
+
+# A folder without PAIES.DTA is the program's own message, with the path as typed.
+string(REPLACE "KORVEX" "ABSENT" absent "${windows}")
+execute_process(COMMAND ${EMULATEUR} ${PROGRAMME} ${absent} 02-2024
+  WORKING_DIRECTORY "${parent}" RESULT_VARIABLE code OUTPUT_VARIABLE sortie ERROR_VARIABLE erreur)
+if(NOT code EQUAL 1 OR NOT erreur STREQUAL "Fichier ${absent}\\PAIES.DTA Non trouvé\n")
+  echec("dossier absent : code ${code}, ${erreur}")
+endif()
+
+file(REMOVE_RECURSE "${TRAVAIL}")
