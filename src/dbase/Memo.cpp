@@ -48,21 +48,22 @@ bool TMemo::Lire(uint64_t bloc, std::string& texte, std::string& erreur) {
     return false;
   }
   const uint64_t position = bloc * taille_bloc_;
-  size_t disponibles = 0;
-  const auto* debut = reinterpret_cast<const unsigned char*>(tampon_.Morceau(position, disponibles));
-  if (format_ == TFormatMemo::Fpt) {
-    if (disponibles < 8 && (debut = reinterpret_cast<const unsigned char*>(tampon_.Acceder(position, 8))) == nullptr) {
-      erreur = "commence trop près de la fin du fichier mémo";
-      return false;
-    }
-    return Lire_Longueur(position + 8, Lu32_Grand(debut + 4), texte, erreur);
+  // The first bytes tell the memo's form: have them in one piece, wherever the window stands.
+  const size_t tete = taille - position < 8 ? static_cast<size_t>(taille - position) : 8;
+  const auto* debut = reinterpret_cast<const unsigned char*>(tampon_.Acceder(position, tete));
+  if (debut == nullptr) {
+    erreur = "est tronqué : le fichier mémo a raccourci pendant la lecture";
+    return false;
   }
   static const unsigned char Marque_IV[4] = {0xFF, 0xFF, 0x08, 0x00};
-  if (disponibles >= 4 && std::memcmp(debut, Marque_IV, 4) == 0) {
-    if (disponibles < 8 && (debut = reinterpret_cast<const unsigned char*>(tampon_.Acceder(position, 8))) == nullptr) {
-      erreur = "commence trop près de la fin du fichier mémo";
-      return false;
-    }
+  const bool fpt = format_ == TFormatMemo::Fpt;
+  const bool iv = !fpt && tete >= 4 && std::memcmp(debut, Marque_IV, 4) == 0;
+  if ((fpt || iv) && tete < 8) {
+    erreur = "commence trop près de la fin du fichier mémo";
+    return false;
+  }
+  if (fpt) return Lire_Longueur(position + 8, Lu32_Grand(debut + 4), texte, erreur);
+  if (iv) {
     const uint32_t longueur = Lu32_Petit(debut + 4);  // its own 8 bytes included
     if (longueur < 8) {
       erreur = "a une longueur incorrecte (" + std::to_string(longueur) + " octets)";

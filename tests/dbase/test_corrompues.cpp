@@ -217,7 +217,7 @@ TEST_F(CorrompuesTest, MemoFormsAreRecognisedByTheirBytes) {
     std::string memo, nom_memo;
     std::vector<uint64_t> blocs;
   };
-  std::vector<Cas> cas(6);
+  std::vector<Cas> cas(7);
   cas[0] = {"IV dans une table III", 0x83, "", "PAIES.DBT", {}};
   cas[0].memo = test::Dbt_IV(memos, 512, &cas[0].blocs);
   cas[1] = {"III dans une table IV", 0x8B, "", "PAIES.DBT", {}};
@@ -231,6 +231,8 @@ TEST_F(CorrompuesTest, MemoFormsAreRecognisedByTheirBytes) {
   cas[4].memo = test::Fpt(memos, 64, &cas[4].blocs);
   cas[5] = {"FPT d'une table dBase", 0x83, "", "PAIES.FPT", {}};
   cas[5].memo = test::Fpt(memos, 512, &cas[5].blocs);
+  cas[6] = {"IV en blocs de 5 octets", 0x8B, "", "PAIES.DBT", {}};
+  cas[6].memo = test::Dbt_IV(memos, 5, &cas[6].blocs);
   for (const auto& k : cas) {
     std::filesystem::remove(dossier.Chemin() / "PAIES.DBT");
     std::filesystem::remove(dossier.Chemin() / "PAIES.FPT");
