@@ -29,6 +29,14 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
+# The Qt-free core, its tests and korvex-recap.exe built for Windows (MinGW-w64), all run under
+# Wine, in a private Wine prefix of the build folder.
+BUILD_WINDOWS ?= build-windows
+.PHONY: test-windows
+test-windows: deps
+	@bash scripts/installer-dependances.sh windows
+	bash scripts/windows-tests.sh $(BUILD_WINDOWS)
+
 # Benchmarks, in release mode.
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKORVEX_BENCH=ON -DKORVEX_TESTS=OFF -DKORVEX_FENETRE=OFF

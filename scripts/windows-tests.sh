@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# `make test-windows`: builds the Qt-free core, its tests and korvex-recap.exe for Windows with
+# MinGW-w64, then runs every test under Wine, in a private Wine prefix inside the build folder.
+# Usage: scripts/windows-tests.sh <build-dir>
+set -euo pipefail
+
+racine="$(cd "$(dirname "$0")/.." && pwd)"
+build="$(realpath -m "${1:?usage: $0 <build-dir>}")"
+
+bash "$racine/scripts/windows-googletest.sh" "$build"
+cmake -S "$racine" -B "$build" -G Ninja \
+  -DCMAKE_TOOLCHAIN_FILE="$racine/cmake/mingw-w64.cmake" \
+  -DKORVEX_FENETRE=OFF \
+  -DGTest_DIR="$build/googletest/lib/cmake/GTest"
+cmake --build "$build"
+
+# No display (CI): Wine must never try to open a window, nor print its debug channels.
+unset DISPLAY WAYLAND_DISPLAY
+export WINEPREFIX="$build/wine" WINEDEBUG=-all
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  echo "Création du préfixe Wine $WINEPREFIX (une seule fois, quelques dizaines de secondes)"
+  # No Mono nor Gecko: nothing here needs them, and their installers would ask.
+  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >"$build/wineboot.log" 2>&1 ||
+    { cat "$build/wineboot.log" >&2; exit 1; }
+  wineserver -w
+fi
+
+# One Wine server for the whole run. Its services start here with no pipe of ours: started by the
+# first test, they would keep ctest's output pipe open and ctest would wait for them for ever.
+wineserver -p
+trap 'wineserver -k 2>/dev/null || true' EXIT
+wineboot </dev/null >/dev/null 2>&1
+
+cd "$build"
+statut=0
+ctest --output-on-failure || statut=$?
+
+# What ran under Wine, from the tests' own output.
+journal=Testing/Temporary/LastTest.log
+echo "Sous Wine : $(grep -c '^\[       OK \]' "$journal") cas GoogleTest réussis," \
+     "$(grep -c '^\[  FAILED  \] .*(' "$journal") en échec," \
+     "$(grep -c '^\[  SKIPPED \] .*(' "$journal") ignorés," \
+     "dans $(grep -c '^ *[0-9]*/[0-9]* Test: ' "$journal") tests ctest."
+exit $statut
