@@ -1,11 +1,15 @@
 // A whole recap of 03-2011 over a fuzzed PAIES.DTA and its memo file. Whatever the bytes: no
 // crash, only the program's own French errors, PAIES.DTA back under its own name with every
 // byte as it was, the user's separators back, and a grid that says what TOT_RUB holds.
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -51,11 +55,25 @@ bool Utf8_Valide(const std::string& t) {
   return true;
 }
 
+const char* const Prefixe_Dossier = "korvex-fuzz-recap-";
+
+// libFuzzer does not always end through exit(): folders of runs that are over go at the next start.
+void Effacer_Dossiers_Orphelins(const fs::path& racine) {
+  std::error_code ignore;
+  for (const auto& e : fs::directory_iterator(racine, ignore)) {
+    const std::string nom = e.path().filename().string();
+    if (nom.rfind(Prefixe_Dossier, 0) != 0) continue;
+    const long pid = std::atol(nom.c_str() + std::strlen(Prefixe_Dossier));
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove_all(e.path(), ignore);
+  }
+}
+
 // One folder for the whole run, on a memory file system when there is one.
 const fs::path& Dossier() {
   static const fs::path dossier = [] {
     const fs::path racine = fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
-    fs::path d = racine / ("korvex-fuzz-recap-" + std::to_string(::getpid()));
+    Effacer_Dossiers_Orphelins(racine);
+    fs::path d = racine / (Prefixe_Dossier + std::to_string(::getpid()));
     fs::create_directories(d);
     std::vector<test::TRubrique> rubriques;
     for (int i = 1; i <= 40; ++i)
