@@ -241,8 +241,12 @@ TEST(FormatGeneral, CoversTheWholeExtendedRange) {
 
 TEST(FormatGeneral, IgnoresTheCLibraryLocale) {
   const std::string avant = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr)
-    GTEST_SKIP() << "locale fr_FR.UTF-8 absente (LOCPATH)";
+#ifdef _WIN32
+  const char* francaise = "French_France.1252";
+#else
+  const char* francaise = "fr_FR.UTF-8";
+#endif
+  if (std::setlocale(LC_ALL, francaise) == nullptr) GTEST_SKIP() << "locale " << francaise << " absente";
   EXPECT_EQ(Format_General(1234.5L, U'.'), "1234.5");
   EXPECT_EQ(Format_General(1.5E-5L, U'.'), "1.5E-5");
   EXPECT_EQ(Format_General(123456789012.345L, U'.'), "123456789012.345");
