@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -19,13 +20,21 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// Never freed, so that the clean-up at exit still has it after the statics are gone.
+const fs::path* const Chemin_Dossier =
+    new fs::path(fs::temp_directory_path() / ("korvex-fuzz-table-" + std::to_string(::getpid())));
+
 const fs::path& Dossier() {
-  static const fs::path d = [] {
-    fs::path p = fs::temp_directory_path() / ("korvex-fuzz-table-" + std::to_string(::getpid()));
-    fs::create_directories(p);
-    return p;
+  static const bool cree = [] {
+    fs::create_directories(*Chemin_Dossier);
+    std::atexit([] {
+      std::error_code ignore;
+      fs::remove_all(*Chemin_Dossier, ignore);
+    });
+    return true;
   }();
-  return d;
+  (void)cree;
+  return *Chemin_Dossier;
 }
 
 void Ecrire(const fs::path& f, const uint8_t* octets, size_t n) {
