@@ -1,7 +1,9 @@
 # Runs korvex-recap.exe under Wine from the Linux side on a copy of the sample folder, the folder
 # given the Windows way, and checks its status, its output and that the folder is left as it was.
 #   cmake -DEMULATEUR=wine -DPROGRAMME=<korvex-recap.exe> -DEXEMPLES=<examples/KORVEX>
-#         -DTRAVAIL=<scratch folder> -DFORME=absolu|relatif|accent -P windows-recap-wine.cmake
+#         -DTRAVAIL=<scratch folder> -DFORME=absolu|relatif|accent|console -P windows-recap-wine.cmake
+# "console" writes to a terminal (a pseudo-terminal made by script(1)), where the program writes
+# UTF-16 to the Windows console rather than bytes to a file.
 cmake_minimum_required(VERSION 3.25)
 
 function(echec message)
@@ -25,6 +27,24 @@ endforeach()
 string(REPLACE "/" "\\" windows "Z:${parent}\\KORVEX")
 if(FORME STREQUAL "relatif")
   set(windows ".\\KORVEX")
+endif()
+
+if(FORME STREQUAL "console")
+  find_program(SCRIPT script REQUIRED)
+  execute_process(COMMAND ${SCRIPT} -qec "'${EMULATEUR}' '${PROGRAMME}' '${windows}' 02-2024" /dev/null
+    WORKING_DIRECTORY "${parent}" RESULT_VARIABLE code OUTPUT_VARIABLE sortie ERROR_VARIABLE erreur)
+  # The console expands the tabs and ends lines its own way: look for the texts only.
+  foreach(texte "N° RUB" "Heures supplémentaires 25 %" "Prime d'ancienneté" "Net à payer" "27789.86")
+    string(FIND "${sortie}" "${texte}" trouve)
+    if(NOT code EQUAL 0 OR trouve EQUAL -1)
+      echec("code ${code}, « ${texte} » absent de la console :\n${sortie}")
+    endif()
+  endforeach()
+  if(NOT EXISTS "${parent}/KORVEX/PAIES.DTA" OR EXISTS "${parent}/KORVEX/PAIES.DBF")
+    echec("PAIES.DTA n'a pas retrouvé son nom")
+  endif()
+  file(REMOVE_RECURSE "${TRAVAIL}")
+  return()
 endif()
 
 execute_process(COMMAND ${EMULATEUR} ${PROGRAMME} ${windows} 02-2024
