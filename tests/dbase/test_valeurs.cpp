@@ -100,11 +100,12 @@ TEST(PagesCode, TextsAreReturnedInUtf8) {
 
 TEST(PagesCode, ACharacterFieldEndsAtItsFirstNul) {
   test::TDossierTemporaire dossier;
-  test::Ecrire_Fichier(dossier.Texte() + "/NUL.DBF",
+  // Not NUL.DBF: on Windows NUL is the null device, whatever the extension.
+  test::Ecrire_Fichier(dossier.Texte() + "/ZERO.DBF",
                        test::Table_Brute(0x03, {{"LIBELLE", 'C', 8}}, {std::string("ab c\0xyz", 8)}));
   dbase::TTable t;
   t.DatabaseName = dossier.Texte();
-  t.TableName = "NUL.DBF";
+  t.TableName = "ZERO.DBF";
   t.Open();
   EXPECT_EQ(t.FieldByName("LIBELLE").AsString(), "ab c");
 }

@@ -1,6 +1,8 @@
 // Big and hostile inputs: tables of several gigabytes, memos that announce 4 GB, folders the
 // program may not read or write. Each gets a clear French error or the right result, in
 // bounded memory, and no data file changes.
+// POSIX only: mount namespaces, resource limits, fork and permission bits.
+#ifndef _WIN32
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
@@ -422,3 +424,4 @@ TEST_F(HostileTest, PermissionRefusalsThroughTheSeam) {
 }
 
 }  // namespace
+#endif
