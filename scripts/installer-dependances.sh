@@ -6,7 +6,7 @@ set -euo pipefail
 declare -A PAQUETS=(
   [base]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev python3 python3-dbf python3-dbfread
-          fpc fp-units-db locales xvfb xauth fonts-liberation"
+          fpc fp-units-db locales xvfb xauth fonts-liberation time"
   [windows]="g++-mingw-w64-x86-64-posix wine wine64 googletest"
   [fuzz]="clang libclang-rt-14-dev"
 )

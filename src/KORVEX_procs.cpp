@@ -10,6 +10,28 @@ TTAB_VALEURS TAB_VALEURS;
 
 namespace {
 
+std::vector<int> g_rubriques_decodees;
+std::array<bool, TTAB_VALEURS::Dernier + 1> g_rubrique_decodee{};
+
+void Oublier_Rubriques_Decodees() {
+  for (int r : g_rubriques_decodees) g_rubrique_decodee[static_cast<size_t>(r)] = false;
+  g_rubriques_decodees.clear();
+}
+
+void Stocker(int rubrique, long double montant) {
+  TAB_VALEURS[rubrique] = montant;
+  if (!g_rubrique_decodee[static_cast<size_t>(rubrique)]) {
+    g_rubrique_decodee[static_cast<size_t>(rubrique)] = true;
+    g_rubriques_decodees.push_back(rubrique);
+  }
+}
+
+}  // namespace
+
+const std::vector<int>& Rubriques_Decodees() { return g_rubriques_decodees; }
+
+namespace {
+
 constexpr char CR = 13;
 constexpr char LF = 10;
 constexpr char Fin_De_Fichier = 26;
@@ -67,7 +89,7 @@ void Decoder_Ligne(std::string_view ligne) {
   if (rubrique == 0 || grandeur < Seuil_Negligeable) return;
   if (rubrique < TTAB_VALEURS::Premier || rubrique > TTAB_VALEURS::Dernier)
     Erreur_Rubrique(texte_rubrique);
-  TAB_VALEURS[rubrique] = montant;
+  Stocker(rubrique, montant);
 }
 
 // The body: after the first line and the run of breaks behind it, without the memo's last
@@ -102,6 +124,7 @@ void Decoder_Lignes(std::string_view corps) {
 
 void Memo_Montants_Decoder(const std::string& texte) {
   TAB_VALEURS.Effacer();
+  Oublier_Rubriques_Decodees();
   std::string_view corps;
   if (!Trouver_Corps(texte, corps)) return;
   const Garde_Separateurs garde;

@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 #include <string>
+#include <vector>
 
 static_assert(std::numeric_limits<long double>::digits == 64,
               "Les montants exigent la précision étendue : un long double à mantisse de 64 bits "
@@ -34,3 +35,7 @@ extern TTAB_VALEURS TAB_VALEURS;
 // error for a number outside 1 to 899 with an amount that is not negligible; the lines before
 // it stay stored and the user's separators are back in force.
 void Memo_Montants_Decoder(const std::string& texte);
+
+// The rubrics the last decoding stored into TAB_VALEURS, each once: every other entry is zero,
+// so a total need only add these (a payslip fills some forty of the 899).
+const std::vector<int>& Rubriques_Decodees();

@@ -136,7 +136,8 @@ void Totaliser_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VA
     if (Debut(mois->AsString(), 7) == Mois) {
       if (!montants) montants = table.FieldByName("MONTANTS");
       Memo_Montants_Decoder(montants->AsString());
-      for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) TOT_RUB[i] += TAB_VALEURS[i];
+      // The other entries are zero: adding them would change no total.
+      for (int i : Rubriques_Decodees()) TOT_RUB[i] += TAB_VALEURS[i];
     }
     table.Next();
   }

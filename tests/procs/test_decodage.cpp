@@ -169,3 +169,30 @@ TEST_F(Decodage, SurvivesArbitraryText) {
     ASSERT_EQ(plateforme::ThousandSeparator(), U'\u202F');
   }
 }
+
+namespace {
+
+// A total adds only the listed rubrics: the list must hold every non-zero entry, each once.
+TEST_F(Decodage, ListedRubricsAreExactlyTheStoredOnes) {
+  const std::vector<std::string> memos = {
+      "H\r\n0011.00\r\n0022.00\r\n0013.00\r\n",   // a rubric stored twice is listed once
+      "H\r\n0050.0089\r\n0060.009\r\n",            // a negligible line stores nothing
+      "H\r\n0077.00\r\n008abc\r\n0099.00\r\n",      // lines before an error stay listed
+      "sans retour chariot",
+      "H\r\n8991.00\r\n",
+  };
+  for (const auto& memo : memos) {
+    try {
+      Memo_Montants_Decoder(memo);
+    } catch (const plateforme::EKorvex&) {
+    }
+    Montants listes;
+    for (int r : Rubriques_Decodees()) {
+      EXPECT_EQ(listes.count(r), 0u) << r;
+      listes[r] = TAB_VALEURS[r];
+    }
+    EXPECT_EQ(listes, Entrees_Non_Nulles()) << memo;
+  }
+}
+
+}  // namespace
