@@ -12,6 +12,14 @@ namespace {
 constexpr size_t Taille_Fenetre = 64 * 1024;
 constexpr size_t Entete_Memo = 512;
 constexpr char Fin_Memo = 0x1A;
+// A payslip's amounts take a few kilobytes: a longer memo is a damaged pointer or length, and
+// reading it whole would cost as much memory as it claims.
+constexpr uint64_t Longueur_Max = 4 * 1024 * 1024;
+
+std::string Erreur_Trop_Long(uint64_t longueur) {
+  return "a une longueur de " + std::to_string(longueur) + " octets, au-delà des " +
+         std::to_string(Longueur_Max / (1024 * 1024)) + " Mo qu'un mémo peut avoir";
+}
 
 uint32_t Lu32_Petit(const unsigned char* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -80,6 +88,10 @@ bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& tex
     erreur = "a une longueur de " + std::to_string(longueur) + " octets qui dépasse la fin du fichier mémo";
     return false;
   }
+  if (longueur > Longueur_Max) {
+    erreur = Erreur_Trop_Long(longueur);
+    return false;
+  }
   const size_t n = static_cast<size_t>(longueur);
   if (n <= tampon_.Capacite()) {
     const char* octets = tampon_.Acceder(position, n);
@@ -112,6 +124,11 @@ bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string&
     }
     texte.append(morceau, n);
     position += n;
+    if (texte.size() > Longueur_Max) {
+      erreur = "n'a pas de marque de fin (0x1A) dans ses " + std::to_string(Longueur_Max / (1024 * 1024)) +
+               " premiers Mo";
+      return false;
+    }
   }
 }
 

@@ -273,8 +273,7 @@ TEST_F(HostileTest, AMemoAnnouncingFourGigabytesInASmallFileIsAClearError) {
 }
 
 // The memo file really is that long (a hole): reading the memo whole would take gigabytes.
-// Disabled until the table layer bounds a memo's length: today each case takes 4 to 8 GB.
-TEST_F(HostileTest, DISABLED_AMemoOfFourGigabytesInASparseFileStaysWithinBoundedMemory) {
+TEST_F(HostileTest, AMemoOfFourGigabytesInASparseFileStaysWithinBoundedMemory) {
   const uint64_t taille = 4 * Go + 64 * Mo;
   const std::vector<TCasMemo> cas = {
       {"dBase IV", '\x8B', "PAIES.DBT", Memo_IV(0xFFFFFFF0u), taille},
