@@ -54,5 +54,24 @@ fuzz: deps
 	  mkdir -p $(BUILD)-fuzz/corpus/$$n; echo "== $$n ($(FUZZ_SECONDS) s)"; \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(BUILD)-fuzz/corpus/$$n tests/fuzz/corpus/$$n || exit 1; done
 
+# The whole test suite, window tests included, under AddressSanitizer and UndefinedBehaviorSanitizer,
+# in a build tree of its own. Any report fails the run; tests/lsan.supp lists the leaks of system
+# libraries that are not ours. QtTest's stack dump through gdb would hang on a sanitizer's abort.
+SANITIZERS = -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer
+.PHONY: test-sanitizers fuzz-smoke
+test-sanitizers: deps
+	cmake -S . -B $(BUILD)-asan -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_FLAGS="$(SANITIZERS)" -DCMAKE_EXE_LINKER_FLAGS="$(SANITIZERS)"
+	cmake --build $(BUILD)-asan
+	cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen QTEST_DISABLE_STACK_DUMP=1 \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	  ctest --output-on-failure
+
+# A minute of every fuzz target, as CI runs them.
+fuzz-smoke:
+	$(MAKE) fuzz FUZZ_SECONDS=60
+
 clean:
 	rm -rf $(BUILD)
