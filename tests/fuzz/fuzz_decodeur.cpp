@@ -54,6 +54,7 @@ std::vector<std::string_view> Caracteres(std::string_view t) {
 
 struct Resultat {
   long double table[900] = {};
+  std::vector<int> stockees;  // rubrics stored, in the order of their first line
   std::string erreur;
 };
 
@@ -79,6 +80,7 @@ bool Ligne_Reference(std::string_view ligne, Resultat& r) {
     r.erreur = "'" + std::string(texte_rubrique) + "' n'est pas un numéro de rubrique correct (1 à 899)";
     return false;
   }
+  if (r.table[rubrique] == 0) r.stockees.push_back(rubrique);  // a stored amount is never 0
   r.table[rubrique] = static_cast<long double>(n) / 10000.0L;
   return true;
 }
@@ -132,6 +134,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
 
   const Resultat attendu = Reference(texte);
   if (erreur != attendu.erreur) Echec("erreur « " + erreur + " » au lieu de « " + attendu.erreur + " »");
+  // The totals add only the rubrics the decoder lists: every stored one, once.
+  if (Rubriques_Decodees() != attendu.stockees) Echec("liste des rubriques décodées");
   for (int i = 1; i <= 899; ++i) {
     if (std::memcmp(&TAB_VALEURS[i], &attendu.table[i], 10) != 0)
       Echec("rubrique " + std::to_string(i) + " : " + plateforme::Format_General(TAB_VALEURS[i], U'.') +
