@@ -64,7 +64,8 @@ void Effacer_Dossiers_Orphelins(const fs::path& racine) {
     const std::string nom = e.path().filename().string();
     if (nom.rfind(Prefixe_Dossier, 0) != 0) continue;
     const long pid = std::atol(nom.c_str() + std::strlen(Prefixe_Dossier));
-    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) fs::remove_all(e.path(), ignore);
+    if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+      fs::remove_all(e.path(), ignore);
   }
 }
 
@@ -95,15 +96,16 @@ void Verifier_Grille(const recap::TGrille& g, const TTAB_VALEURS& tot) {
   for (int i = 1; i <= 899; ++i) {
     if (!(tot[i] > Seuil_Negligeable || tot[i] < -Seuil_Negligeable)) continue;
     ++n;
-    if (g.Cells(0, n) != std::to_string(i)) Echec("ligne " + std::to_string(n) + " : rubrique " + g.Cells(0, n));
+    const std::string rubrique = std::to_string(i);
+    if (g.Cells(0, n) != rubrique) Echec("ligne " + std::to_string(n) + " : rubrique " + g.Cells(0, n));
     const std::string total = plateforme::Format_General(tot[i], U',');
     int colonnes = 0;
     for (int c = 2; c <= 4; ++c) {
       if (g.Cells(c, n).empty()) continue;
       ++colonnes;
-      if (g.Cells(c, n) != total) Echec("rubrique " + std::to_string(i) + " : " + g.Cells(c, n) + " au lieu de " + total);
+      if (g.Cells(c, n) != total) Echec("rubrique " + rubrique + " : " + g.Cells(c, n) + " au lieu de " + total);
     }
-    if (colonnes != 1) Echec("rubrique " + std::to_string(i) + " : total dans " + std::to_string(colonnes) + " colonnes");
+    if (colonnes != 1) Echec("rubrique " + rubrique + " : total dans " + std::to_string(colonnes) + " colonnes");
   }
   if (g.RowCount() != (n == 0 ? 2 : n + 1)) Echec("nombre de lignes " + std::to_string(g.RowCount()));
 }
@@ -138,7 +140,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
   if (!messages.empty()) Echec("message inattendu : " + messages.front());
   if (plateforme::DecimalSeparator() != U',' || plateforme::ThousandSeparator() != U'\u00A0')
     Echec("séparateurs non rétablis après « " + erreur + " »");
-  if (fs::exists(d / "PAIES.DBF")) Echec("PAIES.DTA laissé sous le nom PAIES.DBF après « " + erreur + " »");
+  if (fs::exists(d / "PAIES.DBF"))
+    Echec("PAIES.DTA laissé sous le nom PAIES.DBF après « " + erreur + " »");
   if (Lire(d / "PAIES.DTA") != table) Echec("PAIES.DTA modifié");
   if (Lire(d / "PAIES.DBT") != memo || Lire(d / "PAIES.FPT") != memo) Echec("fichier mémo modifié");
   if (Lire(d / "RUBRIQUE.DTA") != rubriques) Echec("RUBRIQUE.DTA modifié");

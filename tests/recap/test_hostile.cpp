@@ -199,8 +199,8 @@ TEST_F(HostileTest, ASparsePayslipTableOfSeveralGigabytesIsScannedInBoundedMemor
 // ---- Memos that announce 4 GB ----
 
 // A payslip table whose one memo starts at block 1 of its memo file, in the given format.
-void Ecrire_Paie_Au_Bloc_1(const HostileTest& t, char version, const char* nom_memo, const std::string& bloc_1,
-                           uint64_t taille_memo) {
+void Ecrire_Paie_Au_Bloc_1(const HostileTest& t, char version, const char* nom_memo,
+                           const std::string& bloc_1, uint64_t taille_memo) {
   test::Ecrire_Paies(t.dossier.Chemin(), {{"03-2011", "x"}});
   fs::remove(t.Fichier("PAIES.DBT"));
   std::string table = test::Contenu(t.Fichier("PAIES.DTA"));
@@ -308,7 +308,8 @@ TEnfant Calculer_Dans_Enfant(const std::string& dossier, bool lecture_seule) {
     std::string sortie = "!";
     bool pret = true;
     if (lecture_seule) {
-      pret = ::unshare(CLONE_NEWNS) == 0 && ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+      pret = ::unshare(CLONE_NEWNS) == 0 &&
+             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
              ::mount(dossier.c_str(), dossier.c_str(), nullptr, MS_BIND, nullptr) == 0 &&
              ::mount(nullptr, dossier.c_str(), nullptr, MS_BIND | MS_REMOUNT | MS_RDONLY, nullptr) == 0;
     }
@@ -324,7 +325,8 @@ TEnfant Calculer_Dans_Enfant(const std::string& dossier, bool lecture_seule) {
   ::close(tube[1]);
   std::string sortie;
   char tampon[512];
-  for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;) sortie.append(tampon, static_cast<size_t>(n));
+  for (ssize_t n; (n = ::read(tube[0], tampon, sizeof tampon)) > 0;)
+    sortie.append(tampon, static_cast<size_t>(n));
   ::close(tube[0]);
   int etat = 0;
   ::waitpid(pid, &etat, 0);
@@ -406,7 +408,8 @@ TEST_F(HostileTest, PermissionRefusalsThroughTheSeam) {
     std::string attendu;
   };
   const std::vector<Cas> cas = {
-      {plateforme::TOperationFichier::Renommer, "Impossible de renommer " + dta + " en " + dbf + " : accès refusé"},
+      {plateforme::TOperationFichier::Renommer,
+       "Impossible de renommer " + dta + " en " + dbf + " : accès refusé"},
       {plateforme::TOperationFichier::Ouvrir, "Impossible d'ouvrir le fichier " + dbf + " : accès refusé"},
   };
   for (const auto& k : cas) {

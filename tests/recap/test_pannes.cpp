@@ -66,7 +66,8 @@ struct PannesTest : ::testing::Test {
                                                  {{"Prime", "1"}}, {{"Retenue", "2"}}};
     for (int i = 6; i <= 400; ++i) r.push_back({{"Rubrique " + std::to_string(i), std::to_string(i % 3)}});
     test::Ecrire_Table(dossier.Chemin() / "RUBRIQUE.DTA", {{"LIBELLE", 'C', 250}, {"CLASSE", 'N', 1}}, r);
-    for (const auto& f : fs::directory_iterator(dossier.Chemin())) originaux[f.path()] = test::Contenu(f.path());
+    for (const auto& f : fs::directory_iterator(dossier.Chemin()))
+      originaux[f.path()] = test::Contenu(f.path());
     ASSERT_EQ(originaux.size(), 3u);  // PAIES.DTA, PAIES.DBT, RUBRIQUE.DTA
     const std::string c = dossier.Texte();
     dta = c + "\\PAIES.DTA";
@@ -260,7 +261,8 @@ TEST_F(PannesTest, AStalePaiesDbfHiddenFromTheExistenceTestIsStillNeverReplaced)
                           [&](const std::string& m) { messages.push_back(m); });
     ADD_FAILURE() << "le calcul aurait dû échouer";
   } catch (const plateforme::EKorvex& e) {
-    EXPECT_EQ(std::string(e.what()), "Impossible de renommer " + dta + " en " + dbf + " : le fichier existe déjà");
+    EXPECT_EQ(std::string(e.what()),
+              "Impossible de renommer " + dta + " en " + dbf + " : le fichier existe déjà");
   }
   EXPECT_EQ(TOT_RUB[1], 5.0L);
   EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), originaux[dossier.Chemin() / "PAIES.DTA"]);
