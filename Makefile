@@ -52,7 +52,8 @@ fuzz: deps
 	cmake --build $(BUILD)-fuzz
 	@for f in $(BUILD)-fuzz/tests/fuzz/fuzz_*; do [ -x "$$f" ] || continue; n=$$(basename $$f); \
 	  mkdir -p $(BUILD)-fuzz/corpus/$$n; echo "== $$n ($(FUZZ_SECONDS) s)"; \
-	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 $(BUILD)-fuzz/corpus/$$n tests/fuzz/corpus/$$n || exit 1; done
+	  $$f -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 -artifact_prefix=$(BUILD)-fuzz/ \
+	    $(BUILD)-fuzz/corpus/$$n tests/fuzz/corpus/$$n || exit 1; done
 
 # The whole test suite, window tests included, under AddressSanitizer and UndefinedBehaviorSanitizer,
 # in a build tree of its own. Any report fails the run; tests/lsan.supp lists the leaks of system

@@ -229,7 +229,8 @@ struct TTable::TEtat {
                     " de la table " + chemin + ")");
     }
     if (!lu) Erreur_Memo(c, erreur);
-    if (c.genre == TGenre::Memo) Convertir_En_Utf8(texte, *page);
+    // Binary memos too: whatever the field's kind, its text reaches the user as valid UTF-8.
+    Convertir_En_Utf8(texte, *page);
     return texte;
   }
 

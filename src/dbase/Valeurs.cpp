@@ -192,7 +192,7 @@ std::string Texte_Valeur(const TStructure& s, const TChamp& c, const char* enreg
   switch (c.genre) {
     case TGenre::Texte: return Texte_Brut(v, c.longueur, true, page);
     case TGenre::VarTexte: return Texte_Brut(v, Longueur_Variable(s, c, enregistrement), false, page);
-    case TGenre::VarBinaire: return std::string(v, Longueur_Variable(s, c, enregistrement));
+    case TGenre::VarBinaire: return Texte_Brut(v, Longueur_Variable(s, c, enregistrement), false, page);
     case TGenre::Numerique: {
       std::string_view t = Texte_Numerique(c, enregistrement);
       std::string texte;

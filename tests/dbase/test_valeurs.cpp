@@ -110,4 +110,20 @@ TEST(PagesCode, ACharacterFieldEndsAtItsFirstNul) {
   EXPECT_EQ(t.FieldByName("LIBELLE").AsString(), "ab c");
 }
 
+// A memo read as text, whatever kind of memo the field declares, arrives in valid UTF-8: a
+// MONTANTS field declared binary must not put raw code-page bytes into the user's messages.
+TEST(PagesCode, EveryKindOfMemoIsTranslated) {
+  test::TDossierTemporaire dossier;
+  for (char type : {'M', 'B', 'G', 'P'}) {
+    test::Ecrire_Fichier(dossier.Texte() + "/MEMO.DBF",
+                         test::Table_Brute(0x83, {{"MONTANTS", type, 10}}, {test::Pointeur(1)}));
+    test::Ecrire_Fichier(dossier.Texte() + "/MEMO.DBT", test::Dbt_III({"H\r\n001\xe9"}));
+    dbase::TTable t;
+    t.DatabaseName = dossier.Texte();
+    t.TableName = "MEMO.DBF";
+    t.Open();
+    EXPECT_EQ(t.FieldByName("MONTANTS").AsString(), "H\r\n001é") << type;
+  }
+}
+
 }  // namespace
