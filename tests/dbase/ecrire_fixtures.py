@@ -25,9 +25,9 @@ RECORDS = [
 ]
 
 
-def ecrire(nom, genre, page, specs, lignes, supprimer=(2,)):
+def ecrire(nom, genre, page, champs, lignes, supprimer=(2,)):
     chemin = ICI / nom
-    table = dbf.Table(str(chemin), specs, dbf_type=genre, codepage=page)
+    table = dbf.Table(str(chemin), champs, dbf_type=genre, codepage=page)
     table.open(mode=dbf.READ_WRITE)
     for ligne in lignes:
         table.append(ligne)
