@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
-# Usage: scripts/installer-dependances.sh [groupe...]   (groupes: base, windows, fuzz)
+# Usage: scripts/installer-dependances.sh [groupe...]   (groupes: base, windows, fuzz, fixtures)
 set -euo pipefail
 
 declare -A PAQUETS=(
   [base]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev python3 python3-dbf python3-dbfread
-          fpc fp-units-db locales xvfb xauth fonts-liberation time"
+          locales xvfb xauth fonts-liberation time"
   [windows]="g++-mingw-w64-x86-64-posix wine wine64 googletest"
+  # Only to write the committed fixtures again: the tests read the files, not the writers.
+  [fixtures]="fpc fp-units-db"
   [fuzz]="clang libclang-rt-14-dev"
 )
 

@@ -1,4 +1,5 @@
-{ Writes the Free Pascal TDbf fixtures of tests/dbase/fixtures (Debian's fpc and fp-units-db).
+{ Writes the Free Pascal TDbf fixtures of tests/dbase/fixtures (Debian's fpc and fp-units-db:
+  `bash scripts/installer-dependances.sh fixtures` installs them).
   Build and run from the repository root:
     fpc -o/tmp/ecrire_fixtures -FU/tmp tests/dbase/ecrire_fixtures.pas && /tmp/ecrire_fixtures tests/dbase/fixtures }
 program ecrire_fixtures;
