@@ -4,6 +4,7 @@
 #include "Nombres.h"
 #include "Separateurs.h"
 
+#include <array>
 #include <string_view>
 
 TTAB_VALEURS TAB_VALEURS;
@@ -25,12 +26,6 @@ void Stocker(int rubrique, long double montant) {
     g_rubriques_decodees.push_back(rubrique);
   }
 }
-
-}  // namespace
-
-const std::vector<int>& Rubriques_Decodees() { return g_rubriques_decodees; }
-
-namespace {
 
 constexpr char CR = 13;
 constexpr char LF = 10;
@@ -121,6 +116,8 @@ void Decoder_Lignes(std::string_view corps) {
 }
 
 }  // namespace
+
+const std::vector<int>& Rubriques_Decodees() { return g_rubriques_decodees; }
 
 void Memo_Montants_Decoder(const std::string& texte) {
   TAB_VALEURS.Effacer();

@@ -7,6 +7,7 @@
 
 #include "Dossier_Temporaire.h"
 #include "Erreurs.h"
+#include "Message_Erreur.h"
 #include "Table.h"
 #include "Tables_Brutes.h"
 
@@ -95,12 +96,9 @@ TEST_F(NavigationTest, AnEmptyTableIsAtItsEndAndReadsBlank) {
     EXPECT_TRUE(t.Eof()) << nom;
     EXPECT_EQ(t.FieldByName("LIBELLE").AsString(), "") << nom;
     EXPECT_EQ(t.FieldByName("CLASSE").AsInteger(), 0) << nom;
-    try {
-      t.FieldByName("LIBELLE").AsInteger();
-      ADD_FAILURE() << nom;
-    } catch (const plateforme::EKorvex& e) {
-      EXPECT_STREQ(e.what(), "'' n'est pas une valeur entière correcte");
-    }
+    EXPECT_EQ(test::Message_Erreur([&] { t.FieldByName("LIBELLE").AsInteger(); }),
+              "'' n'est pas une valeur entière correcte")
+        << nom;
   }
 }
 

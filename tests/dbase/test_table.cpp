@@ -8,6 +8,7 @@
 
 #include "Dossier_Temporaire.h"
 #include "Erreurs.h"
+#include "Message_Erreur.h"
 #include "Fichiers.h"
 #include "Table.h"
 
@@ -98,20 +99,11 @@ TEST_P(FixturesTest, OtherKindsThanIntegersRefuseAsInteger) {
   t.DatabaseName = Fixtures;
   t.TableName = std::string(GetParam().table) + ".dbf";
   t.Open();
-  for (const char* champ : {"ACTIF", "NAISSANCE", "MONTANTS"}) {
-    try {
-      t.FieldByName(champ).AsInteger();
-      ADD_FAILURE() << champ;
-    } catch (const plateforme::EKorvex& e) {
-      EXPECT_EQ(std::string(e.what()), "Impossible d'accéder au champ '" + std::string(champ) + "' comme type Integer");
-    }
-  }
-  try {
-    t.FieldByName("NOM").AsInteger();
-    ADD_FAILURE();
-  } catch (const plateforme::EKorvex& e) {
-    EXPECT_STREQ(e.what(), "'Élève Noël' n'est pas une valeur entière correcte");
-  }
+  for (const char* champ : {"ACTIF", "NAISSANCE", "MONTANTS"})
+    EXPECT_EQ(test::Message_Erreur([&] { t.FieldByName(champ).AsInteger(); }),
+              "Impossible d'accéder au champ '" + std::string(champ) + "' comme type Integer");
+  EXPECT_EQ(test::Message_Erreur([&] { t.FieldByName("NOM").AsInteger(); }),
+            "'Élève Noël' n'est pas une valeur entière correcte");
 }
 
 INSTANTIATE_TEST_SUITE_P(Ecrivains, FixturesTest,
@@ -204,17 +196,15 @@ TEST(Fichiers, AFailingMemoFileIsNamedWithTheRecord) {
           if (operation == TOperationFichier::Lire && ++lectures == 1) return std::nullopt;  // its header
           return "panne";
         });
-    try {
+    const std::string erreur = test::Message_Erreur([] {
       TTable t;
       t.DatabaseName = Fixtures;
       t.TableName = "db3_850.dbf";
       t.Open();
       t.FieldByName("MONTANTS").AsString();
-      ADD_FAILURE();
-    } catch (const plateforme::EKorvex& e) {
-      for (const auto& morceau : k.message)
-        EXPECT_NE(std::string(e.what()).find(morceau), std::string::npos) << e.what() << " / " << morceau;
-    }
+    });
+    for (const auto& morceau : k.message)
+      EXPECT_NE(erreur.find(morceau), std::string::npos) << erreur << " / " << morceau;
   }
 }
 
@@ -222,12 +212,8 @@ TEST(NomDeBase, AnAliasIsRefusedAndAnEmptyNameIsTheCurrentFolder) {
   TTable alias;
   alias.DatabaseName = "KORVEX";
   alias.TableName = "PAIES.DBF";
-  try {
-    alias.Open();
-    ADD_FAILURE();
-  } catch (const plateforme::EKorvex& e) {
-    EXPECT_NE(std::string(e.what()).find("'KORVEX'"), std::string::npos) << e.what();
-  }
+  const std::string erreur = test::Message_Erreur([&] { alias.Open(); });
+  EXPECT_NE(erreur.find("'KORVEX'"), std::string::npos) << erreur;
   EXPECT_FALSE(alias.Active());
 
   const fs::path ici = fs::current_path();
@@ -253,25 +239,19 @@ TEST(Cycle, CreatedUnopenedClosingTwiceDoesNothingAndAClosedTableRefusesWork) {
   EXPECT_THROW(t.First(), plateforme::EKorvex);
   EXPECT_THROW(nom.AsString(), plateforme::EKorvex);
   EXPECT_THROW(t.FieldByName("NOM"), plateforme::EKorvex);
-  try {
-    t.Open();
-    t.FieldByName("ABSENT");
-    ADD_FAILURE();
-  } catch (const plateforme::EKorvex& e) {
-    EXPECT_STREQ(e.what(), "Champ 'ABSENT' non trouvé");
-  }
+  EXPECT_EQ(test::Message_Erreur([&] {
+              t.Open();
+              t.FieldByName("ABSENT");
+            }),
+            "Champ 'ABSENT' non trouvé");
 }
 
 TEST(Cycle, AMissingTableNamesItsFile) {
   TTable t;
   t.DatabaseName = Fixtures;
   t.TableName = "ABSENTE.DBF";
-  try {
-    t.Open();
-    ADD_FAILURE();
-  } catch (const plateforme::EKorvex& e) {
-    EXPECT_NE(std::string(e.what()).find("ABSENTE.DBF"), std::string::npos) << e.what();
-  }
+  const std::string erreur = test::Message_Erreur([&] { t.Open(); });
+  EXPECT_NE(erreur.find("ABSENTE.DBF"), std::string::npos) << erreur;
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "Dossier_Temporaire.h"
 #include "Erreurs.h"
+#include "Message_Erreur.h"
 #include "Fichiers.h"
 
 namespace {
@@ -104,17 +105,9 @@ TEST_F(FichiersTest, ReadsOnlyWhatTheFileHolds) {
 TEST_F(FichiersTest, FailuresNameTheFileInFrench) {
   fs::create_directory(dossier.Chemin() / "dossier.dbf");
   Ecrire(dossier.Chemin() / "t.dbf", "x");
-  auto message = [](const std::function<void()>& f) -> std::string {
-    try {
-      f();
-    } catch (const plateforme::EKorvex& e) {
-      return e.what();
-    }
-    return "";
-  };
-  EXPECT_EQ(message([&] { plateforme::TFichierLecture f(Texte("absent.dbf")); }),
+  EXPECT_EQ(test::Message_Erreur([&] { plateforme::TFichierLecture f(Texte("absent.dbf")); }),
             "Impossible d'ouvrir le fichier " + Texte("absent.dbf") + " : fichier introuvable");
-  EXPECT_EQ(message([&] { plateforme::TFichierLecture f(Texte("dossier.dbf")); }),
+  EXPECT_EQ(test::Message_Erreur([&] { plateforme::TFichierLecture f(Texte("dossier.dbf")); }),
             "Impossible d'ouvrir le fichier " + Texte("dossier.dbf") + " : c'est un dossier");
   plateforme::TFichierLecture f(Texte("t.dbf"));
   plateforme::Installer_Injecteur_Pannes([](plateforme::TOperationFichier op, const std::string&) {
@@ -122,7 +115,7 @@ TEST_F(FichiersTest, FailuresNameTheFileInFrench) {
                                                      : std::nullopt;
   });
   char c;
-  EXPECT_EQ(message([&] { f.Lire(0, &c, 1); }),
+  EXPECT_EQ(test::Message_Erreur([&] { f.Lire(0, &c, 1); }),
             "Erreur de lecture du fichier " + Texte("t.dbf") + " : erreur d'entrée-sortie");
 }
 

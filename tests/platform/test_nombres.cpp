@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Erreurs.h"
+#include "Message_Erreur.h"
 #include "Nombres.h"
 #include "Separateurs.h"
 
@@ -17,21 +18,11 @@ using plateforme::Texte_Vers_Montant;
 namespace {
 
 std::string Message_Erreur_Entier(const std::string& texte) {
-  try {
-    Texte_Vers_Entier(texte);
-  } catch (const plateforme::EKorvex& e) {
-    return e.what();
-  }
-  return "(aucune erreur)";
+  return test::Message_Erreur([&] { Texte_Vers_Entier(texte); });
 }
 
 std::string Message_Erreur_Montant(const std::string& texte, char32_t separateur = U'.') {
-  try {
-    Texte_Vers_Montant(texte, separateur);
-  } catch (const plateforme::EKorvex& e) {
-    return e.what();
-  }
-  return "(aucune erreur)";
+  return test::Message_Erreur([&] { Texte_Vers_Montant(texte, separateur); });
 }
 
 }  // namespace

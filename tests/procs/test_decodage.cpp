@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "Erreurs.h"
+#include "Message_Erreur.h"
 #include "KORVEX_procs.h"
 #include "Separateurs.h"
 
@@ -23,12 +24,7 @@ Montants Entrees_Non_Nulles() {
 }
 
 std::string Erreur_Decodage(const std::string& memo) {
-  try {
-    Memo_Montants_Decoder(memo);
-  } catch (const plateforme::EKorvex& e) {
-    return e.what();
-  }
-  return "(aucune erreur)";
+  return test::Message_Erreur([&] { Memo_Montants_Decoder(memo); });
 }
 
 // The user's own separators, unlike the decoder's "." and " ", so a missed restore shows.

@@ -13,6 +13,7 @@
 #include "Dossier_Temporaire.h"
 #include "Ecrivain_Dbase.h"
 #include "Erreurs.h"
+#include "Message_Erreur.h"
 #include "Fichiers.h"
 #include "Recap.h"
 #include "Separateurs.h"
@@ -96,12 +97,10 @@ struct PannesTest : ::testing::Test {
           if (static_cast<int>(r.operations.size()) - 1 == panne) return Raison;
           return std::nullopt;
         });
-    try {
+    r.erreur = test::Message_Erreur([&] {
       recap::Calculer_Recap(dossier.Texte(), "03-2011", r.TOT_RUB, r.grille,
                             [&r](const std::string& m) { r.messages.push_back(m); });
-    } catch (const plateforme::EKorvex& e) {
-      r.erreur = e.what();
-    }
+    });
     plateforme::Installer_Injecteur_Pannes({});
     return r;
   }
@@ -256,14 +255,11 @@ TEST_F(PannesTest, AStalePaiesDbfHiddenFromTheExistenceTestIsStillNeverReplaced)
         if (op == TOperationFichier::Existe && chemin == dbf) return Raison;
         return std::nullopt;
       });
-  try {
-    recap::Calculer_Recap(dossier.Texte(), "03-2011", TOT_RUB, grille,
-                          [&](const std::string& m) { messages.push_back(m); });
-    ADD_FAILURE() << "le calcul aurait dû échouer";
-  } catch (const plateforme::EKorvex& e) {
-    EXPECT_EQ(std::string(e.what()),
-              "Impossible de renommer " + dta + " en " + dbf + " : le fichier existe déjà");
-  }
+  EXPECT_EQ(test::Message_Erreur([&] {
+              recap::Calculer_Recap(dossier.Texte(), "03-2011", TOT_RUB, grille,
+                                    [&](const std::string& m) { messages.push_back(m); });
+            }),
+            "Impossible de renommer " + dta + " en " + dbf + " : le fichier existe déjà");
   EXPECT_EQ(TOT_RUB[1], 5.0L);
   EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), originaux[dossier.Chemin() / "PAIES.DTA"]);
   fs::remove(dossier.Chemin() / "PAIES.DBF");

@@ -9,6 +9,7 @@
 #include "Dossier_Temporaire.h"
 #include "Ecrivain_Dbase.h"
 #include "Erreurs.h"
+#include "Message_Erreur.h"
 #include "Fichiers.h"
 #include "Recap.h"
 #include "Separateurs.h"
@@ -45,13 +46,11 @@ struct RecapTest : ::testing::Test {
                           [this](const std::string& m) { messages.push_back(m); });
   }
   // The message of the error a calculation raises ("" when none).
-  std::string Erreur(const std::string& mois) {
-    try {
-      Calculer(mois);
-    } catch (const plateforme::EKorvex& e) {
-      return e.what();
-    }
-    return "";
+  std::string Erreur(const std::string& mois) { return Erreur_Dans(Chemin(), mois); }
+  std::string Erreur_Dans(const std::string& chemin, const std::string& mois) {
+    return test::Message_Erreur([&] {
+      recap::Calculer_Recap(chemin, mois, TOT_RUB, grille, [this](const std::string& m) { messages.push_back(m); });
+    });
   }
   std::vector<std::string> Rangee(int row) const {
     std::vector<std::string> cellules;
@@ -329,12 +328,9 @@ TEST_F(RecapTest, ABareRelativeFolderIsAnAliasAndTheFileComesBack) {
   const auto ici = std::filesystem::current_path();
   std::filesystem::current_path(dossier.Chemin().parent_path());
   const std::string nom = dossier.Chemin().filename().string();
-  try {
-    recap::Calculer_Recap(nom, "03-2011", TOT_RUB, grille, [this](const std::string& m) { messages.push_back(m); });
-    ADD_FAILURE() << "an alias must not open";
-  } catch (const plateforme::EKorvex& e) {
-    EXPECT_NE(std::string(e.what()).find(nom), std::string::npos) << e.what();
-  }
+  const std::string erreur = Erreur_Dans(nom, "03-2011");
+  EXPECT_NE(erreur, "") << "an alias must not open";
+  EXPECT_NE(erreur.find(nom), std::string::npos) << erreur;
   std::filesystem::current_path(ici);
   EXPECT_TRUE(messages.empty());
   EXPECT_TRUE(Paies_A_Sa_Place());
