@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "Table.h"
+#include "dbase/Table.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Ecrivain_Dbase.h"
+#include "support/Ecrivain_Dbase.h"
 
 namespace {
 

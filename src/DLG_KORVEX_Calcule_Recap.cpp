@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "KORVEX_Calcul_Recap.h"
-#include "Separateurs.h"
+#include "platform/Separateurs.h"
 #include "gui/Suivi_Locale.h"
 
 QString Titre_Application(const QString& Fichier_Executable) {

@@ -6,9 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "Erreurs.h"
-#include "Fichiers.h"
-#include "Recap.h"
+#include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
+#include "platform/Textes.h"
+#include "recap/Recap.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
 #include "ui_KORVEX_Calcul_Recap.h"
@@ -93,8 +94,7 @@ void TForm1::FormCreate() { EditChemin_DossierChange(); }
 void TForm1::EditChemin_DossierChange() {
   Sous_Garde([this] {
     const bool trouve = plateforme::Fichier_Existe(Texte(EditChemin_Dossier) + "\\PAIES.DTA");
-    LabelFichierTrouve->setText(trouve ? QStringLiteral("Dossier KORVEX OK")
-                                       : QStringLiteral("Ce n'est pas un dossier KORVEX"));
+    LabelFichierTrouve->setText(QString::fromUtf8(trouve ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX));
     LabelFichierTrouve->adjustSize();
   });
 }

@@ -1,8 +1,8 @@
 #include "KORVEX_procs.h"
 
-#include "Erreurs.h"
-#include "Nombres.h"
-#include "Separateurs.h"
+#include "platform/Erreurs.h"
+#include "platform/Nombres.h"
+#include "platform/Separateurs.h"
 
 #include <array>
 #include <string_view>

@@ -4,11 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "Console.h"
-#include "Erreurs.h"
+#include "platform/Console.h"
+#include "platform/Erreurs.h"
 #include "KORVEX_procs.h"
-#include "Recap.h"
-#include "Separateurs.h"
+#include "recap/Recap.h"
+#include "platform/Separateurs.h"
+#include "platform/Textes.h"
 
 namespace {
 
@@ -16,30 +17,6 @@ constexpr int Sortie_Succes = 0;
 constexpr int Sortie_Message = 1;  // one of the program's own messages
 constexpr int Sortie_Erreur = 2;   // an error, as the error box shows it
 constexpr int Sortie_Usage = 64;   // bad arguments
-
-constexpr const char* Usage =
-    "Usage : korvex-recap [--csv] DOSSIER MOIS\n"
-    "        korvex-recap --help\n"
-    "\n"
-    "Calcule la récap d'un mois du dossier de données KORVEX, comme le bouton « Calculer Récap »\n"
-    "de la fenêtre, et l'écrit en UTF-8 sur la sortie standard : la ligne d'en-tête, puis une\n"
-    "ligne par rubrique, cellules séparées par des tabulations.\n"
-    "\n"
-    "  DOSSIER  le dossier de données, tel qu'on le taperait dans la fenêtre (C:\\KORVEX)\n"
-    "  MOIS     le mois à totaliser, sous la forme mm-aaaa (03-2011)\n"
-    "\n"
-    "Options :\n"
-    "  --csv    cellules séparées par « ; », pour un tableur en français\n"
-    "  --help   affiche cette aide\n"
-    "  --       fin des options (pour un DOSSIER ou un MOIS qui commence par « - »)\n"
-    "\n"
-    "Les totaux s'écrivent avec le séparateur décimal des paramètres régionaux de l'utilisateur.\n"
-    "\n"
-    "Codes de sortie :\n"
-    "  0   la récap est écrite\n"
-    "  1   message du programme (mois mal précisé, PAIES.DTA non trouvé), sur la sortie d'erreur\n"
-    "  2   erreur pendant le calcul, sur la sortie d'erreur ; rien n'est écrit sur la sortie standard\n"
-    "  64  arguments incorrects\n";
 
 struct TArguments {
   bool aide = false;
@@ -57,10 +34,10 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     else if (a == "--") options_finies = true;
     else if (a == "--help" || a == "-h") lus.aide = true;
     else if (a == "--csv") lus.csv = true;
-    else if (lus.faute.empty()) lus.faute = "option inconnue : " + a;
+    else if (lus.faute.empty()) lus.faute = textes::Cli_Option_Inconnue + a;
   }
   if (lus.faute.empty() && positionnels.size() != 2)
-    lus.faute = positionnels.size() < 2 ? "il faut un DOSSIER et un MOIS" : "trop d'arguments";
+    lus.faute = positionnels.size() < 2 ? textes::Cli_Dossier_Et_Mois : textes::Cli_Trop_Arguments;
   if (positionnels.size() == 2) {
     lus.dossier = positionnels[0];
     lus.mois = positionnels[1];
@@ -124,7 +101,7 @@ int Calculer(const TArguments& arguments) {
   if (!reussi) return Sortie_Erreur;
   if (message_montre) return Sortie_Message;
   if (!plateforme::Ecrire_Console(stdout, Texte_Grille(grille, arguments.csv))) {
-    erreur("Impossible d'écrire la récap sur la sortie standard.");
+    erreur(textes::Cli_Ecriture_Impossible);
     return Sortie_Erreur;
   }
   return Sortie_Succes;
@@ -133,9 +110,9 @@ int Calculer(const TArguments& arguments) {
 int Executer(int argc, char** argv) {
   plateforme::Lire_Separateurs_Utilisateur();
   const TArguments arguments = Lire_Arguments(plateforme::Arguments_Utf8(argc, argv));
-  if (arguments.aide) return plateforme::Ecrire_Console(stdout, Usage) ? Sortie_Succes : Sortie_Erreur;
+  if (arguments.aide) return plateforme::Ecrire_Console(stdout, textes::Usage_Cli) ? Sortie_Succes : Sortie_Erreur;
   if (!arguments.faute.empty()) {
-    plateforme::Ecrire_Console(stderr, "korvex-recap : " + arguments.faute + "\n\n" + Usage);
+    plateforme::Ecrire_Console(stderr, "korvex-recap : " + arguments.faute + "\n\n" + textes::Usage_Cli);
     return Sortie_Usage;
   }
   return Calculer(arguments);
@@ -149,7 +126,8 @@ int main(int argc, char** argv) {
     return Executer(argc, argv);
   } catch (...) {
     // Only an exhausted memory can get here: the calculation itself runs under its guard.
-    std::fputs("Mémoire insuffisante.\n", stderr);
+    std::fputs(textes::Memoire_Insuffisante, stderr);
+    std::fputs(".\n", stderr);
     return Sortie_Erreur;
   }
 }

@@ -1,9 +1,9 @@
-#include "Memo.h"
+#include "dbase/Memo.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "Erreurs.h"
+#include "platform/Erreurs.h"
 
 namespace dbase::interne {
 

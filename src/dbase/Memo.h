@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "Fichiers.h"
-#include "Tampon.h"
+#include "platform/Fichiers.h"
+#include "dbase/Tampon.h"
 
 namespace dbase::interne {
 

@@ -1,4 +1,4 @@
-#include "Pages_Code.h"
+#include "dbase/Pages_Code.h"
 
 #include <cstring>
 

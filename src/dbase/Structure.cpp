@@ -1,9 +1,9 @@
-#include "Structure.h"
+#include "dbase/Structure.h"
 
 #include <memory>
 
-#include "Erreurs.h"
-#include "Pages_Code.h"
+#include "platform/Erreurs.h"
+#include "dbase/Pages_Code.h"
 
 namespace dbase::interne {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "Fichiers.h"
+#include "platform/Fichiers.h"
 
 namespace dbase::interne {
 

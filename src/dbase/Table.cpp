@@ -1,17 +1,17 @@
-#include "Table.h"
+#include "dbase/Table.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
 
-#include "Erreurs.h"
-#include "Fichiers.h"
-#include "Memo.h"
-#include "Nombres.h"
-#include "Pages_Code.h"
-#include "Structure.h"
-#include "Tampon.h"
-#include "Valeurs.h"
+#include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
+#include "dbase/Memo.h"
+#include "platform/Nombres.h"
+#include "dbase/Pages_Code.h"
+#include "dbase/Structure.h"
+#include "dbase/Tampon.h"
+#include "dbase/Valeurs.h"
 
 namespace dbase {
 

@@ -1,4 +1,4 @@
-#include "Tampon.h"
+#include "dbase/Tampon.h"
 
 namespace dbase::interne {
 

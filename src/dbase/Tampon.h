@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "Fichiers.h"
+#include "platform/Fichiers.h"
 
 namespace dbase::interne {
 

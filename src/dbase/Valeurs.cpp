@@ -1,4 +1,4 @@
-#include "Valeurs.h"
+#include "dbase/Valeurs.h"
 
 #include <charconv>
 #include <cmath>

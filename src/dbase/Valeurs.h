@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "Pages_Code.h"
-#include "Structure.h"
+#include "dbase/Pages_Code.h"
+#include "dbase/Structure.h"
 
 namespace dbase::interne {
 

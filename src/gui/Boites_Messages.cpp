@@ -1,4 +1,4 @@
-#include "Boites_Messages.h"
+#include "gui/Boites_Messages.h"
 
 #include <QCoreApplication>
 #include <QDialog>

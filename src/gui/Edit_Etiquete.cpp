@@ -1,4 +1,4 @@
-#include "Edit_Etiquete.h"
+#include "gui/Edit_Etiquete.h"
 
 #include <QLabel>
 #include <QMoveEvent>

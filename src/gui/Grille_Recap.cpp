@@ -1,4 +1,4 @@
-#include "Grille_Recap.h"
+#include "gui/Grille_Recap.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -6,7 +6,7 @@
 #include <QTableView>
 #include <array>
 
-#include "Recap.h"
+#include "recap/Recap.h"
 
 // Qt's view of a TGrille: model cell (r, c) is grid cell (c + 1, r + 1).
 class TModeleGrille : public QAbstractTableModel {

@@ -1,10 +1,10 @@
-#include "Suivi_Locale.h"
+#include "gui/Suivi_Locale.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "Separateurs.h"
+#include "platform/Separateurs.h"
 
 #ifdef _WIN32
 #include <windows.h>

@@ -1,6 +1,8 @@
-#include "Erreurs.h"
+#include "platform/Erreurs.h"
 
 #include <new>
+
+#include "platform/Textes.h"
 
 namespace plateforme {
 
@@ -16,11 +18,11 @@ bool Executer_Sous_Garde(const std::function<void(const std::string&)>& Afficher
     Travail();
     return true;
   } catch (const std::bad_alloc&) {
-    message = "Mémoire insuffisante";
+    message = textes::Memoire_Insuffisante;
   } catch (const std::exception& e) {
     message = e.what();
   } catch (...) {
-    message = "Erreur inattendue";
+    message = textes::Erreur_Inattendue;
   }
   try {
     Afficher_Erreur(Texte_Boite_Erreur(message));

@@ -1,11 +1,11 @@
-#include "Fichiers.h"
+#include "platform/Fichiers.h"
 
 #include <cerrno>
 #include <ctime>
 #include <algorithm>
 #include <utility>
 
-#include "Erreurs.h"
+#include "platform/Erreurs.h"
 
 #ifdef _WIN32
 #include <windows.h>

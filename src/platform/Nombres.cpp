@@ -1,7 +1,7 @@
-#include "Nombres.h"
+#include "platform/Nombres.h"
 
-#include "Erreurs.h"
-#include "Separateurs.h"
+#include "platform/Erreurs.h"
+#include "platform/Separateurs.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "Separateurs.h"
+#include "platform/Separateurs.h"
 
 #include <cstdlib>
 #include <string>

@@ -1,15 +1,16 @@
-#include "Recap.h"
+#include "recap/Recap.h"
 
 #include <cmath>
 #include <exception>
 #include <optional>
 #include <utility>
 
-#include "Erreurs.h"
-#include "Fichiers.h"
-#include "Nombres.h"
-#include "Separateurs.h"
-#include "Table.h"
+#include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
+#include "platform/Nombres.h"
+#include "platform/Separateurs.h"
+#include "platform/Textes.h"
+#include "dbase/Table.h"
 
 namespace recap {
 
@@ -71,14 +72,8 @@ std::string Sans_Blancs(const std::string& texte) {
 std::string Message_Paies_Absent(const std::string& Chemin) {
   const std::string dta = Chemin + "\\PAIES.DTA", dbf = Chemin + "\\PAIES.DBF";
   if (!plateforme::Nom_Pris(dta) && plateforme::Nom_Pris(dbf))
-    return "Le fichier " + dta + " est absent mais " + dbf +
-           " existe : un calcul a sans doute été interrompu. Renommez PAIES.DBF en PAIES.DTA "
-           "avant de relancer le calcul.";
-  return "Fichier " + dta + " Non trouvé";
-}
-
-std::string Message_Renommage(const std::string& de, const std::string& vers, const std::string& raison) {
-  return "Impossible de renommer " + de + " en " + vers + " : " + raison;
+    return textes::Calcul_Interrompu(dta, dbf);
+  return textes::Fichier_Non_Trouve(dta);
 }
 
 // PAIES.DTA goes under its temporary name for the time of the scan and always comes back.
@@ -86,7 +81,7 @@ class TRenommageTemporaire {
 public:
   TRenommageTemporaire(std::string de, std::string vers) : de_(std::move(de)), vers_(std::move(vers)) {
     if (auto raison = plateforme::Renommer_Sans_Remplacer(de_, vers_))
-      throw EKorvex(Message_Renommage(de_, vers_, *raison));
+      throw EKorvex(textes::Renommage_Impossible(de_, vers_, *raison));
   }
   ~TRenommageTemporaire() { Rendre(); }
   TRenommageTemporaire(const TRenommageTemporaire&) = delete;
@@ -98,9 +93,9 @@ public:
     rendu_ = true;
     try {
       if (auto raison = plateforme::Renommer_Sans_Remplacer(vers_, de_))
-        return Message_Renommage(vers_, de_, *raison);
+        return textes::Renommage_Impossible(vers_, de_, *raison);
     } catch (...) {
-      return Message_Renommage(vers_, de_, "erreur inattendue");
+      return textes::Renommage_Impossible(vers_, de_, textes::Raison_Inattendue);
     }
     return std::nullopt;
   }
@@ -116,7 +111,7 @@ std::string Message_De(const std::exception_ptr& erreur) {
   } catch (const std::exception& e) {
     return e.what();
   } catch (...) {
-    return "Erreur inattendue";
+    return textes::Erreur_Inattendue;
   }
 }
 
@@ -145,8 +140,6 @@ void Totaliser_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VA
 
 // ---- The grid fill ----
 
-const char* const Entetes[TGrille::ColCount] = {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"};
-
 int Colonne_De_Classe(int32_t classe) { return classe == 1 ? 3 : classe == 2 ? 4 : 2; }
 
 // Writes row n for rubric i. Rubric n is the n-th physical record of RUBRIQUE.DTA; a rubric
@@ -173,7 +166,7 @@ void Remplir_Grille(const std::string& Chemin, const TTAB_VALEURS& TOT_RUB, TGri
   rubriques.Open();
   Grille.SetRowCount(2);
   Grille.Effacer_Lignes_Donnees();
-  for (int c = 0; c < TGrille::ColCount; ++c) Grille.SetCells(c, 0, Entetes[c]);
+  for (int c = 0; c < TGrille::ColCount; ++c) Grille.SetCells(c, 0, textes::Entetes_Grille[c]);
   int n = 0;
   for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) {
     if (std::fabs(TOT_RUB[i]) > Seuil_Negligeable) Ecrire_Ligne(rubriques, i, TOT_RUB[i], ++n, Grille);
@@ -191,8 +184,7 @@ bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_V
   }
   // A stale PAIES.DBF would be read as this month's payslips.
   if (plateforme::Nom_Pris(temporaire))
-    throw EKorvex("Le fichier " + temporaire +
-                  " existe déjà : déplacez-le ou supprimez-le, puis relancez le calcul");
+    throw EKorvex(textes::Temporaire_Existe(temporaire));
   TRenommageTemporaire renommage(paies, temporaire);
   std::exception_ptr erreur_lecture;
   try {
@@ -210,7 +202,7 @@ void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VAL
                     TGrille& Grille, const TAfficherMessage& Message) {
   const std::string mois = Sans_Blancs(Mois);
   if (Nombre_Caracteres(mois) != 7) {
-    Message("Mois non précisé correctement. Il doit être sous la forme (mm-aaaa)");
+    Message(textes::Mois_Incorrect);
     return;
   }
   if (!plateforme::Fichier_Existe(Chemin + "\\PAIES.DTA")) {

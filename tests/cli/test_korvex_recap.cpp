@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "Dossier_Temporaire.h"
-#include "Ecrivain_Dbase.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
 #include "Lanceur.h"
 
 namespace {

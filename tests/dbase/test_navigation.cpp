@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "Dossier_Temporaire.h"
-#include "Erreurs.h"
-#include "Message_Erreur.h"
-#include "Table.h"
+#include "support/Dossier_Temporaire.h"
+#include "platform/Erreurs.h"
+#include "support/Message_Erreur.h"
+#include "dbase/Table.h"
 #include "Tables_Brutes.h"
 
 namespace {

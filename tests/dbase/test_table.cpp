@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "Dossier_Temporaire.h"
-#include "Erreurs.h"
-#include "Message_Erreur.h"
-#include "Fichiers.h"
-#include "Table.h"
+#include "support/Dossier_Temporaire.h"
+#include "platform/Erreurs.h"
+#include "support/Message_Erreur.h"
+#include "platform/Fichiers.h"
+#include "dbase/Table.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "Dossier_Temporaire.h"
-#include "Pages_Code.h"
-#include "Table.h"
+#include "support/Dossier_Temporaire.h"
+#include "dbase/Pages_Code.h"
+#include "dbase/Table.h"
 #include "Tables_Brutes.h"
-#include "Valeurs.h"
+#include "dbase/Valeurs.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include "Boites_Factices.h"
 #include "DLG_KORVEX_Calcule_Recap.h"
-#include "Erreurs.h"
-#include "Fichiers.h"
+#include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
 #include "KORVEX_Calcul_Recap.h"
-#include "Separateurs.h"
+#include "platform/Separateurs.h"
 #include "Suites.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <filesystem>
 
 #include "Boites_Factices.h"
-#include "Dossier_Temporaire.h"
-#include "Ecrivain_Dbase.h"
-#include "Fichiers.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
+#include "platform/Fichiers.h"
 #include "KORVEX_Calcul_Recap.h"
 #include "Suites.h"
 #include "gui/Edit_Etiquete.h"

@@ -8,7 +8,7 @@
 #include <sys/time.h>
 
 #include "Boites_Factices.h"
-#include "Fichiers.h"
+#include "platform/Fichiers.h"
 #include "KORVEX_Calcul_Recap.h"
 #include "Suites.h"
 

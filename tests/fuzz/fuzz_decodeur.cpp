@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "Erreurs.h"
+#include "platform/Erreurs.h"
 #include "KORVEX_procs.h"
-#include "Nombres.h"
-#include "Separateurs.h"
+#include "platform/Nombres.h"
+#include "platform/Separateurs.h"
 
 namespace {
 

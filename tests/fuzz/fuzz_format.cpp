@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "Nombres.h"
+#include "platform/Nombres.h"
 
 namespace {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
-#include "Erreurs.h"
-#include "Nombres.h"
-#include "Separateurs.h"
+#include "platform/Erreurs.h"
+#include "platform/Nombres.h"
+#include "platform/Separateurs.h"
 
 namespace {
 

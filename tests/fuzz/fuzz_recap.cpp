@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "Ecrivain_Dbase.h"
-#include "Erreurs.h"
+#include "support/Ecrivain_Dbase.h"
+#include "platform/Erreurs.h"
 #include "KORVEX_procs.h"
-#include "Nombres.h"
-#include "Recap.h"
-#include "Separateurs.h"
+#include "platform/Nombres.h"
+#include "recap/Recap.h"
+#include "platform/Separateurs.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 #include <fstream>
 #include <string>
 
-#include "Erreurs.h"
-#include "Fichiers.h"
-#include "Structure.h"
-#include "Table.h"
+#include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
+#include "dbase/Structure.h"
+#include "dbase/Table.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Erreurs.h"
+#include "platform/Erreurs.h"
 
 namespace {
 

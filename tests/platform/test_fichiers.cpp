@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "Dossier_Temporaire.h"
-#include "Erreurs.h"
-#include "Message_Erreur.h"
-#include "Fichiers.h"
+#include "support/Dossier_Temporaire.h"
+#include "platform/Erreurs.h"
+#include "support/Message_Erreur.h"
+#include "platform/Fichiers.h"
 
 namespace {
 

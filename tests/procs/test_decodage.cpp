@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "Erreurs.h"
-#include "Message_Erreur.h"
+#include "platform/Erreurs.h"
+#include "support/Message_Erreur.h"
 #include "KORVEX_procs.h"
-#include "Separateurs.h"
+#include "platform/Separateurs.h"
 
 #include <map>
 #include <random>

@@ -22,12 +22,12 @@
 #include <string>
 #include <vector>
 
-#include "Dossier_Temporaire.h"  // test::Contenu
-#include "Ecrivain_Dbase.h"
-#include "Erreurs.h"
-#include "Fichiers.h"
-#include "Recap.h"
-#include "Separateurs.h"
+#include "support/Dossier_Temporaire.h"  // test::Contenu
+#include "support/Ecrivain_Dbase.h"
+#include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
+#include "recap/Recap.h"
+#include "platform/Separateurs.h"
 
 namespace {
 

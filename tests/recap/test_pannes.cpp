@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "Dossier_Temporaire.h"
-#include "Ecrivain_Dbase.h"
-#include "Erreurs.h"
-#include "Message_Erreur.h"
-#include "Fichiers.h"
-#include "Recap.h"
-#include "Separateurs.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
+#include "platform/Erreurs.h"
+#include "support/Message_Erreur.h"
+#include "platform/Fichiers.h"
+#include "recap/Recap.h"
+#include "platform/Separateurs.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "Dossier_Temporaire.h"
+#include "support/Dossier_Temporaire.h"
 
 #include <atomic>
 #include <fstream>

@@ -1,4 +1,4 @@
-#include "Ecrivain_Dbase.h"
+#include "support/Ecrivain_Dbase.h"
 
 #include <cstdint>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "Erreurs.h"
+#include "platform/Erreurs.h"
 
 namespace test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "Dossier_Temporaire.h"
+#include "support/Dossier_Temporaire.h"
 #include "Lanceur.h"
 
 namespace {

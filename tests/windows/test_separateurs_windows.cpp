@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Separateurs.h"
+#include "platform/Separateurs.h"
 
 namespace {
 
