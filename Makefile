@@ -1,7 +1,8 @@
 # The two commands of the README: `make run` and `make test`. Both install what is missing.
 BUILD      ?= build
 GENERATOR  ?= Ninja
-CMAKE_ARGS ?=
+# ccache, where a developer has it, makes rebuilds across several trees cheap.
+CMAKE_ARGS ?= $(if $(shell command -v ccache),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 .PHONY: all deps configure build run test bench fuzz clean
 
