@@ -65,7 +65,8 @@ void Fond_Face_Bouton(QWidget* w) {
 
 }  // namespace
 
-TForm1::TForm1(TBoitesMessages Boites, QWidget* parent) : QWidget(parent), Boites_(std::move(Boites)) {
+TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* parent)
+    : QWidget(parent), Boites_(std::move(Boites)), Dialogues_(std::move(Dialogues)) {
   Substituer_Police();
   Ui::TForm1 ui;
   ui.setupUi(this);

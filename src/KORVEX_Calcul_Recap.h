@@ -7,6 +7,7 @@
 
 #include "KORVEX_procs.h"
 #include "gui/Boites_Messages.h"
+#include "gui/Dialogues_Fichiers.h"
 
 class QFrame;
 class QLabel;
@@ -19,8 +20,10 @@ class TForm1 : public QWidget {
   Q_OBJECT
 
 public:
-  // Boites shows the program's messages and errors; tests give a recording one.
-  explicit TForm1(TBoitesMessages Boites = Boites_Qt(), QWidget* parent = nullptr);
+  // Boites shows the program's messages and errors, Dialogues asks where to save; tests give
+  // recording ones.
+  explicit TForm1(TBoitesMessages Boites = Boites_Qt(), TDialoguesFichiers Dialogues = Dialogues_Qt(),
+                  QWidget* parent = nullptr);
 
   TStringGridRecap* StringGridRecap;
   QFrame* Panel1;
@@ -46,4 +49,5 @@ private:
   void Afficher_Message(const std::string& texte);
 
   TBoitesMessages Boites_;
+  TDialoguesFichiers Dialogues_;
 };

@@ -1,14 +1,17 @@
 #include "platform/Fichiers.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <ctime>
 #include <algorithm>
 #include <utility>
 
 #include "platform/Erreurs.h"
+#include "platform/Textes.h"
 
 #ifdef _WIN32
 #include <windows.h>
+#include <shlobj.h>
 #else
 #include <dirent.h>
 #include <fcntl.h>
@@ -210,6 +213,70 @@ size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
   return total;
 }
 
+namespace {
+
+std::string Etroit(const wchar_t* texte) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, texte, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return {};
+  std::string sortie(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, texte, -1, sortie.data(), n, nullptr, nullptr);
+  sortie.resize(static_cast<size_t>(n) - 1);
+  return sortie;
+}
+
+// The temporary file of a save: removed unless Garder() was called.
+class TTemporaire {
+public:
+  explicit TTemporaire(std::wstring chemin) : chemin_(std::move(chemin)) {}
+  ~TTemporaire() {
+    if (!garde_) DeleteFileW(chemin_.c_str());
+  }
+  TTemporaire(const TTemporaire&) = delete;
+  TTemporaire& operator=(const TTemporaire&) = delete;
+  void Garder() { garde_ = true; }
+
+private:
+  std::wstring chemin_;
+  bool garde_ = false;
+};
+
+}  // namespace
+
+void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
+  const auto echec = [&](DWORD code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
+  const std::wstring cible = Large(chemin);
+  const std::wstring temporaire = cible + L".tmp" + std::to_wstring(GetCurrentProcessId());
+  HANDLE h = CreateFileW(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw echec(GetLastError());
+  TTemporaire garde(temporaire);
+  size_t ecrits = 0;
+  while (ecrits < contenu.size()) {
+    DWORD n = 0;
+    const DWORD demande = static_cast<DWORD>(std::min<size_t>(contenu.size() - ecrits, 1u << 30));
+    if (!WriteFile(h, contenu.data() + ecrits, demande, &n, nullptr)) {
+      const DWORD code = GetLastError();
+      CloseHandle(h);
+      throw echec(code);
+    }
+    ecrits += n;
+  }
+  const bool vide = FlushFileBuffers(h);
+  const DWORD code_vidage = GetLastError();
+  CloseHandle(h);
+  if (!vide) throw echec(code_vidage);
+  if (!MoveFileExW(temporaire.c_str(), cible.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    throw echec(GetLastError());
+  garde.Garder();
+}
+
+std::string Dossier_Documents() {
+  PWSTR chemin = nullptr;
+  std::string dossier;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &chemin))) dossier = Etroit(chemin);
+  CoTaskMemFree(chemin);
+  return dossier;
+}
+
 #else
 
 std::string Chemin_Systeme(const std::string& chemin) {
@@ -300,6 +367,60 @@ size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
     total += static_cast<size_t>(lus);
   }
   return total;
+}
+
+namespace {
+
+// The temporary file of a save: removed unless Garder() was called.
+class TTemporaire {
+public:
+  explicit TTemporaire(std::string chemin) : chemin_(std::move(chemin)) {}
+  ~TTemporaire() {
+    if (!garde_) ::unlink(chemin_.c_str());
+  }
+  TTemporaire(const TTemporaire&) = delete;
+  TTemporaire& operator=(const TTemporaire&) = delete;
+  void Garder() { garde_ = true; }
+
+private:
+  std::string chemin_;
+  bool garde_ = false;
+};
+
+}  // namespace
+
+void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
+  const auto echec = [&](int code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
+  std::string modele = chemin + ".XXXXXX";
+  const int fd = ::mkstemp(modele.data());
+  if (fd < 0) throw echec(errno);
+  TTemporaire garde(modele);
+  size_t ecrits = 0;
+  while (ecrits < contenu.size()) {
+    const ssize_t n = ::write(fd, contenu.data() + ecrits, contenu.size() - ecrits);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int code = errno;
+      ::close(fd);
+      throw echec(code);
+    }
+    ecrits += static_cast<size_t>(n);
+  }
+  // mkstemp makes the file private; a saved recap gets the usual rights.
+  const mode_t masque = ::umask(0);
+  ::umask(masque);
+  ::fchmod(fd, 0666 & ~masque);
+  if (::fsync(fd) != 0 || ::close(fd) != 0) throw echec(errno);
+  if (::rename(modele.c_str(), chemin.c_str()) != 0) throw echec(errno);
+  garde.Garder();
+}
+
+std::string Dossier_Documents() {
+  const char* maison = std::getenv("HOME");
+  if (maison == nullptr || *maison == '\0') return {};
+  const std::string documents = std::string(maison) + "/Documents";
+  struct stat etat;
+  return ::stat(documents.c_str(), &etat) == 0 && S_ISDIR(etat.st_mode) ? documents : maison;
 }
 
 #endif

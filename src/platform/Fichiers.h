@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace plateforme {
 
@@ -23,6 +24,14 @@ bool Nom_Pris(const std::string& chemin);
 // Renames a file, never replacing an existing target. Returns the system's reason, in French,
 // when the rename failed.
 std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers);
+
+// Writes contenu to chemin (a native path, as a save dialog gives it) through a temporary file
+// beside it that is renamed over it at the end, so that a failure never leaves half a file.
+// Raises EKorvex "Impossible d'enregistrer le fichier <chemin> : <raison>".
+void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu);
+
+// The user's Documents folder (native path), or the home folder when there is none.
+std::string Dossier_Documents();
 
 // A file opened for reading only, leaving other programs free to read and write it.
 class TFichierLecture {

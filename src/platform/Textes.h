@@ -38,6 +38,11 @@ inline constexpr const char* Erreur_Inattendue = "Erreur inattendue";
 inline constexpr const char* Raison_Inattendue = "erreur inattendue";
 inline constexpr const char* Memoire_Insuffisante = "Mémoire insuffisante";
 
+// ---- Saved files ----
+inline std::string Enregistrement_Impossible(const std::string& chemin, const std::string& raison) {
+  return "Impossible d'enregistrer le fichier " + chemin + " : " + raison;
+}
+
 // ---- The command line ----
 inline constexpr const char* Usage_Cli =
     "Usage : korvex-recap [--csv] DOSSIER MOIS\n"

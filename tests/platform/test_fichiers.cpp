@@ -119,4 +119,19 @@ TEST_F(FichiersTest, FailuresNameTheFileInFrench) {
             "Erreur de lecture du fichier " + Texte("t.dbf") + " : erreur d'entrée-sortie");
 }
 
+// A save goes through a temporary file: the target is whole or untouched, and nothing is left
+// beside it.
+TEST_F(FichiersTest, EnregistrerRemplaceEntierementEtNeLaisseRien) {
+  const fs::path cible = dossier.Chemin() / "recap.csv";
+  Ecrire(cible, "ancien contenu, plus long que le nouveau");
+  plateforme::Enregistrer_Fichier(cible.string(), "nouveau");
+  EXPECT_EQ(test::Contenu(cible), "nouveau");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dossier.Chemin()), fs::directory_iterator()), 1);
+
+  const std::string absent = (dossier.Chemin() / "absent" / "recap.csv").string();
+  EXPECT_EQ(test::Message_Erreur([&] { plateforme::Enregistrer_Fichier(absent, "x"); }),
+            "Impossible d'enregistrer le fichier " + absent + " : fichier introuvable");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dossier.Chemin()), fs::directory_iterator()), 1);
+}
+
 }  // namespace
