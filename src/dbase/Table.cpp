@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
 #include "dbase/Memo.h"
@@ -72,17 +73,6 @@ std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const TStructure& s
                 " est introuvable");
 }
 
-bool Egal_Sans_Casse(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
-}
-
 // A small table (the rubrics) needs no more than its own size; a window always holds a record.
 size_t Capacite(uint64_t taille_fichier, size_t longueur_enregistrement) {
   const size_t fenetre = static_cast<size_t>(std::min<uint64_t>(Taille_Fenetre, taille_fichier));
@@ -113,6 +103,7 @@ struct TTable::TEtat {
   std::unique_ptr<TMemo> memo;
   int64_t nombre = 0;    // physical records, up to an end-of-table mark once one is met
   int64_t courant = -1;  // -1: no current record (empty table)
+  int64_t sans_marque = 0;  // records before this one are known to hold no end-of-table mark
   bool eof = true;
   const char* enregistrement = nullptr;
 
@@ -169,49 +160,18 @@ struct TTable::TEtat {
     return false;
   }
 
-  bool Precedent(bool supprimes) {
-    for (int64_t i = courant - 1; i >= 0; --i) {
-      enregistrement = Lire_Brut(i);
-      if (Visible(supprimes)) {
-        courant = i;
-        return true;
-      }
-    }
-    Recharger();
-    return false;
-  }
-
-  // With every record shown, a move is an offset computation; only where it lands is checked.
+  // With every record shown a move goes straight to its target, yet no further than a scan
+  // would: each record up to the target is checked once for an end-of-table mark.
   void Sauter(int64_t n) {
-    int64_t cible = courant + n;
-    bool fin = false;
+    const int64_t cible = courant + n;
+    for (int64_t i = std::max(courant + 1, sans_marque); i <= cible && Charger(i); ++i) sans_marque = i + 1;
     if (cible >= nombre) {
-      cible = nombre - 1;
-      fin = true;
-    }
-    if (cible > courant && !Charger(cible)) {
-      for (int64_t i = courant + 1; i <= cible && Charger(i); ++i) {
-      }
-      cible = nombre - 1;
-      fin = true;
-    }
-    courant = cible;
-    if (fin) eof = true;
-    Recharger();
-  }
-
-  int64_t Compter(bool supprimes) {
-    int64_t total = 0;
-    if (supprimes) {
-      if (nombre > 0 && !Charger(nombre - 1))
-        for (int64_t i = courant + 1; Charger(i); ++i) {
-        }
-      total = nombre;
+      courant = nombre - 1;
+      eof = true;
     } else {
-      for (int64_t i = 0; Charger(i); ++i) total += Visible(false);
+      courant = cible;
     }
     Recharger();
-    return total;
   }
 
   std::string Texte_Memo(const TChamp& c) {
@@ -260,8 +220,6 @@ void TTable::Open() {
 
 void TTable::Close() { etat_.reset(); }
 
-bool TTable::Active() const { return etat_ != nullptr; }
-
 namespace {
 
 const TChamp& Champ_De(const std::string& chemin, const TStructure& s, int index) {
@@ -289,12 +247,8 @@ void TTable::Next() {
 
 void TTable::MoveBy(int n) {
   TEtat& e = Etat();
-  if (n == 0 || e.courant < 0) return;
-  if (n < 0) {
-    for (int64_t k = n; k < 0 && e.Precedent(AfficherSupprimes); ++k) {
-    }
-    e.eof = false;
-  } else if (AfficherSupprimes) {
+  if (n <= 0 || e.courant < 0) return;
+  if (AfficherSupprimes) {
     e.Sauter(n);
   } else {
     for (int k = 0; k < n; ++k) {
@@ -308,13 +262,11 @@ void TTable::MoveBy(int n) {
 
 bool TTable::Eof() const { return Etat().eof; }
 
-int64_t TTable::RecordCount() const { return Etat().Compter(AfficherSupprimes); }
-
 TField TTable::FieldByName(const std::string& name) const {
   const TEtat& e = Etat();
   for (size_t i = 0; i < e.structure.champs.size(); ++i) {
     const TChamp& c = e.structure.champs[i];
-    if (!c.cache && Egal_Sans_Casse(c.nom, name)) return TField(this, static_cast<int>(i));
+    if (!c.cache && plateforme::Egal_Sans_Casse(c.nom, name)) return TField(this, static_cast<int>(i));
   }
   throw EKorvex("Champ '" + name + "' non trouvé");
 }

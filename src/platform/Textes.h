@@ -67,4 +67,37 @@ inline constexpr const char* Cli_Dossier_Et_Mois = "il faut un DOSSIER et un MOI
 inline constexpr const char* Cli_Trop_Arguments = "trop d'arguments";
 inline constexpr const char* Cli_Ecriture_Impossible = "Impossible d'écrire la récap sur la sortie standard.";
 
+// ---- Files: what the system said, as the user reads it ----
+inline std::string Ouverture_Impossible(const std::string& chemin, const std::string& raison) {
+  return "Impossible d'ouvrir le fichier " + chemin + " : " + raison;
+}
+inline std::string Lecture_Impossible(const std::string& chemin, const std::string& raison) {
+  return "Erreur de lecture du fichier " + chemin + " : " + raison;
+}
+inline constexpr const char* Raison_Introuvable = "fichier introuvable";
+inline constexpr const char* Raison_Existe_Deja = "le fichier existe déjà";
+inline constexpr const char* Raison_Acces_Refuse = "accès refusé";
+inline constexpr const char* Raison_Utilise = "le fichier est utilisé par un autre programme";
+inline constexpr const char* Raison_Protege_Ecriture = "le support est protégé en écriture";
+inline constexpr const char* Raison_Lecture_Seule = "le support est en lecture seule";
+inline constexpr const char* Raison_Volumes_Differents = "les deux noms sont sur des volumes différents";
+inline constexpr const char* Raison_Entree_Sortie = "erreur d'entrée-sortie";
+inline constexpr const char* Raison_Nom_Trop_Long = "nom trop long";
+inline constexpr const char* Raison_Nom_Incorrect = "nom de fichier incorrect";
+inline constexpr const char* Raison_Lecteur_Pas_Pret = "le lecteur n'est pas prêt";
+inline constexpr const char* Raison_Reseau_Introuvable = "chemin réseau introuvable";
+inline constexpr const char* Raison_Dossier = "c'est un dossier";
+inline constexpr const char* Raison_Disque_Plein = "le disque est plein";
+inline constexpr const char* Raison_Memoire = "mémoire insuffisante";
+inline constexpr const char* Raison_Trop_De_Fichiers = "trop de fichiers ouverts";
+inline constexpr const char* Raison_Reseau_Perdu = "la connexion au partage réseau est perdue";
+inline constexpr const char* Raison_Non_Pris_En_Charge = "opération que ce système de fichiers ne permet pas";
+inline constexpr const char* Raison_Trop_De_Liens = "trop de niveaux de liens symboliques";
+inline constexpr const char* Raison_Indisponible = "ressource momentanément indisponible, réessayez";
+inline constexpr const char* Raison_Trop_Grand = "fichier trop grand";
+inline constexpr const char* Raison_Peripherique_Absent = "périphérique absent";
+inline std::string Raison_Non_Repertoriee(long code) {
+  return "erreur du système non répertoriée (code " + std::to_string(code) + ")";
+}
+
 }  // namespace textes

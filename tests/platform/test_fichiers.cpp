@@ -92,6 +92,64 @@ TEST_F(FichiersTest, ARenameNeverReplacesATarget) {
   EXPECT_FALSE(plateforme::Nom_Pris(Texte("PAIES.DTA")));
 }
 
+// The name a renamed file must come back under, letter case included.
+TEST_F(FichiersTest, TheExactNameKeepsTheStoredLetterCase) {
+  Ecrire(dossier.Chemin() / "paies.dta", "x");
+  const std::string exact = plateforme::Nom_Exact(Texte("PAIES.DTA"));
+  EXPECT_EQ(fs::path(exact).filename().string(), "paies.dta");
+  ASSERT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")), std::nullopt);
+  EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DBF"), exact), std::nullopt);
+  EXPECT_TRUE(fs::exists(dossier.Chemin() / "paies.dta"));
+  std::vector<std::string> noms;
+  for (const auto& e : fs::directory_iterator(dossier.Chemin())) noms.push_back(e.path().filename().string());
+  EXPECT_EQ(noms, std::vector<std::string>{"paies.dta"});
+  EXPECT_EQ(plateforme::Nom_Exact(Texte("ABSENT.DTA")), plateforme::Chemin_Systeme(Texte("ABSENT.DTA")));
+}
+
+#ifndef _WIN32
+// A FUSE mount of a share may lack the no-replace rename, and hard links as well: the rename
+// still never replaces a file.
+TEST_F(FichiersTest, WithoutTheNoReplaceRenameATargetIsStillNeverReplaced) {
+  using plateforme::TOperationFichier;
+  for (bool sans_liens : {false, true}) {
+    SCOPED_TRACE(sans_liens ? "sans liens" : "avec liens");
+    plateforme::Installer_Injecteur_Pannes([sans_liens](TOperationFichier op, const std::string&) {
+      const bool manque = op == TOperationFichier::Sans_Renommage_Atomique ||
+                          (sans_liens && op == TOperationFichier::Sans_Lien);
+      return manque ? std::optional<std::string>("non pris en charge") : std::nullopt;
+    });
+    Ecrire(dossier.Chemin() / "PAIES.DTA", "paies");
+    Ecrire(dossier.Chemin() / "PAIES.DBF", "ancien");
+    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")),
+              std::optional<std::string>("le fichier existe déjà"));
+    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DTA"), "paies");
+    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), "ancien");
+    fs::remove(dossier.Chemin() / "PAIES.DBF");
+    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")), std::nullopt);
+    EXPECT_FALSE(fs::exists(dossier.Chemin() / "PAIES.DTA"));
+    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), "paies");
+    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("X")),
+              std::optional<std::string>("fichier introuvable"));
+    fs::remove(dossier.Chemin() / "PAIES.DBF");
+  }
+}
+
+// What the system answers reaches the user as a French reason.
+TEST_F(FichiersTest, SystemErrorsHaveAFrenchReason) {
+  fs::create_symlink("boucle", dossier.Chemin() / "boucle");
+  Ecrire(dossier.Chemin() / "fichier", "x");
+  const std::vector<std::pair<std::string, std::string>> cas = {
+      {"boucle", "trop de niveaux de liens symboliques"},
+      {std::string(300, 'n'), "nom trop long"},
+      {"fichier\\dedans", "fichier introuvable"},
+  };
+  for (const auto& [nom, raison] : cas) {
+    EXPECT_EQ(test::Message_Erreur([&] { plateforme::TFichierLecture f(Texte(nom)); }),
+              "Impossible d'ouvrir le fichier " + Texte(nom) + " : " + raison);
+  }
+}
+#endif
+
 TEST_F(FichiersTest, ReadsOnlyWhatTheFileHolds) {
   Ecrire(dossier.Chemin() / "table.dbf", "0123456789");
   plateforme::TFichierLecture f(Texte("TABLE.DBF"));
