@@ -6,6 +6,8 @@ namespace dbase::interne {
 
 extern const TPageCode Pages_Code[];
 extern const int Nombre_Pages_Code;
+extern const TPilote Pilotes[];
+extern const int Nombre_Pilotes;
 
 const TPageCode& Page_Code(int numero) {
   const TPageCode* windows = nullptr;
@@ -17,16 +19,11 @@ const TPageCode& Page_Code(int numero) {
 }
 
 int Page_De_Pilote(uint8_t pilote) {
-  switch (pilote) {
-    case 0x01: case 0x0D: return 437;
-    case 0x02: case 0x0E: case 0x1D: return 850;
-    case 0x64: return 852;
-    case 0x65: return 866;
-    case 0xC8: return 1250;
-    case 0xC9: return 1251;
-    // The payroll application is a Windows program: an unmarked table is in its page.
-    default: return 1252;
-  }
+  for (int i = 0; i < Nombre_Pilotes; ++i)
+    if (Pilotes[i].marque == pilote) return Pilotes[i].page;
+  // The payroll application is a Windows program: an unmarked table is in its page, and so is
+  // one whose mark no documentation lists.
+  return 1252;
 }
 
 int Page_De_Nom_Pilote(std::string_view nom) {

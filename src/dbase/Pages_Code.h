@@ -19,6 +19,12 @@ struct TPageCode {
   TUtf8 haut[128];
 };
 
+// A language driver mark (byte 29 of the header) and the page it names.
+struct TPilote {
+  uint8_t marque;
+  int page;
+};
+
 // The page of that number, Windows 1252 when we do not know it.
 const TPageCode& Page_Code(int numero);
 
