@@ -7,6 +7,7 @@
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
+#include "dbase/Format.h"
 #include "dbase/Memo.h"
 #include "platform/Nombres.h"
 #include "dbase/Pages_Code.h"
@@ -18,12 +19,12 @@ namespace dbase {
 
 using plateforme::EKorvex;
 using namespace interne;
+using format::Marque_Fin_Table;
+using format::Marque_Supprime;
 
 namespace {
 
 constexpr size_t Taille_Fenetre = 64 * 1024;
-constexpr char Marque_Fin_Table = 0x1A;
-constexpr char Marque_Supprime = '*';
 
 bool Est_Separateur(char c) {
 #ifdef _WIN32
