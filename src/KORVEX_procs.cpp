@@ -1,5 +1,6 @@
 #include "KORVEX_procs.h"
 
+#include "platform/Textes.h"
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Nombres.h"
@@ -56,11 +57,7 @@ public:
 };
 
 [[noreturn]] void Erreur_Rubrique(std::string_view texte) {
-  std::string message;
-  message += '\'';
-  message += texte;
-  message += "' n'est pas un numéro de rubrique correct (1 à 899)";
-  throw plateforme::EKorvex(message);
+  throw plateforme::EKorvex(textes::Rubrique_Incorrecte(texte));
 }
 
 void Decoder_Ligne(std::string_view ligne) {

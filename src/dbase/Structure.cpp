@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/Textes.h"
 #include "platform/Erreurs.h"
 #include "dbase/Format.h"
 #include "dbase/Pages_Code.h"
@@ -95,8 +96,7 @@ TChamp Lire_Descripteur(const unsigned char* d, const TStructure& s, const TPage
   if (c.genre == TGenre::Date && c.longueur != 8) c.genre = TGenre::Autre;
   const uint32_t imposee = Longueur_Imposee(c.genre);
   if (imposee != 0 && c.longueur != imposee)
-    Erreur_Table(chemin, "le champ " + c.nom + " de type " + std::string(1, c.type) + " a une longueur de " +
-                             std::to_string(c.longueur) + " octets au lieu de " + std::to_string(imposee));
+    Erreur_Table(chemin, textes::Longueur_Champ_Imposee(c.nom, c.type, c.longueur, imposee));
   return c;
 }
 
@@ -130,7 +130,7 @@ uint32_t Lire_Descripteurs(const unsigned char* e, TStructure& s, const std::str
   uint32_t decalage = 1;  // the deletion byte
   while (position < s.longueur_entete && e[position] != Fin_Descripteurs) {
     if (position + pas > s.longueur_entete)
-      Erreur_Table(chemin, "la marque de fin des descripteurs de champs (0x0D) manque");
+      Erreur_Table(chemin, textes::Descripteurs_Sans_Fin);
     uint8_t d = 0;
     TChamp c = Lire_Descripteur(e + position, s, page, chemin, d);
     c.decalage = decalage;
@@ -141,11 +141,9 @@ uint32_t Lire_Descripteurs(const unsigned char* e, TStructure& s, const std::str
     position += pas;
   }
   if (position >= s.longueur_entete)
-    Erreur_Table(chemin, "la marque de fin des descripteurs de champs (0x0D) manque");
+    Erreur_Table(chemin, textes::Descripteurs_Sans_Fin);
   if (decalage != s.longueur_enregistrement)
-    Erreur_Table(chemin, "la longueur d'enregistrement (" + std::to_string(s.longueur_enregistrement) +
-                             " octets) ne correspond pas à celle de ses champs (" +
-                             std::to_string(decalage) + " octets)");
+    Erreur_Table(chemin, textes::Enregistrement_Incoherent(s.longueur_enregistrement, decalage));
   if (s.famille == TFamille::VisualFoxPro) Numeroter_Indicateurs(s, drapeaux);
   return position;
 }
@@ -153,33 +151,29 @@ uint32_t Lire_Descripteurs(const unsigned char* e, TStructure& s, const std::str
 }  // namespace
 
 void Erreur_Table(const std::string& chemin, const std::string& detail) {
-  throw EKorvex("La table " + chemin + " est endommagée : " + detail);
+  throw EKorvex(textes::Table_Endommagee(chemin, detail));
 }
 
 TStructure Lire_Structure(const plateforme::TFichierLecture& fichier, const std::string& chemin) {
   const uint64_t taille = fichier.Taille();
   unsigned char base[Taille_Entete];
   if (taille < Taille_Entete || fichier.Lire(0, base, Taille_Entete) < Taille_Entete)
-    throw EKorvex("Le fichier " + chemin + " est trop court pour être une table dBase (" +
-                  std::to_string(taille) + " octets)");
+    throw EKorvex(textes::Table_Trop_Courte(chemin, taille));
   TStructure s;
   s.version = base[Entete_Version];
   if (!Famille_De_Version(s.version, s.famille))
-    throw EKorvex("Le fichier " + chemin + " n'est pas une table dBase reconnue (octet de version " +
-                  Hexa2(s.version) + ")");
+    throw EKorvex(textes::Table_Non_Reconnue(chemin, Hexa2(s.version)));
   s.nombre_annonce = Lire_32_Petit(base + Entete_Nombre_Enregistrements);
   s.longueur_entete = Lire_16_Petit(base + Entete_Longueur_Entete);
   s.longueur_enregistrement = Lire_16_Petit(base + Entete_Longueur_Enregistrement);
   if (s.longueur_entete > taille)
-    throw EKorvex("Le fichier " + chemin + " est plus court que son en-tête (" + std::to_string(taille) +
-                  " octets pour un en-tête de " + std::to_string(s.longueur_entete) + ")");
+    throw EKorvex(textes::Table_Plus_Courte_Que_Entete(chemin, taille, s.longueur_entete));
   const uint32_t minimum = (s.famille == TFamille::DBase7 ? Taille_Entete_DBase7 : Taille_Entete) + 1;
   if (s.longueur_entete < minimum)
-    Erreur_Table(chemin, "la longueur d'en-tête (" + std::to_string(s.longueur_entete) +
-                             " octets) ne peut pas contenir ses descripteurs de champs");
+    Erreur_Table(chemin, textes::Entete_Trop_Petite(s.longueur_entete));
   std::unique_ptr<unsigned char[]> e(new unsigned char[s.longueur_entete]);
   if (fichier.Lire(0, e.get(), s.longueur_entete) < s.longueur_entete)
-    throw EKorvex("Le fichier " + chemin + " est plus court que son en-tête");
+    throw EKorvex(textes::Entete_Tronquee(chemin));
   if (s.famille == TFamille::DBase7) {
     std::string nom(reinterpret_cast<const char*>(e.get()) + Entete_Nom_Pilote_DBase7, Taille_Nom_Pilote_DBase7);
     s.page_code = Page_De_Nom_Pilote(nom.substr(0, nom.find('\0')));
@@ -188,8 +182,7 @@ TStructure Lire_Structure(const plateforme::TFichierLecture& fichier, const std:
   }
   const uint32_t fin = Lire_Descripteurs(e.get(), s, chemin);
   if (s.famille == TFamille::VisualFoxPro && s.longueur_entete < fin + 1 + Taille_Lien_Base_VFP)
-    Erreur_Table(chemin, "la longueur d'en-tête (" + std::to_string(s.longueur_entete) +
-                             " octets) ne correspond pas à ses descripteurs de champs");
+    Erreur_Table(chemin, textes::Entete_Incoherente(s.longueur_entete));
   return s;
 }
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Textes.h"
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
@@ -70,8 +71,7 @@ std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const TStructure& s
     if (Fichier_Present(chemin))
       return std::make_unique<TMemo>(chemin, f, s.famille == TFamille::DBase3);
   }
-  throw EKorvex("Le fichier mémo " + base + (fox ? ".FPT" : ".DBT") + " de la table " + table +
-                " est introuvable");
+  throw EKorvex(textes::Memo_Introuvable(base + (fox ? ".FPT" : ".DBT"), table));
 }
 
 // A small table (the rubrics) needs no more than its own size; a window always holds a record.
@@ -108,14 +108,14 @@ struct TTable::TEtat {
   bool eof = true;
   const char* enregistrement = nullptr;
 
-  std::string Enregistrement_Texte(int64_t i) const { return "enregistrement " + std::to_string(i + 1); }
+  std::string Enregistrement_Texte(int64_t i) const { return textes::Enregistrement(i + 1); }
 
   const char* Lire_Brut(int64_t i) {
     const char* p = tampon.Acceder(
         structure.longueur_entete + static_cast<uint64_t>(i) * structure.longueur_enregistrement,
         structure.longueur_enregistrement);
     if (p == nullptr)
-      throw EKorvex("La table " + chemin + " a raccourci pendant la lecture (" + Enregistrement_Texte(i) + ")");
+      throw EKorvex(textes::Table_Raccourcie(chemin, Enregistrement_Texte(i)));
     return p;
   }
 
@@ -177,7 +177,7 @@ struct TTable::TEtat {
 
   std::string Texte_Memo(const TChamp& c) {
     uint64_t bloc = 0;
-    if (!Bloc_Memo(c, enregistrement, bloc)) Erreur_Memo(c, "a un pointeur de bloc incorrect");
+    if (!Bloc_Memo(c, enregistrement, bloc)) Erreur_Memo(c, textes::Memo_Pointeur_Incorrect);
     std::string texte;
     if (bloc == 0) return texte;
     std::string erreur;
@@ -186,8 +186,7 @@ struct TTable::TEtat {
       lu = memo->Lire(bloc, texte, erreur);
     } catch (const EKorvex& e) {
       // The file layer names the memo file; the user also needs the record.
-      throw EKorvex(std::string(e.what()) + " (champ " + c.nom + " de l'" + Enregistrement_Texte(courant) +
-                    " de la table " + chemin + ")");
+      throw EKorvex(textes::Lieu_Memo(e.what(), c.nom, Enregistrement_Texte(courant), chemin));
     }
     if (!lu) Erreur_Memo(c, erreur);
     // Binary memos too: whatever the field's kind, its text reaches the user as valid UTF-8.
@@ -196,13 +195,11 @@ struct TTable::TEtat {
   }
 
   [[noreturn]] void Erreur_Memo(const TChamp& c, const std::string& detail) const {
-    Erreur_Table(chemin, "le mémo du champ " + c.nom + " de l'" + Enregistrement_Texte(courant) + " " +
-                             detail + " (" + memo->Chemin() + ")");
+    Erreur_Table(chemin, textes::Memo_Du_Champ(c.nom, Enregistrement_Texte(courant), detail, memo->Chemin()));
   }
 
   [[noreturn]] void Erreur_Valeur(const TChamp& c, std::string_view texte, const std::string& quoi) const {
-    Erreur_Table(chemin, "le champ " + c.nom + " de l'" + Enregistrement_Texte(courant) + " contient '" +
-                             std::string(texte) + "', qui " + quoi);
+    Erreur_Table(chemin, textes::Valeur_Incorrecte(c.nom, Enregistrement_Texte(courant), texte, quoi));
   }
 };
 
@@ -212,8 +209,7 @@ TTable::~TTable() { Close(); }
 void TTable::Open() {
   if (etat_) return;
   if (Est_Alias(DatabaseName))
-    throw EKorvex("L'alias de base de données '" + DatabaseName +
-                  "' n'existe pas : indiquez le chemin d'un dossier");
+    throw EKorvex(textes::Alias_Inconnu(DatabaseName));
   auto etat = std::make_unique<TEtat>(Chemin_Dans(DatabaseName, TableName));
   etat->Premier(AfficherSupprimes);
   etat_ = std::move(etat);
@@ -226,7 +222,7 @@ namespace {
 const TChamp& Champ_De(const std::string& chemin, const TStructure& s, int index) {
   // A field taken before the table was closed and opened on another file.
   if (index < 0 || static_cast<size_t>(index) >= s.champs.size())
-    throw EKorvex("Ce champ n'appartient pas à la table " + chemin);
+    throw EKorvex(textes::Champ_Etranger(chemin));
   return s.champs[static_cast<size_t>(index)];
 }
 
@@ -234,8 +230,7 @@ const TChamp& Champ_De(const std::string& chemin, const TStructure& s, int index
 
 TTable::TEtat& TTable::Etat() const {
   if (!etat_)
-    throw EKorvex("Opération impossible : la table " + Chemin_Dans(DatabaseName, TableName) +
-                  " n'est pas ouverte");
+    throw EKorvex(textes::Table_Fermee(Chemin_Dans(DatabaseName, TableName)));
   return *etat_;
 }
 
@@ -269,7 +264,7 @@ TField TTable::FieldByName(const std::string& name) const {
     const TChamp& c = e.structure.champs[i];
     if (!c.cache && plateforme::Egal_Sans_Casse(c.nom, name)) return TField(this, static_cast<int>(i));
   }
-  throw EKorvex("Champ '" + name + "' non trouvé");
+  throw EKorvex(textes::Champ_Non_Trouve(name));
 }
 
 std::string TTable::Texte_Champ(int index) const {
@@ -292,17 +287,17 @@ int32_t TTable::Entier_Champ(int index) const {
     case TGenre::Numerique:
       if (!vide) lecture = Entier_De_Numerique(Texte_Numerique(c, e.enregistrement), valeur);
       if (lecture == TLecture::Incorrecte)
-        e.Erreur_Valeur(c, Texte_Numerique(c, e.enregistrement), "n'est pas un nombre");
+        e.Erreur_Valeur(c, Texte_Numerique(c, e.enregistrement), textes::Pas_Un_Nombre);
       break;
     case TGenre::Entier:
     case TGenre::Double:
     case TGenre::Monnaie:
       if (!vide) lecture = Entier_De_Binaire(c, e.enregistrement, valeur);
-      if (lecture == TLecture::Incorrecte) e.Erreur_Valeur(c, "NaN", "n'est pas un nombre");
+      if (lecture == TLecture::Incorrecte) e.Erreur_Valeur(c, "NaN", textes::Pas_Un_Nombre);
       break;
-    default: throw EKorvex("Impossible d'accéder au champ '" + c.nom + "' comme type Integer");
+    default: throw EKorvex(textes::Acces_Champ_Impossible(c.nom, "Integer"));
   }
-  if (lecture == TLecture::Debordement) throw EKorvex("Débordement d'entier");
+  if (lecture == TLecture::Debordement) throw EKorvex(textes::Debordement_Entier);
   return valeur;
 }
 

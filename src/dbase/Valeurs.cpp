@@ -1,3 +1,4 @@
+#include "platform/Textes.h"
 #include "dbase/Valeurs.h"
 
 #include <charconv>
@@ -196,8 +197,8 @@ std::string Texte_Valeur(const TStructure& s, const TChamp& c, const char* enreg
     case TGenre::Logique:
       if (c.longueur == 0) return {};
       switch (v[0]) {
-        case 'T': case 't': case 'Y': case 'y': return "Vrai";
-        case 'F': case 'f': case 'N': case 'n': return "Faux";
+        case 'T': case 't': case 'Y': case 'y': return textes::Vrai;
+        case 'F': case 'f': case 'N': case 'n': return textes::Faux;
         default: return {};
       }
     case TGenre::Date: return Texte_Date(v, page);
