@@ -76,20 +76,40 @@ TEST_F(FichiersTest, PathsAreTypedTheWindowsWayAndFoundWhateverTheirCase) {
 #endif
 }
 
+// Also where a FUSE mount of a share lacks the no-replace rename, and hard links as well.
 TEST_F(FichiersTest, ARenameNeverReplacesATarget) {
-  Ecrire(dossier.Chemin() / "PAIES.DTA", "paies");
-  Ecrire(dossier.Chemin() / "paies.dbf", "ancien");
-  EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")),
-            std::optional<std::string>("le fichier existe déjà"));
-  EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DTA"), "paies");
-  EXPECT_EQ(test::Contenu(dossier.Chemin() / "paies.dbf"), "ancien");
-  fs::remove(dossier.Chemin() / "paies.dbf");
-  EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")), std::nullopt);
-  EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), "paies");
-  EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("X")),
-            std::optional<std::string>("fichier introuvable"));
-  EXPECT_TRUE(plateforme::Nom_Pris(Texte("paies.DBF")));
-  EXPECT_FALSE(plateforme::Nom_Pris(Texte("PAIES.DTA")));
+  using plateforme::TOperationFichier;
+  struct Systeme {
+    const char* nom;
+    bool sans_renommage_atomique, sans_liens;
+  };
+  std::vector<Systeme> systemes = {{"complet", false, false}};
+#ifndef _WIN32
+  systemes.push_back({"sans renameat2", true, false});
+  systemes.push_back({"sans renameat2 ni liens", true, true});
+#endif
+  for (const auto& k : systemes) {
+    SCOPED_TRACE(k.nom);
+    plateforme::Installer_Injecteur_Pannes([k](TOperationFichier op, const std::string&) {
+      const bool manque = (k.sans_renommage_atomique && op == TOperationFichier::Sans_Renommage_Atomique) ||
+                          (k.sans_liens && op == TOperationFichier::Sans_Lien);
+      return manque ? std::optional<std::string>("non pris en charge") : std::nullopt;
+    });
+    Ecrire(dossier.Chemin() / "PAIES.DTA", "paies");
+    Ecrire(dossier.Chemin() / "paies.dbf", "ancien");
+    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")),
+              std::optional<std::string>("le fichier existe déjà"));
+    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DTA"), "paies");
+    EXPECT_EQ(test::Contenu(dossier.Chemin() / "paies.dbf"), "ancien");
+    fs::remove(dossier.Chemin() / "paies.dbf");
+    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")), std::nullopt);
+    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), "paies");
+    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("X")),
+              std::optional<std::string>("fichier introuvable"));
+    EXPECT_TRUE(plateforme::Nom_Pris(Texte("paies.DBF")));
+    EXPECT_FALSE(plateforme::Nom_Pris(Texte("PAIES.DTA")));
+    fs::remove(dossier.Chemin() / "PAIES.DBF");
+  }
 }
 
 // The name a renamed file must come back under, letter case included.
@@ -107,33 +127,6 @@ TEST_F(FichiersTest, TheExactNameKeepsTheStoredLetterCase) {
 }
 
 #ifndef _WIN32
-// A FUSE mount of a share may lack the no-replace rename, and hard links as well: the rename
-// still never replaces a file.
-TEST_F(FichiersTest, WithoutTheNoReplaceRenameATargetIsStillNeverReplaced) {
-  using plateforme::TOperationFichier;
-  for (bool sans_liens : {false, true}) {
-    SCOPED_TRACE(sans_liens ? "sans liens" : "avec liens");
-    plateforme::Installer_Injecteur_Pannes([sans_liens](TOperationFichier op, const std::string&) {
-      const bool manque = op == TOperationFichier::Sans_Renommage_Atomique ||
-                          (sans_liens && op == TOperationFichier::Sans_Lien);
-      return manque ? std::optional<std::string>("non pris en charge") : std::nullopt;
-    });
-    Ecrire(dossier.Chemin() / "PAIES.DTA", "paies");
-    Ecrire(dossier.Chemin() / "PAIES.DBF", "ancien");
-    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")),
-              std::optional<std::string>("le fichier existe déjà"));
-    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DTA"), "paies");
-    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), "ancien");
-    fs::remove(dossier.Chemin() / "PAIES.DBF");
-    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")), std::nullopt);
-    EXPECT_FALSE(fs::exists(dossier.Chemin() / "PAIES.DTA"));
-    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), "paies");
-    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("X")),
-              std::optional<std::string>("fichier introuvable"));
-    fs::remove(dossier.Chemin() / "PAIES.DBF");
-  }
-}
-
 // What the system answers reaches the user as a French reason.
 TEST_F(FichiersTest, SystemErrorsHaveAFrenchReason) {
   fs::create_symlink("boucle", dossier.Chemin() / "boucle");
