@@ -6,18 +6,22 @@ import codecs
 import pathlib
 
 # Byte 29 of the header, as the dBase and FoxPro documentation lists the language drivers.
-# Kamenicky (0x68) and Mazovia (0x69) have no codec and the double-byte pages (932, 936, 949,
-# 950) no upper-half table: those marks are left out and read as Windows 1252.
+# Kamenicky (0x68) and Mazovia (0x69) have no codec: those marks are left out and read as
+# Windows 1252.
 PILOTES = {
     0x01: 437, 0x02: 850, 0x03: 1252, 0x04: 10000, 0x08: 865, 0x09: 437, 0x0A: 850, 0x0B: 437,
     0x0D: 437, 0x0E: 850, 0x0F: 437, 0x10: 850, 0x11: 437, 0x12: 850, 0x14: 850, 0x15: 437,
     0x16: 850, 0x17: 865, 0x18: 437, 0x19: 437, 0x1A: 850, 0x1B: 437, 0x1C: 863, 0x1D: 850,
     0x1F: 852, 0x22: 852, 0x23: 852, 0x24: 860, 0x25: 850, 0x26: 866, 0x37: 850, 0x40: 852,
-    0x50: 874, 0x57: 1252, 0x58: 1252, 0x59: 1252, 0x64: 852, 0x65: 866, 0x66: 865, 0x67: 861,
-    0x6A: 737, 0x6B: 857, 0x6C: 863, 0x7C: 874, 0x7D: 1255, 0x7E: 1256, 0x86: 737, 0x87: 852,
+    0x13: 932, 0x4D: 936, 0x4E: 949, 0x4F: 950, 0x50: 874, 0x57: 1252, 0x58: 1252, 0x59: 1252, 0x64: 852, 0x65: 866, 0x66: 865, 0x67: 861,
+    0x6A: 737, 0x6B: 857, 0x6C: 863, 0x78: 950, 0x79: 949, 0x7A: 936, 0x7B: 932, 0x7C: 874, 0x7D: 1255, 0x7E: 1256, 0x86: 737, 0x87: 852,
     0x88: 857, 0x96: 10007, 0x97: 10029, 0x98: 10006, 0xC8: 1250, 0xC9: 1251, 0xCA: 1254,
     0xCB: 1253, 0xCC: 1257,
 }
+
+# Double-byte pages: a lead byte, then a trail byte from 0x40 to 0xFE.
+DOUBLES = [932, 936, 949, 950]
+PREMIER_SUIVANT, DERNIER_SUIVANT = 0x40, 0xFE
 
 # Windows numbers the Macintosh pages from 10000; Python names them.
 CODECS = {10000: "mac_roman", 10006: "mac_greek", 10007: "mac_cyrillic", 10029: "mac_latin2"}
@@ -31,15 +35,56 @@ def caractere(page, octet):
     try:
         return codecs.decode(bytes([octet]), codec(page))
     except UnicodeDecodeError:
+        if page in DOUBLES and est_tete(page, octet):
+            return ""
         # Windows maps the holes of its code pages to the C1 control of the same value.
         return chr(octet)
 
 
+def paire(page, tete, suivant):
+    try:
+        texte = codecs.decode(bytes([tete, suivant]), codec(page))
+    except UnicodeDecodeError:
+        return 0
+    if len(texte) != 1:
+        return 0
+    assert ord(texte) <= 0xFFFF, (page, tete, suivant)
+    return ord(texte)
+
+
+def est_tete(page, octet):
+    return any(paire(page, octet, s) for s in range(PREMIER_SUIVANT, DERNIER_SUIVANT + 1))
+
+
 def entree(texte):
+    if texte == "":
+        return "{0, {}}"  # a lead byte: the character is the pair
     octets = texte.encode("utf-8")
     assert 1 <= len(octets) <= 3
     contenu = ", ".join("'\\x%02x'" % o for o in octets)
     return "{%d, {%s}}" % (len(octets), contenu)
+
+
+# For each double-byte page: the row of each lead byte (-1 when it leads nothing), then the rows,
+# one code point per trail byte (0 where the pair means nothing).
+def doubles():
+    lignes = ["namespace {", ""]
+    for page in DOUBLES:
+        rangs, valeurs = [], []
+        for tete in range(0x80, 0x100):
+            if not est_tete(page, tete):
+                rangs.append(-1)
+                continue
+            rangs.append(len(valeurs) // (DERNIER_SUIVANT - PREMIER_SUIVANT + 1))
+            valeurs += [paire(page, tete, s) for s in range(PREMIER_SUIVANT, DERNIER_SUIVANT + 1)]
+        lignes.append("const int16_t Lignes_%d[128] = {" % page)
+        for debut in range(0, 128, 16):
+            lignes.append("    " + " ".join("%d," % r for r in rangs[debut:debut + 16]))
+        lignes += ["};", "", "const uint16_t Caracteres_%d[] = {" % page]
+        for debut in range(0, len(valeurs), 16):
+            lignes.append("    " + " ".join("%d," % v for v in valeurs[debut:debut + 16]))
+        lignes += ["};", ""]
+    return lignes + ["}  // namespace", ""]
 
 
 def main():
@@ -55,8 +100,9 @@ def main():
     marques = sorted(PILOTES.items())
     for debut in range(0, len(marques), 6):
         lignes.append("    " + " ".join("{0x%02X, %d}," % m for m in marques[debut:debut + 6]))
-    lignes += ["};", "", "extern const int Nombre_Pilotes = %d;" % len(marques), "",
-               "extern const TPageCode Pages_Code[] = {"]
+    lignes += ["};", "", "extern const int Nombre_Pilotes = %d;" % len(marques), ""]
+    lignes += doubles()
+    lignes += ["extern const TPageCode Pages_Code[] = {"]
     for page in pages:
         for octet in range(128):
             assert caractere(page, octet) == chr(octet), (page, octet)
@@ -64,7 +110,7 @@ def main():
         for debut in range(128, 256, 4):
             morceau = ", ".join(entree(caractere(page, o)) for o in range(debut, debut + 4))
             lignes.append("        %s," % morceau)
-        lignes.append("    }},")
+        lignes.append("    }, Lignes_%d, Caracteres_%d}," % (page, page) if page in DOUBLES else "    }},")
     lignes += ["};", "", "extern const int Nombre_Pages_Code = %d;" % len(pages), "",
                "}  // namespace dbase::interne", ""]
     cible = pathlib.Path(__file__).resolve().parent.parent / "src/dbase/Pages_Code_Donnees.cpp"

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "platform/Nombres.h"
+
 namespace dbase::interne {
 
 extern const TPageCode Pages_Code[];
@@ -51,9 +53,48 @@ bool Tout_Ascii(const char* octets, size_t n) {
   return (ou & 0x8080808080808080ULL) == 0;
 }
 
+namespace {
+
+// A lead byte and what follows it: the pair's character, or U+FFFD for the lead byte alone when
+// no trail byte follows. Returns the bytes taken.
+size_t Ajouter_Paire(std::string& sortie, const unsigned char* o, size_t reste, const TPageCode& page) {
+  const int ligne = page.lignes[o[0] - 0x80];
+  if (reste < 2 || ligne < 0 || o[1] < TPageCode::Premier_Suivant || o[1] > TPageCode::Dernier_Suivant) {
+    plateforme::Ajouter_Utf8(sortie, U'\uFFFD');
+    return 1;
+  }
+  const uint16_t c = page.caracteres[static_cast<size_t>(ligne) * TPageCode::Taille_Ligne +
+                                     (o[1] - TPageCode::Premier_Suivant)];
+  plateforme::Ajouter_Utf8(sortie, c != 0 ? char32_t{c} : U'\uFFFD');
+  return 2;
+}
+
+void Ajouter_Utf8_Double(std::string& sortie, const char* octets, size_t n, const TPageCode& page) {
+  const auto* o = reinterpret_cast<const unsigned char*>(octets);
+  for (size_t i = 0; i < n;) {
+    if (o[i] < 0x80) {
+      sortie += static_cast<char>(o[i++]);
+      continue;
+    }
+    const TUtf8& u = page.haut[o[i] - 0x80];
+    if (u.longueur != 0) {
+      sortie.append(u.octets, u.longueur);
+      ++i;
+    } else {
+      i += Ajouter_Paire(sortie, o + i, n - i, page);
+    }
+  }
+}
+
+}  // namespace
+
 void Ajouter_Utf8(std::string& sortie, const char* octets, size_t n, const TPageCode& page) {
   if (Tout_Ascii(octets, n)) {
     sortie.append(octets, n);
+    return;
+  }
+  if (page.lignes != nullptr) {
+    Ajouter_Utf8_Double(sortie, octets, n, page);
     return;
   }
   size_t longueur = 0;

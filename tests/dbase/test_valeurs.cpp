@@ -62,7 +62,8 @@ TEST(PagesCode, LanguageDriversNameTheirPage) {
                                 {0x64, 852}, {0x65, 866}, {0xC8, 1250}, {0xC9, 1251}, {0x7D, 1255},
                                 {0x1F, 852}, {0x26, 866}, {0x08, 865}, {0x6B, 857}, {0xCA, 1254},
                                 {0x04, 10000}, {0x97, 10029}, {0xCC, 1257},
-                                {0xF0, 1252}, {0x68, 1252}, {0x13, 1252}};  // listed nowhere, or no table
+                                {0x13, 932}, {0x7A, 936}, {0x79, 949}, {0x4F, 950},
+                                {0xF0, 1252}, {0x68, 1252}};  // listed nowhere, or no codec
   for (const auto& k : cas) EXPECT_EQ(dbase::interne::Page_De_Pilote(k.pilote), k.page) << int(k.pilote);
 
   struct Nom {
@@ -93,6 +94,10 @@ TEST(PagesCode, TablesWrittenInEachPageReadTheirLabels) {
       {"page_874", {"เงินเดือน", "ค่าล่วงเวลา"}},
       {"page_10000", {"Prime d'ancienneté", "Œuvre € ß"}},
       {"page_10007", {"Оклад", "Надбавка №"}},
+      {"page_932", {"給与明細", "ｶﾀｶﾅ 残業手当"}},
+      {"page_936", {"工资", "加班费"}},
+      {"page_949", {"급여", "상여금"}},
+      {"page_950", {"薪資", "加班費"}},
   };
   for (const auto& k : cas) {
     dbase::TTable t;
@@ -116,6 +121,8 @@ TEST(PagesCode, TextsAreReturnedInUtf8) {
       {0x65, "\x80\xa0", "Аа"},     {0xC8, "\x8a\xe8", "Šč"},      {0xC9, "\xc0\xff", "Ая"},
       {0x03, "\x80\xe9\x81", "€é\xc2\x81"},  // a hole of 1252 keeps its C1 control, as Windows does
       {0x00, "Pay\xe9", "Payé"},
+      {0x13, "\x82\xa0\xb1\x82", "あｱ\xef\xbf\xbd"},  // a lead byte with nothing after it
+      {0x7A, "\x81\x21x\xb9\xa4", "\xef\xbf\xbd!x工"},    // a lead byte before no trail byte
   };
   test::TDossierTemporaire dossier;
   for (const auto& k : cas) {
