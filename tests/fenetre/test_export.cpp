@@ -37,17 +37,11 @@ struct TDialogueEnregistre {
   }
 };
 
-std::string Memo(const std::vector<std::string>& lignes) {
-  std::string texte = "EN-TETE\r\n";
-  for (const auto& l : lignes) texte += l + "\r\n";
-  return texte;
-}
-
 void Ecrire_Dossier(const std::filesystem::path& dossier) {
   test::Ecrire_Rubriques(dossier, {{"SALAIRE DE BASE", "1"}, {"BASE SS", "0"}, {"ACOMPTE", "2"}});
-  test::Ecrire_Paies(dossier, {{"03-2011", Memo({"0011520.00", "002100.10", "00387.25"})},
-                               {"03-2011", Memo({"001200.20"})},
-                               {"03-2011", Memo({"0019999"}), true}});
+  test::Ecrire_Paies(dossier, {{"03-2011", test::Memo_Montants({"0011520.00", "002100.10", "00387.25"})},
+                               {"03-2011", test::Memo_Montants({"001200.20"})},
+                               {"03-2011", test::Memo_Montants({"0019999"}), true}});
 }
 
 const QString Tableau =

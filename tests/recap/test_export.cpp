@@ -18,12 +18,6 @@ namespace {
 using recap::TGrille;
 using recap::TZone;
 
-std::string Memo(const std::vector<std::string>& lignes) {
-  std::string texte = "EN-TETE\r\n";
-  for (const auto& l : lignes) texte += l + "\r\n";
-  return texte;
-}
-
 // A grid as a calculation leaves it: header, then rows {number, label, bases, gains, retenues}.
 TGrille Grille(const std::vector<std::vector<std::string>>& lignes) {
   TGrille g;
@@ -67,13 +61,13 @@ TEST(Periode, CalculSurUnePeriodeEtNombreDeBulletins) {
   plateforme::Fixer_Separateurs(U'.', U' ');
   test::TDossierTemporaire dossier;
   test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}});
-  test::Ecrire_Paies(dossier.Chemin(), {{"11-2023", Memo({"0011"})},
-                                        {"12-2023", Memo({"0012"})},
-                                        {"12-2023", Memo({"0014"}), true},
-                                        {"01-2024/2", Memo({"0018"})},
-                                        {"13-2023", Memo({"00116"})},
-                                        {"1-2024", Memo({"00132"})},
-                                        {"02-2024", Memo({"00164"})}});
+  test::Ecrire_Paies(dossier.Chemin(), {{"11-2023", test::Memo_Montants({"0011"})},
+                                        {"12-2023", test::Memo_Montants({"0012"})},
+                                        {"12-2023", test::Memo_Montants({"0014"}), true},
+                                        {"01-2024/2", test::Memo_Montants({"0018"})},
+                                        {"13-2023", test::Memo_Montants({"00116"})},
+                                        {"1-2024", test::Memo_Montants({"00132"})},
+                                        {"02-2024", test::Memo_Montants({"00164"})}});
   struct Cas {
     const char* mois;
     std::optional<recap::TPeriode> periode;
@@ -184,9 +178,9 @@ TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
   plateforme::Fixer_Separateurs(U',', U' ');
   test::TDossierTemporaire dossier;
   test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}, {"Cotisation", "2"}});
-  test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", Memo({"0011000.50", "002100.25"})},
-                                        {"03-2011", Memo({"001500"})},
-                                        {"04-2011", Memo({"0019,9"})}});
+  test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", test::Memo_Montants({"0011000.50", "002100.25"})},
+                                        {"03-2011", test::Memo_Montants({"001500"})},
+                                        {"04-2011", test::Memo_Montants({"0019,9"})}});
   TTAB_VALEURS TOT_RUB;
   TGrille grille;
   recap::TDernier_Calcul dernier;
