@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <algorithm>
 
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
@@ -193,7 +194,7 @@ void TForm1::Exporter_Csv() {
     const auto chemin = Dialogues_.Enregistrer(
         Texte_Qt(textes::Titre_Export_Csv),
         Texte_Qt(recap::Chemin_Csv_Propose(plateforme::Dossier_Documents(), Dernier_Calcul.Mois)),
-        Texte_Qt(textes::Filtre_Csv));
+        Texte_Qt(textes::Type_Fichiers_Csv) + ";;" + Texte_Qt(textes::Type_Tous_Fichiers));
     if (!chemin) return;
     plateforme::Enregistrer_Fichier(QDir::toNativeSeparators(*chemin).toStdString(), recap::Contenu_Csv(grille));
   });

@@ -49,7 +49,9 @@ inline constexpr const char* Action_Copier_Tout = "Copier tout le tableau";
 inline constexpr const char* Action_Tout_Selectionner = "Tout sélectionner";
 inline constexpr const char* Action_Exporter_Csv = "Exporter en CSV…";
 inline constexpr const char* Titre_Export_Csv = "Exporter la récap en CSV";
-inline constexpr const char* Filtre_Csv = "Fichiers CSV (*.csv);;Tous les fichiers (*)";
+// The save dialog's two file types; each window writes them in its own filter syntax.
+inline constexpr const char* Type_Fichiers_Csv = "Fichiers CSV (*.csv)";
+inline constexpr const char* Type_Tous_Fichiers = "Tous les fichiers (*.*)";
 
 inline std::string Resume_Bulletins(int n) {
   return std::to_string(n) + (n > 1 ? " bulletins" : " bulletin");
