@@ -8,10 +8,13 @@
 #include "KORVEX_procs.h"
 #include "gui/Boites_Messages.h"
 #include "gui/Dialogues_Fichiers.h"
+#include "recap/Resume.h"
 
+class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class TLabeledEdit;
 class TStringGridRecap;
@@ -32,7 +35,17 @@ public:
   TLabeledEdit* LabeledEdit_Mois;
   QPushButton* Button_Calc_Recap;
   QLabel* Label1;
+  QLabel* LabelResume;
   TTAB_VALEURS TOT_RUB;
+
+  // The grid's context menu and its shortcuts; every entry is one of these actions.
+  QAction* Action_Copier;
+  QAction* Action_Copier_Tout;
+  QAction* Action_Tout_Selectionner;
+  QAction* Action_Exporter_Csv;
+  QMenu* Menu_Grille;
+  // What the window keeps of its last calculation (summary, export name).
+  recap::TDernier_Calcul Dernier_Calcul;
 
   // Totals the month's payslips into TOT_RUB; false, after its message, when PAIES.DTA is
   // missing. Raises plateforme::EKorvex.
@@ -42,8 +55,15 @@ public slots:
   void Button_Calc_RecapClick();
   void EditChemin_DossierChange();
   void FormCreate();
+  void Copier();
+  void Copier_Tout();
+  void Exporter_Csv();
 
 private:
+  void Creer_Actions();
+  // The summary label and the actions' enabled states, after every calculation.
+  void Rafraichir_Resultats();
+  void Montrer_Menu_Grille(const QPoint& position);
   // Runs a handler's work; whatever it raises ends in the error box and goes no further.
   void Sous_Garde(const std::function<void()>& travail);
   void Afficher_Message(const std::string& texte);
