@@ -10,6 +10,7 @@
 #include "platform/Fichiers.h"
 #include "platform/Textes.h"
 #include "recap/Recap.h"
+#include "gui/Accessibilite.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
 #include "ui_KORVEX_Calcul_Recap.h"
@@ -83,6 +84,10 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
   Fond_Face_Bouton(Panel1);
   Label1->adjustSize();
   StringGridRecap->setFocus();
+  // Screen readers name the folder field after its caption, as the month field is.
+  Label1->setBuddy(EditChemin_Dossier);
+  StringGridRecap->setAccessibleName(QString::fromUtf8(textes::Nom_Grille_Accessible));
+  Annoncer_Changements(LabelFichierTrouve, textes::Description_Controle_Dossier);
 
   // Connected once the description has set the default folder: that assignment is no change.
   connect(EditChemin_Dossier, &QLineEdit::textChanged, this, &TForm1::EditChemin_DossierChange);
