@@ -12,8 +12,9 @@ declare -A PAQUETS=(
   [fixtures]="fpc fp-units-db"
   [fuzz]="clang libclang-rt-14-dev"
   # Screenshots of the windows for the user guide, and the check of what a screen reader hears
-  # (the accessibility bus and its Python bindings).
-  [captures]="xvfb xauth xdotool imagemagick optipng dbus at-spi2-core gir1.2-atspi-2.0 python3-gi"
+  # (the accessibility bus and its Python bindings); the guide turned into one HTML page.
+  [captures]="xvfb xauth xdotool imagemagick optipng dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
+              python3-markdown"
 )
 
 groupes=("${@:-base}")
