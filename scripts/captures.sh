@@ -6,8 +6,9 @@
 set -euo pipefail
 
 racine=$(cd "$(dirname "$0")/.." && pwd)
-build=$racine/${1:-build}
-build_windows=$racine/${2:-build-windows}
+absolu() { case $1 in /*) echo "$1" ;; *) echo "$racine/$1" ;; esac; }
+build=$(absolu "${1:-build}")
+build_windows=$(absolu "${2:-build-windows}")
 affichage=${3:-:99}
 sortie=$racine/docs/captures
 # The sample folder, copied where its path reads as a user's would on the pictures.
@@ -53,10 +54,10 @@ capturer() {
 # A click at x, y of the window's client area.
 cliquer() { xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"; }
 
-# Replaces the text of the field at x, y by typing it.
+# Replaces the text of the field at x, y by typing it (End, Shift+Home: every edit knows them).
 saisir() {
   cliquer "$1" "$2" "$3"
-  xdotool key --clearmodifiers ctrl+a
+  xdotool key --clearmodifiers End shift+Home
   xdotool type --delay 8 -- "$4"
 }
 
@@ -109,6 +110,8 @@ else
   echo "Fenêtre Windows :"
   prefixe_wine=$build_windows/wine-captures
   export WINEPREFIX=$prefixe_wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+  # A new prefix takes a while to make: not within the window's wait. French from the start.
+  "${en_francais[@]}" timeout 300 wineboot -i >/dev/null 2>&1 || echec "Wine n'a pas pu créer $prefixe_wine"
   "${en_francais[@]}" wine "$exe" &
   lances+=($!)
   attendre "la fenêtre Windows « $TITRE »" fenetre_presente
