@@ -43,10 +43,12 @@ attendre() {
 fenetre_visible() { xdotool search --onlyvisible --name "^$TITRE\$" | head -1; }
 fenetre_presente() { [ -n "$(fenetre_visible)" ]; }
 
+# The screen where the window is, so that a menu open over it is in the picture too.
 capturer() {
-  local nom=$1 id=$2
+  local nom=$1 id=$2 X Y WIDTH HEIGHT SCREEN WINDOW
   sleep 0.5  # the last keystroke or click drawn
-  import -window "$id" "png:$sortie/$nom.png"
+  eval "$(xdotool getwindowgeometry --shell "$id")"
+  import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "png:$sortie/$nom.png"
   optipng -quiet -o5 -strip all "$sortie/$nom.png"
   echo "  $nom.png ($(stat -c %s "$sortie/$nom.png") octets)"
 }
@@ -76,7 +78,20 @@ piloter() {
   # The labels and gains of rubrics 1 to 5, dragged with the mouse.
   xdotool mousemove --window "$id" 100 133 mousedown 1 mousemove --window "$id" 600 229 mouseup 1
   capturer "fenetre-$suffixe-selection" "$id"
+  # The grid's context menu, where this version of the window has one.
+  local avant
+  avant=$(fenetres_visibles)
+  cliquer "$id" 300 160 3
+  sleep 0.5
+  if [ "$(fenetres_visibles)" -gt "$avant" ]; then
+    capturer "fenetre-$suffixe-menu" "$id"
+    xdotool key Escape
+  else
+    echo "  (pas de menu contextuel sur la grille : fenetre-$suffixe-menu.png non faite)"
+  fi
 }
+
+fenetres_visibles() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 
 demarrer_xvfb() {
   [ -e "/tmp/.X${affichage#:}-lock" ] && echec "l'écran $affichage est déjà pris (AFFICHAGE=:n pour un autre)"
