@@ -3,8 +3,9 @@
 
 Run inside a D-Bus session with an X display (tests/fenetre/accessibilite_atspi.sh does both).
 Starts the window, lists every control with its role and name, checks the names the window
-must give, then types the sample folder into the folder field and waits for the check label to
-announce its new text. Exit 0 when all holds; 1 with the reason otherwise.
+must give, types the sample folder into the folder field and waits for the check label to
+announce its new text, then calculates February 2024 and reads the grid's header cells.
+Exit 0 when all holds; 1 with the reason otherwise.
 """
 import os
 import subprocess
@@ -81,7 +82,28 @@ def main():
         Atspi.EditableText.set_text_contents(champ, exemple)
         attendre(lambda: "Dossier KORVEX OK" in annonces, "l'annonce « Dossier KORVEX OK »")
         print(f"annonce de l'étiquette de contrôle (status bar) : « {annonces[-1]} »")
-        print("OK : le champ du dossier s'appelle « Chemin du dossier KORVEX: » et le contrôle est annoncé")
+
+        # A calculation of the sample's February: the header cells then name the columns and rows.
+        mois = next(o for o, _ in controles if (o.get_role_name(), o.get_name()) == ("text", "Mois mm-aaaa"))
+        Atspi.EditableText.set_text_contents(mois, "02-2024")
+        bouton = next(o for o, _ in controles if o.get_role_name() == "push button")
+        Atspi.Action.do_action(bouton, 0)
+        table = next(o for o, _ in controles if o.get_role_name() == "table")
+
+        def entetes(role):
+            table.clear_cache()
+            return [table.get_child_at_index(i).get_name() for i in range(table.get_child_count())
+                    if table.get_child_at_index(i).get_role_name() == role]
+
+        colonnes = attendre(lambda: entetes("table column header") if "GAINS" in entetes("table column header")
+                            else None, "les titres de colonnes après le calcul")
+        lignes = entetes("table row header")
+        print(f"titres des colonnes : {colonnes}")
+        print(f"titres des lignes : {lignes[:5]}… ({len(lignes)})")
+        if colonnes != ["LIBELLES", "BASES", "GAINS", "RETENUES"] or lignes[:3] != ["1", "2", "3"]:
+            raise SystemExit("ÉCHEC : titres de la grille inattendus")
+        print("OK : le champ du dossier s'appelle « Chemin du dossier KORVEX: », le contrôle est annoncé, "
+              "les titres de la grille nomment colonnes et lignes")
     finally:
         fenetre.terminate()
         try:
