@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
-# Usage: scripts/installer-dependances.sh [groupe...]   (groupes: base, windows, fuzz, fixtures)
+# Usage: scripts/installer-dependances.sh [groupe...]   (groupes: base, windows, fuzz, fixtures, captures)
 set -euo pipefail
 
 declare -A PAQUETS=(
@@ -11,6 +11,10 @@ declare -A PAQUETS=(
   # Only to write the committed fixtures again: the tests read the files, not the writers.
   [fixtures]="fpc fp-units-db"
   [fuzz]="clang libclang-rt-14-dev"
+  # Screenshots of the windows for the user guide, and the check of what a screen reader hears
+  # (the accessibility bus and its Python bindings); the guide turned into one HTML page.
+  [captures]="xvfb xauth xdotool imagemagick optipng dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
+              python3-markdown"
 )
 
 groupes=("${@:-base}")

@@ -17,6 +17,7 @@
 #include "platform/Textes.h"
 #include "recap/Export.h"
 #include "recap/Recap.h"
+#include "gui/Accessibilite.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
 #include "ui_KORVEX_Calcul_Recap.h"
@@ -115,6 +116,11 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
   Fond_Face_Bouton(Panel1);
   Label1->adjustSize();
   StringGridRecap->setFocus();
+  // Screen readers name the folder field after its caption, as the month field is.
+  Label1->setBuddy(EditChemin_Dossier);
+  StringGridRecap->setAccessibleName(QString::fromUtf8(textes::Nom_Grille_Accessible));
+  Annoncer_Changements(LabelFichierTrouve, textes::Description_Controle_Dossier);
+  Annoncer_Changements(LabelResume, textes::Description_Resume);
 
   // Connected once the description has set the default folder: that assignment is no change.
   connect(EditChemin_Dossier, &QLineEdit::textChanged, this, &TForm1::EditChemin_DossierChange);

@@ -12,6 +12,11 @@ namespace textes {
 inline constexpr const char* Dossier_OK = "Dossier KORVEX OK";
 inline constexpr const char* Dossier_Pas_KORVEX = "Ce n'est pas un dossier KORVEX";
 
+// ---- What a screen reader says of the window ----
+inline constexpr const char* Nom_Grille_Accessible = "Récap du mois";
+inline constexpr const char* Description_Controle_Dossier = "Résultat du contrôle du dossier KORVEX";
+inline constexpr const char* Description_Resume = "Résumé du calcul : bulletins, gains, retenues et net";
+
 // ---- A calculation ----
 inline constexpr const char* Mois_Incorrect =
     "Mois non précisé correctement. Il doit être sous la forme (mm-aaaa)";
