@@ -9,8 +9,8 @@ build="$(realpath -m "${1:?usage: $0 <build-dir>}")"
 
 bash "$racine/scripts/windows-googletest.sh" "$build"
 cmake -S "$racine" -B "$build" -G Ninja \
+  $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) \
   -DCMAKE_TOOLCHAIN_FILE="$racine/cmake/mingw-w64.cmake" \
-  -DKORVEX_FENETRE=OFF \
   -DGTest_DIR="$build/googletest/lib/cmake/GTest"
 cmake --build "$build"
 

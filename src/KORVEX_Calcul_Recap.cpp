@@ -6,10 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/Erreurs.h"
-#include "platform/Fichiers.h"
-#include "platform/Textes.h"
-#include "recap/Recap.h"
+#include "forms/Description_Form1.h"
+#include "recap/Fenetre.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
 #include "ui_KORVEX_Calcul_Recap.h"
@@ -23,24 +21,6 @@ public:
   ~TCurseur() { QGuiApplication::restoreOverrideCursor(); }
   TCurseur(const TCurseur&) = delete;
   TCurseur& operator=(const TCurseur&) = delete;
-};
-
-// Shows the grid's contents when the click ends, however it ends: rows written before an
-// error must be on screen when the error box appears.
-class TAffichageFinal {
-public:
-  explicit TAffichageFinal(TStringGridRecap& grille) : grille_(grille) {}
-  ~TAffichageFinal() {
-    try {
-      grille_.Rafraichir();
-    } catch (...) {
-    }
-  }
-  TAffichageFinal(const TAffichageFinal&) = delete;
-  TAffichageFinal& operator=(const TAffichageFinal&) = delete;
-
-private:
-  TStringGridRecap& grille_;
 };
 
 std::string Texte(const QLineEdit* champ) { return champ->text().toStdString(); }
@@ -77,7 +57,7 @@ TForm1::TForm1(TBoitesMessages Boites, QWidget* parent) : QWidget(parent), Boite
   Button_Calc_Recap = ui.Button_Calc_Recap;
   Label1 = ui.Label1;
 
-  move(198, 114);  // placed where designed
+  move(description::Form1.Left, description::Form1.Top);  // placed where designed
   Fond_Face_Bouton(this);
   Fond_Face_Bouton(Panel1);
   Label1->adjustSize();
@@ -92,30 +72,29 @@ TForm1::TForm1(TBoitesMessages Boites, QWidget* parent) : QWidget(parent), Boite
 void TForm1::FormCreate() { EditChemin_DossierChange(); }
 
 void TForm1::EditChemin_DossierChange() {
-  Sous_Garde([this] {
-    const bool trouve = plateforme::Fichier_Existe(Texte(EditChemin_Dossier) + "\\PAIES.DTA");
-    LabelFichierTrouve->setText(QString::fromUtf8(trouve ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX));
+  recap::Sous_Garde(Boites_, [this] {
+    LabelFichierTrouve->setText(QString::fromUtf8(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))));
     LabelFichierTrouve->adjustSize();
   });
 }
 
 void TForm1::Button_Calc_RecapClick() {
-  Sous_Garde([this] {
-    const TCurseur occupe(Qt::WaitCursor);
-    const TAffichageFinal affichage(*StringGridRecap);
-    recap::Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB,
-                          StringGridRecap->Grille(),
-                          [this](const std::string& texte) { Afficher_Message(texte); });
-  });
+  const TCurseur occupe(Qt::WaitCursor);
+  // The user answers a box with the normal cursor.
+  const auto curseur_normal = [](const std::function<void(const std::string&)>& boite) {
+    return [&boite](const std::string& texte) {
+      const TCurseur normal(Qt::ArrowCursor);
+      boite(texte);
+    };
+  };
+  const recap::TBoitesMessages boites{curseur_normal(Boites_.Message), curseur_normal(Boites_.Erreur)};
+  recap::Clic_Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(),
+                             boites, [this] { StringGridRecap->Rafraichir(); });
 }
 
 bool TForm1::Calc_Total_Paies(const QString& Chemin, const QString& Mois) {
   return recap::Calc_Total_Paies(Chemin.toStdString(), Mois.toStdString(), TOT_RUB,
                                  [this](const std::string& texte) { Afficher_Message(texte); });
-}
-
-void TForm1::Sous_Garde(const std::function<void()>& travail) {
-  plateforme::Executer_Sous_Garde([this](const std::string& texte) { Boites_.Erreur(texte); }, travail);
 }
 
 // A message may come in the middle of a calculation: the grid shows where it stands and the

@@ -41,8 +41,6 @@ public slots:
   void FormCreate();
 
 private:
-  // Runs a handler's work; whatever it raises ends in the error box and goes no further.
-  void Sous_Garde(const std::function<void()>& travail);
   void Afficher_Message(const std::string& texte);
 
   TBoitesMessages Boites_;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "platform/Erreurs.h"
+#include "platform/Unicode.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -36,14 +37,6 @@ std::optional<std::string> Panne_Injectee(TOperationFichier operation, const std
 bool Annee_Date_Fat(int annee) { return annee >= 1980 && annee <= 2107; }
 
 #ifdef _WIN32
-
-std::wstring Large(const std::string& texte) {
-  if (texte.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0);
-  std::wstring large(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), large.data(), n);
-  return large;
-}
 
 std::string Raison_Systeme(DWORD code) {
   switch (code) {
@@ -138,7 +131,7 @@ std::string Chemin_Systeme(const std::string& chemin) { return chemin; }
 bool Fichier_Existe(const std::string& chemin) {
   if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
   WIN32_FIND_DATAW donnees;
-  HANDLE h = FindFirstFileW(Large(chemin).c_str(), &donnees);
+  HANDLE h = FindFirstFileW(Vers_Utf16(chemin).c_str(), &donnees);
   if (h == INVALID_HANDLE_VALUE) return false;
   FindClose(h);
   if (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
@@ -151,12 +144,12 @@ bool Fichier_Existe(const std::string& chemin) {
 
 bool Nom_Pris(const std::string& chemin) {
   if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
-  return GetFileAttributesW(Large(chemin).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Vers_Utf16(chemin).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers) {
   if (auto panne = Panne_Injectee(TOperationFichier::Renommer, de)) return panne;
-  if (MoveFileExW(Large(de).c_str(), Large(vers).c_str(), 0)) return std::nullopt;
+  if (MoveFileExW(Vers_Utf16(de).c_str(), Vers_Utf16(vers).c_str(), 0)) return std::nullopt;
   return Raison_Systeme(GetLastError());
 }
 
@@ -164,7 +157,7 @@ TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
   if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
     throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + *panne);
   // Other programs (the payroll application) may keep reading and writing the file meanwhile.
-  const std::wstring large = Large(chemin);
+  const std::wstring large = Vers_Utf16(chemin);
   HANDLE h = CreateFileW(large.c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -10,6 +10,13 @@ namespace textes {
 inline constexpr const char* Dossier_OK = "Dossier KORVEX OK";
 inline constexpr const char* Dossier_Pas_KORVEX = "Ce n'est pas un dossier KORVEX";
 
+// ---- The window's captions, as its description gives them ----
+inline constexpr const char* Titre_Form1 = "Calcul d'une récap sous KORVEX";
+inline constexpr const char* Libelle_Chemin = "Chemin du dossier KORVEX:";
+inline constexpr const char* Libelle_Mois = "Mois mm-aaaa";
+inline constexpr const char* Bouton_Calculer = "Calculer Récap";
+inline constexpr const char* Dossier_Defaut = "C:\\KORVEX";
+
 // ---- A calculation ----
 inline constexpr const char* Mois_Incorrect =
     "Mois non précisé correctement. Il doit être sous la forme (mm-aaaa)";
