@@ -24,6 +24,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     { cat "$build/wineboot.log" >&2; exit 1; }
   wineserver -w
 fi
+# Wine's null display driver: the window tests create their windows in the process, with no X
+# server.
+if ! grep -q '"Graphics"="null"' "$WINEPREFIX/user.reg"; then
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
+  wineserver -w
+fi
 
 # One Wine server for the whole run. Its services start here with no pipe of ours: started by the
 # first test, they would keep ctest's output pipe open and ctest would wait for them for ever.

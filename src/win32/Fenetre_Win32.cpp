@@ -126,8 +126,8 @@ TForm1::TForm1(recap::TBoitesMessages Boites) : Boites_(std::move(Boites)) {
   AdjustWindowRectEx(&cadre, style, FALSE, WS_EX_CONTROLPARENT);
   SetWindowPos(hwnd_, nullptr, d.Left, d.Top, cadre.right - cadre.left, cadre.bottom - cadre.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
-  Changer_Police();
   Creer_Controles();
+  Changer_Police();
   Placer_Controles();
   pret_ = true;
   FormCreate();

@@ -244,7 +244,7 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
     SetFocus(hwnd_);
     if (const int bord = Bord_Colonne_En(p); bord >= 0) {
       colonne_tiree_ = bord;
-      depart_tirage_ = p.x;
+      depart_tirage_ = static_cast<int>(p.x);
       largeur_depart_ = largeurs_[static_cast<size_t>(bord)];
       SetCapture(hwnd_);
       return;
@@ -257,7 +257,7 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
     }
   } else if (msg == WM_MOUSEMOVE) {
     if (colonne_tiree_ >= 0) {
-      largeurs_[static_cast<size_t>(colonne_tiree_)] = std::max(0, largeur_depart_ + p.x - depart_tirage_);
+      largeurs_[static_cast<size_t>(colonne_tiree_)] = std::max(0, largeur_depart_ + static_cast<int>(p.x) - depart_tirage_);
       Mettre_A_Jour_Defilement();
       InvalidateRect(hwnd_, nullptr, FALSE);
     } else if (selection_souris_) {

@@ -39,6 +39,8 @@ public:
   int Hauteur_Ligne() const { return hauteur_; }
   int Premiere_Ligne_Visible() const { return haut_; }
   int Premiere_Colonne_Visible() const { return gauche_; }
+  // Scrolling rows wholly in view: the step of Page Up and Page Down.
+  int Lignes_Visibles() const;
   // The cell's rectangle in the control's client area (lines excluded), empty when not in view.
   RECT Rectangle_Cellule(int col, int ligne) const;
   void Changer_Dpi(int dpi);
@@ -57,7 +59,6 @@ private:
   bool Cellule_En(POINT p, int& col, int& ligne) const;
   int Bord_Colonne_En(POINT p) const;  // the column whose right edge is under p in row 0, or -1
   int Colonnes_Visibles_Depuis(int gauche) const;
-  int Lignes_Visibles() const;
   void Mettre_A_Jour_Defilement();
   void Defiler(int barre, int code, int position);
   void Aller(int col, int ligne, bool etendre);
