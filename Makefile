@@ -51,7 +51,7 @@ run-windows: build-windows
 	WINEPREFIX=$(WINE_ECRAN) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" xvfb-run -a wine $(BUILD_WINDOWS)/src/DLG_KORVEX_Calcule_Recap.exe; fi
 
 # The archive a Windows user unzips: both programs, the sample folder and a note in French.
-VERSION = $(shell sed -n 's/^project(KorvexRecap VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+VERSION = $(shell grep -o 'KorvexRecap VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 DIST = recap-korvex-$(VERSION)-windows
 dist-windows: build-windows
 	rm -rf $(BUILD_WINDOWS)/$(DIST) $(DIST).zip
