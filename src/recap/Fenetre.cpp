@@ -5,6 +5,7 @@
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
 #include "platform/Nombres.h"
+#include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "platform/Unicode.h"
 
@@ -21,6 +22,13 @@ std::string Titre_Application(const std::string& Fichier_Executable) {
 
 const char* Texte_Controle_Dossier(const std::string& Chemin) {
   return plateforme::Fichier_Existe(Chemin + "\\PAIES.DTA") ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX;
+}
+
+void Relire_Separateurs() noexcept {
+  try {
+    plateforme::Lire_Separateurs_Utilisateur();
+  } catch (...) {
+  }
 }
 
 void Sous_Garde(const TBoitesMessages& Boites, const std::function<void()>& Travail) {

@@ -25,6 +25,10 @@ std::string Titre_Application(const std::string& Fichier_Executable);
 // The folder check: the text of LabelFichierTrouve for the folder field's text as typed.
 const char* Texte_Controle_Dossier(const std::string& Chemin);
 
+// The system announced a change of its regional settings: the separators are read again. Never
+// fails: on any error the previous separators stay in force.
+void Relire_Separateurs() noexcept;
+
 // A handler's work; whatever it raises ends in the error box, and the window carries on.
 void Sous_Garde(const TBoitesMessages& Boites, const std::function<void()>& Travail);
 

@@ -6,7 +6,6 @@
 #include <string_view>
 
 #include "forms/Description_Form1.h"
-#include "platform/Separateurs.h"
 #include "platform/Unicode.h"
 
 namespace win32 {
@@ -81,15 +80,6 @@ void Enregistrer_Classes(WNDPROC procedure_form) {
     return RegisterClassExW(&form) != 0 && RegisterClassExW(&panneau) != 0;
   }();
   (void)fait;
-}
-
-// Reading the settings must never take an event down with it: on failure the previous
-// separators stay in force.
-void Relire_Separateurs() noexcept {
-  try {
-    plateforme::Lire_Separateurs_Utilisateur();
-  } catch (...) {
-  }
 }
 
 }  // namespace
@@ -189,14 +179,7 @@ void TForm1::Placer_Controles() {
   RECT client;
   GetClientRect(hwnd_, &client);
   for (const auto& c : description::Controles) {
-    const std::string_view nom = c.Nom;
-    HWND h = nom == "StringGridRecap" ? StringGridRecap->Handle()
-             : nom == "Panel1"        ? Panel1
-             : nom == "LabelFichierTrouve" ? LabelFichierTrouve
-             : nom == "Label1"        ? Label1
-             : nom == "EditChemin_Dossier" ? EditChemin_Dossier
-             : nom == "LabeledEdit_Mois" ? LabeledEdit_Mois
-                                         : Button_Calc_Recap;
+    const HWND h = Controle(c.Nom);
     SetWindowPos(h, nullptr, Echelle(c.Left), Echelle(c.Top), Echelle(c.Width), Echelle(c.Height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (c.Width == 0) Ajuster_A_Son_Texte(h);
@@ -214,6 +197,17 @@ void TForm1::Placer_Controles() {
   GetWindowRect(Etiquette_Mois, &r);
   SetWindowPos(Etiquette_Mois, nullptr, Echelle(mois.Left), Echelle(mois.Top) - Echelle(e.Espace) - (r.bottom - r.top),
                0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+HWND TForm1::Controle(std::string_view nom) const {
+  const std::pair<std::string_view, HWND> controles[] = {
+      {"StringGridRecap", StringGridRecap->Handle()}, {"Panel1", Panel1},
+      {"LabelFichierTrouve", LabelFichierTrouve},     {"Label1", Label1},
+      {"EditChemin_Dossier", EditChemin_Dossier},     {"LabeledEdit_Mois", LabeledEdit_Mois},
+      {"Button_Calc_Recap", Button_Calc_Recap}};
+  for (const auto& [n, h] : controles)
+    if (n == nom) return h;
+  return nullptr;
 }
 
 void TForm1::Changer_Police() {
@@ -317,7 +311,7 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     }
     case WM_SETTINGCHANGE:
-      if (lp != 0 && std::wcscmp(reinterpret_cast<const wchar_t*>(lp), L"intl") == 0) Relire_Separateurs();
+      if (lp != 0 && std::wcscmp(reinterpret_cast<const wchar_t*>(lp), L"intl") == 0) recap::Relire_Separateurs();
       break;
     case WM_SETCURSOR:
       if (occupe_) {

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "KORVEX_procs.h"
 #include "recap/Fenetre.h"
@@ -49,6 +50,8 @@ public:
 
   // True while a calculation runs and no box waits for the user (the wait cursor).
   bool Occupe() const { return occupe_; }
+  // The control that the description names so; null for a name it does not hold.
+  HWND Controle(std::string_view nom) const;
   int Dpi() const { return dpi_; }
 
 private:

@@ -45,31 +45,25 @@ TEST_F(FenetreWin32, IsBuiltFromTheDescription) {
   EXPECT_STREQ(police.lfFaceName, plateforme::Vers_Utf16(d.Police).c_str());
   EXPECT_EQ(police.lfHeight, -MulDiv(d.Points, dpi, 72));
 
-  const struct {
-    const char* nom;
-    HWND h;
-  } controles[] = {{"StringGridRecap", f->StringGridRecap->Handle()}, {"Panel1", f->Panel1},
-                   {"LabelFichierTrouve", f->LabelFichierTrouve},     {"Label1", f->Label1},
-                   {"EditChemin_Dossier", f->EditChemin_Dossier},     {"LabeledEdit_Mois", f->LabeledEdit_Mois},
-                   {"Button_Calc_Recap", f->Button_Calc_Recap}};
-  for (const auto& c : controles) {
-    const auto& dc = description::Controle(c.nom);
-    SCOPED_TRACE(c.nom);
-    EXPECT_EQ(GetParent(c.h), std::string_view(dc.Parent) == "Form1" ? f->Handle() : f->Panel1);
-    EXPECT_TRUE(IsWindowVisible(c.h));
-    const RECT r = Rectangle(c.h);
+  for (const auto& dc : description::Controles) {
+    const HWND h = f->Controle(dc.Nom);
+    SCOPED_TRACE(dc.Nom);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(GetParent(h), std::string_view(dc.Parent) == "Form1" ? f->Handle() : f->Panel1);
+    EXPECT_TRUE(IsWindowVisible(h));
+    const RECT r = Rectangle(h);
     EXPECT_EQ(r.left, px(dc.Left));
     EXPECT_EQ(r.top, px(dc.Top));
     if (dc.Width > 0) {
       EXPECT_EQ(r.right - r.left, px(dc.Width));
       EXPECT_EQ(r.bottom - r.top, px(dc.Height));
     } else {
-      EXPECT_EQ(r.right - r.left > 0, !Texte(c.h).empty());  // sized to its text
+      EXPECT_EQ(r.right - r.left > 0, !Texte(h).empty());  // sized to its text
     }
-    if (c.h != f->LabelFichierTrouve && c.h != f->StringGridRecap->Handle() && c.h != f->Panel1) {
-      EXPECT_EQ(Texte(c.h), dc.Texte);
+    if (h != f->LabelFichierTrouve && h != f->StringGridRecap->Handle() && h != f->Panel1) {
+      EXPECT_EQ(Texte(h), dc.Texte);
     }
-    EXPECT_EQ((GetWindowLongW(c.h, GWL_STYLE) & WS_TABSTOP) != 0, dc.Ordre_Tab >= 0 && c.h != f->Panel1);
+    EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) != 0, dc.Ordre_Tab >= 0 && h != f->Panel1);
   }
   const auto& e = description::Etiquette_Mois;
   const RECT etiquette = Rectangle(f->Etiquette_Mois), mois = Rectangle(f->LabeledEdit_Mois);
