@@ -16,6 +16,7 @@ inline constexpr const char* Libelle_Chemin = "Chemin du dossier KORVEX:";
 inline constexpr const char* Libelle_Mois = "Mois mm-aaaa";
 inline constexpr const char* Bouton_Calculer = "Calculer Récap";
 inline constexpr const char* Dossier_Defaut = "C:\\KORVEX";
+inline constexpr const char* Bouton_OK = "OK";  // the plain message box's one button
 
 // ---- A calculation ----
 inline constexpr const char* Mois_Incorrect =

@@ -9,8 +9,9 @@ namespace win32 {
 // The application title, from this executable's own file name.
 std::string Titre_Application();
 
-// The plain box has no icon, the error box the stop icon; both have one OK button, which Enter
-// and Escape press, and are centred on the screen.
+// The plain box: no icon, its text wrapped at half the screen's width, one OK button that Enter
+// and Escape press, centred on the screen. The error box: the system's, with the stop icon.
+// Both are modal.
 recap::TBoitesMessages Boites_Win32();
 
 }  // namespace win32

@@ -110,6 +110,7 @@ fenetre_couleur=$(couleur debut 200 $((97 + 2 + 50 + 12)))
 # A click with no month: the plain box, captioned with the application title.
 cliquer 388 60
 attendre 100 trouver "^Dlg_korvex_calcule_recap\$" || echec "pas de boîte après un clic sans mois"
+capture boite-mois
 boite=$(trouver "^Dlg_korvex_calcule_recap\$")
 echo "boîte « Dlg_korvex_calcule_recap » après un clic sans mois"
 fermer_boite "$boite"

@@ -208,6 +208,7 @@ TEST_F(SeparateursFenetre, ReadAgainWhenTheSystemAnnouncesAChange) {
 struct TBoiteVue {
   std::wstring titre, texte;
   bool icone = false;
+  RECT zone_texte{}, cadre{};
 };
 TBoiteVue g_vue;
 
@@ -220,7 +221,10 @@ BOOL CALLBACK Lire_Enfant(HWND h, LPARAM) {
   } else {
     wchar_t texte[256] = {};
     GetWindowTextW(h, texte, 256);
-    if (texte[0] != L'\0') g_vue.texte = texte;
+    if (texte[0] != L'\0') {
+      g_vue.texte = texte;
+      GetWindowRect(h, &g_vue.zone_texte);
+    }
   }
   return TRUE;
 }
@@ -241,8 +245,15 @@ void CALLBACK Fermer_Boite(HWND, UINT, UINT_PTR minuterie, DWORD) {
   wchar_t titre[128] = {};
   GetWindowTextW(boite, titre, 128);
   g_vue.titre = titre;
+  GetWindowRect(boite, &g_vue.cadre);
   EnumChildWindows(boite, Lire_Enfant, 0);
   PostMessageW(boite, WM_COMMAND, IDOK, 0);
+}
+
+void Montrer(const std::function<void(const std::string&)>& boite, const std::string& texte) {
+  g_vue = {};
+  SetTimer(nullptr, 0, 20, Fermer_Boite);
+  boite(texte);
 }
 
 TEST(BoitesWin32, CaptionIconAndText) {
@@ -253,13 +264,29 @@ TEST(BoitesWin32, CaptionIconAndText) {
     bool icone;
   } cas[] = {{boites.Message, false}, {boites.Erreur, true}};
   for (const auto& k : cas) {
-    g_vue = {};
-    SetTimer(nullptr, 0, 20, Fermer_Boite);
-    k.boite("Fichier C:\\KORVEX\\PAIES.DTA Non trouvé");
+    Montrer(k.boite, "Fichier C:\\KORVEX\\PAIES.DTA Non trouvé");
     EXPECT_EQ(g_vue.titre, L"tests_win32");
     EXPECT_EQ(g_vue.texte, L"Fichier C:\\KORVEX\\PAIES.DTA Non trouv\u00e9");
     EXPECT_EQ(g_vue.icone, k.icone);
   }
+}
+
+TEST(BoitesWin32, ThePlainBoxWrapsAtHalfTheScreenAndIsCentred) {
+  const int demi = GetSystemMetrics(SM_CXSCREEN) / 2;
+  std::string longue;
+  for (int i = 0; i < 60; ++i) longue += "rubrique ";
+  Montrer(win32::Boites_Win32().Message, longue);
+  const RECT& t = g_vue.zone_texte;
+  EXPECT_LE(t.right - t.left, demi);
+  EXPECT_GT(t.right - t.left, demi * 3 / 4);
+  EXPECT_GE(t.bottom - t.top, 3 * 13);  // three lines at least
+  const RECT& c = g_vue.cadre;
+  EXPECT_LE(std::abs((c.left + c.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+  EXPECT_LE(std::abs((c.top + c.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
+
+  Montrer(win32::Boites_Win32().Message, "Court");
+  EXPECT_LT(g_vue.zone_texte.right - g_vue.zone_texte.left, demi / 4);
+  EXPECT_LT(g_vue.zone_texte.bottom - g_vue.zone_texte.top, 2 * 13);
 }
 
 }  // namespace
