@@ -4,6 +4,7 @@
 
 #include "Fenetre_Test.h"
 #include "forms/Description_Form1.h"
+#include "platform/Fichiers.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "recap/Recap.h"
@@ -135,8 +136,18 @@ TEST_F(FenetreWin32, ACalculationFillsTheGrid) {
   Copier_Exemple(korvex);
   Taper(f->EditChemin_Dossier, korvex.string());
   Taper(f->LabeledEdit_Mois, "02-2024");
+  // The cursor while the payslip table is renamed, in the middle of the calculation.
+  bool attente = false;
+  plateforme::Installer_Injecteur_Pannes([&](plateforme::TOperationFichier op, const std::string&) {
+    if (op == plateforme::TOperationFichier::Renommer)
+      attente = f->Occupe() && GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
+    return std::optional<std::string>{};
+  });
   Cliquer();
+  plateforme::Installer_Injecteur_Pannes({});
   ASSERT_TRUE(Messages.empty() && Erreurs.empty());
+  EXPECT_TRUE(attente);
+  EXPECT_FALSE(f->Occupe());
 
   TTAB_VALEURS totaux;
   recap::TGrille attendue;
