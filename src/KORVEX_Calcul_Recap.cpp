@@ -16,7 +16,6 @@
 #include "gui/Accessibilite.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
-#include "platform/Fichiers.h"
 #include "platform/Textes.h"
 #include "recap/Export.h"
 #include "recap/Fenetre.h"
@@ -177,14 +176,14 @@ void TForm1::Copier_Tout() {
 
 void TForm1::Exporter_Csv() {
   recap::Sous_Garde(Boites_, [this] {
-    const recap::TGrille& grille = StringGridRecap->Grille();
-    if (!recap::Copie_Possible(grille)) return;
-    const auto chemin = Dialogues_.Enregistrer(
-        Texte_Qt(textes::Titre_Export_Csv),
-        Texte_Qt(recap::Chemin_Csv_Propose(plateforme::Dossier_Documents(), Dernier_Calcul.Mois)),
-        Texte_Qt(textes::Type_Fichiers_Csv) + ";;" + Texte_Qt(textes::Type_Tous_Fichiers));
-    if (!chemin) return;
-    plateforme::Enregistrer_Fichier(QDir::toNativeSeparators(*chemin).toStdString(), recap::Contenu_Csv(grille));
+    recap::Exporter_Csv(StringGridRecap->Grille(), Dernier_Calcul.Mois,
+                        [this](const recap::TDemande_Enregistrement& d) -> std::optional<std::string> {
+                          const auto chemin = Dialogues_.Enregistrer(
+                              Texte_Qt(d.Titre), Texte_Qt(d.Chemin_Propose),
+                              Texte_Qt(d.Types[0]) + ";;" + Texte_Qt(d.Types[1]));
+                          if (!chemin) return std::nullopt;
+                          return QDir::toNativeSeparators(*chemin).toStdString();
+                        });
   });
 }
 

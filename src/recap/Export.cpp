@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "platform/Fichiers.h"
+#include "platform/Textes.h"
+
 namespace recap {
 
 namespace {
@@ -94,6 +97,13 @@ std::string Chemin_Csv_Propose(const std::string& dossier, const std::string& mo
   std::string chemin = dossier;
   if (chemin.back() != separateur) chemin += separateur;
   return chemin + Nom_Fichier_Csv(mois);
+}
+
+void Exporter_Csv(const TGrille& grille, const std::string& mois, const TDemander_Chemin& Demander) {
+  if (!Copie_Possible(grille)) return;
+  const auto chemin = Demander({textes::Titre_Export_Csv, Chemin_Csv_Propose(plateforme::Dossier_Documents(), mois),
+                                {textes::Type_Fichiers_Csv, textes::Type_Tous_Fichiers}});
+  if (chemin) plateforme::Enregistrer_Fichier(*chemin, Contenu_Csv(grille));
 }
 
 }  // namespace recap

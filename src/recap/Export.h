@@ -1,6 +1,9 @@
 // The recap grid as text for other programs: the clipboard, a CSV file, the command line.
 #pragma once
 
+#include <array>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -48,5 +51,19 @@ std::string Nom_Fichier_Csv(const std::string& mois);
 
 // The path the save dialog proposes: that name in the given folder (the user's Documents).
 std::string Chemin_Csv_Propose(const std::string& dossier, const std::string& mois);
+
+// What a window's save dialog is asked.
+struct TDemande_Enregistrement {
+  std::string Titre;
+  std::string Chemin_Propose;
+  std::array<const char*, 2> Types;  // "Nom (*.ext)", the first one chosen
+};
+// The window's save dialog: the chosen path, or nothing when the user cancelled.
+using TDemander_Chemin = std::function<std::optional<std::string>(const TDemande_Enregistrement&)>;
+
+// "Exporter en CSV…": nothing before a first calculation nor after a cancel; otherwise the file
+// chosen in the dialog, which proposes the month's name in the user's Documents, is replaced
+// whole. Raises plateforme::EKorvex when it cannot be written.
+void Exporter_Csv(const TGrille& grille, const std::string& mois, const TDemander_Chemin& Demander);
 
 }  // namespace recap
