@@ -3,7 +3,8 @@
 #   cmake -DOBJDUMP=<x86_64-w64-mingw32-objdump> -DPROGRAMME=<exe> -P windows-imports.cmake
 cmake_minimum_required(VERSION 3.25)
 
-set(systeme kernel32 user32 gdi32 comctl32 comdlg32 advapi32 shell32 ole32 msvcrt ntdll)
+set(systeme kernel32 user32 gdi32 comctl32 comdlg32 advapi32 shell32 ole32 oleaut32 oleacc msvcrt
+  ntdll)
 execute_process(COMMAND ${OBJDUMP} -p ${PROGRAMME} RESULT_VARIABLE code OUTPUT_VARIABLE sortie)
 if(NOT code EQUAL 0)
   message(FATAL_ERROR "objdump a échoué sur ${PROGRAMME}")

@@ -28,10 +28,12 @@ struct TForm1 {
 inline constexpr TForm1 Form1{198, 114, 851, 506, textes::Titre_Form1, "MS Sans Serif", 8};
 
 // In creation order: the grid, then the panel and what it holds.
-inline constexpr std::array<TControle, 7> Controles{{
+// A label comes just before the edit it names: Windows names an edit after the static before it.
+inline constexpr std::array<TControle, 8> Controles{{
     {"StringGridRecap", "Form1", 0, 97, 851, 409, "", 0},
     {"Panel1", "Form1", 0, 0, 851, 97, "", 1},
     {"LabelFichierTrouve", "Panel1", 536, 8, 0, 0, "", -1},
+    {"LabelResume", "Panel1", 536, 32, 307, 57, "", -1},  // three lines, wrapped
     {"Label1", "Panel1", 32, 8, 0, 0, textes::Libelle_Chemin, -1},
     {"EditChemin_Dossier", "Panel1", 184, 8, 329, 21, textes::Dossier_Defaut, 0},
     {"LabeledEdit_Mois", "Panel1", 32, 56, 121, 21, "", 1},

@@ -258,4 +258,19 @@ inline std::string Memo_Sans_Fin_Dans(uint64_t mo) {
   return "n'a pas de marque de fin (0x1A) dans ses " + std::to_string(mo) + " premiers Mo";
 }
 
+// ---- The Windows window: clipboard, save dialog, screen reader ----
+inline constexpr const char* Presse_Papiers_Occupe =
+    "Le presse-papiers est occupé par un autre programme : rien n'a été copié. Réessayez";
+inline std::string Dialogue_Enregistrement_Impossible(unsigned long code) {
+  return "La fenêtre d'enregistrement n'a pas pu s'ouvrir (code " + std::to_string(code) + ")";
+}
+// The shortcuts the grid's context menu shows beside its entries.
+inline constexpr const char* Raccourci_Copier = "Ctrl+C";
+inline constexpr const char* Raccourci_Tout_Selectionner = "Ctrl+A";
+inline constexpr const char* Raccourci_Exporter_Csv = "Ctrl+S";
+// A cell of the recap grid as a screen reader names it: its column, then its rubric.
+inline std::string Nom_Cellule(const std::string& colonne, const std::string& rubrique) {
+  return colonne + (rubrique.empty() ? std::string() : ", rubrique " + rubrique);
+}
+
 }  // namespace textes

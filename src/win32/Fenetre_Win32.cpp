@@ -1,12 +1,16 @@
 #include "win32/Fenetre_Win32.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <cwchar>
 #include <string_view>
 
 #include "forms/Description_Form1.h"
 #include "platform/Caracteres.h"
+#include "platform/Textes.h"
+#include "recap/Export.h"
+#include "win32/Presse_Papiers.h"
 
 namespace win32 {
 
@@ -104,7 +108,8 @@ private:
   HCURSOR ancien_;
 };
 
-TForm1::TForm1(recap::TBoitesMessages Boites) : Boites_(std::move(Boites)) {
+TForm1::TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues)
+    : Boites_(std::move(Boites)), Dialogues_(std::move(Dialogues)) {
   Enregistrer_Classes(&TForm1::Procedure);
   const auto& d = description::Form1;
   constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
@@ -156,16 +161,19 @@ void TForm1::Creer_Controles() {
       Panel1 = creer(c, Classe_Panneau, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0);
     } else if (nom == "LabelFichierTrouve") {
       LabelFichierTrouve = creer(c, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Etiquette);
+    } else if (nom == "LabelResume") {
+      LabelResume = creer(c, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Etiquette + 3);  // SS_LEFT wraps
     } else if (nom == "Label1") {
       Label1 = creer(c, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Etiquette + 1);
     } else if (nom == "EditChemin_Dossier") {
       EditChemin_Dossier = creer(c, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Chemin);
     } else if (nom == "LabeledEdit_Mois") {
-      LabeledEdit_Mois = creer(c, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Mois);
+      // The caption first: Windows names an edit after the static just before it.
       Etiquette_Mois = CreateWindowExW(0, L"STATIC", Large(description::Etiquette_Mois.Texte).c_str(),
                                        WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Panel1,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id_Etiquette + 2)), instance,
                                        nullptr);
+      LabeledEdit_Mois = creer(c, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Mois);
     } else if (nom == "Button_Calc_Recap") {
       // A plain push button: not the default one, Enter does not press it.
       Button_Calc_Recap = creer(c, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, Id_Bouton);
@@ -202,7 +210,8 @@ void TForm1::Placer_Controles() {
 HWND TForm1::Controle(std::string_view nom) const {
   const std::pair<std::string_view, HWND> controles[] = {
       {"StringGridRecap", StringGridRecap->Handle()}, {"Panel1", Panel1},
-      {"LabelFichierTrouve", LabelFichierTrouve},     {"Label1", Label1},
+      {"LabelFichierTrouve", LabelFichierTrouve},     {"LabelResume", LabelResume},
+      {"Label1", Label1},
       {"EditChemin_Dossier", EditChemin_Dossier},     {"LabeledEdit_Mois", LabeledEdit_Mois},
       {"Button_Calc_Recap", Button_Calc_Recap}};
   for (const auto& [n, h] : controles)
@@ -215,8 +224,8 @@ void TForm1::Changer_Police() {
   police_ = CreateFontW(-MulDiv(description::Form1.Points, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_DONTCARE, Large(description::Form1.Police).c_str());
-  for (HWND h : {Panel1, EditChemin_Dossier, LabelFichierTrouve, LabeledEdit_Mois, Etiquette_Mois, Button_Calc_Recap,
-                 Label1})
+  for (HWND h : {Panel1, EditChemin_Dossier, LabelFichierTrouve, LabelResume, LabeledEdit_Mois, Etiquette_Mois,
+                 Button_Calc_Recap, Label1})
     if (h != nullptr) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(police_), TRUE);
   if (StringGridRecap) SendMessageW(StringGridRecap->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(police_), TRUE);
   if (ancienne != nullptr) DeleteObject(ancienne);
@@ -258,7 +267,64 @@ void TForm1::Button_Calc_RecapClick() {
   };
   const recap::TBoitesMessages boites{curseur_normal(Boites_.Message), curseur_normal(Boites_.Erreur)};
   recap::Clic_Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(),
-                             Dernier_Calcul, boites, [this] { StringGridRecap->Rafraichir(); });
+                             Dernier_Calcul, boites, [this] {
+                               StringGridRecap->Rafraichir();
+                               Rafraichir_Resultats();
+                             });
+}
+
+void TForm1::Rafraichir_Resultats() {
+  // A static control breaks its lines at CR LF.
+  std::string texte;
+  for (char c : recap::Texte_Resume(Dernier_Calcul)) texte += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  SetWindowTextW(LabelResume, Large(texte.c_str()).c_str());
+}
+
+// ---- Copy, export and the grid's menu ----
+
+void TForm1::Executer(UINT Commande) {
+  recap::Sous_Garde(Boites_, [this, Commande] {
+    const recap::TGrille& grille = StringGridRecap->Grille();
+    if (!recap::Copie_Possible(grille)) return;  // before a first calculation: nothing to take
+    const TPlage p = StringGridRecap->Selection();
+    switch (Commande) {
+      case Commande_Copier:
+        Ecrire_Presse_Papiers(hwnd_, recap::Texte_Copie(grille, {p.Gauche, p.Haut, p.Droite, p.Bas}));
+        break;
+      case Commande_Copier_Tout:
+        Ecrire_Presse_Papiers(hwnd_, recap::Texte_Copie(grille, recap::Zone_Donnees(grille)));
+        break;
+      case Commande_Tout_Selectionner: StringGridRecap->Tout_Selectionner(); break;
+      case Commande_Exporter_Csv: recap::Exporter_Csv(grille, Dernier_Calcul.Mois, Dialogues_.Enregistrer); break;
+      default: break;
+    }
+  });
+}
+
+void TForm1::Montrer_Menu_Grille(LPARAM Position) {
+  const HWND grille = StringGridRecap->Handle();
+  POINT ecran{GET_X_LPARAM(Position), GET_Y_LPARAM(Position)};
+  if (Position == -1) {  // the menu key or Shift+F10: under the current cell
+    const TPlage c = StringGridRecap->Cellule_Courante();
+    const RECT r = StringGridRecap->Rectangle_Cellule(c.Gauche, c.Haut);
+    ecran = IsRectEmpty(&r) ? POINT{0, 0} : POINT{r.left, r.bottom};
+    ClientToScreen(grille, &ecran);
+  }
+  struct TMenu {
+    HMENU h = CreatePopupMenu();
+    ~TMenu() { DestroyMenu(h); }
+  } menu;
+  const UINT etat = recap::Copie_Possible(StringGridRecap->Grille()) ? MF_ENABLED : MF_GRAYED;
+  const auto entree = [&](UINT commande, const char* texte, const char* raccourci) {
+    const std::string libelle = raccourci != nullptr ? std::string(texte) + "\t" + raccourci : std::string(texte);
+    AppendMenuW(menu.h, MF_STRING | etat, commande, Large(libelle.c_str()).c_str());
+  };
+  entree(Commande_Copier, textes::Action_Copier, textes::Raccourci_Copier);
+  entree(Commande_Copier_Tout, textes::Action_Copier_Tout, nullptr);
+  entree(Commande_Tout_Selectionner, textes::Action_Tout_Selectionner, textes::Raccourci_Tout_Selectionner);
+  AppendMenuW(menu.h, MF_SEPARATOR, 0, nullptr);
+  entree(Commande_Exporter_Csv, textes::Action_Exporter_Csv, textes::Raccourci_Exporter_Csv);
+  if (const UINT choix = Dialogues_.Menu(menu.h, ecran, hwnd_); choix != 0) Executer(choix);
 }
 
 bool TForm1::Calc_Total_Paies(const std::string& Chemin, const std::string& Mois) {
@@ -276,6 +342,19 @@ void TForm1::Afficher_Message(const std::string& texte) {
 
 bool TForm1::Traiter_Clavier(MSG& msg) {
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  // The shortcuts: copy and select all in the grid only, where the fields keep their own.
+  if (msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
+    const bool grille = msg.hwnd == StringGridRecap->Handle();
+    const std::pair<WPARAM, UINT> raccourcis[] = {{'C', grille ? UINT{Commande_Copier} : 0u},
+                                                  {'A', grille ? UINT{Commande_Tout_Selectionner} : 0u},
+                                                  {'S', Commande_Exporter_Csv}};
+    for (const auto& [touche, commande] : raccourcis) {
+      if (msg.wParam == touche && commande != 0) {
+        Executer(commande);
+        return true;
+      }
+    }
+  }
   // No button is the default one: Enter presses nothing.
   if ((msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_RETURN) return true;
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
@@ -301,6 +380,12 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       if (Panel1 != nullptr) Placer_Controles();
       return 0;
+    case WM_CONTEXTMENU:  // passed on by the grid: a right click, the menu key or Shift+F10
+      if (StringGridRecap && reinterpret_cast<HWND>(wp) == StringGridRecap->Handle()) {
+        Montrer_Menu_Grille(lp);
+        return 0;
+      }
+      break;
     case WM_DPICHANGED: {
       dpi_ = LOWORD(wp);
       Changer_Police();

@@ -11,14 +11,16 @@
 
 #include "KORVEX_procs.h"
 #include "recap/Fenetre.h"
+#include "win32/Dialogues_Win32.h"
 #include "win32/Grille_Win32.h"
 
 namespace win32 {
 
 class TForm1 {
 public:
-  // Boites shows the program's messages and errors; tests give a recording one.
-  explicit TForm1(recap::TBoitesMessages Boites);
+  // Boites shows the program's messages and errors, Dialogues the save dialog and the grid's
+  // menu; tests give recording ones.
+  TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues);
   ~TForm1();
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -35,6 +37,7 @@ public:
   HWND Etiquette_Mois = nullptr;  // the caption label of LabeledEdit_Mois
   HWND Button_Calc_Recap = nullptr;
   HWND Label1 = nullptr;
+  HWND LabelResume = nullptr;
   TTAB_VALEURS TOT_RUB;
   // What the window keeps of its last calculation.
   recap::TDernier_Calcul Dernier_Calcul;
@@ -45,6 +48,17 @@ public:
   // Totals the month's payslips into TOT_RUB; false, after its message, when PAIES.DTA is
   // missing. Raises plateforme::EKorvex.
   bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois);
+
+  // The grid's context menu entries, also reached by their shortcuts.
+  enum TCommande : UINT {
+    Commande_Copier = 1,
+    Commande_Copier_Tout,
+    Commande_Tout_Selectionner,
+    Commande_Exporter_Csv,
+  };
+  void Executer(UINT Commande);
+  // The grid's context menu at a point of the screen; -1: from the keyboard, at the current cell.
+  void Montrer_Menu_Grille(LPARAM Position);
 
   // Every keyboard message goes through here before it is dispatched: shortcuts, dialog
   // navigation (Tab), and Enter, which presses nothing. True when the message was consumed.
@@ -65,9 +79,12 @@ private:
   void Changer_Police();
   void Ajuster_A_Son_Texte(HWND etiquette, SIZE minimum = {0, 0});
   void Afficher_Message(const std::string& texte);
+  // The summary label after every calculation.
+  void Rafraichir_Resultats();
   int Echelle(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
   recap::TBoitesMessages Boites_;
+  TDialogues Dialogues_;
   HWND hwnd_ = nullptr;
   HFONT police_ = nullptr;
   int dpi_ = 96;

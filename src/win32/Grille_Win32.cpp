@@ -6,6 +6,7 @@
 
 #include "forms/Description_Form1.h"
 #include "platform/Caracteres.h"
+#include "win32/Accessibilite_Win32.h"
 
 namespace win32 {
 
@@ -218,6 +219,7 @@ void TGrilleWin32::Aller(int col, int ligne, bool etendre) {
   }
   Rendre_Visible(col_, ligne_);
   InvalidateRect(hwnd_, nullptr, FALSE);
+  Annoncer_Cellule_Courante(*this);
 }
 
 void TGrilleWin32::Touche(WPARAM touche) {
@@ -347,7 +349,13 @@ LRESULT TGrilleWin32::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: Mettre_A_Jour_Defilement(); InvalidateRect(hwnd_, nullptr, FALSE); return 0;
     case WM_SETFOCUS:
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      Annoncer_Cellule_Courante(*this);
+      return 0;
     case WM_KILLFOCUS: InvalidateRect(hwnd_, nullptr, FALSE); return 0;
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lp) == OBJID_CLIENT) return Repondre_Accessibilite(hwnd_, wp);
+      break;
     case WM_VSCROLL:
     case WM_HSCROLL: {
       SCROLLINFO si{sizeof si, SIF_TRACKPOS, 0, 0, 0, 0, 0};
@@ -360,6 +368,13 @@ LRESULT TGrilleWin32::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
       Defiler(SB_VERT, SB_THUMBPOSITION, haut_ - GET_WHEEL_DELTA_WPARAM(wp) / WHEEL_DELTA * 3);
       return 0;
     case WM_KEYDOWN: Touche(wp); return 0;
+    case WM_KEYUP:
+      // The menu key: not every system makes it a context menu by itself (Wine does not).
+      if (wp == VK_APPS) {
+        SendMessageW(hwnd_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(hwnd_), -1);
+        return 0;
+      }
+      break;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:

@@ -27,6 +27,7 @@ public:
   HWND Handle() const { return hwnd_; }
   // The cells; call Rafraichir after writing them.
   recap::TGrille& Grille() { return grille_; }
+  const recap::TGrille& Grille_Lue() const { return grille_; }
   void Rafraichir();
 
   // The selection: the anchor and the current cell span it.

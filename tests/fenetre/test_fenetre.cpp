@@ -71,11 +71,15 @@ void TestsFenetre::description() {
     QVERIFY2(w->isVisible(), c.Nom);
     QVERIFY2(w->pos() == QPoint(c.Left, c.Top), c.Nom);
     QString texte;
-    if (auto* etiquette = qobject_cast<QLabel*>(w)) {
-      QVERIFY2(c.Width == 0 && etiquette->size() == etiquette->sizeHint(), c.Nom);  // sized to its text
-      texte = etiquette->text();
+    auto* etiquette = qobject_cast<QLabel*>(w);
+    if (c.Width == 0) {
+      QVERIFY2(etiquette != nullptr && etiquette->size() == etiquette->sizeHint(), c.Nom);  // sized to its text
     } else {
       QVERIFY2(w->size() == QSize(c.Width, c.Height), c.Nom);
+    }
+    if (etiquette != nullptr) {
+      texte = etiquette->text();
+    } else {
       if (auto* champ = qobject_cast<QLineEdit*>(w)) texte = champ->text();
       if (auto* bouton = qobject_cast<QPushButton*>(w)) texte = bouton->text();
     }

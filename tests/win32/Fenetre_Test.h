@@ -2,9 +2,12 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <objbase.h>
 #include <windows.h>
 
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,12 +19,52 @@ namespace test {
 struct FenetreWin32 : ::testing::Test {
   std::vector<std::string> Messages, Erreurs;
   std::vector<bool> Occupe_Pendant_Boite;  // the wait cursor was on while a box waited
+  // The save dialog: what it was asked, and its answer (nothing: the user cancels).
+  std::vector<recap::TDemande_Enregistrement> Demandes;
+  std::optional<std::string> Reponse_Enregistrer;
+  // The menus shown, entry by entry ("-" for a separator, "(grisé)" after a greyed entry); the
+  // entry whose text starts with Choix_Menu is chosen.
+  std::vector<std::vector<std::string>> Menus;
+  std::string Choix_Menu;
   std::unique_ptr<win32::TForm1> f;
 
   void SetUp() override {
-    f = std::make_unique<win32::TForm1>(recap::TBoitesMessages{
-        [this](const std::string& t) { Boite(Messages, t); }, [this](const std::string& t) { Boite(Erreurs, t); }});
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    f = std::make_unique<win32::TForm1>(
+        recap::TBoitesMessages{[this](const std::string& t) { Boite(Messages, t); },
+                               [this](const std::string& t) { Boite(Erreurs, t); }},
+        win32::TDialogues{[this](const recap::TDemande_Enregistrement& d) {
+                            Demandes.push_back(d);
+                            return Reponse_Enregistrer;
+                          },
+                          [this](HMENU menu, POINT, HWND) { return Menu(menu); }});
     f->Afficher(SW_SHOWNOACTIVATE);
+  }
+  void TearDown() override {
+    f.reset();
+    CoUninitialize();
+  }
+
+  UINT Menu(HMENU menu) {
+    std::vector<std::string> entrees;
+    UINT choix = 0;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+      wchar_t texte[128] = {};
+      GetMenuStringW(menu, static_cast<UINT>(i), texte, 128, MF_BYPOSITION);
+      const UINT etat = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+      std::string entree = (etat & MF_SEPARATOR) ? "-" : plateforme::Vers_Utf8(texte);
+      if (!Choix_Menu.empty() && entree.rfind(Choix_Menu, 0) == 0) choix = GetMenuItemID(menu, i);
+      if ((etat & MF_GRAYED) && !(etat & MF_SEPARATOR)) entree += " (grisé)";
+      entrees.push_back(entree);
+    }
+    Menus.push_back(entrees);
+    return choix;
+  }
+
+  static void Copier_Exemple(const std::filesystem::path& vers) {
+    std::filesystem::create_directories(vers);
+    for (const char* nom : {"PAIES.DTA", "PAIES.DBT", "RUBRIQUE.DTA"})
+      std::filesystem::copy_file(std::filesystem::path(KORVEX_EXEMPLES) / "KORVEX" / nom, vers / nom);
   }
 
   void Boite(std::vector<std::string>& boites, const std::string& texte) {
@@ -59,6 +102,18 @@ struct FenetreWin32 : ::testing::Test {
     SendMessageW(h, WM_KEYDOWN, touche, 1);
     BYTE relache[256] = {};
     SetKeyboardState(relache);
+  }
+
+  // Ctrl and a letter, as the message loop meets it.
+  bool Ctrl(HWND h, char lettre) {
+    BYTE etat[256] = {};
+    etat[VK_CONTROL] = 0x80;
+    SetKeyboardState(etat);
+    MSG msg{h, WM_KEYDOWN, static_cast<WPARAM>(lettre), 1, 0, {}};
+    const bool pris = f->Traiter_Clavier(msg);
+    BYTE relache[256] = {};
+    SetKeyboardState(relache);
+    return pris;
   }
 };
 

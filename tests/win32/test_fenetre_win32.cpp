@@ -17,12 +17,6 @@ namespace {
 namespace fs = std::filesystem;
 using test::FenetreWin32;
 
-void Copier_Exemple(const fs::path& vers) {
-  fs::create_directories(vers);
-  for (const char* nom : {"PAIES.DTA", "PAIES.DBT", "RUBRIQUE.DTA"})
-    fs::copy_file(fs::path(KORVEX_EXEMPLES) / "KORVEX" / nom, vers / nom);
-}
-
 TEST_F(FenetreWin32, IsBuiltFromTheDescription) {
   const auto& d = description::Form1;
   const int dpi = f->Dpi();
@@ -197,6 +191,7 @@ struct SeparateursFenetre : FenetreWin32 {
     SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal.c_str());
     Annoncer();
     plateforme::Fixer_Separateurs(U'.', U',');
+    FenetreWin32::TearDown();
   }
 };
 

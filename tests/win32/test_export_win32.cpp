@@ -1,0 +1,203 @@
+// Getting the recap out of the Win32 window as a user does: the summary label, Ctrl+A and Ctrl+C,
+// the grid's context menu and the CSV export, on a copy of the sample folder under a French
+// decimal comma; and what a screen reader gets of the window.
+#include <oleacc.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "Fenetre_Test.h"
+#include "Lanceur.h"
+#include "platform/Fichiers.h"
+#include "platform/Separateurs.h"
+#include "platform/Textes.h"
+#include "support/Dossier_Temporaire.h"
+#include "win32/Presse_Papiers.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The system's decimal separator set to a comma for the test, korvex-recap.exe included.
+struct ExportWin32 : test::FenetreWin32 {
+  wchar_t decimal[16] = {};
+  test::TDossierTemporaire dossier;
+  fs::path korvex = dossier.Chemin() / "KORVEX";
+
+  void SetUp() override {
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, 16);
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L",");
+    plateforme::Lire_Separateurs_Utilisateur();
+    FenetreWin32::SetUp();
+    Copier_Exemple(korvex);
+  }
+  void TearDown() override {
+    FenetreWin32::TearDown();
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal);
+    plateforme::Fixer_Separateurs(U'.', U',');
+  }
+
+  void Calculer() {
+    Taper(f->EditChemin_Dossier, korvex.string());
+    Taper(f->LabeledEdit_Mois, "02-2024");
+    Cliquer();
+    ASSERT_TRUE(Messages.empty() && Erreurs.empty());
+  }
+  // What korvex-recap.exe prints for the same folder and month, lines ended by CR LF.
+  std::string Recap_Imprimee(const std::vector<std::string>& options = {}) {
+    std::vector<std::string> arguments = options;
+    arguments.insert(arguments.end(), {korvex.string(), "02-2024"});
+    const test::TExecution e = test::Lancer({KORVEX_RECAP_EXE, arguments, {}, {}});
+    EXPECT_EQ(e.code, 0) << e.erreur;
+    std::string crlf;
+    for (char c : e.sortie) {
+      if (c == '\n') crlf += '\r';
+      if (c != '\r') crlf += c;
+    }
+    return crlf;
+  }
+  std::string Presse_Papiers() { return win32::Lire_Presse_Papiers(f->Handle()); }
+  HWND Grille() { return f->StringGridRecap->Handle(); }
+  void Clic_Droit() {
+    SendMessageW(Grille(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(20, 40));
+    SendMessageW(Grille(), WM_RBUTTONUP, 0, MAKELPARAM(20, 40));
+  }
+  static std::string Lire(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+  }
+};
+
+TEST_F(ExportWin32, NothingToTakeBeforeACalculation) {
+  EXPECT_EQ(Texte(f->LabelResume), "");
+  win32::Ecrire_Presse_Papiers(f->Handle(), "avant");
+  Ctrl(Grille(), 'A');
+  Ctrl(Grille(), 'C');
+  Ctrl(Grille(), 'S');
+  EXPECT_EQ(Presse_Papiers(), "avant");
+  EXPECT_TRUE(Demandes.empty());
+  Clic_Droit();
+  ASSERT_EQ(Menus.size(), 1u);
+  EXPECT_EQ(Menus[0], (std::vector<std::string>{"Copier\tCtrl+C (grisé)", "Copier tout le tableau (grisé)",
+                                                "Tout sélectionner\tCtrl+A (grisé)", "-",
+                                                "Exporter en CSV…\tCtrl+S (grisé)"}));
+}
+
+TEST_F(ExportWin32, SummaryCopyAndMenu) {
+  Calculer();
+  EXPECT_EQ(Texte(f->LabelResume), "12 bulletins\r\nGains : 37116,76 — Retenues : 9326,9\r\nNet : 27789,86");
+
+  // Ctrl+A then Ctrl+C: the whole table, as korvex-recap prints it.
+  EXPECT_TRUE(Ctrl(Grille(), 'A'));
+  EXPECT_EQ(f->StringGridRecap->Selection(), (win32::TPlage{1, 1, 4, 26}));
+  EXPECT_TRUE(Ctrl(Grille(), 'C'));
+  const std::string tableau = Recap_Imprimee();
+  EXPECT_EQ(Presse_Papiers(), tableau);
+  EXPECT_NE(tableau.find("Salaire de base\t\t33149,34\t\r\n"), std::string::npos);
+
+  // One cell: its text as shown. In a field, Ctrl+C and Ctrl+A are the field's own.
+  f->StringGridRecap->Selectionner({3, 1, 3, 1});
+  Ctrl(Grille(), 'C');
+  EXPECT_EQ(Presse_Papiers(), "33149,34\r\n");
+  win32::Ecrire_Presse_Papiers(f->Handle(), "avant");
+  Ctrl(f->LabeledEdit_Mois, 'A');
+  Ctrl(f->LabeledEdit_Mois, 'C');
+  EXPECT_EQ(f->StringGridRecap->Selection(), (win32::TPlage{3, 1, 3, 1}));
+  EXPECT_EQ(Presse_Papiers(), "avant");
+
+  // The menu from a right click, then from the keyboard; an entry chosen is done.
+  Choix_Menu = textes::Action_Copier_Tout;
+  Clic_Droit();
+  ASSERT_EQ(Menus.size(), 1u);
+  EXPECT_EQ(Menus[0], (std::vector<std::string>{"Copier\tCtrl+C", "Copier tout le tableau",
+                                                "Tout sélectionner\tCtrl+A", "-", "Exporter en CSV…\tCtrl+S"}));
+  EXPECT_EQ(Presse_Papiers(), tableau);
+  Choix_Menu.clear();
+  Touche(Grille(), VK_APPS);
+  SendMessageW(Grille(), WM_KEYUP, VK_APPS, 0xC0000001);
+  EXPECT_EQ(Menus.size(), 2u) << "touche menu";
+  BYTE maj[256] = {};
+  maj[VK_SHIFT] = 0x80;
+  SetKeyboardState(maj);
+  SendMessageW(Grille(), WM_SYSKEYDOWN, VK_F10, 1);
+  BYTE rien[256] = {};
+  SetKeyboardState(rien);
+  EXPECT_EQ(Menus.size(), 3u) << "Maj+F10";
+}
+
+TEST_F(ExportWin32, ExportThroughTheSaveDialog) {
+  Calculer();
+  // A cancel writes nothing; the dialog proposes the month's name in Documents.
+  EXPECT_TRUE(Ctrl(f->EditChemin_Dossier, 'S'));
+  ASSERT_EQ(Demandes.size(), 1u);
+  EXPECT_EQ(Demandes[0].Titre, textes::Titre_Export_Csv);
+  EXPECT_EQ(fs::path(Demandes[0].Chemin_Propose),
+            fs::path(plateforme::Dossier_Documents()) / "recap-KORVEX-02-2024.csv");
+
+  const fs::path csv = dossier.Chemin() / "sortie" / "recap.csv";
+  fs::create_directories(csv.parent_path());
+  Reponse_Enregistrer = csv.string();
+  Choix_Menu = textes::Action_Exporter_Csv;
+  Clic_Droit();
+  EXPECT_TRUE(Erreurs.empty());
+  EXPECT_EQ(Lire(csv), "\xEF\xBB\xBF" + Recap_Imprimee({"--csv"}));
+
+  // A folder that does not exist: the error box names the file, nothing is written.
+  Reponse_Enregistrer = (dossier.Chemin() / "absent" / "recap.csv").string();
+  Ctrl(Grille(), 'S');
+  ASSERT_EQ(Erreurs.size(), 1u);
+  EXPECT_EQ(Erreurs[0].rfind("Impossible d'enregistrer le fichier " + *Reponse_Enregistrer, 0), 0u) << Erreurs[0];
+  EXPECT_FALSE(fs::exists(dossier.Chemin() / "absent"));
+}
+
+// ---- Screen readers ----
+
+struct Accessible {
+  IAccessible* a = nullptr;
+  explicit Accessible(HWND h) {
+    AccessibleObjectFromWindow(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&a));
+  }
+  ~Accessible() {
+    if (a != nullptr) a->Release();
+  }
+  // A text property of the object itself or of a child; "(rien)" when it has none.
+  std::string Texte(HRESULT (STDMETHODCALLTYPE IAccessible::*lire)(VARIANT, BSTR*), LONG enfant) {
+    BSTR b = nullptr;
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = enfant;
+    const HRESULT hr = (a->*lire)(v, &b);
+    std::string t = hr == S_OK && b != nullptr ? plateforme::Vers_Utf8(b) : "(rien)";
+    SysFreeString(b);
+    return t;
+  }
+  std::string Nom(LONG enfant = CHILDID_SELF) { return Texte(&IAccessible::get_accName, enfant); }
+  std::string Valeur(LONG enfant) { return Texte(&IAccessible::get_accValue, enfant); }
+};
+
+TEST_F(ExportWin32, WhatAScreenReaderGets) {
+  Calculer();
+  SetFocus(Grille());
+  f->StringGridRecap->Selectionner({3, 1, 3, 1});
+  Accessible grille(Grille());
+  ASSERT_NE(grille.a, nullptr);
+  EXPECT_EQ(grille.Nom(), textes::Nom_Grille_Accessible);
+  VARIANT focus{};
+  ASSERT_EQ(grille.a->get_accFocus(&focus), S_OK);
+  ASSERT_EQ(focus.vt, VT_I4);
+  EXPECT_EQ(grille.Nom(focus.lVal), "GAINS, rubrique 1");
+  EXPECT_EQ(grille.Valeur(focus.lVal), "33149,34");
+  VARIANT role{};
+  ASSERT_EQ(grille.a->get_accRole(focus, &role), S_OK);
+  EXPECT_EQ(role.lVal, ROLE_SYSTEM_CELL);
+
+  // The system's own objects name each edit after the label just before it.
+  Accessible chemin(f->EditChemin_Dossier), mois(f->LabeledEdit_Mois);
+  ASSERT_NE(chemin.a, nullptr);
+  ASSERT_NE(mois.a, nullptr);
+  EXPECT_EQ(chemin.Nom(), textes::Libelle_Chemin);
+  EXPECT_EQ(mois.Nom(), textes::Libelle_Mois);
+}
+
+}  // namespace
