@@ -8,7 +8,7 @@ declare -A PAQUETS=(
           libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev python3 python3-dbf python3-dbfread
           locales xvfb xauth fonts-liberation time"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest zip
-             xvfb xdotool imagemagick nlohmann-json3-dev"
+             xvfb xdotool xclip imagemagick nlohmann-json3-dev"
   # Only to write the committed fixtures again: the tests read the files, not the writers.
   [fixtures]="fpc fp-units-db"
   [fuzz]="clang libclang-rt-14-dev"

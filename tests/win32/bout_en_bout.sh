@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # DLG_KORVEX_Calcule_Recap.exe under Wine on a real X display (Xvfb), driven with xdotool as a
 # user would: the window, a click with no month and its box, a folder and a month typed, a click,
-# and the grid checked on a screenshot against what korvex-recap.exe prints.
+# the grid checked on a screenshot against what korvex-recap.exe prints, then Ctrl+A and Ctrl+C in
+# the grid and the X clipboard (Wine hands its clipboard to X) read with xclip.
 # Usage: tests/win32/bout_en_bout.sh <build-windows>   (KORVEX_ECRAN=n to use the display :n)
-# Does nothing, successfully, when Xvfb, xdotool or ImageMagick is missing.
+# Does nothing, successfully, when Xvfb, xdotool, xclip or ImageMagick is missing.
 set -euo pipefail
 
 racine="$(cd "$(dirname "$0")/../.." && pwd)"
 build="$(realpath "${1:?usage: $0 <build-windows>}")"
-for outil in Xvfb xdotool import wine timeout; do
+for outil in Xvfb xdotool xclip import wine timeout; do
   command -v "$outil" >/dev/null || { echo "bout en bout ignoré : $outil absent"; exit 0; }
 done
 # /usr/bin first: some machines shadow ImageMagick's convert with another program.
@@ -149,3 +150,14 @@ for r in $(seq 0 "$visibles"); do
 done
 [ -f "$travail/KORVEX/PAIES.DTA" ] && [ ! -e "$travail/KORVEX/PAIES.DBF" ] || echec "PAIES.DTA n'a pas retrouvé son nom"
 echo "grille remplie comme korvex-recap l'imprime : $((visibles + 1)) lignes visibles sur $((lignes + 1))"
+
+# Ctrl+A then Ctrl+C in the grid: the X clipboard holds what korvex-recap prints (Wine gives X
+# the text with LF line ends).
+cliquer 100 $((97 + 2 + 25 + 12))
+xdotool key ctrl+a ctrl+c
+lire_presse_papiers() { timeout 5 xclip -o -selection clipboard >"$travail/presse-papiers.txt" 2>/dev/null; }
+tr -d '\r' <"$travail/attendu.txt" >"$travail/attendu-lf.txt"
+copie_vue() { lire_presse_papiers && cmp -s "$travail/presse-papiers.txt" "$travail/attendu-lf.txt"; }
+attendre 50 copie_vue ||
+  echec "presse-papiers X après Ctrl+A, Ctrl+C : $(head -c 300 "$travail/presse-papiers.txt" 2>/dev/null) (voir $travail/presse-papiers.txt)"
+echo "Ctrl+A, Ctrl+C : le presse-papiers X contient les $((lignes + 1)) lignes de korvex-recap"
