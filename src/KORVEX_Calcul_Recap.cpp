@@ -1,10 +1,14 @@
 #include "KORVEX_Calcul_Recap.h"
 
+#include <QAction>
+#include <QDir>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
+#include <ctime>
 
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
@@ -12,6 +16,7 @@
 #include "recap/Recap.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
+#include "gui/Impression_Qt.h"
 #include "ui_KORVEX_Calcul_Recap.h"
 
 namespace {
@@ -87,6 +92,14 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
   // Connected once the description has set the default folder: that assignment is no change.
   connect(EditChemin_Dossier, &QLineEdit::textChanged, this, &TForm1::EditChemin_DossierChange);
   connect(Button_Calc_Recap, &QPushButton::clicked, this, &TForm1::Button_Calc_RecapClick);
+
+  Action_Imprimer = new QAction(QString::fromUtf8(textes::Action_Imprimer), this);
+  Action_Imprimer->setShortcut(QKeySequence::Print);
+  Action_Exporter_Pdf = new QAction(QString::fromUtf8(textes::Action_Exporter_Pdf), this);
+  addActions({Action_Imprimer, Action_Exporter_Pdf});
+  connect(Action_Imprimer, &QAction::triggered, this, &TForm1::Action_ImprimerExecute);
+  connect(Action_Exporter_Pdf, &QAction::triggered, this, &TForm1::Action_Exporter_PdfExecute);
+  Retenir_Calcul(std::nullopt);
   FormCreate();
 }
 
@@ -101,12 +114,51 @@ void TForm1::EditChemin_DossierChange() {
 }
 
 void TForm1::Button_Calc_RecapClick() {
-  Sous_Garde([this] {
+  const std::string dossier = Texte(EditChemin_Dossier), mois = Texte(LabeledEdit_Mois);
+  bool message = false;  // the month or the folder was refused: the grid is as it was
+  const bool reussi = Sous_Garde([&] {
     const TCurseur occupe(Qt::WaitCursor);
     const TAffichageFinal affichage(*StringGridRecap);
-    recap::Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB,
-                          StringGridRecap->Grille(),
-                          [this](const std::string& texte) { Afficher_Message(texte); });
+    recap::Calculer_Recap(dossier, mois, TOT_RUB, StringGridRecap->Grille(), [&](const std::string& texte) {
+      message = true;
+      Afficher_Message(texte);
+    });
+  });
+  if (!reussi)
+    Retenir_Calcul(std::nullopt);
+  else if (!message)
+    Retenir_Calcul(recap::TEntete_Impression{dossier, mois, recap::Texte_Date_Heure(std::time(nullptr)), {}});
+}
+
+void TForm1::Retenir_Calcul(std::optional<recap::TEntete_Impression> calcul) {
+  Calcul_Affiche_ = std::move(calcul);
+  Action_Imprimer->setEnabled(Calcul_Affiche_.has_value());
+  Action_Exporter_Pdf->setEnabled(Calcul_Affiche_.has_value());
+}
+
+void TForm1::Action_ImprimerExecute() {
+  Sous_Garde([this] {
+    if (!Calcul_Affiche_) return;
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    imprimante.setDocName(QString::fromStdString(textes::Document_Imprime(Calcul_Affiche_->Mois)));
+    if (!Dialogues_.Imprimer(imprimante)) return;
+    const TCurseur occupe(Qt::WaitCursor);
+    Imprimer_Recap_Qt(imprimante, StringGridRecap->Grille(), *Calcul_Affiche_);
+  });
+}
+
+void TForm1::Action_Exporter_PdfExecute() {
+  Sous_Garde([this] {
+    if (!Calcul_Affiche_) return;
+    const QString propose = QDir(QString::fromStdString(plateforme::Dossier_Documents()))
+                                .filePath(QString::fromStdString(recap::Nom_Pdf_Propose(Calcul_Affiche_->Mois)));
+    const auto chemin = Dialogues_.Enregistrer(QString::fromUtf8(textes::Titre_Export_Pdf), QDir::toNativeSeparators(propose),
+                                               QString::fromUtf8(textes::Filtre_Pdf));
+    if (!chemin) return;
+    const TCurseur occupe(Qt::WaitCursor);
+    const QByteArray pdf = Pdf_Recap(StringGridRecap->Grille(), *Calcul_Affiche_);
+    plateforme::Enregistrer_Fichier(chemin->toStdString(), std::string_view(pdf.constData(), size_t(pdf.size())));
   });
 }
 
@@ -115,8 +167,8 @@ bool TForm1::Calc_Total_Paies(const QString& Chemin, const QString& Mois) {
                                  [this](const std::string& texte) { Afficher_Message(texte); });
 }
 
-void TForm1::Sous_Garde(const std::function<void()>& travail) {
-  plateforme::Executer_Sous_Garde([this](const std::string& texte) { Boites_.Erreur(texte); }, travail);
+bool TForm1::Sous_Garde(const std::function<void()>& travail) {
+  return plateforme::Executer_Sous_Garde([this](const std::string& texte) { Boites_.Erreur(texte); }, travail);
 }
 
 // A message may come in the middle of a calculation: the grid shows where it stands and the

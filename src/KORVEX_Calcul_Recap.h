@@ -3,12 +3,15 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "KORVEX_procs.h"
 #include "gui/Boites_Messages.h"
 #include "gui/Dialogues_Fichiers.h"
+#include "recap/Impression.h"
 
+class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -33,6 +36,9 @@ public:
   QPushButton* Button_Calc_Recap;
   QLabel* Label1;
   TTAB_VALEURS TOT_RUB;
+  // "Imprimer…" (Ctrl+P) and "Exporter en PDF…": greyed until a calculation has filled the grid.
+  QAction* Action_Imprimer;
+  QAction* Action_Exporter_Pdf;
 
   // Totals the month's payslips into TOT_RUB; false, after its message, when PAIES.DTA is
   // missing. Raises plateforme::EKorvex.
@@ -42,12 +48,19 @@ public slots:
   void Button_Calc_RecapClick();
   void EditChemin_DossierChange();
   void FormCreate();
+  void Action_ImprimerExecute();
+  void Action_Exporter_PdfExecute();
 
 private:
   // Runs a handler's work; whatever it raises ends in the error box and goes no further.
-  void Sous_Garde(const std::function<void()>& travail);
+  // False when an error was shown.
+  bool Sous_Garde(const std::function<void()>& travail);
+  // The printed pages' header: the calculation the grid shows.
+  void Retenir_Calcul(std::optional<recap::TEntete_Impression> calcul);
   void Afficher_Message(const std::string& texte);
 
   TBoitesMessages Boites_;
   TDialoguesFichiers Dialogues_;
+  // Nothing before a first calculation, or after one that an error cut short.
+  std::optional<recap::TEntete_Impression> Calcul_Affiche_;
 };
