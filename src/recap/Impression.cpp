@@ -72,6 +72,7 @@ public:
 
   std::vector<TPage_Imprimee> Pages() {
     Verifier_Papier();
+    pages_.emplace_back();
     const double bas = format_.Hauteur - format_.Marge - Place_Pied;
     int rangee = 1;
     for (;;) {
@@ -101,7 +102,6 @@ private:
                         Avant_Tableau + Hauteur_Colonnes + Hauteur_Ligne;
     if (Largeur_Utile() < 72 || haut > format_.Hauteur - format_.Marge - Place_Pied)
       throw plateforme::EKorvex(textes::Papier_Trop_Petit);
-    pages_.emplace_back();
   }
 
   // Title, folder and date; the summary on the first page. Returns the y where the table starts.
