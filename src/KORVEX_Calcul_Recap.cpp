@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
-#include <ctime>
 
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
@@ -99,7 +98,7 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
   addActions({Action_Imprimer, Action_Exporter_Pdf});
   connect(Action_Imprimer, &QAction::triggered, this, &TForm1::Action_ImprimerExecute);
   connect(Action_Exporter_Pdf, &QAction::triggered, this, &TForm1::Action_Exporter_PdfExecute);
-  Retenir_Calcul(std::nullopt);
+  Actions_Impression();
   FormCreate();
 }
 
@@ -114,24 +113,17 @@ void TForm1::EditChemin_DossierChange() {
 }
 
 void TForm1::Button_Calc_RecapClick() {
-  const std::string dossier = Texte(EditChemin_Dossier), mois = Texte(LabeledEdit_Mois);
-  bool message = false;  // the month or the folder was refused: the grid is as it was
-  const bool reussi = Sous_Garde([&] {
+  Sous_Garde([this] {
     const TCurseur occupe(Qt::WaitCursor);
     const TAffichageFinal affichage(*StringGridRecap);
-    recap::Calculer_Recap(dossier, mois, TOT_RUB, StringGridRecap->Grille(), [&](const std::string& texte) {
-      message = true;
-      Afficher_Message(texte);
-    });
+    recap::Calculer_Recap_Imprimable(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB,
+                                     StringGridRecap->Grille(),
+                                     [this](const std::string& texte) { Afficher_Message(texte); }, Calcul_Affiche_);
   });
-  if (!reussi)
-    Retenir_Calcul(std::nullopt);
-  else if (!message)
-    Retenir_Calcul(recap::TEntete_Impression{dossier, mois, recap::Texte_Date_Heure(std::time(nullptr)), {}});
+  Actions_Impression();
 }
 
-void TForm1::Retenir_Calcul(std::optional<recap::TEntete_Impression> calcul) {
-  Calcul_Affiche_ = std::move(calcul);
+void TForm1::Actions_Impression() {
   Action_Imprimer->setEnabled(Calcul_Affiche_.has_value());
   Action_Exporter_Pdf->setEnabled(Calcul_Affiche_.has_value());
 }
@@ -167,8 +159,8 @@ bool TForm1::Calc_Total_Paies(const QString& Chemin, const QString& Mois) {
                                  [this](const std::string& texte) { Afficher_Message(texte); });
 }
 
-bool TForm1::Sous_Garde(const std::function<void()>& travail) {
-  return plateforme::Executer_Sous_Garde([this](const std::string& texte) { Boites_.Erreur(texte); }, travail);
+void TForm1::Sous_Garde(const std::function<void()>& travail) {
+  plateforme::Executer_Sous_Garde([this](const std::string& texte) { Boites_.Erreur(texte); }, travail);
 }
 
 // A message may come in the middle of a calculation: the grid shows where it stands and the

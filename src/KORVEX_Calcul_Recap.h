@@ -53,14 +53,13 @@ public slots:
 
 private:
   // Runs a handler's work; whatever it raises ends in the error box and goes no further.
-  // False when an error was shown.
-  bool Sous_Garde(const std::function<void()>& travail);
-  // The printed pages' header: the calculation the grid shows.
-  void Retenir_Calcul(std::optional<recap::TEntete_Impression> calcul);
+  void Sous_Garde(const std::function<void()>& travail);
+  // Greys printing while no calculation fills the grid.
+  void Actions_Impression();
   void Afficher_Message(const std::string& texte);
 
   TBoitesMessages Boites_;
   TDialoguesFichiers Dialogues_;
-  // Nothing before a first calculation, or after one that an error cut short.
+  // What the printed pages say of the calculation the grid shows; nothing before a first one.
   std::optional<recap::TEntete_Impression> Calcul_Affiche_;
 };

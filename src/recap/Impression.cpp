@@ -188,6 +188,22 @@ std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete
   return TMise_En_Page(Grille, Entete, Format, Mesure).Pages();
 }
 
+void Calculer_Recap_Imprimable(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                               TGrille& Grille, const TAfficherMessage& Message,
+                               std::optional<TEntete_Impression>& Calcul) {
+  std::optional<TEntete_Impression> precedent;
+  precedent.swap(Calcul);
+  bool refuse = false;
+  Calculer_Recap(Chemin, Mois, TOT_RUB, Grille, [&](const std::string& texte) {
+    refuse = true;
+    Message(texte);
+  });
+  if (refuse)
+    Calcul = std::move(precedent);
+  else
+    Calcul = TEntete_Impression{Chemin, Mois, Texte_Date_Heure(std::time(nullptr)), {}};
+}
+
 std::string Texte_Date_Heure(std::time_t instant) {
   std::tm local{};
 #ifdef _WIN32

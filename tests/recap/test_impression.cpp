@@ -2,13 +2,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
+#include <filesystem>
+#include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/Textes.h"
 #include "recap/Impression.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
 #include "support/Message_Erreur.h"
 
 namespace {
@@ -173,6 +176,39 @@ TEST(Impression, Papier_Trop_Petit) {
     EXPECT_EQ(test::Message_Erreur([&] { Pages(Grille(5), Entete, cas.format); }),
               cas.refuse ? textes::Papier_Trop_Petit : "");
   }
+}
+
+// What the pages will say after a click: the new calculation once it fills the grid, the
+// previous one when the month or the folder is refused, nothing after an error.
+TEST(Impression, Calcul_Retenu_Apres_Un_Clic) {
+  test::TDossierTemporaire dossier;
+  test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", "EN-TETE\r\n0021520.00\r\n"}});
+  test::Ecrire_Rubriques(dossier.Chemin(), {{"", "0"}, {"SALAIRE DE BASE", "1"}});
+  TTAB_VALEURS TOT_RUB;
+  recap::TGrille grille;
+  std::vector<std::string> messages;
+  std::optional<recap::TEntete_Impression> calcul;
+  const auto cliquer = [&](const std::string& mois) {
+    return test::Message_Erreur([&] {
+      recap::Calculer_Recap_Imprimable(dossier.Texte(), mois, TOT_RUB, grille,
+                                       [&](const std::string& m) { messages.push_back(m); }, calcul);
+    });
+  };
+  ASSERT_EQ(cliquer("03-2011"), "");
+  ASSERT_TRUE(calcul.has_value());
+  EXPECT_EQ(calcul->Dossier, dossier.Texte());
+  EXPECT_EQ(calcul->Mois, "03-2011");
+  EXPECT_TRUE(std::regex_match(calcul->Date_Heure, std::regex(R"(\d\d/\d\d/\d{4} \d\d:\d\d)"))) << calcul->Date_Heure;
+
+  calcul->Date_Heure = "avant";
+  EXPECT_EQ(cliquer("3-2011"), "");
+  EXPECT_EQ(messages.size(), 1u);
+  ASSERT_TRUE(calcul.has_value());
+  EXPECT_EQ(calcul->Date_Heure, "avant");
+
+  std::filesystem::remove(dossier.Chemin() / "RUBRIQUE.DTA");
+  EXPECT_NE(cliquer("03-2011"), "");
+  EXPECT_FALSE(calcul.has_value());
 }
 
 TEST(Impression, Nom_Du_Pdf) {
