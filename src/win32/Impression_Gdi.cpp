@@ -1,7 +1,9 @@
 #include "win32/Impression_Gdi.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <optional>
 
 #include "platform/Erreurs.h"
 #include "platform/Textes.h"
@@ -22,20 +24,30 @@ struct TEchelle {
   int Vers_Y(double y) const { return static_cast<int>(std::lround(y * Y - Decalage_Y)); }
 };
 
-// A GDI object selected into the context for the life of the guard, then deleted.
-class TObjet_Choisi {
+// A GDI object, deleted at the end.
+class TObjet_Gdi {
 public:
-  TObjet_Choisi(HDC dc, HGDIOBJ objet) : dc_(dc), objet_(objet), ancien_(SelectObject(dc, objet)) {}
-  ~TObjet_Choisi() {
-    SelectObject(dc_, ancien_);
-    DeleteObject(objet_);
-  }
-  TObjet_Choisi(const TObjet_Choisi&) = delete;
-  TObjet_Choisi& operator=(const TObjet_Choisi&) = delete;
+  explicit TObjet_Gdi(HGDIOBJ objet) : objet_(objet) {}
+  ~TObjet_Gdi() { DeleteObject(objet_); }
+  TObjet_Gdi(const TObjet_Gdi&) = delete;
+  TObjet_Gdi& operator=(const TObjet_Gdi&) = delete;
+  HGDIOBJ Objet() const { return objet_; }
+
+private:
+  HGDIOBJ objet_;
+};
+
+// An object selected into the context for the life of the guard.
+class TChoix_Gdi {
+public:
+  TChoix_Gdi(HDC dc, HGDIOBJ objet) : dc_(dc), ancien_(SelectObject(dc, objet)) {}
+  ~TChoix_Gdi() { SelectObject(dc_, ancien_); }
+  TChoix_Gdi(const TChoix_Gdi&) = delete;
+  TChoix_Gdi& operator=(const TChoix_Gdi&) = delete;
 
 private:
   HDC dc_;
-  HGDIOBJ objet_, ancien_;
+  HGDIOBJ ancien_;
 };
 
 HFONT Police_Gdi(HDC dc, recap::TRole role) {
@@ -45,6 +57,18 @@ HFONT Police_Gdi(HDC dc, recap::TRole role) {
   return CreateFontW(hauteur, 0, 0, 0, police.Gras ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                      OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, PROOF_QUALITY, VARIABLE_PITCH | FF_SWISS, famille.c_str());
 }
+
+// The font of every role, at the context's resolution, made once.
+class TPolices_Gdi {
+public:
+  explicit TPolices_Gdi(HDC dc) {
+    for (size_t r = 0; r < polices_.size(); ++r) polices_[r].emplace(Police_Gdi(dc, static_cast<recap::TRole>(r)));
+  }
+  HGDIOBJ operator[](recap::TRole role) const { return polices_[static_cast<size_t>(role)]->Objet(); }
+
+private:
+  std::array<std::optional<TObjet_Gdi>, static_cast<size_t>(recap::TRole::Pied) + 1> polices_;
+};
 
 UINT Alignement_Gdi(recap::TAlignement a) {
   switch (a) {
@@ -94,8 +118,9 @@ recap::TFormat_Page Format_Page_Gdi(HDC dc) {
 std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Gdi(HDC dc, const recap::TGrille& Grille,
                                                        const recap::TEntete_Impression& Entete) {
   const TEchelle e(dc);
+  const TPolices_Gdi polices(dc);
   return recap::Mettre_En_Pages(Grille, Entete, Format_Page_Gdi(dc), [&](recap::TRole role, const std::string& texte) {
-    const TObjet_Choisi police(dc, Police_Gdi(dc, role));
+    const TChoix_Gdi police(dc, polices[role]);
     const std::wstring large = plateforme::Vers_Utf16(texte);
     SIZE taille{};
     GetTextExtentPoint32W(dc, large.c_str(), static_cast<int>(large.size()), &taille);
@@ -107,14 +132,16 @@ void Dessiner_Page_Gdi(HDC dc, const recap::TPage_Imprimee& page) {
   const TEchelle e(dc);
   for (const auto& t : page.Traits) {
     const int epaisseur = std::max(1, static_cast<int>(std::lround(t.Epaisseur * e.Y)));
-    const TObjet_Choisi plume(dc, CreatePen(PS_SOLID, epaisseur, RGB(0, 0, 0)));
+    const TObjet_Gdi plume(CreatePen(PS_SOLID, epaisseur, RGB(0, 0, 0)));
+    const TChoix_Gdi choix(dc, plume.Objet());
     MoveToEx(dc, e.Vers_X(t.X1), e.Vers_Y(t.Y1), nullptr);
     LineTo(dc, e.Vers_X(t.X2), e.Vers_Y(t.Y2));
   }
+  const TPolices_Gdi polices(dc);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   for (const auto& t : page.Textes) {
-    const TObjet_Choisi police(dc, Police_Gdi(dc, t.Role));
+    const TChoix_Gdi police(dc, polices[t.Role]);
     SetTextAlign(dc, Alignement_Gdi(t.Alignement));
     const std::wstring large = plateforme::Vers_Utf16(t.Texte);
     ExtTextOutW(dc, e.Vers_X(t.X), e.Vers_Y(t.Y), 0, nullptr, large.c_str(), static_cast<UINT>(large.size()),
