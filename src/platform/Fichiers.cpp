@@ -1,7 +1,5 @@
 #include "platform/Fichiers.h"
 
-#include "platform/Utf16.h"
-
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
@@ -41,6 +39,14 @@ std::optional<std::string> Panne_Injectee(TOperationFichier operation, const std
 bool Annee_Date_Fat(int annee) { return annee >= 1980 && annee <= 2107; }
 
 #ifdef _WIN32
+
+std::wstring Large(const std::string& texte) {
+  if (texte.empty()) return {};
+  int n = MultiByteToWideChar(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0);
+  std::wstring large(static_cast<size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), large.data(), n);
+  return large;
+}
 
 std::string Raison_Systeme(DWORD code) {
   switch (code) {
@@ -135,7 +141,7 @@ std::string Chemin_Systeme(const std::string& chemin) { return chemin; }
 bool Fichier_Existe(const std::string& chemin) {
   if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
   WIN32_FIND_DATAW donnees;
-  HANDLE h = FindFirstFileW(Vers_Utf16(chemin).c_str(), &donnees);
+  HANDLE h = FindFirstFileW(Large(chemin).c_str(), &donnees);
   if (h == INVALID_HANDLE_VALUE) return false;
   FindClose(h);
   if (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
@@ -148,12 +154,12 @@ bool Fichier_Existe(const std::string& chemin) {
 
 bool Nom_Pris(const std::string& chemin) {
   if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
-  return GetFileAttributesW(Vers_Utf16(chemin).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Large(chemin).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers) {
   if (auto panne = Panne_Injectee(TOperationFichier::Renommer, de)) return panne;
-  if (MoveFileExW(Vers_Utf16(de).c_str(), Vers_Utf16(vers).c_str(), 0)) return std::nullopt;
+  if (MoveFileExW(Large(de).c_str(), Large(vers).c_str(), 0)) return std::nullopt;
   return Raison_Systeme(GetLastError());
 }
 
@@ -161,7 +167,7 @@ TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
   if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
     throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + *panne);
   // Other programs (the payroll application) may keep reading and writing the file meanwhile.
-  const std::wstring large = Vers_Utf16(chemin);
+  const std::wstring large = Large(chemin);
   HANDLE h = CreateFileW(large.c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -209,6 +215,15 @@ size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
 
 namespace {
 
+std::string Etroit(const wchar_t* texte) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, texte, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return {};
+  std::string sortie(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, texte, -1, sortie.data(), n, nullptr, nullptr);
+  sortie.resize(static_cast<size_t>(n) - 1);
+  return sortie;
+}
+
 // The temporary file of a save: removed unless Garder() was called.
 class TTemporaire {
 public:
@@ -229,7 +244,7 @@ private:
 
 void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   const auto echec = [&](DWORD code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
-  const std::wstring cible = Vers_Utf16(chemin);
+  const std::wstring cible = Large(chemin);
   const std::wstring temporaire = cible + L".tmp" + std::to_wstring(GetCurrentProcessId());
   HANDLE h = CreateFileW(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) throw echec(GetLastError());
@@ -257,7 +272,7 @@ void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
 std::string Dossier_Documents() {
   PWSTR chemin = nullptr;
   std::string dossier;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &chemin))) dossier = Vers_Utf8(chemin);
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &chemin))) dossier = Etroit(chemin);
   CoTaskMemFree(chemin);
   return dossier;
 }
