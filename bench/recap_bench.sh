@@ -24,6 +24,7 @@ done
 /usr/bin/python3 -c 'import dbfread' 2>/dev/null || { echo "recap_bench : python3-dbfread manque" >&2; exit 1; }
 
 # ---- Data: written once, again only when the generator or the writer changed ----
+mkdir -p "$donnees"
 signature=$(cat "$racine/bench/recap_generer.cpp" "$racine/tests/support/Ecrivain_Dbase.cpp" | md5sum | cut -d' ' -f1)
 for g in A B; do
   if [ "$(cat "$donnees/$g/.signature" 2>/dev/null)" != "$signature" ]; then

@@ -23,11 +23,12 @@ done
 [ ${#manquants[@]} -eq 0 ] && exit 0
 
 echo "Paquets à installer : ${manquants[*]}"
-sudo=""
+# sudo drops the environment: the frontend is passed through env, or a package may stop on a question.
+sudo=(env DEBIAN_FRONTEND=noninteractive)
 if [ "$(id -u)" -ne 0 ]; then
   command -v sudo >/dev/null || { echo "Ces paquets manquent et sudo est absent : installez-les en root." >&2; exit 1; }
-  sudo="sudo"
+  sudo=(sudo env DEBIAN_FRONTEND=noninteractive)
 fi
 # A fresh machine has empty package lists.
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${manquants[@]}"
+"${sudo[@]}" apt-get update -q
+"${sudo[@]}" apt-get install -y -q --no-install-recommends "${manquants[@]}"

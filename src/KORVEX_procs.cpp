@@ -1,5 +1,7 @@
 #include "KORVEX_procs.h"
 
+#include "platform/Textes.h"
+#include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Nombres.h"
 #include "platform/Separateurs.h"
@@ -55,26 +57,11 @@ public:
 };
 
 [[noreturn]] void Erreur_Rubrique(std::string_view texte) {
-  std::string message;
-  message += '\'';
-  message += texte;
-  message += "' n'est pas un numéro de rubrique correct (1 à 899)";
-  throw plateforme::EKorvex(message);
-}
-
-// Byte position just after the first n characters; npos when the text is shorter.
-size_t Apres_Caracteres(std::string_view texte, size_t n) {
-  size_t position = 0;
-  for (size_t k = 0; k < n; ++k) {
-    if (position >= texte.size()) return std::string_view::npos;
-    const auto octet = static_cast<unsigned char>(texte[position]);
-    position += octet < 0x80 ? 1 : plateforme::Taille_Caractere_Utf8(texte, position);
-  }
-  return position;
+  throw plateforme::EKorvex(textes::Rubrique_Incorrecte(texte));
 }
 
 void Decoder_Ligne(std::string_view ligne) {
-  const size_t fin_rubrique = Apres_Caracteres(ligne, 3);
+  const size_t fin_rubrique = plateforme::Octets_Des_Caracteres(ligne, 3);
   if (fin_rubrique >= ligne.size()) return;  // fewer than four characters
   const std::string_view texte_rubrique = ligne.substr(0, fin_rubrique);
   const int32_t rubrique = plateforme::Texte_Vers_Entier(texte_rubrique);

@@ -3,30 +3,22 @@
 #include <algorithm>
 #include <cstring>
 
+#include "dbase/Format.h"
+#include "platform/Textes.h"
 #include "platform/Erreurs.h"
 
 namespace dbase::interne {
 
+using namespace format;
+
 namespace {
 
 constexpr size_t Taille_Fenetre = 64 * 1024;
-constexpr size_t Entete_Memo = 512;
-constexpr char Fin_Memo = 0x1A;
 // A payslip's amounts take a few kilobytes: a longer memo is a damaged pointer or length, and
 // reading it whole would cost as much memory as it claims.
 constexpr uint64_t Longueur_Max = 4 * 1024 * 1024;
 
-std::string Erreur_Trop_Long(uint64_t longueur) {
-  return "a une longueur de " + std::to_string(longueur) + " octets, au-delà des " +
-         std::to_string(Longueur_Max / (1024 * 1024)) + " Mo qu'un mémo peut avoir";
-}
-
-uint32_t Lu32_Petit(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint32_t Lu32_Grand(const unsigned char* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
+constexpr uint64_t Mo_Max = Longueur_Max / (1024 * 1024);
 
 }  // namespace
 
@@ -34,50 +26,51 @@ TMemo::TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3)
     : fichier_(chemin),
       tampon_(fichier_, static_cast<size_t>(std::max<uint64_t>(1, std::min<uint64_t>(Taille_Fenetre, fichier_.Taille())))),
       format_(format) {
-  unsigned char e[Entete_Memo] = {};
+  unsigned char e[Taille_Entete_Memo] = {};
   const size_t lus = fichier_.Lire(0, e, sizeof e);
   if (format_ == TFormatMemo::Fpt) {
-    taille_bloc_ = lus >= 8 ? (e[6] << 8) | e[7] : 0;
+    taille_bloc_ = lus >= Memo_Fpt_Taille_Bloc + 2 ? Lire_16_Grand(e + Memo_Fpt_Taille_Bloc) : 0;
     if (taille_bloc_ == 0)
-      throw plateforme::EKorvex("Le fichier mémo " + chemin +
-                                " est endommagé : sa taille de bloc est nulle ou absente");
+      throw plateforme::EKorvex(textes::Memo_Taille_Bloc_Nulle(chemin));
   } else if (!blocs_dbase3) {
     // dBase IV and later give the block size at offset 20, some writers at offset 4.
-    const uint32_t a20 = lus >= 22 ? e[20] | (e[21] << 8) : 0;
-    const uint32_t a4 = lus >= 8 ? Lu32_Petit(e + 4) : 0;
-    taille_bloc_ = a20 != 0 ? a20 : a4 != 0 ? a4 : 512;
+    const uint32_t a20 = lus >= Memo_Dbt_Taille_Bloc + 2 ? Lire_16_Petit(e + Memo_Dbt_Taille_Bloc) : 0;
+    const uint32_t a4 = lus >= Memo_Dbt_Taille_Bloc_Autre + 4 ? Lire_32_Petit(e + Memo_Dbt_Taille_Bloc_Autre) : 0;
+    taille_bloc_ = a20 != 0 ? a20 : a4 != 0 ? a4 : Taille_Bloc_Dbt_Defaut;
   }
 }
 
 bool TMemo::Lire(uint64_t bloc, std::string& texte, std::string& erreur) {
   const uint64_t taille = fichier_.Taille();
   if (bloc >= (taille + taille_bloc_ - 1) / taille_bloc_) {
-    erreur = "désigne le bloc " + std::to_string(bloc) + ", au-delà de la fin du fichier mémo";
+    erreur = textes::Memo_Bloc_Au_Dela(bloc);
     return false;
   }
   const uint64_t position = bloc * taille_bloc_;
   // The first bytes tell the memo's form: have them in one piece, wherever the window stands.
-  const size_t tete = taille - position < 8 ? static_cast<size_t>(taille - position) : 8;
+  const size_t tete =
+      taille - position < Taille_Entete_Bloc ? static_cast<size_t>(taille - position) : Taille_Entete_Bloc;
   const auto* debut = reinterpret_cast<const unsigned char*>(tampon_.Acceder(position, tete));
   if (debut == nullptr) {
-    erreur = "est tronqué : le fichier mémo a raccourci pendant la lecture";
+    erreur = textes::Memo_Tronque;
     return false;
   }
-  static const unsigned char Marque_IV[4] = {0xFF, 0xFF, 0x08, 0x00};
   const bool fpt = format_ == TFormatMemo::Fpt;
-  const bool iv = !fpt && tete >= 4 && std::memcmp(debut, Marque_IV, 4) == 0;
-  if ((fpt || iv) && tete < 8) {
-    erreur = "commence trop près de la fin du fichier mémo";
+  const bool iv = !fpt && tete >= sizeof Marque_Bloc_DBase4 &&
+                  std::memcmp(debut, Marque_Bloc_DBase4, sizeof Marque_Bloc_DBase4) == 0;
+  if ((fpt || iv) && tete < Taille_Entete_Bloc) {
+    erreur = textes::Memo_Trop_Pres_Fin;
     return false;
   }
-  if (fpt) return Lire_Longueur(position + 8, Lu32_Grand(debut + 4), texte, erreur);
+  const uint64_t texte_bloc = position + Taille_Entete_Bloc;
+  if (fpt) return Lire_Longueur(texte_bloc, Lire_32_Grand(debut + Bloc_Longueur), texte, erreur);
   if (iv) {
-    const uint32_t longueur = Lu32_Petit(debut + 4);  // its own 8 bytes included
-    if (longueur < 8) {
-      erreur = "a une longueur incorrecte (" + std::to_string(longueur) + " octets)";
+    const uint32_t longueur = Lire_32_Petit(debut + Bloc_Longueur);  // its own 8 bytes included
+    if (longueur < Taille_Entete_Bloc) {
+      erreur = textes::Memo_Longueur_Incorrecte(longueur);
       return false;
     }
-    return Lire_Longueur(position + 8, longueur - 8, texte, erreur);
+    return Lire_Longueur(texte_bloc, longueur - Taille_Entete_Bloc, texte, erreur);
   }
   return Lire_Jusqu_A_Fin(position, texte, erreur);
 }
@@ -85,11 +78,11 @@ bool TMemo::Lire(uint64_t bloc, std::string& texte, std::string& erreur) {
 bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& texte, std::string& erreur) {
   const uint64_t taille = fichier_.Taille();
   if (position > taille || longueur > taille - position) {
-    erreur = "a une longueur de " + std::to_string(longueur) + " octets qui dépasse la fin du fichier mémo";
+    erreur = textes::Memo_Depasse_Fin(longueur);
     return false;
   }
   if (longueur > Longueur_Max) {
-    erreur = Erreur_Trop_Long(longueur);
+    erreur = textes::Memo_Trop_Long(longueur, Mo_Max);
     return false;
   }
   const size_t n = static_cast<size_t>(longueur);
@@ -103,7 +96,7 @@ bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& tex
     texte.resize(n);
     if (fichier_.Lire(position, texte.data(), n) == n) return true;
   }
-  erreur = "est tronqué : le fichier mémo a raccourci pendant la lecture";
+  erreur = textes::Memo_Tronque;
   return false;
 }
 
@@ -114,7 +107,7 @@ bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string&
     size_t n = 0;
     const char* morceau = tampon_.Morceau(position, n);
     if (n == 0) {
-      erreur = "n'a pas de marque de fin (0x1A) avant la fin du fichier mémo";
+      erreur = textes::Memo_Sans_Fin;
       return false;
     }
     const void* fin = std::memchr(morceau, Fin_Memo, n);
@@ -125,8 +118,7 @@ bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string&
     texte.append(morceau, n);
     position += n;
     if (texte.size() > Longueur_Max) {
-      erreur = "n'a pas de marque de fin (0x1A) dans ses " + std::to_string(Longueur_Max / (1024 * 1024)) +
-               " premiers Mo";
+      erreur = textes::Memo_Sans_Fin_Dans(Mo_Max);
       return false;
     }
   }

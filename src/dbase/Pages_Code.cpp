@@ -2,10 +2,14 @@
 
 #include <cstring>
 
+#include "platform/Nombres.h"
+
 namespace dbase::interne {
 
 extern const TPageCode Pages_Code[];
 extern const int Nombre_Pages_Code;
+extern const TPilote Pilotes[];
+extern const int Nombre_Pilotes;
 
 const TPageCode& Page_Code(int numero) {
   const TPageCode* windows = nullptr;
@@ -17,16 +21,11 @@ const TPageCode& Page_Code(int numero) {
 }
 
 int Page_De_Pilote(uint8_t pilote) {
-  switch (pilote) {
-    case 0x01: case 0x0D: return 437;
-    case 0x02: case 0x0E: case 0x1D: return 850;
-    case 0x64: return 852;
-    case 0x65: return 866;
-    case 0xC8: return 1250;
-    case 0xC9: return 1251;
-    // The payroll application is a Windows program: an unmarked table is in its page.
-    default: return 1252;
-  }
+  for (int i = 0; i < Nombre_Pilotes; ++i)
+    if (Pilotes[i].marque == pilote) return Pilotes[i].page;
+  // The payroll application is a Windows program: an unmarked table is in its page, and so is
+  // one whose mark no documentation lists.
+  return 1252;
 }
 
 int Page_De_Nom_Pilote(std::string_view nom) {
@@ -54,9 +53,48 @@ bool Tout_Ascii(const char* octets, size_t n) {
   return (ou & 0x8080808080808080ULL) == 0;
 }
 
+namespace {
+
+// A lead byte and what follows it: the pair's character, or U+FFFD for the lead byte alone when
+// no trail byte follows. Returns the bytes taken.
+size_t Ajouter_Paire(std::string& sortie, const unsigned char* o, size_t reste, const TPageCode& page) {
+  const int ligne = page.lignes[o[0] - 0x80];
+  if (reste < 2 || ligne < 0 || o[1] < TPageCode::Premier_Suivant || o[1] > TPageCode::Dernier_Suivant) {
+    plateforme::Ajouter_Utf8(sortie, U'\uFFFD');
+    return 1;
+  }
+  const uint16_t c = page.caracteres[static_cast<size_t>(ligne) * TPageCode::Taille_Ligne +
+                                     (o[1] - TPageCode::Premier_Suivant)];
+  plateforme::Ajouter_Utf8(sortie, c != 0 ? char32_t{c} : U'\uFFFD');
+  return 2;
+}
+
+void Ajouter_Utf8_Double(std::string& sortie, const char* octets, size_t n, const TPageCode& page) {
+  const auto* o = reinterpret_cast<const unsigned char*>(octets);
+  for (size_t i = 0; i < n;) {
+    if (o[i] < 0x80) {
+      sortie += static_cast<char>(o[i++]);
+      continue;
+    }
+    const TUtf8& u = page.haut[o[i] - 0x80];
+    if (u.longueur != 0) {
+      sortie.append(u.octets, u.longueur);
+      ++i;
+    } else {
+      i += Ajouter_Paire(sortie, o + i, n - i, page);
+    }
+  }
+}
+
+}  // namespace
+
 void Ajouter_Utf8(std::string& sortie, const char* octets, size_t n, const TPageCode& page) {
   if (Tout_Ascii(octets, n)) {
     sortie.append(octets, n);
+    return;
+  }
+  if (page.lignes != nullptr) {
+    Ajouter_Utf8_Double(sortie, octets, n, page);
     return;
   }
   size_t longueur = 0;

@@ -14,9 +14,21 @@ struct TUtf8 {
 };
 
 // The UTF-8 form of bytes 128 to 255; bytes below 128 are ASCII in every page we read.
+// A double-byte page (932, 936, 949, 950) marks its lead bytes with a length of 0: the
+// character is the pair, found in the lead byte's row of caracteres.
 struct TPageCode {
   int numero;
   TUtf8 haut[128];
+  const int16_t* lignes = nullptr;        // by lead byte - 0x80: its row, or -1
+  const uint16_t* caracteres = nullptr;  // rows of Taille_Ligne code points, 0 for no character
+  static constexpr unsigned Premier_Suivant = 0x40, Dernier_Suivant = 0xFE;
+  static constexpr unsigned Taille_Ligne = Dernier_Suivant - Premier_Suivant + 1;
+};
+
+// A language driver mark (byte 29 of the header) and the page it names.
+struct TPilote {
+  uint8_t marque;
+  int page;
 };
 
 // The page of that number, Windows 1252 when we do not know it.

@@ -2,26 +2,17 @@
 
 #include <memory>
 
+#include "platform/Textes.h"
 #include "platform/Erreurs.h"
+#include "dbase/Format.h"
 #include "dbase/Pages_Code.h"
 
 namespace dbase::interne {
 
 using plateforme::EKorvex;
+using namespace format;
 
 namespace {
-
-constexpr uint32_t Entete_Base = 32;      // dBase III to 5, FoxPro, Visual FoxPro
-constexpr uint32_t Entete_DBase7 = 68;    // the language driver's name follows the base header
-constexpr uint32_t Descripteur_Base = 32;
-constexpr uint32_t Descripteur_DBase7 = 48;
-constexpr uint32_t Lien_Base_VFP = 263;   // the database container's path after the descriptors
-constexpr unsigned char Fin_Descripteurs = 0x0D;
-
-uint32_t Lu16(const unsigned char* p) { return p[0] | (p[1] << 8); }
-uint32_t Lu32(const unsigned char* p) {
-  return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
 
 std::string Hexa2(uint8_t octet) {
   const char* chiffres = "0123456789ABCDEF";
@@ -88,27 +79,24 @@ std::string Nom_Champ(const unsigned char* p, size_t taille, const TPageCode& pa
 TChamp Lire_Descripteur(const unsigned char* d, const TStructure& s, const TPageCode& page,
                         const std::string& chemin, uint8_t& drapeaux) {
   const bool d7 = s.famille == TFamille::DBase7;
-  const size_t taille_nom = d7 ? 32 : 11;
-  const unsigned char* suite = d + taille_nom;  // type, then (d7) length or (others) offset
   TChamp c;
-  c.nom = Nom_Champ(d, taille_nom, page);
-  c.type = static_cast<char>(suite[0]);
+  c.nom = Nom_Champ(d, d7 ? Taille_Nom_Champ_DBase7 : Taille_Nom_Champ, page);
+  c.type = static_cast<char>(d[d7 ? Descripteur_Type_DBase7 : Descripteur_Type]);
   c.genre = Genre_De_Type(c.type, s.famille);
-  c.longueur = d7 ? suite[1] : d[16];
-  c.decimales = d7 ? suite[2] : d[17];
+  c.longueur = d[d7 ? Descripteur_Longueur_DBase7 : Descripteur_Longueur];
+  c.decimales = d[d7 ? Descripteur_Decimales_DBase7 : Descripteur_Decimales];
   // Clipper and FoxPro keep the high byte of a long character field's length in its decimals.
   if (!d7 && c.genre == TGenre::Texte) {
     c.longueur += static_cast<uint32_t>(c.decimales) << 8;
     c.decimales = 0;
   }
-  drapeaux = s.famille == TFamille::VisualFoxPro ? d[18] : 0;
-  c.cache = c.genre == TGenre::Indicateurs || (drapeaux & 0x01) != 0;
+  drapeaux = s.famille == TFamille::VisualFoxPro ? d[Descripteur_Drapeaux_VFP] : 0;
+  c.cache = c.genre == TGenre::Indicateurs || (drapeaux & Drapeau_Systeme_VFP) != 0;
   c.gros_boutiste_signe = d7;
   if (c.genre == TGenre::Date && c.longueur != 8) c.genre = TGenre::Autre;
   const uint32_t imposee = Longueur_Imposee(c.genre);
   if (imposee != 0 && c.longueur != imposee)
-    Erreur_Table(chemin, "le champ " + c.nom + " de type " + std::string(1, c.type) + " a une longueur de " +
-                             std::to_string(c.longueur) + " octets au lieu de " + std::to_string(imposee));
+    Erreur_Table(chemin, textes::Longueur_Champ_Imposee(c.nom, c.type, c.longueur, imposee));
   return c;
 }
 
@@ -123,7 +111,7 @@ void Numeroter_Indicateurs(TStructure& s, const std::vector<uint8_t>& drapeaux) 
       continue;
     }
     if (c.genre == TGenre::VarTexte || c.genre == TGenre::VarBinaire) c.bit_longueur = bit++;
-    if (drapeaux[i] & 0x02) c.bit_nul = bit++;
+    if (drapeaux[i] & Drapeau_Nul_Permis_VFP) c.bit_nul = bit++;
   }
   const int bits = s.indicateurs < 0 ? 0 : static_cast<int>(s.champs[s.indicateurs].longueur) * 8;
   for (TChamp& c : s.champs) {
@@ -135,14 +123,14 @@ void Numeroter_Indicateurs(TStructure& s, const std::vector<uint8_t>& drapeaux) 
 // The descriptors, up to their 0x0D; returns the position of that mark.
 uint32_t Lire_Descripteurs(const unsigned char* e, TStructure& s, const std::string& chemin) {
   const bool d7 = s.famille == TFamille::DBase7;
-  const uint32_t pas = d7 ? Descripteur_DBase7 : Descripteur_Base;
+  const uint32_t pas = d7 ? Taille_Descripteur_DBase7 : Taille_Descripteur;
   const TPageCode& page = Page_Code(s.page_code);
   std::vector<uint8_t> drapeaux;
-  uint32_t position = d7 ? Entete_DBase7 : Entete_Base;
+  uint32_t position = d7 ? Taille_Entete_DBase7 : Taille_Entete;
   uint32_t decalage = 1;  // the deletion byte
   while (position < s.longueur_entete && e[position] != Fin_Descripteurs) {
     if (position + pas > s.longueur_entete)
-      Erreur_Table(chemin, "la marque de fin des descripteurs de champs (0x0D) manque");
+      Erreur_Table(chemin, textes::Descripteurs_Sans_Fin);
     uint8_t d = 0;
     TChamp c = Lire_Descripteur(e + position, s, page, chemin, d);
     c.decalage = decalage;
@@ -153,11 +141,9 @@ uint32_t Lire_Descripteurs(const unsigned char* e, TStructure& s, const std::str
     position += pas;
   }
   if (position >= s.longueur_entete)
-    Erreur_Table(chemin, "la marque de fin des descripteurs de champs (0x0D) manque");
+    Erreur_Table(chemin, textes::Descripteurs_Sans_Fin);
   if (decalage != s.longueur_enregistrement)
-    Erreur_Table(chemin, "la longueur d'enregistrement (" + std::to_string(s.longueur_enregistrement) +
-                             " octets) ne correspond pas à celle de ses champs (" +
-                             std::to_string(decalage) + " octets)");
+    Erreur_Table(chemin, textes::Enregistrement_Incoherent(s.longueur_enregistrement, decalage));
   if (s.famille == TFamille::VisualFoxPro) Numeroter_Indicateurs(s, drapeaux);
   return position;
 }
@@ -165,43 +151,38 @@ uint32_t Lire_Descripteurs(const unsigned char* e, TStructure& s, const std::str
 }  // namespace
 
 void Erreur_Table(const std::string& chemin, const std::string& detail) {
-  throw EKorvex("La table " + chemin + " est endommagée : " + detail);
+  throw EKorvex(textes::Table_Endommagee(chemin, detail));
 }
 
 TStructure Lire_Structure(const plateforme::TFichierLecture& fichier, const std::string& chemin) {
   const uint64_t taille = fichier.Taille();
-  unsigned char base[Entete_Base];
-  if (taille < Entete_Base || fichier.Lire(0, base, Entete_Base) < Entete_Base)
-    throw EKorvex("Le fichier " + chemin + " est trop court pour être une table dBase (" +
-                  std::to_string(taille) + " octets)");
+  unsigned char base[Taille_Entete];
+  if (taille < Taille_Entete || fichier.Lire(0, base, Taille_Entete) < Taille_Entete)
+    throw EKorvex(textes::Table_Trop_Courte(chemin, taille));
   TStructure s;
-  s.version = base[0];
+  s.version = base[Entete_Version];
   if (!Famille_De_Version(s.version, s.famille))
-    throw EKorvex("Le fichier " + chemin + " n'est pas une table dBase reconnue (octet de version " +
-                  Hexa2(s.version) + ")");
-  s.nombre_annonce = Lu32(base + 4);
-  s.longueur_entete = Lu16(base + 8);
-  s.longueur_enregistrement = Lu16(base + 10);
+    throw EKorvex(textes::Table_Non_Reconnue(chemin, Hexa2(s.version)));
+  s.nombre_annonce = Lire_32_Petit(base + Entete_Nombre_Enregistrements);
+  s.longueur_entete = Lire_16_Petit(base + Entete_Longueur_Entete);
+  s.longueur_enregistrement = Lire_16_Petit(base + Entete_Longueur_Enregistrement);
   if (s.longueur_entete > taille)
-    throw EKorvex("Le fichier " + chemin + " est plus court que son en-tête (" + std::to_string(taille) +
-                  " octets pour un en-tête de " + std::to_string(s.longueur_entete) + ")");
-  const uint32_t minimum = (s.famille == TFamille::DBase7 ? Entete_DBase7 : Entete_Base) + 1;
+    throw EKorvex(textes::Table_Plus_Courte_Que_Entete(chemin, taille, s.longueur_entete));
+  const uint32_t minimum = (s.famille == TFamille::DBase7 ? Taille_Entete_DBase7 : Taille_Entete) + 1;
   if (s.longueur_entete < minimum)
-    Erreur_Table(chemin, "la longueur d'en-tête (" + std::to_string(s.longueur_entete) +
-                             " octets) ne peut pas contenir ses descripteurs de champs");
+    Erreur_Table(chemin, textes::Entete_Trop_Petite(s.longueur_entete));
   std::unique_ptr<unsigned char[]> e(new unsigned char[s.longueur_entete]);
   if (fichier.Lire(0, e.get(), s.longueur_entete) < s.longueur_entete)
-    throw EKorvex("Le fichier " + chemin + " est plus court que son en-tête");
+    throw EKorvex(textes::Entete_Tronquee(chemin));
   if (s.famille == TFamille::DBase7) {
-    std::string nom(reinterpret_cast<const char*>(e.get()) + 32, 32);
+    std::string nom(reinterpret_cast<const char*>(e.get()) + Entete_Nom_Pilote_DBase7, Taille_Nom_Pilote_DBase7);
     s.page_code = Page_De_Nom_Pilote(nom.substr(0, nom.find('\0')));
   } else {
-    s.page_code = Page_De_Pilote(base[29]);
+    s.page_code = Page_De_Pilote(base[Entete_Pilote]);
   }
   const uint32_t fin = Lire_Descripteurs(e.get(), s, chemin);
-  if (s.famille == TFamille::VisualFoxPro && s.longueur_entete < fin + 1 + Lien_Base_VFP)
-    Erreur_Table(chemin, "la longueur d'en-tête (" + std::to_string(s.longueur_entete) +
-                             " octets) ne correspond pas à ses descripteurs de champs");
+  if (s.famille == TFamille::VisualFoxPro && s.longueur_entete < fin + 1 + Taille_Lien_Base_VFP)
+    Erreur_Table(chemin, textes::Entete_Incoherente(s.longueur_entete));
   return s;
 }
 

@@ -4,8 +4,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/Textes.h"
+#include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
+#include "dbase/Format.h"
 #include "dbase/Memo.h"
 #include "platform/Nombres.h"
 #include "dbase/Pages_Code.h"
@@ -17,12 +20,12 @@ namespace dbase {
 
 using plateforme::EKorvex;
 using namespace interne;
+using format::Marque_Fin_Table;
+using format::Marque_Supprime;
 
 namespace {
 
 constexpr size_t Taille_Fenetre = 64 * 1024;
-constexpr char Marque_Fin_Table = 0x1A;
-constexpr char Marque_Supprime = '*';
 
 bool Est_Separateur(char c) {
 #ifdef _WIN32
@@ -68,19 +71,7 @@ std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const TStructure& s
     if (Fichier_Present(chemin))
       return std::make_unique<TMemo>(chemin, f, s.famille == TFamille::DBase3);
   }
-  throw EKorvex("Le fichier mémo " + base + (fox ? ".FPT" : ".DBT") + " de la table " + table +
-                " est introuvable");
-}
-
-bool Egal_Sans_Casse(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-    if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-    if (x != y) return false;
-  }
-  return true;
+  throw EKorvex(textes::Memo_Introuvable(base + (fox ? ".FPT" : ".DBT"), table));
 }
 
 // A small table (the rubrics) needs no more than its own size; a window always holds a record.
@@ -113,17 +104,18 @@ struct TTable::TEtat {
   std::unique_ptr<TMemo> memo;
   int64_t nombre = 0;    // physical records, up to an end-of-table mark once one is met
   int64_t courant = -1;  // -1: no current record (empty table)
+  int64_t sans_marque = 0;  // records before this one are known to hold no end-of-table mark
   bool eof = true;
   const char* enregistrement = nullptr;
 
-  std::string Enregistrement_Texte(int64_t i) const { return "enregistrement " + std::to_string(i + 1); }
+  std::string Enregistrement_Texte(int64_t i) const { return textes::Enregistrement(i + 1); }
 
   const char* Lire_Brut(int64_t i) {
     const char* p = tampon.Acceder(
         structure.longueur_entete + static_cast<uint64_t>(i) * structure.longueur_enregistrement,
         structure.longueur_enregistrement);
     if (p == nullptr)
-      throw EKorvex("La table " + chemin + " a raccourci pendant la lecture (" + Enregistrement_Texte(i) + ")");
+      throw EKorvex(textes::Table_Raccourcie(chemin, Enregistrement_Texte(i)));
     return p;
   }
 
@@ -169,54 +161,23 @@ struct TTable::TEtat {
     return false;
   }
 
-  bool Precedent(bool supprimes) {
-    for (int64_t i = courant - 1; i >= 0; --i) {
-      enregistrement = Lire_Brut(i);
-      if (Visible(supprimes)) {
-        courant = i;
-        return true;
-      }
-    }
-    Recharger();
-    return false;
-  }
-
-  // With every record shown, a move is an offset computation; only where it lands is checked.
+  // With every record shown a move goes straight to its target, yet no further than a scan
+  // would: each record up to the target is checked once for an end-of-table mark.
   void Sauter(int64_t n) {
-    int64_t cible = courant + n;
-    bool fin = false;
+    const int64_t cible = courant + n;
+    for (int64_t i = std::max(courant + 1, sans_marque); i <= cible && Charger(i); ++i) sans_marque = i + 1;
     if (cible >= nombre) {
-      cible = nombre - 1;
-      fin = true;
-    }
-    if (cible > courant && !Charger(cible)) {
-      for (int64_t i = courant + 1; i <= cible && Charger(i); ++i) {
-      }
-      cible = nombre - 1;
-      fin = true;
-    }
-    courant = cible;
-    if (fin) eof = true;
-    Recharger();
-  }
-
-  int64_t Compter(bool supprimes) {
-    int64_t total = 0;
-    if (supprimes) {
-      if (nombre > 0 && !Charger(nombre - 1))
-        for (int64_t i = courant + 1; Charger(i); ++i) {
-        }
-      total = nombre;
+      courant = nombre - 1;
+      eof = true;
     } else {
-      for (int64_t i = 0; Charger(i); ++i) total += Visible(false);
+      courant = cible;
     }
     Recharger();
-    return total;
   }
 
   std::string Texte_Memo(const TChamp& c) {
     uint64_t bloc = 0;
-    if (!Bloc_Memo(c, enregistrement, bloc)) Erreur_Memo(c, "a un pointeur de bloc incorrect");
+    if (!Bloc_Memo(c, enregistrement, bloc)) Erreur_Memo(c, textes::Memo_Pointeur_Incorrect);
     std::string texte;
     if (bloc == 0) return texte;
     std::string erreur;
@@ -225,8 +186,7 @@ struct TTable::TEtat {
       lu = memo->Lire(bloc, texte, erreur);
     } catch (const EKorvex& e) {
       // The file layer names the memo file; the user also needs the record.
-      throw EKorvex(std::string(e.what()) + " (champ " + c.nom + " de l'" + Enregistrement_Texte(courant) +
-                    " de la table " + chemin + ")");
+      throw EKorvex(textes::Lieu_Memo(e.what(), c.nom, Enregistrement_Texte(courant), chemin));
     }
     if (!lu) Erreur_Memo(c, erreur);
     // Binary memos too: whatever the field's kind, its text reaches the user as valid UTF-8.
@@ -235,13 +195,11 @@ struct TTable::TEtat {
   }
 
   [[noreturn]] void Erreur_Memo(const TChamp& c, const std::string& detail) const {
-    Erreur_Table(chemin, "le mémo du champ " + c.nom + " de l'" + Enregistrement_Texte(courant) + " " +
-                             detail + " (" + memo->Chemin() + ")");
+    Erreur_Table(chemin, textes::Memo_Du_Champ(c.nom, Enregistrement_Texte(courant), detail, memo->Chemin()));
   }
 
   [[noreturn]] void Erreur_Valeur(const TChamp& c, std::string_view texte, const std::string& quoi) const {
-    Erreur_Table(chemin, "le champ " + c.nom + " de l'" + Enregistrement_Texte(courant) + " contient '" +
-                             std::string(texte) + "', qui " + quoi);
+    Erreur_Table(chemin, textes::Valeur_Incorrecte(c.nom, Enregistrement_Texte(courant), texte, quoi));
   }
 };
 
@@ -251,8 +209,7 @@ TTable::~TTable() { Close(); }
 void TTable::Open() {
   if (etat_) return;
   if (Est_Alias(DatabaseName))
-    throw EKorvex("L'alias de base de données '" + DatabaseName +
-                  "' n'existe pas : indiquez le chemin d'un dossier");
+    throw EKorvex(textes::Alias_Inconnu(DatabaseName));
   auto etat = std::make_unique<TEtat>(Chemin_Dans(DatabaseName, TableName));
   etat->Premier(AfficherSupprimes);
   etat_ = std::move(etat);
@@ -260,14 +217,12 @@ void TTable::Open() {
 
 void TTable::Close() { etat_.reset(); }
 
-bool TTable::Active() const { return etat_ != nullptr; }
-
 namespace {
 
 const TChamp& Champ_De(const std::string& chemin, const TStructure& s, int index) {
   // A field taken before the table was closed and opened on another file.
   if (index < 0 || static_cast<size_t>(index) >= s.champs.size())
-    throw EKorvex("Ce champ n'appartient pas à la table " + chemin);
+    throw EKorvex(textes::Champ_Etranger(chemin));
   return s.champs[static_cast<size_t>(index)];
 }
 
@@ -275,8 +230,7 @@ const TChamp& Champ_De(const std::string& chemin, const TStructure& s, int index
 
 TTable::TEtat& TTable::Etat() const {
   if (!etat_)
-    throw EKorvex("Opération impossible : la table " + Chemin_Dans(DatabaseName, TableName) +
-                  " n'est pas ouverte");
+    throw EKorvex(textes::Table_Fermee(Chemin_Dans(DatabaseName, TableName)));
   return *etat_;
 }
 
@@ -289,12 +243,8 @@ void TTable::Next() {
 
 void TTable::MoveBy(int n) {
   TEtat& e = Etat();
-  if (n == 0 || e.courant < 0) return;
-  if (n < 0) {
-    for (int64_t k = n; k < 0 && e.Precedent(AfficherSupprimes); ++k) {
-    }
-    e.eof = false;
-  } else if (AfficherSupprimes) {
+  if (n <= 0 || e.courant < 0) return;
+  if (AfficherSupprimes) {
     e.Sauter(n);
   } else {
     for (int k = 0; k < n; ++k) {
@@ -308,15 +258,13 @@ void TTable::MoveBy(int n) {
 
 bool TTable::Eof() const { return Etat().eof; }
 
-int64_t TTable::RecordCount() const { return Etat().Compter(AfficherSupprimes); }
-
 TField TTable::FieldByName(const std::string& name) const {
   const TEtat& e = Etat();
   for (size_t i = 0; i < e.structure.champs.size(); ++i) {
     const TChamp& c = e.structure.champs[i];
-    if (!c.cache && Egal_Sans_Casse(c.nom, name)) return TField(this, static_cast<int>(i));
+    if (!c.cache && plateforme::Egal_Sans_Casse(c.nom, name)) return TField(this, static_cast<int>(i));
   }
-  throw EKorvex("Champ '" + name + "' non trouvé");
+  throw EKorvex(textes::Champ_Non_Trouve(name));
 }
 
 std::string TTable::Texte_Champ(int index) const {
@@ -339,17 +287,17 @@ int32_t TTable::Entier_Champ(int index) const {
     case TGenre::Numerique:
       if (!vide) lecture = Entier_De_Numerique(Texte_Numerique(c, e.enregistrement), valeur);
       if (lecture == TLecture::Incorrecte)
-        e.Erreur_Valeur(c, Texte_Numerique(c, e.enregistrement), "n'est pas un nombre");
+        e.Erreur_Valeur(c, Texte_Numerique(c, e.enregistrement), textes::Pas_Un_Nombre);
       break;
     case TGenre::Entier:
     case TGenre::Double:
     case TGenre::Monnaie:
       if (!vide) lecture = Entier_De_Binaire(c, e.enregistrement, valeur);
-      if (lecture == TLecture::Incorrecte) e.Erreur_Valeur(c, "NaN", "n'est pas un nombre");
+      if (lecture == TLecture::Incorrecte) e.Erreur_Valeur(c, "NaN", textes::Pas_Un_Nombre);
       break;
-    default: throw EKorvex("Impossible d'accéder au champ '" + c.nom + "' comme type Integer");
+    default: throw EKorvex(textes::Acces_Champ_Impossible(c.nom, "Integer"));
   }
-  if (lecture == TLecture::Debordement) throw EKorvex("Débordement d'entier");
+  if (lecture == TLecture::Debordement) throw EKorvex(textes::Debordement_Entier);
   return valeur;
 }
 

@@ -41,13 +41,11 @@ public:
 
   void Open();
   void Close();  // does nothing when the table is not open
-  bool Active() const;
 
   void First();
   void Next();
-  void MoveBy(int n);
+  void MoveBy(int n);  // forward only, as Next; a count of 0 or less does nothing
   bool Eof() const;
-  int64_t RecordCount() const;  // records the scan sees
 
   // Name compared without regard to case; raises "Champ '<name>' non trouvé".
   TField FieldByName(const std::string& name) const;

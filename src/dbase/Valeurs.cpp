@@ -1,8 +1,11 @@
+#include "platform/Textes.h"
 #include "dbase/Valeurs.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
+
+#include "dbase/Format.h"
 
 namespace dbase::interne {
 
@@ -12,18 +15,10 @@ constexpr int64_t Jour_Julien_1970 = 2440588;
 constexpr int64_t Jours_0001_A_1970 = 719162;
 constexpr int64_t Ms_Par_Jour = 86400000;
 
-uint32_t Lu32_Petit(const char* p) {
-  uint32_t v;
-  std::memcpy(&v, p, 4);
-  return v;  // every target we build for is little-endian
-}
-uint64_t Lu64_Petit(const char* p) {
-  uint64_t v;
-  std::memcpy(&v, p, 8);
-  return v;
-}
-uint32_t Lu32_Grand(const char* p) { return __builtin_bswap32(Lu32_Petit(p)); }
-uint64_t Lu64_Grand(const char* p) { return __builtin_bswap64(Lu64_Petit(p)); }
+using format::Lire_32_Grand;
+using format::Lire_32_Petit;
+using format::Lire_64_Grand;
+using format::Lire_64_Petit;
 
 bool Tout_Zero(const char* p, size_t n) {
   for (size_t i = 0; i < n; ++i)
@@ -32,15 +27,15 @@ bool Tout_Zero(const char* p, size_t n) {
 }
 
 int32_t Entier_Binaire(const TChamp& c, const char* v) {
-  if (c.gros_boutiste_signe) return static_cast<int32_t>(Lu32_Grand(v) ^ 0x80000000u);
-  return static_cast<int32_t>(Lu32_Petit(v));
+  if (c.gros_boutiste_signe) return static_cast<int32_t>(Lire_32_Grand(v) ^ 0x80000000u);
+  return static_cast<int32_t>(Lire_32_Petit(v));
 }
 
 // dBase 7 stores doubles big-endian, positives with the sign bit set, negatives with every bit inverted.
 double Double_Binaire(const TChamp& c, const char* v) {
-  uint64_t bits = Lu64_Petit(v);
+  uint64_t bits = Lire_64_Petit(v);
   if (c.gros_boutiste_signe) {
-    bits = Lu64_Grand(v);
+    bits = Lire_64_Grand(v);
     bits = (bits >> 63) ? bits & ~(uint64_t{1} << 63) : ~bits;
   }
   double d;
@@ -202,21 +197,21 @@ std::string Texte_Valeur(const TStructure& s, const TChamp& c, const char* enreg
     case TGenre::Logique:
       if (c.longueur == 0) return {};
       switch (v[0]) {
-        case 'T': case 't': case 'Y': case 'y': return "Vrai";
-        case 'F': case 'f': case 'N': case 'n': return "Faux";
+        case 'T': case 't': case 'Y': case 'y': return textes::Vrai;
+        case 'F': case 'f': case 'N': case 'n': return textes::Faux;
         default: return {};
       }
     case TGenre::Date: return Texte_Date(v, page);
     case TGenre::Entier: return Binaire_Vide(c, v) ? std::string() : std::to_string(Entier_Binaire(c, v));
     case TGenre::Double: return Binaire_Vide(c, v) ? std::string() : Texte_Double(Double_Binaire(c, v));
-    case TGenre::Monnaie: return Texte_Monnaie(static_cast<int64_t>(Lu64_Petit(v)));
+    case TGenre::Monnaie: return Texte_Monnaie(static_cast<int64_t>(Lire_64_Petit(v)));
     case TGenre::DateHeure:
       if (Tout_Zero(v, 8)) return {};
-      return Date_Heure(static_cast<int32_t>(Lu32_Petit(v)) - Jour_Julien_1970,
-                        static_cast<int32_t>(Lu32_Petit(v + 4)) < 0 ? 0 : static_cast<int32_t>(Lu32_Petit(v + 4)));
+      return Date_Heure(static_cast<int32_t>(Lire_32_Petit(v)) - Jour_Julien_1970,
+                        static_cast<int32_t>(Lire_32_Petit(v + 4)) < 0 ? 0 : static_cast<int32_t>(Lire_32_Petit(v + 4)));
     case TGenre::Horodatage: {
       if (Tout_Zero(v, 8)) return {};
-      uint64_t bits = Lu64_Grand(v) & ~(uint64_t{1} << 63);  // written with or without the flipped sign
+      uint64_t bits = Lire_64_Grand(v) & ~(uint64_t{1} << 63);  // written with or without the flipped sign
       double ms;
       std::memcpy(&ms, &bits, 8);
       return Texte_Horodatage(ms);
@@ -229,7 +224,7 @@ bool Bloc_Memo(const TChamp& c, const char* enregistrement, uint64_t& bloc) {
   const char* v = enregistrement + c.decalage;
   bloc = 0;
   if (c.longueur == 4) {
-    bloc = Lu32_Petit(v);
+    bloc = Lire_32_Petit(v);
     return true;
   }
   size_t i = 0;
@@ -309,7 +304,7 @@ TLecture Entier_De_Binaire(const TChamp& c, const char* enregistrement, int32_t&
       return TLecture::Correcte;
     }
     case TGenre::Monnaie: {
-      const int64_t m = static_cast<int64_t>(Lu64_Petit(v));
+      const int64_t m = static_cast<int64_t>(Lire_64_Petit(v));
       int64_t q = m / 10000;
       const int64_t r = m % 10000;
       if (r > 5000 || (r == 5000 && (q & 1))) ++q;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Textes.h"
 
@@ -40,34 +41,37 @@ bool Annee_Date_Fat(int annee) { return annee >= 1980 && annee <= 2107; }
 
 #ifdef _WIN32
 
-std::wstring Large(const std::string& texte) {
-  if (texte.empty()) return {};
-  int n = MultiByteToWideChar(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0);
-  std::wstring large(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), large.data(), n);
-  return large;
-}
-
 std::string Raison_Systeme(DWORD code) {
   switch (code) {
     case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return "fichier introuvable";
+    case ERROR_PATH_NOT_FOUND: return textes::Raison_Introuvable;
     case ERROR_ALREADY_EXISTS:
-    case ERROR_FILE_EXISTS: return "le fichier existe déjà";
-    case ERROR_ACCESS_DENIED: return "accès refusé";
+    case ERROR_FILE_EXISTS: return textes::Raison_Existe_Deja;
+    case ERROR_ACCESS_DENIED: return textes::Raison_Acces_Refuse;
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION: return "le fichier est utilisé par un autre programme";
-    case ERROR_WRITE_PROTECT: return "le support est protégé en écriture";
-    case ERROR_NOT_SAME_DEVICE: return "les deux noms sont sur des volumes différents";
+    case ERROR_LOCK_VIOLATION: return textes::Raison_Utilise;
+    case ERROR_WRITE_PROTECT: return textes::Raison_Protege_Ecriture;
+    case ERROR_NOT_SAME_DEVICE: return textes::Raison_Volumes_Differents;
     case ERROR_CRC:
-    case ERROR_IO_DEVICE: return "erreur d'entrée-sortie";
-    case ERROR_FILENAME_EXCED_RANGE: return "nom trop long";
+    case ERROR_IO_DEVICE: return textes::Raison_Entree_Sortie;
+    case ERROR_FILENAME_EXCED_RANGE: return textes::Raison_Nom_Trop_Long;
     case ERROR_INVALID_NAME:
-    case ERROR_BAD_PATHNAME: return "nom de fichier incorrect";
-    case ERROR_NOT_READY: return "le lecteur n'est pas prêt";
+    case ERROR_BAD_PATHNAME: return textes::Raison_Nom_Incorrect;
+    case ERROR_NOT_READY: return textes::Raison_Lecteur_Pas_Pret;
     case ERROR_BAD_NETPATH:
-    case ERROR_BAD_NET_NAME: return "chemin réseau introuvable";
-    default: return "erreur système " + std::to_string(code);
+    case ERROR_BAD_NET_NAME: return textes::Raison_Reseau_Introuvable;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return textes::Raison_Disque_Plein;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return textes::Raison_Memoire;
+    case ERROR_TOO_MANY_OPEN_FILES: return textes::Raison_Trop_De_Fichiers;
+    case ERROR_NETNAME_DELETED:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_NETWORK_UNREACHABLE: return textes::Raison_Reseau_Perdu;
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_FUNCTION: return textes::Raison_Non_Pris_En_Charge;
+    case ERROR_DEV_NOT_EXIST: return textes::Raison_Peripherique_Absent;
+    default: return textes::Raison_Non_Repertoriee(static_cast<long>(code));
   }
 }
 
@@ -81,36 +85,53 @@ bool Est_Dossier(const std::wstring& chemin) {
 std::string Raison_Systeme(int code) {
   switch (code) {
     case ENOENT:
-    case ENOTDIR: return "fichier introuvable";
+    case ENOTDIR: return textes::Raison_Introuvable;
     case EEXIST:
-    case ENOTEMPTY: return "le fichier existe déjà";
+    case ENOTEMPTY: return textes::Raison_Existe_Deja;
     case EACCES:
-    case EPERM: return "accès refusé";
+    case EPERM: return textes::Raison_Acces_Refuse;
     case EBUSY:
-    case ETXTBSY: return "le fichier est utilisé par un autre programme";
-    case EROFS: return "le support est en lecture seule";
-    case EXDEV: return "les deux noms sont sur des volumes différents";
-    case EIO: return "erreur d'entrée-sortie";
-    case ENAMETOOLONG: return "nom trop long";
-    case EISDIR: return "c'est un dossier";
-    default: return "erreur système " + std::to_string(code);
+    case ETXTBSY: return textes::Raison_Utilise;
+    case EROFS: return textes::Raison_Lecture_Seule;
+    case EXDEV: return textes::Raison_Volumes_Differents;
+    case EIO: return textes::Raison_Entree_Sortie;
+    case ENAMETOOLONG: return textes::Raison_Nom_Trop_Long;
+    case EISDIR: return textes::Raison_Dossier;
+    case ENOSPC:
+    case EDQUOT: return textes::Raison_Disque_Plein;
+    case ENOMEM: return textes::Raison_Memoire;
+    case EMFILE:
+    case ENFILE: return textes::Raison_Trop_De_Fichiers;
+    case ENOTCONN:
+    case ECONNABORTED:
+    case ECONNRESET:
+    case ETIMEDOUT:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+    case ENETDOWN:
+    case ENETUNREACH:
+    case ESTALE: return textes::Raison_Reseau_Perdu;
+    case EINVAL:
+    case ENOSYS:
+    case ENOTSUP:
+#if EOPNOTSUPP != ENOTSUP
+    case EOPNOTSUPP:
+#endif
+    case EMLINK: return textes::Raison_Non_Pris_En_Charge;
+    case ELOOP: return textes::Raison_Trop_De_Liens;
+    case EAGAIN:
+    case EINTR: return textes::Raison_Indisponible;
+    case EFBIG:
+    case EOVERFLOW: return textes::Raison_Trop_Grand;
+    case ENXIO:
+    case ENODEV: return textes::Raison_Peripherique_Absent;
+    default: return textes::Raison_Non_Repertoriee(code);
   }
 }
 
 bool Entree_Existe(const std::string& chemin) {
   struct stat etat;
   return ::lstat(chemin.c_str(), &etat) == 0;
-}
-
-bool Egal_Sans_Casse(const char* a, const std::string& b) {
-  size_t i = 0;
-  for (; a[i] != '\0' && i < b.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return a[i] == '\0' && i == b.size();
 }
 
 // The entry of the folder whose name differs from nom only in letter case, if any.
@@ -128,6 +149,29 @@ std::optional<std::string> Entree_Sans_Casse(const std::string& dossier, const s
   return trouve;
 }
 
+// What the file system answers when it has no such call (FUSE mounts of SMB or SFTP shares).
+bool Sans_Renommage_Atomique(int code) {
+  return code == EINVAL || code == ENOSYS || code == ENOTSUP || code == EOPNOTSUPP;
+}
+bool Sans_Liens(int code) { return code == EPERM || code == ENOSYS || code == ENOTSUP || code == EOPNOTSUPP; }
+
+// renameat2, unless a test makes the file system lack it.
+int Renommer_Atomique(const std::string& source, const std::string& cible) {
+  if (Panne_Injectee(TOperationFichier::Sans_Renommage_Atomique, source)) {
+    errno = EINVAL;
+    return -1;
+  }
+  return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, cible.c_str(), RENAME_NOREPLACE);
+}
+
+int Lier(const std::string& source, const std::string& cible) {
+  if (Panne_Injectee(TOperationFichier::Sans_Lien, source)) {
+    errno = EPERM;
+    return -1;
+  }
+  return ::link(source.c_str(), cible.c_str());
+}
+
 #endif
 
 }  // namespace
@@ -138,10 +182,19 @@ void Installer_Injecteur_Pannes(TInjecteurPannes injecteur) { Injecteur() = std:
 
 std::string Chemin_Systeme(const std::string& chemin) { return chemin; }
 
+std::string Nom_Exact(const std::string& chemin) {
+  WIN32_FIND_DATAW donnees;
+  HANDLE h = FindFirstFileW(Vers_Utf16(chemin).c_str(), &donnees);
+  if (h == INVALID_HANDLE_VALUE) return chemin;
+  FindClose(h);
+  const size_t dossier = chemin.find_last_of("\\/:");
+  return chemin.substr(0, dossier == std::string::npos ? 0 : dossier + 1) + Vers_Utf8(donnees.cFileName);
+}
+
 bool Fichier_Existe(const std::string& chemin) {
   if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
   WIN32_FIND_DATAW donnees;
-  HANDLE h = FindFirstFileW(Large(chemin).c_str(), &donnees);
+  HANDLE h = FindFirstFileW(Vers_Utf16(chemin).c_str(), &donnees);
   if (h == INVALID_HANDLE_VALUE) return false;
   FindClose(h);
   if (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
@@ -154,35 +207,35 @@ bool Fichier_Existe(const std::string& chemin) {
 
 bool Nom_Pris(const std::string& chemin) {
   if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
-  return GetFileAttributesW(Large(chemin).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Vers_Utf16(chemin).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers) {
   if (auto panne = Panne_Injectee(TOperationFichier::Renommer, de)) return panne;
-  if (MoveFileExW(Large(de).c_str(), Large(vers).c_str(), 0)) return std::nullopt;
+  if (MoveFileExW(Vers_Utf16(de).c_str(), Vers_Utf16(vers).c_str(), 0)) return std::nullopt;
   return Raison_Systeme(GetLastError());
 }
 
 TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
   if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
-    throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + *panne);
+    throw EKorvex(textes::Ouverture_Impossible(chemin, *panne));
   // Other programs (the payroll application) may keep reading and writing the file meanwhile.
-  const std::wstring large = Large(chemin);
+  const std::wstring large = Vers_Utf16(chemin);
   HANDLE h = CreateFileW(large.c_str(), GENERIC_READ,
                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) {
     DWORD code = GetLastError();
     // Windows answers "access denied" for a folder.
-    std::string raison = code == ERROR_ACCESS_DENIED && Est_Dossier(large) ? "c'est un dossier"
+    std::string raison = code == ERROR_ACCESS_DENIED && Est_Dossier(large) ? textes::Raison_Dossier
                                                                             : Raison_Systeme(code);
-    throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + raison);
+    throw EKorvex(textes::Ouverture_Impossible(chemin, raison));
   }
   LARGE_INTEGER taille;
   if (!GetFileSizeEx(h, &taille)) {
     DWORD code = GetLastError();
     CloseHandle(h);
-    throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + Raison_Systeme(code));
+    throw EKorvex(textes::Ouverture_Impossible(chemin, Raison_Systeme(code)));
   }
   taille_ = static_cast<uint64_t>(taille.QuadPart);
   descripteur_ = reinterpret_cast<intptr_t>(h);
@@ -192,7 +245,7 @@ TFichierLecture::~TFichierLecture() { CloseHandle(reinterpret_cast<HANDLE>(descr
 
 size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
   if (auto panne = Panne_Injectee(TOperationFichier::Lire, chemin_))
-    throw EKorvex("Erreur de lecture du fichier " + chemin_ + " : " + *panne);
+    throw EKorvex(textes::Lecture_Impossible(chemin_, *panne));
   size_t total = 0;
   while (total < n) {
     OVERLAPPED o{};
@@ -205,7 +258,7 @@ size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
                   demande, &lus, &o)) {
       DWORD code = GetLastError();
       if (code == ERROR_HANDLE_EOF) break;
-      throw EKorvex("Erreur de lecture du fichier " + chemin_ + " : " + Raison_Systeme(code));
+      throw EKorvex(textes::Lecture_Impossible(chemin_, Raison_Systeme(code)));
     }
     if (lus == 0) break;
     total += lus;
@@ -319,32 +372,39 @@ bool Nom_Pris(const std::string& chemin) {
   return Entree_Existe(Chemin_Systeme(chemin));
 }
 
+std::string Nom_Exact(const std::string& chemin) { return Chemin_Systeme(chemin); }
+
 std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers) {
   if (auto panne = Panne_Injectee(TOperationFichier::Renommer, de)) return panne;
   const std::string source = Chemin_Systeme(de), cible = Chemin_Systeme(vers);
-  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, cible.c_str(), RENAME_NOREPLACE) == 0)
-    return std::nullopt;
-  if (errno != EINVAL && errno != ENOSYS) return Raison_Systeme(errno);
-  // File systems without an atomic no-replace rename: a hard link refuses an existing target.
-  if (::link(source.c_str(), cible.c_str()) != 0) return Raison_Systeme(errno);
-  if (::unlink(source.c_str()) != 0) {
-    int code = errno;
+  if (Renommer_Atomique(source, cible) == 0) return std::nullopt;
+  if (!Sans_Renommage_Atomique(errno)) return Raison_Systeme(errno);
+  // Without an atomic no-replace rename, a hard link still refuses an existing target.
+  if (Lier(source, cible) == 0) {
+    if (::unlink(source.c_str()) == 0) return std::nullopt;
+    const int code = errno;
     ::unlink(cible.c_str());
     return Raison_Systeme(code);
   }
-  return std::nullopt;
+  if (!Sans_Liens(errno)) return Raison_Systeme(errno);
+  // Neither (SMB or SFTP shares through FUSE): nothing on such a file system refuses an
+  // existing target, so the check comes right before a plain rename. Another program could
+  // still create the name between the two; this is the least window that file system leaves.
+  if (Entree_Existe(cible)) return std::string(textes::Raison_Existe_Deja);
+  if (::rename(source.c_str(), cible.c_str()) == 0) return std::nullopt;
+  return Raison_Systeme(errno);
 }
 
 TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
   if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
-    throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + *panne);
+    throw EKorvex(textes::Ouverture_Impossible(chemin, *panne));
   int fd = ::open(Chemin_Systeme(chemin).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + Raison_Systeme(errno));
+  if (fd < 0) throw EKorvex(textes::Ouverture_Impossible(chemin, Raison_Systeme(errno)));
   struct stat etat;
   int code = ::fstat(fd, &etat) != 0 ? errno : (S_ISDIR(etat.st_mode) ? EISDIR : 0);
   if (code != 0) {
     ::close(fd);
-    throw EKorvex("Impossible d'ouvrir le fichier " + chemin + " : " + Raison_Systeme(code));
+    throw EKorvex(textes::Ouverture_Impossible(chemin, Raison_Systeme(code)));
   }
   taille_ = static_cast<uint64_t>(etat.st_size);
   descripteur_ = fd;
@@ -354,14 +414,14 @@ TFichierLecture::~TFichierLecture() { ::close(static_cast<int>(descripteur_)); }
 
 size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
   if (auto panne = Panne_Injectee(TOperationFichier::Lire, chemin_))
-    throw EKorvex("Erreur de lecture du fichier " + chemin_ + " : " + *panne);
+    throw EKorvex(textes::Lecture_Impossible(chemin_, *panne));
   size_t total = 0;
   while (total < n) {
     ssize_t lus = ::pread(static_cast<int>(descripteur_), static_cast<char*>(tampon) + total,
                           n - total, static_cast<off_t>(position + total));
     if (lus < 0) {
       if (errno == EINTR) continue;
-      throw EKorvex("Erreur de lecture du fichier " + chemin_ + " : " + Raison_Systeme(errno));
+      throw EKorvex(textes::Lecture_Impossible(chemin_, Raison_Systeme(errno)));
     }
     if (lus == 0) break;
     total += static_cast<size_t>(lus);

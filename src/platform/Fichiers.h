@@ -14,6 +14,11 @@ namespace plateforme {
 // that has no entry of that exact name takes the one whose name differs only in letter case.
 std::string Chemin_Systeme(const std::string& chemin);
 
+// The path of the entry the path names, its last name spelt as the system stores it (letter
+// case included), so that a file renamed away can come back under that very name; the path
+// as it is when there is no such entry.
+std::string Nom_Exact(const std::string& chemin);
+
 // True when the first entry matching the path is not a directory and its last-write time,
 // in local time, falls within the years 1980 to 2107.
 bool Fichier_Existe(const std::string& chemin);
@@ -55,8 +60,9 @@ private:
 };
 
 // Test seam: every file operation first asks this hook, which may make it fail with the
-// given reason. Empty by default; tests install one to inject faults.
-enum class TOperationFichier { Existe, Renommer, Ouvrir, Lire };
+// given reason. Empty by default; tests install one to inject faults. Sans_Renommage_Atomique
+// and Sans_Lien make the file system lack the no-replace rename and hard links (POSIX).
+enum class TOperationFichier { Existe, Renommer, Ouvrir, Lire, Sans_Renommage_Atomique, Sans_Lien };
 using TInjecteurPannes =
     std::function<std::optional<std::string>(TOperationFichier, const std::string& chemin)>;
 void Installer_Injecteur_Pannes(TInjecteurPannes injecteur);

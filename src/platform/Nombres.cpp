@@ -1,3 +1,4 @@
+#include "platform/Textes.h"
 #include "platform/Nombres.h"
 
 #include "platform/Erreurs.h"
@@ -20,14 +21,7 @@ int Valeur_Hexa(char c) {
   return -1;
 }
 
-[[noreturn]] void Erreur_Entier(std::string_view texte) {
-  std::string message;
-  message.reserve(texte.size() + 48);
-  message += '\'';
-  message += texte;
-  message += "' n'est pas une valeur entière correcte";
-  throw EKorvex(message);
-}
+[[noreturn]] void Erreur_Entier(std::string_view texte) { throw EKorvex(textes::Entier_Incorrect(texte)); }
 
 // Length of the hexadecimal prefix at the start of the text: "$", "x", "X", "0x", "0X".
 size_t Prefixe_Hexa(std::string_view t) {
@@ -86,14 +80,7 @@ int32_t Texte_Vers_Entier(std::string_view texte) {
 
 namespace {
 
-[[noreturn]] void Erreur_Montant(std::string_view texte) {
-  std::string message;
-  message.reserve(texte.size() + 64);
-  message += '\'';
-  message += texte;
-  message += "' n'est pas une valeur en virgule flottante correcte";
-  throw EKorvex(message);
-}
+[[noreturn]] void Erreur_Montant(std::string_view texte) { throw EKorvex(textes::Flottant_Incorrect(texte)); }
 
 // The digits of an amount text: the integer part, the fraction part and the exponent.
 struct Montant_Decompose {

@@ -2,6 +2,9 @@
 
 #include <cstdlib>
 #include <string>
+#include <string_view>
+
+#include "platform/Nombres.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -21,16 +24,13 @@ char32_t g_milliers = U',';
 
 // The first character of a locale text: UTF-8 when it decodes, else the byte itself (Latin-1).
 char32_t Premier_Caractere(const char* texte) {
-  const auto* o = reinterpret_cast<const unsigned char*>(texte);
-  if (o == nullptr || o[0] == 0) return 0;
-  if (o[0] < 0x80) return o[0];
-  int suite = o[0] >= 0xF0 ? 3 : o[0] >= 0xE0 ? 2 : o[0] >= 0xC0 ? 1 : -1;
-  if (suite < 0) return o[0];
-  char32_t c = o[0] & (0x3F >> suite);
-  for (int i = 1; i <= suite; ++i) {
-    if ((o[i] & 0xC0) != 0x80) return o[0];
-    c = (c << 6) | (o[i] & 0x3F);
-  }
+  if (texte == nullptr || texte[0] == 0) return 0;
+  const std::string_view t(texte);
+  const size_t n = Taille_Caractere_Utf8(t, 0);
+  const auto premier = static_cast<unsigned char>(t[0]);
+  if (n == 1) return premier;
+  char32_t c = premier & (0x7F >> n);
+  for (size_t i = 1; i < n; ++i) c = (c << 6) | (static_cast<unsigned char>(t[i]) & 0x3F);
   return c;
 }
 

@@ -2,7 +2,9 @@
 // Texts with a part that varies are small functions that put the part in its place.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace textes {
 
@@ -91,5 +93,148 @@ inline constexpr const char* Cli_Option_Inconnue = "option inconnue : ";
 inline constexpr const char* Cli_Dossier_Et_Mois = "il faut un DOSSIER et un MOIS";
 inline constexpr const char* Cli_Trop_Arguments = "trop d'arguments";
 inline constexpr const char* Cli_Ecriture_Impossible = "Impossible d'écrire la récap sur la sortie standard.";
+
+// ---- Files: what the system said, as the user reads it ----
+inline std::string Ouverture_Impossible(const std::string& chemin, const std::string& raison) {
+  return "Impossible d'ouvrir le fichier " + chemin + " : " + raison;
+}
+inline std::string Lecture_Impossible(const std::string& chemin, const std::string& raison) {
+  return "Erreur de lecture du fichier " + chemin + " : " + raison;
+}
+inline constexpr const char* Raison_Introuvable = "fichier introuvable";
+inline constexpr const char* Raison_Existe_Deja = "le fichier existe déjà";
+inline constexpr const char* Raison_Acces_Refuse = "accès refusé";
+inline constexpr const char* Raison_Utilise = "le fichier est utilisé par un autre programme";
+inline constexpr const char* Raison_Protege_Ecriture = "le support est protégé en écriture";
+inline constexpr const char* Raison_Lecture_Seule = "le support est en lecture seule";
+inline constexpr const char* Raison_Volumes_Differents = "les deux noms sont sur des volumes différents";
+inline constexpr const char* Raison_Entree_Sortie = "erreur d'entrée-sortie";
+inline constexpr const char* Raison_Nom_Trop_Long = "nom trop long";
+inline constexpr const char* Raison_Nom_Incorrect = "nom de fichier incorrect";
+inline constexpr const char* Raison_Lecteur_Pas_Pret = "le lecteur n'est pas prêt";
+inline constexpr const char* Raison_Reseau_Introuvable = "chemin réseau introuvable";
+inline constexpr const char* Raison_Dossier = "c'est un dossier";
+inline constexpr const char* Raison_Disque_Plein = "le disque est plein";
+inline constexpr const char* Raison_Memoire = "mémoire insuffisante";
+inline constexpr const char* Raison_Trop_De_Fichiers = "trop de fichiers ouverts";
+inline constexpr const char* Raison_Reseau_Perdu = "la connexion au partage réseau est perdue";
+inline constexpr const char* Raison_Non_Pris_En_Charge = "opération que ce système de fichiers ne permet pas";
+inline constexpr const char* Raison_Trop_De_Liens = "trop de niveaux de liens symboliques";
+inline constexpr const char* Raison_Indisponible = "ressource momentanément indisponible, réessayez";
+inline constexpr const char* Raison_Trop_Grand = "fichier trop grand";
+inline constexpr const char* Raison_Peripherique_Absent = "périphérique absent";
+inline std::string Raison_Non_Repertoriee(long code) {
+  return "erreur du système non répertoriée (code " + std::to_string(code) + ")";
+}
+
+// ---- Numbers and amounts ----
+inline std::string Entier_Incorrect(std::string_view texte) {
+  return "'" + std::string(texte) + "' n'est pas une valeur entière correcte";
+}
+inline std::string Flottant_Incorrect(std::string_view texte) {
+  return "'" + std::string(texte) + "' n'est pas une valeur en virgule flottante correcte";
+}
+inline std::string Rubrique_Incorrecte(std::string_view texte) {
+  return "'" + std::string(texte) + "' n'est pas un numéro de rubrique correct (1 à 899)";
+}
+inline constexpr const char* Debordement_Entier = "Débordement d'entier";
+
+// ---- dBase tables: opening and fields ----
+inline std::string Alias_Inconnu(const std::string& nom) {
+  return "L'alias de base de données '" + nom + "' n'existe pas : indiquez le chemin d'un dossier";
+}
+inline std::string Table_Fermee(const std::string& table) {
+  return "Opération impossible : la table " + table + " n'est pas ouverte";
+}
+inline std::string Champ_Non_Trouve(const std::string& nom) { return "Champ '" + nom + "' non trouvé"; }
+inline std::string Champ_Etranger(const std::string& table) {
+  return "Ce champ n'appartient pas à la table " + table;
+}
+inline std::string Acces_Champ_Impossible(const std::string& nom, const std::string& type) {
+  return "Impossible d'accéder au champ '" + nom + "' comme type " + type;
+}
+inline std::string Memo_Introuvable(const std::string& memo, const std::string& table) {
+  return "Le fichier mémo " + memo + " de la table " + table + " est introuvable";
+}
+inline constexpr const char* Vrai = "Vrai";
+inline constexpr const char* Faux = "Faux";
+
+// ---- dBase tables: damage ----
+inline std::string Table_Endommagee(const std::string& table, const std::string& detail) {
+  return "La table " + table + " est endommagée : " + detail;
+}
+inline std::string Table_Trop_Courte(const std::string& fichier, uint64_t taille) {
+  return "Le fichier " + fichier + " est trop court pour être une table dBase (" + std::to_string(taille) +
+         " octets)";
+}
+inline std::string Table_Non_Reconnue(const std::string& fichier, const std::string& version) {
+  return "Le fichier " + fichier + " n'est pas une table dBase reconnue (octet de version " + version + ")";
+}
+inline std::string Table_Plus_Courte_Que_Entete(const std::string& fichier, uint64_t taille, uint64_t entete) {
+  return "Le fichier " + fichier + " est plus court que son en-tête (" + std::to_string(taille) +
+         " octets pour un en-tête de " + std::to_string(entete) + ")";
+}
+inline std::string Entete_Tronquee(const std::string& fichier) {
+  return "Le fichier " + fichier + " est plus court que son en-tête";
+}
+inline std::string Entete_Trop_Petite(uint64_t entete) {
+  return "la longueur d'en-tête (" + std::to_string(entete) +
+         " octets) ne peut pas contenir ses descripteurs de champs";
+}
+inline std::string Entete_Incoherente(uint64_t entete) {
+  return "la longueur d'en-tête (" + std::to_string(entete) + " octets) ne correspond pas à ses descripteurs de champs";
+}
+inline constexpr const char* Descripteurs_Sans_Fin = "la marque de fin des descripteurs de champs (0x0D) manque";
+inline std::string Enregistrement_Incoherent(uint64_t annoncee, uint64_t champs) {
+  return "la longueur d'enregistrement (" + std::to_string(annoncee) +
+         " octets) ne correspond pas à celle de ses champs (" + std::to_string(champs) + " octets)";
+}
+inline std::string Longueur_Champ_Imposee(const std::string& champ, char type, uint64_t longueur,
+                                          uint64_t imposee) {
+  return "le champ " + champ + " de type " + std::string(1, type) + " a une longueur de " +
+         std::to_string(longueur) + " octets au lieu de " + std::to_string(imposee);
+}
+inline std::string Enregistrement(int64_t numero) { return "enregistrement " + std::to_string(numero); }
+inline std::string Table_Raccourcie(const std::string& table, const std::string& enregistrement) {
+  return "La table " + table + " a raccourci pendant la lecture (" + enregistrement + ")";
+}
+inline std::string Valeur_Incorrecte(const std::string& champ, const std::string& enregistrement,
+                                     std::string_view texte, const std::string& defaut) {
+  return "le champ " + champ + " de l'" + enregistrement + " contient '" + std::string(texte) + "', qui " + defaut;
+}
+inline constexpr const char* Pas_Un_Nombre = "n'est pas un nombre";
+
+// ---- dBase tables: memos ----
+inline std::string Memo_Du_Champ(const std::string& champ, const std::string& enregistrement,
+                                 const std::string& defaut, const std::string& memo) {
+  return "le mémo du champ " + champ + " de l'" + enregistrement + " " + defaut + " (" + memo + ")";
+}
+inline std::string Lieu_Memo(const std::string& erreur, const std::string& champ, const std::string& enregistrement,
+                             const std::string& table) {
+  return erreur + " (champ " + champ + " de l'" + enregistrement + " de la table " + table + ")";
+}
+inline std::string Memo_Taille_Bloc_Nulle(const std::string& memo) {
+  return "Le fichier mémo " + memo + " est endommagé : sa taille de bloc est nulle ou absente";
+}
+inline constexpr const char* Memo_Pointeur_Incorrect = "a un pointeur de bloc incorrect";
+inline std::string Memo_Bloc_Au_Dela(uint64_t bloc) {
+  return "désigne le bloc " + std::to_string(bloc) + ", au-delà de la fin du fichier mémo";
+}
+inline constexpr const char* Memo_Tronque = "est tronqué : le fichier mémo a raccourci pendant la lecture";
+inline constexpr const char* Memo_Trop_Pres_Fin = "commence trop près de la fin du fichier mémo";
+inline std::string Memo_Longueur_Incorrecte(uint64_t longueur) {
+  return "a une longueur incorrecte (" + std::to_string(longueur) + " octets)";
+}
+inline std::string Memo_Depasse_Fin(uint64_t longueur) {
+  return "a une longueur de " + std::to_string(longueur) + " octets qui dépasse la fin du fichier mémo";
+}
+inline std::string Memo_Trop_Long(uint64_t longueur, uint64_t mo) {
+  return "a une longueur de " + std::to_string(longueur) + " octets, au-delà des " + std::to_string(mo) +
+         " Mo qu'un mémo peut avoir";
+}
+inline constexpr const char* Memo_Sans_Fin = "n'a pas de marque de fin (0x1A) avant la fin du fichier mémo";
+inline std::string Memo_Sans_Fin_Dans(uint64_t mo) {
+  return "n'a pas de marque de fin (0x1A) dans ses " + std::to_string(mo) + " premiers Mo";
+}
 
 }  // namespace textes

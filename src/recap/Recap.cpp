@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
 #include "platform/Nombres.h"
@@ -40,21 +41,9 @@ namespace {
 
 // ---- Texts ----
 
-bool Debut_Caractere(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
-
-size_t Nombre_Caracteres(const std::string& texte) {
-  size_t n = 0;
-  for (char c : texte) n += Debut_Caractere(c);
-  return n;
-}
-
 // The first n characters (all of the text when shorter).
 std::string_view Debut(std::string_view texte, size_t n) {
-  size_t i = 0;
-  for (; i < texte.size(); ++i) {
-    if (Debut_Caractere(texte[i]) && n-- == 0) break;
-  }
-  return texte.substr(0, i);
+  return texte.substr(0, plateforme::Octets_Des_Caracteres(texte, n));
 }
 
 // Blanks and control characters removed at both ends.
@@ -76,10 +65,12 @@ std::string Message_Paies_Absent(const std::string& Chemin) {
   return textes::Fichier_Non_Trouve(dta);
 }
 
-// PAIES.DTA goes under its temporary name for the time of the scan and always comes back.
+// PAIES.DTA goes under its temporary name for the time of the scan and always comes back, under
+// the very name it had: a folder copied from Windows may hold paies.dta.
 class TRenommageTemporaire {
 public:
-  TRenommageTemporaire(std::string de, std::string vers) : de_(std::move(de)), vers_(std::move(vers)) {
+  TRenommageTemporaire(std::string de, std::string vers)
+      : de_(std::move(de)), vers_(std::move(vers)), retour_(plateforme::Nom_Exact(de_)) {
     if (auto raison = plateforme::Renommer_Sans_Remplacer(de_, vers_))
       throw EKorvex(textes::Renommage_Impossible(de_, vers_, *raison));
   }
@@ -87,22 +78,27 @@ public:
   TRenommageTemporaire(const TRenommageTemporaire&) = delete;
   TRenommageTemporaire& operator=(const TRenommageTemporaire&) = delete;
 
-  // Renames the file back, once; the message when that failed.
-  std::optional<std::string> Rendre() noexcept {
-    if (rendu_) return std::nullopt;
-    rendu_ = true;
-    try {
-      if (auto raison = plateforme::Renommer_Sans_Remplacer(vers_, de_))
-        return textes::Renommage_Impossible(vers_, de_, *raison);
-    } catch (...) {
-      return textes::Renommage_Impossible(vers_, de_, textes::Raison_Inattendue);
+  // Renames the file back, once; false when that failed. It also runs from the destructor, so
+  // it cannot throw: the message is made afterwards by Message_Echec, which may allocate.
+  bool Rendre() noexcept {
+    if (!rendu_) {
+      rendu_ = true;
+      try {
+        raison_ = plateforme::Renommer_Sans_Remplacer(vers_, retour_);
+      } catch (...) {
+        inattendu_ = true;
+      }
     }
-    return std::nullopt;
+    return !raison_ && !inattendu_;
+  }
+  std::string Message_Echec() const {
+    return textes::Renommage_Impossible(vers_, de_, raison_ ? *raison_ : textes::Raison_Inattendue);
   }
 
 private:
-  std::string de_, vers_;
-  bool rendu_ = false;
+  std::string de_, vers_, retour_;
+  std::optional<std::string> raison_;
+  bool rendu_ = false, inattendu_ = false;
 };
 
 std::string Message_De(const std::exception_ptr& erreur) {
@@ -192,8 +188,8 @@ bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_V
   } catch (...) {
     erreur_lecture = std::current_exception();
   }
-  if (auto erreur_retour = renommage.Rendre())
-    throw EKorvex(*erreur_retour + (erreur_lecture ? "\n" + Message_De(erreur_lecture) : ""));
+  if (!renommage.Rendre())
+    throw EKorvex(renommage.Message_Echec() + (erreur_lecture ? "\n" + Message_De(erreur_lecture) : ""));
   if (erreur_lecture) std::rethrow_exception(erreur_lecture);
   return true;
 }
@@ -201,7 +197,7 @@ bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_V
 void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                     TGrille& Grille, const TAfficherMessage& Message) {
   const std::string mois = Sans_Blancs(Mois);
-  if (Nombre_Caracteres(mois) != 7) {
+  if (plateforme::Nombre_Caracteres(mois) != 7) {
     Message(textes::Mois_Incorrect);
     return;
   }

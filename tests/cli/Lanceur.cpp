@@ -1,5 +1,7 @@
 #include "Lanceur.h"
 
+#include "platform/Caracteres.h"
+
 #include <stdexcept>
 
 #ifdef _WIN32
@@ -26,14 +28,6 @@ namespace test {
 #ifdef _WIN32
 
 namespace {
-
-std::wstring Large(const std::string& texte) {
-  if (texte.empty()) return {};
-  const int n = MultiByteToWideChar(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), nullptr, 0);
-  std::wstring sortie(static_cast<size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, texte.data(), static_cast<int>(texte.size()), sortie.data(), n);
-  return sortie;
-}
 
 // Quoted so that CommandLineToArgvW gives the argument back unchanged.
 std::wstring Citer(const std::wstring& argument) {
@@ -90,11 +84,11 @@ class TEnvironnementProvisoire {
 public:
   explicit TEnvironnementProvisoire(const std::vector<std::pair<std::string, std::string>>& variables) {
     for (const auto& [nom, valeur] : variables) {
-      const std::wstring n = Large(nom);
+      const std::wstring n = plateforme::Vers_Utf16(nom);
       wchar_t ancienne[32768];
       const DWORD taille = GetEnvironmentVariableW(n.c_str(), ancienne, 32768);
       anciennes_.push_back({n, taille > 0 ? std::wstring(ancienne, taille) : std::wstring(), taille > 0});
-      SetEnvironmentVariableW(n.c_str(), Large(valeur).c_str());
+      SetEnvironmentVariableW(n.c_str(), plateforme::Vers_Utf16(valeur).c_str());
     }
   }
   ~TEnvironnementProvisoire() {
@@ -113,9 +107,9 @@ private:
 }  // namespace
 
 TExecution Lancer(const TLancement& l) {
-  std::wstring ligne = Citer(Large(l.programme));
-  for (const auto& a : l.arguments) ligne += L" " + Citer(Large(a));
-  TFichierTemporaire sortie(Large(l.sortie_vers)), erreur(L"");
+  std::wstring ligne = Citer(plateforme::Vers_Utf16(l.programme));
+  for (const auto& a : l.arguments) ligne += L" " + Citer(plateforme::Vers_Utf16(a));
+  TFichierTemporaire sortie(plateforme::Vers_Utf16(l.sortie_vers)), erreur(L"");
   STARTUPINFOW demarrage{};
   demarrage.cb = sizeof(demarrage);
   demarrage.dwFlags = STARTF_USESTDHANDLES;

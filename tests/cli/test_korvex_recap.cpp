@@ -1,6 +1,7 @@
 // korvex-recap run as a user runs it: the built program, its arguments, its output and status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -286,6 +287,28 @@ TEST(KorvexRecapExemple, FevrierDuDossierExemple) {
             "27\tNet à payer\t27789.86\t\t\n"
             "30\tHeures d'absence\t7\t\t\n");
   EXPECT_EQ(r.erreur, "");
+}
+
+// The sample folder as copied from Windows, its table named in lower case: the folder is the
+// same after the recap, names and bytes.
+TEST(KorvexRecapExemple, UnPaiesEnMinusculesGardeSonNom) {
+  test::TDossierTemporaire copie;
+  const fs::path exemples = fs::path(KORVEX_EXEMPLES) / "KORVEX";
+  fs::copy_file(exemples / "PAIES.DTA", copie.Chemin() / "paies.dta");
+  fs::copy_file(exemples / "PAIES.DBT", copie.Chemin() / "PAIES.DBT");
+  fs::copy_file(exemples / "RUBRIQUE.DTA", copie.Chemin() / "RUBRIQUE.DTA");
+  const auto dossier = [&] {
+    std::vector<std::pair<std::string, std::string>> contenu;
+    for (const auto& e : fs::directory_iterator(copie.Chemin()))
+      contenu.emplace_back(e.path().filename().string(), test::Contenu(e.path()));
+    std::sort(contenu.begin(), contenu.end());
+    return contenu;
+  };
+  const auto avant = dossier();
+  const auto r = Recap({copie.Texte(), "02-2024"});
+  EXPECT_EQ(r.code, 0) << r.erreur;
+  EXPECT_NE(r.sortie.find("27\tNet à payer\t27789.86\t\t\n"), std::string::npos) << r.sortie;
+  EXPECT_EQ(dossier(), avant);
 }
 
 #ifndef _WIN32

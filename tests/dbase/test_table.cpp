@@ -81,7 +81,6 @@ TEST_P(FixturesTest, EveryRecordAndFieldReadsAsWritten) {
     std::vector<TAttendu> attendus;
     for (const auto& a : Attendus(GetParam().tdbf))
       if (supprimes || !a.supprime) attendus.push_back(a);
-    EXPECT_EQ(t.RecordCount(), static_cast<int64_t>(attendus.size()));
     t.First();
     size_t n = 0;
     for (; !t.Eof(); t.Next(), ++n) {
@@ -214,7 +213,7 @@ TEST(NomDeBase, AnAliasIsRefusedAndAnEmptyNameIsTheCurrentFolder) {
   alias.TableName = "PAIES.DBF";
   const std::string erreur = test::Message_Erreur([&] { alias.Open(); });
   EXPECT_NE(erreur.find("'KORVEX'"), std::string::npos) << erreur;
-  EXPECT_FALSE(alias.Active());
+  EXPECT_THROW(alias.Eof(), plateforme::EKorvex);  // not open
 
   const fs::path ici = fs::current_path();
   fs::current_path(Fixtures);
@@ -222,13 +221,12 @@ TEST(NomDeBase, AnAliasIsRefusedAndAnEmptyNameIsTheCurrentFolder) {
   courant.TableName = "tdbf_7.dbf";
   EXPECT_NO_THROW(courant.Open());
   fs::current_path(ici);
-  ASSERT_TRUE(courant.Active());
   EXPECT_EQ(courant.FieldByName("NOM").AsString(), "Élève Noël");
 }
 
 TEST(Cycle, CreatedUnopenedClosingTwiceDoesNothingAndAClosedTableRefusesWork) {
   TTable t;
-  EXPECT_FALSE(t.Active());
+  EXPECT_THROW(t.Eof(), plateforme::EKorvex);
   EXPECT_NO_THROW(t.Close());
   t.DatabaseName = Fixtures;
   t.TableName = "db3_850.dbf";

@@ -59,7 +59,11 @@ TEST(PagesCode, LanguageDriversNameTheirPage) {
   };
   const std::vector<Cas> cas = {{0x01, 437}, {0x0D, 437}, {0x02, 850}, {0x0E, 850}, {0x1D, 850},
                                 {0x03, 1252}, {0x57, 1252}, {0x58, 1252}, {0x59, 1252}, {0x00, 1252},
-                                {0x64, 852}, {0x65, 866}, {0xC8, 1250}, {0xC9, 1251}, {0x7D, 1252}};
+                                {0x64, 852}, {0x65, 866}, {0xC8, 1250}, {0xC9, 1251}, {0x7D, 1255},
+                                {0x1F, 852}, {0x26, 866}, {0x08, 865}, {0x6B, 857}, {0xCA, 1254},
+                                {0x04, 10000}, {0x97, 10029}, {0xCC, 1257},
+                                {0x13, 932}, {0x7A, 936}, {0x79, 949}, {0x4F, 950},
+                                {0xF0, 1252}, {0x68, 1252}};  // listed nowhere, or no codec
   for (const auto& k : cas) EXPECT_EQ(dbase::interne::Page_De_Pilote(k.pilote), k.page) << int(k.pilote);
 
   struct Nom {
@@ -70,6 +74,40 @@ TEST(PagesCode, LanguageDriversNameTheirPage) {
                                  {"DB852CZ0", 852},  {"DB866RU0", 866},  {"FOXWEWIN", 1252}, {"FOXWE850", 850},
                                  {"", 1252},         {"ANSI", 1252}};
   for (const auto& k : noms) EXPECT_EQ(dbase::interne::Page_De_Nom_Pilote(k.nom), k.page) << k.nom;
+}
+
+// Tables that python3-dbf wrote and marked, each in its own page (tests/dbase/ecrire_pages_code.py).
+TEST(PagesCode, TablesWrittenInEachPageReadTheirLabels) {
+  struct Cas {
+    const char* table;
+    std::vector<std::string> libelles;
+  };
+  const std::vector<Cas> cas = {
+      {"page_852", {"Příplatek za přesčas", "Składka zdrowotna żółć"}},
+      {"page_866", {"Заработная плата", "Премия ёЁ"}},
+      {"page_865", {"Lønn og feriepenger", "Øre Åse æ"}},
+      {"page_857", {"Fazla mesai ücreti", "ğĞ şŞ ıİ"}},
+      {"page_1254", {"Kıdem tazminatı", "Ğ Ş İ ç ö"}},
+      {"page_1250", {"Mzda – příplatek", "őű Ł ś"}},
+      {"page_737", {"Μισθός υπαλλήλου", "Επίδομα άδειας"}},
+      {"page_1253", {"Επίδομα γάμου", "Ώρες ΆΈΉ"}},
+      {"page_874", {"เงินเดือน", "ค่าล่วงเวลา"}},
+      {"page_10000", {"Prime d'ancienneté", "Œuvre € ß"}},
+      {"page_10007", {"Оклад", "Надбавка №"}},
+      {"page_932", {"給与明細", "ｶﾀｶﾅ 残業手当"}},
+      {"page_936", {"工资", "加班费"}},
+      {"page_949", {"급여", "상여금"}},
+      {"page_950", {"薪資", "加班費"}},
+  };
+  for (const auto& k : cas) {
+    dbase::TTable t;
+    t.DatabaseName = std::string(KORVEX_DONNEES_TEST) + "/fixtures";
+    t.TableName = std::string(k.table) + ".dbf";
+    t.Open();
+    std::vector<std::string> lus;
+    for (t.First(); !t.Eof(); t.Next()) lus.push_back(t.FieldByName("LIBELLE").AsString());
+    EXPECT_EQ(lus, k.libelles) << k.table;
+  }
 }
 
 // Each page the payroll application's tables may use, through a table that declares it.
@@ -83,6 +121,8 @@ TEST(PagesCode, TextsAreReturnedInUtf8) {
       {0x65, "\x80\xa0", "Аа"},     {0xC8, "\x8a\xe8", "Šč"},      {0xC9, "\xc0\xff", "Ая"},
       {0x03, "\x80\xe9\x81", "€é\xc2\x81"},  // a hole of 1252 keeps its C1 control, as Windows does
       {0x00, "Pay\xe9", "Payé"},
+      {0x13, "\x82\xa0\xb1\x82", "あｱ\xef\xbf\xbd"},  // a lead byte with nothing after it
+      {0x7A, "\x81\x21x\xb9\xa4", "\xef\xbf\xbd!x工"},    // a lead byte before no trail byte
   };
   test::TDossierTemporaire dossier;
   for (const auto& k : cas) {

@@ -54,10 +54,8 @@ void Lire_Tout(dbase::TTable& t, const dbase::interne::TStructure& s) {
       }
     }
   }
-  t.RecordCount();
   t.First();
   t.MoveBy(3);
-  t.MoveBy(-2);
   t.MoveBy(1 << 30);
 }
 

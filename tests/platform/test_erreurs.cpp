@@ -41,4 +41,18 @@ TEST(ErreursTest, AFailingDisplayDoesNotEscapeTheGuard) {
                                                [] { throw plateforme::EKorvex("y"); }));
 }
 
+// The box that could not be made for want of memory gives way to one made in advance.
+TEST(ErreursTest, WithoutMemoryTheGuardStillShowsAMessage) {
+  std::vector<std::string> montres;
+  auto afficher = [&](const std::string& m) {
+    if (montres.empty() && m != "Mémoire insuffisante.") {
+      montres.push_back("échec");
+      throw std::bad_alloc();
+    }
+    montres.push_back(m);
+  };
+  EXPECT_FALSE(plateforme::Executer_Sous_Garde(afficher, [] { throw plateforme::EKorvex("y"); }));
+  EXPECT_EQ(montres, (std::vector<std::string>{"échec", "Mémoire insuffisante."}));
+}
+
 }  // namespace

@@ -76,21 +76,72 @@ TEST_F(FichiersTest, PathsAreTypedTheWindowsWayAndFoundWhateverTheirCase) {
 #endif
 }
 
+// Also where a FUSE mount of a share lacks the no-replace rename, and hard links as well.
 TEST_F(FichiersTest, ARenameNeverReplacesATarget) {
-  Ecrire(dossier.Chemin() / "PAIES.DTA", "paies");
-  Ecrire(dossier.Chemin() / "paies.dbf", "ancien");
-  EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")),
-            std::optional<std::string>("le fichier existe déjà"));
-  EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DTA"), "paies");
-  EXPECT_EQ(test::Contenu(dossier.Chemin() / "paies.dbf"), "ancien");
-  fs::remove(dossier.Chemin() / "paies.dbf");
-  EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")), std::nullopt);
-  EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), "paies");
-  EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("X")),
-            std::optional<std::string>("fichier introuvable"));
-  EXPECT_TRUE(plateforme::Nom_Pris(Texte("paies.DBF")));
-  EXPECT_FALSE(plateforme::Nom_Pris(Texte("PAIES.DTA")));
+  using plateforme::TOperationFichier;
+  struct Systeme {
+    const char* nom;
+    bool sans_renommage_atomique, sans_liens;
+  };
+  std::vector<Systeme> systemes = {{"complet", false, false}};
+#ifndef _WIN32
+  systemes.push_back({"sans renameat2", true, false});
+  systemes.push_back({"sans renameat2 ni liens", true, true});
+#endif
+  for (const auto& k : systemes) {
+    SCOPED_TRACE(k.nom);
+    plateforme::Installer_Injecteur_Pannes([k](TOperationFichier op, const std::string&) {
+      const bool manque = (k.sans_renommage_atomique && op == TOperationFichier::Sans_Renommage_Atomique) ||
+                          (k.sans_liens && op == TOperationFichier::Sans_Lien);
+      return manque ? std::optional<std::string>("non pris en charge") : std::nullopt;
+    });
+    Ecrire(dossier.Chemin() / "PAIES.DTA", "paies");
+    Ecrire(dossier.Chemin() / "paies.dbf", "ancien");
+    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")),
+              std::optional<std::string>("le fichier existe déjà"));
+    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DTA"), "paies");
+    EXPECT_EQ(test::Contenu(dossier.Chemin() / "paies.dbf"), "ancien");
+    fs::remove(dossier.Chemin() / "paies.dbf");
+    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")), std::nullopt);
+    EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DBF"), "paies");
+    EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("X")),
+              std::optional<std::string>("fichier introuvable"));
+    EXPECT_TRUE(plateforme::Nom_Pris(Texte("paies.DBF")));
+    EXPECT_FALSE(plateforme::Nom_Pris(Texte("PAIES.DTA")));
+    fs::remove(dossier.Chemin() / "PAIES.DBF");
+  }
 }
+
+// The name a renamed file must come back under, letter case included.
+TEST_F(FichiersTest, TheExactNameKeepsTheStoredLetterCase) {
+  Ecrire(dossier.Chemin() / "paies.dta", "x");
+  const std::string exact = plateforme::Nom_Exact(Texte("PAIES.DTA"));
+  EXPECT_EQ(fs::path(exact).filename().string(), "paies.dta");
+  ASSERT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DTA"), Texte("PAIES.DBF")), std::nullopt);
+  EXPECT_EQ(plateforme::Renommer_Sans_Remplacer(Texte("PAIES.DBF"), exact), std::nullopt);
+  EXPECT_TRUE(fs::exists(dossier.Chemin() / "paies.dta"));
+  std::vector<std::string> noms;
+  for (const auto& e : fs::directory_iterator(dossier.Chemin())) noms.push_back(e.path().filename().string());
+  EXPECT_EQ(noms, std::vector<std::string>{"paies.dta"});
+  EXPECT_EQ(plateforme::Nom_Exact(Texte("ABSENT.DTA")), plateforme::Chemin_Systeme(Texte("ABSENT.DTA")));
+}
+
+#ifndef _WIN32
+// What the system answers reaches the user as a French reason.
+TEST_F(FichiersTest, SystemErrorsHaveAFrenchReason) {
+  fs::create_symlink("boucle", dossier.Chemin() / "boucle");
+  Ecrire(dossier.Chemin() / "fichier", "x");
+  const std::vector<std::pair<std::string, std::string>> cas = {
+      {"boucle", "trop de niveaux de liens symboliques"},
+      {std::string(300, 'n'), "nom trop long"},
+      {"fichier\\dedans", "fichier introuvable"},
+  };
+  for (const auto& [nom, raison] : cas) {
+    EXPECT_EQ(test::Message_Erreur([&] { plateforme::TFichierLecture f(Texte(nom)); }),
+              "Impossible d'ouvrir le fichier " + Texte(nom) + " : " + raison);
+  }
+}
+#endif
 
 TEST_F(FichiersTest, ReadsOnlyWhatTheFileHolds) {
   Ecrire(dossier.Chemin() / "table.dbf", "0123456789");

@@ -1,6 +1,7 @@
 // The recap of a month, from the data folder to the grid, without the window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <string>
@@ -246,6 +247,26 @@ TEST_F(RecapTest, MissingFieldsAndTablesAreErrorsAndTheFileComesBack) {
   test::Ecrire_Table(dossier.Chemin() / "PAIES.DTA", {{"MOIS", 'C', 7}}, {{{"03-2011"}}});
   EXPECT_EQ(Erreur("03-2011"), "Champ 'MONTANTS' non trouvé");
   EXPECT_TRUE(Paies_A_Sa_Place());
+}
+
+// A folder copied from Windows may hold paies.dta: it comes back under that very name, after a
+// calculation and after an error in the scan.
+TEST_F(RecapTest, TheFileComesBackUnderItsOwnLetterCase) {
+  test::Ecrire_Rubriques(dossier.Chemin(), Rubriques(3));
+  for (const std::string memo : {"0011.00", "001x"}) {
+    test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", Memo({memo})}});
+    // Through another name: Wine keeps the stored case on a rename that changes only the case.
+    std::filesystem::rename(dossier.Chemin() / "PAIES.DTA", dossier.Chemin() / "copie");
+    std::filesystem::rename(dossier.Chemin() / "copie", dossier.Chemin() / "paies.dta");
+    const std::string erreur = Erreur("03-2011");
+    EXPECT_EQ(erreur.empty(), memo == "0011.00") << erreur;
+    std::vector<std::string> noms;
+    for (const auto& e : std::filesystem::directory_iterator(dossier.Chemin()))
+      noms.push_back(e.path().filename().string());
+    std::sort(noms.begin(), noms.end());
+    EXPECT_EQ(noms, (std::vector<std::string>{"PAIES.DBT", "RUBRIQUE.DTA", "paies.dta"})) << memo;
+    std::filesystem::remove(dossier.Chemin() / "paies.dta");
+  }
 }
 
 TEST_F(RecapTest, AStalePaiesDbfIsNeverReadNorReplaced) {

@@ -1,0 +1,27 @@
+// Texts as bytes: the one home of the UTF-8 character rules, the letter-case compare of names
+// and, on Windows, the conversions to and from the system's UTF-16.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace plateforme {
+
+// Characters of a UTF-8 text, by the rule of Taille_Caractere_Utf8: a byte that does not start
+// a well-formed character counts as one character of its own.
+size_t Nombre_Caracteres(std::string_view texte);
+
+// The bytes taken by the first n characters (the whole text when it has fewer).
+size_t Octets_Des_Caracteres(std::string_view texte, size_t n);
+
+// Names (fields, files) compared as the system compares them: ASCII letters without regard
+// to case, every other byte as it is.
+bool Egal_Sans_Casse(std::string_view a, std::string_view b);
+
+#ifdef _WIN32
+std::wstring Vers_Utf16(std::string_view texte);
+std::string Vers_Utf8(std::wstring_view texte);
+#endif
+
+}  // namespace plateforme
