@@ -297,7 +297,7 @@ private:
 
 void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   const auto echec = [&](DWORD code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
-  const std::wstring cible = Large(chemin);
+  const std::wstring cible = Vers_Utf16(chemin);
   const std::wstring temporaire = cible + L".tmp" + std::to_wstring(GetCurrentProcessId());
   HANDLE h = CreateFileW(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) throw echec(GetLastError());

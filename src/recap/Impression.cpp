@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Textes.h"
 
@@ -27,8 +28,6 @@ constexpr std::array<double, TGrille::ColCount> Parts_Colonnes{0.10, 0.42, 0.16,
 constexpr std::array<TAlignement, TGrille::ColCount> Alignements{
     TAlignement::Droite, TAlignement::Gauche, TAlignement::Droite, TAlignement::Droite, TAlignement::Droite};
 
-bool Debut_Caractere(char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }
-
 // A cell is drawn on one line: control characters become blanks.
 std::string Sur_Une_Ligne(std::string texte) {
   for (char& c : texte)
@@ -39,18 +38,16 @@ std::string Sur_Une_Ligne(std::string texte) {
 // The text whole when it fits the width, else its longest start followed by "…".
 std::string Ajuster(const std::string& texte, double largeur, TRole role, const TMesure& Mesure) {
   if (Mesure(role, texte) <= largeur) return texte;
-  std::vector<size_t> coupes;  // character starts, where the text may be cut
-  for (size_t i = 0; i < texte.size(); ++i)
-    if (Debut_Caractere(texte[i])) coupes.push_back(i);
-  size_t bas = 0, haut = coupes.size();  // coupes[bas] fits (the empty start always counts)
+  const auto debut = [&](size_t n) { return texte.substr(0, plateforme::Octets_Des_Caracteres(texte, n)); };
+  size_t bas = 0, haut = plateforme::Nombre_Caracteres(texte);  // bas characters fit (none always counts)
   while (haut - bas > 1) {
     const size_t milieu = (bas + haut) / 2;
-    if (Mesure(role, texte.substr(0, coupes[milieu]) + textes::Points_Suspension) <= largeur)
+    if (Mesure(role, debut(milieu) + textes::Points_Suspension) <= largeur)
       bas = milieu;
     else
       haut = milieu;
   }
-  return texte.substr(0, coupes.empty() ? 0 : coupes[bas]) + textes::Points_Suspension;
+  return debut(bas) + textes::Points_Suspension;
 }
 
 struct TColonne {

@@ -7,7 +7,7 @@
 
 #include "platform/Erreurs.h"
 #include "platform/Textes.h"
-#include "platform/Utf16.h"
+#include "platform/Caracteres.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Caracteres.h"
 #include "platform/Textes.h"
 #include "recap/Impression.h"
 #include "support/Dossier_Temporaire.h"
@@ -22,9 +23,7 @@ using recap::TRole;
 using recap::TTexte_Imprime;
 
 double Largeur(TRole role, const std::string& texte) {
-  size_t n = 0;
-  for (char c : texte) n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-  return static_cast<double>(n) * recap::Police_De(role).Taille / 2;
+  return static_cast<double>(plateforme::Nombre_Caracteres(texte)) * recap::Police_De(role).Taille / 2;
 }
 
 const recap::TFormat_Page A4;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/Textes.h"
-#include "platform/Utf16.h"
+#include "platform/Caracteres.h"
 #include "support/Message_Erreur.h"
 #include "win32/Impression_Gdi.h"
 
