@@ -38,6 +38,20 @@ test-windows: deps
 	@bash scripts/installer-dependances.sh windows
 	bash scripts/windows-tests.sh $(BUILD_WINDOWS)
 
+# The virtual X display of the screenshots and of the screen-reader check.
+AFFICHAGE ?= :99
+.PHONY: test-accessibilite captures
+# What a screen reader gets of the Linux window, read on the AT-SPI bus.
+test-accessibilite: build
+	@bash scripts/installer-dependances.sh captures
+	bash tests/fenetre/accessibilite_atspi.sh $(BUILD)/src/DLG_KORVEX_Calcule_Recap $(AFFICHAGE)
+
+# Screenshots of both windows on the sample folder, for the user guide (docs/captures/). The
+# Windows window is shot when make test-windows has built it.
+captures: build
+	@bash scripts/installer-dependances.sh captures
+	bash scripts/captures.sh $(BUILD) $(BUILD_WINDOWS) $(AFFICHAGE)
+
 # Benchmarks, in release mode.
 bench: deps
 	cmake -S . -B $(BUILD)-bench -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKORVEX_BENCH=ON -DKORVEX_TESTS=OFF -DKORVEX_FENETRE=OFF

@@ -1,16 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
-# Usage: scripts/installer-dependances.sh [groupe...]   (groupes: base, windows, fuzz, fixtures)
+# Usage: scripts/installer-dependances.sh [groupe...]   (groupes: base, windows, fuzz, fixtures, captures)
 set -euo pipefail
 
 declare -A PAQUETS=(
   [base]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          libgtest-dev libgmock-dev googletest libbenchmark-dev python3 python3-dbf python3-dbfread
+          libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev python3 python3-dbf python3-dbfread
           locales xvfb xauth fonts-liberation time libqt6printsupport6 poppler-utils"
-  [windows]="g++-mingw-w64-x86-64-posix wine wine64 googletest"
+  [windows]="g++-mingw-w64-x86-64-posix wine wine64 googletest nlohmann-json3-dev"
   # Only to write the committed fixtures again: the tests read the files, not the writers.
   [fixtures]="fpc fp-units-db"
   [fuzz]="clang libclang-rt-14-dev"
+  # Screenshots of the windows for the user guide, and the check of what a screen reader hears
+  # (the accessibility bus and its Python bindings); the guide turned into one HTML page.
+  [captures]="xvfb xauth xdotool imagemagick optipng dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
+              python3-markdown"
 )
 
 groupes=("${@:-base}")

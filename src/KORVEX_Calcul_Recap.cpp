@@ -1,18 +1,24 @@
 #include "KORVEX_Calcul_Recap.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
+#include <algorithm>
 
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
 #include "platform/Textes.h"
+#include "recap/Export.h"
 #include "recap/Recap.h"
+#include "gui/Accessibilite.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
 #include "gui/Impression_Qt.h"
@@ -29,14 +35,14 @@ public:
   TCurseur& operator=(const TCurseur&) = delete;
 };
 
-// Shows the grid's contents when the click ends, however it ends: rows written before an
-// error must be on screen when the error box appears.
+// Shows the results when the click ends, however it ends: rows written before an error must be
+// on screen when the error box appears.
 class TAffichageFinal {
 public:
-  explicit TAffichageFinal(TStringGridRecap& grille) : grille_(grille) {}
+  explicit TAffichageFinal(std::function<void()> afficher) : afficher_(std::move(afficher)) {}
   ~TAffichageFinal() {
     try {
-      grille_.Rafraichir();
+      afficher_();
     } catch (...) {
     }
   }
@@ -44,8 +50,32 @@ public:
   TAffichageFinal& operator=(const TAffichageFinal&) = delete;
 
 private:
-  TStringGridRecap& grille_;
+  std::function<void()> afficher_;
 };
+
+QString Texte_Qt(const std::string& utf8) { return QString::fromUtf8(utf8); }
+
+// The selected cells as a rectangle of the grid (model cell (r, c) is grid cell (c + 1, r + 1));
+// the current cell when nothing is selected.
+recap::TZone Zone_Choisie(const QTableView& vue) {
+  const QItemSelection selection = vue.selectionModel()->selection();
+  if (selection.isEmpty()) {
+    const QModelIndex courante = vue.currentIndex();
+    if (!courante.isValid()) return {1, 1, 0, 0};
+    return {courante.column() + 1, courante.row() + 1, courante.column() + 1, courante.row() + 1};
+  }
+  recap::TZone z{selection.first().left() + 1, selection.first().top() + 1, selection.first().right() + 1,
+                 selection.first().bottom() + 1};
+  for (const QItemSelectionRange& r : selection) {
+    z = {std::min(z.Gauche, r.left() + 1), std::min(z.Haut, r.top() + 1), std::max(z.Droite, r.right() + 1),
+         std::max(z.Bas, r.bottom() + 1)};
+  }
+  return z;
+}
+
+void Vers_Presse_Papiers(const std::string& texte) {
+  if (!texte.empty()) QGuiApplication::clipboard()->setText(Texte_Qt(texte));
+}
 
 std::string Texte(const QLineEdit* champ) { return champ->text().toStdString(); }
 
@@ -81,25 +111,107 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
   LabeledEdit_Mois = ui.LabeledEdit_Mois;
   Button_Calc_Recap = ui.Button_Calc_Recap;
   Label1 = ui.Label1;
+  LabelResume = ui.LabelResume;
 
   move(198, 114);  // placed where designed
   Fond_Face_Bouton(this);
   Fond_Face_Bouton(Panel1);
   Label1->adjustSize();
   StringGridRecap->setFocus();
+  // Screen readers name the folder field after its caption, as the month field is.
+  Label1->setBuddy(EditChemin_Dossier);
+  StringGridRecap->setAccessibleName(QString::fromUtf8(textes::Nom_Grille_Accessible));
+  Annoncer_Changements(LabelFichierTrouve, textes::Description_Controle_Dossier);
+  Annoncer_Changements(LabelResume, textes::Description_Resume);
 
   // Connected once the description has set the default folder: that assignment is no change.
   connect(EditChemin_Dossier, &QLineEdit::textChanged, this, &TForm1::EditChemin_DossierChange);
   connect(Button_Calc_Recap, &QPushButton::clicked, this, &TForm1::Button_Calc_RecapClick);
-
-  Action_Imprimer = new QAction(QString::fromUtf8(textes::Action_Imprimer), this);
-  Action_Imprimer->setShortcut(QKeySequence::Print);
-  Action_Exporter_Pdf = new QAction(QString::fromUtf8(textes::Action_Exporter_Pdf), this);
-  addActions({Action_Imprimer, Action_Exporter_Pdf});
-  connect(Action_Imprimer, &QAction::triggered, this, &TForm1::Action_ImprimerExecute);
-  connect(Action_Exporter_Pdf, &QAction::triggered, this, &TForm1::Action_Exporter_PdfExecute);
-  Actions_Impression();
+  Creer_Actions();
   FormCreate();
+}
+
+void TForm1::Creer_Actions() {
+  const auto action = [this](const char* texte, QWidget* porteur, QKeySequence raccourci,
+                             Qt::ShortcutContext portee, void (TForm1::*slot)()) {
+    auto* a = new QAction(QString::fromUtf8(texte), this);
+    a->setShortcut(raccourci);
+    a->setShortcutContext(portee);
+    porteur->addAction(a);
+    if (slot != nullptr) connect(a, &QAction::triggered, this, slot);
+    return a;
+  };
+  // Copy and select all belong to the grid: in the fields, Ctrl+C and Ctrl+A keep their meaning.
+  Action_Copier = action(textes::Action_Copier, StringGridRecap, QKeySequence::Copy,
+                         Qt::WidgetWithChildrenShortcut, &TForm1::Copier);
+  Action_Copier_Tout = action(textes::Action_Copier_Tout, StringGridRecap, {}, Qt::WidgetWithChildrenShortcut,
+                              &TForm1::Copier_Tout);
+  Action_Tout_Selectionner = action(textes::Action_Tout_Selectionner, StringGridRecap, QKeySequence::SelectAll,
+                                    Qt::WidgetWithChildrenShortcut, nullptr);
+  connect(Action_Tout_Selectionner, &QAction::triggered, StringGridRecap, &QTableView::selectAll);
+  Action_Exporter_Csv = action(textes::Action_Exporter_Csv, this, QKeySequence(Qt::CTRL | Qt::Key_S),
+                               Qt::WindowShortcut, &TForm1::Exporter_Csv);
+  Action_Exporter_Pdf = action(textes::Action_Exporter_Pdf, this, {}, Qt::WindowShortcut, &TForm1::Exporter_Pdf);
+  Action_Imprimer = action(textes::Action_Imprimer, this, QKeySequence::Print, Qt::WindowShortcut, &TForm1::Imprimer);
+
+  Menu_Grille = new QMenu(this);
+  Menu_Grille->addAction(Action_Copier);
+  Menu_Grille->addAction(Action_Copier_Tout);
+  Menu_Grille->addAction(Action_Tout_Selectionner);
+  Menu_Grille->addSeparator();
+  Menu_Grille->addAction(Action_Exporter_Csv);
+  Menu_Grille->addAction(Action_Exporter_Pdf);
+  Menu_Grille->addAction(Action_Imprimer);
+
+  // Right click and the menu key come as a context menu request; Shift+F10 is added here.
+  StringGridRecap->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(StringGridRecap, &QWidget::customContextMenuRequested, this, &TForm1::Montrer_Menu_Grille);
+  auto* maj_f10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), StringGridRecap);
+  maj_f10->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(maj_f10, &QShortcut::activated, this, [this] {
+    const QRect cellule = StringGridRecap->visualRect(StringGridRecap->currentIndex());
+    Montrer_Menu_Grille(cellule.isValid() ? cellule.center() : QPoint(0, 0));
+  });
+  Rafraichir_Resultats();
+}
+
+void TForm1::Montrer_Menu_Grille(const QPoint& position) {
+  Menu_Grille->popup(StringGridRecap->viewport()->mapToGlobal(position));
+}
+
+void TForm1::Rafraichir_Resultats() {
+  LabelResume->setText(Texte_Qt(recap::Texte_Resume(Dernier_Calcul)));
+  const bool copie_possible = recap::Copie_Possible(StringGridRecap->Grille());
+  for (QAction* a : {Action_Copier, Action_Copier_Tout, Action_Tout_Selectionner, Action_Exporter_Csv})
+    a->setEnabled(copie_possible);
+  // The printed pages' header is the last calculation's: none once an error has cut it short.
+  for (QAction* a : {Action_Exporter_Pdf, Action_Imprimer}) a->setEnabled(Dernier_Calcul.Resume.has_value());
+}
+
+void TForm1::Copier() {
+  Sous_Garde([this] {
+    Vers_Presse_Papiers(recap::Texte_Copie(StringGridRecap->Grille(), Zone_Choisie(*StringGridRecap)));
+  });
+}
+
+void TForm1::Copier_Tout() {
+  Sous_Garde([this] {
+    const recap::TGrille& grille = StringGridRecap->Grille();
+    Vers_Presse_Papiers(recap::Texte_Copie(grille, recap::Zone_Donnees(grille)));
+  });
+}
+
+void TForm1::Exporter_Csv() {
+  Sous_Garde([this] {
+    const recap::TGrille& grille = StringGridRecap->Grille();
+    if (!recap::Copie_Possible(grille)) return;
+    const auto chemin = Dialogues_.Enregistrer(
+        Texte_Qt(textes::Titre_Export_Csv),
+        Texte_Qt(recap::Chemin_Recap_Propose(plateforme::Dossier_Documents(), Dernier_Calcul.Mois, ".csv")),
+        Texte_Qt(textes::Type_Fichiers_Csv) + ";;" + Texte_Qt(textes::Type_Tous_Fichiers));
+    if (!chemin) return;
+    plateforme::Enregistrer_Fichier(QDir::toNativeSeparators(*chemin).toStdString(), recap::Contenu_Csv(grille));
+  });
 }
 
 void TForm1::FormCreate() { EditChemin_DossierChange(); }
@@ -115,48 +227,47 @@ void TForm1::EditChemin_DossierChange() {
 void TForm1::Button_Calc_RecapClick() {
   Sous_Garde([this] {
     const TCurseur occupe(Qt::WaitCursor);
-    const TAffichageFinal affichage(*StringGridRecap);
-    recap::Calculer_Recap_Imprimable(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB,
-                                     StringGridRecap->Grille(),
-                                     [this](const std::string& texte) { Afficher_Message(texte); }, Calcul_Affiche_);
+    const TAffichageFinal affichage([this] {
+      StringGridRecap->Rafraichir();
+      Rafraichir_Resultats();
+    });
+    recap::Calculer_Pour_Fenetre(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB,
+                                 StringGridRecap->Grille(),
+                                 [this](const std::string& texte) { Afficher_Message(texte); }, Dernier_Calcul);
   });
-  Actions_Impression();
 }
 
-void TForm1::Actions_Impression() {
-  Action_Imprimer->setEnabled(Calcul_Affiche_.has_value());
-  Action_Exporter_Pdf->setEnabled(Calcul_Affiche_.has_value());
-}
-
-void TForm1::Action_ImprimerExecute() {
+void TForm1::Imprimer() {
   Sous_Garde([this] {
-    if (!Calcul_Affiche_) return;
+    if (!Dernier_Calcul.Resume) return;
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    imprimante.setDocName(QString::fromStdString(textes::Document_Imprime(Calcul_Affiche_->Mois)));
+    imprimante.setDocName(Texte_Qt(textes::Document_Imprime(Dernier_Calcul.Mois)));
     if (!Dialogues_.Imprimer(imprimante)) return;
     const TCurseur occupe(Qt::WaitCursor);
-    Imprimer_Recap_Qt(imprimante, StringGridRecap->Grille(), *Calcul_Affiche_);
+    Imprimer_Recap_Qt(imprimante, StringGridRecap->Grille(), recap::Entete_Impression(Dernier_Calcul));
   });
 }
 
-void TForm1::Action_Exporter_PdfExecute() {
+void TForm1::Exporter_Pdf() {
   Sous_Garde([this] {
-    if (!Calcul_Affiche_) return;
-    const QString propose = QDir(QString::fromStdString(plateforme::Dossier_Documents()))
-                                .filePath(QString::fromStdString(recap::Nom_Pdf_Propose(Calcul_Affiche_->Mois)));
-    const auto chemin = Dialogues_.Enregistrer(QString::fromUtf8(textes::Titre_Export_Pdf),
-                                               QDir::toNativeSeparators(propose), QString::fromUtf8(textes::Filtre_Pdf));
+    if (!Dernier_Calcul.Resume) return;
+    const auto chemin = Dialogues_.Enregistrer(
+        Texte_Qt(textes::Titre_Export_Pdf),
+        Texte_Qt(recap::Chemin_Recap_Propose(plateforme::Dossier_Documents(), Dernier_Calcul.Mois, ".pdf")),
+        Texte_Qt(textes::Type_Fichiers_Pdf) + ";;" + Texte_Qt(textes::Type_Tous_Fichiers));
     if (!chemin) return;
     const TCurseur occupe(Qt::WaitCursor);
-    const QByteArray pdf = Pdf_Recap(StringGridRecap->Grille(), *Calcul_Affiche_);
-    plateforme::Enregistrer_Fichier(chemin->toStdString(), std::string_view(pdf.constData(), size_t(pdf.size())));
+    const QByteArray pdf = Pdf_Recap(StringGridRecap->Grille(), recap::Entete_Impression(Dernier_Calcul));
+    plateforme::Enregistrer_Fichier(QDir::toNativeSeparators(*chemin).toStdString(),
+                                    std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())));
   });
 }
 
 bool TForm1::Calc_Total_Paies(const QString& Chemin, const QString& Mois) {
   return recap::Calc_Total_Paies(Chemin.toStdString(), Mois.toStdString(), TOT_RUB,
-                                 [this](const std::string& texte) { Afficher_Message(texte); });
+                                 [this](const std::string& texte) { Afficher_Message(texte); })
+      .has_value();
 }
 
 void TForm1::Sous_Garde(const std::function<void()>& travail) {

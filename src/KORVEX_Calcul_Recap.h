@@ -3,18 +3,18 @@
 
 #include <QWidget>
 #include <functional>
-#include <optional>
 #include <string>
 
 #include "KORVEX_procs.h"
 #include "gui/Boites_Messages.h"
 #include "gui/Dialogues_Fichiers.h"
-#include "recap/Impression.h"
+#include "recap/Resume.h"
 
 class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class TLabeledEdit;
 class TStringGridRecap;
@@ -35,10 +35,19 @@ public:
   TLabeledEdit* LabeledEdit_Mois;
   QPushButton* Button_Calc_Recap;
   QLabel* Label1;
+  QLabel* LabelResume;
   TTAB_VALEURS TOT_RUB;
-  // "Imprimer…" (Ctrl+P) and "Exporter en PDF…": greyed until a calculation has filled the grid.
-  QAction* Action_Imprimer;
+
+  // The grid's context menu and its shortcuts; every entry is one of these actions.
+  QAction* Action_Copier;
+  QAction* Action_Copier_Tout;
+  QAction* Action_Tout_Selectionner;
+  QAction* Action_Exporter_Csv;
   QAction* Action_Exporter_Pdf;
+  QAction* Action_Imprimer;  // Ctrl+P
+  QMenu* Menu_Grille;
+  // What the window keeps of its last calculation (summary, export name, printed header).
+  recap::TDernier_Calcul Dernier_Calcul;
 
   // Totals the month's payslips into TOT_RUB; false, after its message, when PAIES.DTA is
   // missing. Raises plateforme::EKorvex.
@@ -48,18 +57,21 @@ public slots:
   void Button_Calc_RecapClick();
   void EditChemin_DossierChange();
   void FormCreate();
-  void Action_ImprimerExecute();
-  void Action_Exporter_PdfExecute();
+  void Copier();
+  void Copier_Tout();
+  void Exporter_Csv();
+  void Exporter_Pdf();
+  void Imprimer();
 
 private:
+  void Creer_Actions();
+  // The summary label and the actions' enabled states, after every calculation.
+  void Rafraichir_Resultats();
+  void Montrer_Menu_Grille(const QPoint& position);
   // Runs a handler's work; whatever it raises ends in the error box and goes no further.
   void Sous_Garde(const std::function<void()>& travail);
-  // Greys printing while no calculation fills the grid.
-  void Actions_Impression();
   void Afficher_Message(const std::string& texte);
 
   TBoitesMessages Boites_;
   TDialoguesFichiers Dialogues_;
-  // What the printed pages say of the calculation the grid shows; nothing before a first one.
-  std::optional<recap::TEntete_Impression> Calcul_Affiche_;
 };

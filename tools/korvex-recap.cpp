@@ -1,15 +1,24 @@
-// korvex-recap: the recap of one month on the command line, for month-end scripts. It runs the
-// very click of the window's button and prints the grid that click leaves.
+// korvex-recap: the recap of one month or of a period on the command line, for month-end
+// scripts. It runs the very click of the window's button and prints the grid that click leaves,
+// its summary, or both as JSON.
+#include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "KORVEX_procs.h"
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
-#include "KORVEX_procs.h"
-#include "recap/Recap.h"
+#include "platform/Nombres.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
+#include "recap/Export.h"
+#include "recap/Recap.h"
+#include "recap/Resume.h"
 
 namespace {
 
@@ -18,89 +27,119 @@ constexpr int Sortie_Message = 1;  // one of the program's own messages
 constexpr int Sortie_Erreur = 2;   // an error, as the error box shows it
 constexpr int Sortie_Usage = 64;   // bad arguments
 
+enum class TSortie { Tableau, Csv, Json, Resume };
+
 struct TArguments {
   bool aide = false;
-  bool csv = false;
-  std::string dossier, mois;
+  TSortie sortie = TSortie::Tableau;
+  std::string dossier, mois, mois_fin;
+  std::optional<recap::TPeriode> periode;  // with MOIS_FIN
   std::string faute;  // why the arguments are refused; empty when they are right
 };
+
+void Choisir_Sortie(TArguments& lus, TSortie sortie, bool& choisie) {
+  if (choisie && lus.sortie != sortie && lus.faute.empty()) lus.faute = textes::Cli_Options_Exclusives;
+  lus.sortie = sortie;
+  choisie = true;
+}
 
 TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   TArguments lus;
   std::vector<std::string> positionnels;
-  bool options_finies = false;
+  bool options_finies = false, sortie_choisie = false;
   for (const auto& a : arguments) {
     if (options_finies || a.size() < 2 || a[0] != '-') positionnels.push_back(a);
     else if (a == "--") options_finies = true;
     else if (a == "--help" || a == "-h") lus.aide = true;
-    else if (a == "--csv") lus.csv = true;
+    else if (a == "--csv") Choisir_Sortie(lus, TSortie::Csv, sortie_choisie);
+    else if (a == "--json") Choisir_Sortie(lus, TSortie::Json, sortie_choisie);
+    else if (a == "--resume") Choisir_Sortie(lus, TSortie::Resume, sortie_choisie);
     else if (lus.faute.empty()) lus.faute = textes::Cli_Option_Inconnue + a;
   }
-  if (lus.faute.empty() && positionnels.size() != 2)
+  if (lus.faute.empty() && (positionnels.size() < 2 || positionnels.size() > 3))
     lus.faute = positionnels.size() < 2 ? textes::Cli_Dossier_Et_Mois : textes::Cli_Trop_Arguments;
-  if (positionnels.size() == 2) {
+  if (positionnels.size() >= 2) {
     lus.dossier = positionnels[0];
     lus.mois = positionnels[1];
+  }
+  if (positionnels.size() == 3) {
+    lus.mois_fin = positionnels[2];
+    lus.periode = recap::Lire_Periode(lus.mois, lus.mois_fin);
+    if (!lus.periode && lus.faute.empty()) lus.faute = textes::Cli_Periode_Incorrecte;
   }
   return lus;
 }
 
-// One line per cell row: a tab or a line break inside a text would break the layout.
-std::string Cellule_Tabulee(const std::string& texte) {
-  std::string sortie;
-  sortie.reserve(texte.size());
-  for (size_t i = 0; i < texte.size(); ++i) {
-    const char c = texte[i];
-    if (c == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') continue;  // one break, one space
-    sortie += c == '\t' || c == '\r' || c == '\n' ? ' ' : c;
-  }
-  return sortie;
+// A total as a JSON number of the grid's value: its 15-digit text with a point, read back. A
+// whole total stays a whole number (2250, not 2250.0).
+nlohmann::ordered_json Nombre_Json(long double total) {
+  const std::string texte = plateforme::Format_General(total, U'.');
+  double valeur = 0;
+  std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+  if (valeur == std::trunc(valeur) && std::fabs(valeur) < 0x1p53) return static_cast<int64_t>(valeur);
+  return valeur;
 }
 
-std::string Cellule_Csv(const std::string& texte) {
-  if (texte.find_first_of(";\"\r\n") == std::string::npos) return texte;
-  std::string sortie = "\"";
-  for (char c : texte) {
-    if (c == '"') sortie += '"';
-    sortie += c;
+std::string Json_Recap(const TArguments& arguments, const recap::TGrille& grille, const TTAB_VALEURS& TOT_RUB,
+                       int bulletins) {
+  const auto lignes = recap::Lignes_Recap(grille, TOT_RUB);
+  const auto resume = recap::Resumer(bulletins, lignes);
+  nlohmann::ordered_json document;
+  document["dossier"] = arguments.dossier;
+  document["mois"] = recap::Sans_Blancs(arguments.mois);
+  if (arguments.periode) document["mois_fin"] = arguments.mois_fin;
+  document["bulletins"] = bulletins;
+  document["lignes"] = nlohmann::ordered_json::array();
+  for (const auto& l : lignes) {
+    document["lignes"].push_back({{"rubrique", l.Rubrique},
+                                  {"libelle", l.Libelle},
+                                  {"colonne", textes::Entetes_Grille[l.Colonne]},
+                                  {"total", Nombre_Json(l.Total)}});
   }
-  return sortie + "\"";
+  document["gains"] = Nombre_Json(resume.Gains);
+  document["retenues"] = Nombre_Json(resume.Retenues);
+  document["net"] = Nombre_Json(resume.Net());
+  // A label that is not UTF-8 must not cost the whole document.
+  return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
-std::string Ligne(const recap::TGrille& grille, int rangee, bool csv) {
-  std::string ligne;
-  for (int c = 0; c < recap::TGrille::ColCount; ++c) {
-    if (c > 0) ligne += csv ? ';' : '\t';
-    const std::string& cellule = grille.Cells(c, rangee);
-    ligne += csv ? Cellule_Csv(cellule) : Cellule_Tabulee(cellule);
+std::string Texte_Sortie(const TArguments& arguments, const recap::TGrille& grille, const TTAB_VALEURS& TOT_RUB,
+                         int bulletins) {
+  switch (arguments.sortie) {
+    case TSortie::Csv:
+      return recap::Texte_Grille(grille, recap::TFormat_Texte::Csv);
+    case TSortie::Json:
+      return Json_Recap(arguments, grille, TOT_RUB, bulletins);
+    case TSortie::Resume: {
+      const auto resume = recap::Resumer(bulletins, recap::Lignes_Recap(grille, TOT_RUB));
+      std::string texte;
+      for (const auto& ligne : recap::Lignes_Resume(resume, plateforme::DecimalSeparator())) texte += ligne + "\n";
+      return texte;
+    }
+    case TSortie::Tableau:
+      break;
   }
-  return ligne + "\n";
-}
-
-// The header row, then every data row that holds a rubric.
-std::string Texte_Grille(const recap::TGrille& grille, bool csv) {
-  std::string texte = Ligne(grille, 0, csv);
-  for (int r = 1; r < grille.RowCount(); ++r) {
-    if (!grille.Cells(0, r).empty()) texte += Ligne(grille, r, csv);
-  }
-  return texte;
+  return recap::Texte_Grille(grille, recap::TFormat_Texte::Tabulations);
 }
 
 int Calculer(const TArguments& arguments) {
   TTAB_VALEURS TOT_RUB;
   recap::TGrille grille;
+  recap::TBilan_Recap bilan;
   bool message_montre = false;
   const auto message = [&](const std::string& texte) {
     message_montre = true;
     plateforme::Ecrire_Console(stderr, texte + "\n");
   };
   const auto erreur = [](const std::string& texte) { plateforme::Ecrire_Console(stderr, texte + "\n"); };
+  std::string sortie;
   const bool reussi = plateforme::Executer_Sous_Garde(erreur, [&] {
-    recap::Calculer_Recap(arguments.dossier, arguments.mois, TOT_RUB, grille, message);
+    recap::Calculer_Recap(arguments.dossier, arguments.mois, TOT_RUB, grille, message, bilan, arguments.periode);
+    if (bilan.Grille_Remplie) sortie = Texte_Sortie(arguments, grille, TOT_RUB, bilan.Bulletins);
   });
   if (!reussi) return Sortie_Erreur;
   if (message_montre) return Sortie_Message;
-  if (!plateforme::Ecrire_Console(stdout, Texte_Grille(grille, arguments.csv))) {
+  if (!plateforme::Ecrire_Console(stdout, sortie)) {
     erreur(textes::Cli_Ecriture_Impossible);
     return Sortie_Erreur;
   }

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -175,4 +176,12 @@ bool TStringGridRecap::eventFilter(QObject* objet, QEvent* evenement) {
     return true;
   }
   return QTableView::eventFilter(objet, evenement);
+}
+
+void TStringGridRecap::keyPressEvent(QKeyEvent* evenement) {
+  if (evenement->matches(QKeySequence::Copy)) {
+    evenement->ignore();
+    return;
+  }
+  QTableView::keyPressEvent(evenement);
 }

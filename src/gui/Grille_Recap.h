@@ -47,6 +47,8 @@ public:
 
 protected:
   bool eventFilter(QObject* objet, QEvent* evenement) override;
+  // Copying belongs to the window's action, which copies the selection, not one cell.
+  void keyPressEvent(QKeyEvent* evenement) override;
 
 private:
   TModeleGrille* modele_;

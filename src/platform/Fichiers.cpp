@@ -174,6 +174,17 @@ int Lier(const std::string& source, const std::string& cible) {
 
 #endif
 
+// The temporary file of a save, removed unless the save went through.
+template <class TChemin>
+struct TTemporaire {
+  TChemin Chemin;
+  void (*Supprimer)(const TChemin&);
+  bool Garder = false;
+  ~TTemporaire() {
+    if (!Garder) Supprimer(Chemin);
+  }
+};
+
 }  // namespace
 
 void Installer_Injecteur_Pannes(TInjecteurPannes injecteur) { Injecteur() = std::move(injecteur); }
@@ -266,42 +277,13 @@ size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
   return total;
 }
 
-namespace {
-
-std::string Etroit(const wchar_t* texte) {
-  const int n = WideCharToMultiByte(CP_UTF8, 0, texte, -1, nullptr, 0, nullptr, nullptr);
-  if (n <= 1) return {};
-  std::string sortie(static_cast<size_t>(n), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, texte, -1, sortie.data(), n, nullptr, nullptr);
-  sortie.resize(static_cast<size_t>(n) - 1);
-  return sortie;
-}
-
-// The temporary file of a save: removed unless Garder() was called.
-class TTemporaire {
-public:
-  explicit TTemporaire(std::wstring chemin) : chemin_(std::move(chemin)) {}
-  ~TTemporaire() {
-    if (!garde_) DeleteFileW(chemin_.c_str());
-  }
-  TTemporaire(const TTemporaire&) = delete;
-  TTemporaire& operator=(const TTemporaire&) = delete;
-  void Garder() { garde_ = true; }
-
-private:
-  std::wstring chemin_;
-  bool garde_ = false;
-};
-
-}  // namespace
-
 void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   const auto echec = [&](DWORD code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
   const std::wstring cible = Vers_Utf16(chemin);
   const std::wstring temporaire = cible + L".tmp" + std::to_wstring(GetCurrentProcessId());
   HANDLE h = CreateFileW(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) throw echec(GetLastError());
-  TTemporaire garde(temporaire);
+  TTemporaire<std::wstring> garde{temporaire, [](const std::wstring& c) { DeleteFileW(c.c_str()); }};
   size_t ecrits = 0;
   while (ecrits < contenu.size()) {
     DWORD n = 0;
@@ -319,13 +301,13 @@ void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   if (!vide) throw echec(code_vidage);
   if (!MoveFileExW(temporaire.c_str(), cible.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     throw echec(GetLastError());
-  garde.Garder();
+  garde.Garder = true;
 }
 
 std::string Dossier_Documents() {
   PWSTR chemin = nullptr;
   std::string dossier;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &chemin))) dossier = Etroit(chemin);
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &chemin))) dossier = Vers_Utf8(chemin);
   CoTaskMemFree(chemin);
   return dossier;
 }
@@ -429,32 +411,12 @@ size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
   return total;
 }
 
-namespace {
-
-// The temporary file of a save: removed unless Garder() was called.
-class TTemporaire {
-public:
-  explicit TTemporaire(std::string chemin) : chemin_(std::move(chemin)) {}
-  ~TTemporaire() {
-    if (!garde_) ::unlink(chemin_.c_str());
-  }
-  TTemporaire(const TTemporaire&) = delete;
-  TTemporaire& operator=(const TTemporaire&) = delete;
-  void Garder() { garde_ = true; }
-
-private:
-  std::string chemin_;
-  bool garde_ = false;
-};
-
-}  // namespace
-
 void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   const auto echec = [&](int code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
   std::string modele = chemin + ".XXXXXX";
   const int fd = ::mkstemp(modele.data());
   if (fd < 0) throw echec(errno);
-  TTemporaire garde(modele);
+  TTemporaire<std::string> garde{modele, [](const std::string& c) { ::unlink(c.c_str()); }};
   size_t ecrits = 0;
   while (ecrits < contenu.size()) {
     const ssize_t n = ::write(fd, contenu.data() + ecrits, contenu.size() - ecrits);
@@ -472,7 +434,7 @@ void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   ::fchmod(fd, 0666 & ~masque);
   if (::fsync(fd) != 0 || ::close(fd) != 0) throw echec(errno);
   if (::rename(modele.c_str(), chemin.c_str()) != 0) throw echec(errno);
-  garde.Garder();
+  garde.Garder = true;
 }
 
 std::string Dossier_Documents() {

@@ -12,6 +12,11 @@ namespace textes {
 inline constexpr const char* Dossier_OK = "Dossier KORVEX OK";
 inline constexpr const char* Dossier_Pas_KORVEX = "Ce n'est pas un dossier KORVEX";
 
+// ---- What a screen reader says of the window ----
+inline constexpr const char* Nom_Grille_Accessible = "Récap du mois";
+inline constexpr const char* Description_Controle_Dossier = "Résultat du contrôle du dossier KORVEX";
+inline constexpr const char* Description_Resume = "Résumé du calcul : bulletins, gains, retenues et net";
+
 // ---- A calculation ----
 inline constexpr const char* Mois_Incorrect =
     "Mois non précisé correctement. Il doit être sous la forme (mm-aaaa)";
@@ -45,6 +50,24 @@ inline std::string Enregistrement_Impossible(const std::string& chemin, const st
   return "Impossible d'enregistrer le fichier " + chemin + " : " + raison;
 }
 
+// ---- Copy, CSV export and summary of a recap ----
+inline constexpr const char* Action_Copier = "Copier";
+inline constexpr const char* Action_Copier_Tout = "Copier tout le tableau";
+inline constexpr const char* Action_Tout_Selectionner = "Tout sélectionner";
+inline constexpr const char* Action_Exporter_Csv = "Exporter en CSV…";
+inline constexpr const char* Titre_Export_Csv = "Exporter la récap en CSV";
+// The save dialog's two file types; each window writes them in its own filter syntax.
+inline constexpr const char* Type_Fichiers_Csv = "Fichiers CSV (*.csv)";
+inline constexpr const char* Type_Tous_Fichiers = "Tous les fichiers (*.*)";
+
+inline std::string Resume_Bulletins(int n) {
+  return std::to_string(n) + (n > 1 ? " bulletins" : " bulletin");
+}
+inline std::string Resume_Gains_Retenues(const std::string& gains, const std::string& retenues) {
+  return "Gains : " + gains + " — Retenues : " + retenues;
+}
+inline std::string Resume_Net(const std::string& net) { return "Net : " + net; }
+
 // ---- The printed recap ----
 inline std::string Titre_Impression(const std::string& mois) { return "Récap KORVEX — mois " + mois; }
 inline std::string Dossier_Imprime(const std::string& dossier) { return "Dossier : " + dossier; }
@@ -59,30 +82,35 @@ inline constexpr const char* Papier_Trop_Petit =
 inline constexpr const char* Action_Imprimer = "Imprimer…";
 inline constexpr const char* Action_Exporter_Pdf = "Exporter en PDF…";
 inline constexpr const char* Titre_Export_Pdf = "Exporter la récap en PDF";
-inline constexpr const char* Filtre_Pdf = "Documents PDF (*.pdf)";
-inline std::string Nom_Pdf(const std::string& mois) { return "recap-KORVEX-" + mois + ".pdf"; }
+inline constexpr const char* Type_Fichiers_Pdf = "Fichiers PDF (*.pdf)";
 inline std::string Document_Imprime(const std::string& mois) { return "Récap KORVEX " + mois; }
 inline constexpr const char* Impression_Echouee = "L'impression de la récap a échoué";
 inline constexpr const char* Pdf_Impossible = "Impossible de produire le PDF de la récap";
 
 // ---- The command line ----
 inline constexpr const char* Usage_Cli =
-    "Usage : korvex-recap [--csv] DOSSIER MOIS\n"
+    "Usage : korvex-recap [--csv | --json | --resume] DOSSIER MOIS [MOIS_FIN]\n"
     "        korvex-recap --help\n"
     "\n"
-    "Calcule la récap d'un mois du dossier de données KORVEX, comme le bouton « Calculer Récap »\n"
-    "de la fenêtre, et l'écrit en UTF-8 sur la sortie standard : la ligne d'en-tête, puis une\n"
-    "ligne par rubrique, cellules séparées par des tabulations.\n"
+    "Calcule la récap d'un mois (ou d'une période) du dossier de données KORVEX, comme le bouton\n"
+    "« Calculer Récap » de la fenêtre, et l'écrit en UTF-8 sur la sortie standard : la ligne\n"
+    "d'en-tête, puis une ligne par rubrique, cellules séparées par des tabulations.\n"
     "\n"
-    "  DOSSIER  le dossier de données, tel qu'on le taperait dans la fenêtre (C:\\KORVEX)\n"
-    "  MOIS     le mois à totaliser, sous la forme mm-aaaa (03-2011)\n"
+    "  DOSSIER   le dossier de données, tel qu'on le taperait dans la fenêtre (C:\\KORVEX)\n"
+    "  MOIS      le mois à totaliser, sous la forme mm-aaaa (03-2011)\n"
+    "  MOIS_FIN  avec lui, la période de MOIS à MOIS_FIN inclus : deux mois mm-aaaa\n"
+    "            (01 à 12, année sur quatre chiffres), dans l'ordre du calendrier\n"
     "\n"
-    "Options :\n"
-    "  --csv    cellules séparées par « ; », pour un tableur en français\n"
-    "  --help   affiche cette aide\n"
-    "  --       fin des options (pour un DOSSIER ou un MOIS qui commence par « - »)\n"
+    "Options (une seule à la fois) :\n"
+    "  --csv     cellules séparées par « ; », pour un tableur en français\n"
+    "  --json    un document JSON : dossier, mois, nombre de bulletins, lignes, gains,\n"
+    "            retenues et net, montants en nombres JSON (point décimal)\n"
+    "  --resume  les trois lignes du résumé : bulletins, gains et retenues, net\n"
+    "  --help    affiche cette aide\n"
+    "  --        fin des options (pour un DOSSIER ou un MOIS qui commence par « - »)\n"
     "\n"
-    "Les totaux s'écrivent avec le séparateur décimal des paramètres régionaux de l'utilisateur.\n"
+    "Les totaux s'écrivent avec le séparateur décimal des paramètres régionaux de l'utilisateur\n"
+    "(sauf en JSON).\n"
     "\n"
     "Codes de sortie :\n"
     "  0   la récap est écrite\n"
@@ -92,6 +120,10 @@ inline constexpr const char* Usage_Cli =
 inline constexpr const char* Cli_Option_Inconnue = "option inconnue : ";
 inline constexpr const char* Cli_Dossier_Et_Mois = "il faut un DOSSIER et un MOIS";
 inline constexpr const char* Cli_Trop_Arguments = "trop d'arguments";
+inline constexpr const char* Cli_Options_Exclusives = "--csv, --json et --resume s'excluent";
+inline constexpr const char* Cli_Periode_Incorrecte =
+    "une période s'écrit MOIS MOIS_FIN : deux mois mm-aaaa (01 à 12, année sur quatre chiffres), "
+    "MOIS_FIN pas avant MOIS";
 inline constexpr const char* Cli_Ecriture_Impossible = "Impossible d'écrire la récap sur la sortie standard.";
 
 // ---- Files: what the system said, as the user reads it ----

@@ -5,6 +5,7 @@
 
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
+#include "platform/Separateurs.h"
 #include "platform/Textes.h"
 
 namespace recap {
@@ -185,20 +186,13 @@ std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete
   return TMise_En_Page(Grille, Entete, Format, Mesure).Pages();
 }
 
-void Calculer_Recap_Imprimable(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
-                               TGrille& Grille, const TAfficherMessage& Message,
-                               std::optional<TEntete_Impression>& Calcul) {
-  std::optional<TEntete_Impression> precedent;
-  precedent.swap(Calcul);
-  bool refuse = false;
-  Calculer_Recap(Chemin, Mois, TOT_RUB, Grille, [&](const std::string& texte) {
-    refuse = true;
-    Message(texte);
-  });
-  if (refuse)
-    Calcul = std::move(precedent);
-  else
-    Calcul = TEntete_Impression{Chemin, Mois, Texte_Date_Heure(std::time(nullptr)), {}};
+TEntete_Impression Entete_Impression(const TDernier_Calcul& Dernier) {
+  TEntete_Impression entete{Dernier.Dossier, Dernier.Mois, Texte_Date_Heure(Dernier.Date_Heure), {}};
+  if (Dernier.Resume) {
+    const auto lignes = Lignes_Resume(*Dernier.Resume, plateforme::DecimalSeparator());
+    entete.Resume.assign(lignes.begin(), lignes.end());
+  }
+  return entete;
 }
 
 std::string Texte_Date_Heure(std::time_t instant) {
@@ -211,13 +205,6 @@ std::string Texte_Date_Heure(std::time_t instant) {
   char texte[32];
   std::strftime(texte, sizeof texte, "%d/%m/%Y %H:%M", &local);
   return texte;
-}
-
-std::string Nom_Pdf_Propose(const std::string& Mois) {
-  std::string mois = Sur_Une_Ligne(Mois);
-  for (char& c : mois)
-    if (std::string_view("\\/:*?\"<>| ").find(c) != std::string_view::npos) c = '_';
-  return textes::Nom_Pdf(mois);
 }
 
 }  // namespace recap

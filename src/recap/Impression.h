@@ -5,11 +5,11 @@
 
 #include <ctime>
 #include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "recap/Recap.h"
+#include "recap/Resume.h"
 
 namespace recap {
 
@@ -69,18 +69,11 @@ using TMesure = std::function<double(TRole, const std::string&)>;
 std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete_Impression& Entete,
                                             const TFormat_Page& Format, const TMesure& Mesure);
 
-// A whole click on "Calculer Récap" (Calculer_Recap) that also keeps in Calcul what the printed
-// pages say of the calculation the grid shows: this one once it has filled the grid; the one
-// before when the month or the folder was refused, the grid being left as it was; nothing when
-// an error is raised, the grid then holding rows of a calculation cut short.
-void Calculer_Recap_Imprimable(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
-                               TGrille& Grille, const TAfficherMessage& Message,
-                               std::optional<TEntete_Impression>& Calcul);
+// The header of the pages of the window's last calculation, its summary in the grid's number
+// format.
+TEntete_Impression Entete_Impression(const TDernier_Calcul& Dernier);
 
 // The date and time of a calculation as the pages give it, in local time: 29/02/2024 14:05.
 std::string Texte_Date_Heure(std::time_t instant);
-
-// The name proposed for the PDF of a month, with any character a file name refuses replaced.
-std::string Nom_Pdf_Propose(const std::string& Mois);
 
 }  // namespace recap

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <exception>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -44,14 +45,6 @@ namespace {
 // The first n characters (all of the text when shorter).
 std::string_view Debut(std::string_view texte, size_t n) {
   return texte.substr(0, plateforme::Octets_Des_Caracteres(texte, n));
-}
-
-// Blanks and control characters removed at both ends.
-std::string Sans_Blancs(const std::string& texte) {
-  size_t debut = 0, fin = texte.size();
-  while (debut < fin && static_cast<unsigned char>(texte[debut]) <= ' ') ++debut;
-  while (fin > debut && static_cast<unsigned char>(texte[fin - 1]) <= ' ') --fin;
-  return texte.substr(debut, fin - debut);
 }
 
 // ---- The payslip file ----
@@ -113,7 +106,9 @@ std::string Message_De(const std::exception_ptr& erreur) {
 
 // Adds the memos of the month's payslips into TOT_RUB. Fields are looked up at their first use,
 // so that a table without payslips needs neither.
-void Totaliser_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB) {
+int Totaliser_Paies(const std::string& Chemin, const std::function<bool(std::string_view)>& Choisie,
+                    TTAB_VALEURS& TOT_RUB) {
+  int bulletins = 0;
   dbase::TTable table;
   TOT_RUB.Effacer();
   table.TableType = dbase::TTableType::ttDBase;
@@ -124,14 +119,16 @@ void Totaliser_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VA
   std::optional<dbase::TField> mois, montants;
   while (!table.Eof()) {
     if (!mois) mois = table.FieldByName("MOIS");
-    if (Debut(mois->AsString(), 7) == Mois) {
+    if (Choisie(Debut(mois->AsString(), 7))) {
       if (!montants) montants = table.FieldByName("MONTANTS");
       Memo_Montants_Decoder(montants->AsString());
       // The other entries are zero: adding them would change no total.
       for (int i : Rubriques_Decodees()) TOT_RUB[i] += TAB_VALEURS[i];
+      ++bulletins;
     }
     table.Next();
   }
+  return bulletins;
 }
 
 // ---- The grid fill ----
@@ -153,13 +150,14 @@ void Ecrire_Ligne(dbase::TTable& rubriques, int i, long double total, int n, TGr
   Grille.SetCells(colonne, n, plateforme::Format_General(total, plateforme::DecimalSeparator()));
 }
 
-void Remplir_Grille(const std::string& Chemin, const TTAB_VALEURS& TOT_RUB, TGrille& Grille) {
+void Remplir_Grille(const std::string& Chemin, const TTAB_VALEURS& TOT_RUB, TGrille& Grille, bool& Commencee) {
   dbase::TTable rubriques;
   rubriques.TableType = dbase::TTableType::ttDBase;
   rubriques.DatabaseName = Chemin + "\\";
   rubriques.TableName = "RUBRIQUE.DTA";
   rubriques.AfficherSupprimes = true;
   rubriques.Open();
+  Commencee = true;
   Grille.SetRowCount(2);
   Grille.Effacer_Lignes_Donnees();
   for (int c = 0; c < TGrille::ColCount; ++c) Grille.SetCells(c, 0, textes::Entetes_Grille[c]);
@@ -171,31 +169,50 @@ void Remplir_Grille(const std::string& Chemin, const TTAB_VALEURS& TOT_RUB, TGri
 
 }  // namespace
 
-bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
-                      const TAfficherMessage& Message) {
+std::string Sans_Blancs(const std::string& texte) {
+  size_t debut = 0, fin = texte.size();
+  while (debut < fin && static_cast<unsigned char>(texte[debut]) <= ' ') ++debut;
+  while (fin > debut && static_cast<unsigned char>(texte[fin - 1]) <= ' ') --fin;
+  return texte.substr(debut, fin - debut);
+}
+
+std::optional<int> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                                    const TAfficherMessage& Message, const std::optional<TPeriode>& Periode) {
   const std::string paies = Chemin + "\\PAIES.DTA", temporaire = Chemin + "\\PAIES.DBF";
   if (!plateforme::Fichier_Existe(paies)) {
     Message(Message_Paies_Absent(Chemin));
-    return false;
+    return std::nullopt;
   }
   // A stale PAIES.DBF would be read as this month's payslips.
   if (plateforme::Nom_Pris(temporaire))
     throw EKorvex(textes::Temporaire_Existe(temporaire));
   TRenommageTemporaire renommage(paies, temporaire);
+  const auto choisie = [&](std::string_view debut_mois) {
+    return Periode ? Dans_Periode(*Periode, debut_mois) : debut_mois == Mois;
+  };
+  int bulletins = 0;
   std::exception_ptr erreur_lecture;
   try {
-    Totaliser_Paies(Chemin, Mois, TOT_RUB);
+    bulletins = Totaliser_Paies(Chemin, choisie, TOT_RUB);
   } catch (...) {
     erreur_lecture = std::current_exception();
   }
   if (!renommage.Rendre())
     throw EKorvex(renommage.Message_Echec() + (erreur_lecture ? "\n" + Message_De(erreur_lecture) : ""));
   if (erreur_lecture) std::rethrow_exception(erreur_lecture);
-  return true;
+  return bulletins;
 }
 
 void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                     TGrille& Grille, const TAfficherMessage& Message) {
+  TBilan_Recap bilan;
+  Calculer_Recap(Chemin, Mois, TOT_RUB, Grille, Message, bilan);
+}
+
+void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                    TGrille& Grille, const TAfficherMessage& Message, TBilan_Recap& Bilan,
+                    const std::optional<TPeriode>& Periode) {
+  Bilan = {};
   const std::string mois = Sans_Blancs(Mois);
   if (plateforme::Nombre_Caracteres(mois) != 7) {
     Message(textes::Mois_Incorrect);
@@ -206,8 +223,11 @@ void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VAL
     return;
   }
   // The month that was checked is the month that is used: trimmed.
-  if (!Calc_Total_Paies(Chemin, mois, TOT_RUB, Message)) return;
-  Remplir_Grille(Chemin, TOT_RUB, Grille);
+  const auto bulletins = Calc_Total_Paies(Chemin, mois, TOT_RUB, Message, Periode);
+  if (!bulletins) return;
+  Bilan.Bulletins = *bulletins;
+  Remplir_Grille(Chemin, TOT_RUB, Grille, Bilan.Grille_Commencee);
+  Bilan.Grille_Remplie = true;
 }
 
 }  // namespace recap

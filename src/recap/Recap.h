@@ -4,10 +4,12 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "KORVEX_procs.h"
+#include "recap/Periode.h"
 
 namespace recap {
 
@@ -30,20 +32,37 @@ private:
   std::vector<std::array<std::string, ColCount>> lignes_;
 };
 
+// Blanks and control characters removed at both ends: the month as a calculation takes it.
+std::string Sans_Blancs(const std::string& texte);
+
 // Shows one of the program's own messages (the plain message box).
 using TAfficherMessage = std::function<void(const std::string&)>;
 
 // Totals the payslips of the month Mois found in the folder Chemin into TOT_RUB, renaming
-// PAIES.DTA to PAIES.DBF while it reads it. Returns false, after the message, when PAIES.DTA
-// is not found (TOT_RUB untouched). Raises plateforme::EKorvex on every other failure, with
-// PAIES.DTA back under its own name.
-bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
-                      const TAfficherMessage& Message);
+// PAIES.DTA to PAIES.DBF while it reads it; with a period, the payslips of its months instead.
+// Returns how many payslips were totalled; nothing, after the message, when PAIES.DTA is not
+// found (TOT_RUB untouched). Raises plateforme::EKorvex on every other failure, with PAIES.DTA
+// back under its own name.
+std::optional<int> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                                    const TAfficherMessage& Message,
+                                    const std::optional<TPeriode>& Periode = std::nullopt);
+
+// How far a calculation went, written as it goes so that the caller can read it after an error.
+struct TBilan_Recap {
+  bool Grille_Commencee = false;  // the grid no longer shows the previous recap
+  bool Grille_Remplie = false;
+  int Bulletins = 0;  // payslips totalled
+};
 
 // A whole click on "Calculer Récap" with the two fields' texts as typed: checks the month and
 // the folder, totals the month into TOT_RUB, then writes one grid row per rubric whose total
 // is not negligible. Errors are raised as plateforme::EKorvex, rows already written staying.
 void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                     TGrille& Grille, const TAfficherMessage& Message);
+// The same, telling how far it went; with a period, its months are totalled (Mois is still
+// checked as the month field is).
+void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                    TGrille& Grille, const TAfficherMessage& Message, TBilan_Recap& Bilan,
+                    const std::optional<TPeriode>& Periode = std::nullopt);
 
 }  // namespace recap

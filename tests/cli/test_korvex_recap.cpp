@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <utility>
 #include <vector>
@@ -233,7 +236,7 @@ TEST(KorvexRecapArguments, MauvaisArgumentsDonnentUsageEtCode64) {
     const auto r = Recap(arguments);
     EXPECT_EQ(r.code, 64) << testing::PrintToString(arguments);
     EXPECT_EQ(r.sortie, "");
-    EXPECT_NE(r.erreur.find("\nUsage : korvex-recap [--csv] DOSSIER MOIS\n"), std::string::npos) << r.erreur;
+    EXPECT_NE(r.erreur.find("\nUsage : korvex-recap [--csv | --json | --resume] DOSSIER MOIS [MOIS_FIN]\n"), std::string::npos) << r.erreur;
   }
   EXPECT_EQ(
       Recap({"--tsv", "C:\\KORVEX", "03-2011"}).erreur.rfind("korvex-recap : option inconnue : --tsv\n", 0),
@@ -244,7 +247,7 @@ TEST(KorvexRecapArguments, AideSurLaSortieStandard) {
   for (const char* option : {"--help", "-h"}) {
     const auto r = Recap({option});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.sortie.rfind("Usage : korvex-recap [--csv] DOSSIER MOIS\n", 0), 0u) << r.sortie;
+    EXPECT_EQ(r.sortie.rfind("Usage : korvex-recap [--csv | --json | --resume] DOSSIER MOIS [MOIS_FIN]\n", 0), 0u) << r.sortie;
     EXPECT_NE(r.sortie.find("64  arguments incorrects"), std::string::npos);
     EXPECT_EQ(r.erreur, "");
   }
@@ -309,6 +312,115 @@ TEST(KorvexRecapExemple, UnPaiesEnMinusculesGardeSonNom) {
   EXPECT_EQ(r.code, 0) << r.erreur;
   EXPECT_NE(r.sortie.find("27\tNet à payer\t27789.86\t\t\n"), std::string::npos) << r.sortie;
   EXPECT_EQ(dossier(), avant);
+}
+
+// Labels may hold what JSON must escape; totals are numbers with a point whatever the locale.
+TEST_F(KorvexRecap, JsonDuMois) {
+  test::Ecrire_Rubriques(dossier_.Chemin(), {{"Prime \"nuit\" \\ dimanche\x01", "1"},
+                                             {"Heures", "1"},
+                                             {"Base", "0"},
+                                             {"Cotisation", "2"},
+                                             {"Acompte", "2"}});
+  const auto r = Recap({"--json", Dossier(), " 03-2011"});
+  ASSERT_EQ(r.code, 0) << r.erreur;
+  const auto json = nlohmann::json::parse(r.sortie);
+  EXPECT_EQ(json["dossier"], Dossier());
+  EXPECT_EQ(json["mois"], "03-2011");
+  EXPECT_FALSE(json.contains("mois_fin"));
+  EXPECT_EQ(json["bulletins"], 2);
+  const auto lignes = nlohmann::json::parse(R"([
+    {"rubrique": 1, "libelle": "Prime \"nuit\" \\ dimanche\u0001", "colonne": "GAINS", "total": 3320},
+    {"rubrique": 2, "libelle": "Heures", "colonne": "GAINS", "total": 300.3},
+    {"rubrique": 3, "libelle": "Base", "colonne": "BASES", "total": 3620.3},
+    {"rubrique": 4, "libelle": "Cotisation", "colonne": "RETENUES", "total": 246.9},
+    {"rubrique": 5, "libelle": "Acompte", "colonne": "RETENUES", "total": 300}])");
+  EXPECT_EQ(json["lignes"], lignes);
+  EXPECT_EQ(json["gains"], 3620.3);
+  EXPECT_EQ(json["retenues"], 546.9);
+  EXPECT_EQ(json["net"], 3073.4);
+  EXPECT_NE(r.sortie.find("\"total\": 3320\n"), std::string::npos) << r.sortie;
+  if (Locale_Francaise_Compilee()) {
+    EXPECT_EQ(Recap({"--json", Dossier(), "03-2011"}, {{"LC_ALL", "fr_FR.UTF-8"}}).sortie, r.sortie);
+  }
+}
+
+TEST_F(KorvexRecap, PeriodeEtOptionsRefusees) {
+  const std::string periode = "une période s'écrit MOIS MOIS_FIN : deux mois mm-aaaa (01 à 12, année sur "
+                              "quatre chiffres), MOIS_FIN pas avant MOIS\n";
+  struct Cas {
+    std::vector<std::string> arguments;
+    std::string faute;
+  };
+  const Cas cas[] = {
+      {{Dossier(), "04-2011", "03-2011"}, periode},
+      {{Dossier(), "03-2011", " 04-2011"}, periode},
+      {{"--resume", "--csv", Dossier(), "03-2011"}, "--csv, --json et --resume s'excluent\n"},
+  };
+  for (const auto& c : cas) {
+    const auto r = Recap(c.arguments);
+    EXPECT_EQ(r.code, 64) << testing::PrintToString(c.arguments);
+    EXPECT_EQ(r.sortie, "");
+    EXPECT_EQ(r.erreur.rfind("korvex-recap : " + c.faute, 0), 0u) << r.erreur;
+  }
+  const auto r = Recap({Dossier(), "03-2011", "04-2011"});
+  EXPECT_EQ(r.code, 0) << r.erreur;
+  EXPECT_EQ(r.sortie, Entete +
+                          "1\tSalaire de base\t\t13319\t\n"
+                          "2\tHeures supplémentaires 25 %\t\t300.3\t\n"
+                          "3\tBase sécurité sociale\t3620.3\t\t\n"
+                          "4\tCotisation vieillesse\t\t\t246.9\n"
+                          "5\tAcompte\t\t\t300\n");
+}
+
+class KorvexRecapEchantillon : public ::testing::Test {
+protected:
+  KorvexRecapEchantillon() {
+    for (const char* nom : {"PAIES.DTA", "PAIES.DBT", "RUBRIQUE.DTA"})
+      fs::copy_file(fs::path(KORVEX_EXEMPLES) / "KORVEX" / nom, copie_.Chemin() / nom);
+  }
+  nlohmann::json Json(std::vector<std::string> periode) {
+    periode.insert(periode.begin(), {"--json", copie_.Texte()});
+    const auto r = Recap(periode);
+    EXPECT_EQ(r.code, 0) << r.erreur;
+    return nlohmann::json::parse(r.sortie);
+  }
+  test::TDossierTemporaire copie_;
+};
+
+// The check a payroll user makes: the net of the summary is the sample's "Net à payer".
+TEST_F(KorvexRecapEchantillon, ResumeDeFevrier) {
+#ifdef _WIN32
+  const bool francais = false;  // the separator comes from the system's regional settings
+#else
+  const bool francais = Locale_Francaise_Compilee();
+#endif
+  const auto r = Recap({"--resume", copie_.Texte(), "02-2024"},
+                       francais ? TEnvironnement{{"LC_ALL", "fr_FR.UTF-8"}} : Locale_C);
+  EXPECT_EQ(r.code, 0) << r.erreur;
+  EXPECT_EQ(r.sortie, francais ? "12 bulletins\nGains : 37116,76 — Retenues : 9326,9\nNet : 27789,86\n"
+                               : "12 bulletins\nGains : 37116.76 — Retenues : 9326.9\nNet : 27789.86\n");
+  const auto fevrier = Json({"02-2024"});
+  EXPECT_EQ(fevrier["net"], 27789.86);
+  EXPECT_EQ(fevrier["lignes"].back()["total"], 7);  // heures d'absence
+}
+
+// A period's totals, rubric by rubric, and its payslips are those of its months added.
+TEST_F(KorvexRecapEchantillon, UnePeriodeEstLaSommeDeSesMois) {
+  std::map<int, long long> centimes;
+  int bulletins = 0;
+  for (const char* mois : {"01-2024", "02-2024", "03-2024"}) {
+    const auto json = Json({mois});
+    bulletins += json["bulletins"].get<int>();
+    for (const auto& l : json["lignes"]) centimes[l["rubrique"]] += std::llround(l["total"].get<double>() * 100);
+  }
+  const auto periode = Json({"01-2024", "03-2024"});
+  EXPECT_EQ(periode["mois"], "01-2024");
+  EXPECT_EQ(periode["mois_fin"], "03-2024");
+  EXPECT_EQ(periode["bulletins"], bulletins);
+  std::map<int, long long> centimes_periode;
+  for (const auto& l : periode["lignes"]) centimes_periode[l["rubrique"]] = std::llround(l["total"].get<double>() * 100);
+  EXPECT_EQ(centimes_periode, centimes);
+  EXPECT_GT(centimes.size(), 20u);
 }
 
 #ifndef _WIN32

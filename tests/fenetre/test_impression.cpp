@@ -2,16 +2,18 @@
 // pages are read back with poppler's tools.
 #include <QAction>
 #include <QDir>
-#include <QPrinter>
+#include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <filesystem>
 
 #include "Boites_Factices.h"
+#include "Dialogues_Factices.h"
 #include "KORVEX_Calcul_Recap.h"
 #include "Suites.h"
 #include "Utilisateur.h"
 #include "platform/Fichiers.h"
+#include "recap/Export.h"
 
 namespace {
 
@@ -30,29 +32,6 @@ QString Copier_Exemple(const QTemporaryDir& tmp) {
   return QString::fromStdString(cible.string());
 }
 
-struct TDialogues {
-  int impressions = 0;
-  QString sortie_pdf;  // empty: the print dialog is cancelled
-  QPageLayout mise_en_page;
-  std::vector<QStringList> enregistrements;
-  std::optional<QString> choix;
-
-  TDialoguesFichiers Dialogues() {
-    return {[this](const QString& titre, const QString& propose, const QString& filtre) {
-              enregistrements.push_back({titre, propose, filtre});
-              return choix;
-            },
-            [this](QPrinter& imprimante) {
-              ++impressions;
-              mise_en_page = imprimante.pageLayout();
-              if (sortie_pdf.isEmpty()) return false;
-              imprimante.setOutputFormat(QPrinter::PdfFormat);
-              imprimante.setOutputFileName(sortie_pdf);
-              return true;
-            }};
-  }
-};
-
 }  // namespace
 
 class TestsImpression : public QObject {
@@ -70,12 +49,12 @@ void TestsImpression::greyes_sans_calcul_affiche() {
   QTemporaryDir tmp;
   const QString dossier = Copier_Exemple(tmp);
   TBoitesEnregistrees boites;
-  TDialogues dialogues;
+  TDialoguesEnregistres dialogues;
   TForm1 f(boites.Boites(), dialogues.Dialogues());
   const auto actifs = [&] { return QList<bool>{f.Action_Imprimer->isEnabled(), f.Action_Exporter_Pdf->isEnabled()}; };
   QCOMPARE(actifs(), (QList<bool>{false, false}));
   f.Action_Imprimer->trigger();
-  QCOMPARE(dialogues.impressions, 0);
+  QCOMPARE(dialogues.Impressions, 0);
   Calculer(f, dossier, "02-2024");
   QCOMPARE(actifs(), (QList<bool>{true, true}));
 }
@@ -87,28 +66,32 @@ void TestsImpression::imprimer_la_recap() {
   QTemporaryDir tmp;
   const QString dossier = Copier_Exemple(tmp);
   TBoitesEnregistrees boites;
-  TDialogues dialogues;
+  TDialoguesEnregistres dialogues;
   TForm1 f(boites.Boites(), dialogues.Dialogues());
   f.show();
   QVERIFY(QTest::qWaitForWindowActive(&f));
   Calculer(f, dossier, "02-2024");
 
   QTest::keyClick(&f, Qt::Key_P, Qt::ControlModifier);
-  QCOMPARE(dialogues.impressions, 1);
-  QCOMPARE(dialogues.mise_en_page.pageSize().id(), QPageSize::A4);
-  QCOMPARE(dialogues.mise_en_page.orientation(), QPageLayout::Portrait);
+  QCOMPARE(dialogues.Impressions, 1);
+  QCOMPARE(dialogues.Mise_En_Page.pageSize().id(), QPageSize::A4);
+  QCOMPARE(dialogues.Mise_En_Page.orientation(), QPageLayout::Portrait);
 
-  dialogues.sortie_pdf = tmp.filePath("recap.pdf");
+  dialogues.Sortie_Pdf = tmp.filePath("recap.pdf");
   f.Action_Imprimer->trigger();
   QCOMPARE(boites.Erreurs, std::vector<std::string>{});
-  const QString texte = Texte_Pdf(dialogues.sortie_pdf);
+  const QString texte = Texte_Pdf(dialogues.Sortie_Pdf);
   QVERIFY2(texte.contains("Récap KORVEX — mois 02-2024"), qPrintable(texte));
   QVERIFY(texte.contains(QRegularExpression("\\b1 +Salaire de base +33149,34\\n")));
   QVERIFY(texte.contains("Page 1 / 1"));
+  // The summary under the title, as the window's label shows it.
+  const QStringList resume = f.LabelResume->text().split('\n');
+  QCOMPARE(resume.size(), 3);
+  for (const QString& ligne : resume) QVERIFY2(texte.contains(ligne), qPrintable(ligne));
 
   const QString png = QDir(QCoreApplication::applicationDirPath()).filePath("impression-page1");
   QFile::remove(png + ".png");
-  QCOMPARE(QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", "1", dialogues.sortie_pdf, png}), 0);
+  QCOMPARE(QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", "1", dialogues.Sortie_Pdf, png}), 0);
   QVERIFY(QFileInfo(png + ".png").size() > 1000);
 }
 
@@ -127,18 +110,17 @@ void TestsImpression::exporter_en_pdf() {
   QTemporaryDir tmp;
   const QString dossier = Copier_Exemple(tmp);
   TBoitesEnregistrees boites;
-  TDialogues dialogues;
+  TDialoguesEnregistres dialogues;
   const QString chemin = QDir::toNativeSeparators(tmp.filePath(nom));
-  if (!nom.isEmpty()) dialogues.choix = chemin;
+  if (!nom.isEmpty()) dialogues.Reponse = chemin;
   TForm1 f(boites.Boites(), dialogues.Dialogues());
   Calculer(f, dossier, "02-2024");
   f.Action_Exporter_Pdf->trigger();
 
-  const QString documents = QString::fromStdString(plateforme::Dossier_Documents());
-  QCOMPARE(dialogues.enregistrements,
-           (std::vector<QStringList>{{"Exporter la récap en PDF",
-                                      QDir::toNativeSeparators(QDir(documents).filePath("recap-KORVEX-02-2024.pdf")),
-                                      "Documents PDF (*.pdf)"}}));
+  const std::string propose = recap::Chemin_Recap_Propose(plateforme::Dossier_Documents(), "02-2024", ".pdf");
+  QCOMPARE(dialogues.Titres, QStringList{"Exporter la récap en PDF"});
+  QCOMPARE(dialogues.Chemins_Proposes, QStringList{QString::fromStdString(propose)});
+  QCOMPARE(dialogues.Filtres, QStringList{"Fichiers PDF (*.pdf);;Tous les fichiers (*.*)"});
   QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
   if (!erreur.isEmpty()) {
     QCOMPARE(boites.Erreurs.size(), size_t(1));

@@ -2,17 +2,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <regex>
+#include <ctime>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/Caracteres.h"
+#include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "recap/Impression.h"
-#include "support/Dossier_Temporaire.h"
-#include "support/Ecrivain_Dbase.h"
 #include "support/Message_Erreur.h"
 
 namespace {
@@ -177,41 +175,19 @@ TEST(Impression, Papier_Trop_Petit) {
   }
 }
 
-// What the pages will say after a click: the new calculation once it fills the grid, the
-// previous one when the month or the folder is refused, nothing after an error.
-TEST(Impression, Calcul_Retenu_Apres_Un_Clic) {
-  test::TDossierTemporaire dossier;
-  test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", "EN-TETE\r\n0021520.00\r\n"}});
-  test::Ecrire_Rubriques(dossier.Chemin(), {{"", "0"}, {"SALAIRE DE BASE", "1"}});
-  TTAB_VALEURS TOT_RUB;
-  recap::TGrille grille;
-  std::vector<std::string> messages;
-  std::optional<recap::TEntete_Impression> calcul;
-  const auto cliquer = [&](const std::string& mois) {
-    return test::Message_Erreur([&] {
-      recap::Calculer_Recap_Imprimable(dossier.Texte(), mois, TOT_RUB, grille,
-                                       [&](const std::string& m) { messages.push_back(m); }, calcul);
-    });
-  };
-  ASSERT_EQ(cliquer("03-2011"), "");
-  ASSERT_TRUE(calcul.has_value());
-  EXPECT_EQ(calcul->Dossier, dossier.Texte());
-  EXPECT_EQ(calcul->Mois, "03-2011");
-  EXPECT_TRUE(std::regex_match(calcul->Date_Heure, std::regex(R"(\d\d/\d\d/\d{4} \d\d:\d\d)"))) << calcul->Date_Heure;
-
-  calcul->Date_Heure = "avant";
-  EXPECT_EQ(cliquer("3-2011"), "");
-  EXPECT_EQ(messages.size(), 1u);
-  ASSERT_TRUE(calcul.has_value());
-  EXPECT_EQ(calcul->Date_Heure, "avant");
-
-  std::filesystem::remove(dossier.Chemin() / "RUBRIQUE.DTA");
-  EXPECT_NE(cliquer("03-2011"), "");
-  EXPECT_FALSE(calcul.has_value());
-}
-
-TEST(Impression, Nom_Du_Pdf) {
-  EXPECT_EQ(recap::Nom_Pdf_Propose("02-2024"), "recap-KORVEX-02-2024.pdf");
-  EXPECT_EQ(recap::Nom_Pdf_Propose("02/2024"), "recap-KORVEX-02_2024.pdf");
-  EXPECT_EQ(recap::Nom_Pdf_Propose(" 03:20\t1"), "recap-KORVEX-_03_20_1.pdf");
+// The header of the window's last calculation: its date in local time, its summary when it
+// filled the grid.
+TEST(Impression, En_Tete_Du_Dernier_Calcul) {
+  plateforme::Fixer_Separateurs(U',', U' ');
+  std::tm local{};
+  local.tm_year = 124, local.tm_mon = 1, local.tm_mday = 29, local.tm_hour = 14, local.tm_min = 5, local.tm_isdst = -1;
+  recap::TDernier_Calcul dernier{"C:\\KORVEX", "02-2024", std::mktime(&local), recap::TResume{12, 1234.5L, 34.5L}};
+  const auto entete = recap::Entete_Impression(dernier);
+  EXPECT_EQ(entete.Dossier, "C:\\KORVEX");
+  EXPECT_EQ(entete.Mois, "02-2024");
+  EXPECT_EQ(entete.Date_Heure, "29/02/2024 14:05");
+  EXPECT_EQ(entete.Resume, (std::vector<std::string>{"12 bulletins", "Gains : 1234,5 — Retenues : 34,5", "Net : 1200"}));
+  dernier.Resume.reset();
+  EXPECT_TRUE(recap::Entete_Impression(dernier).Resume.empty());
+  plateforme::Fixer_Separateurs(U'.', U' ');
 }

@@ -146,4 +146,10 @@ void Ecrire_Rubriques(const std::filesystem::path& dossier, const std::vector<TR
   Ecrire_Table(dossier / "RUBRIQUE.DTA", {{"LIBELLE", 'C', 40}, {"CLASSE", 'N', 1}}, lignes);
 }
 
+std::string Memo_Montants(const std::vector<std::string>& lignes) {
+  std::string texte = "EN-TETE\r\n";
+  for (const auto& l : lignes) texte += l + "\r\n";
+  return texte;
+}
+
 }  // namespace test

@@ -51,4 +51,7 @@ struct TRubrique {
 void Ecrire_Paies(const std::filesystem::path& dossier, const std::vector<TPaie>& paies);
 void Ecrire_Rubriques(const std::filesystem::path& dossier, const std::vector<TRubrique>& rubriques);
 
+// A MONTANTS memo: a first line the decoder skips, then the given lines, each ended by CR LF.
+std::string Memo_Montants(const std::vector<std::string>& lignes);
+
 }  // namespace test

@@ -1,0 +1,52 @@
+// The recap grid as text for other programs: the clipboard, a CSV file, the command line.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "recap/Recap.h"
+
+namespace recap {
+
+enum class TFormat_Texte {
+  Tabulations,  // cells separated by a tab, as a spreadsheet pastes them
+  Csv,          // ";" and quotes where needed, for a French spreadsheet
+};
+
+// The line end of the system's clipboard.
+#ifdef _WIN32
+inline constexpr std::string_view Fin_Ligne_Systeme = "\r\n";
+#else
+inline constexpr std::string_view Fin_Ligne_Systeme = "\n";
+#endif
+
+// The header row, then every data row that holds a rubric, each row ended by fin_ligne.
+std::string Texte_Grille(const TGrille& grille, TFormat_Texte format, std::string_view fin_ligne = "\n");
+
+// A rectangle of cells in grid coordinates (column, row), both corners included.
+struct TZone {
+  int Gauche = 1, Haut = 1, Droite = 1, Bas = 1;
+};
+
+// Every data cell: columns 1 to 4, rows 1 to the last.
+TZone Zone_Donnees(const TGrille& grille);
+
+// Whether a calculation has filled the grid: before that there is nothing to copy.
+bool Copie_Possible(const TGrille& grille);
+
+// The text copied for a selection of data cells: cells separated by a tab, each row ended by
+// fin_ligne. A selection of every data cell copies the whole table, as the command line prints
+// it. Empty when there is nothing to copy.
+std::string Texte_Copie(const TGrille& grille, const TZone& zone, std::string_view fin_ligne = Fin_Ligne_Systeme);
+
+// The bytes of the CSV file: a UTF-8 byte-order mark and CR LF line ends, so that a French
+// Excel reads the accents and the numbers right.
+std::string Contenu_Csv(const TGrille& grille);
+
+// recap-KORVEX-<mois><extension> (".csv", ".pdf"), with "_" for what a file name cannot hold.
+std::string Nom_Fichier_Recap(const std::string& mois, std::string_view extension);
+
+// The path the save dialog proposes: that name in the given folder (the user's Documents).
+std::string Chemin_Recap_Propose(const std::string& dossier, const std::string& mois, std::string_view extension);
+
+}  // namespace recap

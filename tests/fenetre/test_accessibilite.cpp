@@ -1,0 +1,113 @@
+// What a screen reader reads of the window, through Qt's accessibility interfaces.
+#include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "Boites_Factices.h"
+#include "KORVEX_Calcul_Recap.h"
+#include "Suites.h"
+#include "gui/Edit_Etiquete.h"
+#include "gui/Grille_Recap.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
+
+namespace {
+
+QString Nom(QObject* objet) {
+  QAccessibleInterface* i = QAccessible::queryAccessibleInterface(objet);
+  return i != nullptr ? i->text(QAccessible::Name) : QStringLiteral("<aucune interface>");
+}
+
+}  // namespace
+
+class TestsAccessibilite : public QObject {
+  Q_OBJECT
+
+private slots:
+  void chaque_controle_a_un_nom();
+  void les_entetes_de_la_grille_nomment_colonnes_et_lignes();
+  void le_controle_du_dossier_est_annonce();
+};
+
+void TestsAccessibilite::chaque_controle_a_un_nom() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  const struct {
+    QObject* controle;
+    QString nom;
+  } cas[] = {
+      {f.EditChemin_Dossier, QStringLiteral("Chemin du dossier KORVEX:")},
+      {f.LabeledEdit_Mois, QStringLiteral("Mois mm-aaaa")},
+      {f.Button_Calc_Recap, QStringLiteral("Calculer Récap")},
+      {f.StringGridRecap, QStringLiteral("Récap du mois")},
+      {f.LabelFichierTrouve, f.LabelFichierTrouve->text()},
+  };
+  for (const auto& c : cas) QCOMPARE(Nom(c.controle), c.nom);
+  QVERIFY(!f.LabelFichierTrouve->text().isEmpty());
+  // The fields keep their texts as values: the name is the caption, not what is typed.
+  QAccessibleInterface* dossier = QAccessible::queryAccessibleInterface(f.EditChemin_Dossier);
+  QCOMPARE(dossier->text(QAccessible::Value), QStringLiteral("C:\\KORVEX"));
+}
+
+void TestsAccessibilite::les_entetes_de_la_grille_nomment_colonnes_et_lignes() {
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  recap::TGrille& g = f.StringGridRecap->Grille();
+  const char* entetes[] = {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"};
+  for (int c = 0; c < recap::TGrille::ColCount; ++c) g.SetCells(c, 0, entetes[c]);
+  g.SetRowCount(3);
+  g.SetCells(0, 1, "1");
+  g.SetCells(1, 1, "Salaire de base");
+  g.SetCells(3, 1, "1520");
+  g.SetCells(0, 2, "25");
+  g.SetCells(4, 2, "350");
+  f.StringGridRecap->Rafraichir();
+
+  QAccessibleTableInterface* table =
+      QAccessible::queryAccessibleInterface(f.StringGridRecap)->tableInterface();
+  QVERIFY(table != nullptr);
+  QCOMPARE(table->rowCount(), 2);
+  QCOMPARE(table->columnCount(), 4);
+  const struct {
+    int ligne, colonne;
+    QString texte, colonne_nom, ligne_nom;
+  } cellules[] = {
+      {0, 0, "Salaire de base", "LIBELLES", "1"},
+      {0, 2, "1520", "GAINS", "1"},
+      {1, 3, "350", "RETENUES", "25"},
+      {1, 1, "", "BASES", "25"},
+  };
+  for (const auto& c : cellules) {
+    QAccessibleInterface* cellule = table->cellAt(c.ligne, c.colonne);
+    QVERIFY(cellule != nullptr);
+    QCOMPARE(cellule->text(QAccessible::Name), c.texte);
+    QAccessibleTableCellInterface* position = cellule->tableCellInterface();
+    const auto colonne = position->columnHeaderCells();
+    const auto ligne = position->rowHeaderCells();
+    QCOMPARE(colonne.size(), 1);
+    QCOMPARE(ligne.size(), 1);
+    QCOMPARE(colonne[0]->text(QAccessible::Name), c.colonne_nom);
+    QCOMPARE(ligne[0]->text(QAccessible::Name), c.ligne_nom);
+  }
+}
+
+// Typing a folder changes the check label: its name follows, and it is a status that screen
+// readers read out unasked. The change event itself needs a live accessibility bridge, which the
+// offscreen platform lacks: tests/fenetre/accessibilite_atspi.py checks it on the AT-SPI bus.
+void TestsAccessibilite::le_controle_du_dossier_est_annonce() {
+  const test::TDossierTemporaire dossier;
+  test::Ecrire_Paies(dossier.Chemin(), {});
+  TBoitesEnregistrees boites;
+  TForm1 f(boites.Boites());
+  QAccessibleInterface* etiquette = QAccessible::queryAccessibleInterface(f.LabelFichierTrouve);
+  QCOMPARE(etiquette->role(), QAccessible::StatusBar);
+  QCOMPARE(etiquette->text(QAccessible::Description), QStringLiteral("Résultat du contrôle du dossier KORVEX"));
+  QCOMPARE(etiquette->text(QAccessible::Name), QStringLiteral("Ce n'est pas un dossier KORVEX"));
+  f.EditChemin_Dossier->setText(QString::fromStdString(dossier.Chemin().string()));
+  QCOMPARE(etiquette->text(QAccessible::Name), QStringLiteral("Dossier KORVEX OK"));
+}
+
+KORVEX_SUITE(TestsAccessibilite);
+
+#include "test_accessibilite.moc"

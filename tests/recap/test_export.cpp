@@ -1,0 +1,220 @@
+// The recap as text and as figures, shared by the command line and the windows: period
+// selection, copy, CSV, summary, and what a window keeps of its last calculation.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/Separateurs.h"
+#include "recap/Export.h"
+#include "recap/Periode.h"
+#include "recap/Resume.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
+#include "support/Message_Erreur.h"
+
+namespace {
+
+using recap::TGrille;
+using recap::TZone;
+
+// A grid as a calculation leaves it: header, then rows {number, label, bases, gains, retenues}.
+TGrille Grille(const std::vector<std::vector<std::string>>& lignes) {
+  TGrille g;
+  const std::vector<std::string> entetes = {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"};
+  g.SetRowCount(static_cast<int>(lignes.size()) + 1);
+  for (int c = 0; c < TGrille::ColCount; ++c) g.SetCells(c, 0, entetes[c]);
+  for (size_t r = 0; r < lignes.size(); ++r)
+    for (int c = 0; c < TGrille::ColCount; ++c) g.SetCells(c, static_cast<int>(r) + 1, lignes[r][c]);
+  return g;
+}
+
+const TGrille Exemple = Grille({{"1", "Salaire\tde base", "", "1520,5", ""},
+                                {"12", "Prime \"nuit\"; dimanche", "", "30", ""},
+                                {"15", "Cotisation", "", "", "87,25"}});
+
+TEST(Periode, MoisEtPeriodes) {
+  struct Cas {
+    const char* texte;
+    bool mois;
+  };
+  for (const Cas& c : {Cas{"01-2024", true}, {"12-0000", true}, {"00-2024", false}, {"13-2024", false},
+                       {"1-2024", false}, {"01-24", false}, {"01/2024", false}, {"01-2024 ", false},
+                       {"ab-cdef", false}, {"01-20a4", false}, {"+1-2024", false}, {"", false}})
+    EXPECT_EQ(recap::Rang_Mois(c.texte).has_value(), c.mois) << c.texte;
+  EXPECT_EQ(*recap::Rang_Mois("01-2024") - *recap::Rang_Mois("12-2023"), 1);
+
+  EXPECT_TRUE(recap::Lire_Periode("12-2023", "01-2024"));
+  EXPECT_TRUE(recap::Lire_Periode("02-2024", "02-2024"));
+  EXPECT_FALSE(recap::Lire_Periode("02-2024", "01-2024"));
+  EXPECT_FALSE(recap::Lire_Periode("01-2024", "2024-02"));
+
+  const auto periode = *recap::Lire_Periode("11-2023", "01-2024");
+  for (const char* dedans : {"11-2023", "12-2023", "01-2024"}) EXPECT_TRUE(recap::Dans_Periode(periode, dedans)) << dedans;
+  for (const char* dehors : {"10-2023", "02-2024", "12-2024", "01-2023", "13-2023", "1-2024", "01-2024x", ""})
+    EXPECT_FALSE(recap::Dans_Periode(periode, dehors)) << dehors;
+}
+
+// One scan over the period: payslips selected by the first seven characters of MOIS, malformed
+// ones and deleted ones left out, and counted.
+TEST(Periode, CalculSurUnePeriodeEtNombreDeBulletins) {
+  plateforme::Fixer_Separateurs(U'.', U' ');
+  test::TDossierTemporaire dossier;
+  test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}});
+  test::Ecrire_Paies(dossier.Chemin(), {{"11-2023", test::Memo_Montants({"0011"})},
+                                        {"12-2023", test::Memo_Montants({"0012"})},
+                                        {"12-2023", test::Memo_Montants({"0014"}), true},
+                                        {"01-2024/2", test::Memo_Montants({"0018"})},
+                                        {"13-2023", test::Memo_Montants({"00116"})},
+                                        {"1-2024", test::Memo_Montants({"00132"})},
+                                        {"02-2024", test::Memo_Montants({"00164"})}});
+  struct Cas {
+    const char* mois;
+    std::optional<recap::TPeriode> periode;
+    int bulletins;
+    long double total;
+  };
+  for (const Cas& c : {Cas{"12-2023", recap::Lire_Periode("12-2023", "01-2024"), 2, 10},
+                       Cas{"11-2023", recap::Lire_Periode("11-2023", "02-2024"), 4, 75},
+                       Cas{"12-2023", std::nullopt, 1, 2}}) {
+    TTAB_VALEURS TOT_RUB;
+    TGrille grille;
+    recap::TBilan_Recap bilan;
+    std::vector<std::string> messages;
+    recap::Calculer_Recap(dossier.Texte(), c.mois, TOT_RUB, grille,
+                          [&](const std::string& m) { messages.push_back(m); }, bilan, c.periode);
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(bilan.Grille_Remplie);
+    EXPECT_EQ(bilan.Bulletins, c.bulletins) << c.mois;
+    EXPECT_EQ(TOT_RUB[1], c.total) << c.mois;
+  }
+}
+
+TEST(Copie, SelectionEtTableauEntier) {
+  const std::string tableau =
+      "N° RUB\tLIBELLES\tBASES\tGAINS\tRETENUES\n"
+      "1\tSalaire de base\t\t1520,5\t\n"
+      "12\tPrime \"nuit\"; dimanche\t\t30\t\n"
+      "15\tCotisation\t\t\t87,25\n";
+  EXPECT_EQ(recap::Texte_Grille(Exemple, recap::TFormat_Texte::Tabulations), tableau);
+  struct Cas {
+    TZone zone;
+    std::string texte;
+  };
+  const Cas cas[] = {
+      {{3, 1, 3, 1}, "1520,5\n"},
+      {{1, 2, 3, 3}, "Prime \"nuit\"; dimanche\t\t30\nCotisation\t\t\n"},
+      {{3, 1, 4, 3}, "1520,5\t\n30\t\n\t87,25\n"},
+      {{0, 0, 9, 9}, tableau},  // beyond every data cell: the whole table
+      {recap::Zone_Donnees(Exemple), tableau},
+      {{4, 3, 3, 3}, ""},
+  };
+  for (const Cas& c : cas) {
+    EXPECT_EQ(recap::Texte_Copie(Exemple, c.zone, "\n"), c.texte)
+        << c.zone.Gauche << "," << c.zone.Haut << " " << c.zone.Droite << "," << c.zone.Bas;
+  }
+  EXPECT_EQ(recap::Texte_Copie(Exemple, {4, 3, 4, 3}, "\r\n"), "87,25\r\n");
+  EXPECT_TRUE(recap::Copie_Possible(Exemple));
+  // Before a first calculation the grid holds nothing to copy.
+  const TGrille vide;
+  EXPECT_FALSE(recap::Copie_Possible(vide));
+  EXPECT_EQ(recap::Texte_Copie(vide, recap::Zone_Donnees(vide), "\n"), "");
+}
+
+TEST(Csv, OctetsEtNomDeFichier) {
+  EXPECT_EQ(recap::Contenu_Csv(Exemple),
+            "\xEF\xBB\xBF"
+            "N° RUB;LIBELLES;BASES;GAINS;RETENUES\r\n"
+            "1;Salaire\tde base;;1520,5;\r\n"
+            "12;\"Prime \"\"nuit\"\"; dimanche\";;30;\r\n"
+            "15;Cotisation;;;87,25\r\n");
+  EXPECT_EQ(recap::Nom_Fichier_Recap("02-2024", ".csv"), "recap-KORVEX-02-2024.csv");
+  EXPECT_EQ(recap::Nom_Fichier_Recap("a/b\\c:*\t", ".csv"), "recap-KORVEX-a_b_c___.csv");
+  EXPECT_EQ(recap::Nom_Fichier_Recap("02-2024", ".pdf"), "recap-KORVEX-02-2024.pdf");
+#ifdef _WIN32
+  EXPECT_EQ(recap::Chemin_Recap_Propose("C:\\Users\\marie\\Documents", "02-2024", ".csv"),
+            "C:\\Users\\marie\\Documents\\recap-KORVEX-02-2024.csv");
+#else
+  EXPECT_EQ(recap::Chemin_Recap_Propose("/home/marie/Documents", "02-2024", ".csv"),
+            "/home/marie/Documents/recap-KORVEX-02-2024.csv");
+  EXPECT_EQ(recap::Chemin_Recap_Propose("/", "02-2024", ".csv"), "/recap-KORVEX-02-2024.csv");
+#endif
+}
+
+TEST(Resume, SommesDesGainsEtDesRetenues) {
+  TTAB_VALEURS TOT_RUB;
+  TOT_RUB[1] = 1520.5L;
+  TOT_RUB[12] = 30;
+  TOT_RUB[15] = 87.25L;
+  const auto lignes = recap::Lignes_Recap(Exemple, TOT_RUB);
+  ASSERT_EQ(lignes.size(), 3u);
+  EXPECT_EQ(lignes[1].Rubrique, 12);
+  EXPECT_EQ(lignes[1].Libelle, "Prime \"nuit\"; dimanche");
+  EXPECT_EQ(lignes[2].Colonne, 4);
+
+  struct Cas {
+    const char* nom;
+    std::vector<recap::TLigne_Recap> lignes;
+    int bulletins;
+    std::array<std::string, 3> texte;
+  };
+  const Cas cas[] = {
+      {"aucune ligne", {}, 0, {"0 bulletin", "Gains : 0 — Retenues : 0", "Net : 0"}},
+      {"bases seules", {{10, "", 2, 36689.61L}}, 1, {"1 bulletin", "Gains : 0 — Retenues : 0", "Net : 0"}},
+      {"totaux négatifs",
+       {{1, "", 3, -100.1L}, {8, "", 4, -81.55L}, {9, "", 3, 50}},
+       2,
+       {"2 bulletins", "Gains : -50,1 — Retenues : -81,55", "Net : 31,45"}},
+      {"retenues plus fortes", {{1, "", 3, 10}, {2, "", 4, 12.5L}}, 3,
+       {"3 bulletins", "Gains : 10 — Retenues : 12,5", "Net : -2,5"}},
+      {"exemple", lignes, 12, {"12 bulletins", "Gains : 1550,5 — Retenues : 87,25", "Net : 1463,25"}},
+  };
+  for (const Cas& c : cas) EXPECT_EQ(recap::Lignes_Resume(recap::Resumer(c.bulletins, c.lignes), U','), c.texte) << c.nom;
+
+}
+
+// What a window keeps: a plain message changes nothing; an error once the grid fill began
+// leaves no summary; an error before it leaves the previous one.
+TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
+  plateforme::Fixer_Separateurs(U',', U' ');
+  test::TDossierTemporaire dossier;
+  test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}, {"Cotisation", "2"}});
+  test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", test::Memo_Montants({"0011000.50", "002100.25"})},
+                                        {"03-2011", test::Memo_Montants({"001500"})},
+                                        {"04-2011", test::Memo_Montants({"0019,9"})}});
+  TTAB_VALEURS TOT_RUB;
+  TGrille grille;
+  recap::TDernier_Calcul dernier;
+  std::vector<std::string> messages;
+  const auto calculer = [&](const std::string& mois) {
+    return test::Message_Erreur([&] {
+      recap::Calculer_Pour_Fenetre(dossier.Texte(), mois, TOT_RUB, grille,
+                                   [&](const std::string& m) { messages.push_back(m); }, dernier);
+    });
+  };
+  EXPECT_EQ(recap::Texte_Resume(dernier), "");
+  EXPECT_EQ(calculer(" 03-2011 "), "");
+  EXPECT_EQ(dernier.Mois, "03-2011");
+  EXPECT_EQ(dernier.Dossier, dossier.Texte());
+  EXPECT_NE(dernier.Date_Heure, 0);
+  EXPECT_EQ(recap::Texte_Resume(dernier), "2 bulletins\nGains : 1500,5 — Retenues : 100,25\nNet : 1400,25");
+
+  EXPECT_EQ(calculer("3-2011"), "");
+  EXPECT_EQ(messages.size(), 1u);
+  EXPECT_EQ(dernier.Mois, "03-2011");
+  EXPECT_TRUE(dernier.Resume);
+
+  // "9,9" does not read as an amount with a point: the scan fails before the grid fill.
+  plateforme::Fixer_Separateurs(U'.', U' ');
+  EXPECT_NE(calculer("04-2011"), "");
+  EXPECT_EQ(dernier.Mois, "03-2011");
+  EXPECT_TRUE(dernier.Resume);
+
+  test::Ecrire_Table(dossier.Chemin() / "RUBRIQUE.DTA", {{"LIBELLE", 'C', 40}}, {{{"Salaire"}}});
+  EXPECT_EQ(calculer("03-2011"), "Champ 'CLASSE' non trouvé");
+  EXPECT_EQ(dernier.Mois, "03-2011");
+  EXPECT_FALSE(dernier.Resume);
+  EXPECT_EQ(recap::Texte_Resume(dernier), "");
+}
+
+}  // namespace
