@@ -160,8 +160,8 @@ void TForm1::Creer_Actions() {
   Menu_Grille->addAction(Action_Tout_Selectionner);
   Menu_Grille->addSeparator();
   Menu_Grille->addAction(Action_Exporter_Csv);
-  Menu_Grille->addAction(Action_Exporter_Pdf);
   Menu_Grille->addAction(Action_Imprimer);
+  Menu_Grille->addAction(Action_Exporter_Pdf);
 
   // Right click and the menu key come as a context menu request; Shift+F10 is added here.
   StringGridRecap->setContextMenuPolicy(Qt::CustomContextMenu);

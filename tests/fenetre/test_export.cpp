@@ -112,7 +112,7 @@ void TestsExport::copie_menu_et_export() {
   QCoreApplication::sendEvent(g.viewport(), &clic_droit);
   QTRY_VERIFY(f.Menu_Grille->isVisible());
   QCOMPARE(Textes_Menu(*f.Menu_Grille),
-           (QStringList{"Copier", "Copier tout le tableau", "Tout sélectionner", "-", "Exporter en CSV…", "Exporter en PDF…", "Imprimer…"}));
+           (QStringList{"Copier", "Copier tout le tableau", "Tout sélectionner", "-", "Exporter en CSV…", "Imprimer…", "Exporter en PDF…"}));
   f.Menu_Grille->hide();
   g.setFocus();
   QTest::keyClick(&g, Qt::Key_F10, Qt::ShiftModifier);
