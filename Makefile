@@ -38,6 +38,31 @@ test-windows: deps
 	@bash scripts/installer-dependances.sh windows
 	bash scripts/windows-tests.sh $(BUILD_WINDOWS)
 
+# The Windows window, built with MinGW-w64 and started under Wine so that it can be seen from Linux
+# (with no display, in a virtual one). Wine's X11 driver, in a prefix of its own.
+WINE_ECRAN = $(CURDIR)/$(BUILD_WINDOWS)/wine-ecran
+.PHONY: build-windows run-windows dist-windows
+build-windows: deps
+	@bash scripts/installer-dependances.sh windows
+	bash scripts/windows-tests.sh $(BUILD_WINDOWS) --construire
+run-windows: build-windows
+	@if [ -n "$$DISPLAY" ]; then WINEPREFIX=$(WINE_ECRAN) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" wine $(BUILD_WINDOWS)/src/DLG_KORVEX_Calcule_Recap.exe; \
+	else echo "Pas d'écran : la fenêtre s'ouvre dans un écran virtuel (xvfb-run)."; \
+	WINEPREFIX=$(WINE_ECRAN) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" xvfb-run -a wine $(BUILD_WINDOWS)/src/DLG_KORVEX_Calcule_Recap.exe; fi
+
+# The archive a Windows user unzips: both programs, the sample folder and a note in French.
+VERSION = $(shell grep -o 'KorvexRecap VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
+DIST = recap-korvex-$(VERSION)-windows
+dist-windows: build-windows
+	rm -rf $(BUILD_WINDOWS)/$(DIST) $(DIST).zip
+	mkdir -p $(BUILD_WINDOWS)/$(DIST)/exemples
+	x86_64-w64-mingw32-strip -o $(BUILD_WINDOWS)/$(DIST)/DLG_KORVEX_Calcule_Recap.exe $(BUILD_WINDOWS)/src/DLG_KORVEX_Calcule_Recap.exe
+	x86_64-w64-mingw32-strip -o $(BUILD_WINDOWS)/$(DIST)/korvex-recap.exe $(BUILD_WINDOWS)/tools/korvex-recap.exe
+	cp -r examples/KORVEX $(BUILD_WINDOWS)/$(DIST)/exemples/KORVEX
+	sed 's/$$/\r/' src/win32/LISEZMOI.txt > $(BUILD_WINDOWS)/$(DIST)/LISEZMOI.txt
+	cd $(BUILD_WINDOWS) && zip -q -r -X ../$(DIST).zip $(DIST)
+	@echo "Écrit : $(DIST).zip"
+
 # The virtual X display of the screenshots and of the screen-reader check.
 AFFICHAGE ?= :99
 .PHONY: test-accessibilite captures

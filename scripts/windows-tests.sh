@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # `make test-windows`: builds the Qt-free core, its tests and korvex-recap.exe for Windows with
 # MinGW-w64, then runs every test under Wine, in a private Wine prefix inside the build folder.
-# Usage: scripts/windows-tests.sh <build-dir>
+# Usage: scripts/windows-tests.sh <build-dir> [--construire]   (--construire: build only, no test)
 set -euo pipefail
 
 racine="$(cd "$(dirname "$0")/.." && pwd)"
@@ -9,10 +9,11 @@ build="$(realpath -m "${1:?usage: $0 <build-dir>}")"
 
 bash "$racine/scripts/windows-googletest.sh" "$build"
 cmake -S "$racine" -B "$build" -G Ninja \
+  $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) \
   -DCMAKE_TOOLCHAIN_FILE="$racine/cmake/mingw-w64.cmake" \
-  -DKORVEX_FENETRE=OFF \
   -DGTest_DIR="$build/googletest/lib/cmake/GTest"
 cmake --build "$build"
+[ "${2:-}" = "--construire" ] && exit 0
 
 # No display (CI): Wine must never try to open a window, nor print its debug channels.
 unset DISPLAY WAYLAND_DISPLAY
@@ -22,6 +23,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   # No Mono nor Gecko: nothing here needs them, and their installers would ask.
   WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >"$build/wineboot.log" 2>&1 ||
     { cat "$build/wineboot.log" >&2; exit 1; }
+  wineserver -w
+fi
+# Wine's null display driver: the window tests create their windows in the process, with no X
+# server.
+if ! grep -q '"Graphics"="null"' "$WINEPREFIX/user.reg"; then
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /d null /f >/dev/null 2>&1
   wineserver -w
 fi
 
@@ -34,6 +41,13 @@ wineboot </dev/null >/dev/null 2>&1
 cd "$build"
 statut=0
 ctest --output-on-failure || statut=$?
+
+# The window on a real display, in a virtual screen of its own, when Xvfb and xdotool are here.
+if command -v Xvfb >/dev/null && command -v xdotool >/dev/null; then
+  timeout 600 bash "$racine/tests/win32/bout_en_bout.sh" "$build" || statut=1
+else
+  echo "Fenêtre sur un écran réel non essayée : Xvfb ou xdotool absent."
+fi
 
 # What ran under Wine, from the tests' own output.
 journal=Testing/Temporary/LastTest.log

@@ -13,15 +13,15 @@
 #include <QShortcut>
 #include <algorithm>
 
-#include "platform/Erreurs.h"
-#include "platform/Fichiers.h"
-#include "platform/Textes.h"
-#include "recap/Export.h"
-#include "recap/Recap.h"
+#include "forms/Description_Form1.h"
 #include "gui/Accessibilite.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
 #include "gui/Impression_Qt.h"
+#include "platform/Fichiers.h"
+#include "platform/Textes.h"
+#include "recap/Export.h"
+#include "recap/Fenetre.h"
 #include "ui_KORVEX_Calcul_Recap.h"
 
 namespace {
@@ -33,24 +33,6 @@ public:
   ~TCurseur() { QGuiApplication::restoreOverrideCursor(); }
   TCurseur(const TCurseur&) = delete;
   TCurseur& operator=(const TCurseur&) = delete;
-};
-
-// Shows the results when the click ends, however it ends: rows written before an error must be
-// on screen when the error box appears.
-class TAffichageFinal {
-public:
-  explicit TAffichageFinal(std::function<void()> afficher) : afficher_(std::move(afficher)) {}
-  ~TAffichageFinal() {
-    try {
-      afficher_();
-    } catch (...) {
-    }
-  }
-  TAffichageFinal(const TAffichageFinal&) = delete;
-  TAffichageFinal& operator=(const TAffichageFinal&) = delete;
-
-private:
-  std::function<void()> afficher_;
 };
 
 QString Texte_Qt(const std::string& utf8) { return QString::fromUtf8(utf8); }
@@ -113,7 +95,7 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
   Label1 = ui.Label1;
   LabelResume = ui.LabelResume;
 
-  move(198, 114);  // placed where designed
+  move(description::Form1.Left, description::Form1.Top);  // placed where designed
   Fond_Face_Bouton(this);
   Fond_Face_Bouton(Panel1);
   Label1->adjustSize();
@@ -189,20 +171,20 @@ void TForm1::Rafraichir_Resultats() {
 }
 
 void TForm1::Copier() {
-  Sous_Garde([this] {
+  recap::Sous_Garde(Boites_, [this] {
     Vers_Presse_Papiers(recap::Texte_Copie(StringGridRecap->Grille(), Zone_Choisie(*StringGridRecap)));
   });
 }
 
 void TForm1::Copier_Tout() {
-  Sous_Garde([this] {
+  recap::Sous_Garde(Boites_, [this] {
     const recap::TGrille& grille = StringGridRecap->Grille();
     Vers_Presse_Papiers(recap::Texte_Copie(grille, recap::Zone_Donnees(grille)));
   });
 }
 
 void TForm1::Exporter_Csv() {
-  Sous_Garde([this] {
+  recap::Sous_Garde(Boites_, [this] {
     const recap::TGrille& grille = StringGridRecap->Grille();
     if (!recap::Copie_Possible(grille)) return;
     const auto chemin = Dialogues_.Enregistrer(
@@ -217,28 +199,31 @@ void TForm1::Exporter_Csv() {
 void TForm1::FormCreate() { EditChemin_DossierChange(); }
 
 void TForm1::EditChemin_DossierChange() {
-  Sous_Garde([this] {
-    const bool trouve = plateforme::Fichier_Existe(Texte(EditChemin_Dossier) + "\\PAIES.DTA");
-    LabelFichierTrouve->setText(QString::fromUtf8(trouve ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX));
+  recap::Sous_Garde(Boites_, [this] {
+    LabelFichierTrouve->setText(QString::fromUtf8(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))));
     LabelFichierTrouve->adjustSize();
   });
 }
 
 void TForm1::Button_Calc_RecapClick() {
-  Sous_Garde([this] {
-    const TCurseur occupe(Qt::WaitCursor);
-    const TAffichageFinal affichage([this] {
-      StringGridRecap->Rafraichir();
-      Rafraichir_Resultats();
-    });
-    recap::Calculer_Pour_Fenetre(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB,
-                                 StringGridRecap->Grille(),
-                                 [this](const std::string& texte) { Afficher_Message(texte); }, Dernier_Calcul);
-  });
+  const TCurseur occupe(Qt::WaitCursor);
+  // The user answers a box with the normal cursor.
+  const auto curseur_normal = [](const std::function<void(const std::string&)>& boite) {
+    return [&boite](const std::string& texte) {
+      const TCurseur normal(Qt::ArrowCursor);
+      boite(texte);
+    };
+  };
+  const recap::TBoitesMessages boites{curseur_normal(Boites_.Message), curseur_normal(Boites_.Erreur)};
+  recap::Clic_Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(),
+                             Dernier_Calcul, boites, [this] {
+                               StringGridRecap->Rafraichir();
+                               Rafraichir_Resultats();
+                             });
 }
 
 void TForm1::Imprimer() {
-  Sous_Garde([this] {
+  recap::Sous_Garde(Boites_, [this] {
     if (!Dernier_Calcul.Resume) return;
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
@@ -250,7 +235,7 @@ void TForm1::Imprimer() {
 }
 
 void TForm1::Exporter_Pdf() {
-  Sous_Garde([this] {
+  recap::Sous_Garde(Boites_, [this] {
     if (!Dernier_Calcul.Resume) return;
     const auto chemin = Dialogues_.Enregistrer(
         Texte_Qt(textes::Titre_Export_Pdf),
@@ -268,10 +253,6 @@ bool TForm1::Calc_Total_Paies(const QString& Chemin, const QString& Mois) {
   return recap::Calc_Total_Paies(Chemin.toStdString(), Mois.toStdString(), TOT_RUB,
                                  [this](const std::string& texte) { Afficher_Message(texte); })
       .has_value();
-}
-
-void TForm1::Sous_Garde(const std::function<void()>& travail) {
-  plateforme::Executer_Sous_Garde([this](const std::string& texte) { Boites_.Erreur(texte); }, travail);
 }
 
 // A message may come in the middle of a calculation: the grid shows where it stands and the

@@ -68,8 +68,6 @@ private:
   // The summary label and the actions' enabled states, after every calculation.
   void Rafraichir_Resultats();
   void Montrer_Menu_Grille(const QPoint& position);
-  // Runs a handler's work; whatever it raises ends in the error box and goes no further.
-  void Sous_Garde(const std::function<void()>& travail);
   void Afficher_Message(const std::string& texte);
 
   TBoitesMessages Boites_;

@@ -7,15 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "recap/Fenetre.h"
+
 class QDialog;
 class QMessageBox;
 
-struct TBoitesMessages {
-  // The plain message box of the program's own messages.
-  std::function<void(const std::string&)> Message;
-  // The error box; the text already carries the "." rule.
-  std::function<void(const std::string&)> Erreur;
-};
+using TBoitesMessages = recap::TBoitesMessages;
 
 // The real boxes, modal, captioned with the application title (the application name).
 TBoitesMessages Boites_Qt();

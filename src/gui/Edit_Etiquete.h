@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPointer>
 
+#include "forms/Description_Form1.h"
+
 class QLabel;
 
 class TLabeledEdit : public QLineEdit {
@@ -14,7 +16,7 @@ class TLabeledEdit : public QLineEdit {
 
 public:
   // Pixels between the label's bottom and the edit's top.
-  static constexpr int LabelSpacing = 3;
+  static constexpr int LabelSpacing = description::Etiquette_Mois.Espace;
 
   explicit TLabeledEdit(QWidget* parent = nullptr);
   ~TLabeledEdit() override;

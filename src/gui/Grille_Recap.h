@@ -6,6 +6,7 @@
 #include <QTableView>
 #include <array>
 
+#include "forms/Description_Form1.h"
 #include "recap/Recap.h"
 
 // Qt's view of a TGrille: model cell (r, c) is grid cell (c + 1, r + 1).
@@ -33,8 +34,8 @@ class TStringGridRecap : public QTableView {
   Q_OBJECT
 
 public:
-  static constexpr std::array<int, recap::TGrille::ColCount> ColWidths{64, 290, 172, 175, 139};
-  static constexpr int DefaultRowHeight = 24;
+  static constexpr std::array<int, recap::TGrille::ColCount> ColWidths = description::Grille.Largeurs;
+  static constexpr int DefaultRowHeight = description::Grille.Hauteur_Ligne;
 
   explicit TStringGridRecap(QWidget* parent = nullptr);
 

@@ -4,7 +4,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 
-#include "platform/Separateurs.h"
+#include "recap/Fenetre.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -12,15 +12,6 @@
 #endif
 
 namespace {
-
-// Reading the settings must never take an event down with it: on failure the previous
-// separators stay in force.
-void Relire_Separateurs() noexcept {
-  try {
-    plateforme::Lire_Separateurs_Utilisateur();
-  } catch (...) {
-  }
-}
 
 class TSuiviLocale : public QObject, public QAbstractNativeEventFilter {
 public:
@@ -38,7 +29,7 @@ public:
 #endif
 
   bool eventFilter(QObject* objet, QEvent* evenement) override {
-    if (evenement->type() == QEvent::LocaleChange && objet == parent()) Relire_Separateurs();
+    if (evenement->type() == QEvent::LocaleChange && objet == parent()) recap::Relire_Separateurs();
     return false;
   }
 
@@ -48,7 +39,7 @@ public:
       const MSG* msg = static_cast<const MSG*>(message);
       if (msg->message == WM_SETTINGCHANGE && msg->lParam != 0 &&
           std::wcscmp(reinterpret_cast<const wchar_t*>(msg->lParam), L"intl") == 0)
-        Relire_Separateurs();
+        recap::Relire_Separateurs();
     }
 #else
     Q_UNUSED(type);

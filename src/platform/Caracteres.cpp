@@ -4,6 +4,9 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <cwctype>
+#include <locale.h>
 #endif
 
 namespace plateforme {
@@ -48,6 +51,48 @@ std::string Vers_Utf8(std::wstring_view texte) {
   const int n = WideCharToMultiByte(CP_UTF8, 0, texte.data(), taille, nullptr, 0, nullptr, nullptr);
   std::string sortie(static_cast<size_t>(n > 0 ? n : 0), '\0');
   if (n > 0) WideCharToMultiByte(CP_UTF8, 0, texte.data(), taille, sortie.data(), n, nullptr, nullptr);
+  return sortie;
+}
+
+std::string Minuscules(const std::string& texte) {
+  std::wstring large = Vers_Utf16(texte);
+  if (!large.empty()) CharLowerBuffW(large.data(), static_cast<DWORD>(large.size()));
+  return Vers_Utf8(large);
+}
+
+#else
+
+namespace {
+
+// Case rules of Unicode whatever the process locale: C.UTF-8 has them all.
+locale_t Locale_Unicode() {
+  static const locale_t locale = newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);
+  return locale;
+}
+
+char32_t Decoder(const std::string& texte, size_t position, size_t taille) {
+  const auto octet = [&](size_t i) { return static_cast<unsigned char>(texte[position + i]); };
+  if (taille == 1) return octet(0);
+  char32_t c = octet(0) & (0x7F >> taille);
+  for (size_t i = 1; i < taille; ++i) c = (c << 6) | (octet(i) & 0x3F);
+  return c;
+}
+
+}  // namespace
+
+std::string Minuscules(const std::string& texte) {
+  const locale_t locale = Locale_Unicode();
+  std::string sortie;
+  for (size_t i = 0; i < texte.size();) {
+    const size_t taille = Taille_Caractere_Utf8(texte, i);
+    const bool mal_forme = taille == 1 && static_cast<unsigned char>(texte[i]) >= 0x80;
+    if (mal_forme || locale == static_cast<locale_t>(0)) {
+      sortie.append(texte, i, taille);
+    } else {
+      Ajouter_Utf8(sortie, static_cast<char32_t>(towlower_l(static_cast<wint_t>(Decoder(texte, i, taille)), locale)));
+    }
+    i += taille;
+  }
   return sortie;
 }
 

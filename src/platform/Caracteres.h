@@ -1,5 +1,5 @@
 // Texts as bytes: the one home of the UTF-8 character rules, the letter-case compare of names
-// and, on Windows, the conversions to and from the system's UTF-16.
+// and lower case, and, on Windows, the conversions to and from the system's UTF-16.
 #pragma once
 
 #include <cstddef>
@@ -19,7 +19,11 @@ size_t Octets_Des_Caracteres(std::string_view texte, size_t n);
 // to case, every other byte as it is.
 bool Egal_Sans_Casse(std::string_view a, std::string_view b);
 
+// Every character in lower case, by the Unicode rules (É gives é); the rest unchanged.
+std::string Minuscules(const std::string& texte);
+
 #ifdef _WIN32
+// The W functions of Windows take UTF-16; a byte that is not UTF-8 becomes U+FFFD.
 std::wstring Vers_Utf16(std::string_view texte);
 std::string Vers_Utf8(std::wstring_view texte);
 #endif

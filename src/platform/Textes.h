@@ -17,6 +17,14 @@ inline constexpr const char* Nom_Grille_Accessible = "Récap du mois";
 inline constexpr const char* Description_Controle_Dossier = "Résultat du contrôle du dossier KORVEX";
 inline constexpr const char* Description_Resume = "Résumé du calcul : bulletins, gains, retenues et net";
 
+// ---- The window's captions, as its description gives them ----
+inline constexpr const char* Titre_Form1 = "Calcul d'une récap sous KORVEX";
+inline constexpr const char* Libelle_Chemin = "Chemin du dossier KORVEX:";
+inline constexpr const char* Libelle_Mois = "Mois mm-aaaa";
+inline constexpr const char* Bouton_Calculer = "Calculer Récap";
+inline constexpr const char* Dossier_Defaut = "C:\\KORVEX";
+inline constexpr const char* Bouton_OK = "OK";  // the plain message box's one button
+
 // ---- A calculation ----
 inline constexpr const char* Mois_Incorrect =
     "Mois non précisé correctement. Il doit être sous la forme (mm-aaaa)";

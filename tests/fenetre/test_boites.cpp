@@ -45,8 +45,6 @@ class TestsBoites : public QObject {
 
 private slots:
   void initTestCase() { QCoreApplication::setApplicationName(Titre); }
-  void titre_application_data();
-  void titre_application();
   void boite_message();
   void boite_message_longue_replie_a_demi_ecran();
   void boite_erreur();
@@ -56,25 +54,6 @@ private slots:
   void le_controle_du_dossier_est_garde();
   void separateurs_relus_au_changement_de_locale();
 };
-
-void TestsBoites::titre_application_data() {
-  QTest::addColumn<QString>("executable");
-  QTest::addColumn<QString>("titre");
-  QTest::newRow("POSIX") << "/usr/local/bin/DLG_KORVEX_Calcule_Recap" << Titre;
-  QTest::newRow("Windows") << "C:\\Programmes\\KORVEX\\DLG_KORVEX_Calcule_Recap.exe" << Titre;
-  QTest::newRow("sans dossier") << "DLG_KORVEX_Calcule_Recap.exe" << Titre;
-  QTest::newRow("coupé au premier point") << "/opt/Recap.v2.exe" << "Recap";
-  QTest::newRow("premier caractère gardé") << "/opt/recap" << "recap";
-  QTest::newRow("accents") << "C:\\ÉTAT.EXE" << "État";
-  QTest::newRow("un caractère") << "/opt/R" << "R";
-  QTest::newRow("nom commençant par un point") << "/opt/.recap" << "";
-}
-
-void TestsBoites::titre_application() {
-  QFETCH(QString, executable);
-  QFETCH(QString, titre);
-  QCOMPARE(Titre_Application(executable), titre);
-}
 
 void TestsBoites::boite_message() {
   for (const auto touche : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {

@@ -13,6 +13,7 @@
 #include "Suites.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
+#include "forms/Description_Form1.h"
 
 namespace {
 
@@ -51,53 +52,45 @@ void TestsFenetre::description() {
   TBoitesEnregistrees boites;
   TForm1 f(boites.Boites());
   Afficher(f);
+  // The .ui against the description the Win32 window is built from, field by field.
+  const auto& d = description::Form1;
   QCOMPARE(f.objectName(), QStringLiteral("Form1"));
-  QCOMPARE(f.windowTitle(), QStringLiteral("Calcul d'une récap sous KORVEX"));
-  QCOMPARE(f.font().family(), QStringLiteral("MS Sans Serif"));
-  QCOMPARE(f.font().pointSize(), 8);
-  QCOMPARE(f.pos(), QPoint(198, 114));
-  QCOMPARE(f.size(), QSize(851, 506));
+  QCOMPARE(f.windowTitle(), QString::fromUtf8(d.Titre));
+  QCOMPARE(f.font().family(), QString::fromUtf8(d.Police));
+  QCOMPARE(f.font().pointSize(), d.Points);
+  QCOMPARE(f.pos(), QPoint(d.Left, d.Top));
+  QCOMPARE(f.size(), QSize(d.Largeur_Client, d.Hauteur_Client));
   QCOMPARE(f.backgroundRole(), QPalette::Button);
   QCOMPARE(f.Panel1->backgroundRole(), QPalette::Button);
   QCOMPARE(f.Panel1->frameShape(), QFrame::Panel);
 
-  struct Controle {
-    QWidget* w;
-    QWidget* parent;
-    QRect geometrie;  // an empty size: sized to its text
-  };
-  const Controle controles[] = {
-      {f.StringGridRecap, &f, {0, 97, 851, 409}},
-      {f.Panel1, &f, {0, 0, 851, 97}},
-      {f.LabelFichierTrouve, f.Panel1, {536, 8, 0, 0}},
-      {f.Label1, f.Panel1, {32, 8, 0, 0}},
-      {f.EditChemin_Dossier, f.Panel1, {184, 8, 329, 21}},
-      {f.LabeledEdit_Mois, f.Panel1, {32, 56, 121, 21}},
-      {f.Button_Calc_Recap, f.Panel1, {288, 48, 201, 25}},
-  };
-  for (const auto& c : controles) {
-    const QByteArray nom = c.w->objectName().toUtf8();
-    QVERIFY2(c.w->parentWidget() == c.parent, nom);
-    QVERIFY2(c.w->isVisible(), nom);
-    QVERIFY2(c.w->pos() == c.geometrie.topLeft(), nom);
-    if (c.geometrie.isEmpty()) {
-      auto* etiquette = qobject_cast<QLabel*>(c.w);
-      QVERIFY2(etiquette && etiquette->size() == etiquette->sizeHint(), nom);
+  for (const auto& c : description::Controles) {
+    auto* w = f.findChild<QWidget*>(QString::fromUtf8(c.Nom));
+    QVERIFY2(w != nullptr, c.Nom);
+    QVERIFY2(w->parentWidget()->objectName() == QString::fromUtf8(c.Parent), c.Nom);
+    QVERIFY2(w->isVisible(), c.Nom);
+    QVERIFY2(w->pos() == QPoint(c.Left, c.Top), c.Nom);
+    QString texte;
+    if (auto* etiquette = qobject_cast<QLabel*>(w)) {
+      QVERIFY2(c.Width == 0 && etiquette->size() == etiquette->sizeHint(), c.Nom);  // sized to its text
+      texte = etiquette->text();
     } else {
-      QVERIFY2(c.w->size() == c.geometrie.size(), nom);
+      QVERIFY2(w->size() == QSize(c.Width, c.Height), c.Nom);
+      if (auto* champ = qobject_cast<QLineEdit*>(w)) texte = champ->text();
+      if (auto* bouton = qobject_cast<QPushButton*>(w)) texte = bouton->text();
     }
+    // LabelFichierTrouve, empty in the description, already holds the check of the default folder.
+    if (w != f.LabelFichierTrouve) QVERIFY2(texte == QString::fromUtf8(c.Texte), c.Nom);
+    QVERIFY2((c.Ordre_Tab >= 0) == ((w->focusPolicy() & Qt::TabFocus) != 0) || w == f.Panel1, c.Nom);
   }
 
-  QCOMPARE(f.Label1->text(), QStringLiteral("Chemin du dossier KORVEX:"));
-  QCOMPARE(f.EditChemin_Dossier->text(), QStringLiteral("C:\\KORVEX"));
-  QCOMPARE(f.LabeledEdit_Mois->text(), QString());
-  // The caption: 68 x 13 as designed, wider only where the font needs it, 3 pixels above.
+  // The caption: as designed, wider only where the font needs it, above the edit.
+  const auto& e = description::Etiquette_Mois;
   QLabel* mois = f.LabeledEdit_Mois->EditLabel();
-  QCOMPARE(mois->text(), QStringLiteral("Mois mm-aaaa"));
+  QCOMPARE(mois->text(), QString::fromUtf8(e.Texte));
   QCOMPARE(mois->parentWidget(), f.Panel1);
-  QCOMPARE(mois->size(), QSize(68, 13).expandedTo(mois->sizeHint()));
-  QCOMPARE(mois->pos(), QPoint(32, 56 - 3 - mois->height()));
-  QCOMPARE(f.Button_Calc_Recap->text(), QStringLiteral("Calculer Récap"));
+  QCOMPARE(mois->size(), QSize(e.Width, e.Height).expandedTo(mois->sizeHint()));
+  QCOMPARE(mois->pos(), QPoint(32, 56 - e.Espace - mois->height()));
   QVERIFY(!f.Button_Calc_Recap->isDefault());
   QVERIFY(!f.Button_Calc_Recap->autoDefault());
   for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) QCOMPARE(f.TOT_RUB[i], 0.0L);

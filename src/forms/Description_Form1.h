@@ -1,0 +1,68 @@
+// The description of Form1 that both windows are built from: the Win32 window reads it, and a
+// test of the Qt window checks KORVEX_Calcul_Recap.ui against it field by field.
+// Pixels at 96 dots per inch; positions inside Panel1 are relative to the panel.
+#pragma once
+
+#include <array>
+
+#include "platform/Textes.h"
+
+namespace description {
+
+struct TControle {
+  const char* Nom;
+  const char* Parent;
+  int Left, Top, Width, Height;  // width and height 0: sized to its text
+  const char* Texte;             // caption or default text
+  int Ordre_Tab;                 // -1: not a tab stop
+};
+
+struct TForm1 {
+  int Left, Top;
+  int Largeur_Client, Hauteur_Client;  // the outer size, 859 x 540, comes from the frame
+  const char* Titre;
+  const char* Police;
+  int Points;
+};
+
+inline constexpr TForm1 Form1{198, 114, 851, 506, textes::Titre_Form1, "MS Sans Serif", 8};
+
+// In creation order: the grid, then the panel and what it holds.
+inline constexpr std::array<TControle, 7> Controles{{
+    {"StringGridRecap", "Form1", 0, 97, 851, 409, "", 0},
+    {"Panel1", "Form1", 0, 0, 851, 97, "", 1},
+    {"LabelFichierTrouve", "Panel1", 536, 8, 0, 0, "", -1},
+    {"Label1", "Panel1", 32, 8, 0, 0, textes::Libelle_Chemin, -1},
+    {"EditChemin_Dossier", "Panel1", 184, 8, 329, 21, textes::Dossier_Defaut, 0},
+    {"LabeledEdit_Mois", "Panel1", 32, 56, 121, 21, "", 1},
+    {"Button_Calc_Recap", "Panel1", 288, 48, 201, 25, textes::Bouton_Calculer, 2},
+}};
+
+// The caption label of LabeledEdit_Mois, above the edit and left-aligned with it.
+struct TEtiquette {
+  const char* Texte;
+  int Width, Height;
+  int Espace;  // between the label's bottom and the edit's top
+};
+inline constexpr TEtiquette Etiquette_Mois{textes::Libelle_Mois, 68, 13, 3};
+
+// The recap grid.
+struct TGrille {
+  int Colonnes, Lignes, Colonnes_Fixes, Lignes_Fixes;
+  std::array<int, 5> Largeurs;
+  int Hauteur_Ligne;
+  int Epaisseur_Traits;
+};
+inline constexpr TGrille Grille{5, 5, 1, 1, {64, 290, 172, 175, 139}, 24, 1};
+
+constexpr const TControle& Controle(const char* nom) {
+  for (const TControle& c : Controles) {
+    const char* a = c.Nom;
+    const char* b = nom;
+    while (*a != '\0' && *a == *b) ++a, ++b;
+    if (*a == *b) return c;
+  }
+  throw "contrôle inconnu";  // a compile-time use with a wrong name does not build
+}
+
+}  // namespace description

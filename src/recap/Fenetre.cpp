@@ -1,0 +1,71 @@
+#include "recap/Fenetre.h"
+
+#include <algorithm>
+
+#include "platform/Caracteres.h"
+#include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
+#include "platform/Nombres.h"
+#include "platform/Separateurs.h"
+#include "platform/Textes.h"
+
+namespace recap {
+
+std::string Titre_Application(const std::string& Fichier_Executable) {
+  const size_t separateur = Fichier_Executable.find_last_of("/\\");
+  std::string nom = Fichier_Executable.substr(separateur == std::string::npos ? 0 : separateur + 1);
+  nom = nom.substr(0, nom.find('.'));
+  if (nom.empty()) return nom;
+  const size_t premier = plateforme::Taille_Caractere_Utf8(nom, 0);
+  return nom.substr(0, premier) + plateforme::Minuscules(nom.substr(premier));
+}
+
+const char* Texte_Controle_Dossier(const std::string& Chemin) {
+  return plateforme::Fichier_Existe(Chemin + "\\PAIES.DTA") ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX;
+}
+
+void Relire_Separateurs() noexcept {
+  try {
+    plateforme::Lire_Separateurs_Utilisateur();
+  } catch (...) {
+  }
+}
+
+void Sous_Garde(const TBoitesMessages& Boites, const std::function<void()>& Travail) {
+  plateforme::Executer_Sous_Garde(Boites.Erreur, Travail);
+}
+
+namespace {
+
+// Shows the grid however the calculation ends, before the guard shows any error.
+class TAffichageFinal {
+public:
+  explicit TAffichageFinal(const std::function<void()>& afficher) : afficher_(afficher) {}
+  ~TAffichageFinal() {
+    try {
+      afficher_();
+    } catch (...) {
+    }
+  }
+  TAffichageFinal(const TAffichageFinal&) = delete;
+  TAffichageFinal& operator=(const TAffichageFinal&) = delete;
+
+private:
+  const std::function<void()>& afficher_;
+};
+
+}  // namespace
+
+void Clic_Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                         TGrille& Grille, TDernier_Calcul& Dernier, const TBoitesMessages& Boites,
+                         const std::function<void()>& Afficher) {
+  Sous_Garde(Boites, [&] {
+    const TAffichageFinal affichage(Afficher);
+    Calculer_Pour_Fenetre(Chemin, Mois, TOT_RUB, Grille, [&](const std::string& texte) {
+      Afficher();
+      Boites.Message(texte);
+    }, Dernier);
+  });
+}
+
+}  // namespace recap

@@ -1,0 +1,44 @@
+// What the main window decides, whatever draws it: the Qt window on Linux and the Win32 one on
+// Windows call these and only create controls, wire events and draw.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "KORVEX_procs.h"
+#include "recap/Recap.h"
+#include "recap/Resume.h"
+
+namespace recap {
+
+// The program's two message boxes, replaceable so that tests record them instead of blocking.
+struct TBoitesMessages {
+  // The plain message box of the program's own messages.
+  std::function<void(const std::string&)> Message;
+  // The error box; the text already carries the "." rule.
+  std::function<void(const std::string&)> Erreur;
+};
+
+// The application title, caption of every box: the executable's file name without its folder,
+// cut at its first ".", every character after the first in lower case.
+std::string Titre_Application(const std::string& Fichier_Executable);
+
+// The folder check: the text of LabelFichierTrouve for the folder field's text as typed.
+const char* Texte_Controle_Dossier(const std::string& Chemin);
+
+// The system announced a change of its regional settings: the separators are read again. Never
+// fails: on any error the previous separators stay in force.
+void Relire_Separateurs() noexcept;
+
+// A handler's work; whatever it raises ends in the error box, and the window carries on.
+void Sous_Garde(const TBoitesMessages& Boites, const std::function<void()>& Travail);
+
+// A click on "Calculer Récap", whole: the calculation under the guard, and what the window keeps
+// of it in Dernier. Afficher puts the grid's contents and the summary on screen; it runs before
+// every box, so that the rows written so far are seen when a message or an error appears, and
+// when the calculation ends.
+void Clic_Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                         TGrille& Grille, TDernier_Calcul& Dernier, const TBoitesMessages& Boites,
+                         const std::function<void()>& Afficher);
+
+}  // namespace recap

@@ -1,0 +1,346 @@
+#include "win32/Fenetre_Win32.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+#include <string_view>
+
+#include "forms/Description_Form1.h"
+#include "platform/Caracteres.h"
+
+namespace win32 {
+
+namespace {
+
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0  // Windows 8.1, beyond the headers' Windows 7
+#endif
+
+constexpr wchar_t Classe_Form1[] = L"KorvexForm1";
+constexpr wchar_t Classe_Panneau[] = L"KorvexPanel1";
+enum : int { Id_Grille = 100, Id_Chemin, Id_Mois, Id_Bouton, Id_Etiquette };  // never IDOK nor IDCANCEL
+
+std::wstring Large(const char* utf8) { return plateforme::Vers_Utf16(utf8); }
+
+std::string Texte(HWND controle) {
+  std::wstring texte(static_cast<size_t>(GetWindowTextLengthW(controle)) + 1, L'\0');
+  texte.resize(static_cast<size_t>(GetWindowTextW(controle, texte.data(), static_cast<int>(texte.size()))));
+  return plateforme::Vers_Utf8(texte);
+}
+
+// The system's DPI for this window: per monitor from Windows 10, else the screen's.
+int Dpi_De(HWND hwnd) {
+  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
+  static const auto get_dpi = reinterpret_cast<TGetDpiForWindow>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+  if (get_dpi != nullptr && hwnd != nullptr) {
+    if (const UINT dpi = get_dpi(hwnd)) return static_cast<int>(dpi);
+  }
+  HDC ecran = GetDC(nullptr);
+  const int dpi = GetDeviceCaps(ecran, LOGPIXELSY);
+  ReleaseDC(nullptr, ecran);
+  return dpi > 0 ? dpi : 96;
+}
+
+// Panel1: a raised panel in the button-face colour that passes its controls' notifications to
+// the form.
+LRESULT CALLBACK Procedure_Panneau(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND: return SendMessageW(GetParent(hwnd), msg, wp, lp);
+    case WM_PAINT: {
+      PAINTSTRUCT ps;
+      HDC dc = BeginPaint(hwnd, &ps);
+      RECT r;
+      GetClientRect(hwnd, &r);
+      DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
+      EndPaint(hwnd, &ps);
+      return 0;
+    }
+    default: return DefWindowProcW(hwnd, msg, wp, lp);
+  }
+}
+
+void Enregistrer_Classes(WNDPROC procedure_form) {
+  static const bool fait = [procedure_form] {
+    INITCOMMONCONTROLSEX communs{sizeof communs, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&communs);
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW form{};
+    form.cbSize = sizeof form;
+    form.lpfnWndProc = procedure_form;
+    form.hInstance = instance;
+    form.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+    form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    form.lpszClassName = Classe_Form1;
+    WNDCLASSEXW panneau = form;
+    panneau.lpfnWndProc = Procedure_Panneau;
+    panneau.hIcon = nullptr;
+    panneau.lpszClassName = Classe_Panneau;
+    return RegisterClassExW(&form) != 0 && RegisterClassExW(&panneau) != 0;
+  }();
+  (void)fait;
+}
+
+}  // namespace
+
+// The wait cursor during a calculation, the arrow while a box waits for the user.
+class TCurseur {
+public:
+  TCurseur(TForm1& f, bool occupe) : f_(f), avant_(f.occupe_) {
+    f_.occupe_ = occupe;
+    ancien_ = SetCursor(LoadCursorW(nullptr, occupe ? IDC_WAIT : IDC_ARROW));
+  }
+  ~TCurseur() {
+    f_.occupe_ = avant_;
+    SetCursor(ancien_);
+  }
+  TCurseur(const TCurseur&) = delete;
+  TCurseur& operator=(const TCurseur&) = delete;
+
+private:
+  TForm1& f_;
+  bool avant_;
+  HCURSOR ancien_;
+};
+
+TForm1::TForm1(recap::TBoitesMessages Boites) : Boites_(std::move(Boites)) {
+  Enregistrer_Classes(&TForm1::Procedure);
+  const auto& d = description::Form1;
+  constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  // Created at its place and sized once the DPI of its monitor is known.
+  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, Classe_Form1, Large(d.Titre).c_str(), style, d.Left, d.Top,
+                          d.Largeur_Client, d.Hauteur_Client, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  dpi_ = Dpi_De(hwnd_);
+  RECT cadre{0, 0, Echelle(d.Largeur_Client), Echelle(d.Hauteur_Client)};
+  AdjustWindowRectEx(&cadre, style, FALSE, WS_EX_CONTROLPARENT);
+  SetWindowPos(hwnd_, nullptr, d.Left, d.Top, cadre.right - cadre.left, cadre.bottom - cadre.top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  Creer_Controles();
+  Changer_Police();
+  Placer_Controles();
+  pret_ = true;
+  FormCreate();
+}
+
+TForm1::~TForm1() {
+  if (IsWindow(hwnd_)) {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+  }
+  StringGridRecap.reset();
+  if (police_ != nullptr) DeleteObject(police_);
+}
+
+void TForm1::Afficher(int commande_affichage) {
+  ShowWindow(hwnd_, commande_affichage);
+  UpdateWindow(hwnd_);
+  SetFocus(StringGridRecap->Handle());  // the first control in tab order
+}
+
+// ---- The controls, from the description ----
+
+void TForm1::Creer_Controles() {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  const auto creer = [&](const description::TControle& c, const wchar_t* classe, DWORD style, DWORD etendu, int id) {
+    const HWND parent = std::string_view(c.Parent) == "Form1" ? hwnd_ : Panel1;
+    return CreateWindowExW(etendu, classe, Large(c.Texte).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  };
+  // Tab order is creation order: the grid, then the panel's edits and button.
+  for (const auto& c : description::Controles) {
+    const std::string_view nom = c.Nom;
+    if (nom == "StringGridRecap") {
+      StringGridRecap = std::make_unique<TGrilleWin32>(hwnd_, Id_Grille, RECT{}, dpi_);
+    } else if (nom == "Panel1") {
+      Panel1 = creer(c, Classe_Panneau, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0);
+    } else if (nom == "LabelFichierTrouve") {
+      LabelFichierTrouve = creer(c, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Etiquette);
+    } else if (nom == "Label1") {
+      Label1 = creer(c, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Etiquette + 1);
+    } else if (nom == "EditChemin_Dossier") {
+      EditChemin_Dossier = creer(c, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Chemin);
+    } else if (nom == "LabeledEdit_Mois") {
+      LabeledEdit_Mois = creer(c, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Mois);
+      Etiquette_Mois = CreateWindowExW(0, L"STATIC", Large(description::Etiquette_Mois.Texte).c_str(),
+                                       WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Panel1,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id_Etiquette + 2)), instance,
+                                       nullptr);
+    } else if (nom == "Button_Calc_Recap") {
+      // A plain push button: not the default one, Enter does not press it.
+      Button_Calc_Recap = creer(c, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, Id_Bouton);
+    }
+  }
+  // Neither field limits the length of its text.
+  for (HWND champ : {EditChemin_Dossier, LabeledEdit_Mois}) SendMessageW(champ, EM_SETLIMITTEXT, 0, 0);
+}
+
+void TForm1::Placer_Controles() {
+  RECT client;
+  GetClientRect(hwnd_, &client);
+  for (const auto& c : description::Controles) {
+    const HWND h = Controle(c.Nom);
+    SetWindowPos(h, nullptr, Echelle(c.Left), Echelle(c.Top), Echelle(c.Width), Echelle(c.Height),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    if (c.Width == 0) Ajuster_A_Son_Texte(h);
+  }
+  // The panel spans the top, the grid fills what is left below it.
+  const int haut = Echelle(description::Controle("Panel1").Height);
+  SetWindowPos(Panel1, nullptr, 0, 0, client.right, haut, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(StringGridRecap->Handle(), nullptr, 0, haut, client.right, std::max(0L, client.bottom - haut),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  // The month's caption, above its edit and left-aligned with it.
+  const auto& e = description::Etiquette_Mois;
+  const auto& mois = description::Controle("LabeledEdit_Mois");
+  Ajuster_A_Son_Texte(Etiquette_Mois, {Echelle(e.Width), Echelle(e.Height)});
+  RECT r;
+  GetWindowRect(Etiquette_Mois, &r);
+  SetWindowPos(Etiquette_Mois, nullptr, Echelle(mois.Left), Echelle(mois.Top) - Echelle(e.Espace) - (r.bottom - r.top),
+               0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+}
+
+HWND TForm1::Controle(std::string_view nom) const {
+  const std::pair<std::string_view, HWND> controles[] = {
+      {"StringGridRecap", StringGridRecap->Handle()}, {"Panel1", Panel1},
+      {"LabelFichierTrouve", LabelFichierTrouve},     {"Label1", Label1},
+      {"EditChemin_Dossier", EditChemin_Dossier},     {"LabeledEdit_Mois", LabeledEdit_Mois},
+      {"Button_Calc_Recap", Button_Calc_Recap}};
+  for (const auto& [n, h] : controles)
+    if (n == nom) return h;
+  return nullptr;
+}
+
+void TForm1::Changer_Police() {
+  const HFONT ancienne = police_;
+  police_ = CreateFontW(-MulDiv(description::Form1.Points, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, Large(description::Form1.Police).c_str());
+  for (HWND h : {Panel1, EditChemin_Dossier, LabelFichierTrouve, LabeledEdit_Mois, Etiquette_Mois, Button_Calc_Recap,
+                 Label1})
+    if (h != nullptr) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(police_), TRUE);
+  if (StringGridRecap) SendMessageW(StringGridRecap->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(police_), TRUE);
+  if (ancienne != nullptr) DeleteObject(ancienne);
+}
+
+void TForm1::Ajuster_A_Son_Texte(HWND etiquette, SIZE minimum) {
+  const std::wstring texte = plateforme::Vers_Utf16(Texte(etiquette));
+  HDC dc = GetDC(etiquette);
+  const HGDIOBJ ancienne = SelectObject(dc, police_);
+  SIZE taille{0, 0};
+  GetTextExtentPoint32W(dc, texte.c_str(), static_cast<int>(texte.size()), &taille);
+  TEXTMETRICW mesures{};
+  GetTextMetricsW(dc, &mesures);
+  SelectObject(dc, ancienne);
+  ReleaseDC(etiquette, dc);
+  SetWindowPos(etiquette, nullptr, 0, 0, std::max(taille.cx, minimum.cx), std::max(mesures.tmHeight, minimum.cy),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  InvalidateRect(etiquette, nullptr, TRUE);
+}
+
+// ---- Handlers ----
+
+void TForm1::FormCreate() { EditChemin_DossierChange(); }
+
+void TForm1::EditChemin_DossierChange() {
+  recap::Sous_Garde(Boites_, [this] {
+    SetWindowTextW(LabelFichierTrouve, Large(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))).c_str());
+    Ajuster_A_Son_Texte(LabelFichierTrouve);
+  });
+}
+
+void TForm1::Button_Calc_RecapClick() {
+  const TCurseur occupe(*this, true);
+  const auto curseur_normal = [this](const std::function<void(const std::string&)>& boite) {
+    return [this, &boite](const std::string& texte) {
+      const TCurseur normal(*this, false);
+      boite(texte);
+    };
+  };
+  const recap::TBoitesMessages boites{curseur_normal(Boites_.Message), curseur_normal(Boites_.Erreur)};
+  recap::Clic_Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(),
+                             Dernier_Calcul, boites, [this] { StringGridRecap->Rafraichir(); });
+}
+
+bool TForm1::Calc_Total_Paies(const std::string& Chemin, const std::string& Mois) {
+  return recap::Calc_Total_Paies(Chemin, Mois, TOT_RUB, [this](const std::string& texte) { Afficher_Message(texte); })
+      .has_value();
+}
+
+void TForm1::Afficher_Message(const std::string& texte) {
+  StringGridRecap->Rafraichir();
+  const TCurseur normal(*this, false);
+  Boites_.Message(texte);
+}
+
+// ---- Messages ----
+
+bool TForm1::Traiter_Clavier(MSG& msg) {
+  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
+  // No button is the default one: Enter presses nothing.
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_RETURN) return true;
+  return IsDialogMessageW(hwnd_, &msg) != FALSE;
+}
+
+LRESULT CALLBACK TForm1::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_NCCREATE) {
+    auto* f = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
+    f->hwnd_ = hwnd;
+    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
+  }
+  auto* f = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+  return f != nullptr ? f->Traiter(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
+}
+
+LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_COMMAND:
+      if (!pret_) return 0;  // the description's default text is no change
+      if (LOWORD(wp) == Id_Chemin && HIWORD(wp) == EN_CHANGE) EditChemin_DossierChange();
+      if (LOWORD(wp) == Id_Bouton && HIWORD(wp) == BN_CLICKED) Button_Calc_RecapClick();
+      return 0;
+    case WM_SIZE:
+      if (Panel1 != nullptr) Placer_Controles();
+      return 0;
+    case WM_DPICHANGED: {
+      dpi_ = LOWORD(wp);
+      Changer_Police();
+      StringGridRecap->Changer_Dpi(dpi_);
+      const RECT* propose = reinterpret_cast<const RECT*>(lp);
+      SetWindowPos(hwnd_, nullptr, propose->left, propose->top, propose->right - propose->left,
+                   propose->bottom - propose->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Placer_Controles();
+      return 0;
+    }
+    case WM_SETTINGCHANGE:
+      if (lp != 0 && std::wcscmp(reinterpret_cast<const wchar_t*>(lp), L"intl") == 0) recap::Relire_Separateurs();
+      break;
+    case WM_SETCURSOR:
+      if (occupe_) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      break;
+    case WM_ACTIVATE:
+      if (LOWORD(wp) == WA_INACTIVE) {
+        focus_ = GetFocus();
+      } else {
+        SetFocus(focus_ != nullptr && IsChild(hwnd_, focus_) ? focus_ : StringGridRecap->Handle());
+      }
+      return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: break;
+  }
+  return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+int Boucle_Messages(TForm1& Form1) {
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    if (Form1.Traiter_Clavier(msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace win32

@@ -1,0 +1,82 @@
+// The main window Form1 on Windows, built on the Win32 API from the window's description. It
+// only creates the controls, wires their events and draws; what a handler decides is shared with
+// the Qt window (recap/Fenetre.h).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "KORVEX_procs.h"
+#include "recap/Fenetre.h"
+#include "win32/Grille_Win32.h"
+
+namespace win32 {
+
+class TForm1 {
+public:
+  // Boites shows the program's messages and errors; tests give a recording one.
+  explicit TForm1(recap::TBoitesMessages Boites);
+  ~TForm1();
+  TForm1(const TForm1&) = delete;
+  TForm1& operator=(const TForm1&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  // Shows the window, the focus on the grid.
+  void Afficher(int commande_affichage = SW_SHOWNORMAL);
+
+  std::unique_ptr<TGrilleWin32> StringGridRecap;
+  HWND Panel1 = nullptr;
+  HWND EditChemin_Dossier = nullptr;
+  HWND LabelFichierTrouve = nullptr;
+  HWND LabeledEdit_Mois = nullptr;
+  HWND Etiquette_Mois = nullptr;  // the caption label of LabeledEdit_Mois
+  HWND Button_Calc_Recap = nullptr;
+  HWND Label1 = nullptr;
+  TTAB_VALEURS TOT_RUB;
+  // What the window keeps of its last calculation.
+  recap::TDernier_Calcul Dernier_Calcul;
+
+  void FormCreate();
+  void EditChemin_DossierChange();
+  void Button_Calc_RecapClick();
+  // Totals the month's payslips into TOT_RUB; false, after its message, when PAIES.DTA is
+  // missing. Raises plateforme::EKorvex.
+  bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois);
+
+  // Every keyboard message goes through here before it is dispatched: shortcuts, dialog
+  // navigation (Tab), and Enter, which presses nothing. True when the message was consumed.
+  bool Traiter_Clavier(MSG& msg);
+
+  // True while a calculation runs and no box waits for the user (the wait cursor).
+  bool Occupe() const { return occupe_; }
+  // The control that the description names so; null for a name it does not hold.
+  HWND Controle(std::string_view nom) const;
+  int Dpi() const { return dpi_; }
+
+private:
+  friend class TCurseur;
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Traiter(UINT msg, WPARAM wp, LPARAM lp);
+  void Creer_Controles();
+  void Placer_Controles();
+  void Changer_Police();
+  void Ajuster_A_Son_Texte(HWND etiquette, SIZE minimum = {0, 0});
+  void Afficher_Message(const std::string& texte);
+  int Echelle(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+
+  recap::TBoitesMessages Boites_;
+  HWND hwnd_ = nullptr;
+  HFONT police_ = nullptr;
+  int dpi_ = 96;
+  bool pret_ = false;    // FormCreate has run: changes of the folder field are the user's
+  bool occupe_ = false;
+  HWND focus_ = nullptr;  // given back when the window is active again
+};
+
+// The message loop of the program, until Form1 is closed; returns the process's exit code.
+int Boucle_Messages(TForm1& Form1);
+
+}  // namespace win32

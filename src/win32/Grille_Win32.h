@@ -1,0 +1,82 @@
+// The recap grid of the Win32 window: a control of our own, drawn with GDI from a recap::TGrille.
+// Row 0 and column 0 are fixed; column 0 stays in view when the grid scrolls sideways.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "recap/Recap.h"
+
+namespace win32 {
+
+// A rectangle of data cells, both corners included, addressed (column, row).
+struct TPlage {
+  int Gauche, Haut, Droite, Bas;
+  bool operator==(const TPlage&) const = default;
+};
+
+class TGrilleWin32 {
+public:
+  // Creates the control as a child of parent; dpi scales the description's pixels.
+  TGrilleWin32(HWND parent, int id, const RECT& zone, int dpi);
+  ~TGrilleWin32();
+  TGrilleWin32(const TGrilleWin32&) = delete;
+  TGrilleWin32& operator=(const TGrilleWin32&) = delete;
+
+  HWND Handle() const { return hwnd_; }
+  // The cells; call Rafraichir after writing them.
+  recap::TGrille& Grille() { return grille_; }
+  void Rafraichir();
+
+  // The selection: the anchor and the current cell span it.
+  TPlage Selection() const;
+  TPlage Cellule_Courante() const { return {col_, ligne_, col_, ligne_}; }
+  void Selectionner(TPlage plage);
+  void Tout_Selectionner();
+
+  int Largeur_Colonne(int col) const { return largeurs_[static_cast<size_t>(col)]; }
+  int Hauteur_Ligne() const { return hauteur_; }
+  int Premiere_Ligne_Visible() const { return haut_; }
+  int Premiere_Colonne_Visible() const { return gauche_; }
+  // Scrolling rows wholly in view: the step of Page Up and Page Down.
+  int Lignes_Visibles() const;
+  // The cell's rectangle in the control's client area (lines excluded), empty when not in view.
+  RECT Rectangle_Cellule(int col, int ligne) const;
+  void Changer_Dpi(int dpi);
+
+  // Draws the whole client area into dc (WM_PAINT and WM_PRINTCLIENT).
+  void Dessiner(HDC dc) const;
+
+private:
+  static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  LRESULT Traiter(UINT msg, WPARAM wp, LPARAM lp);
+
+  int Echelle(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+  int Lignes() const { return grille_.RowCount(); }
+  int X_Colonne(int col) const;  // left edge, -1 when scrolled out
+  int Y_Ligne(int ligne) const;
+  bool Cellule_En(POINT p, int& col, int& ligne) const;
+  int Bord_Colonne_En(POINT p) const;  // the column whose right edge is under p in row 0, or -1
+  int Colonnes_Visibles_Depuis(int gauche) const;
+  void Mettre_A_Jour_Defilement();
+  void Defiler(int barre, int code, int position);
+  void Aller(int col, int ligne, bool etendre);
+  void Rendre_Visible(int col, int ligne);
+  void Touche(WPARAM touche);
+  void Souris(UINT msg, POINT p, WPARAM etat);
+
+  HWND hwnd_ = nullptr;
+  HFONT police_ = nullptr;  // the window's, not owned
+  int dpi_;
+  recap::TGrille grille_;
+  std::vector<int> largeurs_;
+  int hauteur_;
+  int haut_ = 1, gauche_ = 1;          // first scrolling row and column in view
+  int col_ = 1, ligne_ = 1;            // current cell
+  int ancre_col_ = 1, ancre_ligne_ = 1;
+  bool selection_souris_ = false;
+  int colonne_tiree_ = -1, depart_tirage_ = 0, largeur_depart_ = 0;
+};
+
+}  // namespace win32

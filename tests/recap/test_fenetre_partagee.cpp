@@ -1,0 +1,64 @@
+// What both windows take from the shared code: the application title and the click road.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/Textes.h"
+#include "recap/Fenetre.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
+
+namespace {
+
+TEST(TitreApplication, FromTheExecutablesFileName) {
+  const struct {
+    const char* executable;
+    const char* titre;
+  } cas[] = {
+      {"/usr/local/bin/DLG_KORVEX_Calcule_Recap", "Dlg_korvex_calcule_recap"},
+      {"C:\\Programmes\\KORVEX\\DLG_KORVEX_Calcule_Recap.exe", "Dlg_korvex_calcule_recap"},
+      {"DLG_KORVEX_Calcule_Recap.exe", "Dlg_korvex_calcule_recap"},
+      {"/opt/Recap.v2.exe", "Recap"},
+      {"/opt/recap", "recap"},
+      {"C:\\ÉTAT.EXE", "État"},
+      {"C:\\ÉÉTÉ.EXE", "Éété"},
+      {"/opt/R", "R"},
+      {"/opt/.recap", ""},
+      {"/opt/ΑΒΓ", "Αβγ"},
+  };
+  for (const auto& k : cas) EXPECT_EQ(recap::Titre_Application(k.executable), k.titre) << k.executable;
+}
+
+// The rows written before an error are on screen when the error box appears, and a message
+// finds the grid shown as it stands.
+TEST(ClicCalculerRecap, ShowsTheGridBeforeEveryBox) {
+  test::TDossierTemporaire dossier;
+  test::Ecrire_Paies(dossier.Chemin(), {{"01-2024", "EN-TETE\r\n00110.00\r\n00220.00\r\n"}});
+  test::Ecrire_Table(dossier.Chemin() / "RUBRIQUE.DTA", {{"LIBELLE", 'C', 10}, {"CLASSE", 'C', 3}},
+                     {{{"Un", "1"}}, {{"Deux", "x"}}});
+  TTAB_VALEURS TOT_RUB;
+  recap::TGrille grille;
+  recap::TDernier_Calcul dernier;
+  std::vector<std::string> journal;
+  const recap::TBoitesMessages boites{[&](const std::string& t) { journal.push_back("message " + t); },
+                                      [&](const std::string& t) {
+                                        journal.push_back("erreur " + t);
+                                        journal.push_back("ligne 1 : " + grille.Cells(1, 1));
+                                      }};
+  const auto afficher = [&] { journal.push_back("grille"); };
+
+  recap::Clic_Calculer_Recap(dossier.Texte(), "1-2024", TOT_RUB, grille, dernier, boites, afficher);
+  recap::Clic_Calculer_Recap(dossier.Texte(), "01-2024", TOT_RUB, grille, dernier, boites, afficher);
+  EXPECT_EQ(journal, (std::vector<std::string>{"grille", std::string("message ") + textes::Mois_Incorrect, "grille",
+                                               "grille", "erreur 'x' n'est pas une valeur entière correcte.",
+                                               "ligne 1 : Un"}));
+
+  // A failing draw or box never leaves the handler.
+  recap::Clic_Calculer_Recap(dossier.Texte(), "01-2024", TOT_RUB, grille, dernier,
+                             {boites.Message, [](const std::string&) { throw std::runtime_error("boîte"); }},
+                             [] { throw std::runtime_error("dessin"); });
+}
+
+}  // namespace

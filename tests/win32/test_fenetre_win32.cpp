@@ -1,0 +1,303 @@
+// The Win32 window as a user meets it: its description, the folder check, a click, the boxes,
+// and the separators after a change of the regional settings.
+#include <filesystem>
+
+#include "Fenetre_Test.h"
+#include "forms/Description_Form1.h"
+#include "platform/Fichiers.h"
+#include "platform/Separateurs.h"
+#include "platform/Textes.h"
+#include "recap/Recap.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
+#include "win32/Boites_Win32.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using test::FenetreWin32;
+
+void Copier_Exemple(const fs::path& vers) {
+  fs::create_directories(vers);
+  for (const char* nom : {"PAIES.DTA", "PAIES.DBT", "RUBRIQUE.DTA"})
+    fs::copy_file(fs::path(KORVEX_EXEMPLES) / "KORVEX" / nom, vers / nom);
+}
+
+TEST_F(FenetreWin32, IsBuiltFromTheDescription) {
+  const auto& d = description::Form1;
+  const int dpi = f->Dpi();
+  const auto px = [dpi](int n) { return MulDiv(n, dpi, 96); };
+  EXPECT_EQ(Texte(f->Handle()), d.Titre);
+  RECT client, cadre, attendu{0, 0, px(d.Largeur_Client), px(d.Hauteur_Client)};
+  GetClientRect(f->Handle(), &client);
+  EXPECT_EQ(client.right, attendu.right);
+  EXPECT_EQ(client.bottom, attendu.bottom);
+  // The outer size is the client's with the frame of this system around it (859 x 540 on Windows).
+  AdjustWindowRectEx(&attendu, GetWindowLongW(f->Handle(), GWL_STYLE), FALSE, GetWindowLongW(f->Handle(), GWL_EXSTYLE));
+  GetWindowRect(f->Handle(), &cadre);
+  EXPECT_EQ(cadre.right - cadre.left, attendu.right - attendu.left);
+  EXPECT_EQ(cadre.bottom - cadre.top, attendu.bottom - attendu.top);
+  EXPECT_EQ(cadre.left, d.Left);
+  EXPECT_EQ(cadre.top, d.Top);
+  EXPECT_TRUE(GetWindowLongW(f->Handle(), GWL_STYLE) & WS_THICKFRAME);  // sizeable
+
+  LOGFONTW police{};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(f->Button_Calc_Recap, WM_GETFONT, 0, 0)), sizeof police, &police);
+  EXPECT_STREQ(police.lfFaceName, plateforme::Vers_Utf16(d.Police).c_str());
+  EXPECT_EQ(police.lfHeight, -MulDiv(d.Points, dpi, 72));
+
+  for (const auto& dc : description::Controles) {
+    const HWND h = f->Controle(dc.Nom);
+    SCOPED_TRACE(dc.Nom);
+    ASSERT_NE(h, nullptr);
+    EXPECT_EQ(GetParent(h), std::string_view(dc.Parent) == "Form1" ? f->Handle() : f->Panel1);
+    EXPECT_TRUE(IsWindowVisible(h));
+    const RECT r = Rectangle(h);
+    EXPECT_EQ(r.left, px(dc.Left));
+    EXPECT_EQ(r.top, px(dc.Top));
+    if (dc.Width > 0) {
+      EXPECT_EQ(r.right - r.left, px(dc.Width));
+      EXPECT_EQ(r.bottom - r.top, px(dc.Height));
+    } else {
+      EXPECT_EQ(r.right - r.left > 0, !Texte(h).empty());  // sized to its text
+    }
+    if (h != f->LabelFichierTrouve && h != f->StringGridRecap->Handle() && h != f->Panel1) {
+      EXPECT_EQ(Texte(h), dc.Texte);
+    }
+    EXPECT_EQ((GetWindowLongW(h, GWL_STYLE) & WS_TABSTOP) != 0, dc.Ordre_Tab >= 0 && h != f->Panel1);
+  }
+  const auto& e = description::Etiquette_Mois;
+  const RECT etiquette = Rectangle(f->Etiquette_Mois), mois = Rectangle(f->LabeledEdit_Mois);
+  EXPECT_EQ(Texte(f->Etiquette_Mois), e.Texte);
+  EXPECT_EQ(etiquette.left, mois.left);
+  EXPECT_EQ(etiquette.bottom + px(e.Espace), mois.top);
+  EXPECT_GE(etiquette.right - etiquette.left, px(e.Width));
+
+  EXPECT_EQ(GetWindowLongW(f->Button_Calc_Recap, GWL_STYLE) & BS_TYPEMASK, BS_PUSHBUTTON);
+  for (HWND champ : {f->EditChemin_Dossier, f->LabeledEdit_Mois})
+    EXPECT_GE(static_cast<unsigned long>(SendMessageW(champ, EM_GETLIMITTEXT, 0, 0)), 0x7FFFFFFEul);
+  for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) EXPECT_EQ(f->TOT_RUB[i], 0.0L);
+  EXPECT_TRUE(Messages.empty() && Erreurs.empty());
+}
+
+TEST_F(FenetreWin32, FollowsTheWindowsSize) {
+  SetWindowPos(f->Handle(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client;
+  GetClientRect(f->Handle(), &client);
+  const RECT panneau = Rectangle(f->Panel1), grille = Rectangle(f->StringGridRecap->Handle());
+  EXPECT_EQ(panneau.right, client.right);
+  EXPECT_EQ(grille.top, panneau.bottom);
+  EXPECT_EQ(grille.right, client.right);
+  EXPECT_EQ(grille.bottom, client.bottom);
+}
+
+// Tab goes round the grid, the folder, the month and the button; Enter presses nothing.
+TEST_F(FenetreWin32, FocusTabAndEnter) {
+  EXPECT_EQ(GetFocus(), f->StringGridRecap->Handle());
+  for (HWND attendu : {f->EditChemin_Dossier, f->LabeledEdit_Mois, f->Button_Calc_Recap, f->StringGridRecap->Handle()}) {
+    MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    EXPECT_TRUE(f->Traiter_Clavier(tab));
+    EXPECT_EQ(GetFocus(), attendu);
+  }
+  for (HWND cible : {f->EditChemin_Dossier, f->LabeledEdit_Mois, f->Button_Calc_Recap}) {
+    SetFocus(cible);
+    MSG entree{cible, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
+    EXPECT_TRUE(f->Traiter_Clavier(entree));
+  }
+  EXPECT_TRUE(Messages.empty());  // a press with the empty month would have shown one
+}
+
+TEST_F(FenetreWin32, TheLabelFollowsTheFolderField) {
+  EXPECT_FALSE(Texte(f->LabelFichierTrouve).empty());  // FormCreate checked C:\KORVEX
+  test::TDossierTemporaire dossier;
+  Copier_Exemple(dossier.Chemin() / "KORVEX");
+  const int large_avant = Rectangle(f->LabelFichierTrouve).right;
+  Taper(f->EditChemin_Dossier, (dossier.Chemin() / "KORVEX").string());
+  EXPECT_EQ(Texte(f->LabelFichierTrouve), textes::Dossier_OK);
+  EXPECT_LT(Rectangle(f->LabelFichierTrouve).right, large_avant);  // sized to its shorter text
+  Taper(f->EditChemin_Dossier, (dossier.Chemin() / "ABSENT").string());
+  EXPECT_EQ(Texte(f->LabelFichierTrouve), textes::Dossier_Pas_KORVEX);
+}
+
+TEST_F(FenetreWin32, AWrongMonthIsAPlainMessage) {
+  Cliquer();
+  EXPECT_EQ(Messages, std::vector<std::string>{textes::Mois_Incorrect});
+  EXPECT_EQ(Occupe_Pendant_Boite, std::vector<bool>{false});  // the user answers with the arrow
+  EXPECT_FALSE(f->Occupe());
+  EXPECT_EQ(f->StringGridRecap->Grille().RowCount(), 5);
+  EXPECT_EQ(f->StringGridRecap->Grille().Cells(0, 0), "");
+}
+
+// One whole calculation: the grid holds what korvex-recap prints for the folder and month.
+TEST_F(FenetreWin32, ACalculationFillsTheGrid) {
+  plateforme::Fixer_Separateurs(U'.', U',');
+  test::TDossierTemporaire dossier;
+  const fs::path korvex = dossier.Chemin() / "KORVEX";
+  Copier_Exemple(korvex);
+  Taper(f->EditChemin_Dossier, korvex.string());
+  Taper(f->LabeledEdit_Mois, "02-2024");
+  // The cursor while the payslip table is renamed, in the middle of the calculation.
+  bool attente = false;
+  plateforme::Installer_Injecteur_Pannes([&](plateforme::TOperationFichier op, const std::string&) {
+    if (op == plateforme::TOperationFichier::Renommer)
+      attente = f->Occupe() && GetCursor() == LoadCursorW(nullptr, IDC_WAIT);
+    return std::optional<std::string>{};
+  });
+  Cliquer();
+  plateforme::Installer_Injecteur_Pannes({});
+  ASSERT_TRUE(Messages.empty() && Erreurs.empty());
+  EXPECT_TRUE(attente);
+  EXPECT_FALSE(f->Occupe());
+
+  TTAB_VALEURS totaux;
+  recap::TGrille attendue;
+  recap::Calculer_Recap(korvex.string(), "02-2024", totaux, attendue, [](const std::string&) {});
+  const recap::TGrille& grille = f->StringGridRecap->Grille();
+  ASSERT_EQ(grille.RowCount(), attendue.RowCount());
+  EXPECT_EQ(grille.RowCount(), 27);
+  for (int l = 0; l < grille.RowCount(); ++l)
+    for (int c = 0; c < recap::TGrille::ColCount; ++c) EXPECT_EQ(grille.Cells(c, l), attendue.Cells(c, l)) << c << "," << l;
+  EXPECT_EQ(grille.Cells(1, 1), "Salaire de base");
+  EXPECT_EQ(grille.Cells(3, 1), "33149.34");
+  EXPECT_TRUE(fs::exists(korvex / "PAIES.DTA"));
+  EXPECT_FALSE(fs::exists(korvex / "PAIES.DBF"));
+}
+
+TEST_F(FenetreWin32, AnErrorKeepsTheRowsWritten) {
+  test::TDossierTemporaire dossier;
+  test::Ecrire_Paies(dossier.Chemin(), {{"01-2024", "EN-TETE\r\n00110.00\r\n00220.00\r\n"}});
+  test::Ecrire_Table(dossier.Chemin() / "RUBRIQUE.DTA", {{"LIBELLE", 'C', 10}, {"CLASSE", 'C', 3}},
+                     {{{"Un", "1"}}, {{"Deux", "x"}}});
+  Taper(f->EditChemin_Dossier, dossier.Texte());
+  Taper(f->LabeledEdit_Mois, "01-2024");
+  Cliquer();
+  EXPECT_EQ(Erreurs, std::vector<std::string>{"'x' n'est pas une valeur entière correcte."});
+  EXPECT_EQ(Occupe_Pendant_Boite, std::vector<bool>{false});
+  const recap::TGrille& grille = f->StringGridRecap->Grille();
+  EXPECT_EQ(grille.RowCount(), 3);
+  EXPECT_EQ(grille.Cells(1, 1), "Un");
+  EXPECT_EQ(grille.Cells(3, 1), "10");
+  EXPECT_EQ(grille.Cells(1, 2), "Deux");  // the row being written: its number and label
+  EXPECT_TRUE(IsWindowEnabled(f->Handle()));
+}
+
+// Wine does not announce a change of SetLocaleInfoW by itself: the test broadcasts it as Windows does.
+struct SeparateursFenetre : FenetreWin32 {
+  std::wstring decimal = Reglage(LOCALE_SDECIMAL);
+  static std::wstring Reglage(LCTYPE type) {
+    wchar_t texte[16] = {};
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, type, texte, 16);
+    return texte;
+  }
+  static void Annoncer() {
+    SendMessageTimeoutW(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"), SMTO_ABORTIFHUNG,
+                        5000, nullptr);
+  }
+  void TearDown() override {
+    SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal.c_str());
+    Annoncer();
+    plateforme::Fixer_Separateurs(U'.', U',');
+  }
+};
+
+TEST_F(SeparateursFenetre, ReadAgainWhenTheSystemAnnouncesAChange) {
+  plateforme::Fixer_Separateurs(U'.', U',');
+  ASSERT_TRUE(SetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, L","));
+  EXPECT_EQ(plateforme::DecimalSeparator(), U'.');  // not before the announcement
+  Annoncer();
+  EXPECT_EQ(plateforme::DecimalSeparator(), U',');
+
+  test::TDossierTemporaire dossier;
+  Copier_Exemple(dossier.Chemin() / "KORVEX");
+  Taper(f->EditChemin_Dossier, (dossier.Chemin() / "KORVEX").string());
+  Taper(f->LabeledEdit_Mois, "02-2024");
+  Cliquer();
+  EXPECT_EQ(f->StringGridRecap->Grille().Cells(3, 1), "33149,34");
+}
+
+// The real boxes, closed by a timer of this thread once it has read them.
+struct TBoiteVue {
+  std::wstring titre, texte;
+  bool icone = false;
+  RECT zone_texte{}, cadre{};
+};
+TBoiteVue g_vue;
+
+BOOL CALLBACK Lire_Enfant(HWND h, LPARAM) {
+  wchar_t classe[32] = {};
+  GetClassNameW(h, classe, 32);
+  if (std::wstring_view(classe) != L"Static" || !IsWindowVisible(h)) return TRUE;
+  if ((GetWindowLongW(h, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+    g_vue.icone = g_vue.icone || SendMessageW(h, STM_GETICON, 0, 0) != 0;
+  } else {
+    wchar_t texte[256] = {};
+    GetWindowTextW(h, texte, 256);
+    if (texte[0] != L'\0') {
+      g_vue.texte = texte;
+      GetWindowRect(h, &g_vue.zone_texte);
+    }
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK Trouver_Boite(HWND h, LPARAM trouvee) {
+  wchar_t classe[32] = {};
+  GetClassNameW(h, classe, 32);
+  if (std::wstring_view(classe) != L"#32770" || !IsWindowVisible(h)) return TRUE;
+  *reinterpret_cast<HWND*>(trouvee) = h;
+  return FALSE;
+}
+
+void CALLBACK Fermer_Boite(HWND, UINT, UINT_PTR minuterie, DWORD) {
+  HWND boite = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), Trouver_Boite, reinterpret_cast<LPARAM>(&boite));
+  if (boite == nullptr) return;
+  KillTimer(nullptr, minuterie);
+  wchar_t titre[128] = {};
+  GetWindowTextW(boite, titre, 128);
+  g_vue.titre = titre;
+  GetWindowRect(boite, &g_vue.cadre);
+  EnumChildWindows(boite, Lire_Enfant, 0);
+  PostMessageW(boite, WM_COMMAND, IDOK, 0);
+}
+
+void Montrer(const std::function<void(const std::string&)>& boite, const std::string& texte) {
+  g_vue = {};
+  SetTimer(nullptr, 0, 20, Fermer_Boite);
+  boite(texte);
+}
+
+TEST(BoitesWin32, CaptionIconAndText) {
+  const recap::TBoitesMessages boites = win32::Boites_Win32();
+  EXPECT_EQ(win32::Titre_Application(), "tests_win32");  // tests_win32.exe
+  const struct {
+    const std::function<void(const std::string&)>& boite;
+    bool icone;
+  } cas[] = {{boites.Message, false}, {boites.Erreur, true}};
+  for (const auto& k : cas) {
+    Montrer(k.boite, "Fichier C:\\KORVEX\\PAIES.DTA Non trouvé");
+    EXPECT_EQ(g_vue.titre, L"tests_win32");
+    EXPECT_EQ(g_vue.texte, L"Fichier C:\\KORVEX\\PAIES.DTA Non trouv\u00e9");
+    EXPECT_EQ(g_vue.icone, k.icone);
+  }
+}
+
+TEST(BoitesWin32, ThePlainBoxWrapsAtHalfTheScreenAndIsCentred) {
+  const int demi = GetSystemMetrics(SM_CXSCREEN) / 2;
+  std::string longue;
+  for (int i = 0; i < 60; ++i) longue += "rubrique ";
+  Montrer(win32::Boites_Win32().Message, longue);
+  const RECT& t = g_vue.zone_texte;
+  EXPECT_LE(t.right - t.left, demi);
+  EXPECT_GT(t.right - t.left, demi * 3 / 4);
+  EXPECT_GE(t.bottom - t.top, 3 * 13);  // three lines at least
+  const RECT& c = g_vue.cadre;
+  EXPECT_LE(std::abs((c.left + c.right) / 2 - GetSystemMetrics(SM_CXSCREEN) / 2), 1);
+  EXPECT_LE(std::abs((c.top + c.bottom) / 2 - GetSystemMetrics(SM_CYSCREEN) / 2), 1);
+
+  Montrer(win32::Boites_Win32().Message, "Court");
+  EXPECT_LT(g_vue.zone_texte.right - g_vue.zone_texte.left, demi / 4);
+  EXPECT_LT(g_vue.zone_texte.bottom - g_vue.zone_texte.top, 2 * 13);
+}
+
+}  // namespace
