@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
 #include <algorithm>
@@ -16,6 +17,8 @@
 #include "gui/Accessibilite.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
+#include "gui/Impression_Qt.h"
+#include "platform/Fichiers.h"
 #include "platform/Textes.h"
 #include "recap/Export.h"
 #include "recap/Fenetre.h"
@@ -130,6 +133,8 @@ void TForm1::Creer_Actions() {
   connect(Action_Tout_Selectionner, &QAction::triggered, StringGridRecap, &QTableView::selectAll);
   Action_Exporter_Csv = action(textes::Action_Exporter_Csv, this, QKeySequence(Qt::CTRL | Qt::Key_S),
                                Qt::WindowShortcut, &TForm1::Exporter_Csv);
+  Action_Exporter_Pdf = action(textes::Action_Exporter_Pdf, this, {}, Qt::WindowShortcut, &TForm1::Exporter_Pdf);
+  Action_Imprimer = action(textes::Action_Imprimer, this, QKeySequence::Print, Qt::WindowShortcut, &TForm1::Imprimer);
 
   Menu_Grille = new QMenu(this);
   Menu_Grille->addAction(Action_Copier);
@@ -137,6 +142,8 @@ void TForm1::Creer_Actions() {
   Menu_Grille->addAction(Action_Tout_Selectionner);
   Menu_Grille->addSeparator();
   Menu_Grille->addAction(Action_Exporter_Csv);
+  Menu_Grille->addAction(Action_Imprimer);
+  Menu_Grille->addAction(Action_Exporter_Pdf);
 
   // Right click and the menu key come as a context menu request; Shift+F10 is added here.
   StringGridRecap->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -159,6 +166,8 @@ void TForm1::Rafraichir_Resultats() {
   const bool copie_possible = recap::Copie_Possible(StringGridRecap->Grille());
   for (QAction* a : {Action_Copier, Action_Copier_Tout, Action_Tout_Selectionner, Action_Exporter_Csv})
     a->setEnabled(copie_possible);
+  // The printed pages' header is the last calculation's: none once an error has cut it short.
+  for (QAction* a : {Action_Exporter_Pdf, Action_Imprimer}) a->setEnabled(Dernier_Calcul.Resume.has_value());
 }
 
 void TForm1::Copier() {
@@ -211,6 +220,33 @@ void TForm1::Button_Calc_RecapClick() {
                                StringGridRecap->Rafraichir();
                                Rafraichir_Resultats();
                              });
+}
+
+void TForm1::Imprimer() {
+  recap::Sous_Garde(Boites_, [this] {
+    if (!Dernier_Calcul.Resume) return;
+    QPrinter imprimante(QPrinter::HighResolution);
+    imprimante.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
+    imprimante.setDocName(Texte_Qt(textes::Document_Imprime(Dernier_Calcul.Mois)));
+    if (!Dialogues_.Imprimer(imprimante)) return;
+    const TCurseur occupe(Qt::WaitCursor);
+    Imprimer_Recap_Qt(imprimante, StringGridRecap->Grille(), recap::Entete_Impression(Dernier_Calcul));
+  });
+}
+
+void TForm1::Exporter_Pdf() {
+  recap::Sous_Garde(Boites_, [this] {
+    if (!Dernier_Calcul.Resume) return;
+    const auto chemin = Dialogues_.Enregistrer(
+        Texte_Qt(textes::Titre_Export_Pdf),
+        Texte_Qt(recap::Chemin_Recap_Propose(plateforme::Dossier_Documents(), Dernier_Calcul.Mois, ".pdf")),
+        Texte_Qt(textes::Type_Fichiers_Pdf) + ";;" + Texte_Qt(textes::Type_Tous_Fichiers));
+    if (!chemin) return;
+    const TCurseur occupe(Qt::WaitCursor);
+    const QByteArray pdf = Pdf_Recap(StringGridRecap->Grille(), recap::Entete_Impression(Dernier_Calcul));
+    plateforme::Enregistrer_Fichier(QDir::toNativeSeparators(*chemin).toStdString(),
+                                    std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())));
+  });
 }
 
 bool TForm1::Calc_Total_Paies(const QString& Chemin, const QString& Mois) {

@@ -43,8 +43,10 @@ public:
   QAction* Action_Copier_Tout;
   QAction* Action_Tout_Selectionner;
   QAction* Action_Exporter_Csv;
+  QAction* Action_Exporter_Pdf;
+  QAction* Action_Imprimer;  // Ctrl+P
   QMenu* Menu_Grille;
-  // What the window keeps of its last calculation (summary, export name).
+  // What the window keeps of its last calculation (summary, export name, printed header).
   recap::TDernier_Calcul Dernier_Calcul;
 
   // Totals the month's payslips into TOT_RUB; false, after its message, when PAIES.DTA is
@@ -58,6 +60,8 @@ public slots:
   void Copier();
   void Copier_Tout();
   void Exporter_Csv();
+  void Exporter_Pdf();
+  void Imprimer();
 
 private:
   void Creer_Actions();

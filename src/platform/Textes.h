@@ -76,6 +76,25 @@ inline std::string Resume_Gains_Retenues(const std::string& gains, const std::st
 }
 inline std::string Resume_Net(const std::string& net) { return "Net : " + net; }
 
+// ---- The printed recap ----
+inline std::string Titre_Impression(const std::string& mois) { return "Récap KORVEX — mois " + mois; }
+inline std::string Dossier_Imprime(const std::string& dossier) { return "Dossier : " + dossier; }
+inline std::string Date_Calcul_Imprimee(const std::string& date_heure) { return "Calcul du " + date_heure; }
+inline std::string Pied_Page(int n, int total) {
+  return "Page " + std::to_string(n) + " / " + std::to_string(total);
+}
+inline constexpr const char* Points_Suspension = "…";
+inline constexpr const char* Papier_Trop_Petit =
+    "Le format de papier choisi est trop petit pour imprimer la récap : choisissez un papier plus grand "
+    "ou des marges plus petites.";
+inline constexpr const char* Action_Imprimer = "Imprimer…";
+inline constexpr const char* Action_Exporter_Pdf = "Exporter en PDF…";
+inline constexpr const char* Titre_Export_Pdf = "Exporter la récap en PDF";
+inline constexpr const char* Type_Fichiers_Pdf = "Fichiers PDF (*.pdf)";
+inline std::string Document_Imprime(const std::string& mois) { return "Récap KORVEX " + mois; }
+inline constexpr const char* Impression_Echouee = "L'impression de la récap a échoué";
+inline constexpr const char* Pdf_Impossible = "Impossible de produire le PDF de la récap";
+
 // ---- The command line ----
 inline constexpr const char* Usage_Cli =
     "Usage : korvex-recap [--csv | --json | --resume] DOSSIER MOIS [MOIS_FIN]\n"

@@ -78,30 +78,30 @@ std::string Contenu_Csv(const TGrille& grille) {
   return "\xEF\xBB\xBF" + Texte_Grille(grille, TFormat_Texte::Csv, "\r\n");
 }
 
-std::string Nom_Fichier_Csv(const std::string& mois) {
+std::string Nom_Fichier_Recap(const std::string& mois, std::string_view extension) {
   std::string nom = "recap-KORVEX-";
   for (char c : mois) {
     const bool interdit = static_cast<unsigned char>(c) < ' ' || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
     nom += interdit ? '_' : c;
   }
-  return nom + ".csv";
+  return nom.append(extension);
 }
 
-std::string Chemin_Csv_Propose(const std::string& dossier, const std::string& mois) {
+std::string Chemin_Recap_Propose(const std::string& dossier, const std::string& mois, std::string_view extension) {
 #ifdef _WIN32
   constexpr char separateur = '\\';
 #else
   constexpr char separateur = '/';
 #endif
-  if (dossier.empty()) return Nom_Fichier_Csv(mois);
+  if (dossier.empty()) return Nom_Fichier_Recap(mois, extension);
   std::string chemin = dossier;
   if (chemin.back() != separateur) chemin += separateur;
-  return chemin + Nom_Fichier_Csv(mois);
+  return chemin + Nom_Fichier_Recap(mois, extension);
 }
 
 void Exporter_Csv(const TGrille& grille, const std::string& mois, const TDemander_Chemin& Demander) {
   if (!Copie_Possible(grille)) return;
-  const auto chemin = Demander({textes::Titre_Export_Csv, Chemin_Csv_Propose(plateforme::Dossier_Documents(), mois),
+  const auto chemin = Demander({textes::Titre_Export_Csv, Chemin_Recap_Propose(plateforme::Dossier_Documents(), mois, ".csv"),
                                 {textes::Type_Fichiers_Csv, textes::Type_Tous_Fichiers}});
   if (chemin) plateforme::Enregistrer_Fichier(*chemin, Contenu_Csv(grille));
 }

@@ -46,11 +46,11 @@ std::string Texte_Copie(const TGrille& grille, const TZone& zone, std::string_vi
 // Excel reads the accents and the numbers right.
 std::string Contenu_Csv(const TGrille& grille);
 
-// recap-KORVEX-<mois>.csv, with "_" for what a file name cannot hold.
-std::string Nom_Fichier_Csv(const std::string& mois);
+// recap-KORVEX-<mois><extension> (".csv", ".pdf"), with "_" for what a file name cannot hold.
+std::string Nom_Fichier_Recap(const std::string& mois, std::string_view extension);
 
 // The path the save dialog proposes: that name in the given folder (the user's Documents).
-std::string Chemin_Csv_Propose(const std::string& dossier, const std::string& mois);
+std::string Chemin_Recap_Propose(const std::string& dossier, const std::string& mois, std::string_view extension);
 
 // What a window's save dialog is asked.
 struct TDemande_Enregistrement {

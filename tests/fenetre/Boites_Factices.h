@@ -1,6 +1,7 @@
 // The message-box layer of the tests: records every box instead of showing it.
 #pragma once
 
+#include <QCursor>
 #include <QGuiApplication>
 #include <functional>
 #include <string>

@@ -9,6 +9,7 @@
 #include "platform/Fichiers.h"
 #include "KORVEX_Calcul_Recap.h"
 #include "Suites.h"
+#include "Utilisateur.h"
 #include "gui/Edit_Etiquete.h"
 #include "gui/Grille_Recap.h"
 
@@ -35,18 +36,6 @@ void Ecrire_Paies_De_Mars(const std::filesystem::path& dossier) {
                                {"04-2011", Memo({"0029999.00"})}});
 }
 
-void Saisir(QLineEdit* champ, const QString& texte) {
-  champ->setFocus();
-  QTest::keyClick(champ, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(champ, texte);
-}
-
-void Calculer(TForm1& f, const QString& dossier, const QString& mois) {
-  Saisir(f.EditChemin_Dossier, dossier);
-  Saisir(f.LabeledEdit_Mois, mois);
-  QTest::mouseClick(f.Button_Calc_Recap, Qt::LeftButton);
-}
-
 // A row of the grid as it shows: row 0 is the header row, corner included.
 QStringList Rangee(TStringGridRecap& g, int row) {
   const QAbstractItemModel& m = *g.model();
@@ -68,23 +57,6 @@ const QStringList Entetes = {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"
 bool Paies_A_Sa_Place(const std::filesystem::path& dossier) {
   return std::filesystem::exists(dossier / "PAIES.DTA") && !std::filesystem::exists(dossier / "PAIES.DBF");
 }
-
-struct TLocale {
-  QByteArray lc_all = qgetenv("LC_ALL");
-  explicit TLocale(const char* nom) { Changer(nom); }
-  ~TLocale() {
-    if (lc_all.isNull()) qunsetenv("LC_ALL"); else qputenv("LC_ALL", lc_all);
-    Annoncer();
-  }
-  static void Changer(const char* nom) {
-    qputenv("LC_ALL", nom);
-    Annoncer();
-  }
-  static void Annoncer() {
-    QEvent e(QEvent::LocaleChange);
-    QCoreApplication::sendEvent(qApp, &e);
-  }
-};
 
 }  // namespace
 

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "Boites_Factices.h"
+#include "Dialogues_Factices.h"
 #include "KORVEX_Calcul_Recap.h"
 #include "Suites.h"
 #include "gui/Edit_Etiquete.h"
@@ -21,21 +22,6 @@
 #include "support/Ecrivain_Dbase.h"
 
 namespace {
-
-// The save dialog of the tests: records what it was asked, answers Reponse (nothing: cancel).
-struct TDialogueEnregistre {
-  QStringList Titres, Chemins_Proposes, Filtres;
-  std::optional<QString> Reponse;
-
-  TDialoguesFichiers Dialogues() {
-    return {[this](const QString& titre, const QString& propose, const QString& filtre) {
-      Titres << titre;
-      Chemins_Proposes << propose;
-      Filtres << filtre;
-      return Reponse;
-    }};
-  }
-};
 
 void Ecrire_Dossier(const std::filesystem::path& dossier) {
   test::Ecrire_Rubriques(dossier, {{"SALAIRE DE BASE", "1"}, {"BASE SS", "0"}, {"ACOMPTE", "2"}});
@@ -76,7 +62,7 @@ void TestsExport::copie_menu_et_export() {
   test::TDossierTemporaire dossier;
   Ecrire_Dossier(dossier.Chemin());
   TBoitesEnregistrees boites;
-  TDialogueEnregistre dialogue;
+  TDialoguesEnregistres dialogue;
   TForm1 f(boites.Boites(), dialogue.Dialogues());
   f.show();
   QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -126,7 +112,7 @@ void TestsExport::copie_menu_et_export() {
   QCoreApplication::sendEvent(g.viewport(), &clic_droit);
   QTRY_VERIFY(f.Menu_Grille->isVisible());
   QCOMPARE(Textes_Menu(*f.Menu_Grille),
-           (QStringList{"Copier", "Copier tout le tableau", "Tout sélectionner", "-", "Exporter en CSV…"}));
+           (QStringList{"Copier", "Copier tout le tableau", "Tout sélectionner", "-", "Exporter en CSV…", "Imprimer…", "Exporter en PDF…"}));
   f.Menu_Grille->hide();
   g.setFocus();
   QTest::keyClick(&g, Qt::Key_F10, Qt::ShiftModifier);
@@ -163,7 +149,7 @@ void TestsExport::echec_d_enregistrement() {
   test::TDossierTemporaire dossier;
   Ecrire_Dossier(dossier.Chemin());
   TBoitesEnregistrees boites;
-  TDialogueEnregistre dialogue;
+  TDialoguesEnregistres dialogue;
   const std::string chemin = (dossier.Chemin() / "absent" / "recap.csv").string();
   dialogue.Reponse = QString::fromStdString(chemin);
   TForm1 f(boites.Boites(), dialogue.Dialogues());

@@ -115,6 +115,19 @@ std::vector<TTexte> Tous() {
       {"Memo_Trop_Long", Memo_Trop_Long(5000000, 4), {"5000000", "4 Mo"}},
       {"Memo_Sans_Fin", Memo_Sans_Fin, {}},
       {"Memo_Sans_Fin_Dans", Memo_Sans_Fin_Dans(4), {"4"}},
+      {"Titre_Impression", Titre_Impression("02-2024"), {"02-2024"}},
+      {"Dossier_Imprime", Dossier_Imprime(c), {c}},
+      {"Date_Calcul_Imprimee", Date_Calcul_Imprimee("29/02/2024 14:05"), {"29/02/2024 14:05"}},
+      {"Pied_Page", Pied_Page(3, 19), {"3", "19"}},
+      {"Points_Suspension", Points_Suspension, {}},
+      {"Papier_Trop_Petit", Papier_Trop_Petit, {}},
+      {"Action_Imprimer", Action_Imprimer, {}},
+      {"Action_Exporter_Pdf", Action_Exporter_Pdf, {}},
+      {"Titre_Export_Pdf", Titre_Export_Pdf, {}},
+      {"Type_Fichiers_Pdf", Type_Fichiers_Pdf, {}},
+      {"Document_Imprime", Document_Imprime("02-2024"), {"02-2024"}},
+      {"Impression_Echouee", Impression_Echouee, {}},
+      {"Pdf_Impossible", Pdf_Impossible, {}},
   };
 }
 

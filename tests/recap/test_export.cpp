@@ -128,15 +128,16 @@ TEST(Csv, OctetsEtNomDeFichier) {
             "1;Salaire\tde base;;1520,5;\r\n"
             "12;\"Prime \"\"nuit\"\"; dimanche\";;30;\r\n"
             "15;Cotisation;;;87,25\r\n");
-  EXPECT_EQ(recap::Nom_Fichier_Csv("02-2024"), "recap-KORVEX-02-2024.csv");
-  EXPECT_EQ(recap::Nom_Fichier_Csv("a/b\\c:*\t"), "recap-KORVEX-a_b_c___.csv");
+  EXPECT_EQ(recap::Nom_Fichier_Recap("02-2024", ".csv"), "recap-KORVEX-02-2024.csv");
+  EXPECT_EQ(recap::Nom_Fichier_Recap("a/b\\c:*\t", ".csv"), "recap-KORVEX-a_b_c___.csv");
+  EXPECT_EQ(recap::Nom_Fichier_Recap("02-2024", ".pdf"), "recap-KORVEX-02-2024.pdf");
 #ifdef _WIN32
-  EXPECT_EQ(recap::Chemin_Csv_Propose("C:\\Users\\marie\\Documents", "02-2024"),
+  EXPECT_EQ(recap::Chemin_Recap_Propose("C:\\Users\\marie\\Documents", "02-2024", ".csv"),
             "C:\\Users\\marie\\Documents\\recap-KORVEX-02-2024.csv");
 #else
-  EXPECT_EQ(recap::Chemin_Csv_Propose("/home/marie/Documents", "02-2024"),
+  EXPECT_EQ(recap::Chemin_Recap_Propose("/home/marie/Documents", "02-2024", ".csv"),
             "/home/marie/Documents/recap-KORVEX-02-2024.csv");
-  EXPECT_EQ(recap::Chemin_Csv_Propose("/", "02-2024"), "/recap-KORVEX-02-2024.csv");
+  EXPECT_EQ(recap::Chemin_Recap_Propose("/", "02-2024", ".csv"), "/recap-KORVEX-02-2024.csv");
 #endif
 }
 

@@ -1,0 +1,210 @@
+#include "recap/Impression.h"
+
+#include <array>
+#include <cmath>
+
+#include "platform/Caracteres.h"
+#include "platform/Erreurs.h"
+#include "platform/Separateurs.h"
+#include "platform/Textes.h"
+
+namespace recap {
+
+namespace {
+
+// ---- The page's measures, in points ----
+constexpr double Ligne_Titre = 16;     // from the top margin to the title's baseline
+constexpr double Ligne_Entete = 14;    // folder and date line, and each summary line
+constexpr double Avant_Tableau = 10;
+constexpr double Hauteur_Colonnes = 16;
+constexpr double Hauteur_Ligne = 14;
+constexpr double Sous_Ligne = 4;       // from a row's baseline to its bottom rule
+constexpr double Retrait = 3;          // a cell's text from its edges
+constexpr double Place_Pied = 16;      // kept above the bottom margin for "Page n / N"
+constexpr double Trait_Fort = 0.8, Trait_Fin = 0.25;
+
+// Share of the printable width of each column; rubric numbers and amounts are right-aligned,
+// as accountants write them on paper.
+constexpr std::array<double, TGrille::ColCount> Parts_Colonnes{0.10, 0.42, 0.16, 0.16, 0.16};
+constexpr std::array<TAlignement, TGrille::ColCount> Alignements{
+    TAlignement::Droite, TAlignement::Gauche, TAlignement::Droite, TAlignement::Droite, TAlignement::Droite};
+
+// A cell is drawn on one line: control characters become blanks.
+std::string Sur_Une_Ligne(std::string texte) {
+  for (char& c : texte)
+    if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') c = ' ';
+  return texte;
+}
+
+// The text whole when it fits the width, else its longest start followed by "…".
+std::string Ajuster(const std::string& texte, double largeur, TRole role, const TMesure& Mesure) {
+  if (Mesure(role, texte) <= largeur) return texte;
+  const auto debut = [&](size_t n) { return texte.substr(0, plateforme::Octets_Des_Caracteres(texte, n)); };
+  size_t bas = 0, haut = plateforme::Nombre_Caracteres(texte);  // bas characters fit (none always counts)
+  while (haut - bas > 1) {
+    const size_t milieu = (bas + haut) / 2;
+    if (Mesure(role, debut(milieu) + textes::Points_Suspension) <= largeur)
+      bas = milieu;
+    else
+      haut = milieu;
+  }
+  return debut(bas) + textes::Points_Suspension;
+}
+
+struct TColonne {
+  double Gauche, Droite;
+};
+
+class TMise_En_Page {
+public:
+  TMise_En_Page(const TGrille& grille, const TEntete_Impression& entete, const TFormat_Page& format,
+                const TMesure& mesure)
+      : grille_(grille), entete_(entete), format_(format), mesure_(mesure) {
+    double x = format.Marge;
+    for (int c = 0; c < TGrille::ColCount; ++c) {
+      const double l = Largeur_Utile() * Parts_Colonnes[static_cast<size_t>(c)];
+      colonnes_[static_cast<size_t>(c)] = {x, x + l};
+      x += l;
+    }
+  }
+
+  std::vector<TPage_Imprimee> Pages() {
+    Verifier_Papier();
+    pages_.emplace_back();
+    const double bas = format_.Hauteur - format_.Marge - Place_Pied;
+    int rangee = 1;
+    for (;;) {
+      double y = Colonnes(Entete_Page());
+      while (rangee < grille_.RowCount() && y + Hauteur_Ligne <= bas) y = Rangee(rangee++, y);
+      if (rangee >= grille_.RowCount()) break;
+      pages_.emplace_back();
+    }
+    Pieds();
+    return std::move(pages_);
+  }
+
+private:
+  double Largeur_Utile() const { return format_.Largeur - 2 * format_.Marge; }
+  TPage_Imprimee& Page() { return pages_.back(); }
+
+  void Texte(std::string texte, double x, double y, TAlignement a, TRole r) {
+    Page().Textes.push_back({std::move(texte), x, y, a, r});
+  }
+  void Trait(double y, double epaisseur) {
+    Page().Traits.push_back({format_.Marge, y, format_.Largeur - format_.Marge, y, epaisseur});
+  }
+
+  // The first page is the tallest header: it must leave room for one row.
+  void Verifier_Papier() {
+    const double haut = format_.Marge + Ligne_Titre + Ligne_Entete * (1 + entete_.Resume.size()) +
+                        Avant_Tableau + Hauteur_Colonnes + Hauteur_Ligne;
+    if (Largeur_Utile() < 72 || haut > format_.Hauteur - format_.Marge - Place_Pied)
+      throw plateforme::EKorvex(textes::Papier_Trop_Petit);
+  }
+
+  // Title, folder and date; the summary on the first page. Returns the y where the table starts.
+  double Entete_Page() {
+    const double g = format_.Marge, d = format_.Largeur - format_.Marge;
+    double y = format_.Marge + Ligne_Titre;
+    Texte(Ajuster(Sur_Une_Ligne(textes::Titre_Impression(entete_.Mois)), Largeur_Utile(), TRole::Titre, mesure_),
+          g, y, TAlignement::Gauche, TRole::Titre);
+    y += Ligne_Entete;
+    const std::string date = Sur_Une_Ligne(textes::Date_Calcul_Imprimee(entete_.Date_Heure));
+    const double place_dossier = Largeur_Utile() - mesure_(TRole::Entete, date) - 4 * Retrait;
+    Texte(Ajuster(Sur_Une_Ligne(textes::Dossier_Imprime(entete_.Dossier)), place_dossier, TRole::Entete, mesure_),
+          g, y, TAlignement::Gauche, TRole::Entete);
+    Texte(date, d, y, TAlignement::Droite, TRole::Entete);
+    if (pages_.size() == 1) {
+      for (const auto& ligne : entete_.Resume) {
+        y += Ligne_Entete;
+        Texte(Ajuster(Sur_Une_Ligne(ligne), Largeur_Utile(), TRole::Resume, mesure_), g, y, TAlignement::Gauche,
+              TRole::Resume);
+      }
+    }
+    return y + Sous_Ligne + Avant_Tableau;
+  }
+
+  void Cellules(const std::array<std::string, TGrille::ColCount>& textes, double base, TRole role) {
+    for (size_t c = 0; c < textes.size(); ++c) {
+      const TColonne col = colonnes_[c];
+      const std::string texte = Ajuster(Sur_Une_Ligne(textes[c]), col.Droite - col.Gauche - 2 * Retrait, role, mesure_);
+      if (texte.empty()) continue;
+      const bool droite = Alignements[c] == TAlignement::Droite;
+      Texte(texte, droite ? col.Droite - Retrait : col.Gauche + Retrait, base, Alignements[c], role);
+    }
+  }
+
+  std::array<std::string, TGrille::ColCount> Textes_Rangee(int rangee) const {
+    std::array<std::string, TGrille::ColCount> t;
+    for (int c = 0; c < TGrille::ColCount; ++c) t[static_cast<size_t>(c)] = grille_.Cells(c, rangee);
+    return t;
+  }
+
+  // The column headers between two strong rules; returns the y below them.
+  double Colonnes(double y) {
+    Trait(y, Trait_Fort);
+    Cellules(Textes_Rangee(0), y + Hauteur_Colonnes - Sous_Ligne - 1, TRole::Colonne);
+    Trait(y + Hauteur_Colonnes, Trait_Fort);
+    return y + Hauteur_Colonnes;
+  }
+
+  double Rangee(int rangee, double y) {
+    Cellules(Textes_Rangee(rangee), y + Hauteur_Ligne - Sous_Ligne, TRole::Corps);
+    Trait(y + Hauteur_Ligne, Trait_Fin);
+    return y + Hauteur_Ligne;
+  }
+
+  void Pieds() {
+    const int total = static_cast<int>(pages_.size());
+    for (int n = 1; n <= total; ++n)
+      pages_[static_cast<size_t>(n - 1)].Textes.push_back(
+          {textes::Pied_Page(n, total), format_.Largeur / 2, format_.Hauteur - format_.Marge, TAlignement::Centre,
+           TRole::Pied});
+  }
+
+  const TGrille& grille_;
+  const TEntete_Impression& entete_;
+  const TFormat_Page& format_;
+  const TMesure& mesure_;
+  std::array<TColonne, TGrille::ColCount> colonnes_{};
+  std::vector<TPage_Imprimee> pages_;
+};
+
+}  // namespace
+
+TPolice Police_De(TRole role) {
+  switch (role) {
+    case TRole::Titre: return {14, true};
+    case TRole::Colonne: return {9, true};
+    case TRole::Pied: return {8, false};
+    default: return {9, false};
+  }
+}
+
+std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete_Impression& Entete,
+                                            const TFormat_Page& Format, const TMesure& Mesure) {
+  return TMise_En_Page(Grille, Entete, Format, Mesure).Pages();
+}
+
+TEntete_Impression Entete_Impression(const TDernier_Calcul& Dernier) {
+  TEntete_Impression entete{Dernier.Dossier, Dernier.Mois, Texte_Date_Heure(Dernier.Date_Heure), {}};
+  if (Dernier.Resume) {
+    const auto lignes = Lignes_Resume(*Dernier.Resume, plateforme::DecimalSeparator());
+    entete.Resume.assign(lignes.begin(), lignes.end());
+  }
+  return entete;
+}
+
+std::string Texte_Date_Heure(std::time_t instant) {
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &instant);
+#else
+  localtime_r(&instant, &local);
+#endif
+  char texte[32];
+  std::strftime(texte, sizeof texte, "%d/%m/%Y %H:%M", &local);
+  return texte;
+}
+
+}  // namespace recap

@@ -1,0 +1,28 @@
+// The printed recap drawn by GDI: the shared pages on a printer's device context, scaled to
+// its resolution. The window's "Imprimer…" gets the context from PrintDlgExW and calls
+// Imprimer_Recap_Gdi.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "recap/Impression.h"
+
+// The paper of a printer's context in points; A4 for any other context (a metafile).
+recap::TFormat_Page Format_Page_Gdi(HDC dc);
+
+// The grid laid out for the context's paper, measured in the fonts it will be drawn with.
+std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Gdi(HDC dc, const recap::TGrille& Grille,
+                                                       const recap::TEntete_Impression& Entete);
+
+// Draws one page; on a printer, between StartPage and EndPage.
+void Dessiner_Page_Gdi(HDC dc, const recap::TPage_Imprimee& page);
+
+// One print job of the pages, named for the spooler. Raises plateforme::EKorvex when the
+// printer refuses the job or a page; the job is then abandoned.
+void Imprimer_Pages_Gdi(HDC imprimante, const std::vector<recap::TPage_Imprimee>& pages, const std::string& document);
+
+// The whole recap on the printer.
+void Imprimer_Recap_Gdi(HDC imprimante, const recap::TGrille& Grille, const recap::TEntete_Impression& Entete);
