@@ -167,7 +167,7 @@ void TForm1::Rafraichir_Resultats() {
   for (QAction* a : {Action_Copier, Action_Copier_Tout, Action_Tout_Selectionner, Action_Exporter_Csv})
     a->setEnabled(copie_possible);
   // The printed pages' header is the last calculation's: none once an error has cut it short.
-  for (QAction* a : {Action_Exporter_Pdf, Action_Imprimer}) a->setEnabled(Dernier_Calcul.Resume.has_value());
+  for (QAction* a : {Action_Exporter_Pdf, Action_Imprimer}) a->setEnabled(recap::Impression_Possible(Dernier_Calcul));
 }
 
 void TForm1::Copier() {
@@ -224,7 +224,7 @@ void TForm1::Button_Calc_RecapClick() {
 
 void TForm1::Imprimer() {
   recap::Sous_Garde(Boites_, [this] {
-    if (!Dernier_Calcul.Resume) return;
+    if (!recap::Impression_Possible(Dernier_Calcul)) return;
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
     imprimante.setDocName(Texte_Qt(textes::Document_Imprime(Dernier_Calcul.Mois)));
@@ -236,7 +236,7 @@ void TForm1::Imprimer() {
 
 void TForm1::Exporter_Pdf() {
   recap::Sous_Garde(Boites_, [this] {
-    if (!Dernier_Calcul.Resume) return;
+    if (!recap::Impression_Possible(Dernier_Calcul)) return;
     const auto chemin = Dialogues_.Enregistrer(
         Texte_Qt(textes::Titre_Export_Pdf),
         Texte_Qt(recap::Chemin_Recap_Propose(plateforme::Dossier_Documents(), Dernier_Calcul.Mois, ".pdf")),

@@ -283,10 +283,14 @@ inline constexpr const char* Presse_Papiers_Occupe =
 inline std::string Dialogue_Enregistrement_Impossible(unsigned long code) {
   return "La fenêtre d'enregistrement n'a pas pu s'ouvrir (code " + std::to_string(code) + ")";
 }
+inline std::string Dialogue_Impression_Impossible(unsigned long code) {
+  return "La fenêtre d'impression n'a pas pu s'ouvrir (code " + std::to_string(code) + ")";
+}
 // The shortcuts the grid's context menu shows beside its entries.
 inline constexpr const char* Raccourci_Copier = "Ctrl+C";
 inline constexpr const char* Raccourci_Tout_Selectionner = "Ctrl+A";
 inline constexpr const char* Raccourci_Exporter_Csv = "Ctrl+S";
+inline constexpr const char* Raccourci_Imprimer = "Ctrl+P";
 // A cell of the recap grid as a screen reader names it: its column, then its rubric.
 inline std::string Nom_Cellule(const std::string& colonne, const std::string& rubrique) {
   return colonne + (rubrique.empty() ? std::string() : ", rubrique " + rubrique);

@@ -186,6 +186,8 @@ std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete
   return TMise_En_Page(Grille, Entete, Format, Mesure).Pages();
 }
 
+bool Impression_Possible(const TDernier_Calcul& Dernier) { return Dernier.Resume.has_value(); }
+
 TEntete_Impression Entete_Impression(const TDernier_Calcul& Dernier) {
   TEntete_Impression entete{Dernier.Dossier, Dernier.Mois, Texte_Date_Heure(Dernier.Date_Heure), {}};
   if (Dernier.Resume) {

@@ -69,6 +69,10 @@ using TMesure = std::function<double(TRole, const std::string&)>;
 std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete_Impression& Entete,
                                             const TFormat_Page& Format, const TMesure& Mesure);
 
+// Whether the window's last calculation can be printed: the pages' header is its own, so none
+// before a first calculation nor once an error has cut one short.
+bool Impression_Possible(const TDernier_Calcul& Dernier);
+
 // The header of the pages of the window's last calculation, its summary in the grid's number
 // format.
 TEntete_Impression Entete_Impression(const TDernier_Calcul& Dernier);

@@ -46,6 +46,36 @@ std::optional<std::string> Enregistrer(const recap::TDemande_Enregistrement& d) 
   return std::nullopt;  // cancelled
 }
 
+// A4 portrait unless the user chooses otherwise.
+HGLOBAL Papier_Par_Defaut() {
+  const HGLOBAL memoire = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEW));
+  if (memoire == nullptr) return nullptr;
+  auto* mode = static_cast<DEVMODEW*>(GlobalLock(memoire));
+  mode->dmSize = sizeof(DEVMODEW);
+  mode->dmSpecVersion = DM_SPECVERSION;
+  mode->dmFields = DM_PAPERSIZE | DM_ORIENTATION;
+  mode->dmPaperSize = DMPAPER_A4;
+  mode->dmOrientation = DMORIENT_PORTRAIT;
+  GlobalUnlock(memoire);
+  return memoire;
+}
+
+TContexte_Impression Imprimer(HWND proprietaire) {
+  PRINTDLGEXW choix{};
+  choix.lStructSize = sizeof choix;
+  choix.hwndOwner = proprietaire;
+  choix.hDevMode = Papier_Par_Defaut();
+  choix.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOCURRENTPAGE | PD_USEDEVMODECOPIESANDCOLLATE;
+  choix.nStartPage = START_PAGE_GENERAL;
+  const HRESULT hr = PrintDlgExW(&choix);
+  for (HGLOBAL h : {choix.hDevMode, choix.hDevNames})
+    if (h != nullptr) GlobalFree(h);
+  TContexte_Impression dc(choix.hDC, [](HDC h) { DeleteDC(h); });
+  if (FAILED(hr)) throw plateforme::EKorvex(textes::Dialogue_Impression_Impossible(static_cast<unsigned long>(hr)));
+  if (choix.dwResultAction != PD_RESULT_PRINT) dc.reset();
+  return dc;
+}
+
 UINT Menu(HMENU menu, POINT ecran, HWND proprietaire) {
   return static_cast<UINT>(
       TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_LEFTALIGN, ecran.x, ecran.y, proprietaire, nullptr));
@@ -53,6 +83,6 @@ UINT Menu(HMENU menu, POINT ecran, HWND proprietaire) {
 
 }  // namespace
 
-TDialogues Dialogues_Win32() { return {Enregistrer, Menu}; }
+TDialogues Dialogues_Win32() { return {Enregistrer, Menu, Imprimer}; }
 
 }  // namespace win32

@@ -1,23 +1,30 @@
-// The Win32 window's modal layers besides the message boxes: the save dialog and the grid's
-// popup menu, replaceable so that tests answer them instead of blocking.
+// The Win32 window's modal layers besides the message boxes: the save and print dialogs and the
+// grid's popup menu, replaceable so that tests answer them instead of blocking.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <memory>
+#include <type_traits>
 
 #include "recap/Export.h"
 
 namespace win32 {
+
+// A printer's device context, given back (DeleteDC) when the object goes.
+using TContexte_Impression = std::unique_ptr<std::remove_pointer_t<HDC>, std::function<void(HDC)>>;
 
 struct TDialogues {
   // The save dialog.
   recap::TDemander_Chemin Enregistrer;
   // The popup menu at a point of the screen: the chosen entry's identifier, 0 when none.
   std::function<UINT(HMENU menu, POINT ecran, HWND proprietaire)> Menu;
+  // The print dialog: the chosen printer's context, empty when the user cancelled.
+  std::function<TContexte_Impression(HWND proprietaire)> Imprimer;
 };
 
-// GetSaveFileNameW and TrackPopupMenuEx, modal.
+// GetSaveFileNameW, TrackPopupMenuEx and PrintDlgExW, modal.
 TDialogues Dialogues_Win32();
 
 }  // namespace win32

@@ -10,6 +10,8 @@
 #include "platform/Caracteres.h"
 #include "platform/Textes.h"
 #include "recap/Export.h"
+#include "recap/Impression.h"
+#include "win32/Impression_Gdi.h"
 #include "win32/Presse_Papiers.h"
 
 namespace win32 {
@@ -285,6 +287,7 @@ void TForm1::Rafraichir_Resultats() {
 void TForm1::Executer(UINT Commande) {
   recap::Sous_Garde(Boites_, [this, Commande] {
     const recap::TGrille& grille = StringGridRecap->Grille();
+    if (Commande == Commande_Imprimer) return Imprimer();
     if (!recap::Copie_Possible(grille)) return;  // before a first calculation: nothing to take
     const TPlage p = StringGridRecap->Selection();
     switch (Commande) {
@@ -301,6 +304,14 @@ void TForm1::Executer(UINT Commande) {
   });
 }
 
+void TForm1::Imprimer() {
+  if (!recap::Impression_Possible(Dernier_Calcul)) return;
+  const TContexte_Impression imprimante = Dialogues_.Imprimer(hwnd_);
+  if (!imprimante) return;
+  const TCurseur occupe(*this, true);
+  Imprimer_Recap_Gdi(imprimante.get(), StringGridRecap->Grille(), recap::Entete_Impression(Dernier_Calcul));
+}
+
 void TForm1::Montrer_Menu_Grille(LPARAM Position) {
   const HWND grille = StringGridRecap->Handle();
   POINT ecran{GET_X_LPARAM(Position), GET_Y_LPARAM(Position)};
@@ -314,16 +325,18 @@ void TForm1::Montrer_Menu_Grille(LPARAM Position) {
     HMENU h = CreatePopupMenu();
     ~TMenu() { DestroyMenu(h); }
   } menu;
-  const UINT etat = recap::Copie_Possible(StringGridRecap->Grille()) ? MF_ENABLED : MF_GRAYED;
-  const auto entree = [&](UINT commande, const char* texte, const char* raccourci) {
+  const UINT copie = recap::Copie_Possible(StringGridRecap->Grille()) ? MF_ENABLED : MF_GRAYED;
+  const auto entree = [&](UINT commande, const char* texte, const char* raccourci, UINT etat) {
     const std::string libelle = raccourci != nullptr ? std::string(texte) + "\t" + raccourci : std::string(texte);
     AppendMenuW(menu.h, MF_STRING | etat, commande, Large(libelle.c_str()).c_str());
   };
-  entree(Commande_Copier, textes::Action_Copier, textes::Raccourci_Copier);
-  entree(Commande_Copier_Tout, textes::Action_Copier_Tout, nullptr);
-  entree(Commande_Tout_Selectionner, textes::Action_Tout_Selectionner, textes::Raccourci_Tout_Selectionner);
+  entree(Commande_Copier, textes::Action_Copier, textes::Raccourci_Copier, copie);
+  entree(Commande_Copier_Tout, textes::Action_Copier_Tout, nullptr, copie);
+  entree(Commande_Tout_Selectionner, textes::Action_Tout_Selectionner, textes::Raccourci_Tout_Selectionner, copie);
   AppendMenuW(menu.h, MF_SEPARATOR, 0, nullptr);
-  entree(Commande_Exporter_Csv, textes::Action_Exporter_Csv, textes::Raccourci_Exporter_Csv);
+  entree(Commande_Exporter_Csv, textes::Action_Exporter_Csv, textes::Raccourci_Exporter_Csv, copie);
+  entree(Commande_Imprimer, textes::Action_Imprimer, textes::Raccourci_Imprimer,
+         recap::Impression_Possible(Dernier_Calcul) ? MF_ENABLED : MF_GRAYED);
   if (const UINT choix = Dialogues_.Menu(menu.h, ecran, hwnd_); choix != 0) Executer(choix);
 }
 
@@ -347,7 +360,8 @@ bool TForm1::Traiter_Clavier(MSG& msg) {
     const bool grille = msg.hwnd == StringGridRecap->Handle();
     const std::pair<WPARAM, UINT> raccourcis[] = {{'C', grille ? UINT{Commande_Copier} : 0u},
                                                   {'A', grille ? UINT{Commande_Tout_Selectionner} : 0u},
-                                                  {'S', Commande_Exporter_Csv}};
+                                                  {'S', Commande_Exporter_Csv},
+                                                  {'P', Commande_Imprimer}};
     for (const auto& [touche, commande] : raccourcis) {
       if (msg.wParam == touche && commande != 0) {
         Executer(commande);

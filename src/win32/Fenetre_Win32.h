@@ -55,6 +55,7 @@ public:
     Commande_Copier_Tout,
     Commande_Tout_Selectionner,
     Commande_Exporter_Csv,
+    Commande_Imprimer,
   };
   void Executer(UINT Commande);
   // The grid's context menu at a point of the screen; -1: from the keyboard, at the current cell.
@@ -81,6 +82,8 @@ private:
   void Afficher_Message(const std::string& texte);
   // The summary label after every calculation.
   void Rafraichir_Resultats();
+  // The print dialog, then the pages on the chosen printer. Raises plateforme::EKorvex.
+  void Imprimer();
   int Echelle(int pixels) const { return MulDiv(pixels, dpi_, 96); }
 
   recap::TBoitesMessages Boites_;

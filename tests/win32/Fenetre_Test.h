@@ -26,6 +26,9 @@ struct FenetreWin32 : ::testing::Test {
   // entry whose text starts with Choix_Menu is chosen.
   std::vector<std::vector<std::string>> Menus;
   std::string Choix_Menu;
+  // The print dialog: how often it was shown, and the context it gives (none: the user cancels).
+  int Impressions_Demandees = 0;
+  std::function<win32::TContexte_Impression()> Imprimante = [] { return win32::TContexte_Impression(); };
   std::unique_ptr<win32::TForm1> f;
 
   void SetUp() override {
@@ -37,7 +40,11 @@ struct FenetreWin32 : ::testing::Test {
                             Demandes.push_back(d);
                             return Reponse_Enregistrer;
                           },
-                          [this](HMENU menu, POINT, HWND) { return Menu(menu); }});
+                          [this](HMENU menu, POINT, HWND) { return Menu(menu); },
+                          [this](HWND) {
+                            ++Impressions_Demandees;
+                            return Imprimante();
+                          }});
     f->Afficher(SW_SHOWNOACTIVATE);
   }
   void TearDown() override {

@@ -9,6 +9,7 @@
 
 #include "Fenetre_Test.h"
 #include "Lanceur.h"
+#include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
@@ -81,7 +82,9 @@ TEST_F(ExportWin32, NothingToTakeBeforeACalculation) {
   ASSERT_EQ(Menus.size(), 1u);
   EXPECT_EQ(Menus[0], (std::vector<std::string>{"Copier\tCtrl+C (grisé)", "Copier tout le tableau (grisé)",
                                                 "Tout sélectionner\tCtrl+A (grisé)", "-",
-                                                "Exporter en CSV…\tCtrl+S (grisé)"}));
+                                                "Exporter en CSV…\tCtrl+S (grisé)", "Imprimer…\tCtrl+P (grisé)"}));
+  Ctrl(Grille(), 'P');
+  EXPECT_EQ(Impressions_Demandees, 0);
 }
 
 TEST_F(ExportWin32, SummaryCopyAndMenu) {
@@ -111,7 +114,8 @@ TEST_F(ExportWin32, SummaryCopyAndMenu) {
   Clic_Droit();
   ASSERT_EQ(Menus.size(), 1u);
   EXPECT_EQ(Menus[0], (std::vector<std::string>{"Copier\tCtrl+C", "Copier tout le tableau",
-                                                "Tout sélectionner\tCtrl+A", "-", "Exporter en CSV…\tCtrl+S"}));
+                                                "Tout sélectionner\tCtrl+A", "-", "Exporter en CSV…\tCtrl+S",
+                                                "Imprimer…\tCtrl+P"}));
   EXPECT_EQ(Presse_Papiers(), tableau);
   Choix_Menu.clear();
   Touche(Grille(), VK_APPS);
@@ -149,6 +153,29 @@ TEST_F(ExportWin32, ExportThroughTheSaveDialog) {
   ASSERT_EQ(Erreurs.size(), 1u);
   EXPECT_EQ(Erreurs[0].rfind("Impossible d'enregistrer le fichier " + *Reponse_Enregistrer, 0), 0u) << Erreurs[0];
   EXPECT_FALSE(fs::exists(dossier.Chemin() / "absent"));
+}
+
+// Wine has no printer, and its metafile contexts refuse a print job (the drawing itself is
+// tested on a metafile with the GDI pages): the road is checked up to the printer's answer.
+TEST_F(ExportWin32, PrintThroughThePrintDialog) {
+  Calculer();
+  Ctrl(Grille(), 'P');  // cancelled: nothing else happens
+  EXPECT_EQ(Impressions_Demandees, 1);
+  EXPECT_TRUE(Erreurs.empty());
+
+  bool rendu = false;
+  Imprimante = [&] {
+    return win32::TContexte_Impression(CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr), [&](HDC dc) {
+      DeleteEnhMetaFile(CloseEnhMetaFile(dc));
+      rendu = true;
+    });
+  };
+  Choix_Menu = textes::Action_Imprimer;
+  Clic_Droit();
+  EXPECT_EQ(Impressions_Demandees, 2);
+  EXPECT_EQ(Erreurs, std::vector<std::string>{plateforme::Texte_Boite_Erreur(textes::Impression_Echouee)});
+  EXPECT_EQ(Occupe_Pendant_Boite, std::vector<bool>{false});  // the wait cursor ended with the job
+  EXPECT_TRUE(rendu);
 }
 
 // ---- Screen readers ----
