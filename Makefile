@@ -50,7 +50,8 @@ run-windows: build-windows
 	else echo "Pas d'écran : la fenêtre s'ouvre dans un écran virtuel (xvfb-run)."; \
 	WINEPREFIX=$(WINE_ECRAN) WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" xvfb-run -a wine $(BUILD_WINDOWS)/src/DLG_KORVEX_Calcule_Recap.exe; fi
 
-# The archive a Windows user unzips: both programs, the sample folder and a note in French.
+# The archive a Windows user unzips: both programs, the sample folder, a note in French and the
+# user guide as one HTML page.
 VERSION = $(shell grep -o 'KorvexRecap VERSION [0-9.]*' CMakeLists.txt | cut -d' ' -f3)
 DIST = recap-korvex-$(VERSION)-windows
 dist-windows: build-windows
@@ -60,6 +61,7 @@ dist-windows: build-windows
 	x86_64-w64-mingw32-strip -o $(BUILD_WINDOWS)/$(DIST)/korvex-recap.exe $(BUILD_WINDOWS)/tools/korvex-recap.exe
 	cp -r examples/KORVEX $(BUILD_WINDOWS)/$(DIST)/exemples/KORVEX
 	sed 's/$$/\r/' src/win32/LISEZMOI.txt > $(BUILD_WINDOWS)/$(DIST)/LISEZMOI.txt
+	/usr/bin/python3 scripts/guide-html.py docs/guide-utilisateur.md $(BUILD_WINDOWS)/$(DIST)/guide-utilisateur.html
 	cd $(BUILD_WINDOWS) && zip -q -r -X ../$(DIST).zip $(DIST)
 	@echo "Écrit : $(DIST).zip"
 

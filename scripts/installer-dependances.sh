@@ -8,14 +8,13 @@ declare -A PAQUETS=(
           libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev python3 python3-dbf python3-dbfread
           locales xvfb xauth fonts-liberation time libqt6printsupport6 poppler-utils"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest zip
-             xvfb xdotool xclip imagemagick nlohmann-json3-dev"
+             xvfb xdotool xclip imagemagick nlohmann-json3-dev python3-markdown"
   # Only to write the committed fixtures again: the tests read the files, not the writers.
   [fixtures]="fpc fp-units-db"
   [fuzz]="clang libclang-rt-14-dev"
   # Screenshots of the windows for the user guide, and the check of what a screen reader hears
-  # (the accessibility bus and its Python bindings); the guide turned into one HTML page.
-  [captures]="xvfb xauth xdotool imagemagick optipng dbus at-spi2-core gir1.2-atspi-2.0 python3-gi
-              python3-markdown"
+  # (the accessibility bus and its Python bindings).
+  [captures]="xvfb xauth xdotool imagemagick optipng dbus at-spi2-core gir1.2-atspi-2.0 python3-gi"
 )
 
 groupes=("${@:-base}")
