@@ -206,20 +206,13 @@ void TForm1::EditChemin_DossierChange() {
 }
 
 void TForm1::Button_Calc_RecapClick() {
-  const TCurseur occupe(Qt::WaitCursor);
-  // The user answers a box with the normal cursor.
-  const auto curseur_normal = [](const std::function<void(const std::string&)>& boite) {
-    return [&boite](const std::string& texte) {
-      const TCurseur normal(Qt::ArrowCursor);
-      boite(texte);
-    };
-  };
-  const recap::TBoitesMessages boites{curseur_normal(Boites_.Message), curseur_normal(Boites_.Erreur)};
-  recap::Clic_Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(),
-                             Dernier_Calcul, boites, [this] {
-                               StringGridRecap->Rafraichir();
-                               Rafraichir_Resultats();
-                             });
+  recap::Clic_Calculer_Recap(
+      Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(), Dernier_Calcul, Boites_,
+      [this] {
+        StringGridRecap->Rafraichir();
+        Rafraichir_Resultats();
+      },
+      [](bool attente) { return std::make_shared<TCurseur>(attente ? Qt::WaitCursor : Qt::ArrowCursor); });
 }
 
 void TForm1::Imprimer() {

@@ -58,12 +58,20 @@ private:
 
 void Clic_Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                          TGrille& Grille, TDernier_Calcul& Dernier, const TBoitesMessages& Boites,
-                         const std::function<void()>& Afficher) {
-  Sous_Garde(Boites, [&] {
+                         const std::function<void()>& Afficher, const TCurseur& Curseur) {
+  const auto attente = Curseur(true);
+  const auto curseur_normal = [&](const std::function<void(const std::string&)>& boite) {
+    return [&](const std::string& texte) {
+      const auto normal = Curseur(false);
+      boite(texte);
+    };
+  };
+  const TBoitesMessages boites{curseur_normal(Boites.Message), curseur_normal(Boites.Erreur)};
+  Sous_Garde(boites, [&] {
     const TAffichageFinal affichage(Afficher);
     Calculer_Pour_Fenetre(Chemin, Mois, TOT_RUB, Grille, [&](const std::string& texte) {
       Afficher();
-      Boites.Message(texte);
+      boites.Message(texte);
     }, Dernier);
   });
 }

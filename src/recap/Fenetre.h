@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "KORVEX_procs.h"
@@ -33,12 +34,17 @@ void Relire_Separateurs() noexcept;
 // A handler's work; whatever it raises ends in the error box, and the window carries on.
 void Sous_Garde(const TBoitesMessages& Boites, const std::function<void()>& Travail);
 
+// The mouse cursor as a window shows it: Curseur(true) puts up the wait cursor, Curseur(false)
+// the normal one, each for as long as the returned object lives.
+using TCurseur = std::function<std::shared_ptr<void>(bool attente)>;
+
 // A click on "Calculer Récap", whole: the calculation under the guard, and what the window keeps
 // of it in Dernier. Afficher puts the grid's contents and the summary on screen; it runs before
 // every box, so that the rows written so far are seen when a message or an error appears, and
-// when the calculation ends.
+// when the calculation ends. The wait cursor shows throughout, the normal one while a box waits
+// for the user.
 void Clic_Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                          TGrille& Grille, TDernier_Calcul& Dernier, const TBoitesMessages& Boites,
-                         const std::function<void()>& Afficher);
+                         const std::function<void()>& Afficher, const TCurseur& Curseur);
 
 }  // namespace recap

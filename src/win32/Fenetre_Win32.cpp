@@ -260,19 +260,13 @@ void TForm1::EditChemin_DossierChange() {
 }
 
 void TForm1::Button_Calc_RecapClick() {
-  const TCurseur occupe(*this, true);
-  const auto curseur_normal = [this](const std::function<void(const std::string&)>& boite) {
-    return [this, &boite](const std::string& texte) {
-      const TCurseur normal(*this, false);
-      boite(texte);
-    };
-  };
-  const recap::TBoitesMessages boites{curseur_normal(Boites_.Message), curseur_normal(Boites_.Erreur)};
-  recap::Clic_Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(),
-                             Dernier_Calcul, boites, [this] {
-                               StringGridRecap->Rafraichir();
-                               Rafraichir_Resultats();
-                             });
+  recap::Clic_Calculer_Recap(
+      Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(), Dernier_Calcul, Boites_,
+      [this] {
+        StringGridRecap->Rafraichir();
+        Rafraichir_Resultats();
+      },
+      [this](bool attente) { return std::make_shared<TCurseur>(*this, attente); });
 }
 
 void TForm1::Rafraichir_Resultats() {

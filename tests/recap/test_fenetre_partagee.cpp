@@ -1,6 +1,7 @@
 // What both windows take from the shared code: the application title and the click road.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -32,7 +33,7 @@ TEST(TitreApplication, FromTheExecutablesFileName) {
 }
 
 // The rows written before an error are on screen when the error box appears, and a message
-// finds the grid shown as it stands.
+// finds the grid shown as it stands; the wait cursor shows throughout, the normal one over a box.
 TEST(ClicCalculerRecap, ShowsTheGridBeforeEveryBox) {
   test::TDossierTemporaire dossier;
   test::Ecrire_Paies(dossier.Chemin(), {{"01-2024", "EN-TETE\r\n00110.00\r\n00220.00\r\n"}});
@@ -48,17 +49,26 @@ TEST(ClicCalculerRecap, ShowsTheGridBeforeEveryBox) {
                                         journal.push_back("ligne 1 : " + grille.Cells(1, 1));
                                       }};
   const auto afficher = [&] { journal.push_back("grille"); };
+  const recap::TCurseur curseur = [&](bool attente) {
+    const std::string forme = attente ? "attente" : "normal";
+    journal.push_back(forme);
+    return std::shared_ptr<void>(nullptr, [&journal, forme](void*) { journal.push_back("fin " + forme); });
+  };
 
-  recap::Clic_Calculer_Recap(dossier.Texte(), "1-2024", TOT_RUB, grille, dernier, boites, afficher);
-  recap::Clic_Calculer_Recap(dossier.Texte(), "01-2024", TOT_RUB, grille, dernier, boites, afficher);
-  EXPECT_EQ(journal, (std::vector<std::string>{"grille", std::string("message ") + textes::Mois_Incorrect, "grille",
-                                               "grille", "erreur 'x' n'est pas une valeur entière correcte.",
-                                               "ligne 1 : Un"}));
+  recap::Clic_Calculer_Recap(dossier.Texte(), "1-2024", TOT_RUB, grille, dernier, boites, afficher, curseur);
+  EXPECT_EQ(journal, (std::vector<std::string>{"attente", "grille", "normal",
+                                               std::string("message ") + textes::Mois_Incorrect, "fin normal",
+                                               "grille", "fin attente"}));
+  journal.clear();
+  recap::Clic_Calculer_Recap(dossier.Texte(), "01-2024", TOT_RUB, grille, dernier, boites, afficher, curseur);
+  EXPECT_EQ(journal, (std::vector<std::string>{"attente", "grille", "normal",
+                                               "erreur 'x' n'est pas une valeur entière correcte.", "ligne 1 : Un",
+                                               "fin normal", "fin attente"}));
 
   // A failing draw or box never leaves the handler.
   recap::Clic_Calculer_Recap(dossier.Texte(), "01-2024", TOT_RUB, grille, dernier,
                              {boites.Message, [](const std::string&) { throw std::runtime_error("boîte"); }},
-                             [] { throw std::runtime_error("dessin"); });
+                             [] { throw std::runtime_error("dessin"); }, [](bool) { return std::shared_ptr<void>(); });
 }
 
 }  // namespace
