@@ -163,11 +163,11 @@ void TForm1::Montrer_Menu_Grille(const QPoint& position) {
 
 void TForm1::Rafraichir_Resultats() {
   LabelResume->setText(Texte_Qt(recap::Texte_Resume(Dernier_Calcul)));
-  const bool copie_possible = recap::Copie_Possible(StringGridRecap->Grille());
-  for (QAction* a : {Action_Copier, Action_Copier_Tout, Action_Tout_Selectionner, Action_Exporter_Csv})
-    a->setEnabled(copie_possible);
-  // The printed pages' header is the last calculation's: none once an error has cut it short.
-  for (QAction* a : {Action_Exporter_Pdf, Action_Imprimer}) a->setEnabled(recap::Impression_Possible(Dernier_Calcul));
+  // Only the last click's recap leaves the window: a stale or partial grid is not taken away.
+  const bool a_jour = recap::Grille_A_Jour(Dernier_Calcul);
+  for (QAction* a : {Action_Copier, Action_Copier_Tout, Action_Tout_Selectionner, Action_Exporter_Csv,
+                     Action_Exporter_Pdf, Action_Imprimer})
+    a->setEnabled(a_jour);
 }
 
 void TForm1::Copier() {
@@ -185,7 +185,7 @@ void TForm1::Copier_Tout() {
 
 void TForm1::Exporter_Csv() {
   recap::Sous_Garde(Boites_, [this] {
-    recap::Exporter_Csv(StringGridRecap->Grille(), Dernier_Calcul.Mois,
+    recap::Exporter_Csv(StringGridRecap->Grille(), Dernier_Calcul,
                         [this](const recap::TDemande_Enregistrement& d) -> std::optional<std::string> {
                           const auto chemin = Dialogues_.Enregistrer(
                               Texte_Qt(d.Titre), Texte_Qt(d.Chemin_Propose),
@@ -217,10 +217,10 @@ void TForm1::Button_Calc_RecapClick() {
 
 void TForm1::Imprimer() {
   recap::Sous_Garde(Boites_, [this] {
-    if (!recap::Impression_Possible(Dernier_Calcul)) return;
+    if (!recap::Grille_A_Jour(Dernier_Calcul)) return;
     QPrinter imprimante(QPrinter::HighResolution);
     imprimante.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    imprimante.setDocName(Texte_Qt(textes::Document_Imprime(Dernier_Calcul.Mois)));
+    imprimante.setDocName(Texte_Qt(textes::Document_Imprime(Dernier_Calcul.Calcul->Mois)));
     if (!Dialogues_.Imprimer(imprimante)) return;
     const TCurseur occupe(Qt::WaitCursor);
     Imprimer_Recap_Qt(imprimante, StringGridRecap->Grille(), recap::Entete_Impression(Dernier_Calcul));
@@ -229,10 +229,10 @@ void TForm1::Imprimer() {
 
 void TForm1::Exporter_Pdf() {
   recap::Sous_Garde(Boites_, [this] {
-    if (!recap::Impression_Possible(Dernier_Calcul)) return;
+    if (!recap::Grille_A_Jour(Dernier_Calcul)) return;
     const auto chemin = Dialogues_.Enregistrer(
         Texte_Qt(textes::Titre_Export_Pdf),
-        Texte_Qt(recap::Chemin_Recap_Propose(plateforme::Dossier_Documents(), Dernier_Calcul.Mois, ".pdf")),
+        Texte_Qt(recap::Chemin_Recap_Propose(plateforme::Dossier_Documents(), Dernier_Calcul.Calcul->Mois, ".pdf")),
         Texte_Qt(textes::Type_Fichiers_Pdf) + ";;" + Texte_Qt(textes::Type_Tous_Fichiers));
     if (!chemin) return;
     const TCurseur occupe(Qt::WaitCursor);

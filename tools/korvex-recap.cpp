@@ -25,6 +25,7 @@ namespace {
 constexpr int Sortie_Succes = 0;
 constexpr int Sortie_Message = 1;  // one of the program's own messages
 constexpr int Sortie_Erreur = 2;   // an error, as the error box shows it
+constexpr int Sortie_Avertissements = 3;  // printed, with warnings: some payslips were left out
 constexpr int Sortie_Usage = 64;   // bad arguments
 
 enum class TSortie { Tableau, Csv, Json, Resume };
@@ -81,14 +82,14 @@ nlohmann::ordered_json Nombre_Json(long double total) {
 }
 
 std::string Json_Recap(const TArguments& arguments, const recap::TGrille& grille, const TTAB_VALEURS& TOT_RUB,
-                       int bulletins) {
+                       const recap::TBilan_Recap& bilan) {
   const auto lignes = recap::Lignes_Recap(grille, TOT_RUB);
-  const auto resume = recap::Resumer(bulletins, lignes);
+  const auto resume = recap::Resumer(bilan.Bulletins, lignes);
   nlohmann::ordered_json document;
   document["dossier"] = arguments.dossier;
   document["mois"] = recap::Sans_Blancs(arguments.mois);
   if (arguments.periode) document["mois_fin"] = arguments.mois_fin;
-  document["bulletins"] = bulletins;
+  document["bulletins"] = bilan.Bulletins;
   document["lignes"] = nlohmann::ordered_json::array();
   for (const auto& l : lignes) {
     document["lignes"].push_back({{"rubrique", l.Rubrique},
@@ -99,19 +100,20 @@ std::string Json_Recap(const TArguments& arguments, const recap::TGrille& grille
   document["gains"] = Nombre_Json(resume.Gains);
   document["retenues"] = Nombre_Json(resume.Retenues);
   document["net"] = Nombre_Json(resume.Net());
+  document["avertissements"] = bilan.Avertissements;
   // A label that is not UTF-8 must not cost the whole document.
   return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 std::string Texte_Sortie(const TArguments& arguments, const recap::TGrille& grille, const TTAB_VALEURS& TOT_RUB,
-                         int bulletins) {
+                         const recap::TBilan_Recap& bilan) {
   switch (arguments.sortie) {
     case TSortie::Csv:
       return recap::Texte_Grille(grille, recap::TFormat_Texte::Csv);
     case TSortie::Json:
-      return Json_Recap(arguments, grille, TOT_RUB, bulletins);
+      return Json_Recap(arguments, grille, TOT_RUB, bilan);
     case TSortie::Resume: {
-      const auto resume = recap::Resumer(bulletins, recap::Lignes_Recap(grille, TOT_RUB));
+      const auto resume = recap::Resumer(bilan.Bulletins, recap::Lignes_Recap(grille, TOT_RUB));
       std::string texte;
       for (const auto& ligne : recap::Lignes_Resume(resume, plateforme::DecimalSeparator())) texte += ligne + "\n";
       return texte;
@@ -135,7 +137,7 @@ int Calculer(const TArguments& arguments) {
   std::string sortie;
   const bool reussi = plateforme::Executer_Sous_Garde(erreur, [&] {
     recap::Calculer_Recap(arguments.dossier, arguments.mois, TOT_RUB, grille, message, bilan, arguments.periode);
-    if (bilan.Grille_Remplie) sortie = Texte_Sortie(arguments, grille, TOT_RUB, bilan.Bulletins);
+    if (bilan.Grille_Remplie) sortie = Texte_Sortie(arguments, grille, TOT_RUB, bilan);
   });
   if (!reussi) return Sortie_Erreur;
   if (message_montre) return Sortie_Message;
@@ -143,7 +145,9 @@ int Calculer(const TArguments& arguments) {
     erreur(textes::Cli_Ecriture_Impossible);
     return Sortie_Erreur;
   }
-  return Sortie_Succes;
+  // After the recap, so that a script reading both streams sees the figures they qualify.
+  for (const std::string& a : bilan.Avertissements) erreur(a);
+  return bilan.Avertissements.empty() ? Sortie_Succes : Sortie_Avertissements;
 }
 
 int Executer(int argc, char** argv) {

@@ -40,7 +40,7 @@ TMemo::TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3)
   }
 }
 
-bool TMemo::Lire(uint64_t bloc, std::string& texte, std::string& erreur) {
+bool TMemo::Lire(uint64_t bloc, bool texte_attendu, std::string& texte, std::string& erreur) {
   const uint64_t taille = fichier_.Taille();
   if (bloc >= (taille + taille_bloc_ - 1) / taille_bloc_) {
     erreur = textes::Memo_Bloc_Au_Dela(bloc);
@@ -63,7 +63,15 @@ bool TMemo::Lire(uint64_t bloc, std::string& texte, std::string& erreur) {
     return false;
   }
   const uint64_t texte_bloc = position + Taille_Entete_Bloc;
-  if (fpt) return Lire_Longueur(texte_bloc, Lire_32_Grand(debut + Bloc_Longueur), texte, erreur);
+  if (fpt) {
+    // A zeroed or overwritten block no longer says it holds text.
+    const uint32_t type = Lire_32_Grand(debut + Bloc_Type_Fpt);
+    if (texte_attendu && type != Type_Texte_Fpt) {
+      erreur = textes::Memo_Type_Bloc(type);
+      return false;
+    }
+    return Lire_Longueur(texte_bloc, Lire_32_Grand(debut + Bloc_Longueur), texte, erreur);
+  }
   if (iv) {
     const uint32_t longueur = Lire_32_Petit(debut + Bloc_Longueur);  // its own 8 bytes included
     if (longueur < Taille_Entete_Bloc) {

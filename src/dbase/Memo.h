@@ -18,9 +18,10 @@ public:
 
   const std::string& Chemin() const { return fichier_.Chemin(); }
 
-  // The raw bytes of the memo that starts at block bloc (never 0: an empty pointer is no memo).
-  // Returns false, with the reason in erreur, when the pointer or the length is wrong.
-  bool Lire(uint64_t bloc, std::string& texte, std::string& erreur);
+  // The raw bytes of the memo that starts at block bloc (never 0: an empty pointer is no memo);
+  // texte: the field holds text, which a FoxPro block must say. Returns false, with the reason
+  // in erreur, when the pointer, the block or the length is wrong.
+  bool Lire(uint64_t bloc, bool texte_attendu, std::string& texte, std::string& erreur);
 
 private:
   bool Lire_Longueur(uint64_t position, uint64_t longueur, std::string& texte, std::string& erreur);

@@ -148,6 +148,18 @@ uint32_t Lire_Descripteurs(const unsigned char* e, TStructure& s, const std::str
   return position;
 }
 
+// Between the descriptors' end mark and the first record lie only padding bytes (after the
+// Visual FoxPro link to its database): a header length grown over the first records would
+// shift every field. dBase 7 may keep field properties there.
+void Verifier_Bourrage(const unsigned char* e, uint32_t fin, const TStructure& s, const std::string& chemin) {
+  if (s.famille == TFamille::DBase7) return;
+  const uint32_t debut = fin + 1 + (s.famille == TFamille::VisualFoxPro ? Taille_Lien_Base_VFP : 0);
+  for (uint32_t i = debut; i < s.longueur_entete; ++i) {
+    if (e[i] != 0 && e[i] != Fin_Descripteurs && e[i] != static_cast<unsigned char>(Marque_Fin_Table))
+      Erreur_Table(chemin, textes::Entete_Incoherente(s.longueur_entete));
+  }
+}
+
 }  // namespace
 
 void Erreur_Table(const std::string& chemin, const std::string& detail) {
@@ -183,6 +195,7 @@ TStructure Lire_Structure(const plateforme::TFichierLecture& fichier, const std:
   const uint32_t fin = Lire_Descripteurs(e.get(), s, chemin);
   if (s.famille == TFamille::VisualFoxPro && s.longueur_entete < fin + 1 + Taille_Lien_Base_VFP)
     Erreur_Table(chemin, textes::Entete_Incoherente(s.longueur_entete));
+  Verifier_Bourrage(e.get(), fin, s, chemin);
   return s;
 }
 

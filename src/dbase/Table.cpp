@@ -57,7 +57,7 @@ bool Fichier_Present(const std::string& chemin) {
 
 // The memo file keeps the name the payroll application gave it: the table's base name with the
 // extension of its format, whatever the letter case; the other extension is tried next.
-std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const TStructure& s) {
+std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const std::string& nom, const TStructure& s) {
   size_t point = table.find_last_of('.');
   const size_t separateur = table.find_last_of("\\/:");
   if (point == std::string::npos || (separateur != std::string::npos && point < separateur))
@@ -71,7 +71,7 @@ std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const TStructure& s
     if (Fichier_Present(chemin))
       return std::make_unique<TMemo>(chemin, f, s.famille == TFamille::DBase3);
   }
-  throw EKorvex(textes::Memo_Introuvable(base + (fox ? ".FPT" : ".DBT"), table));
+  throw EKorvex(textes::Memo_Introuvable(base + (fox ? ".FPT" : ".DBT"), nom));
 }
 
 // A small table (the rubrics) needs no more than its own size; a window always holds a record.
@@ -80,62 +80,123 @@ size_t Capacite(uint64_t taille_fichier, size_t longueur_enregistrement) {
   return std::max(fenetre, longueur_enregistrement);
 }
 
+bool Indicateur_Correct(char octet) { return octet == ' ' || octet == Marque_Supprime; }
+
 }  // namespace
 
+std::string Texte_Dommage(const TOmission& o) {
+  switch (o.Dommage) {
+    case TDommage::Tronquee: return textes::Omission_Tronquee(o.Annonces, o.Premier - 1);
+    case TDommage::Surplus: return textes::Omission_Surplus(o.Annonces, o.Dernier - o.Premier + 1);
+    case TDommage::Marque_Fin: return textes::Omission_Marque_Fin(o.Premier, o.Annonces);
+    case TDommage::Indicateur: return textes::Omission_Indicateur(o.Premier, o.Dernier);
+  }
+  return {};
+}
+
 struct TTable::TEtat {
-  explicit TEtat(const std::string& chemin_table)
+  TEtat(const std::string& chemin_table, const std::string& nom_affiche)
       : chemin(chemin_table),
+        nom(nom_affiche.empty() ? chemin_table : nom_affiche),
         fichier(chemin),
-        structure(Lire_Structure(fichier, chemin)),
+        structure(Lire_Structure(fichier, nom)),
         page(&Page_Code(structure.page_code)),
         tampon(fichier, Capacite(fichier.Taille(), structure.longueur_enregistrement)) {
-    const uint64_t complets =
-        (fichier.Taille() - structure.longueur_entete) / structure.longueur_enregistrement;
-    // More records announced than the file holds: the complete ones are read.
-    nombre = static_cast<int64_t>(std::min<uint64_t>(structure.nombre_annonce, complets));
-    if (structure.a_memo) memo = Ouvrir_Memo(chemin, structure);
+    Mesurer_Fin();
+    if (structure.a_memo) memo = Ouvrir_Memo(chemin, nom, structure);
   }
 
-  std::string chemin;
+  std::string chemin;  // the file read
+  std::string nom;     // the table as messages name it
   plateforme::TFichierLecture fichier;
   TStructure structure;
   const TPageCode* page;
   TTampon tampon;
   std::unique_ptr<TMemo> memo;
-  int64_t nombre = 0;    // physical records, up to an end-of-table mark once one is met
+  int64_t nombre = 0;    // records that can be read, up to an end-of-table mark once one is met
   int64_t courant = -1;  // -1: no current record (empty table)
-  int64_t sans_marque = 0;  // records before this one are known to hold no end-of-table mark
+  int64_t verifies = 0;  // records from the first already checked for an end mark and their flag
   bool eof = true;
   const char* enregistrement = nullptr;
+  std::vector<TOmission> omissions;
 
   std::string Enregistrement_Texte(int64_t i) const { return textes::Enregistrement(i + 1); }
+
+  void Omettre(TDommage dommage, int64_t premier, int64_t dernier) {
+    if (!omissions.empty() && dommage == TDommage::Indicateur) {
+      TOmission& derniere = omissions.back();
+      if (derniere.Dommage == dommage && derniere.Dernier + 1 == premier) {
+        derniere.Dernier = dernier;
+        return;
+      }
+    }
+    omissions.push_back({dommage, premier, dernier, static_cast<int64_t>(structure.nombre_annonce)});
+  }
+
+  // What the file holds beyond the header against what the header announces: a table cut short
+  // is read up to its last complete record, whole records beyond the announced ones are left
+  // alone, and anything else means the header does not describe this file.
+  void Mesurer_Fin() {
+    const uint64_t longueur = structure.longueur_enregistrement;
+    const uint64_t annonces = structure.nombre_annonce;
+    const uint64_t complets = (fichier.Taille() - structure.longueur_entete) / longueur;
+    if (complets < annonces) {
+      nombre = static_cast<int64_t>(complets);
+      Omettre(TDommage::Tronquee, nombre + 1, static_cast<int64_t>(annonces));
+      return;
+    }
+    nombre = static_cast<int64_t>(annonces);
+    const uint64_t debut = structure.longueur_entete + annonces * longueur;
+    const uint64_t reste = fichier.Taille() - debut;
+    if (reste == 0) return;
+    std::string fin(static_cast<size_t>(std::min<uint64_t>(reste, longueur + 1)), '\0');
+    fin.resize(fichier.Lire(debut, fin.data(), fin.size()));
+    if (fin.empty() || fin[0] == Marque_Fin_Table) return;
+    const uint64_t en_plus = reste / longueur, octets = reste % longueur;
+    if (en_plus == 0 && fin.find_first_not_of(std::string("\0\x1A", 2)) == std::string::npos) return;
+    char dernier = 0;
+    if (octets == 1) fichier.Lire(fichier.Taille() - 1, &dernier, 1);
+    if (en_plus == 0 || (octets != 0 && !(octets == 1 && dernier == Marque_Fin_Table)))
+      Erreur_Table(nom, textes::Taille_Incoherente(fichier.Taille(), structure.longueur_entete, annonces, longueur));
+    Omettre(TDommage::Surplus, nombre + 1, nombre + static_cast<int64_t>(en_plus));
+  }
 
   const char* Lire_Brut(int64_t i) {
     const char* p = tampon.Acceder(
         structure.longueur_entete + static_cast<uint64_t>(i) * structure.longueur_enregistrement,
         structure.longueur_enregistrement);
     if (p == nullptr)
-      throw EKorvex(textes::Table_Raccourcie(chemin, Enregistrement_Texte(i)));
+      throw EKorvex(textes::Table_Raccourcie(nom, Enregistrement_Texte(i)));
     return p;
   }
 
-  // Makes record i current-readable; false past the end or on a 0x1A where a record starts,
-  // which ends the table there.
-  bool Charger(int64_t i) {
-    if (i < 0 || i >= nombre) return false;
-    const char* p = Lire_Brut(i);
-    if (*p == Marque_Fin_Table) {
-      nombre = i;
-      return false;
+  // Checks each record up to i once, in order: an end-of-table mark where a record starts ends
+  // the table there, a wrong deletion flag is noted. False when i is past the table's end.
+  bool Verifier_Jusqu_A(int64_t i) {
+    for (; verifies <= i && verifies < nombre; ++verifies) {
+      const char octet = *Lire_Brut(verifies);
+      if (octet == Marque_Fin_Table) {
+        Omettre(TDommage::Marque_Fin, verifies + 1, nombre);
+        nombre = verifies;
+        break;
+      }
+      if (!Indicateur_Correct(octet)) Omettre(TDommage::Indicateur, verifies + 1, verifies + 1);
     }
-    enregistrement = p;
+    return i < nombre;
+  }
+
+  // Makes record i current-readable; false past the end.
+  bool Charger(int64_t i) {
+    if (i < 0 || !Verifier_Jusqu_A(i)) return false;
+    enregistrement = Lire_Brut(i);
     return true;
   }
 
   // The window may have moved: point at the current record again.
   void Recharger() { enregistrement = courant < 0 ? nullptr : Lire_Brut(courant); }
 
-  bool Visible(bool supprimes) const { return supprimes || *enregistrement != Marque_Supprime; }
+  // A record whose flag is wrong may be deleted or not: it is seen only with the deleted ones.
+  bool Visible(bool supprimes) const { return supprimes || *enregistrement == ' '; }
 
   void Premier(bool supprimes) {
     courant = -1;
@@ -162,10 +223,10 @@ struct TTable::TEtat {
   }
 
   // With every record shown a move goes straight to its target, yet no further than a scan
-  // would: each record up to the target is checked once for an end-of-table mark.
+  // would: each record up to the target is checked once.
   void Sauter(int64_t n) {
     const int64_t cible = courant + n;
-    for (int64_t i = std::max(courant + 1, sans_marque); i <= cible && Charger(i); ++i) sans_marque = i + 1;
+    Verifier_Jusqu_A(cible);
     if (cible >= nombre) {
       courant = nombre - 1;
       eof = true;
@@ -183,10 +244,10 @@ struct TTable::TEtat {
     std::string erreur;
     bool lu = false;
     try {
-      lu = memo->Lire(bloc, texte, erreur);
+      lu = memo->Lire(bloc, c.genre == TGenre::Memo, texte, erreur);
     } catch (const EKorvex& e) {
       // The file layer names the memo file; the user also needs the record.
-      throw EKorvex(textes::Lieu_Memo(e.what(), c.nom, Enregistrement_Texte(courant), chemin));
+      throw EKorvex(textes::Lieu_Memo(e.what(), c.nom, Enregistrement_Texte(courant), nom));
     }
     if (!lu) Erreur_Memo(c, erreur);
     // Binary memos too: whatever the field's kind, its text reaches the user as valid UTF-8.
@@ -195,11 +256,13 @@ struct TTable::TEtat {
   }
 
   [[noreturn]] void Erreur_Memo(const TChamp& c, const std::string& detail) const {
-    Erreur_Table(chemin, textes::Memo_Du_Champ(c.nom, Enregistrement_Texte(courant), detail, memo->Chemin()));
+    const std::string message =
+        textes::Table_Endommagee(nom, textes::Memo_Du_Champ(c.nom, Enregistrement_Texte(courant), detail, memo->Chemin()));
+    throw EMemo_Illisible(message, detail, memo->Chemin());
   }
 
   [[noreturn]] void Erreur_Valeur(const TChamp& c, std::string_view texte, const std::string& quoi) const {
-    Erreur_Table(chemin, textes::Valeur_Incorrecte(c.nom, Enregistrement_Texte(courant), texte, quoi));
+    Erreur_Table(nom, textes::Valeur_Incorrecte(c.nom, Enregistrement_Texte(courant), texte, quoi));
   }
 };
 
@@ -210,7 +273,7 @@ void TTable::Open() {
   if (etat_) return;
   if (Est_Alias(DatabaseName))
     throw EKorvex(textes::Alias_Inconnu(DatabaseName));
-  auto etat = std::make_unique<TEtat>(Chemin_Dans(DatabaseName, TableName));
+  auto etat = std::make_unique<TEtat>(Chemin_Dans(DatabaseName, TableName), NomAffiche);
   etat->Premier(AfficherSupprimes);
   etat_ = std::move(etat);
 }
@@ -267,9 +330,21 @@ TField TTable::FieldByName(const std::string& name) const {
   throw EKorvex(textes::Champ_Non_Trouve(name));
 }
 
+std::vector<TField> TTable::Fields() const {
+  const TEtat& e = Etat();
+  std::vector<TField> champs;
+  for (size_t i = 0; i < e.structure.champs.size(); ++i)
+    if (!e.structure.champs[i].cache) champs.push_back(TField(this, static_cast<int>(i)));
+  return champs;
+}
+
+int64_t TTable::RecNo() const { return Etat().courant + 1; }
+
+const std::vector<TOmission>& TTable::Omissions() const { return Etat().omissions; }
+
 std::string TTable::Texte_Champ(int index) const {
   TEtat& e = Etat();
-  const TChamp& c = Champ_De(e.chemin, e.structure, index);
+  const TChamp& c = Champ_De(e.nom, e.structure, index);
   if (e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement)) return {};
   if (c.genre == TGenre::Memo || c.genre == TGenre::MemoBinaire) return e.Texte_Memo(c);
   return Texte_Valeur(e.structure, c, e.enregistrement, *e.page);
@@ -277,7 +352,7 @@ std::string TTable::Texte_Champ(int index) const {
 
 int32_t TTable::Entier_Champ(int index) const {
   TEtat& e = Etat();
-  const TChamp& c = Champ_De(e.chemin, e.structure, index);
+  const TChamp& c = Champ_De(e.nom, e.structure, index);
   const bool vide = e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement);
   int32_t valeur = 0;
   TLecture lecture = TLecture::Correcte;
@@ -302,6 +377,21 @@ int32_t TTable::Entier_Champ(int index) const {
 }
 
 std::string TField::AsString() const { return table_->Texte_Champ(index_); }
+
+std::string TField::FieldName() const {
+  const TTable::TEtat& e = table_->Etat();
+  return Champ_De(e.nom, e.structure, index_).nom;
+}
+
+TFieldType TField::DataType() const {
+  const TTable::TEtat& e = table_->Etat();
+  switch (Champ_De(e.nom, e.structure, index_).genre) {
+    case TGenre::Texte:
+    case TGenre::VarTexte: return TFieldType::ftString;
+    case TGenre::Memo: return TFieldType::ftMemo;
+    default: return TFieldType::ftAutre;
+  }
+}
 
 int32_t TField::AsInteger() const { return table_->Entier_Champ(index_); }
 

@@ -4,10 +4,46 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/Erreurs.h"
 
 namespace dbase {
 
 enum class TTableType { ttDefault, ttDBase };
+
+// The kinds of value a caller needs to tell apart: texts, text memos and the rest.
+enum class TFieldType { ftString, ftMemo, ftAutre };
+
+// One memo that cannot be read in a table otherwise sound (its pointer or its block is
+// damaged): what() is the whole error, Defaut() the damage alone, so that a caller that can do
+// without this record may leave it out and say why.
+class EMemo_Illisible : public plateforme::EKorvex {
+public:
+  EMemo_Illisible(const std::string& message, std::string defaut, std::string fichier_memo)
+      : EKorvex(message), defaut_(std::move(defaut)), fichier_memo_(std::move(fichier_memo)) {}
+  const std::string& Defaut() const { return defaut_; }
+  const std::string& Fichier_Memo() const { return fichier_memo_; }
+
+private:
+  std::string defaut_, fichier_memo_;
+};
+
+// Damage that keeps some records of a table from being read while the others are sound.
+enum class TDommage {
+  Tronquee,    // fewer complete records than the header announces
+  Surplus,     // whole records beyond those the header announces
+  Marque_Fin,  // an end-of-table mark where a record starts, before the announced count
+  Indicateur,  // a deletion flag that is neither a blank nor "*"
+};
+struct TOmission {
+  TDommage Dommage = TDommage::Tronquee;
+  int64_t Premier = 0, Dernier = 0;  // the records left out, numbered from 1
+  int64_t Annonces = 0;              // the records the header announces
+};
+// What the damage is, in French ("son en-tête annonce 37 enregistrements, mais ...").
+std::string Texte_Dommage(const TOmission& omission);
 
 class TTable;
 
@@ -16,6 +52,8 @@ class TField {
 public:
   // Text up to its first NUL (trailing blanks removed for C fields); a memo's whole text.
   std::string AsString() const;
+  std::string FieldName() const;
+  TFieldType DataType() const;
   // Integer value; a numeric with decimals is rounded half to even, an empty numeric is 0,
   // a character field follows the integer text rules; other kinds raise an error.
   int32_t AsInteger() const;
@@ -38,6 +76,9 @@ public:
   std::string DatabaseName;  // a directory when it holds ":" or "\" (on POSIX also "/"), else an alias
   std::string TableName;     // the file name, extension included
   bool AfficherSupprimes = false;  // show records marked deleted (they are hidden by default)
+  // The table's name in messages, when the file is read under a temporary name; the file's own
+  // path when empty.
+  std::string NomAffiche;
 
   void Open();
   void Close();  // does nothing when the table is not open
@@ -49,6 +90,14 @@ public:
 
   // Name compared without regard to case; raises "Champ '<name>' non trouvé".
   TField FieldByName(const std::string& name) const;
+  // Every field, in the table's order (hidden system fields aside).
+  std::vector<TField> Fields() const;
+  // The number of the current record in the file, from 1; 0 on an empty table.
+  int64_t RecNo() const;
+
+  // The damage met so far, records left out: the tail at Open, the rest as records are reached.
+  // A record with a wrong deletion flag is skipped, unless deleted records are shown.
+  const std::vector<TOmission>& Omissions() const;
 
 private:
   friend class TField;

@@ -49,6 +49,25 @@ inline std::string Renommage_Impossible(const std::string& de, const std::string
   return "Impossible de renommer " + de + " en " + vers + " : " + raison;
 }
 
+// ---- What a calculation could not count: its warnings ----
+inline constexpr const char* Attention = "Attention : ";
+inline std::string Avertissement_Table(const std::string& table, const std::string& dommage,
+                                       const std::string& non_lus) {
+  return Attention + std::string("la table ") + table + " est endommagée : " + dommage + " ; " + non_lus + ".";
+}
+inline std::string Avertissement_Memo(int64_t enregistrement, const std::string& table, const std::string& identite,
+                                      const std::string& champ, const std::string& defaut, const std::string& memo) {
+  return Attention + std::string("le bulletin de l'enregistrement ") + std::to_string(enregistrement) +
+         " de la table " + table + (identite.empty() ? "" : " (" + identite + ")") +
+         " n'est pas compté dans le calcul : le mémo de son champ " + champ + " " + defaut +
+         (memo.empty() ? "" : " (" + memo + ")") + ".";
+}
+// The second line of an error in a payslip's memo: where the user finds that payslip.
+inline std::string Bulletin_En_Cause(int64_t enregistrement, const std::string& table, const std::string& identite) {
+  return "Bulletin de l'enregistrement " + std::to_string(enregistrement) + " de la table " + table +
+         (identite.empty() ? "" : " : " + identite);
+}
+
 inline constexpr const char* Erreur_Inattendue = "Erreur inattendue";
 inline constexpr const char* Raison_Inattendue = "erreur inattendue";
 inline constexpr const char* Memoire_Insuffisante = "Mémoire insuffisante";
@@ -75,6 +94,12 @@ inline std::string Resume_Gains_Retenues(const std::string& gains, const std::st
   return "Gains : " + gains + " — Retenues : " + retenues;
 }
 inline std::string Resume_Net(const std::string& net) { return "Net : " + net; }
+// The summary after a click that made no recap.
+inline constexpr const char* Aucune_Recap = "Aucune récap n'a été faite : le calcul n'a pas abouti.";
+inline std::string Grille_Precedente(const std::string& mois, const std::string& dossier) {
+  return "La grille montre encore la récap du mois " + mois + "\ndu dossier " + dossier + ".";
+}
+inline constexpr const char* Grille_Incomplete = "La grille n'en montre que les lignes écrites avant l'arrêt.";
 
 // ---- The printed recap ----
 inline std::string Titre_Impression(const std::string& mois) { return "Récap KORVEX — mois " + mois; }
@@ -112,7 +137,7 @@ inline constexpr const char* Usage_Cli =
     "Options (une seule à la fois) :\n"
     "  --csv     cellules séparées par « ; », pour un tableur en français\n"
     "  --json    un document JSON : dossier, mois, nombre de bulletins, lignes, gains,\n"
-    "            retenues et net, montants en nombres JSON (point décimal)\n"
+    "            retenues, net et avertissements, montants en nombres JSON (point décimal)\n"
     "  --resume  les trois lignes du résumé : bulletins, gains et retenues, net\n"
     "  --help    affiche cette aide\n"
     "  --        fin des options (pour un DOSSIER ou un MOIS qui commence par « - »)\n"
@@ -124,6 +149,8 @@ inline constexpr const char* Usage_Cli =
     "  0   la récap est écrite\n"
     "  1   message du programme (mois mal précisé, PAIES.DTA non trouvé), sur la sortie d'erreur\n"
     "  2   erreur pendant le calcul, sur la sortie d'erreur ; rien n'est écrit sur la sortie standard\n"
+    "  3   la récap est écrite, mais des fichiers endommagés en ont écarté des bulletins : chaque\n"
+    "      avertissement, sur la sortie d'erreur, commence par « Attention : » et dit lesquels\n"
     "  64  arguments incorrects\n";
 inline constexpr const char* Cli_Option_Inconnue = "option inconnue : ";
 inline constexpr const char* Cli_Dossier_Et_Mois = "il faut un DOSSIER et un MOIS";
@@ -243,6 +270,39 @@ inline std::string Valeur_Incorrecte(const std::string& champ, const std::string
   return "le champ " + champ + " de l'" + enregistrement + " contient '" + std::string(texte) + "', qui " + defaut;
 }
 inline constexpr const char* Pas_Un_Nombre = "n'est pas un nombre";
+inline std::string Taille_Incoherente(uint64_t taille, uint64_t entete, uint64_t annonces, uint64_t longueur) {
+  return "la taille du fichier (" + std::to_string(taille) + " octets) ne correspond pas à son en-tête (" +
+         std::to_string(annonces) + " enregistrements de " + std::to_string(longueur) +
+         " octets après un en-tête de " + std::to_string(entete) + " octets)";
+}
+inline std::string Champ_Pas_Memo(const std::string& champ) { return "le champ " + champ + " n'est pas un mémo"; }
+
+// ---- dBase tables: records a damaged table keeps from being read ----
+inline std::string Plage_Enregistrements(int64_t premier, int64_t dernier) {
+  if (premier == dernier) return "l'enregistrement " + std::to_string(premier);
+  return "les enregistrements " + std::to_string(premier) + " à " + std::to_string(dernier);
+}
+inline std::string Omission_Tronquee(int64_t annonces, int64_t complets) {
+  return "son en-tête annonce " + std::to_string(annonces) + " enregistrements, mais le fichier n'en contient que " +
+         std::to_string(complets) + " complets";
+}
+inline std::string Omission_Surplus(int64_t annonces, int64_t en_plus) {
+  return "le fichier contient " + std::to_string(en_plus) + " enregistrement" + (en_plus > 1 ? "s" : "") +
+         " de plus que les " + std::to_string(annonces) + " annoncés par son en-tête";
+}
+inline std::string Omission_Marque_Fin(int64_t enregistrement, int64_t annonces) {
+  return "une marque de fin de table (0x1A) se trouve au début de l'enregistrement " + std::to_string(enregistrement) +
+         ", avant la fin des " + std::to_string(annonces) + " enregistrements annoncés par son en-tête";
+}
+inline std::string Omission_Indicateur(int64_t premier, int64_t dernier) {
+  return Plage_Enregistrements(premier, dernier) + (premier == dernier ? " a" : " ont") +
+         " un indicateur de suppression incorrect (ni un blanc ni « * »)";
+}
+inline std::string Non_Lus(int64_t premier, int64_t dernier) {
+  return Plage_Enregistrements(premier, dernier) +
+         (premier == dernier ? " n'a pas été lu : le calcul ne compte pas son bulletin"
+                             : " n'ont pas été lus : le calcul ne compte pas leurs bulletins");
+}
 
 // ---- dBase tables: memos ----
 inline std::string Memo_Du_Champ(const std::string& champ, const std::string& enregistrement,
@@ -272,6 +332,10 @@ inline std::string Memo_Trop_Long(uint64_t longueur, uint64_t mo) {
   return "a une longueur de " + std::to_string(longueur) + " octets, au-delà des " + std::to_string(mo) +
          " Mo qu'un mémo peut avoir";
 }
+inline std::string Memo_Type_Bloc(uint32_t type) {
+  return "est un bloc de type " + std::to_string(type) + " au lieu d'un texte (type 1)";
+}
+inline constexpr const char* Memo_Pas_Texte = "n'est pas du texte : il contient des octets binaires ou nuls";
 inline constexpr const char* Memo_Sans_Fin = "n'a pas de marque de fin (0x1A) avant la fin du fichier mémo";
 inline std::string Memo_Sans_Fin_Dans(uint64_t mo) {
   return "n'a pas de marque de fin (0x1A) dans ses " + std::to_string(mo) + " premiers Mo";

@@ -31,13 +31,16 @@ std::string Cellule_Csv(const std::string& texte) {
   return sortie + "\"";
 }
 
+constexpr int Colonne_Libelles = 1;  // the grid's one column of text; the others are numbers
+
 std::string Ligne(const TGrille& grille, int rangee, int de, int a, TFormat_Texte format,
                   std::string_view fin_ligne) {
   const bool csv = format == TFormat_Texte::Csv;
   std::string ligne;
   for (int c = de; c <= a; ++c) {
     if (c > de) ligne += csv ? ';' : '\t';
-    const std::string& cellule = grille.Cells(c, rangee);
+    const bool texte = c == Colonne_Libelles && rangee > 0;
+    const std::string cellule = texte ? Protege_Formule(grille.Cells(c, rangee)) : grille.Cells(c, rangee);
     ligne += csv ? Cellule_Csv(cellule) : Cellule_Tabulee(cellule);
   }
   return ligne.append(fin_ligne);
@@ -99,8 +102,14 @@ std::string Chemin_Recap_Propose(const std::string& dossier, const std::string& 
   return chemin + Nom_Fichier_Recap(mois, extension);
 }
 
-void Exporter_Csv(const TGrille& grille, const std::string& mois, const TDemander_Chemin& Demander) {
-  if (!Copie_Possible(grille)) return;
+std::string Protege_Formule(const std::string& texte) {
+  if (!texte.empty() && std::string_view("=+-@\t\r").find(texte.front()) != std::string_view::npos) return "'" + texte;
+  return texte;
+}
+
+void Exporter_Csv(const TGrille& grille, const TDernier_Calcul& dernier, const TDemander_Chemin& Demander) {
+  if (!Grille_A_Jour(dernier) || !Copie_Possible(grille)) return;
+  const std::string& mois = dernier.Calcul->Mois;
   const auto chemin = Demander({textes::Titre_Export_Csv, Chemin_Recap_Propose(plateforme::Dossier_Documents(), mois, ".csv"),
                                 {textes::Type_Fichiers_Csv, textes::Type_Tous_Fichiers}});
   if (chemin) plateforme::Enregistrer_Fichier(*chemin, Contenu_Csv(grille));

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "recap/Fenetre.h"
 #include "recap/Recap.h"
 
 namespace recap {
@@ -61,9 +62,13 @@ struct TDemande_Enregistrement {
 // The window's save dialog: the chosen path, or nothing when the user cancelled.
 using TDemander_Chemin = std::function<std::optional<std::string>(const TDemande_Enregistrement&)>;
 
-// "Exporter en CSV…": nothing before a first calculation nor after a cancel; otherwise the file
-// chosen in the dialog, which proposes the month's name in the user's Documents, is replaced
-// whole. Raises plateforme::EKorvex when it cannot be written.
-void Exporter_Csv(const TGrille& grille, const std::string& mois, const TDemander_Chemin& Demander);
+// "Exporter en CSV…": nothing unless the grid holds the last click's recap, nor after a cancel;
+// otherwise the file chosen in the dialog, which proposes the month's name in the user's
+// Documents, is replaced whole. Raises plateforme::EKorvex when it cannot be written.
+void Exporter_Csv(const TGrille& grille, const TDernier_Calcul& dernier, const TDemander_Chemin& Demander);
+
+// A text cell as a spreadsheet must get it: one that begins with "=", "+", "-", "@", a tab or a
+// carriage return would run as a formula, so it gets an apostrophe first.
+std::string Protege_Formule(const std::string& texte);
 
 }  // namespace recap

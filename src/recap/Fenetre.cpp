@@ -35,6 +35,46 @@ void Sous_Garde(const TBoitesMessages& Boites, const std::function<void()>& Trav
   plateforme::Executer_Sous_Garde(Boites.Erreur, Travail);
 }
 
+void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                           TGrille& Grille, const TAfficherMessage& Message, TDernier_Calcul& Dernier) {
+  TBilan_Recap bilan;
+  const auto echec = [&] {
+    Dernier.Echec = true;
+    if (!bilan.Grille_Commencee) return;
+    Dernier.Calcul.reset();
+    Dernier.Grille_Incomplete = true;
+  };
+  try {
+    Calculer_Recap(Chemin, Mois, TOT_RUB, Grille, Message, bilan);
+  } catch (...) {
+    echec();
+    throw;
+  }
+  if (!bilan.Grille_Remplie) return echec();
+  Dernier = {TCalcul{Chemin, Sans_Blancs(Mois), std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB)),
+                     std::move(bilan.Avertissements)},
+             false, false};
+}
+
+bool Grille_A_Jour(const TDernier_Calcul& Dernier) { return Dernier.Calcul && !Dernier.Echec; }
+
+std::string Texte_Resume(const TDernier_Calcul& Dernier) {
+  if (Dernier.Echec) {
+    std::string texte = textes::Aucune_Recap;
+    if (Dernier.Calcul) texte += "\n" + textes::Grille_Precedente(Dernier.Calcul->Mois, Dernier.Calcul->Dossier);
+    if (Dernier.Grille_Incomplete && !Dernier.Calcul) texte += std::string("\n") + textes::Grille_Incomplete;
+    return texte;
+  }
+  if (!Dernier.Calcul) return {};
+  const auto lignes = Lignes_Resume(Dernier.Calcul->Resume, plateforme::DecimalSeparator());
+  return lignes[0] + "\n" + lignes[1] + "\n" + lignes[2];
+}
+
+const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier) {
+  static const TAvertissements aucun;
+  return Dernier.Calcul ? Dernier.Calcul->Avertissements : aucun;
+}
+
 namespace {
 
 // Shows the grid however the calculation ends, before the guard shows any error.

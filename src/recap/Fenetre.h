@@ -2,8 +2,10 @@
 // Windows call these and only create controls, wire events and draw.
 #pragma once
 
+#include <ctime>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "KORVEX_procs.h"
@@ -11,6 +13,40 @@
 #include "recap/Resume.h"
 
 namespace recap {
+
+// A calculation as the grid shows it, whole.
+struct TCalcul {
+  std::string Dossier;         // the folder field's text
+  std::string Mois;            // the month as the calculation took it
+  std::time_t Date_Heure = 0;  // when it ended
+  TResume Resume;
+  TAvertissements Avertissements;  // what it could not count
+};
+
+// What a window keeps of its calculations, for its summary, its warnings, its copies, exports
+// and printouts.
+struct TDernier_Calcul {
+  // The calculation the grid shows: nothing before the first, nor once a failed one has begun
+  // writing the grid.
+  std::optional<TCalcul> Calcul;
+  bool Echec = false;             // the last click made no recap
+  bool Grille_Incomplete = false; // a failed calculation left some of its rows in the grid
+};
+
+// A click on "Calculer Récap" in a window: the calculation, then what the window keeps of it.
+// Errors go on to the caller once Dernier is right.
+void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+                           TGrille& Grille, const TAfficherMessage& Message, TDernier_Calcul& Dernier);
+
+// Whether the grid holds the last click's recap: only then may it be copied, exported or printed.
+bool Grille_A_Jour(const TDernier_Calcul& Dernier);
+
+// The text of the summary label: its three lines with the user's decimal separator; after a
+// click that made no recap, that none was made and what the grid still shows; else empty.
+std::string Texte_Resume(const TDernier_Calcul& Dernier);
+
+// The warnings of the calculation the grid shows, stale or not: its figures leave those out.
+const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier);
 
 // The program's two message boxes, replaceable so that tests record them instead of blocking.
 struct TBoitesMessages {

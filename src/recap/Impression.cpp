@@ -70,14 +70,21 @@ public:
 
   std::vector<TPage_Imprimee> Pages() {
     Verifier_Papier();
-    pages_.emplace_back();
     const double bas = format_.Hauteur - format_.Marge - Place_Pied;
+    double y = Nouvelle_Page();
+    for (const std::string& ligne : Lignes_Avertissements()) {
+      if (y + Ligne_Entete > bas) y = Nouvelle_Page();
+      y += Ligne_Entete;
+      Texte(ligne, format_.Marge, y, TAlignement::Gauche, TRole::Avertissement);
+    }
+    // The column headers never stand alone at the foot of a page.
+    if (y + Sous_Ligne + Avant_Tableau + Hauteur_Colonnes + Hauteur_Ligne > bas) y = Nouvelle_Page();
     int rangee = 1;
     for (;;) {
-      double y = Colonnes(Entete_Page());
+      y = Colonnes(y + Sous_Ligne + Avant_Tableau);
       while (rangee < grille_.RowCount() && y + Hauteur_Ligne <= bas) y = Rangee(rangee++, y);
       if (rangee >= grille_.RowCount()) break;
-      pages_.emplace_back();
+      y = Nouvelle_Page();
     }
     Pieds();
     return std::move(pages_);
@@ -102,8 +109,10 @@ private:
       throw plateforme::EKorvex(textes::Papier_Trop_Petit);
   }
 
-  // Title, folder and date; the summary on the first page. Returns the y where the table starts.
-  double Entete_Page() {
+  // A new page with its header: title, folder and date; the summary on the first page. Returns
+  // the baseline of its last line.
+  double Nouvelle_Page() {
+    pages_.emplace_back();
     const double g = format_.Marge, d = format_.Largeur - format_.Marge;
     double y = format_.Marge + Ligne_Titre;
     Texte(Ajuster(Sur_Une_Ligne(textes::Titre_Impression(entete_.Mois)), Largeur_Utile(), TRole::Titre, mesure_),
@@ -121,7 +130,32 @@ private:
               TRole::Resume);
       }
     }
-    return y + Sous_Ligne + Avant_Tableau;
+    return y;
+  }
+
+  // The warnings cut into lines that fit the page, at blanks; a word longer than a line is cut.
+  std::vector<std::string> Lignes_Avertissements() const {
+    std::vector<std::string> lignes;
+    for (const std::string& avertissement : entete_.Avertissements) {
+      std::string ligne;
+      size_t debut = 0;
+      const std::string texte = Sur_Une_Ligne(avertissement);
+      while (debut < texte.size()) {
+        size_t fin = texte.find(' ', debut);
+        if (fin == std::string::npos) fin = texte.size();
+        const std::string mot = texte.substr(debut, fin - debut);
+        const std::string essai = ligne.empty() ? mot : ligne + " " + mot;
+        if (!ligne.empty() && mesure_(TRole::Avertissement, essai) > Largeur_Utile()) {
+          lignes.push_back(Ajuster(ligne, Largeur_Utile(), TRole::Avertissement, mesure_));
+          ligne = mot;
+        } else {
+          ligne = essai;
+        }
+        debut = fin + 1;
+      }
+      lignes.push_back(Ajuster(ligne, Largeur_Utile(), TRole::Avertissement, mesure_));
+    }
+    return lignes;
   }
 
   void Cellules(const std::array<std::string, TGrille::ColCount>& textes, double base, TRole role) {
@@ -175,7 +209,8 @@ private:
 TPolice Police_De(TRole role) {
   switch (role) {
     case TRole::Titre: return {14, true};
-    case TRole::Colonne: return {9, true};
+    case TRole::Colonne:
+    case TRole::Avertissement: return {9, true};
     case TRole::Pied: return {8, false};
     default: return {9, false};
   }
@@ -186,14 +221,12 @@ std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete
   return TMise_En_Page(Grille, Entete, Format, Mesure).Pages();
 }
 
-bool Impression_Possible(const TDernier_Calcul& Dernier) { return Dernier.Resume.has_value(); }
-
 TEntete_Impression Entete_Impression(const TDernier_Calcul& Dernier) {
-  TEntete_Impression entete{Dernier.Dossier, Dernier.Mois, Texte_Date_Heure(Dernier.Date_Heure), {}};
-  if (Dernier.Resume) {
-    const auto lignes = Lignes_Resume(*Dernier.Resume, plateforme::DecimalSeparator());
-    entete.Resume.assign(lignes.begin(), lignes.end());
-  }
+  if (!Dernier.Calcul) return {};
+  const TCalcul& c = *Dernier.Calcul;
+  TEntete_Impression entete{c.Dossier, c.Mois, Texte_Date_Heure(c.Date_Heure), {}, c.Avertissements};
+  const auto lignes = Lignes_Resume(c.Resume, plateforme::DecimalSeparator());
+  entete.Resume.assign(lignes.begin(), lignes.end());
   return entete;
 }
 

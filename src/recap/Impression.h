@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "recap/Recap.h"
+#include "recap/Fenetre.h"
 #include "recap/Resume.h"
 
 namespace recap {
 
 // What a text is, which gives its font (Police_De).
-enum class TRole { Titre, Entete, Resume, Colonne, Corps, Pied };
+enum class TRole { Titre, Entete, Resume, Avertissement, Colonne, Corps, Pied };
 
 // How X anchors a text: its left edge, its right edge or its centre.
 enum class TAlignement { Gauche, Droite, Centre };
@@ -50,6 +51,7 @@ struct TFormat_Page {
 struct TEntete_Impression {
   std::string Dossier, Mois, Date_Heure;
   std::vector<std::string> Resume;  // under the title of the first page
+  std::vector<std::string> Avertissements;  // under the summary, wrapped, over as many pages as they need
 };
 
 // Fonts: one family (metric twins elsewhere: Liberation Sans), a size and a weight per role.
@@ -69,12 +71,8 @@ using TMesure = std::function<double(TRole, const std::string&)>;
 std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete_Impression& Entete,
                                             const TFormat_Page& Format, const TMesure& Mesure);
 
-// Whether the window's last calculation can be printed: the pages' header is its own, so none
-// before a first calculation nor once an error has cut one short.
-bool Impression_Possible(const TDernier_Calcul& Dernier);
-
-// The header of the pages of the window's last calculation, its summary in the grid's number
-// format.
+// The header of the pages of the calculation the grid shows, its summary in the grid's number
+// format, and its warnings.
 TEntete_Impression Entete_Impression(const TDernier_Calcul& Dernier);
 
 // The date and time of a calculation as the pages give it, in local time: 29/02/2024 14:05.

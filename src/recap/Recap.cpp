@@ -40,97 +40,6 @@ void TGrille::Effacer_Lignes_Donnees() {
 
 namespace {
 
-// ---- Texts ----
-
-// The first n characters (all of the text when shorter).
-std::string_view Debut(std::string_view texte, size_t n) {
-  return texte.substr(0, plateforme::Octets_Des_Caracteres(texte, n));
-}
-
-// ---- The payslip file ----
-
-// The message shown when PAIES.DTA is not there. A PAIES.DBF left alone tells that an earlier
-// calculation was killed while it had the file renamed: say so rather than "not found".
-std::string Message_Paies_Absent(const std::string& Chemin) {
-  const std::string dta = Chemin + "\\PAIES.DTA", dbf = Chemin + "\\PAIES.DBF";
-  if (!plateforme::Nom_Pris(dta) && plateforme::Nom_Pris(dbf))
-    return textes::Calcul_Interrompu(dta, dbf);
-  return textes::Fichier_Non_Trouve(dta);
-}
-
-// PAIES.DTA goes under its temporary name for the time of the scan and always comes back, under
-// the very name it had: a folder copied from Windows may hold paies.dta.
-class TRenommageTemporaire {
-public:
-  TRenommageTemporaire(std::string de, std::string vers)
-      : de_(std::move(de)), vers_(std::move(vers)), retour_(plateforme::Nom_Exact(de_)) {
-    if (auto raison = plateforme::Renommer_Sans_Remplacer(de_, vers_))
-      throw EKorvex(textes::Renommage_Impossible(de_, vers_, *raison));
-  }
-  ~TRenommageTemporaire() { Rendre(); }
-  TRenommageTemporaire(const TRenommageTemporaire&) = delete;
-  TRenommageTemporaire& operator=(const TRenommageTemporaire&) = delete;
-
-  // Renames the file back, once; false when that failed. It also runs from the destructor, so
-  // it cannot throw: the message is made afterwards by Message_Echec, which may allocate.
-  bool Rendre() noexcept {
-    if (!rendu_) {
-      rendu_ = true;
-      try {
-        raison_ = plateforme::Renommer_Sans_Remplacer(vers_, retour_);
-      } catch (...) {
-        inattendu_ = true;
-      }
-    }
-    return !raison_ && !inattendu_;
-  }
-  std::string Message_Echec() const {
-    return textes::Renommage_Impossible(vers_, de_, raison_ ? *raison_ : textes::Raison_Inattendue);
-  }
-
-private:
-  std::string de_, vers_, retour_;
-  std::optional<std::string> raison_;
-  bool rendu_ = false, inattendu_ = false;
-};
-
-std::string Message_De(const std::exception_ptr& erreur) {
-  try {
-    std::rethrow_exception(erreur);
-  } catch (const std::exception& e) {
-    return e.what();
-  } catch (...) {
-    return textes::Erreur_Inattendue;
-  }
-}
-
-// Adds the memos of the month's payslips into TOT_RUB. Fields are looked up at their first use,
-// so that a table without payslips needs neither.
-int Totaliser_Paies(const std::string& Chemin, const std::function<bool(std::string_view)>& Choisie,
-                    TTAB_VALEURS& TOT_RUB) {
-  int bulletins = 0;
-  dbase::TTable table;
-  TOT_RUB.Effacer();
-  table.TableType = dbase::TTableType::ttDBase;
-  table.DatabaseName = Chemin;
-  table.TableName = "PAIES.DBF";
-  table.Open();
-  table.First();
-  std::optional<dbase::TField> mois, montants;
-  while (!table.Eof()) {
-    if (!mois) mois = table.FieldByName("MOIS");
-    if (Choisie(Debut(mois->AsString(), 7))) {
-      if (!montants) montants = table.FieldByName("MONTANTS");
-      Memo_Montants_Decoder(montants->AsString());
-      // The other entries are zero: adding them would change no total.
-      for (int i : Rubriques_Decodees()) TOT_RUB[i] += TAB_VALEURS[i];
-      ++bulletins;
-    }
-    table.Next();
-  }
-  return bulletins;
-}
-
 // ---- The grid fill ----
 
 int Colonne_De_Classe(int32_t classe) { return classe == 1 ? 3 : classe == 2 ? 4 : 2; }
@@ -150,6 +59,15 @@ void Ecrire_Ligne(dbase::TTable& rubriques, int i, long double total, int n, TGr
   Grille.SetCells(colonne, n, plateforme::Format_General(total, plateforme::DecimalSeparator()));
 }
 
+// Rubrics are found by position: a record lost to damage would give a rubric the label and the
+// class of another, so any damage stops the calculation.
+void Verifier_Rubriques(dbase::TTable& rubriques, const std::string& nom) {
+  for (rubriques.First(); !rubriques.Eof(); rubriques.Next()) {
+  }
+  if (!rubriques.Omissions().empty())
+    throw EKorvex(textes::Table_Endommagee(nom, dbase::Texte_Dommage(rubriques.Omissions().front())));
+}
+
 void Remplir_Grille(const std::string& Chemin, const TTAB_VALEURS& TOT_RUB, TGrille& Grille, bool& Commencee) {
   dbase::TTable rubriques;
   rubriques.TableType = dbase::TTableType::ttDBase;
@@ -157,6 +75,7 @@ void Remplir_Grille(const std::string& Chemin, const TTAB_VALEURS& TOT_RUB, TGri
   rubriques.TableName = "RUBRIQUE.DTA";
   rubriques.AfficherSupprimes = true;
   rubriques.Open();
+  Verifier_Rubriques(rubriques, Chemin + "\\RUBRIQUE.DTA");
   Commencee = true;
   Grille.SetRowCount(2);
   Grille.Effacer_Lignes_Donnees();
@@ -176,31 +95,23 @@ std::string Sans_Blancs(const std::string& texte) {
   return texte.substr(debut, fin - debut);
 }
 
-std::optional<int> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
-                                    const TAfficherMessage& Message, const std::optional<TPeriode>& Periode) {
-  const std::string paies = Chemin + "\\PAIES.DTA", temporaire = Chemin + "\\PAIES.DBF";
-  if (!plateforme::Fichier_Existe(paies)) {
-    Message(Message_Paies_Absent(Chemin));
+std::optional<TTotal_Paies> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois,
+                                             TTAB_VALEURS& TOT_RUB, const TAfficherMessage& Message,
+                                             const std::optional<TPeriode>& Periode) {
+  TTotal_Paies total;
+  const auto choix = [&](std::string_view debut_mois) -> std::optional<int> {
+    if (Periode ? Dans_Periode(*Periode, debut_mois) : debut_mois == Mois) return 0;
     return std::nullopt;
-  }
-  // A stale PAIES.DBF would be read as this month's payslips.
-  if (plateforme::Nom_Pris(temporaire))
-    throw EKorvex(textes::Temporaire_Existe(temporaire));
-  TRenommageTemporaire renommage(paies, temporaire);
-  const auto choisie = [&](std::string_view debut_mois) {
-    return Periode ? Dans_Periode(*Periode, debut_mois) : debut_mois == Mois;
   };
-  int bulletins = 0;
-  std::exception_ptr erreur_lecture;
-  try {
-    bulletins = Totaliser_Paies(Chemin, choisie, TOT_RUB);
-  } catch (...) {
-    erreur_lecture = std::current_exception();
-  }
-  if (!renommage.Rendre())
-    throw EKorvex(renommage.Message_Echec() + (erreur_lecture ? "\n" + Message_De(erreur_lecture) : ""));
-  if (erreur_lecture) std::rethrow_exception(erreur_lecture);
-  return bulletins;
+  const auto ajouter = [&](int, const TBulletin&) {
+    // The other entries are zero: adding them would change no total.
+    for (int i : Rubriques_Decodees()) TOT_RUB[i] += TAB_VALEURS[i];
+    ++total.Bulletins;
+  };
+  auto avertissements = Lire_Bulletins(Chemin, choix, ajouter, Message, [&] { TOT_RUB.Effacer(); });
+  if (!avertissements) return std::nullopt;
+  total.Avertissements = std::move(*avertissements);
+  return total;
 }
 
 void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
@@ -223,9 +134,10 @@ void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VAL
     return;
   }
   // The month that was checked is the month that is used: trimmed.
-  const auto bulletins = Calc_Total_Paies(Chemin, mois, TOT_RUB, Message, Periode);
-  if (!bulletins) return;
-  Bilan.Bulletins = *bulletins;
+  auto total = Calc_Total_Paies(Chemin, mois, TOT_RUB, Message, Periode);
+  if (!total) return;
+  Bilan.Bulletins = total->Bulletins;
+  Bilan.Avertissements = std::move(total->Avertissements);
   Remplir_Grille(Chemin, TOT_RUB, Grille, Bilan.Grille_Commencee);
   Bilan.Grille_Remplie = true;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "KORVEX_procs.h"
+#include "recap/Bulletins.h"
 #include "recap/Periode.h"
 
 namespace recap {
@@ -35,15 +36,18 @@ private:
 // Blanks and control characters removed at both ends: the month as a calculation takes it.
 std::string Sans_Blancs(const std::string& texte);
 
-// Shows one of the program's own messages (the plain message box).
-using TAfficherMessage = std::function<void(const std::string&)>;
+// What a scan totalled, and what it could not.
+struct TTotal_Paies {
+  int Bulletins = 0;
+  TAvertissements Avertissements;
+};
 
 // Totals the payslips of the month Mois found in the folder Chemin into TOT_RUB, renaming
 // PAIES.DTA to PAIES.DBF while it reads it; with a period, the payslips of its months instead.
-// Returns how many payslips were totalled; nothing, after the message, when PAIES.DTA is not
-// found (TOT_RUB untouched). Raises plateforme::EKorvex on every other failure, with PAIES.DTA
-// back under its own name.
-std::optional<int> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
+// Returns how many payslips were totalled and the warnings of those left out; nothing, after
+// the message, when PAIES.DTA is not found (TOT_RUB untouched). Raises plateforme::EKorvex on
+// every other failure, with PAIES.DTA back under its own name.
+std::optional<TTotal_Paies> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                                     const TAfficherMessage& Message,
                                     const std::optional<TPeriode>& Periode = std::nullopt);
 
@@ -52,6 +56,7 @@ struct TBilan_Recap {
   bool Grille_Commencee = false;  // the grid no longer shows the previous recap
   bool Grille_Remplie = false;
   int Bulletins = 0;  // payslips totalled
+  TAvertissements Avertissements;
 };
 
 // A whole click on "Calculer Récap" with the two fields' texts as typed: checks the month and

@@ -53,23 +53,4 @@ std::array<std::string, 3> Lignes_Resume(const TResume& Resume, char32_t separat
           textes::Resume_Net(texte(Resume.Net()))};
 }
 
-void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
-                           TGrille& Grille, const TAfficherMessage& Message, TDernier_Calcul& Dernier) {
-  TBilan_Recap bilan;
-  try {
-    Calculer_Recap(Chemin, Mois, TOT_RUB, Grille, Message, bilan);
-  } catch (...) {
-    if (bilan.Grille_Commencee) Dernier = {Chemin, Sans_Blancs(Mois), std::time(nullptr), std::nullopt};
-    throw;
-  }
-  if (bilan.Grille_Remplie)
-    Dernier = {Chemin, Sans_Blancs(Mois), std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB))};
-}
-
-std::string Texte_Resume(const TDernier_Calcul& Dernier) {
-  if (!Dernier.Resume) return {};
-  const auto lignes = Lignes_Resume(*Dernier.Resume, plateforme::DecimalSeparator());
-  return lignes[0] + "\n" + lignes[1] + "\n" + lignes[2];
-}
-
 }  // namespace recap

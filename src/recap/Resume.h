@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
@@ -34,23 +33,5 @@ TResume Resumer(int Bulletins, const std::vector<TLigne_Recap>& Lignes);
 
 // "N bulletins", "Gains : G — Retenues : R", "Net : X", figures in the grid's number format.
 std::array<std::string, 3> Lignes_Resume(const TResume& Resume, char32_t separateur_decimal);
-
-// What a window keeps of its last calculation, for its summary, its export and its printout.
-struct TDernier_Calcul {
-  std::string Dossier;            // the folder field's text
-  std::string Mois;               // the month as the calculation took it
-  std::time_t Date_Heure = 0;     // when it ended
-  std::optional<TResume> Resume;  // nothing until a calculation fills the grid, and after an
-                                  // error once the fill had begun
-};
-
-// A click on "Calculer Récap" in a window: the calculation, then what the window keeps of it.
-// A calculation stopped by one of the program's messages changes nothing; errors go on to the
-// caller once Dernier is right.
-void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
-                           TGrille& Grille, const TAfficherMessage& Message, TDernier_Calcul& Dernier);
-
-// The text of the summary label: its three lines with the user's decimal separator, or empty.
-std::string Texte_Resume(const TDernier_Calcul& Dernier);
 
 }  // namespace recap

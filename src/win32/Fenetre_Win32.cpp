@@ -282,7 +282,7 @@ void TForm1::Executer(UINT Commande) {
   recap::Sous_Garde(Boites_, [this, Commande] {
     const recap::TGrille& grille = StringGridRecap->Grille();
     if (Commande == Commande_Imprimer) return Imprimer();
-    if (!recap::Copie_Possible(grille)) return;  // before a first calculation: nothing to take
+    if (!recap::Grille_A_Jour(Dernier_Calcul)) return;  // only the last click's recap leaves the window
     const TPlage p = StringGridRecap->Selection();
     switch (Commande) {
       case Commande_Copier:
@@ -292,14 +292,14 @@ void TForm1::Executer(UINT Commande) {
         Ecrire_Presse_Papiers(hwnd_, recap::Texte_Copie(grille, recap::Zone_Donnees(grille)));
         break;
       case Commande_Tout_Selectionner: StringGridRecap->Tout_Selectionner(); break;
-      case Commande_Exporter_Csv: recap::Exporter_Csv(grille, Dernier_Calcul.Mois, Dialogues_.Enregistrer); break;
+      case Commande_Exporter_Csv: recap::Exporter_Csv(grille, Dernier_Calcul, Dialogues_.Enregistrer); break;
       default: break;
     }
   });
 }
 
 void TForm1::Imprimer() {
-  if (!recap::Impression_Possible(Dernier_Calcul)) return;
+  if (!recap::Grille_A_Jour(Dernier_Calcul)) return;
   const TContexte_Impression imprimante = Dialogues_.Imprimer(hwnd_);
   if (!imprimante) return;
   const TCurseur occupe(*this, true);
@@ -319,7 +319,7 @@ void TForm1::Montrer_Menu_Grille(LPARAM Position) {
     HMENU h = CreatePopupMenu();
     ~TMenu() { DestroyMenu(h); }
   } menu;
-  const UINT copie = recap::Copie_Possible(StringGridRecap->Grille()) ? MF_ENABLED : MF_GRAYED;
+  const UINT copie = recap::Grille_A_Jour(Dernier_Calcul) ? MF_ENABLED : MF_GRAYED;
   const auto entree = [&](UINT commande, const char* texte, const char* raccourci, UINT etat) {
     const std::string libelle = raccourci != nullptr ? std::string(texte) + "\t" + raccourci : std::string(texte);
     AppendMenuW(menu.h, MF_STRING | etat, commande, Large(libelle.c_str()).c_str());
@@ -330,7 +330,7 @@ void TForm1::Montrer_Menu_Grille(LPARAM Position) {
   AppendMenuW(menu.h, MF_SEPARATOR, 0, nullptr);
   entree(Commande_Exporter_Csv, textes::Action_Exporter_Csv, textes::Raccourci_Exporter_Csv, copie);
   entree(Commande_Imprimer, textes::Action_Imprimer, textes::Raccourci_Imprimer,
-         recap::Impression_Possible(Dernier_Calcul) ? MF_ENABLED : MF_GRAYED);
+         copie);
   if (const UINT choix = Dialogues_.Menu(menu.h, ecran, hwnd_); choix != 0) Executer(choix);
 }
 

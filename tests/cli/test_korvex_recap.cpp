@@ -162,7 +162,8 @@ TEST_F(KorvexRecap, ErreursSurLaSortieErreurAvecLeurPoint) {
   auto r = Recap({Dossier(), "03-2011"});
   EXPECT_EQ(r.code, 2);
   EXPECT_EQ(r.sortie, "");
-  EXPECT_EQ(r.erreur, "'12,50' n'est pas une valeur en virgule flottante correcte.\n");
+  EXPECT_EQ(r.erreur, "'12,50' n'est pas une valeur en virgule flottante correcte\nBulletin de l'enregistrement 2 de la table " +
+                         dossier_.Texte() + "\\PAIES.DTA.\n");
   EXPECT_EQ(test::Contenu(Fichier("PAIES.DTA")), paies);
   EXPECT_FALSE(fs::exists(Fichier("PAIES.DBF")));
 

@@ -173,8 +173,8 @@ TEST(Resume, SommesDesGainsEtDesRetenues) {
 
 }
 
-// What a window keeps: a plain message changes nothing; an error once the grid fill began
-// leaves no summary; an error before it leaves the previous one.
+// What a window keeps: a click that makes no recap, by a message or an error, leaves the grid's
+// calculation (greyed and said stale) until an error has begun writing the grid.
 TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
   plateforme::Fixer_Separateurs(U',', U' ');
   test::TDossierTemporaire dossier;
@@ -185,36 +185,46 @@ TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
   TTAB_VALEURS TOT_RUB;
   TGrille grille;
   recap::TDernier_Calcul dernier;
-  std::vector<std::string> messages;
   const auto calculer = [&](const std::string& mois) {
     return test::Message_Erreur([&] {
-      recap::Calculer_Pour_Fenetre(dossier.Texte(), mois, TOT_RUB, grille,
-                                   [&](const std::string& m) { messages.push_back(m); }, dernier);
+      recap::Calculer_Pour_Fenetre(dossier.Texte(), mois, TOT_RUB, grille, [](const std::string&) {}, dernier);
     });
   };
+  const std::string perime = "Aucune récap n'a été faite : le calcul n'a pas abouti.\n"
+                             "La grille montre encore la récap du mois 03-2011\ndu dossier " + dossier.Texte() + ".";
   EXPECT_EQ(recap::Texte_Resume(dernier), "");
   EXPECT_EQ(calculer(" 03-2011 "), "");
-  EXPECT_EQ(dernier.Mois, "03-2011");
-  EXPECT_EQ(dernier.Dossier, dossier.Texte());
-  EXPECT_NE(dernier.Date_Heure, 0);
+  ASSERT_TRUE(dernier.Calcul);
+  EXPECT_EQ(dernier.Calcul->Mois, "03-2011");
+  EXPECT_EQ(dernier.Calcul->Dossier, dossier.Texte());
+  EXPECT_NE(dernier.Calcul->Date_Heure, 0);
+  EXPECT_TRUE(recap::Grille_A_Jour(dernier));
   EXPECT_EQ(recap::Texte_Resume(dernier), "2 bulletins\nGains : 1500,5 — Retenues : 100,25\nNet : 1400,25");
 
-  EXPECT_EQ(calculer("3-2011"), "");
-  EXPECT_EQ(messages.size(), 1u);
-  EXPECT_EQ(dernier.Mois, "03-2011");
-  EXPECT_TRUE(dernier.Resume);
-
+  struct Cas {
+    const char* nom;
+    std::string mois;
+    bool erreur;
+    std::string resume;
+  };
   // "9,9" does not read as an amount with a point: the scan fails before the grid fill.
+  const Cas echecs[] = {{"message", "3-2011", false, perime}, {"erreur avant la grille", "04-2011", true, perime}};
   plateforme::Fixer_Separateurs(U'.', U' ');
-  EXPECT_NE(calculer("04-2011"), "");
-  EXPECT_EQ(dernier.Mois, "03-2011");
-  EXPECT_TRUE(dernier.Resume);
+  for (const Cas& c : echecs) {
+    EXPECT_EQ(calculer(c.mois).empty(), !c.erreur) << c.nom;
+    EXPECT_FALSE(recap::Grille_A_Jour(dernier)) << c.nom;
+    ASSERT_TRUE(dernier.Calcul) << c.nom;
+    EXPECT_EQ(dernier.Calcul->Mois, "03-2011") << c.nom;
+    EXPECT_EQ(recap::Texte_Resume(dernier), c.resume) << c.nom;
+  }
 
   test::Ecrire_Table(dossier.Chemin() / "RUBRIQUE.DTA", {{"LIBELLE", 'C', 40}}, {{{"Salaire"}}});
   EXPECT_EQ(calculer("03-2011"), "Champ 'CLASSE' non trouvé");
-  EXPECT_EQ(dernier.Mois, "03-2011");
-  EXPECT_FALSE(dernier.Resume);
-  EXPECT_EQ(recap::Texte_Resume(dernier), "");
+  EXPECT_FALSE(dernier.Calcul);
+  EXPECT_FALSE(recap::Grille_A_Jour(dernier));
+  EXPECT_EQ(recap::Texte_Resume(dernier),
+            "Aucune récap n'a été faite : le calcul n'a pas abouti.\n"
+            "La grille n'en montre que les lignes écrites avant l'arrêt.");
 }
 
 }  // namespace

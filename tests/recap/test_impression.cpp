@@ -181,13 +181,15 @@ TEST(Impression, En_Tete_Du_Dernier_Calcul) {
   plateforme::Fixer_Separateurs(U',', U' ');
   std::tm local{};
   local.tm_year = 124, local.tm_mon = 1, local.tm_mday = 29, local.tm_hour = 14, local.tm_min = 5, local.tm_isdst = -1;
-  recap::TDernier_Calcul dernier{"C:\\KORVEX", "02-2024", std::mktime(&local), recap::TResume{12, 1234.5L, 34.5L}};
+  recap::TDernier_Calcul dernier{
+      recap::TCalcul{"C:\\KORVEX", "02-2024", std::mktime(&local), recap::TResume{12, 1234.5L, 34.5L}, {"Attention : a"}}};
   const auto entete = recap::Entete_Impression(dernier);
   EXPECT_EQ(entete.Dossier, "C:\\KORVEX");
   EXPECT_EQ(entete.Mois, "02-2024");
   EXPECT_EQ(entete.Date_Heure, "29/02/2024 14:05");
   EXPECT_EQ(entete.Resume, (std::vector<std::string>{"12 bulletins", "Gains : 1234,5 — Retenues : 34,5", "Net : 1200"}));
-  dernier.Resume.reset();
+  EXPECT_EQ(entete.Avertissements, std::vector<std::string>{"Attention : a"});
+  dernier.Calcul.reset();
   EXPECT_TRUE(recap::Entete_Impression(dernier).Resume.empty());
   plateforme::Fixer_Separateurs(U'.', U' ');
 }

@@ -222,12 +222,14 @@ TEST_F(PannesTest, EveryFileOperationOfACalculationFailsInTurn) {
           for (int ligne = 0; ligne < derniere; ++ligne)
             for (int c = 0; c < recap::TGrille::ColCount; ++c)
               EXPECT_EQ(r.grille.Cells(c, ligne), reference.grille.Cells(c, ligne));
-          EXPECT_EQ(r.grille.Cells(0, derniere), reference.grille.Cells(0, derniere));
+          // The row being written holds nothing yet, or its number first.
+          const bool commencee = !r.grille.Cells(0, derniere).empty();
+          if (commencee) EXPECT_EQ(r.grille.Cells(0, derniere), reference.grille.Cells(0, derniere));
           for (int c = 1; c < recap::TGrille::ColCount; ++c) {
             const std::string& cellule = r.grille.Cells(c, derniere);
-            EXPECT_TRUE(cellule.empty() || cellule == reference.grille.Cells(c, derniere)) << cellule;
+            EXPECT_TRUE(cellule.empty() || (commencee && cellule == reference.grille.Cells(c, derniere))) << cellule;
           }
-          lignes_avant_panne = std::max(lignes_avant_panne, derniere);
+          lignes_avant_panne = std::max(lignes_avant_panne, derniere - (commencee ? 0 : 1));
         }
       } else {
         size_t ajoutes = partiels.size();

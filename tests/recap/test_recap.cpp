@@ -113,7 +113,8 @@ TEST_F(RecapTest, ErrorInTheThirdPayslipKeepsTheFirstTwoAndRestoresTheFile) {
                                         {"03-2011", Memo({"0018.00"})}});
   test::Ecrire_Rubriques(dossier.Chemin(), Rubriques(3));
   const auto avant = test::Contenu(dossier.Chemin() / "PAIES.DTA");
-  EXPECT_EQ(Erreur("03-2011"), "'abc' n'est pas une valeur en virgule flottante correcte");
+  EXPECT_EQ(Erreur("03-2011"), "'abc' n'est pas une valeur en virgule flottante correcte\n"
+                               "Bulletin de l'enregistrement 3 de la table " + Chemin() + "\\PAIES.DTA");
   EXPECT_EQ(TOT_RUB[1], 3.0L);
   EXPECT_TRUE(Paies_A_Sa_Place());
   EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DTA"), avant);
@@ -309,7 +310,8 @@ TEST_F(RecapTest, RenameFailuresAreReported) {
       {dta, "03-2011", "Impossible de renommer " + dta + " en " + dbf + " : accès refusé"},
       {dbf, "04-2011", "Impossible de renommer " + dbf + " en " + dta + " : accès refusé"},
       {dbf, "03-2011", "Impossible de renommer " + dbf + " en " + dta +
-                           " : accès refusé\n'x' n'est pas une valeur en virgule flottante correcte"},
+                           " : accès refusé\n'x' n'est pas une valeur en virgule flottante correcte\n"
+                           "Bulletin de l'enregistrement 2 de la table " + dta},
   };
   for (const auto& k : cas) {
     plateforme::Installer_Injecteur_Pannes(

@@ -1,0 +1,52 @@
+// The payslips of PAIES.DTA as every calculation reads them: behind the rename, the selected
+// ones decoded in the table's order, those that cannot be read left out with a warning.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace recap {
+
+// Shows one of the program's own messages (the plain message box).
+using TAfficherMessage = std::function<void(const std::string&)>;
+
+// What a calculation could not count, as the user reads it: each text begins "Attention : ".
+using TAvertissements = std::vector<std::string>;
+
+// A character field of a payslip other than MOIS: its name and its value as stored, trimmed.
+using TChamps_Bulletin = std::vector<std::pair<std::string, std::string>>;
+
+// A selected payslip once its memo is decoded: TAB_VALEURS holds its amounts and
+// Rubriques_Decodees() the rubrics it stores.
+struct TBulletin {
+  int64_t Enregistrement = 0;  // its record in PAIES.DTA, from 1
+  std::function<TChamps_Bulletin()> Champs;
+};
+
+// Which payslips a calculation reads, from the first seven characters of MOIS: a number of the
+// caller's (the month, or which of two months), or nothing.
+using TChoix = std::function<std::optional<int>(std::string_view debut_mois)>;
+using TVisiteur = std::function<void(int choix, const TBulletin&)>;
+
+// Reads the folder's payslips once, PAIES.DTA renamed PAIES.DBF meanwhile and back under its
+// very name on every road; Trouve runs once the file is renamed, before anything is read.
+// Nothing, after the message, when PAIES.DTA is not there. Raises plateforme::EKorvex on every
+// error, a decoding error naming its payslip on a second line.
+std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const TChoix& Choix,
+                                              const TVisiteur& Visiteur, const TAfficherMessage& Message,
+                                              const std::function<void()>& Trouve = {});
+
+// The message when PAIES.DTA is not there: "not found", or that an earlier calculation was
+// interrupted when PAIES.DBF is left alone.
+std::string Message_Paies_Absent(const std::string& Chemin);
+
+// Whether a memo of amounts is text: no NUL but in a final padding run, no binary byte in its
+// first line (the body's are the decoder's errors).
+bool Est_Texte_Memo(std::string_view texte);
+
+}  // namespace recap
