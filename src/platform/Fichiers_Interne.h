@@ -12,9 +12,6 @@ namespace plateforme::interne {
 // The reason a test's injector gives for making this operation fail, if any.
 std::optional<std::string> Panne_Injectee(TOperationFichier operation, const std::string& chemin);
 
-// FAT dates cover 1980 to 2107: a last-write time outside them makes the file unusable here.
-inline bool Annee_Date_Fat(int annee) { return annee >= 1980 && annee <= 2107; }
-
 // The temporary file of a save, removed unless the save went through.
 template <class TChemin>
 struct TTemporaire {

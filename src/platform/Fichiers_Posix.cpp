@@ -9,7 +9,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <ctime>
 
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
@@ -142,11 +141,9 @@ std::string Chemin_Systeme(const std::string& chemin) {
 
 bool Fichier_Existe(const std::string& chemin) {
   if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
+  // Whatever its last-write time: a file copied from an old backup keeps its date.
   struct stat etat;
-  if (::stat(Chemin_Systeme(chemin).c_str(), &etat) != 0 || S_ISDIR(etat.st_mode)) return false;
-  struct tm local;
-  if (::localtime_r(&etat.st_mtime, &local) == nullptr) return false;
-  return interne::Annee_Date_Fat(local.tm_year + 1900);
+  return ::stat(Chemin_Systeme(chemin).c_str(), &etat) == 0 && !S_ISDIR(etat.st_mode);
 }
 
 bool Nom_Pris(const std::string& chemin) {

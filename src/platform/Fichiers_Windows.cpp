@@ -75,12 +75,8 @@ bool Fichier_Existe(const std::string& chemin) {
   HANDLE h = FindFirstFileW(Vers_Utf16(chemin).c_str(), &donnees);
   if (h == INVALID_HANDLE_VALUE) return false;
   FindClose(h);
-  if (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  // The years are checked here rather than by FileTimeToDosDateTime: Wine's accepts 2108 and later.
-  FILETIME locale;
-  SYSTEMTIME date;
-  return FileTimeToLocalFileTime(&donnees.ftLastWriteTime, &locale) &&
-         FileTimeToSystemTime(&locale, &date) && interne::Annee_Date_Fat(date.wYear);
+  // Whatever its last-write time: a file copied from an old backup keeps its date.
+  return (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 bool Nom_Pris(const std::string& chemin) {
