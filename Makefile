@@ -11,9 +11,6 @@ all: build
 deps:
 	@bash scripts/installer-dependances.sh base
 
-$(BUILD)/build.ninja: deps
-	cmake -S . -B $(BUILD) -G $(GENERATOR) $(CMAKE_ARGS)
-
 configure: deps
 	cmake -S . -B $(BUILD) -G $(GENERATOR) $(CMAKE_ARGS)
 
@@ -65,7 +62,7 @@ dist-windows: build-windows
 	cd $(BUILD_WINDOWS) && zip -q -r -X ../$(DIST).zip $(DIST)
 	@echo "Écrit : $(DIST).zip"
 
-# The virtual X display of the screenshots and of the screen-reader check.
+# The virtual X display of the screen-reader check.
 AFFICHAGE ?= :99
 .PHONY: test-accessibilite captures
 # What a screen reader gets of the Linux window, read on the AT-SPI bus.
@@ -77,7 +74,7 @@ test-accessibilite: build
 # Windows window is shot when make test-windows has built it.
 captures: build
 	@bash scripts/installer-dependances.sh captures
-	bash scripts/captures.sh $(BUILD) $(BUILD_WINDOWS) $(AFFICHAGE)
+	bash scripts/captures.sh $(BUILD) $(BUILD_WINDOWS)
 
 # Benchmarks, in release mode.
 bench: deps
