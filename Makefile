@@ -27,6 +27,12 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
+# The sample folder's golden outputs (tests/golden/exemple) written again from the built
+# korvex-recap, after a change of its outputs; the tests compare with them byte for byte.
+.PHONY: golden
+golden: build
+	bash scripts/golden.sh $(BUILD)
+
 # The Qt-free core, its tests and korvex-recap.exe built for Windows (MinGW-w64), all run under
 # Wine, in a private Wine prefix of the build folder.
 BUILD_WINDOWS ?= build-windows
