@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
 # Screenshots of the windows on the sample folder for the user guide, in docs/captures/: each
 # window started under a virtual X display of its own, driven as a user would with xdotool, shot
-# with ImageMagick's import (the window alone) and made small by optipng.
-# Usage: scripts/captures.sh [BUILD [BUILD_WINDOWS [AFFICHAGE]]]   (build build-windows :99)
+# with ImageMagick's import (the window alone) and made small by optipng. Each run has its own
+# temporary folder and its own display, so that two runs, or a killed one, never block each other.
+# Usage: scripts/captures.sh [BUILD [BUILD_WINDOWS]]   (build build-windows)
 set -euo pipefail
 
 racine=$(cd "$(dirname "$0")/.." && pwd)
 absolu() { case $1 in /*) echo "$1" ;; *) echo "$racine/$1" ;; esac; }
 build=$(absolu "${1:-build}")
 build_windows=$(absolu "${2:-build-windows}")
-affichage=${3:-:99}
 sortie=$racine/docs/captures
-# The sample folder, copied where its path reads as a user's would on the pictures.
-exemple=/tmp/KORVEX
+travail=$(mktemp -d /tmp/captures.XXXXXX)
+# The sample folder, in the run's own folder.
+exemple=$travail/KORVEX
 ATTENTE=20  # seconds for anything to appear
 TITRE="Calcul d'une récap sous KORVEX"
 
-export DISPLAY=$affichage
 # Amounts with a decimal comma, as a French user sees them; the French locale is the one the
 # build compiles for its tests.
 en_francais=(env LOCPATH="$build/locales" LC_ALL=fr_FR.UTF-8 LANG=fr_FR.UTF-8)
@@ -27,7 +27,7 @@ nettoyer() {
   for pid in "${lances[@]}"; do kill "$pid" 2>/dev/null || true; done
   [ -n "$prefixe_wine" ] && WINEPREFIX=$prefixe_wine wineserver -k 2>/dev/null || true
   for pid in "${lances[@]}"; do wait "$pid" 2>/dev/null || true; done
-  [ -f "$exemple/.captures" ] && rm -rf "$exemple"
+  rm -rf "$travail"
 }
 trap nettoyer EXIT
 
@@ -93,17 +93,18 @@ piloter() {
 
 fenetres_visibles() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 
+# Xvfb takes a free display itself and writes its number once it listens: no display number is
+# fixed, and a killed run's stale lock is one Xvfb knows to pass over.
 demarrer_xvfb() {
-  [ -e "/tmp/.X${affichage#:}-lock" ] && echec "l'écran $affichage est déjà pris (AFFICHAGE=:n pour un autre)"
-  Xvfb "$affichage" -screen 0 1100x700x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1100x700x24 -nolisten tcp 3>"$travail/ecran" >/dev/null 2>&1 &
   lances+=($!)
-  attendre "l'écran virtuel $affichage" xdpyinfo
+  attendre "l'écran virtuel" test -s "$travail/ecran"
+  export DISPLAY=":$(cat "$travail/ecran")"
+  attendre "l'écran virtuel $DISPLAY" xdpyinfo
 }
 
 mkdir -p "$sortie"
-[ -e "$exemple" ] && echec "$exemple existe déjà : ce n'est pas le nôtre, il reste où il est"
 cp -r "$racine/examples/KORVEX" "$exemple"
-touch "$exemple/.captures"
 [ -x "$build/src/DLG_KORVEX_Calcule_Recap" ] || echec "$build/src/DLG_KORVEX_Calcule_Recap n'est pas construit (make build)"
 demarrer_xvfb
 

@@ -3,7 +3,8 @@
 #include "platform/Textes.h"
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
-#include "platform/Nombres.h"
+#include "platform/Entiers.h"
+#include "platform/Montants.h"
 #include "platform/Separateurs.h"
 
 #include <array>

@@ -13,7 +13,7 @@
 #include "KORVEX_procs.h"
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
-#include "platform/Nombres.h"
+#include "platform/Format_Nombres.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "recap/Export.h"

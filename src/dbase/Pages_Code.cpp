@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/Nombres.h"
+#include "platform/Caracteres.h"
 
 namespace dbase::interne {
 
@@ -69,7 +69,7 @@ size_t Ajouter_Paire(std::string& sortie, const unsigned char* o, size_t reste, 
   return 2;
 }
 
-void Ajouter_Utf8_Double(std::string& sortie, const char* octets, size_t n, const TPageCode& page) {
+void Ajouter_Depuis_Page_Double(std::string& sortie, const char* octets, size_t n, const TPageCode& page) {
   const auto* o = reinterpret_cast<const unsigned char*>(octets);
   for (size_t i = 0; i < n;) {
     if (o[i] < 0x80) {
@@ -88,13 +88,13 @@ void Ajouter_Utf8_Double(std::string& sortie, const char* octets, size_t n, cons
 
 }  // namespace
 
-void Ajouter_Utf8(std::string& sortie, const char* octets, size_t n, const TPageCode& page) {
+void Ajouter_Depuis_Page(std::string& sortie, const char* octets, size_t n, const TPageCode& page) {
   if (Tout_Ascii(octets, n)) {
     sortie.append(octets, n);
     return;
   }
   if (page.lignes != nullptr) {
-    Ajouter_Utf8_Double(sortie, octets, n, page);
+    Ajouter_Depuis_Page_Double(sortie, octets, n, page);
     return;
   }
   size_t longueur = 0;
@@ -119,7 +119,7 @@ void Ajouter_Utf8(std::string& sortie, const char* octets, size_t n, const TPage
 void Convertir_En_Utf8(std::string& texte, const TPageCode& page) {
   if (Tout_Ascii(texte.data(), texte.size())) return;
   std::string sortie;
-  Ajouter_Utf8(sortie, texte.data(), texte.size(), page);
+  Ajouter_Depuis_Page(sortie, texte.data(), texte.size(), page);
   texte.swap(sortie);
 }
 

@@ -43,7 +43,7 @@ int Page_De_Nom_Pilote(std::string_view nom);
 bool Tout_Ascii(const char* octets, size_t n);
 
 // Appends n bytes of the page to sortie in UTF-8.
-void Ajouter_Utf8(std::string& sortie, const char* octets, size_t n, const TPageCode& page);
+void Ajouter_Depuis_Page(std::string& sortie, const char* octets, size_t n, const TPageCode& page);
 
 // Turns the page's bytes of texte into UTF-8; an all-ASCII text is left as it is, without a copy.
 void Convertir_En_Utf8(std::string& texte, const TPageCode& page);

@@ -72,7 +72,7 @@ std::string Nom_Champ(const unsigned char* p, size_t taille, const TPageCode& pa
   while (n < taille && p[n] != 0) ++n;
   while (n > 0 && p[n - 1] == ' ') --n;
   std::string nom;
-  Ajouter_Utf8(nom, reinterpret_cast<const char*>(p), n, page);
+  Ajouter_Depuis_Page(nom, reinterpret_cast<const char*>(p), n, page);
   return nom;
 }
 

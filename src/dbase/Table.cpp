@@ -10,7 +10,7 @@
 #include "platform/Fichiers.h"
 #include "dbase/Format.h"
 #include "dbase/Memo.h"
-#include "platform/Nombres.h"
+#include "platform/Entiers.h"
 #include "dbase/Pages_Code.h"
 #include "dbase/Structure.h"
 #include "dbase/Tampon.h"

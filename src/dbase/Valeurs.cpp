@@ -99,7 +99,7 @@ std::string Texte_Date(const char* v, const TPageCode& page) {
         std::string_view t(v, 8);
         while (!t.empty() && (t.back() == ' ' || t.back() == '\0')) t.remove_suffix(1);
         while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
-        Ajouter_Utf8(brut, t.data(), t.size(), page);
+        Ajouter_Depuis_Page(brut, t.data(), t.size(), page);
         return brut;
       }
       valeur[k] = valeur[k] * 10 + (*p - '0');
@@ -155,7 +155,7 @@ std::string Texte_Brut(const char* v, size_t n, bool couper_blancs, const TPageC
   if (couper_blancs)
     while (n > 0 && v[n - 1] == ' ') --n;
   std::string s;
-  Ajouter_Utf8(s, v, n, page);
+  Ajouter_Depuis_Page(s, v, n, page);
   return s;
 }
 
@@ -191,7 +191,7 @@ std::string Texte_Valeur(const TStructure& s, const TChamp& c, const char* enreg
     case TGenre::Numerique: {
       std::string_view t = Texte_Numerique(c, enregistrement);
       std::string texte;
-      Ajouter_Utf8(texte, t.data(), t.size(), page);
+      Ajouter_Depuis_Page(texte, t.data(), t.size(), page);
       return texte;
     }
     case TGenre::Logique:

@@ -1,7 +1,5 @@
 #include "platform/Caracteres.h"
 
-#include "platform/Nombres.h"
-
 #ifdef _WIN32
 #include <windows.h>
 #else
@@ -10,6 +8,73 @@
 #endif
 
 namespace plateforme {
+
+size_t Encoder_Utf8(char32_t c, char (&octets)[4]) {
+  if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) c = 0xFFFD;
+  const auto o = [](char32_t v) { return static_cast<char>(v); };
+  if (c < 0x80) {
+    octets[0] = o(c);
+    return 1;
+  }
+  if (c < 0x800) {
+    octets[0] = o(0xC0 | (c >> 6));
+    octets[1] = o(0x80 | (c & 0x3F));
+    return 2;
+  }
+  if (c < 0x10000) {
+    octets[0] = o(0xE0 | (c >> 12));
+    octets[1] = o(0x80 | ((c >> 6) & 0x3F));
+    octets[2] = o(0x80 | (c & 0x3F));
+    return 3;
+  }
+  octets[0] = o(0xF0 | (c >> 18));
+  octets[1] = o(0x80 | ((c >> 12) & 0x3F));
+  octets[2] = o(0x80 | ((c >> 6) & 0x3F));
+  octets[3] = o(0x80 | (c & 0x3F));
+  return 4;
+}
+
+void Ajouter_Utf8(std::string& texte, char32_t caractere) {
+  char octets[4];
+  texte.append(octets, Encoder_Utf8(caractere, octets));
+}
+
+size_t Taille_Caractere_Utf8(std::string_view t, size_t i) {
+  const auto octet = [&](size_t k) { return static_cast<unsigned char>(t[k]); };
+  const unsigned char o = octet(i);
+  if (o < 0x80) return 1;
+  // Continuation count and the allowed range of the second byte: no overlong form,
+  // no surrogate, nothing beyond U+10FFFF.
+  size_t suite = 0;
+  unsigned char min2 = 0x80, max2 = 0xBF;
+  if (o >= 0xC2 && o <= 0xDF) {
+    suite = 1;
+  } else if (o >= 0xE0 && o <= 0xEF) {
+    suite = 2;
+    if (o == 0xE0) min2 = 0xA0;
+    if (o == 0xED) max2 = 0x9F;
+  } else if (o >= 0xF0 && o <= 0xF4) {
+    suite = 3;
+    if (o == 0xF0) min2 = 0x90;
+    if (o == 0xF4) max2 = 0x8F;
+  } else {
+    return 1;
+  }
+  if (suite >= t.size() - i) return 1;
+  if (octet(i + 1) < min2 || octet(i + 1) > max2) return 1;
+  for (size_t k = 2; k <= suite; ++k)
+    if ((octet(i + k) & 0xC0) != 0x80) return 1;
+  return suite + 1;
+}
+
+TCaractere_Utf8 Decoder_Utf8(std::string_view texte, size_t position) {
+  const auto octet = [&](size_t i) { return static_cast<unsigned char>(texte[position + i]); };
+  const size_t taille = Taille_Caractere_Utf8(texte, position);
+  if (taille == 1) return {octet(0), 1};
+  char32_t c = octet(0) & (0x7F >> taille);
+  for (size_t i = 1; i < taille; ++i) c = (c << 6) | (octet(i) & 0x3F);
+  return {c, taille};
+}
 
 size_t Octets_Des_Caracteres(std::string_view texte, size_t n) {
   size_t position = 0;
@@ -70,28 +135,18 @@ locale_t Locale_Unicode() {
   return locale;
 }
 
-char32_t Decoder(const std::string& texte, size_t position, size_t taille) {
-  const auto octet = [&](size_t i) { return static_cast<unsigned char>(texte[position + i]); };
-  if (taille == 1) return octet(0);
-  char32_t c = octet(0) & (0x7F >> taille);
-  for (size_t i = 1; i < taille; ++i) c = (c << 6) | (octet(i) & 0x3F);
-  return c;
-}
-
 }  // namespace
 
 std::string Minuscules(const std::string& texte) {
   const locale_t locale = Locale_Unicode();
   std::string sortie;
   for (size_t i = 0; i < texte.size();) {
-    const size_t taille = Taille_Caractere_Utf8(texte, i);
-    const bool mal_forme = taille == 1 && static_cast<unsigned char>(texte[i]) >= 0x80;
-    if (mal_forme || locale == static_cast<locale_t>(0)) {
-      sortie.append(texte, i, taille);
-    } else {
-      Ajouter_Utf8(sortie, static_cast<char32_t>(towlower_l(static_cast<wint_t>(Decoder(texte, i, taille)), locale)));
-    }
-    i += taille;
+    const TCaractere_Utf8 c = Decoder_Utf8(texte, i);
+    if (c.Mal_Forme() || locale == static_cast<locale_t>(0))
+      sortie.append(texte, i, c.taille);
+    else
+      Ajouter_Utf8(sortie, static_cast<char32_t>(towlower_l(static_cast<wint_t>(c.code), locale)));
+    i += c.taille;
   }
   return sortie;
 }

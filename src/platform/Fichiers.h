@@ -19,8 +19,7 @@ std::string Chemin_Systeme(const std::string& chemin);
 // as it is when there is no such entry.
 std::string Nom_Exact(const std::string& chemin);
 
-// True when the first entry matching the path is not a directory and its last-write time,
-// in local time, falls within the years 1980 to 2107.
+// True when the first entry matching the path is not a directory, whatever its date.
 bool Fichier_Existe(const std::string& chemin);
 
 // True when some entry, file or folder, already has this name.

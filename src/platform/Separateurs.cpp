@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/Nombres.h"
+#include "platform/Caracteres.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -25,13 +25,7 @@ char32_t g_milliers = U',';
 // The first character of a locale text: UTF-8 when it decodes, else the byte itself (Latin-1).
 char32_t Premier_Caractere(const char* texte) {
   if (texte == nullptr || texte[0] == 0) return 0;
-  const std::string_view t(texte);
-  const size_t n = Taille_Caractere_Utf8(t, 0);
-  const auto premier = static_cast<unsigned char>(t[0]);
-  if (n == 1) return premier;
-  char32_t c = premier & (0x7F >> n);
-  for (size_t i = 1; i < n; ++i) c = (c << 6) | (static_cast<unsigned char>(t[i]) & 0x3F);
-  return c;
+  return Decoder_Utf8(texte, 0).code;
 }
 
 // The user's numeric locale, as the C library would choose it from the environment.

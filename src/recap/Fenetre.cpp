@@ -5,7 +5,6 @@
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
-#include "platform/Nombres.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
 

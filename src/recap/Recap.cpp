@@ -9,7 +9,7 @@
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
-#include "platform/Nombres.h"
+#include "platform/Format_Nombres.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "dbase/Table.h"

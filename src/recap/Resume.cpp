@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "platform/Nombres.h"
+#include "platform/Format_Nombres.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
 

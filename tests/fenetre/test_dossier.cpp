@@ -154,7 +154,7 @@ void TestsDossier::cas_de_dossier_data() {
   QTest::newRow("PAIES.DTA présent") << TContenu::Fichier << "\\KORVEX" << OK;
   QTest::newRow("PAIES.DTA absent") << TContenu::Rien << "\\KORVEX" << KO;
   QTest::newRow("un dossier nommé PAIES.DTA") << TContenu::Dossier << "\\KORVEX" << KO;
-  QTest::newRow("PAIES.DTA écrit en 1979") << TContenu::Fichier_1979 << "\\KORVEX" << KO;
+  QTest::newRow("PAIES.DTA écrit en 1979") << TContenu::Fichier_1979 << "\\KORVEX" << OK;
   QTest::newRow("barre oblique inverse finale") << TContenu::Fichier << "\\KORVEX\\" << OK;
   QTest::newRow("paies.dta en minuscules") << TContenu::Fichier_Minuscules << "\\KORVEX" << OK;
   QTest::newRow("champ vide") << TContenu::Fichier << QString() << KO;

@@ -11,7 +11,9 @@
 
 #include "platform/Erreurs.h"
 #include "KORVEX_procs.h"
-#include "platform/Nombres.h"
+#include "platform/Entiers.h"
+#include "platform/Format_Nombres.h"
+#include "platform/Montants.h"
 #include "platform/Separateurs.h"
 
 namespace {

@@ -7,7 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/Nombres.h"
+#include "platform/Caracteres.h"
+#include "platform/Format_Nombres.h"
 
 namespace {
 

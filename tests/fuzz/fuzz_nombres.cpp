@@ -8,7 +8,9 @@
 #include <string_view>
 
 #include "platform/Erreurs.h"
-#include "platform/Nombres.h"
+#include "platform/Caracteres.h"
+#include "platform/Entiers.h"
+#include "platform/Montants.h"
 #include "platform/Separateurs.h"
 
 namespace {

@@ -19,7 +19,8 @@
 #include "support/Ecrivain_Dbase.h"
 #include "platform/Erreurs.h"
 #include "KORVEX_procs.h"
-#include "platform/Nombres.h"
+#include "platform/Caracteres.h"
+#include "platform/Format_Nombres.h"
 #include "recap/Recap.h"
 #include "platform/Separateurs.h"
 

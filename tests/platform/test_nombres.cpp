@@ -2,7 +2,9 @@
 
 #include "platform/Erreurs.h"
 #include "support/Message_Erreur.h"
-#include "platform/Nombres.h"
+#include "platform/Entiers.h"
+#include "platform/Format_Nombres.h"
+#include "platform/Montants.h"
 #include "platform/Separateurs.h"
 
 #include <clocale>
@@ -319,25 +321,3 @@ TEST(FormatGeneral, AgreesWithAnExactReferenceOnRandomValues) {
   }
 }
 #endif
-
-// ---------------------------------------------------------------------------------------------
-// UTF-8
-
-TEST(Utf8, CountsCharactersAndTreatsABadByteAsOne) {
-  const struct {
-    std::string texte;
-    size_t attendu;
-  } cas[] = {
-      {"a", 1},          {"\xC3\xA9", 2},      {"\xE2\x82\xAC", 3}, {"\xF0\x9F\x98\x80", 4},
-      {"\xC3", 1},       {"\xC3" "a", 1},      {"\xE2\x82", 1},     {"\xC0\x80", 1},
-      {"\xED\xA0\x80", 1}, {"\xF4\x90\x80\x80", 1}, {"\x80", 1},    {"\xFF", 1},
-  };
-  for (const auto& c : cas) EXPECT_EQ(plateforme::Taille_Caractere_Utf8(c.texte, 0), c.attendu);
-}
-
-TEST(Utf8, EncodesCodePoints) {
-  std::string texte;
-  for (char32_t c : {U'.', U'\u00A0', U'\u202F', U'\U0001F600', char32_t{0xD800}})
-    plateforme::Ajouter_Utf8(texte, c);
-  EXPECT_EQ(texte, ".\xC2\xA0\xE2\x80\xAF\xF0\x9F\x98\x80\xEF\xBF\xBD");
-}

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/Nombres.h"
+#include "platform/Caracteres.h"
 #include "platform/Textes.h"
 
 namespace {

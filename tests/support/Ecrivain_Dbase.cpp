@@ -5,24 +5,24 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "platform/Caracteres.h"
+
 namespace test {
 
 namespace {
 
 constexpr size_t Bloc_Memo = 512;
 
-// UTF-8 to code page 1252 for the Latin-1 range, enough for French texts.
+// UTF-8 to code page 1252 for the Latin-1 range, enough for French texts; any other character,
+// and any byte that is not UTF-8, is written as it is.
 std::string Vers_1252(const std::string& texte) {
   std::string sortie;
   sortie.reserve(texte.size());
-  for (size_t i = 0; i < texte.size(); ++i) {
-    auto o = static_cast<unsigned char>(texte[i]);
-    if ((o & 0xE0) == 0xC0 && i + 1 < texte.size()) {
-      sortie += static_cast<char>(((o & 0x1F) << 6) | (static_cast<unsigned char>(texte[i + 1]) & 0x3F));
-      ++i;
-    } else {
-      sortie += static_cast<char>(o);
-    }
+  for (size_t i = 0; i < texte.size();) {
+    const auto c = plateforme::Decoder_Utf8(texte, i);
+    if (c.code <= 0xFF) sortie += static_cast<char>(c.code);
+    else sortie.append(texte, i, c.taille);
+    i += c.taille;
   }
   return sortie;
 }

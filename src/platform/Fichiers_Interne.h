@@ -1,0 +1,26 @@
+// What the POSIX and Windows halves of the file calls share: the fault injector of the tests and
+// the temporary file of a save.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "platform/Fichiers.h"
+
+namespace plateforme::interne {
+
+// The reason a test's injector gives for making this operation fail, if any.
+std::optional<std::string> Panne_Injectee(TOperationFichier operation, const std::string& chemin);
+
+// The temporary file of a save, removed unless the save went through.
+template <class TChemin>
+struct TTemporaire {
+  TChemin Chemin;
+  void (*Supprimer)(const TChemin&);
+  bool Garder = false;
+  ~TTemporaire() {
+    if (!Garder) Supprimer(Chemin);
+  }
+};
+
+}  // namespace plateforme::interne

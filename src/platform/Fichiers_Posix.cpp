@@ -1,0 +1,245 @@
+// The file calls on POSIX: paths typed the Windows way, names found whatever their case.
+#include "platform/Fichiers.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/Caracteres.h"
+#include "platform/Erreurs.h"
+#include "platform/Fichiers_Interne.h"
+#include "platform/Textes.h"
+
+namespace plateforme {
+
+using interne::Panne_Injectee;
+
+namespace {
+
+std::string Raison_Systeme(int code) {
+  switch (code) {
+    case ENOENT:
+    case ENOTDIR: return textes::Raison_Introuvable;
+    case EEXIST:
+    case ENOTEMPTY: return textes::Raison_Existe_Deja;
+    case EACCES:
+    case EPERM: return textes::Raison_Acces_Refuse;
+    case EBUSY:
+    case ETXTBSY: return textes::Raison_Utilise;
+    case EROFS: return textes::Raison_Lecture_Seule;
+    case EXDEV: return textes::Raison_Volumes_Differents;
+    case EIO: return textes::Raison_Entree_Sortie;
+    case ENAMETOOLONG: return textes::Raison_Nom_Trop_Long;
+    case EISDIR: return textes::Raison_Dossier;
+    case ENOSPC:
+    case EDQUOT: return textes::Raison_Disque_Plein;
+    case ENOMEM: return textes::Raison_Memoire;
+    case EMFILE:
+    case ENFILE: return textes::Raison_Trop_De_Fichiers;
+    case ENOTCONN:
+    case ECONNABORTED:
+    case ECONNRESET:
+    case ETIMEDOUT:
+    case EHOSTDOWN:
+    case EHOSTUNREACH:
+    case ENETDOWN:
+    case ENETUNREACH:
+    case ESTALE: return textes::Raison_Reseau_Perdu;
+    case EINVAL:
+    case ENOSYS:
+    case ENOTSUP:
+#if EOPNOTSUPP != ENOTSUP
+    case EOPNOTSUPP:
+#endif
+    case EMLINK: return textes::Raison_Non_Pris_En_Charge;
+    case ELOOP: return textes::Raison_Trop_De_Liens;
+    case EAGAIN:
+    case EINTR: return textes::Raison_Indisponible;
+    case EFBIG:
+    case EOVERFLOW: return textes::Raison_Trop_Grand;
+    case ENXIO:
+    case ENODEV: return textes::Raison_Peripherique_Absent;
+    default: return textes::Raison_Non_Repertoriee(code);
+  }
+}
+
+bool Entree_Existe(const std::string& chemin) {
+  struct stat etat;
+  return ::lstat(chemin.c_str(), &etat) == 0;
+}
+
+// The entry of the folder whose name differs from nom only in letter case, if any.
+std::optional<std::string> Entree_Sans_Casse(const std::string& dossier, const std::string& nom) {
+  DIR* d = ::opendir(dossier.empty() ? "." : dossier.c_str());
+  if (d == nullptr) return std::nullopt;
+  std::optional<std::string> trouve;
+  while (const dirent* e = ::readdir(d)) {
+    if (Egal_Sans_Casse(e->d_name, nom)) {
+      trouve = e->d_name;
+      break;
+    }
+  }
+  ::closedir(d);
+  return trouve;
+}
+
+// What the file system answers when it has no such call (FUSE mounts of SMB or SFTP shares).
+bool Sans_Renommage_Atomique(int code) {
+  return code == EINVAL || code == ENOSYS || code == ENOTSUP || code == EOPNOTSUPP;
+}
+bool Sans_Liens(int code) { return code == EPERM || code == ENOSYS || code == ENOTSUP || code == EOPNOTSUPP; }
+
+// renameat2, unless a test makes the file system lack it.
+int Renommer_Atomique(const std::string& source, const std::string& cible) {
+  if (Panne_Injectee(TOperationFichier::Sans_Renommage_Atomique, source)) {
+    errno = EINVAL;
+    return -1;
+  }
+  return ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, cible.c_str(), RENAME_NOREPLACE);
+}
+
+int Lier(const std::string& source, const std::string& cible) {
+  if (Panne_Injectee(TOperationFichier::Sans_Lien, source)) {
+    errno = EPERM;
+    return -1;
+  }
+  return ::link(source.c_str(), cible.c_str());
+}
+
+}  // namespace
+
+std::string Chemin_Systeme(const std::string& chemin) {
+  std::string posix = chemin;
+  for (char& c : posix)
+    if (c == '\\') c = '/';
+  if (Entree_Existe(posix)) return posix;
+  // Folders copied from Windows often hold paies.dta: resolve each component without case.
+  std::string resolu;
+  size_t debut = 0;
+  if (!posix.empty() && posix[0] == '/') {
+    resolu = "/";
+    debut = 1;
+  }
+  while (debut <= posix.size()) {
+    size_t fin = posix.find('/', debut);
+    if (fin == std::string::npos) fin = posix.size();
+    std::string nom = posix.substr(debut, fin - debut);
+    if (!nom.empty() && !Entree_Existe(resolu + nom)) {
+      if (auto trouve = Entree_Sans_Casse(resolu, nom)) nom = *trouve;
+    }
+    resolu += nom;
+    if (fin < posix.size()) resolu += '/';
+    debut = fin + 1;
+  }
+  return resolu;
+}
+
+bool Fichier_Existe(const std::string& chemin) {
+  if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
+  // Whatever its last-write time: a file copied from an old backup keeps its date.
+  struct stat etat;
+  return ::stat(Chemin_Systeme(chemin).c_str(), &etat) == 0 && !S_ISDIR(etat.st_mode);
+}
+
+bool Nom_Pris(const std::string& chemin) {
+  if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
+  return Entree_Existe(Chemin_Systeme(chemin));
+}
+
+std::string Nom_Exact(const std::string& chemin) { return Chemin_Systeme(chemin); }
+
+std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers) {
+  if (auto panne = Panne_Injectee(TOperationFichier::Renommer, de)) return panne;
+  const std::string source = Chemin_Systeme(de), cible = Chemin_Systeme(vers);
+  if (Renommer_Atomique(source, cible) == 0) return std::nullopt;
+  if (!Sans_Renommage_Atomique(errno)) return Raison_Systeme(errno);
+  // Without an atomic no-replace rename, a hard link still refuses an existing target.
+  if (Lier(source, cible) == 0) {
+    if (::unlink(source.c_str()) == 0) return std::nullopt;
+    const int code = errno;
+    ::unlink(cible.c_str());
+    return Raison_Systeme(code);
+  }
+  if (!Sans_Liens(errno)) return Raison_Systeme(errno);
+  // Neither (SMB or SFTP shares through FUSE): nothing on such a file system refuses an
+  // existing target, so the check comes right before a plain rename. Another program could
+  // still create the name between the two; this is the least window that file system leaves.
+  if (Entree_Existe(cible)) return std::string(textes::Raison_Existe_Deja);
+  if (::rename(source.c_str(), cible.c_str()) == 0) return std::nullopt;
+  return Raison_Systeme(errno);
+}
+
+TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
+  if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
+    throw EKorvex(textes::Ouverture_Impossible(chemin, *panne));
+  int fd = ::open(Chemin_Systeme(chemin).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) throw EKorvex(textes::Ouverture_Impossible(chemin, Raison_Systeme(errno)));
+  struct stat etat;
+  int code = ::fstat(fd, &etat) != 0 ? errno : (S_ISDIR(etat.st_mode) ? EISDIR : 0);
+  if (code != 0) {
+    ::close(fd);
+    throw EKorvex(textes::Ouverture_Impossible(chemin, Raison_Systeme(code)));
+  }
+  taille_ = static_cast<uint64_t>(etat.st_size);
+  descripteur_ = fd;
+}
+
+TFichierLecture::~TFichierLecture() { ::close(static_cast<int>(descripteur_)); }
+
+size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
+  if (auto panne = Panne_Injectee(TOperationFichier::Lire, chemin_))
+    throw EKorvex(textes::Lecture_Impossible(chemin_, *panne));
+  size_t total = 0;
+  while (total < n) {
+    ssize_t lus = ::pread(static_cast<int>(descripteur_), static_cast<char*>(tampon) + total,
+                          n - total, static_cast<off_t>(position + total));
+    if (lus < 0) {
+      if (errno == EINTR) continue;
+      throw EKorvex(textes::Lecture_Impossible(chemin_, Raison_Systeme(errno)));
+    }
+    if (lus == 0) break;
+    total += static_cast<size_t>(lus);
+  }
+  return total;
+}
+
+void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
+  const auto echec = [&](int code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
+  std::string modele = chemin + ".XXXXXX";
+  const int fd = ::mkstemp(modele.data());
+  if (fd < 0) throw echec(errno);
+  interne::TTemporaire<std::string> garde{modele, [](const std::string& c) { ::unlink(c.c_str()); }};
+  size_t ecrits = 0;
+  while (ecrits < contenu.size()) {
+    const ssize_t n = ::write(fd, contenu.data() + ecrits, contenu.size() - ecrits);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int code = errno;
+      ::close(fd);
+      throw echec(code);
+    }
+    ecrits += static_cast<size_t>(n);
+  }
+  // mkstemp makes the file private; a saved recap gets the usual rights.
+  const mode_t masque = ::umask(0);
+  ::umask(masque);
+  ::fchmod(fd, 0666 & ~masque);
+  if (::fsync(fd) != 0 || ::close(fd) != 0) throw echec(errno);
+  if (::rename(modele.c_str(), chemin.c_str()) != 0) throw echec(errno);
+  garde.Garder = true;
+}
+
+std::string Dossier_Documents() {
+  const char* maison = std::getenv("HOME");
+  if (maison == nullptr || *maison == '\0') return {};
+  const std::string documents = std::string(maison) + "/Documents";
+  struct stat etat;
+  return ::stat(documents.c_str(), &etat) == 0 && S_ISDIR(etat.st_mode) ? documents : maison;
+}
+
+}  // namespace plateforme

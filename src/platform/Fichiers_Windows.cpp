@@ -1,0 +1,178 @@
+// The file calls on Windows: the W functions, paths in UTF-16.
+#include "platform/Fichiers.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+#include "platform/Caracteres.h"
+#include "platform/Erreurs.h"
+#include "platform/Fichiers_Interne.h"
+#include "platform/Textes.h"
+
+namespace plateforme {
+
+using interne::Panne_Injectee;
+
+namespace {
+
+std::string Raison_Systeme(DWORD code) {
+  switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return textes::Raison_Introuvable;
+    case ERROR_ALREADY_EXISTS:
+    case ERROR_FILE_EXISTS: return textes::Raison_Existe_Deja;
+    case ERROR_ACCESS_DENIED: return textes::Raison_Acces_Refuse;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return textes::Raison_Utilise;
+    case ERROR_WRITE_PROTECT: return textes::Raison_Protege_Ecriture;
+    case ERROR_NOT_SAME_DEVICE: return textes::Raison_Volumes_Differents;
+    case ERROR_CRC:
+    case ERROR_IO_DEVICE: return textes::Raison_Entree_Sortie;
+    case ERROR_FILENAME_EXCED_RANGE: return textes::Raison_Nom_Trop_Long;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME: return textes::Raison_Nom_Incorrect;
+    case ERROR_NOT_READY: return textes::Raison_Lecteur_Pas_Pret;
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME: return textes::Raison_Reseau_Introuvable;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL: return textes::Raison_Disque_Plein;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return textes::Raison_Memoire;
+    case ERROR_TOO_MANY_OPEN_FILES: return textes::Raison_Trop_De_Fichiers;
+    case ERROR_NETNAME_DELETED:
+    case ERROR_UNEXP_NET_ERR:
+    case ERROR_NETWORK_UNREACHABLE: return textes::Raison_Reseau_Perdu;
+    case ERROR_NOT_SUPPORTED:
+    case ERROR_INVALID_FUNCTION: return textes::Raison_Non_Pris_En_Charge;
+    case ERROR_DEV_NOT_EXIST: return textes::Raison_Peripherique_Absent;
+    default: return textes::Raison_Non_Repertoriee(static_cast<long>(code));
+  }
+}
+
+bool Est_Dossier(const std::wstring& chemin) {
+  DWORD attributs = GetFileAttributesW(chemin.c_str());
+  return attributs != INVALID_FILE_ATTRIBUTES && (attributs & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+std::string Chemin_Systeme(const std::string& chemin) { return chemin; }
+
+std::string Nom_Exact(const std::string& chemin) {
+  WIN32_FIND_DATAW donnees;
+  HANDLE h = FindFirstFileW(Vers_Utf16(chemin).c_str(), &donnees);
+  if (h == INVALID_HANDLE_VALUE) return chemin;
+  FindClose(h);
+  const size_t dossier = chemin.find_last_of("\\/:");
+  return chemin.substr(0, dossier == std::string::npos ? 0 : dossier + 1) + Vers_Utf8(donnees.cFileName);
+}
+
+bool Fichier_Existe(const std::string& chemin) {
+  if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
+  WIN32_FIND_DATAW donnees;
+  HANDLE h = FindFirstFileW(Vers_Utf16(chemin).c_str(), &donnees);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  FindClose(h);
+  // Whatever its last-write time: a file copied from an old backup keeps its date.
+  return (donnees.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool Nom_Pris(const std::string& chemin) {
+  if (Panne_Injectee(TOperationFichier::Existe, chemin)) return false;
+  return GetFileAttributesW(Vers_Utf16(chemin).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers) {
+  if (auto panne = Panne_Injectee(TOperationFichier::Renommer, de)) return panne;
+  if (MoveFileExW(Vers_Utf16(de).c_str(), Vers_Utf16(vers).c_str(), 0)) return std::nullopt;
+  return Raison_Systeme(GetLastError());
+}
+
+TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
+  if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
+    throw EKorvex(textes::Ouverture_Impossible(chemin, *panne));
+  // Other programs (the payroll application) may keep reading and writing the file meanwhile.
+  const std::wstring large = Vers_Utf16(chemin);
+  HANDLE h = CreateFileW(large.c_str(), GENERIC_READ,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    DWORD code = GetLastError();
+    // Windows answers "access denied" for a folder.
+    std::string raison = code == ERROR_ACCESS_DENIED && Est_Dossier(large) ? textes::Raison_Dossier
+                                                                            : Raison_Systeme(code);
+    throw EKorvex(textes::Ouverture_Impossible(chemin, raison));
+  }
+  LARGE_INTEGER taille;
+  if (!GetFileSizeEx(h, &taille)) {
+    DWORD code = GetLastError();
+    CloseHandle(h);
+    throw EKorvex(textes::Ouverture_Impossible(chemin, Raison_Systeme(code)));
+  }
+  taille_ = static_cast<uint64_t>(taille.QuadPart);
+  descripteur_ = reinterpret_cast<intptr_t>(h);
+}
+
+TFichierLecture::~TFichierLecture() { CloseHandle(reinterpret_cast<HANDLE>(descripteur_)); }
+
+size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
+  if (auto panne = Panne_Injectee(TOperationFichier::Lire, chemin_))
+    throw EKorvex(textes::Lecture_Impossible(chemin_, *panne));
+  size_t total = 0;
+  while (total < n) {
+    OVERLAPPED o{};
+    uint64_t p = position + total;
+    o.Offset = static_cast<DWORD>(p);
+    o.OffsetHigh = static_cast<DWORD>(p >> 32);
+    DWORD lus = 0;
+    DWORD demande = static_cast<DWORD>(std::min<size_t>(n - total, 1u << 30));
+    if (!ReadFile(reinterpret_cast<HANDLE>(descripteur_), static_cast<char*>(tampon) + total,
+                  demande, &lus, &o)) {
+      DWORD code = GetLastError();
+      if (code == ERROR_HANDLE_EOF) break;
+      throw EKorvex(textes::Lecture_Impossible(chemin_, Raison_Systeme(code)));
+    }
+    if (lus == 0) break;
+    total += lus;
+  }
+  return total;
+}
+
+void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
+  const auto echec = [&](DWORD code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
+  const std::wstring cible = Vers_Utf16(chemin);
+  const std::wstring temporaire = cible + L".tmp" + std::to_wstring(GetCurrentProcessId());
+  HANDLE h = CreateFileW(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) throw echec(GetLastError());
+  interne::TTemporaire<std::wstring> garde{temporaire, [](const std::wstring& c) { DeleteFileW(c.c_str()); }};
+  size_t ecrits = 0;
+  while (ecrits < contenu.size()) {
+    DWORD n = 0;
+    const DWORD demande = static_cast<DWORD>(std::min<size_t>(contenu.size() - ecrits, 1u << 30));
+    if (!WriteFile(h, contenu.data() + ecrits, demande, &n, nullptr)) {
+      const DWORD code = GetLastError();
+      CloseHandle(h);
+      throw echec(code);
+    }
+    ecrits += n;
+  }
+  const bool vide = FlushFileBuffers(h);
+  const DWORD code_vidage = GetLastError();
+  CloseHandle(h);
+  if (!vide) throw echec(code_vidage);
+  if (!MoveFileExW(temporaire.c_str(), cible.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    throw echec(GetLastError());
+  garde.Garder = true;
+}
+
+std::string Dossier_Documents() {
+  PWSTR chemin = nullptr;
+  std::string dossier;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &chemin))) dossier = Vers_Utf8(chemin);
+  CoTaskMemFree(chemin);
+  return dossier;
+}
+
+}  // namespace plateforme
