@@ -6,7 +6,7 @@ set -euo pipefail
 declare -A PAQUETS=(
   [base]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev python3 python3-dbf python3-dbfread
-          locales xvfb xauth fonts-liberation time libqt6printsupport6 poppler-utils"
+          locales xvfb xauth fonts-liberation time libqt6printsupport6 poppler-utils qt6-translations-l10n"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest zip
              xvfb xdotool xclip imagemagick nlohmann-json3-dev python3-markdown"
   # Only to write the committed fixtures again: the tests read the files, not the writers.

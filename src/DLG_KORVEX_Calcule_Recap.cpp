@@ -4,8 +4,9 @@
 
 #include "KORVEX_Calcul_Recap.h"
 #include "platform/Separateurs.h"
+#include "qt/Suivi_Locale.h"
+#include "qt/Traduction_Qt.h"
 #include "recap/Fenetre.h"
-#include "gui/Suivi_Locale.h"
 
 int DLG_KORVEX_Calcule_Recap(int argc, char* argv[]) {
   QApplication application(argc, argv);
@@ -14,6 +15,8 @@ int DLG_KORVEX_Calcule_Recap(int argc, char* argv[]) {
       recap::Titre_Application(QCoreApplication::applicationFilePath().toStdString())));
   plateforme::Lire_Separateurs_Utilisateur();
   Suivre_Changements_Locale(application);
+  // Without the file (package not installed) Qt's dialogs stay in English; the window still opens.
+  Installer_Traduction_Qt(application);
 
   TForm1 Form1;
   Form1.show();

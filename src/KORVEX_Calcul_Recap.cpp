@@ -14,10 +14,10 @@
 #include <algorithm>
 
 #include "forms/Description_Form1.h"
-#include "gui/Accessibilite.h"
-#include "gui/Edit_Etiquete.h"
-#include "gui/Grille_Recap.h"
-#include "gui/Impression_Qt.h"
+#include "qt/Accessibilite.h"
+#include "qt/Edit_Etiquete.h"
+#include "qt/Grille_Recap.h"
+#include "qt/Impression_Qt.h"
 #include "platform/Fichiers.h"
 #include "platform/Textes.h"
 #include "recap/Export.h"

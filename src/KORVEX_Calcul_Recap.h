@@ -6,8 +6,8 @@
 #include <string>
 
 #include "KORVEX_procs.h"
-#include "gui/Boites_Messages.h"
-#include "gui/Dialogues_Fichiers.h"
+#include "qt/Boites_Messages.h"
+#include "qt/Dialogues_Fichiers.h"
 #include "recap/Resume.h"
 
 class QAction;

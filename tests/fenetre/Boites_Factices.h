@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/Boites_Messages.h"
+#include "qt/Boites_Messages.h"
 
 struct TBoitesEnregistrees {
   std::vector<std::string> Messages, Erreurs;

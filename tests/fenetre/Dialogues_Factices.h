@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "gui/Dialogues_Fichiers.h"
+#include "qt/Dialogues_Fichiers.h"
 
 struct TDialoguesEnregistres {
   // Save dialog: what it was asked, and its answer (nothing: cancelled).

@@ -7,7 +7,7 @@
 #include <QtTest>
 
 #include "KORVEX_Calcul_Recap.h"
-#include "gui/Edit_Etiquete.h"
+#include "qt/Edit_Etiquete.h"
 
 inline void Saisir(QLineEdit* champ, const QString& texte) {
   champ->setFocus();

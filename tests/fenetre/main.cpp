@@ -2,7 +2,7 @@
 #include <vector>
 
 #include "Suites.h"
-#include "gui/Suivi_Locale.h"
+#include "qt/Suivi_Locale.h"
 
 int main(int argc, char* argv[]) {
   // Run as CI does, without a display, also when started by hand.

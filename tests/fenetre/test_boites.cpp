@@ -1,5 +1,10 @@
-// The application title, the two message boxes, the error boundary and the locale wiring.
+// The application title, the two message boxes, the error boundary, the locale wiring and Qt's
+// own dialogs in French.
 #include <QDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTranslator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -13,6 +18,7 @@
 #include "platform/Fichiers.h"
 #include "KORVEX_Calcul_Recap.h"
 #include "platform/Separateurs.h"
+#include "qt/Traduction_Qt.h"
 #include "Suites.h"
 
 namespace {
@@ -32,6 +38,22 @@ struct TEnvironnementLocale {
     plateforme::Lire_Separateurs_Utilisateur();
   }
 };
+
+// Qt's translation for one test only: the other tests see Qt's texts as they were.
+struct TTraductionInstallee {
+  QTranslator* traduction;
+  explicit TTraductionInstallee(const QString& dossier) : traduction(Installer_Traduction_Qt(*qApp, dossier)) {}
+  ~TTraductionInstallee() {
+    if (traduction != nullptr) QCoreApplication::removeTranslator(traduction);
+    delete traduction;
+  }
+};
+
+QStringList Textes_Boutons(const QWidget& w) {
+  QStringList textes;
+  for (const auto* bouton : w.findChildren<QPushButton*>()) textes << bouton->text();
+  return textes;
+}
 
 void Annoncer_Changement_Locale() {
   QEvent e(QEvent::LocaleChange);
@@ -53,6 +75,8 @@ private slots:
   void un_gestionnaire_qui_leve_n_arrete_pas_la_fenetre();
   void le_controle_du_dossier_est_garde();
   void separateurs_relus_au_changement_de_locale();
+  void dialogues_de_qt_en_francais();
+  void sans_traduction_les_dialogues_restent_utilisables();
 };
 
 void TestsBoites::boite_message() {
@@ -192,6 +216,29 @@ void TestsBoites::separateurs_relus_au_changement_de_locale() {
   QEvent e(QEvent::LocaleChange);
   QCoreApplication::sendEvent(&w, &e);
   QCOMPARE(plateforme::DecimalSeparator(), U'.');
+}
+
+void TestsBoites::dialogues_de_qt_en_francais() {
+  TTraductionInstallee francais(QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+  QVERIFY2(francais.traduction != nullptr, "qtbase_fr.qm manque : paquet qt6-translations-l10n");
+  QDialogButtonBox boutons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+  QCOMPARE(boutons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Enregistrer"));
+  QCOMPARE(boutons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuler"));
+  // Qt's own save dialog, the one Linux desktops without a portal get.
+  QFileDialog enregistrer;
+  enregistrer.setOption(QFileDialog::DontUseNativeDialog);
+  enregistrer.setAcceptMode(QFileDialog::AcceptSave);
+  const QStringList textes = Textes_Boutons(enregistrer);
+  QVERIFY2(textes.contains(QStringLiteral("&Enregistrer")), qPrintable(textes.join(u'|')));
+  QVERIFY2(textes.contains(QStringLiteral("Annuler")), qPrintable(textes.join(u'|')));
+}
+
+void TestsBoites::sans_traduction_les_dialogues_restent_utilisables() {
+  QTemporaryDir vide;
+  TTraductionInstallee absente(vide.path());
+  QCOMPARE(absente.traduction, nullptr);
+  QDialogButtonBox boutons(QDialogButtonBox::Save | QDialogButtonBox::Cancel);
+  QCOMPARE(boutons.button(QDialogButtonBox::Save)->text(), QStringLiteral("Save"));
 }
 
 KORVEX_SUITE(TestsBoites);

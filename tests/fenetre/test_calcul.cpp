@@ -10,8 +10,8 @@
 #include "KORVEX_Calcul_Recap.h"
 #include "Suites.h"
 #include "Utilisateur.h"
-#include "gui/Edit_Etiquete.h"
-#include "gui/Grille_Recap.h"
+#include "qt/Edit_Etiquete.h"
+#include "qt/Grille_Recap.h"
 
 namespace {
 

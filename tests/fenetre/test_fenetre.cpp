@@ -11,8 +11,8 @@
 #include "Boites_Factices.h"
 #include "KORVEX_Calcul_Recap.h"
 #include "Suites.h"
-#include "gui/Edit_Etiquete.h"
-#include "gui/Grille_Recap.h"
+#include "qt/Edit_Etiquete.h"
+#include "qt/Grille_Recap.h"
 #include "forms/Description_Form1.h"
 
 namespace {

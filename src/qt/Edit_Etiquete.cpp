@@ -1,4 +1,4 @@
-#include "gui/Edit_Etiquete.h"
+#include "qt/Edit_Etiquete.h"
 
 #include <QLabel>
 #include <QMoveEvent>

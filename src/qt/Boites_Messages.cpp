@@ -1,4 +1,4 @@
-#include "gui/Boites_Messages.h"
+#include "qt/Boites_Messages.h"
 
 #include <QCoreApplication>
 #include <QDialog>

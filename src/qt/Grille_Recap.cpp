@@ -1,4 +1,4 @@
-#include "gui/Grille_Recap.h"
+#include "qt/Grille_Recap.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "gui/Dialogues_Fichiers.h"
+#include "qt/Dialogues_Fichiers.h"
 
 #include <QApplication>
 #include <QFileDialog>

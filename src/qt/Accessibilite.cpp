@@ -1,4 +1,4 @@
-#include "gui/Accessibilite.h"
+#include "qt/Accessibilite.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "gui/Impression_Qt.h"
+#include "qt/Impression_Qt.h"
 
 #include <QBuffer>
 #include <QFont>
