@@ -59,11 +59,13 @@ void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, T
   try {
     Calculer_Recap(Chemin, Mois, TOT_RUB, Grille, Message, bilan);
   } catch (...) {
-    if (bilan.Grille_Commencee) Dernier = {Chemin, Sans_Blancs(Mois), std::time(nullptr), std::nullopt};
+    if (bilan.Grille_Commencee)
+      Dernier = {Chemin, Sans_Blancs(Mois), std::time(nullptr), std::nullopt, Dernier.Numero + 1};
     throw;
   }
   if (bilan.Grille_Remplie)
-    Dernier = {Chemin, Sans_Blancs(Mois), std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB))};
+    Dernier = {Chemin, Sans_Blancs(Mois), std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB)),
+               Dernier.Numero + 1};
 }
 
 std::string Texte_Resume(const TDernier_Calcul& Dernier) {

@@ -42,6 +42,8 @@ struct TDernier_Calcul {
   std::time_t Date_Heure = 0;     // when it ended
   std::optional<TResume> Resume;  // nothing until a calculation fills the grid, and after an
                                   // error once the fill had begun
+  int Numero = 0;                 // of the calculations that rewrote the grid: a new one shows
+                                  // from its first row
 };
 
 // A click on "Calculer Récap" in a window: the calculation, then what the window keeps of it.

@@ -174,7 +174,7 @@ TEST(Resume, SommesDesGainsEtDesRetenues) {
 }
 
 // What a window keeps: a plain message changes nothing; an error once the grid fill began
-// leaves no summary; an error before it leaves the previous one.
+// leaves no summary; an error before it leaves the previous one. Only a rewritten grid counts.
 TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
   plateforme::Fixer_Separateurs(U',', U' ');
   test::TDossierTemporaire dossier;
@@ -198,6 +198,7 @@ TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
   EXPECT_EQ(dernier.Dossier, dossier.Texte());
   EXPECT_NE(dernier.Date_Heure, 0);
   EXPECT_EQ(recap::Texte_Resume(dernier), "2 bulletins\nGains : 1500,5 — Retenues : 100,25\nNet : 1400,25");
+  EXPECT_EQ(dernier.Numero, 1);
 
   EXPECT_EQ(calculer("3-2011"), "");
   EXPECT_EQ(messages.size(), 1u);
@@ -209,11 +210,13 @@ TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
   EXPECT_NE(calculer("04-2011"), "");
   EXPECT_EQ(dernier.Mois, "03-2011");
   EXPECT_TRUE(dernier.Resume);
+  EXPECT_EQ(dernier.Numero, 1);
 
   test::Ecrire_Table(dossier.Chemin() / "RUBRIQUE.DTA", {{"LIBELLE", 'C', 40}}, {{{"Salaire"}}});
   EXPECT_EQ(calculer("03-2011"), "Champ 'CLASSE' non trouvé");
   EXPECT_EQ(dernier.Mois, "03-2011");
   EXPECT_FALSE(dernier.Resume);
+  EXPECT_EQ(dernier.Numero, 2);
   EXPECT_EQ(recap::Texte_Resume(dernier), "");
 }
 
