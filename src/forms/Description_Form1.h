@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string_view>
 
 #include "platform/Textes.h"
 
@@ -57,14 +58,11 @@ struct TGrille {
 };
 inline constexpr TGrille Grille{5, 5, 1, 1, {64, 290, 172, 175, 139}, 24, 1};
 
-constexpr const TControle& Controle(const char* nom) {
-  for (const TControle& c : Controles) {
-    const char* a = c.Nom;
-    const char* b = nom;
-    while (*a != '\0' && *a == *b) ++a, ++b;
-    if (*a == *b) return c;
-  }
-  throw "contrôle inconnu";  // a compile-time use with a wrong name does not build
+// The control of that name, looked up while compiling: a wrong name does not build.
+consteval const TControle& Controle(std::string_view nom) {
+  for (const TControle& c : Controles)
+    if (nom == c.Nom) return c;
+  throw "contrôle inconnu";
 }
 
 }  // namespace description

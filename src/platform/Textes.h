@@ -350,6 +350,9 @@ inline std::string Dialogue_Enregistrement_Impossible(unsigned long code) {
 inline std::string Dialogue_Impression_Impossible(unsigned long code) {
   return "La fenêtre d'impression n'a pas pu s'ouvrir (code " + std::to_string(code) + ")";
 }
+inline constexpr const char* Aucune_Imprimante =
+    "Aucune imprimante n'est installée : installez-en une (« Microsoft Print to PDF » suffit), puis relancez "
+    "« Imprimer… »";
 // The shortcuts the grid's context menu shows beside its entries.
 inline constexpr const char* Raccourci_Copier = "Ctrl+C";
 inline constexpr const char* Raccourci_Tout_Selectionner = "Ctrl+A";

@@ -30,6 +30,8 @@ std::string Texte_Grille(const TGrille& grille, TFormat_Texte format, std::strin
 // A rectangle of cells in grid coordinates (column, row), both corners included.
 struct TZone {
   int Gauche = 1, Haut = 1, Droite = 1, Bas = 1;
+  bool operator==(const TZone&) const = default;
+  bool Contient(int col, int ligne) const { return col >= Gauche && col <= Droite && ligne >= Haut && ligne <= Bas; }
 };
 
 // Every data cell: columns 1 to 4, rows 1 to the last.

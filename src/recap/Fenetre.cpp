@@ -42,6 +42,7 @@ void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, T
     if (!bilan.Grille_Commencee) return;
     Dernier.Calcul.reset();
     Dernier.Grille_Incomplete = true;
+    ++Dernier.Numero;
   };
   try {
     Calculer_Recap(Chemin, Mois, TOT_RUB, Grille, Message, bilan);
@@ -52,7 +53,7 @@ void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, T
   if (!bilan.Grille_Remplie) return echec();
   Dernier = {TCalcul{Chemin, Sans_Blancs(Mois), std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB)),
                      std::move(bilan.Avertissements)},
-             false, false};
+             false, false, Dernier.Numero + 1};
 }
 
 bool Grille_A_Jour(const TDernier_Calcul& Dernier) { return Dernier.Calcul && !Dernier.Echec; }

@@ -31,6 +31,8 @@ struct TDernier_Calcul {
   std::optional<TCalcul> Calcul;
   bool Echec = false;             // the last click made no recap
   bool Grille_Incomplete = false; // a failed calculation left some of its rows in the grid
+  int Numero = 0;                 // of the calculations that rewrote the grid: a new one shows
+                                  // from its first row
 };
 
 // A click on "Calculer Récap" in a window: the calculation, then what the window keeps of it.

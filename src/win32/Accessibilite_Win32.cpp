@@ -7,7 +7,6 @@
 
 #include "platform/Caracteres.h"
 #include "platform/Textes.h"
-#include "win32/Grille_Win32.h"
 
 namespace win32 {
 
@@ -60,7 +59,7 @@ public:
   // IAccessible
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return standard_->get_accParent(p); }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* n) override {
-    const TGrilleWin32* g = Grille();
+    const TGrille_Lisible* g = Grille();
     if (n == nullptr) return E_POINTER;
     if (g == nullptr) return E_FAIL;
     *n = g->Grille_Lue().RowCount() * recap::TGrille::ColCount;
@@ -72,7 +71,7 @@ public:
     return S_FALSE;  // cells are simple elements
   }
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT enfant, BSTR* nom) override {
-    const TGrilleWin32* g = Grille();
+    const TGrille_Lisible* g = Grille();
     if (g == nullptr) return E_FAIL;
     if (Soi(enfant)) return Texte_Com(textes::Nom_Grille_Accessible, nom);
     int col, ligne;
@@ -81,7 +80,7 @@ public:
     return Texte_Com(textes::Nom_Cellule(t.Cells(col, 0), t.Cells(0, ligne)), nom);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT enfant, BSTR* valeur) override {
-    const TGrilleWin32* g = Grille();
+    const TGrille_Lisible* g = Grille();
     if (g == nullptr) return E_FAIL;
     if (Soi(enfant)) return standard_->get_accValue(enfant, valeur);
     int col, ligne;
@@ -95,22 +94,21 @@ public:
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT enfant, VARIANT* role) override {
     if (Soi(enfant)) return Entier(ROLE_SYSTEM_TABLE, role);
-    const TGrilleWin32* g = Grille();
+    const TGrille_Lisible* g = Grille();
     int col, ligne;
     if (g == nullptr || !Cellule(*g, enfant, col, ligne)) return E_INVALIDARG;
     return Entier(col == 0 ? ROLE_SYSTEM_ROWHEADER : ligne == 0 ? ROLE_SYSTEM_COLUMNHEADER : ROLE_SYSTEM_CELL, role);
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT enfant, VARIANT* etat) override {
     if (Soi(enfant)) return standard_->get_accState(enfant, etat);
-    const TGrilleWin32* g = Grille();
+    const TGrille_Lisible* g = Grille();
     int col, ligne;
     if (g == nullptr || !Cellule(*g, enfant, col, ligne)) return E_INVALIDARG;
     long e = STATE_SYSTEM_READONLY;
     if (col > 0 && ligne > 0) {
       e |= STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
-      const TPlage choix = g->Selection(), courante = g->Cellule_Courante();
-      if (col >= choix.Gauche && col <= choix.Droite && ligne >= choix.Haut && ligne <= choix.Bas)
-        e |= STATE_SYSTEM_SELECTED;
+      const recap::TZone choix = g->Selection(), courante = g->Cellule_Courante();
+      if (choix.Contient(col, ligne)) e |= STATE_SYSTEM_SELECTED;
       if (GetFocus() == hwnd_ && col == courante.Gauche && ligne == courante.Haut) e |= STATE_SYSTEM_FOCUSED;
     }
     if (const RECT r = Rectangle(*g, col, ligne); IsRectEmpty(&r)) e |= STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
@@ -131,11 +129,11 @@ public:
   }
   // The current cell when the grid has the focus.
   HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focus) override {
-    const TGrilleWin32* g = Grille();
+    const TGrille_Lisible* g = Grille();
     if (focus == nullptr) return E_POINTER;
     VariantInit(focus);
     if (g == nullptr || GetFocus() != hwnd_) return S_FALSE;
-    const TPlage c = g->Cellule_Courante();
+    const recap::TZone c = g->Cellule_Courante();
     return Entier(Identifiant_Cellule(c.Gauche, c.Haut), focus);
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* choix) override { return get_accFocus(choix); }
@@ -150,7 +148,7 @@ public:
   }
   HRESULT STDMETHODCALLTYPE accLocation(long* x, long* y, long* l, long* h, VARIANT enfant) override {
     if (Soi(enfant)) return standard_->accLocation(x, y, l, h, enfant);
-    const TGrilleWin32* g = Grille();
+    const TGrille_Lisible* g = Grille();
     int col, ligne;
     if (g == nullptr || !Cellule(*g, enfant, col, ligne)) return E_INVALIDARG;
     if (x == nullptr || y == nullptr || l == nullptr || h == nullptr) return E_POINTER;
@@ -174,17 +172,18 @@ public:
 
 private:
   // The grid may be gone while a screen reader still holds this object.
-  const TGrilleWin32* Grille() const {
-    return IsWindow(hwnd_) ? reinterpret_cast<const TGrilleWin32*>(GetWindowLongPtrW(hwnd_, GWLP_USERDATA)) : nullptr;
+  const TGrille_Lisible* Grille() const {
+    return IsWindow(hwnd_) ? reinterpret_cast<const TGrille_Lisible*>(SendMessageW(hwnd_, Message_Grille_Lisible, 0, 0))
+                           : nullptr;
   }
   static bool Soi(const VARIANT& enfant) { return enfant.vt == VT_I4 && enfant.lVal == CHILDID_SELF; }
-  static bool Cellule(const TGrilleWin32& g, const VARIANT& enfant, int& col, int& ligne) {
+  static bool Cellule(const TGrille_Lisible& g, const VARIANT& enfant, int& col, int& ligne) {
     if (enfant.vt != VT_I4 || enfant.lVal < 1) return false;
     col = (enfant.lVal - 1) % recap::TGrille::ColCount;
     ligne = (enfant.lVal - 1) / recap::TGrille::ColCount;
     return ligne < g.Grille_Lue().RowCount();
   }
-  static RECT Rectangle(const TGrilleWin32& g, int col, int ligne) { return g.Rectangle_Cellule(col, ligne); }
+  static RECT Rectangle(const TGrille_Lisible& g, int col, int ligne) { return g.Rectangle_Cellule(col, ligne); }
   static HRESULT Entier(long valeur, VARIANT* sortie) {
     if (sortie == nullptr) return E_POINTER;
     sortie->vt = VT_I4;
@@ -211,10 +210,9 @@ LRESULT Repondre_Accessibilite(HWND grille, WPARAM wp) {
   return reponse;
 }
 
-void Annoncer_Cellule_Courante(const TGrilleWin32& grille) {
-  if (GetFocus() != grille.Handle()) return;
-  const TPlage c = grille.Cellule_Courante();
-  NotifyWinEvent(EVENT_OBJECT_FOCUS, grille.Handle(), OBJID_CLIENT, Identifiant_Cellule(c.Gauche, c.Haut));
+void Annoncer_Cellule_Courante(HWND grille, int col, int ligne) {
+  if (GetFocus() != grille) return;
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, grille, OBJID_CLIENT, Identifiant_Cellule(col, ligne));
 }
 
 }  // namespace win32

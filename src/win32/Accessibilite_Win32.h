@@ -4,9 +4,27 @@
 
 #include <windows.h>
 
+#include "recap/Export.h"
+#include "recap/Recap.h"
+
 namespace win32 {
 
-class TGrilleWin32;
+// What the accessible object reads of a grid, asked again at every query of a screen reader.
+class TGrille_Lisible {
+public:
+  virtual const recap::TGrille& Grille_Lue() const = 0;
+  virtual recap::TZone Selection() const = 0;
+  virtual recap::TZone Cellule_Courante() const = 0;
+  // The cell's rectangle in the control's client area, empty when not in view.
+  virtual RECT Rectangle_Cellule(int col, int ligne) const = 0;
+
+protected:
+  ~TGrille_Lisible() = default;
+};
+
+// The message that a grid's window answers with its TGrille_Lisible: the accessible object may
+// outlive the grid, and asks for it at each query.
+inline constexpr UINT Message_Grille_Lisible = WM_USER + 1;
 
 // The child identifier of a cell: 1 for (0, 0), then row by row.
 LONG Identifiant_Cellule(int col, int ligne);
@@ -14,7 +32,7 @@ LONG Identifiant_Cellule(int col, int ligne);
 // The answer to WM_GETOBJECT for the grid's client area.
 LRESULT Repondre_Accessibilite(HWND grille, WPARAM wp);
 
-// Tells screen readers that the current cell changed.
-void Annoncer_Cellule_Courante(const TGrilleWin32& grille);
+// Tells screen readers that the grid's current cell is now (col, ligne).
+void Annoncer_Cellule_Courante(HWND grille, int col, int ligne);
 
 }  // namespace win32

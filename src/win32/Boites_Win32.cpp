@@ -7,6 +7,7 @@
 
 #include "platform/Textes.h"
 #include "platform/Caracteres.h"
+#include "win32/Fenetre_Base.h"
 
 namespace win32 {
 
@@ -60,7 +61,7 @@ void Disposer(HWND boite) {
   const int largeur_ecran = ecran.rcMonitor.right - ecran.rcMonitor.left;
   HDC dc = GetDC(boite);
   const int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-  const auto px = [dpi](int n) { return MulDiv(n, dpi, 96); };
+  const auto px = [dpi](int n) { return Echelle(n, dpi); };
 
   std::wstring contenu(static_cast<size_t>(GetWindowTextLengthW(texte)) + 1, L'\0');
   contenu.resize(static_cast<size_t>(GetWindowTextW(texte, contenu.data(), static_cast<int>(contenu.size()))));

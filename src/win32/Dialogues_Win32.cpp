@@ -1,6 +1,7 @@
 #include "win32/Dialogues_Win32.h"
 
 #include <commdlg.h>
+#include <winspool.h>
 
 #include <string>
 
@@ -60,7 +61,17 @@ HGLOBAL Papier_Par_Defaut() {
   return memoire;
 }
 
+// Whether Windows knows a printer, its own or one shared on the network.
+bool Imprimante_Installee() {
+  DWORD taille = 0, nombre = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &taille, &nombre);
+  return taille > 0 || nombre > 0;
+}
+
 TContexte_Impression Imprimer(HWND proprietaire) {
+  // With no printer the system's dialog says so in a box of its own and gives nothing back; the
+  // user is told what to do instead.
+  if (!Imprimante_Installee()) throw plateforme::EKorvex(textes::Aucune_Imprimante);
   PRINTDLGEXW choix{};
   choix.lStructSize = sizeof choix;
   choix.hwndOwner = proprietaire;
@@ -68,10 +79,11 @@ TContexte_Impression Imprimer(HWND proprietaire) {
   choix.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOCURRENTPAGE | PD_USEDEVMODECOPIESANDCOLLATE;
   choix.nStartPage = START_PAGE_GENERAL;
   const HRESULT hr = PrintDlgExW(&choix);
+  const DWORD erreur_etendue = FAILED(hr) ? CommDlgExtendedError() : 0;
   for (HGLOBAL h : {choix.hDevMode, choix.hDevNames})
     if (h != nullptr) GlobalFree(h);
   TContexte_Impression dc(choix.hDC, [](HDC h) { DeleteDC(h); });
-  if (FAILED(hr)) throw plateforme::EKorvex(textes::Dialogue_Impression_Impossible(static_cast<unsigned long>(hr)));
+  if (FAILED(hr)) throw plateforme::EKorvex(Texte_Echec_Impression(hr, erreur_etendue));
   if (choix.dwResultAction != PD_RESULT_PRINT) dc.reset();
   return dc;
 }
@@ -82,6 +94,12 @@ UINT Menu(HMENU menu, POINT ecran, HWND proprietaire) {
 }
 
 }  // namespace
+
+std::string Texte_Echec_Impression(HRESULT hr, DWORD erreur_etendue) {
+  // The last printer may have gone while the dialog was opening.
+  if (erreur_etendue == PDERR_NODEFAULTPRN || erreur_etendue == PDERR_NODEVICES) return textes::Aucune_Imprimante;
+  return textes::Dialogue_Impression_Impossible(static_cast<unsigned long>(hr));
+}
 
 TDialogues Dialogues_Win32() { return {Enregistrer, Menu, Imprimer}; }
 

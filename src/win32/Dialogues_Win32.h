@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <type_traits>
 
 #include "recap/Export.h"
@@ -24,7 +25,11 @@ struct TDialogues {
   std::function<TContexte_Impression(HWND proprietaire)> Imprimer;
 };
 
-// GetSaveFileNameW, TrackPopupMenuEx and PrintDlgExW, modal.
+// GetSaveFileNameW, TrackPopupMenuEx and PrintDlgExW, modal. With no printer installed, the print
+// dialog is not opened: it raises plateforme::EKorvex with textes::Aucune_Imprimante.
 TDialogues Dialogues_Win32();
+
+// The message of a print dialog that failed (PrintDlgExW's result and CommDlgExtendedError).
+std::string Texte_Echec_Impression(HRESULT hr, DWORD erreur_etendue);
 
 }  // namespace win32

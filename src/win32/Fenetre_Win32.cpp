@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string_view>
 
@@ -24,7 +25,60 @@ namespace {
 
 constexpr wchar_t Classe_Form1[] = L"KorvexForm1";
 constexpr wchar_t Classe_Panneau[] = L"KorvexPanel1";
-enum : int { Id_Grille = 100, Id_Chemin, Id_Mois, Id_Bouton, Id_Etiquette };  // never IDOK nor IDCANCEL
+constexpr DWORD Style_Form1 = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Style_Etendu_Form1 = WS_EX_CONTROLPARENT;
+enum : int {  // never IDOK nor IDCANCEL
+  Id_Grille = 100,
+  Id_Chemin,
+  Id_Mois,
+  Id_Bouton,
+  Id_Fichier_Trouve,
+  Id_Label1,
+  Id_Legende_Mois,
+  Id_Resume,
+};
+
+// The controls of the description that the layout names, looked up while compiling.
+constexpr const auto& Grille_Decrite = description::Controle("StringGridRecap");
+constexpr const auto& Panneau = description::Controle("Panel1");
+constexpr const auto& Mois = description::Controle("LabeledEdit_Mois");
+constexpr const auto& Resume = description::Controle("LabelResume");
+
+// Each control of the description but the grid: the member of TForm1 that holds it, and what
+// Windows makes of it.
+struct TControle_Win32 {
+  std::string_view Nom;
+  HWND TForm1::*Membre;
+  const wchar_t* Classe;
+  DWORD Style, Etendu;
+  int Id;
+  HWND TForm1::*Legende;  // its caption label, created just before it; null when none
+};
+constexpr TControle_Win32 Controles_Win32[] = {
+    {"Panel1", &TForm1::Panel1, Classe_Panneau, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, nullptr},
+    {"LabelFichierTrouve", &TForm1::LabelFichierTrouve, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Fichier_Trouve,
+     nullptr},
+    {"LabelResume", &TForm1::LabelResume, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Resume, nullptr},  // SS_LEFT wraps
+    {"Label1", &TForm1::Label1, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Label1, nullptr},
+    {"EditChemin_Dossier", &TForm1::EditChemin_Dossier, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+     Id_Chemin, nullptr},
+    // The caption first: Windows names an edit after the static just before it.
+    {"LabeledEdit_Mois", &TForm1::LabeledEdit_Mois, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Mois,
+     &TForm1::Etiquette_Mois},
+    // A plain push button: not the default one, Enter does not press it.
+    {"Button_Calc_Recap", &TForm1::Button_Calc_Recap, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, Id_Bouton, nullptr},
+};
+
+constexpr const TControle_Win32* Controle_Win32(std::string_view nom) {
+  for (const auto& c : Controles_Win32)
+    if (c.Nom == nom) return &c;
+  return nullptr;
+}
+static_assert(std::ranges::all_of(description::Controles,
+                                  [](const description::TControle& c) {
+                                    return c.Nom == std::string_view(Grille_Decrite.Nom) ||
+                                           Controle_Win32(c.Nom) != nullptr;
+                                  }),
+              "every control of the description is made");
 
 std::wstring Large(const char* utf8) { return plateforme::Vers_Utf16(utf8); }
 
@@ -34,18 +88,18 @@ std::string Texte(HWND controle) {
   return plateforme::Vers_Utf8(texte);
 }
 
-// The system's DPI for this window: per monitor from Windows 10, else the screen's.
-int Dpi_De(HWND hwnd) {
-  using TGetDpiForWindow = UINT(WINAPI*)(HWND);
-  static const auto get_dpi = reinterpret_cast<TGetDpiForWindow>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-  if (get_dpi != nullptr && hwnd != nullptr) {
-    if (const UINT dpi = get_dpi(hwnd)) return static_cast<int>(dpi);
-  }
-  HDC ecran = GetDC(nullptr);
-  const int dpi = GetDeviceCaps(ecran, LOGPIXELSY);
-  ReleaseDC(nullptr, ecran);
-  return dpi > 0 ? dpi : 96;
+// The monitor's screen without its taskbar.
+RECT Zone_Travail(HMONITOR moniteur) {
+  MONITORINFO infos{sizeof infos, {}, {}, 0};
+  if (!GetMonitorInfoW(moniteur, &infos)) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  return infos.rcWork;
+}
+
+// The outer size of a client area of Form1.
+SIZE Taille_Cadre(int largeur_client, int hauteur_client) {
+  RECT cadre{0, 0, largeur_client, hauteur_client};
+  AdjustWindowRectEx(&cadre, Style_Form1, FALSE, Style_Etendu_Form1);
+  return {cadre.right - cadre.left, cadre.bottom - cadre.top};
 }
 
 // Panel1: a raised panel in the button-face colour that passes its controls' notifications to
@@ -90,6 +144,16 @@ void Enregistrer_Classes(WNDPROC procedure_form) {
 
 }  // namespace
 
+RECT Cadre_Initial(int dpi, const RECT& zone) {
+  const auto& d = description::Form1;
+  const SIZE voulue = Taille_Cadre(Echelle(d.Largeur_Client, dpi), Echelle(d.Hauteur_Client, dpi));
+  const LONG largeur = std::min(voulue.cx, zone.right - zone.left);
+  const LONG hauteur = std::min(voulue.cy, zone.bottom - zone.top);
+  const LONG gauche = std::clamp<LONG>(d.Left, zone.left, zone.right - largeur);
+  const LONG haut = std::clamp<LONG>(d.Top, zone.top, zone.bottom - hauteur);
+  return {gauche, haut, gauche + largeur, haut + hauteur};
+}
+
 // The wait cursor during a calculation, the arrow while a box waits for the user.
 class TCurseur {
 public:
@@ -114,14 +178,13 @@ TForm1::TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues)
     : Boites_(std::move(Boites)), Dialogues_(std::move(Dialogues)) {
   Enregistrer_Classes(&TForm1::Procedure);
   const auto& d = description::Form1;
-  constexpr DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-  // Created at its place and sized once the DPI of its monitor is known.
-  hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, Classe_Form1, Large(d.Titre).c_str(), style, d.Left, d.Top,
-                          d.Largeur_Client, d.Hauteur_Client, nullptr, nullptr, GetModuleHandleW(nullptr), this);
+  // Created at its place, framed once the DPI of its monitor is known.
+  CreateWindowExW(Style_Etendu_Form1, Classe_Form1, Large(d.Titre).c_str(), Style_Form1, d.Left, d.Top,
+                  d.Largeur_Client, d.Hauteur_Client, nullptr, nullptr, GetModuleHandleW(nullptr), this);
   dpi_ = Dpi_De(hwnd_);
-  RECT cadre{0, 0, Echelle(d.Largeur_Client), Echelle(d.Hauteur_Client)};
-  AdjustWindowRectEx(&cadre, style, FALSE, WS_EX_CONTROLPARENT);
-  SetWindowPos(hwnd_, nullptr, d.Left, d.Top, cadre.right - cadre.left, cadre.bottom - cadre.top,
+  const RECT cadre =
+      Cadre_Initial(dpi_, Zone_Travail(MonitorFromPoint({d.Left, d.Top}, MONITOR_DEFAULTTONEAREST)));
+  SetWindowPos(hwnd_, nullptr, cadre.left, cadre.top, cadre.right - cadre.left, cadre.bottom - cadre.top,
                SWP_NOZORDER | SWP_NOACTIVATE);
   Creer_Controles();
   Changer_Police();
@@ -131,10 +194,7 @@ TForm1::TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues)
 }
 
 TForm1::~TForm1() {
-  if (IsWindow(hwnd_)) {
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-    DestroyWindow(hwnd_);
-  }
+  Detruire();
   StringGridRecap.reset();
   if (police_ != nullptr) DeleteObject(police_);
 }
@@ -149,37 +209,22 @@ void TForm1::Afficher(int commande_affichage) {
 
 void TForm1::Creer_Controles() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
-  const auto creer = [&](const description::TControle& c, const wchar_t* classe, DWORD style, DWORD etendu, int id) {
-    const HWND parent = std::string_view(c.Parent) == "Form1" ? hwnd_ : Panel1;
-    return CreateWindowExW(etendu, classe, Large(c.Texte).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+  const auto creer = [&](const wchar_t* classe, const char* texte, DWORD style, DWORD etendu, int id, HWND parent) {
+    return CreateWindowExW(etendu, classe, Large(texte).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   };
   // Tab order is creation order: the grid, then the panel's edits and button.
   for (const auto& c : description::Controles) {
-    const std::string_view nom = c.Nom;
-    if (nom == "StringGridRecap") {
+    const TControle_Win32* w = Controle_Win32(c.Nom);
+    if (w == nullptr) {
       StringGridRecap = std::make_unique<TGrilleWin32>(hwnd_, Id_Grille, RECT{}, dpi_);
-    } else if (nom == "Panel1") {
-      Panel1 = creer(c, Classe_Panneau, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0);
-    } else if (nom == "LabelFichierTrouve") {
-      LabelFichierTrouve = creer(c, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Etiquette);
-    } else if (nom == "LabelResume") {
-      LabelResume = creer(c, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Etiquette + 3);  // SS_LEFT wraps
-    } else if (nom == "Label1") {
-      Label1 = creer(c, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Etiquette + 1);
-    } else if (nom == "EditChemin_Dossier") {
-      EditChemin_Dossier = creer(c, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Chemin);
-    } else if (nom == "LabeledEdit_Mois") {
-      // The caption first: Windows names an edit after the static just before it.
-      Etiquette_Mois = CreateWindowExW(0, L"STATIC", Large(description::Etiquette_Mois.Texte).c_str(),
-                                       WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, 0, 0, 0, Panel1,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(Id_Etiquette + 2)), instance,
-                                       nullptr);
-      LabeledEdit_Mois = creer(c, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Mois);
-    } else if (nom == "Button_Calc_Recap") {
-      // A plain push button: not the default one, Enter does not press it.
-      Button_Calc_Recap = creer(c, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, Id_Bouton);
+      continue;
     }
+    const HWND parent = std::string_view(c.Parent) == "Form1" ? hwnd_ : Panel1;
+    if (w->Legende != nullptr)
+      this->*w->Legende =
+          creer(L"STATIC", description::Etiquette_Mois.Texte, SS_LEFT | SS_NOPREFIX, 0, Id_Legende_Mois, parent);
+    this->*w->Membre = creer(w->Classe, c.Texte, w->Style, w->Etendu, w->Id, parent);
   }
   // Neither field limits the length of its text.
   for (HWND champ : {EditChemin_Dossier, LabeledEdit_Mois}) SendMessageW(champ, EM_SETLIMITTEXT, 0, 0);
@@ -195,30 +240,23 @@ void TForm1::Placer_Controles() {
     if (c.Width == 0) Ajuster_A_Son_Texte(h);
   }
   // The panel spans the top, the grid fills what is left below it.
-  const int haut = Echelle(description::Controle("Panel1").Height);
+  const int haut = Echelle(Panneau.Height);
   SetWindowPos(Panel1, nullptr, 0, 0, client.right, haut, SWP_NOZORDER | SWP_NOACTIVATE);
   SetWindowPos(StringGridRecap->Handle(), nullptr, 0, haut, client.right, std::max(0L, client.bottom - haut),
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The month's caption, above its edit and left-aligned with it.
   const auto& e = description::Etiquette_Mois;
-  const auto& mois = description::Controle("LabeledEdit_Mois");
   Ajuster_A_Son_Texte(Etiquette_Mois, {Echelle(e.Width), Echelle(e.Height)});
   RECT r;
   GetWindowRect(Etiquette_Mois, &r);
-  SetWindowPos(Etiquette_Mois, nullptr, Echelle(mois.Left), Echelle(mois.Top) - Echelle(e.Espace) - (r.bottom - r.top),
+  SetWindowPos(Etiquette_Mois, nullptr, Echelle(Mois.Left), Echelle(Mois.Top) - Echelle(e.Espace) - (r.bottom - r.top),
                0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
 }
 
 HWND TForm1::Controle(std::string_view nom) const {
-  const std::pair<std::string_view, HWND> controles[] = {
-      {"StringGridRecap", StringGridRecap->Handle()}, {"Panel1", Panel1},
-      {"LabelFichierTrouve", LabelFichierTrouve},     {"LabelResume", LabelResume},
-      {"Label1", Label1},
-      {"EditChemin_Dossier", EditChemin_Dossier},     {"LabeledEdit_Mois", LabeledEdit_Mois},
-      {"Button_Calc_Recap", Button_Calc_Recap}};
-  for (const auto& [n, h] : controles)
-    if (n == nom) return h;
-  return nullptr;
+  if (nom == Grille_Decrite.Nom) return StringGridRecap ? StringGridRecap->Handle() : nullptr;
+  const TControle_Win32* w = Controle_Win32(nom);
+  return w != nullptr ? this->*w->Membre : nullptr;
 }
 
 void TForm1::Changer_Police() {
@@ -226,11 +264,23 @@ void TForm1::Changer_Police() {
   police_ = CreateFontW(-MulDiv(description::Form1.Points, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                         DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_DONTCARE, Large(description::Form1.Police).c_str());
-  for (HWND h : {Panel1, EditChemin_Dossier, LabelFichierTrouve, LabelResume, LabeledEdit_Mois, Etiquette_Mois,
-                 Button_Calc_Recap, Label1})
+  const auto changer = [this](HWND h) {
     if (h != nullptr) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(police_), TRUE);
-  if (StringGridRecap) SendMessageW(StringGridRecap->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(police_), TRUE);
+  };
+  for (const auto& c : description::Controles) changer(Controle(c.Nom));
+  for (const auto& w : Controles_Win32)
+    if (w.Legende != nullptr) changer(this->*w.Legende);
   if (ancienne != nullptr) DeleteObject(ancienne);
+}
+
+SIZE TForm1::Taille_Minimale() const {
+  // The summary label's right edge; below the panel, the grid's header and one row.
+  const auto& g = description::Grille;
+  const SIZE voulue = Taille_Cadre(Echelle(Resume.Left + Resume.Width),
+                                   Echelle(Panneau.Height + 2 * (g.Hauteur_Ligne + g.Epaisseur_Traits)) +
+                                       2 * GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYHSCROLL));
+  const RECT zone = Zone_Travail(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
+  return {std::min(voulue.cx, zone.right - zone.left), std::min(voulue.cy, zone.bottom - zone.top)};
 }
 
 void TForm1::Ajuster_A_Son_Texte(HWND etiquette, SIZE minimum) {
@@ -260,13 +310,21 @@ void TForm1::EditChemin_DossierChange() {
 }
 
 void TForm1::Button_Calc_RecapClick() {
+  const int precedent = Dernier_Calcul.Numero;
+  const auto nouveau = [this, precedent] { return Dernier_Calcul.Numero != precedent; };
   recap::Clic_Calculer_Recap(
       Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(), Dernier_Calcul, Boites_,
-      [this] {
-        StringGridRecap->Rafraichir();
+      [this, nouveau] {
+        if (nouveau()) {
+          StringGridRecap->Revenir_Au_Debut();
+        } else {
+          StringGridRecap->Rafraichir();
+        }
         Rafraichir_Resultats();
       },
       [this](bool attente) { return std::make_shared<TCurseur>(*this, attente); });
+  // The recap is what the user works on next: the grid takes the keys (arrows, Ctrl+C...).
+  if (nouveau() && recap::Grille_A_Jour(Dernier_Calcul)) SetFocus(StringGridRecap->Handle());
 }
 
 void TForm1::Rafraichir_Resultats() {
@@ -368,16 +426,6 @@ bool TForm1::Traiter_Clavier(MSG& msg) {
   return IsDialogMessageW(hwnd_, &msg) != FALSE;
 }
 
-LRESULT CALLBACK TForm1::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  if (msg == WM_NCCREATE) {
-    auto* f = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lp)->lpCreateParams);
-    f->hwnd_ = hwnd;
-    SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(f));
-  }
-  auto* f = reinterpret_cast<TForm1*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  return f != nullptr ? f->Traiter(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
-
 LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_COMMAND:
@@ -388,6 +436,11 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       if (Panel1 != nullptr) Placer_Controles();
       return 0;
+    case WM_GETMINMAXINFO: {
+      const SIZE minimum = Taille_Minimale();
+      reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {minimum.cx, minimum.cy};
+      return 0;
+    }
     case WM_CONTEXTMENU:  // passed on by the grid: a right click, the menu key or Shift+F10
       if (StringGridRecap && reinterpret_cast<HWND>(wp) == StringGridRecap->Handle()) {
         Montrer_Menu_Grille(lp);

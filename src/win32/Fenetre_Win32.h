@@ -12,20 +12,23 @@
 #include "KORVEX_procs.h"
 #include "recap/Fenetre.h"
 #include "win32/Dialogues_Win32.h"
+#include "win32/Fenetre_Base.h"
 #include "win32/Grille_Win32.h"
 
 namespace win32 {
 
-class TForm1 {
+// The outer frame of Form1 when it opens: the description's client size at dpi, at the
+// description's place, moved and if need be shrunk into the monitor's work area (the screen
+// without its taskbar).
+RECT Cadre_Initial(int dpi, const RECT& zone_travail);
+
+class TForm1 : public TFenetre_Base<TForm1> {
 public:
   // Boites shows the program's messages and errors, Dialogues the save dialog and the grid's
   // menu; tests give recording ones.
   TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues);
   ~TForm1();
-  TForm1(const TForm1&) = delete;
-  TForm1& operator=(const TForm1&) = delete;
 
-  HWND Handle() const { return hwnd_; }
   // Shows the window, the focus on the grid.
   void Afficher(int commande_affichage = SW_SHOWNORMAL);
 
@@ -73,7 +76,7 @@ public:
 
 private:
   friend class TCurseur;
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  friend class TFenetre_Base<TForm1>;
   LRESULT Traiter(UINT msg, WPARAM wp, LPARAM lp);
   void Creer_Controles();
   void Placer_Controles();
@@ -84,11 +87,12 @@ private:
   void Rafraichir_Resultats();
   // The print dialog, then the pages on the chosen printer. Raises plateforme::EKorvex.
   void Imprimer();
-  int Echelle(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+  // The smallest outer size that keeps the summary label in view.
+  SIZE Taille_Minimale() const;
+  int Echelle(int pixels) const { return win32::Echelle(pixels, dpi_); }
 
   recap::TBoitesMessages Boites_;
   TDialogues Dialogues_;
-  HWND hwnd_ = nullptr;
   HFONT police_ = nullptr;
   int dpi_ = 96;
   bool pret_ = false;    // FormCreate has run: changes of the folder field are the user's

@@ -6,7 +6,6 @@
 
 #include "forms/Description_Form1.h"
 #include "platform/Caracteres.h"
-#include "win32/Accessibilite_Win32.h"
 
 namespace win32 {
 
@@ -44,12 +43,12 @@ private:
   HGDIOBJ ancienne_;
 };
 
-void Enregistrer_Classe() {
-  static const bool fait = [] {
+void Enregistrer_Classe(WNDPROC Procedure) {
+  static const bool fait = [Procedure] {
     WNDCLASSEXW c{};
     c.cbSize = sizeof c;
     c.style = CS_DBLCLKS;
-    c.lpfnWndProc = DefWindowProcW;  // replaced per window once the object is attached
+    c.lpfnWndProc = Procedure;
     c.hInstance = GetModuleHandleW(nullptr);
     c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     c.lpszClassName = Classe;
@@ -63,22 +62,14 @@ void Enregistrer_Classe() {
 TGrilleWin32::TGrilleWin32(HWND parent, int id, const RECT& zone, int dpi)
     : dpi_(dpi), hauteur_(Echelle(description::Grille.Hauteur_Ligne)) {
   for (int l : description::Grille.Largeurs) largeurs_.push_back(Echelle(l));
-  Enregistrer_Classe();
-  hwnd_ = CreateWindowExW(WS_EX_CLIENTEDGE, Classe, L"",
-                          WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL, zone.left, zone.top,
-                          zone.right - zone.left, zone.bottom - zone.top, parent,
-                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TGrilleWin32::Procedure));
+  Enregistrer_Classe(&TGrilleWin32::Procedure);
+  CreateWindowExW(WS_EX_CLIENTEDGE, Classe, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL,
+                  zone.left, zone.top, zone.right - zone.left, zone.bottom - zone.top, parent,
+                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), this);
   Mettre_A_Jour_Defilement();
 }
 
-TGrilleWin32::~TGrilleWin32() {
-  if (IsWindow(hwnd_)) {
-    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&DefWindowProcW));
-    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
-  }
-}
+TGrilleWin32::~TGrilleWin32() { Detruire(); }
 
 // ---- Geometry ----
 
@@ -118,11 +109,14 @@ bool TGrilleWin32::Cellule_En(POINT p, int& col, int& ligne) const {
 
 int TGrilleWin32::Bord_Colonne_En(POINT p) const {
   if (p.y < 0 || p.y >= hauteur_ + Trait) return -1;
+  // The nearest edge; of two as near, the right one, a column of no width beside its neighbour.
+  int trouvee = -1, ecart_trouve = Prise_Bord;
   for (int c = 0; c < recap::TGrille::ColCount; ++c) {
     const int x = X_Colonne(c);
-    if (x >= 0 && std::abs(p.x - (x + largeurs_[static_cast<size_t>(c)])) <= Prise_Bord) return c;
+    const int ecart = std::abs(static_cast<int>(p.x) - (x + largeurs_[static_cast<size_t>(c)]));
+    if (x >= 0 && ecart <= ecart_trouve) trouvee = c, ecart_trouve = ecart;
   }
-  return -1;
+  return trouvee;
 }
 
 int TGrilleWin32::Colonnes_Visibles_Depuis(int gauche) const {
@@ -219,7 +213,7 @@ void TGrilleWin32::Aller(int col, int ligne, bool etendre) {
   }
   Rendre_Visible(col_, ligne_);
   InvalidateRect(hwnd_, nullptr, FALSE);
-  Annoncer_Cellule_Courante(*this);
+  Annoncer_Cellule_Courante(hwnd_, col_, ligne_);
 }
 
 void TGrilleWin32::Touche(WPARAM touche) {
@@ -273,6 +267,11 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
     }
   } else if (msg == WM_LBUTTONUP) {
     ReleaseCapture();
+  } else if (msg == WM_RBUTTONDOWN) {
+    // The menu acts on the cell clicked, unless it lies in the selection, as a spreadsheet does.
+    SetFocus(hwnd_);
+    int col, ligne;
+    if (Cellule_En(p, col, ligne) && col > 0 && ligne > 0 && !Selection().Contient(col, ligne)) Aller(col, ligne, false);
   }
 }
 
@@ -295,8 +294,7 @@ void TGrilleWin32::Dessiner(HDC dc) const {
     for (int c : colonnes) {
       const RECT r = Rectangle_Cellule(c, l);
       const bool fixe = c == 0 || l == 0;
-      const bool choisie = !fixe && c >= choix.Gauche && c <= choix.Droite && l >= choix.Haut && l <= choix.Bas &&
-                           !(focus && c == col_ && l == ligne_);
+      const bool choisie = !fixe && choix.Contient(c, l) && !(focus && c == col_ && l == ligne_);
       // The lines to the right of and below the cell: dark around the fixed cells.
       const int trait = fixe ? COLOR_WINDOWFRAME : COLOR_BTNFACE;
       Remplir(dc, {r.right, r.top, r.right + Trait, r.bottom + Trait}, trait);
@@ -319,11 +317,6 @@ void TGrilleWin32::Dessiner(HDC dc) const {
 }
 
 // ---- Messages ----
-
-LRESULT CALLBACK TGrilleWin32::Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  auto* grille = reinterpret_cast<TGrilleWin32*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-  return grille != nullptr ? grille->Traiter(msg, wp, lp) : DefWindowProcW(hwnd, msg, wp, lp);
-}
 
 LRESULT TGrilleWin32::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -350,9 +343,10 @@ LRESULT TGrilleWin32::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: Mettre_A_Jour_Defilement(); InvalidateRect(hwnd_, nullptr, FALSE); return 0;
     case WM_SETFOCUS:
       InvalidateRect(hwnd_, nullptr, FALSE);
-      Annoncer_Cellule_Courante(*this);
+      Annoncer_Cellule_Courante(hwnd_, col_, ligne_);
       return 0;
     case WM_KILLFOCUS: InvalidateRect(hwnd_, nullptr, FALSE); return 0;
+    case Message_Grille_Lisible: return reinterpret_cast<LRESULT>(static_cast<const TGrille_Lisible*>(this));
     case WM_GETOBJECT:
       if (static_cast<LONG>(lp) == OBJID_CLIENT) return Repondre_Accessibilite(hwnd_, wp);
       break;
@@ -378,7 +372,8 @@ LRESULT TGrilleWin32::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
-    case WM_LBUTTONUP: Souris(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, wp); return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN: Souris(msg, {GET_X_LPARAM(lp), GET_Y_LPARAM(lp)}, wp); return 0;
     case WM_CAPTURECHANGED:
       selection_souris_ = false;
       colonne_tiree_ = -1;
@@ -406,6 +401,12 @@ void TGrilleWin32::Rafraichir() {
   Mettre_A_Jour_Defilement();
   InvalidateRect(hwnd_, nullptr, FALSE);
   UpdateWindow(hwnd_);
+}
+
+void TGrilleWin32::Revenir_Au_Debut() {
+  haut_ = gauche_ = 1;
+  Selectionner({1, 1, 1, 1});
+  Rafraichir();
 }
 
 void TGrilleWin32::Changer_Dpi(int dpi) {

@@ -6,33 +6,32 @@
 
 #include <vector>
 
+#include "recap/Export.h"
 #include "recap/Recap.h"
+#include "win32/Accessibilite_Win32.h"
+#include "win32/Fenetre_Base.h"
 
 namespace win32 {
 
 // A rectangle of data cells, both corners included, addressed (column, row).
-struct TPlage {
-  int Gauche, Haut, Droite, Bas;
-  bool operator==(const TPlage&) const = default;
-};
+using TPlage = recap::TZone;
 
-class TGrilleWin32 {
+class TGrilleWin32 : public TFenetre_Base<TGrilleWin32>, public TGrille_Lisible {
 public:
   // Creates the control as a child of parent; dpi scales the description's pixels.
   TGrilleWin32(HWND parent, int id, const RECT& zone, int dpi);
   ~TGrilleWin32();
-  TGrilleWin32(const TGrilleWin32&) = delete;
-  TGrilleWin32& operator=(const TGrilleWin32&) = delete;
 
-  HWND Handle() const { return hwnd_; }
   // The cells; call Rafraichir after writing them.
   recap::TGrille& Grille() { return grille_; }
-  const recap::TGrille& Grille_Lue() const { return grille_; }
+  const recap::TGrille& Grille_Lue() const override { return grille_; }
   void Rafraichir();
+  // A new recap: shown from its first row and column, its first cell current.
+  void Revenir_Au_Debut();
 
   // The selection: the anchor and the current cell span it.
-  TPlage Selection() const;
-  TPlage Cellule_Courante() const { return {col_, ligne_, col_, ligne_}; }
+  TPlage Selection() const override;
+  TPlage Cellule_Courante() const override { return {col_, ligne_, col_, ligne_}; }
   void Selectionner(TPlage plage);
   void Tout_Selectionner();
 
@@ -43,22 +42,24 @@ public:
   // Scrolling rows wholly in view: the step of Page Up and Page Down.
   int Lignes_Visibles() const;
   // The cell's rectangle in the control's client area (lines excluded), empty when not in view.
-  RECT Rectangle_Cellule(int col, int ligne) const;
+  RECT Rectangle_Cellule(int col, int ligne) const override;
   void Changer_Dpi(int dpi);
 
   // Draws the whole client area into dc (WM_PAINT and WM_PRINTCLIENT).
   void Dessiner(HDC dc) const;
 
 private:
-  static LRESULT CALLBACK Procedure(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  friend class TFenetre_Base<TGrilleWin32>;
   LRESULT Traiter(UINT msg, WPARAM wp, LPARAM lp);
 
-  int Echelle(int pixels) const { return MulDiv(pixels, dpi_, 96); }
+  int Echelle(int pixels) const { return win32::Echelle(pixels, dpi_); }
   int Lignes() const { return grille_.RowCount(); }
   int X_Colonne(int col) const;  // left edge, -1 when scrolled out
   int Y_Ligne(int ligne) const;
   bool Cellule_En(POINT p, int& col, int& ligne) const;
-  int Bord_Colonne_En(POINT p) const;  // the column whose right edge is under p in row 0, or -1
+  // The column whose right edge is under p in row 0, or -1. Beside an edge shared with a column
+  // dragged to nothing, the right side of it takes that column, so that it can be widened again.
+  int Bord_Colonne_En(POINT p) const;
   int Colonnes_Visibles_Depuis(int gauche) const;
   void Mettre_A_Jour_Defilement();
   void Defiler(int barre, int code, int position);
@@ -67,7 +68,6 @@ private:
   void Touche(WPARAM touche);
   void Souris(UINT msg, POINT p, WPARAM etat);
 
-  HWND hwnd_ = nullptr;
   HFONT police_ = nullptr;  // the window's, not owned
   int dpi_;
   recap::TGrille grille_;

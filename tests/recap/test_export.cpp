@@ -174,7 +174,8 @@ TEST(Resume, SommesDesGainsEtDesRetenues) {
 }
 
 // What a window keeps: a click that makes no recap, by a message or an error, leaves the grid's
-// calculation (greyed and said stale) until an error has begun writing the grid.
+// calculation (greyed and said stale) until an error has begun writing the grid. Only a
+// rewritten grid counts as a new calculation.
 TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
   plateforme::Fixer_Separateurs(U',', U' ');
   test::TDossierTemporaire dossier;
@@ -200,6 +201,7 @@ TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
   EXPECT_NE(dernier.Calcul->Date_Heure, 0);
   EXPECT_TRUE(recap::Grille_A_Jour(dernier));
   EXPECT_EQ(recap::Texte_Resume(dernier), "2 bulletins\nGains : 1500,5 — Retenues : 100,25\nNet : 1400,25");
+  EXPECT_EQ(dernier.Numero, 1);
 
   struct Cas {
     const char* nom;
@@ -216,11 +218,13 @@ TEST(Dernier_Calcul, SelonLaFinDuCalcul) {
     ASSERT_TRUE(dernier.Calcul) << c.nom;
     EXPECT_EQ(dernier.Calcul->Mois, "03-2011") << c.nom;
     EXPECT_EQ(recap::Texte_Resume(dernier), c.resume) << c.nom;
+    EXPECT_EQ(dernier.Numero, 1) << c.nom;
   }
 
   test::Ecrire_Table(dossier.Chemin() / "RUBRIQUE.DTA", {{"LIBELLE", 'C', 40}}, {{{"Salaire"}}});
   EXPECT_EQ(calculer("03-2011"), "Champ 'CLASSE' non trouvé");
   EXPECT_FALSE(dernier.Calcul);
+  EXPECT_EQ(dernier.Numero, 2);
   EXPECT_FALSE(recap::Grille_A_Jour(dernier));
   EXPECT_EQ(recap::Texte_Resume(dernier),
             "Aucune récap n'a été faite : le calcul n'a pas abouti.\n"

@@ -1,7 +1,11 @@
 // Getting the recap out of the Win32 window as a user does: the summary label, Ctrl+A and Ctrl+C,
 // the grid's context menu and the CSV export, on a copy of the sample folder under a French
 // decimal comma; and what a screen reader gets of the window.
+#include <windows.h>
+
+#include <commdlg.h>
 #include <oleacc.h>
+#include <winspool.h>
 
 #include <filesystem>
 #include <fstream>
@@ -14,6 +18,7 @@
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "support/Dossier_Temporaire.h"
+#include "win32/Dialogues_Win32.h"
 #include "win32/Presse_Papiers.h"
 
 namespace {
@@ -176,6 +181,31 @@ TEST_F(ExportWin32, PrintThroughThePrintDialog) {
   EXPECT_EQ(Erreurs, std::vector<std::string>{plateforme::Texte_Boite_Erreur(textes::Impression_Echouee)});
   EXPECT_EQ(Occupe_Pendant_Boite, std::vector<bool>{false});  // the wait cursor ended with the job
   EXPECT_TRUE(rendu);
+}
+
+// With no printer installed, "Imprimer…" says what to do instead of ending in silence: the
+// system's own print dialog, which Wine has, is never opened then.
+TEST_F(ExportWin32, PrintWithNoPrinterSaysWhatToDo) {
+  DWORD taille = 0, nombre = 0;
+  EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &taille, &nombre);
+  if (taille > 0 || nombre > 0) GTEST_SKIP() << "une imprimante est installée : la fenêtre d'impression bloquerait";
+  Imprimante = [this] { return win32::Dialogues_Win32().Imprimer(f->Handle()); };
+  Calculer();
+  Ctrl(Grille(), 'P');
+  EXPECT_EQ(Erreurs, std::vector<std::string>{plateforme::Texte_Boite_Erreur(textes::Aucune_Imprimante)});
+}
+
+TEST(TexteEchecImpression, NoPrinterOrTheCode) {
+  const struct {
+    HRESULT hr;
+    DWORD erreur_etendue;
+    std::string texte;
+  } cas[] = {
+      {E_FAIL, PDERR_NODEFAULTPRN, textes::Aucune_Imprimante},
+      {E_FAIL, PDERR_NODEVICES, textes::Aucune_Imprimante},
+      {E_OUTOFMEMORY, 0, "La fenêtre d'impression n'a pas pu s'ouvrir (code 2147942414)"},
+  };
+  for (const auto& k : cas) EXPECT_EQ(win32::Texte_Echec_Impression(k.hr, k.erreur_etendue), k.texte);
 }
 
 // ---- Screen readers ----

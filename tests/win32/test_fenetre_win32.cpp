@@ -31,8 +31,11 @@ TEST_F(FenetreWin32, IsBuiltFromTheDescription) {
   GetWindowRect(f->Handle(), &cadre);
   EXPECT_EQ(cadre.right - cadre.left, attendu.right - attendu.left);
   EXPECT_EQ(cadre.bottom - cadre.top, attendu.bottom - attendu.top);
-  EXPECT_EQ(cadre.left, d.Left);
-  EXPECT_EQ(cadre.top, d.Top);
+  // At its designed place, moved into the work area where it would not fit (Wine's 1024 x 768).
+  MONITORINFO ecran{sizeof ecran, {}, {}, 0};
+  GetMonitorInfoW(MonitorFromWindow(f->Handle(), MONITOR_DEFAULTTONEAREST), &ecran);
+  const RECT place = win32::Cadre_Initial(dpi, ecran.rcWork);
+  EXPECT_TRUE(EqualRect(&cadre, &place));
   EXPECT_TRUE(GetWindowLongW(f->Handle(), GWL_STYLE) & WS_THICKFRAME);  // sizeable
 
   LOGFONTW police{};
@@ -74,6 +77,31 @@ TEST_F(FenetreWin32, IsBuiltFromTheDescription) {
   EXPECT_TRUE(Messages.empty() && Erreurs.empty());
 }
 
+// Where Form1 opens: its designed frame, moved and if need be shrunk into the work area. At 144
+// DPI the designed frame is wider than a 1280-pixel screen, and lower than 900 - 40 pixels.
+TEST(CadreInitial, InsideTheWorkArea) {
+  const RECT partout{-100000, -100000, 100000, 100000};
+  const RECT ecran{0, 0, 1280, 860}, second_ecran{1280, 0, 3200, 1040};
+  const RECT a_96 = win32::Cadre_Initial(96, partout), a_144 = win32::Cadre_Initial(144, partout);
+  EXPECT_EQ(a_96.left, description::Form1.Left);
+  EXPECT_EQ(a_96.top, description::Form1.Top);
+  ASSERT_GT(a_144.right - a_144.left, 1280);
+  const struct {
+    int dpi;
+    RECT zone, attendu;
+  } cas[] = {
+      {96, ecran, a_96},
+      {144, ecran, {0, 860 - (a_144.bottom - a_144.top), 1280, 860}},
+      {192, ecran, ecran},
+      {144, second_ecran, {1280, a_144.top, 1280 + a_144.right - a_144.left, a_144.bottom}},
+  };
+  for (const auto& k : cas) {
+    const RECT r = win32::Cadre_Initial(k.dpi, k.zone);
+    EXPECT_TRUE(EqualRect(&r, &k.attendu)) << k.dpi << " dpi, " << k.zone.left << ": " << r.left << "," << r.top
+                                           << "," << r.right << "," << r.bottom;
+  }
+}
+
 TEST_F(FenetreWin32, FollowsTheWindowsSize) {
   SetWindowPos(f->Handle(), nullptr, 0, 0, 1000, 700, SWP_NOMOVE | SWP_NOZORDER);
   RECT client;
@@ -83,6 +111,15 @@ TEST_F(FenetreWin32, FollowsTheWindowsSize) {
   EXPECT_EQ(grille.top, panneau.bottom);
   EXPECT_EQ(grille.right, client.right);
   EXPECT_EQ(grille.bottom, client.bottom);
+}
+
+// However small the user makes it, the summary label and a row of the grid stay in view.
+TEST_F(FenetreWin32, NeverSmallerThanItsSummary) {
+  SetWindowPos(f->Handle(), nullptr, 0, 0, 200, 120, SWP_NOMOVE | SWP_NOZORDER);
+  RECT client;
+  GetClientRect(f->Handle(), &client);
+  EXPECT_LE(Rectangle(f->LabelResume).right, client.right);  // the panel starts at the client's corner
+  EXPECT_GE(client.bottom - Rectangle(f->Panel1).bottom, 2 * f->StringGridRecap->Hauteur_Ligne());
 }
 
 // Tab goes round the grid, the folder, the month and the button; Enter presses nothing.
@@ -155,6 +192,59 @@ TEST_F(FenetreWin32, ACalculationFillsTheGrid) {
   EXPECT_EQ(grille.Cells(3, 1), "33149.34");
   EXPECT_TRUE(fs::exists(korvex / "PAIES.DTA"));
   EXPECT_FALSE(fs::exists(korvex / "PAIES.DBF"));
+}
+
+// A calculation on a copy of the sample folder, 26 rubrics for 02-2024.
+struct CalculFenetre : FenetreWin32 {
+  test::TDossierTemporaire dossier;
+  void SetUp() override {
+    FenetreWin32::SetUp();
+    Copier_Exemple(dossier.Chemin() / "KORVEX");
+    Taper(f->EditChemin_Dossier, (dossier.Chemin() / "KORVEX").string());
+  }
+  void Calculer(const char* mois) {
+    SetFocus(f->Button_Calc_Recap);
+    Taper(f->LabeledEdit_Mois, mois);
+    Cliquer();
+  }
+};
+
+// A new recap shows from its first row and column, its first cell current; a click that the
+// month refuses leaves the view as it was.
+TEST_F(CalculFenetre, ANewRecapShowsFromItsFirstCell) {
+  win32::TGrilleWin32& g = *f->StringGridRecap;
+  Calculer("02-2024");
+  Touche(g.Handle(), VK_END, false, true);  // the last cell: scrolled down and sideways
+  const int ligne = g.Premiere_Ligne_Visible(), colonne = g.Premiere_Colonne_Visible();
+  ASSERT_GT(ligne, 1);
+  ASSERT_GT(colonne, 1);
+  const struct {
+    const char* mois;
+    int ligne, colonne;
+    win32::TPlage courante;
+  } cas[] = {{"2-2024", ligne, colonne, {4, 26, 4, 26}}, {"02-2024", 1, 1, {1, 1, 1, 1}}};
+  for (const auto& k : cas) {
+    Calculer(k.mois);
+    EXPECT_EQ(g.Premiere_Ligne_Visible(), k.ligne) << k.mois;
+    EXPECT_EQ(g.Premiere_Colonne_Visible(), k.colonne) << k.mois;
+    EXPECT_EQ(g.Selection(), k.courante) << k.mois;
+  }
+  EXPECT_EQ(Messages, std::vector<std::string>{textes::Mois_Incorrect});
+}
+
+// Once a calculation has filled the grid, the grid has the keys: Ctrl+A works at once. A refused
+// click leaves the focus on the button.
+TEST_F(CalculFenetre, AFilledGridTakesTheKeys) {
+  const struct {
+    const char* mois;
+    bool grille;
+  } cas[] = {{"2-2024", false}, {"02-2024", true}};
+  for (const auto& k : cas) {
+    Calculer(k.mois);
+    EXPECT_EQ(GetFocus(), k.grille ? f->StringGridRecap->Handle() : f->Button_Calc_Recap) << k.mois;
+  }
+  EXPECT_TRUE(Ctrl(GetFocus(), 'A'));
+  EXPECT_EQ(f->StringGridRecap->Selection(), (win32::TPlage{1, 1, 4, 26}));
 }
 
 TEST_F(FenetreWin32, AnErrorKeepsTheRowsWritten) {
@@ -260,6 +350,21 @@ void Montrer(const std::function<void(const std::string&)>& boite, const std::st
   g_vue = {};
   SetTimer(nullptr, 0, 20, Fermer_Boite);
   boite(texte);
+}
+
+// The program's manifest lets it open paths beyond 260 characters where Windows allows them.
+TEST(ManifesteWin32, DeclaresLongPathAwareness) {
+  const HMODULE programme = LoadLibraryExW(plateforme::Vers_Utf16(KORVEX_FENETRE_EXE).c_str(), nullptr,
+                                           LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  ASSERT_NE(programme, nullptr);
+  const HRSRC ressource = FindResourceW(programme, MAKEINTRESOURCEW(1), RT_MANIFEST);
+  ASSERT_NE(ressource, nullptr);
+  const std::string manifeste(static_cast<const char*>(LockResource(LoadResource(programme, ressource))),
+                              SizeofResource(programme, ressource));
+  FreeLibrary(programme);
+  EXPECT_NE(manifeste.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/WindowsSettings\">true"
+                           "</longPathAware>"),
+            std::string::npos);
 }
 
 TEST(BoitesWin32, CaptionIconAndText) {

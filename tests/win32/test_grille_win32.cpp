@@ -132,4 +132,43 @@ TEST_F(GrilleWin32, ColumnsSizedByDraggingTheirEdgeInRowZero) {
   EXPECT_EQ(g().Hauteur_Ligne(), 24);
 }
 
+// A right click selects the cell under it before the menu opens, unless the cell is already in
+// the selection; a fixed cell selects nothing.
+TEST_F(GrilleWin32, ARightClickSelectsTheCellUnlessItIsSelected) {
+  const struct {
+    TPlage avant;
+    int col, ligne;
+    TPlage apres;
+  } cas[] = {
+      {{1, 1, 1, 1}, 3, 2, {3, 2, 3, 2}},
+      {{1, 1, 3, 3}, 2, 2, {1, 1, 3, 3}},
+      {{2, 2, 2, 2}, 0, 3, {2, 2, 2, 2}},
+  };
+  for (const auto& k : cas) {
+    g().Selectionner(k.avant);
+    Souris(WM_RBUTTONDOWN, Centre(k.col, k.ligne), MK_RBUTTON);
+    Souris(WM_RBUTTONUP, Centre(k.col, k.ligne));
+    EXPECT_EQ(g().Selection(), k.apres) << k.col << "," << k.ligne;
+  }
+  EXPECT_EQ(Menus.size(), 3u);
+}
+
+// A column dragged to nothing is grabbed again on the right side of the edge it shares with its
+// neighbour; on the left side, the neighbour is.
+TEST_F(GrilleWin32, AColumnDraggedToNothingIsGrabbedAgain) {
+  const int bord = g().Rectangle_Cellule(1, 1).right;  // column 1's right edge, where column 2 now lies
+  const struct {
+    int x, colonne;  // the column that the drag widens, -1 for none
+  } cas[] = {{bord - 3, 1}, {bord, 1}, {bord + 1, 2}, {bord + 4, 2}, {bord + 5, -1}};
+  for (const auto& k : cas) {
+    const int droite_2 = g().Rectangle_Cellule(2, 1).right;
+    Tirer({droite_2, 10}, {droite_2 - 300, 10});
+    ASSERT_EQ(g().Largeur_Colonne(2), 0);
+    Tirer({k.x, 10}, {k.x + 40, 10});
+    EXPECT_EQ(g().Largeur_Colonne(1), k.colonne == 1 ? 330 : 290) << k.x;
+    EXPECT_EQ(g().Largeur_Colonne(2), k.colonne == 2 ? 40 : 0) << k.x;
+    if (k.colonne == 1) Tirer({bord + 40, 10}, {bord, 10});
+  }
+}
+
 }  // namespace
