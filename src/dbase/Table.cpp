@@ -98,7 +98,7 @@ struct TTable::TEtat {
   TEtat(const std::string& chemin_table, const std::string& nom_affiche)
       : chemin(chemin_table),
         nom(nom_affiche.empty() ? chemin_table : nom_affiche),
-        fichier(chemin),
+        fichier(chemin, nom),
         structure(Lire_Structure(fichier, nom)),
         page(&Page_Code(structure.page_code)),
         tampon(fichier, Capacite(fichier.Taille(), structure.longueur_enregistrement)) {

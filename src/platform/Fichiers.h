@@ -40,20 +40,22 @@ std::string Dossier_Documents();
 // A file opened for reading only, leaving other programs free to read and write it.
 class TFichierLecture {
 public:
-  // Raises EKorvex "Impossible d'ouvrir le fichier <chemin> : <raison>".
-  explicit TFichierLecture(const std::string& chemin);
+  // Raises EKorvex "Impossible d'ouvrir le fichier <nom> : <raison>"; nom, the name messages give
+  // the file, is its path unless it is read under a temporary name.
+  explicit TFichierLecture(const std::string& chemin, std::string nom = {});
   ~TFichierLecture();
   TFichierLecture(const TFichierLecture&) = delete;
   TFichierLecture& operator=(const TFichierLecture&) = delete;
 
   const std::string& Chemin() const { return chemin_; }
+  const std::string& Nom() const { return nom_.empty() ? chemin_ : nom_; }
   uint64_t Taille() const { return taille_; }
   // Reads up to n bytes at position; fewer only at the end of the file.
-  // Raises EKorvex "Erreur de lecture du fichier <chemin> : <raison>".
+  // Raises EKorvex "Erreur de lecture du fichier <nom> : <raison>".
   size_t Lire(uint64_t position, void* tampon, size_t n) const;
 
 private:
-  std::string chemin_;
+  std::string chemin_, nom_;
   uint64_t taille_ = 0;
   intptr_t descripteur_ = -1;
 };

@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
@@ -174,16 +175,17 @@ std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const 
   return Raison_Systeme(errno);
 }
 
-TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
+TFichierLecture::TFichierLecture(const std::string& chemin, std::string nom)
+    : chemin_(chemin), nom_(std::move(nom)) {
   if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
-    throw EKorvex(textes::Ouverture_Impossible(chemin, *panne));
+    throw EKorvex(textes::Ouverture_Impossible(Nom(), *panne));
   int fd = ::open(Chemin_Systeme(chemin).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) throw EKorvex(textes::Ouverture_Impossible(chemin, Raison_Systeme(errno)));
+  if (fd < 0) throw EKorvex(textes::Ouverture_Impossible(Nom(), Raison_Systeme(errno)));
   struct stat etat;
   int code = ::fstat(fd, &etat) != 0 ? errno : (S_ISDIR(etat.st_mode) ? EISDIR : 0);
   if (code != 0) {
     ::close(fd);
-    throw EKorvex(textes::Ouverture_Impossible(chemin, Raison_Systeme(code)));
+    throw EKorvex(textes::Ouverture_Impossible(Nom(), Raison_Systeme(code)));
   }
   taille_ = static_cast<uint64_t>(etat.st_size);
   descripteur_ = fd;
@@ -193,14 +195,14 @@ TFichierLecture::~TFichierLecture() { ::close(static_cast<int>(descripteur_)); }
 
 size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
   if (auto panne = Panne_Injectee(TOperationFichier::Lire, chemin_))
-    throw EKorvex(textes::Lecture_Impossible(chemin_, *panne));
+    throw EKorvex(textes::Lecture_Impossible(Nom(), *panne));
   size_t total = 0;
   while (total < n) {
     ssize_t lus = ::pread(static_cast<int>(descripteur_), static_cast<char*>(tampon) + total,
                           n - total, static_cast<off_t>(position + total));
     if (lus < 0) {
       if (errno == EINTR) continue;
-      throw EKorvex(textes::Lecture_Impossible(chemin_, Raison_Systeme(errno)));
+      throw EKorvex(textes::Lecture_Impossible(Nom(), Raison_Systeme(errno)));
     }
     if (lus == 0) break;
     total += static_cast<size_t>(lus);

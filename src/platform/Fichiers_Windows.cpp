@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
@@ -90,9 +91,10 @@ std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const 
   return Raison_Systeme(GetLastError());
 }
 
-TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
+TFichierLecture::TFichierLecture(const std::string& chemin, std::string nom)
+    : chemin_(chemin), nom_(std::move(nom)) {
   if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
-    throw EKorvex(textes::Ouverture_Impossible(chemin, *panne));
+    throw EKorvex(textes::Ouverture_Impossible(Nom(), *panne));
   // Other programs (the payroll application) may keep reading and writing the file meanwhile.
   const std::wstring large = Vers_Utf16(chemin);
   HANDLE h = CreateFileW(large.c_str(), GENERIC_READ,
@@ -103,13 +105,13 @@ TFichierLecture::TFichierLecture(const std::string& chemin) : chemin_(chemin) {
     // Windows answers "access denied" for a folder.
     std::string raison = code == ERROR_ACCESS_DENIED && Est_Dossier(large) ? textes::Raison_Dossier
                                                                             : Raison_Systeme(code);
-    throw EKorvex(textes::Ouverture_Impossible(chemin, raison));
+    throw EKorvex(textes::Ouverture_Impossible(Nom(), raison));
   }
   LARGE_INTEGER taille;
   if (!GetFileSizeEx(h, &taille)) {
     DWORD code = GetLastError();
     CloseHandle(h);
-    throw EKorvex(textes::Ouverture_Impossible(chemin, Raison_Systeme(code)));
+    throw EKorvex(textes::Ouverture_Impossible(Nom(), Raison_Systeme(code)));
   }
   taille_ = static_cast<uint64_t>(taille.QuadPart);
   descripteur_ = reinterpret_cast<intptr_t>(h);
@@ -119,7 +121,7 @@ TFichierLecture::~TFichierLecture() { CloseHandle(reinterpret_cast<HANDLE>(descr
 
 size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
   if (auto panne = Panne_Injectee(TOperationFichier::Lire, chemin_))
-    throw EKorvex(textes::Lecture_Impossible(chemin_, *panne));
+    throw EKorvex(textes::Lecture_Impossible(Nom(), *panne));
   size_t total = 0;
   while (total < n) {
     OVERLAPPED o{};
@@ -132,7 +134,7 @@ size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
                   demande, &lus, &o)) {
       DWORD code = GetLastError();
       if (code == ERROR_HANDLE_EOF) break;
-      throw EKorvex(textes::Lecture_Impossible(chemin_, Raison_Systeme(code)));
+      throw EKorvex(textes::Lecture_Impossible(Nom(), Raison_Systeme(code)));
     }
     if (lus == 0) break;
     total += lus;

@@ -363,8 +363,9 @@ TEST_F(HostileTest, FoldersWithoutReadOrWritePermission) {
        lecture_fichier, "EImpossible de renommer " + dta + " en " + dbf + " : accès refusé"},
       // Nothing may be reached: the file is not found.
       {p::none, lecture_fichier, "?Fichier " + dta + " Non trouvé"},
-      // The payslip file itself may not be read: renamed, refused, renamed back.
-      {p::all, p::none, "EImpossible d'ouvrir le fichier " + dbf + " : accès refusé"},
+      // The payslip file itself may not be read: renamed, refused, renamed back, and named by
+      // the name it has again.
+      {p::all, p::none, "EImpossible d'ouvrir le fichier " + dta + " : accès refusé"},
   };
   for (const auto& k : cas) {
     fs::permissions(Fichier("PAIES.DTA"), k.fichier);
@@ -414,7 +415,7 @@ TEST_F(HostileTest, PermissionRefusalsThroughTheSeam) {
   const std::vector<Cas> cas = {
       {plateforme::TOperationFichier::Renommer,
        "Impossible de renommer " + dta + " en " + dbf + " : accès refusé"},
-      {plateforme::TOperationFichier::Ouvrir, "Impossible d'ouvrir le fichier " + dbf + " : accès refusé"},
+      {plateforme::TOperationFichier::Ouvrir, "Impossible d'ouvrir le fichier " + dta + " : accès refusé"},
   };
   for (const auto& k : cas) {
     plateforme::Installer_Injecteur_Pannes(

@@ -208,10 +208,12 @@ TEST_F(PannesTest, EveryFileOperationOfACalculationFailsInTurn) {
       fs::rename(dossier.Chemin() / "PAIES.DBF", dossier.Chemin() / "PAIES.DTA");
     } else {
       // Opening or reading a table or the memo file: the file and the reason come first; the
-      // table layer may add where it was reading.
+      // table layer may add where it was reading. The payslips are named PAIES.DTA, the name
+      // they have again when the user reads the message.
+      const std::string fichier = panne.chemin == dbf ? dta : panne.chemin;
       const std::string attendu = panne.op == TOperationFichier::Ouvrir
-                                      ? "Impossible d'ouvrir le fichier " + panne.chemin + " : " + Raison
-                                      : "Erreur de lecture du fichier " + panne.chemin + " : " + Raison;
+                                      ? "Impossible d'ouvrir le fichier " + fichier + " : " + Raison
+                                      : "Erreur de lecture du fichier " + fichier + " : " + Raison;
       EXPECT_EQ(r.erreur.substr(0, attendu.size()), attendu) << r.erreur;
       if (panne.chemin == rubriques) {
         EXPECT_TRUE(Egales(r.TOT_RUB, reference.TOT_RUB));
