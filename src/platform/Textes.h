@@ -101,6 +101,10 @@ inline std::string Grille_Precedente(const std::string& mois, const std::string&
 }
 inline constexpr const char* Grille_Incomplete = "La grille n'en montre que les lignes écrites avant l'arrêt.";
 
+// ---- The recap as a table: its names ----
+inline std::string Nom_Feuille_Recap(const std::string& mois) { return "Récap " + mois; }
+inline constexpr const char* Prefixe_Fichier_Recap = "recap-KORVEX-";
+
 // ---- The printed recap ----
 inline std::string Titre_Impression(const std::string& mois) { return "Récap KORVEX — mois " + mois; }
 inline std::string Dossier_Imprime(const std::string& dossier) { return "Dossier : " + dossier; }

@@ -1,4 +1,5 @@
 #include "recap/Export.h"
+#include "recap/Tableau.h"
 
 #include <algorithm>
 
@@ -82,12 +83,7 @@ std::string Contenu_Csv(const TGrille& grille) {
 }
 
 std::string Nom_Fichier_Recap(const std::string& mois, std::string_view extension) {
-  std::string nom = "recap-KORVEX-";
-  for (char c : mois) {
-    const bool interdit = static_cast<unsigned char>(c) < ' ' || std::string_view("<>:\"/\\|?*").find(c) != std::string_view::npos;
-    nom += interdit ? '_' : c;
-  }
-  return nom.append(extension);
+  return Nom_Fichier_Sur(textes::Prefixe_Fichier_Recap + mois).append(extension);
 }
 
 std::string Chemin_Recap_Propose(const std::string& dossier, const std::string& mois, std::string_view extension) {

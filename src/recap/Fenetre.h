@@ -2,7 +2,6 @@
 // Windows call these and only create controls, wire events and draw.
 #pragma once
 
-#include <ctime>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -13,15 +12,6 @@
 #include "recap/Resume.h"
 
 namespace recap {
-
-// A calculation as the grid shows it, whole.
-struct TCalcul {
-  std::string Dossier;         // the folder field's text
-  std::string Mois;            // the month as the calculation took it
-  std::time_t Date_Heure = 0;  // when it ended
-  TResume Resume;
-  TAvertissements Avertissements;  // what it could not count
-};
 
 // What a window keeps of its calculations, for its summary, its warnings, its copies, exports
 // and printouts.

@@ -11,14 +11,12 @@
 #include "recap/Recap.h"
 #include "recap/Fenetre.h"
 #include "recap/Resume.h"
+#include "recap/Tableau.h"
 
 namespace recap {
 
 // What a text is, which gives its font (Police_De).
 enum class TRole { Titre, Entete, Resume, Avertissement, Colonne, Corps, Pied };
-
-// How X anchors a text: its left edge, its right edge or its centre.
-enum class TAlignement { Gauche, Droite, Centre };
 
 struct TTexte_Imprime {
   std::string Texte;

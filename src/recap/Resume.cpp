@@ -4,6 +4,7 @@
 
 #include "platform/Format_Nombres.h"
 #include "platform/Separateurs.h"
+#include "forms/Description_Form1.h"
 #include "platform/Textes.h"
 
 namespace recap {
@@ -51,6 +52,34 @@ std::array<std::string, 3> Lignes_Resume(const TResume& Resume, char32_t separat
   return {textes::Resume_Bulletins(Resume.Bulletins),
           textes::Resume_Gains_Retenues(texte(Resume.Gains), texte(Resume.Retenues)),
           textes::Resume_Net(texte(Resume.Net()))};
+}
+
+TTableau Tableau_Recap(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TCalcul* Calcul) {
+  // Share of the printed width of each column: the labels take the room.
+  constexpr std::array<double, TGrille::ColCount> Parts{0.10, 0.42, 0.16, 0.16, 0.16};
+  TTableau t;
+  for (int c = 0; c < TGrille::ColCount; ++c)
+    t.Colonnes.push_back({Grille.Cells(c, 0), description::Grille.Largeurs[static_cast<size_t>(c)], Parts[static_cast<size_t>(c)]});
+  for (int r = 1; r < Grille.RowCount(); ++r) {
+    TLigne_Tableau ligne;
+    const auto rubrique = Numero(Grille.Cells(0, r));
+    ligne.Cellules.push_back(rubrique ? Cellule_Entier(*rubrique) : Cellule_Texte(Grille.Cells(0, r)));
+    ligne.Cellules.push_back(Cellule_Texte(Grille.Cells(1, r)));
+    for (int c = 2; c < TGrille::ColCount; ++c)
+      ligne.Cellules.push_back({TGenre_Cellule::Montant, Grille.Cells(c, r), rubrique && !Grille.Cells(c, r).empty() ? TOT_RUB[*rubrique] : 0});
+    ligne.Cellules[0].Texte = Grille.Cells(0, r);  // as written, whatever it is
+    t.Lignes.push_back(std::move(ligne));
+  }
+  if (Calcul == nullptr) return t;
+  t.Titre = textes::Titre_Impression(Calcul->Mois);
+  t.Nom_Feuille = textes::Nom_Feuille_Recap(Calcul->Mois);
+  t.Nom_Fichier = Nom_Fichier_Sur(textes::Prefixe_Fichier_Recap + Calcul->Mois);
+  t.Dossier = Calcul->Dossier;
+  t.Date_Heure = Calcul->Date_Heure;
+  const auto lignes = Lignes_Resume(Calcul->Resume, plateforme::DecimalSeparator());
+  t.Resume.assign(lignes.begin(), lignes.end());
+  t.Avertissements = Calcul->Avertissements;
+  return t;
 }
 
 }  // namespace recap

@@ -3,11 +3,13 @@
 #pragma once
 
 #include <array>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "recap/Recap.h"
+#include "recap/Tableau.h"
 
 namespace recap {
 
@@ -33,5 +35,19 @@ TResume Resumer(int Bulletins, const std::vector<TLigne_Recap>& Lignes);
 
 // "N bulletins", "Gains : G — Retenues : R", "Net : X", figures in the grid's number format.
 std::array<std::string, 3> Lignes_Resume(const TResume& Resume, char32_t separateur_decimal);
+
+// A calculation as the grid shows it, whole.
+struct TCalcul {
+  std::string Dossier;         // the folder field's text
+  std::string Mois;            // the month as the calculation took it
+  std::time_t Date_Heure = 0;  // when it ended
+  TResume Resume;
+  TAvertissements Avertissements;  // what it could not count
+};
+
+// The recap as a table: the grid's cells as it shows them, typed, each amount with its
+// extended total; the title, the summary and the warnings of the calculation when the grid
+// holds a whole one (calcul), none otherwise.
+TTableau Tableau_Recap(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TCalcul* Calcul);
 
 }  // namespace recap

@@ -1,0 +1,77 @@
+// A table as the user sees it, whatever produced it (the recap, the comparison of two months,
+// the detail of a rubric): its header, its rows of typed cells and what stands around it. The
+// grids, the copy, the CSV, the workbook and the printed pages consume it without knowing which
+// table it is.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <vector>
+
+namespace recap {
+
+// What a cell holds, which gives its alignment and how a spreadsheet receives it.
+enum class TGenre_Cellule {
+  Texte,        // left-aligned; protected from running as a formula in a spreadsheet
+  Entier,       // a rubric or record number: a whole number, right-aligned
+  Montant,      // an amount: Valeur is the extended total, the text its 15-digit form
+  Pourcentage,  // a percentage with one decimal (Valeur 12.5 for "12,5")
+};
+
+enum class TAlignement { Gauche, Droite, Centre };
+
+// Texts left, numbers right, as accountants write them on paper.
+TAlignement Alignement_De(TGenre_Cellule genre);
+
+struct TCellule {
+  TGenre_Cellule Genre = TGenre_Cellule::Texte;
+  std::string Texte;     // as the grid shows it, numbers with the user's decimal separator
+  long double Valeur = 0;  // numbers only; an empty cell has no value
+  bool Vide() const { return Texte.empty(); }
+};
+
+struct TColonne {
+  std::string Entete;
+  int Largeur = 100;   // on screen, in pixels at 96 dots per inch
+  double Part = 1;     // share of the printed width, against the other columns' shares
+};
+
+struct TLigne_Tableau {
+  std::vector<TCellule> Cellules;  // one per column
+  bool A_Signaler = false;         // to be checked: drawn highlighted, and its text says why
+};
+
+struct TTableau {
+  std::string Titre;        // "Récap KORVEX — mois 02-2024", at the top of pages and workbooks
+  std::string Nom_Feuille;  // "Récap 02-2024": a workbook's sheet
+  std::string Nom_Fichier;  // "recap-KORVEX-02-2024": the name proposed for its exports
+  std::string Dossier;      // the data folder it was read from
+  std::time_t Date_Heure = 0;  // when it was calculated
+  std::vector<TColonne> Colonnes;
+  std::vector<TLigne_Tableau> Lignes;
+  std::vector<std::string> Resume;          // lines under the title of the first page
+  std::vector<std::string> Avertissements;  // "Attention : ...", what it leaves out
+
+  int Nombre_Colonnes() const { return static_cast<int>(Colonnes.size()); }
+  // Rows counted as a string grid counts them: the header row 0, then the data rows.
+  int Nombre_Rangees() const { return static_cast<int>(Lignes.size()) + 1; }
+  // The text of a cell in grid coordinates (column, row), row 0 the header; empty outside.
+  const std::string& Texte(int colonne, int rangee) const;
+  // The cell of a data row (rangee >= 1), or nullptr outside.
+  const TCellule* Cellule(int colonne, int rangee) const;
+};
+
+// The value a number cell gives other programs (JSON, workbooks): its 15-digit text read back,
+// so that they show the grid's figure.
+double Valeur_Affichee(const TCellule& cellule);
+
+// The name with "_" for what a file name cannot hold (control characters, < > : " / \ | ? *).
+std::string Nom_Fichier_Sur(const std::string& nom);
+
+// Cells, made with the grid's number format and the user's decimal separator.
+TCellule Cellule_Texte(std::string texte);
+TCellule Cellule_Entier(long long valeur);
+TCellule Cellule_Montant(long double valeur);
+TCellule Cellule_Pourcentage(long double valeur);  // one decimal
+
+}  // namespace recap
