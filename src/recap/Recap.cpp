@@ -13,6 +13,7 @@
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "dbase/Table.h"
+#include "recap/Rubriques.h"
 
 namespace recap {
 
@@ -42,40 +43,21 @@ namespace {
 
 // ---- The grid fill ----
 
-int Colonne_De_Classe(int32_t classe) { return classe == 1 ? 3 : classe == 2 ? 4 : 2; }
-
-// Writes row n for rubric i. Rubric n is the n-th physical record of RUBRIQUE.DTA; a rubric
-// beyond the table's end has no label and counts as a base.
-void Ecrire_Ligne(dbase::TTable& rubriques, int i, long double total, int n, TGrille& Grille) {
-  rubriques.First();
-  rubriques.MoveBy(i - 1);
+// Writes row n for rubric i, cell by cell: an error leaves the row as far as it got.
+void Ecrire_Ligne(TRubriques& rubriques, int i, long double total, int n, TGrille& Grille) {
+  const bool trouvee = rubriques.Aller(i);
   Grille.SetRowCount(n + 1);
   Grille.SetCells(0, n, std::to_string(i));
-  int colonne = 2;
-  if (!rubriques.Eof()) {
-    Grille.SetCells(1, n, rubriques.FieldByName("LIBELLE").AsString());
-    colonne = Colonne_De_Classe(rubriques.FieldByName("CLASSE").AsInteger());
+  int colonne = Colonne_Bases;
+  if (trouvee) {
+    Grille.SetCells(1, n, rubriques.Libelle());
+    colonne = rubriques.Colonne();
   }
   Grille.SetCells(colonne, n, plateforme::Format_General(total, plateforme::DecimalSeparator()));
 }
 
-// Rubrics are found by position: a record lost to damage would give a rubric the label and the
-// class of another, so any damage stops the calculation.
-void Verifier_Rubriques(dbase::TTable& rubriques, const std::string& nom) {
-  for (rubriques.First(); !rubriques.Eof(); rubriques.Next()) {
-  }
-  if (!rubriques.Omissions().empty())
-    throw EKorvex(textes::Table_Endommagee(nom, dbase::Texte_Dommage(rubriques.Omissions().front())));
-}
-
 void Remplir_Grille(const std::string& Chemin, const TTAB_VALEURS& TOT_RUB, TGrille& Grille, bool& Commencee) {
-  dbase::TTable rubriques;
-  rubriques.TableType = dbase::TTableType::ttDBase;
-  rubriques.DatabaseName = Chemin + "\\";
-  rubriques.TableName = "RUBRIQUE.DTA";
-  rubriques.AfficherSupprimes = true;
-  rubriques.Open();
-  Verifier_Rubriques(rubriques, Chemin + "\\RUBRIQUE.DTA");
+  TRubriques rubriques(Chemin);
   Commencee = true;
   Grille.SetRowCount(2);
   Grille.Effacer_Lignes_Donnees();

@@ -6,12 +6,11 @@
 #include "platform/Separateurs.h"
 #include "forms/Description_Form1.h"
 #include "platform/Textes.h"
+#include "recap/Rubriques.h"
 
 namespace recap {
 
 namespace {
-
-constexpr int Colonne_Gains = 3, Colonne_Retenues = 4;
 
 std::optional<int> Numero(const std::string& texte) {
   int n = 0;
