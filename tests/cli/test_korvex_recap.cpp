@@ -434,3 +434,33 @@ TEST_F(KorvexRecap, SortieStandardPleineEstUneErreur) {
 #endif
 
 }  // namespace
+
+namespace {
+
+// The sample with its header announcing one record fewer: the last payslip (March, LAMBERT)
+// is left out, and the recap says so.
+TEST_F(KorvexRecapEchantillon, UnBulletinEcarteEstUnAvertissementEtLeCode3) {
+  const fs::path paies = fs::path(copie_.Texte()) / "PAIES.DTA";
+  std::string table = test::Contenu(paies);
+  table[4] = static_cast<char>(table[4] - 1);
+  std::ofstream(paies, std::ios::binary) << table;
+  const std::string avertissement =
+      "Attention : la table " + copie_.Texte() + "\\PAIES.DTA est endommagée : le fichier contient 1 enregistrement de "
+      "plus que les 36 annoncés par son en-tête ; l'enregistrement 37 n'a pas été lu : le calcul ne compte pas son bulletin.";
+  struct Cas {
+    std::string option, mois;
+    int code;
+  };
+  for (const Cas& c : std::vector<Cas>{{"--resume", "03-2024", 3}, {"--csv", "03-2024", 3}, {"--resume", "02-2024", 3}}) {
+    const auto r = Recap({c.option, copie_.Texte(), c.mois});
+    EXPECT_EQ(r.code, c.code) << c.option << " " << c.mois;
+    EXPECT_EQ(r.erreur, avertissement + "\n");
+    EXPECT_FALSE(r.sortie.empty());
+  }
+  EXPECT_EQ(Recap({"--resume", copie_.Texte(), "03-2024"}).sortie.substr(0, 12), "11 bulletins");
+  const auto r = Recap({"--json", copie_.Texte(), "03-2024"});
+  EXPECT_EQ(nlohmann::json::parse(r.sortie)["avertissements"], nlohmann::json::array({avertissement}));
+  EXPECT_EQ(test::Contenu(paies), table);
+}
+
+}  // namespace
