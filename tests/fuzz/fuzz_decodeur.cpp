@@ -121,8 +121,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
   const Separateurs_Utilisateur s = Reglages[donnees[0] % std::size(Reglages)];
   const std::string texte(reinterpret_cast<const char*>(donnees) + 1, taille - 1);
   plateforme::Fixer_Separateurs(s.decimal, s.milliers);
-  // Leftovers of an earlier payslip must not survive the decoding.
-  for (int i = 1; i <= 899; ++i) TAB_VALEURS[i] = static_cast<long double>(i) + 0.5L;
+  // Leftovers of an earlier payslip, which stored every rubric, must not survive the decoding.
+  static const std::string Tout_Stocke = [] {
+    std::string memo = "H\r\n";
+    for (int i = 1; i <= 899; ++i) memo += std::string(i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i) + "7.5\r\n";
+    return memo;
+  }();
+  Memo_Montants_Decoder(Tout_Stocke);
 
   std::string erreur;
   try {

@@ -83,7 +83,7 @@ TEST_F(Decodage, FillsTheTableFromTheBody) {
       {"sans chiffre apres le point", "H\r\n0045.\r\n", {{4, M(50000)}}},
   };
   for (const auto& c : cas) {
-    TAB_VALEURS[444] = 9.0L;  // every call starts from a cleared table
+    Memo_Montants_Decoder("H\r\n4449\r\n");  // an earlier payslip: every call starts from a cleared table
     Memo_Montants_Decoder(c.memo);
     EXPECT_EQ(Entrees_Non_Nulles(), c.attendu) << c.nom;
     Separateurs_Utilisateur_Remis();
