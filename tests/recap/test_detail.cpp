@@ -201,17 +201,12 @@ TEST_F(DetailTest, ADamagedMemosPayslipIsLeftOutWithItsWarning) {
                                       "mémo de son champ MONTANTS n'est pas du texte : il contient des octets binaires ou nuls.");
 }
 
-TEST_F(DetailTest, ItsOwnChecksAndErrorsAreTheRecaps) {
+TEST_F(DetailTest, TheMonthAndTheFileAreCheckedAsForARecap) {
   test::Ecrire_Rubriques(dossier.Chemin(), {});
   EXPECT_FALSE(Detail(1, "3-2011"));
   EXPECT_FALSE(Detail(1, "03-2011"));
   EXPECT_EQ(messages, (std::vector<std::string>{"Mois non précisé correctement. Il doit être sous la forme (mm-aaaa)",
                                                 "Fichier " + dossier.Texte() + "\\PAIES.DTA Non trouvé"}));
-  test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", test::Memo_Montants({"001x"})}});
-  EXPECT_EQ(test::Message_Erreur([&] { Detail(1, "03-2011"); }),
-            "'x' n'est pas une valeur en virgule flottante correcte\nBulletin de l'enregistrement 1 de la table " +
-                dossier.Texte() + "\\PAIES.DTA");
-  EXPECT_FALSE(fs::exists(dossier.Chemin() / "PAIES.DBF"));
   EXPECT_EQ(test::Message_Erreur([&] { Detail(900, "03-2011"); }), "'900' n'est pas un numéro de rubrique correct (1 à 899)");
 }
 
