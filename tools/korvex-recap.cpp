@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "Cli_Detail.h"
+#include "Execution_Cli.h"
 #include "KORVEX_procs.h"
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
@@ -22,11 +24,9 @@
 
 namespace {
 
-constexpr int Sortie_Succes = 0;
-constexpr int Sortie_Message = 1;  // one of the program's own messages
-constexpr int Sortie_Erreur = 2;   // an error, as the error box shows it
-constexpr int Sortie_Avertissements = 3;  // printed, with warnings: some payslips were left out
-constexpr int Sortie_Usage = 64;   // bad arguments
+using cli::Sortie_Erreur;
+using cli::Sortie_Succes;
+using cli::Sortie_Usage;
 
 enum class TSortie { Tableau, Csv, Json, Resume };
 
@@ -35,6 +35,7 @@ struct TArguments {
   TSortie sortie = TSortie::Tableau;
   std::string dossier, mois, mois_fin;
   std::optional<recap::TPeriode> periode;  // with MOIS_FIN
+  std::optional<int> detail;  // --detail N: the payslips behind rubric N's total
   std::string faute;  // why the arguments are refused; empty when they are right
 };
 
@@ -44,19 +45,27 @@ void Choisir_Sortie(TArguments& lus, TSortie sortie, bool& choisie) {
   choisie = true;
 }
 
+void Lire_Detail(TArguments& lus, const std::string& rubrique) {
+  lus.detail = cli::Lire_Rubrique(rubrique);
+  if (!lus.detail && lus.faute.empty()) lus.faute = textes::Cli_Rubrique_Incorrecte;
+}
+
 TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   TArguments lus;
   std::vector<std::string> positionnels;
   bool options_finies = false, sortie_choisie = false;
-  for (const auto& a : arguments) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
     if (options_finies || a.size() < 2 || a[0] != '-') positionnels.push_back(a);
     else if (a == "--") options_finies = true;
+    else if (a == "--detail") Lire_Detail(lus, i + 1 < arguments.size() ? arguments[++i] : "");
     else if (a == "--help" || a == "-h") lus.aide = true;
     else if (a == "--csv") Choisir_Sortie(lus, TSortie::Csv, sortie_choisie);
     else if (a == "--json") Choisir_Sortie(lus, TSortie::Json, sortie_choisie);
     else if (a == "--resume") Choisir_Sortie(lus, TSortie::Resume, sortie_choisie);
     else if (lus.faute.empty()) lus.faute = textes::Cli_Option_Inconnue + a;
   }
+  if (lus.faute.empty() && lus.detail && lus.sortie == TSortie::Resume) lus.faute = textes::Cli_Detail_Sans_Resume;
   if (lus.faute.empty() && (positionnels.size() < 2 || positionnels.size() > 3))
     lus.faute = positionnels.size() < 2 ? textes::Cli_Dossier_Et_Mois : textes::Cli_Trop_Arguments;
   if (positionnels.size() >= 2) {
@@ -125,29 +134,21 @@ std::string Texte_Sortie(const TArguments& arguments, const recap::TGrille& gril
 }
 
 int Calculer(const TArguments& arguments) {
-  TTAB_VALEURS TOT_RUB;
-  recap::TGrille grille;
-  recap::TBilan_Recap bilan;
-  bool message_montre = false;
-  const auto message = [&](const std::string& texte) {
-    message_montre = true;
-    plateforme::Ecrire_Console(stderr, texte + "\n");
-  };
-  const auto erreur = [](const std::string& texte) { plateforme::Ecrire_Console(stderr, texte + "\n"); };
-  std::string sortie;
-  const bool reussi = plateforme::Executer_Sous_Garde(erreur, [&] {
+  return cli::Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<cli::TResultat> {
+    TTAB_VALEURS TOT_RUB;
+    recap::TGrille grille;
+    recap::TBilan_Recap bilan;
     recap::Calculer_Recap(arguments.dossier, arguments.mois, TOT_RUB, grille, message, bilan, arguments.periode);
-    if (bilan.Grille_Remplie) sortie = Texte_Sortie(arguments, grille, TOT_RUB, bilan);
+    if (!bilan.Grille_Remplie) return std::nullopt;
+    return cli::TResultat{Texte_Sortie(arguments, grille, TOT_RUB, bilan), bilan.Avertissements};
   });
-  if (!reussi) return Sortie_Erreur;
-  if (message_montre) return Sortie_Message;
-  if (!plateforme::Ecrire_Console(stdout, sortie)) {
-    erreur(textes::Cli_Ecriture_Impossible);
-    return Sortie_Erreur;
-  }
-  // After the recap, so that a script reading both streams sees the figures they qualify.
-  for (const std::string& a : bilan.Avertissements) erreur(a);
-  return bilan.Avertissements.empty() ? Sortie_Succes : Sortie_Avertissements;
+}
+
+int Detailler(const TArguments& arguments) {
+  const auto format = arguments.sortie == TSortie::Csv    ? cli::TFormat_Detail::Csv
+                      : arguments.sortie == TSortie::Json ? cli::TFormat_Detail::Json
+                                                          : cli::TFormat_Detail::Tabulations;
+  return cli::Executer_Detail({arguments.dossier, arguments.mois, arguments.periode, *arguments.detail, format});
 }
 
 int Executer(int argc, char** argv) {
@@ -158,7 +159,7 @@ int Executer(int argc, char** argv) {
     plateforme::Ecrire_Console(stderr, "korvex-recap : " + arguments.faute + "\n\n" + textes::Usage_Cli);
     return Sortie_Usage;
   }
-  return Calculer(arguments);
+  return arguments.detail ? Detailler(arguments) : Calculer(arguments);
 }
 
 }  // namespace

@@ -124,9 +124,28 @@ inline std::string Document_Imprime(const std::string& mois) { return "Récap KO
 inline constexpr const char* Impression_Echouee = "L'impression de la récap a échoué";
 inline constexpr const char* Pdf_Impossible = "Impossible de produire le PDF de la récap";
 
+// ---- The payslips behind a rubric's total ----
+inline constexpr const char* Entete_Enregistrement = "ENREG.";
+inline constexpr const char* Entete_Montant = "MONTANT";
+inline constexpr const char* Ligne_Total = "Total";
+inline constexpr const char* Bulletins_Changes = "Les bulletins ont changé depuis le calcul : recalculez la récap.";
+inline std::string Periode_Affichee(const std::string& debut, const std::string& fin) { return debut + " à " + fin; }
+inline std::string Titre_Detail(int rubrique, const std::string& libelle, const std::string& mois) {
+  return "Détail — rubrique " + std::to_string(rubrique) + (libelle.empty() ? "" : " " + libelle) + " — mois " + mois;
+}
+inline std::string Nom_Feuille_Detail(int rubrique, const std::string& mois) {
+  return "Détail " + std::to_string(rubrique) + " " + mois;
+}
+inline std::string Nom_Fichier_Detail(int rubrique, const std::string& mois) {
+  return "detail-KORVEX-" + std::to_string(rubrique) + "-" + mois;
+}
+inline constexpr const char* Cli_Rubrique_Incorrecte = "--detail attend un numéro de rubrique de 1 à 899";
+inline constexpr const char* Cli_Detail_Sans_Resume = "--detail et --resume s'excluent";
+
 // ---- The command line ----
 inline constexpr const char* Usage_Cli =
     "Usage : korvex-recap [--csv | --json | --resume] DOSSIER MOIS [MOIS_FIN]\n"
+    "        korvex-recap --detail N [--csv | --json] DOSSIER MOIS [MOIS_FIN]\n"
     "        korvex-recap --help\n"
     "\n"
     "Calcule la récap d'un mois (ou d'une période) du dossier de données KORVEX, comme le bouton\n"
@@ -143,6 +162,9 @@ inline constexpr const char* Usage_Cli =
     "  --json    un document JSON : dossier, mois, nombre de bulletins, lignes, gains,\n"
     "            retenues, net et avertissements, montants en nombres JSON (point décimal)\n"
     "  --resume  les trois lignes du résumé : bulletins, gains et retenues, net\n"
+    "  --detail N  au lieu de la récap, les bulletins qui font le total de la rubrique N\n"
+    "            (1 à 899) : leur enregistrement dans PAIES.DTA, leurs champs et leur montant,\n"
+    "            puis une ligne Total ; avec --csv ou --json, dans ce format\n"
     "  --help    affiche cette aide\n"
     "  --        fin des options (pour un DOSSIER ou un MOIS qui commence par « - »)\n"
     "\n"

@@ -21,6 +21,11 @@ std::optional<int> Rang_Mois(std::string_view texte) {
   return annee * 12 + mois - 1;
 }
 
+std::string Texte_Mois(int rang) {
+  const int mois = rang % 12 + 1, annee = rang / 12;
+  return std::to_string(mois + 100).substr(1) + "-" + std::to_string(annee + 10000).substr(1);
+}
+
 std::optional<TPeriode> Lire_Periode(std::string_view debut, std::string_view fin) {
   const auto d = Rang_Mois(debut), f = Rang_Mois(fin);
   if (!d || !f || *f < *d) return std::nullopt;

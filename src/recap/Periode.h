@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace recap {
@@ -14,6 +15,9 @@ struct TPeriode {
 
 // The count of a month written exactly "mm-aaaa" (01 to 12, four-digit year); nothing otherwise.
 std::optional<int> Rang_Mois(std::string_view texte);
+
+// The month of a count, written "mm-aaaa".
+std::string Texte_Mois(int rang);
 
 // The months from debut to fin, both included; nothing when either is not a month or fin comes
 // before debut.

@@ -1,0 +1,30 @@
+// How korvex-recap runs a calculation, whatever it prints: its messages and errors on standard
+// error, then its output, then its warnings, and the exit status that tells a script which.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "recap/Bulletins.h"
+
+namespace cli {
+
+constexpr int Sortie_Succes = 0;
+constexpr int Sortie_Message = 1;  // one of the program's own messages
+constexpr int Sortie_Erreur = 2;   // an error, as the error box shows it
+constexpr int Sortie_Avertissements = 3;  // printed, with warnings: some payslips were left out
+constexpr int Sortie_Usage = 64;   // bad arguments
+
+// What a calculation leaves to print.
+struct TResultat {
+  std::string Sortie;
+  recap::TAvertissements Avertissements;
+};
+
+// Runs the calculation under the error guard, its messages shown as they come; nothing printed
+// when it ends on a message or an error. Returns the exit status.
+using TCalcul_Cli = std::function<std::optional<TResultat>(const recap::TAfficherMessage& Message)>;
+int Executer_Calcul(const TCalcul_Cli& Calcul);
+
+}  // namespace cli
