@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "Cli_Comparaison.h"
 #include "KORVEX_procs.h"
+#include "Sorties_Cli.h"
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
 #include "platform/Format_Nombres.h"
@@ -22,11 +24,11 @@
 
 namespace {
 
-constexpr int Sortie_Succes = 0;
-constexpr int Sortie_Message = 1;  // one of the program's own messages
-constexpr int Sortie_Erreur = 2;   // an error, as the error box shows it
-constexpr int Sortie_Avertissements = 3;  // printed, with warnings: some payslips were left out
-constexpr int Sortie_Usage = 64;   // bad arguments
+using cli::Sortie_Avertissements;
+using cli::Sortie_Erreur;
+using cli::Sortie_Message;
+using cli::Sortie_Succes;
+using cli::Sortie_Usage;
 
 enum class TSortie { Tableau, Csv, Json, Resume };
 
@@ -35,6 +37,8 @@ struct TArguments {
   TSortie sortie = TSortie::Tableau;
   std::string dossier, mois, mois_fin;
   std::optional<recap::TPeriode> periode;  // with MOIS_FIN
+  std::optional<std::string> comparer, seuil;  // --comparer MOIS_REF, --seuil P
+  std::optional<recap::TDemande_Comparaison> comparaison;  // with --comparer
   std::string faute;  // why the arguments are refused; empty when they are right
 };
 
@@ -44,13 +48,33 @@ void Choisir_Sortie(TArguments& lus, TSortie sortie, bool& choisie) {
   choisie = true;
 }
 
+// The value after an option, empty when there is none: it is then refused as a bad value.
+std::string Valeur_Option(const std::vector<std::string>& arguments, size_t& i) {
+  return i + 1 < arguments.size() ? arguments[++i] : std::string();
+}
+
+// The recap's folder, month and period, compared with the month of --comparer.
+void Lire_Comparaison(TArguments& lus) {
+  if (!lus.comparer) {
+    if (lus.seuil && lus.faute.empty()) lus.faute = textes::Cli_Seuil_Sans_Comparer;
+    return;
+  }
+  if (lus.sortie == TSortie::Resume && lus.faute.empty()) lus.faute = textes::Cli_Resume_Comparaison;
+  recap::TDemande_Comparaison demande{lus.dossier, lus.mois, "", lus.periode};
+  const std::string faute = cli::Lire_Options_Comparaison(*lus.comparer, lus.seuil, demande);
+  if (lus.faute.empty()) lus.faute = faute;
+  lus.comparaison = demande;
+}
+
 TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   TArguments lus;
   std::vector<std::string> positionnels;
   bool options_finies = false, sortie_choisie = false;
-  for (const auto& a : arguments) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
     if (options_finies || a.size() < 2 || a[0] != '-') positionnels.push_back(a);
     else if (a == "--") options_finies = true;
+    else if (a == "--comparer" || a == "--seuil") (a == "--seuil" ? lus.seuil : lus.comparer) = Valeur_Option(arguments, i);
     else if (a == "--help" || a == "-h") lus.aide = true;
     else if (a == "--csv") Choisir_Sortie(lus, TSortie::Csv, sortie_choisie);
     else if (a == "--json") Choisir_Sortie(lus, TSortie::Json, sortie_choisie);
@@ -68,6 +92,7 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     lus.periode = recap::Lire_Periode(lus.mois, lus.mois_fin);
     if (!lus.periode && lus.faute.empty()) lus.faute = textes::Cli_Periode_Incorrecte;
   }
+  Lire_Comparaison(lus);
   return lus;
 }
 
@@ -157,6 +182,12 @@ int Executer(int argc, char** argv) {
   if (!arguments.faute.empty()) {
     plateforme::Ecrire_Console(stderr, "korvex-recap : " + arguments.faute + "\n\n" + textes::Usage_Cli);
     return Sortie_Usage;
+  }
+  if (arguments.comparaison) {
+    const auto forme = arguments.sortie == TSortie::Csv    ? cli::TForme_Comparaison::Csv
+                       : arguments.sortie == TSortie::Json ? cli::TForme_Comparaison::Json
+                                                           : cli::TForme_Comparaison::Tabulations;
+    return cli::Comparer_En_Ligne(*arguments.comparaison, forme);
   }
   return Calculer(arguments);
 }
