@@ -69,7 +69,9 @@ nlohmann::ordered_json Nombre_Json(double valeur) {
   return valeur;
 }
 
-nlohmann::ordered_json Montant_Json(long double total) { return Nombre_Json(recap::Valeur_Affichee(recap::Cellule_Montant(total))); }
+nlohmann::ordered_json Montant_Json(long double total) {
+  return Nombre_Json(recap::Valeur_Affichee(recap::Cellule_Montant(total)));
+}
 
 nlohmann::ordered_json Ligne_Json(const recap::TLigne_Comparaison& l) {
   nlohmann::ordered_json ligne = {{"rubrique", l.Rubrique},

@@ -93,8 +93,8 @@ TEST_F(ComparaisonCli, JsonHoldsBothRecapsAndTheirDifferences) {
     const auto r = Lancer(k.options, k.mois);
     ASSERT_EQ(r.code, 0) << r.erreur;
     const json d = json::parse(r.sortie), recap = json::parse(test::Golden(k.golden, "json"));
-    const json reference = k.golden_reference.empty() ? json{{"bulletins", 0}, {"lignes", json::array()}, {"gains", 0}, {"retenues", 0}, {"net", 0}}
-                                                      : json::parse(test::Golden(k.golden_reference, "json"));
+    const json aucun = {{"bulletins", 0}, {"lignes", json::array()}, {"gains", 0}, {"retenues", 0}, {"net", 0}};
+    const json reference = k.golden_reference.empty() ? aucun : json::parse(test::Golden(k.golden_reference, "json"));
     std::map<int, json> lignes;
     for (const auto& l : d["lignes"]) lignes[l["rubrique"].get<int>()] = l;
     const std::pair<const json*, const char*> cotes[] = {{&recap, "total"}, {&reference, "total_reference"}};
