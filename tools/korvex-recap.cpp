@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Cli_Comparaison.h"
 #include "Cli_Detail.h"
 #include "Execution_Cli.h"
 #include "KORVEX_procs.h"
@@ -36,6 +37,8 @@ struct TArguments {
   std::string dossier, mois, mois_fin;
   std::optional<recap::TPeriode> periode;  // with MOIS_FIN
   std::optional<int> detail;  // --detail N: the payslips behind rubric N's total
+  std::optional<std::string> comparer, seuil;  // --comparer MOIS_REF, --seuil P
+  std::optional<recap::TDemande_Comparaison> comparaison;  // with --comparer
   std::string faute;  // why the arguments are refused; empty when they are right
 };
 
@@ -50,6 +53,24 @@ void Lire_Detail(TArguments& lus, const std::string& rubrique) {
   if (!lus.detail && lus.faute.empty()) lus.faute = textes::Cli_Rubrique_Incorrecte;
 }
 
+// The value after an option, empty when there is none: it is then refused as a bad value.
+std::string Valeur_Option(const std::vector<std::string>& arguments, size_t& i) {
+  return i + 1 < arguments.size() ? arguments[++i] : std::string();
+}
+
+// The recap's folder, month and period, compared with the month of --comparer.
+void Lire_Comparaison(TArguments& lus) {
+  if (!lus.comparer) {
+    if (lus.seuil && lus.faute.empty()) lus.faute = textes::Cli_Seuil_Sans_Comparer;
+    return;
+  }
+  if (lus.sortie == TSortie::Resume && lus.faute.empty()) lus.faute = textes::Cli_Resume_Comparaison;
+  recap::TDemande_Comparaison demande{lus.dossier, lus.mois, "", lus.periode};
+  const std::string faute = cli::Lire_Options_Comparaison(*lus.comparer, lus.seuil, demande);
+  if (lus.faute.empty()) lus.faute = faute;
+  lus.comparaison = demande;
+}
+
 TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   TArguments lus;
   std::vector<std::string> positionnels;
@@ -58,7 +79,8 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     const std::string& a = arguments[i];
     if (options_finies || a.size() < 2 || a[0] != '-') positionnels.push_back(a);
     else if (a == "--") options_finies = true;
-    else if (a == "--detail") Lire_Detail(lus, i + 1 < arguments.size() ? arguments[++i] : "");
+    else if (a == "--detail") Lire_Detail(lus, Valeur_Option(arguments, i));
+    else if (a == "--comparer" || a == "--seuil") (a == "--seuil" ? lus.seuil : lus.comparer) = Valeur_Option(arguments, i);
     else if (a == "--help" || a == "-h") lus.aide = true;
     else if (a == "--csv") Choisir_Sortie(lus, TSortie::Csv, sortie_choisie);
     else if (a == "--json") Choisir_Sortie(lus, TSortie::Json, sortie_choisie);
@@ -66,6 +88,7 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     else if (lus.faute.empty()) lus.faute = textes::Cli_Option_Inconnue + a;
   }
   if (lus.faute.empty() && lus.detail && lus.sortie == TSortie::Resume) lus.faute = textes::Cli_Detail_Sans_Resume;
+  if (lus.faute.empty() && lus.detail && lus.comparer) lus.faute = textes::Cli_Detail_Et_Comparer;
   if (lus.faute.empty() && (positionnels.size() < 2 || positionnels.size() > 3))
     lus.faute = positionnels.size() < 2 ? textes::Cli_Dossier_Et_Mois : textes::Cli_Trop_Arguments;
   if (positionnels.size() >= 2) {
@@ -77,6 +100,7 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     lus.periode = recap::Lire_Periode(lus.mois, lus.mois_fin);
     if (!lus.periode && lus.faute.empty()) lus.faute = textes::Cli_Periode_Incorrecte;
   }
+  Lire_Comparaison(lus);
   return lus;
 }
 
@@ -158,6 +182,12 @@ int Executer(int argc, char** argv) {
   if (!arguments.faute.empty()) {
     plateforme::Ecrire_Console(stderr, "korvex-recap : " + arguments.faute + "\n\n" + textes::Usage_Cli);
     return Sortie_Usage;
+  }
+  if (arguments.comparaison) {
+    const auto forme = arguments.sortie == TSortie::Csv    ? cli::TForme_Comparaison::Csv
+                       : arguments.sortie == TSortie::Json ? cli::TForme_Comparaison::Json
+                                                           : cli::TForme_Comparaison::Tabulations;
+    return cli::Comparer_En_Ligne(*arguments.comparaison, forme);
   }
   return arguments.detail ? Detailler(arguments) : Calculer(arguments);
 }

@@ -141,11 +141,49 @@ inline std::string Nom_Fichier_Detail(int rubrique, const std::string& mois) {
 }
 inline constexpr const char* Cli_Rubrique_Incorrecte = "--detail attend un numéro de rubrique de 1 à 899";
 inline constexpr const char* Cli_Detail_Sans_Resume = "--detail et --resume s'excluent";
+inline constexpr const char* Cli_Detail_Et_Comparer = "--detail et --comparer s'excluent";
+
+// ---- The comparison of a month with another ----
+inline constexpr const char* Mois_Reference_Incorrect =
+    "Mois de référence non précisé correctement. Il doit être sous la forme (mm-aaaa)";
+inline std::string Titre_Comparaison(const std::string& mois, const std::string& reference) {
+  return "Comparaison — mois " + mois + " / " + reference;
+}
+inline std::string Nom_Feuille_Comparaison(const std::string& mois) { return "Comparaison " + mois; }
+inline constexpr const char* Prefixe_Fichier_Comparaison = "comparaison-KORVEX-";
+inline constexpr const char* Entete_Colonne = "COLONNE";
+inline std::string Entete_Total(const std::string& mois) { return "TOTAL " + mois; }
+inline constexpr const char* Entete_Ecart = "ÉCART";
+inline constexpr const char* Entete_Ecart_Pourcent = "ÉCART %";
+inline constexpr const char* Entete_Controle = "CONTRÔLE";
+inline constexpr const char* A_Verifier = "À vérifier";
+inline constexpr const char* A_Verifier_Nouvelle = "À vérifier (nouvelle)";
+inline constexpr const char* A_Verifier_Disparue = "À vérifier (disparue)";
+// A summary line: "Gains — 01-2024 : 37116,76 ; 02-2024 : 37621,16 ; écart : 504,4".
+inline std::string Resume_Compare(const char* quoi, const std::string& reference, const std::string& valeur_reference,
+                                  const std::string& mois, const std::string& valeur, const std::string& ecart) {
+  return std::string(quoi) + " — " + reference + " : " + valeur_reference + " ; " + mois + " : " + valeur +
+         " ; écart : " + ecart;
+}
+inline constexpr const char* Quoi_Bulletins = "Bulletins";
+inline constexpr const char* Quoi_Gains = "Gains";
+inline constexpr const char* Quoi_Retenues = "Retenues";
+inline constexpr const char* Quoi_Net = "Net";
+inline std::string Regle_Controle(const std::string& seuil) {
+  return "À vérifier : les rubriques nouvelles, disparues, ou dont l'écart atteint " + seuil + " %";
+}
+// On the command line.
+inline constexpr const char* Cli_Mois_Reference_Incorrect =
+    "--comparer attend le mois de référence MOIS_REF : un mois mm-aaaa (01 à 12, année sur quatre chiffres)";
+inline constexpr const char* Cli_Seuil_Incorrect = "--seuil attend un pourcentage positif ou nul (10, 12,5 ou 12.5)";
+inline constexpr const char* Cli_Seuil_Sans_Comparer = "--seuil ne s'emploie qu'avec --comparer";
+inline constexpr const char* Cli_Resume_Comparaison = "--resume ne s'emploie pas avec --comparer";
 
 // ---- The command line ----
 inline constexpr const char* Usage_Cli =
     "Usage : korvex-recap [--csv | --json | --resume] DOSSIER MOIS [MOIS_FIN]\n"
     "        korvex-recap --detail N [--csv | --json] DOSSIER MOIS [MOIS_FIN]\n"
+    "        korvex-recap --comparer MOIS_REF [--seuil P] [--csv | --json] DOSSIER MOIS [MOIS_FIN]\n"
     "        korvex-recap --help\n"
     "\n"
     "Calcule la récap d'un mois (ou d'une période) du dossier de données KORVEX, comme le bouton\n"
@@ -167,6 +205,14 @@ inline constexpr const char* Usage_Cli =
     "            puis une ligne Total ; avec --csv ou --json, dans ce format\n"
     "  --help    affiche cette aide\n"
     "  --        fin des options (pour un DOSSIER ou un MOIS qui commence par « - »)\n"
+    "\n"
+    "Comparaison avec un autre mois :\n"
+    "  --comparer MOIS_REF  compare MOIS au mois de référence MOIS_REF (mm-aaaa), souvent le mois\n"
+    "            précédent : une ligne par rubrique de la récap de l'un ou de l'autre, avec les deux\n"
+    "            totaux, l'écart, l'écart en % du total de référence et « À vérifier » pour une\n"
+    "            rubrique nouvelle, disparue, ou dont l'écart atteint le seuil ; avec MOIS_FIN, la\n"
+    "            période de référence commence à MOIS_REF et compte autant de mois\n"
+    "  --seuil P  le seuil de contrôle en % (10 par défaut ; 12,5 ou 12.5)\n"
     "\n"
     "Les totaux s'écrivent avec le séparateur décimal des paramètres régionaux de l'utilisateur\n"
     "(sauf en JSON).\n"

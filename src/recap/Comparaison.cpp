@@ -1,0 +1,242 @@
+#include "recap/Comparaison.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "KORVEX_procs.h"
+#include "platform/Caracteres.h"
+#include "platform/Erreurs.h"
+#include "platform/Format_Nombres.h"
+#include "platform/Montants.h"
+#include "platform/Separateurs.h"
+#include "platform/Textes.h"
+#include "recap/Recap.h"
+#include "recap/Rubriques.h"
+
+namespace recap {
+
+namespace {
+
+// What the scan's choice answers for a payslip; a month of two overlapping periods counts in both.
+enum TCote : int { Cote_Mois = 0, Cote_Reference = 1, Cote_Les_Deux = 2 };
+
+// The side's payslips: a month as the recap compares it, or the months of a period.
+struct TSelection {
+  std::string Mois;
+  std::optional<TPeriode> Periode;
+  bool Contient(std::string_view debut_mois) const {
+    return Periode ? Dans_Periode(*Periode, debut_mois) : debut_mois == Mois;
+  }
+  TMois_Compare Nom() const {
+    if (!Periode) return {Mois, ""};
+    return {Texte_Mois(Periode->Debut), Texte_Mois(Periode->Fin)};
+  }
+};
+
+struct TTotaux {
+  TTAB_VALEURS Rubriques;
+  int Bulletins = 0;
+  // The recap's rule for a row.
+  bool A_Une_Ligne(int rubrique) const { return std::fabs(Rubriques[rubrique]) > Seuil_Negligeable; }
+};
+
+// Both sides' selections, or the message that refuses them.
+std::optional<std::array<TSelection, 2>> Selections(const TDemande_Comparaison& D, const TAfficherMessage& Message) {
+  // The month that was checked is the month that is used: trimmed.
+  const std::string mois = Sans_Blancs(D.Mois), reference = Sans_Blancs(D.Mois_Reference);
+  if (plateforme::Nombre_Caracteres(mois) != 7) {
+    Message(textes::Mois_Incorrect);
+    return std::nullopt;
+  }
+  if (plateforme::Nombre_Caracteres(reference) != 7) {
+    Message(textes::Mois_Reference_Incorrect);
+    return std::nullopt;
+  }
+  if (!D.Periode) return std::array<TSelection, 2>{TSelection{mois, {}}, TSelection{reference, {}}};
+  const auto debut = Rang_Mois(reference);
+  if (!debut) {
+    Message(textes::Mois_Reference_Incorrect);
+    return std::nullopt;
+  }
+  const TPeriode periode_reference{*debut, *debut + D.Periode->Fin - D.Periode->Debut};
+  return std::array<TSelection, 2>{TSelection{mois, D.Periode}, TSelection{reference, periode_reference}};
+}
+
+// Each side totalled as Calc_Total_Paies totals a recap: payslips in the table's order, each
+// one's decoded rubrics added in the decoder's order.
+std::optional<TAvertissements> Totaliser(const std::string& Chemin, const std::array<TSelection, 2>& cotes,
+                                         std::array<TTotaux, 2>& totaux, const TAfficherMessage& Message) {
+  const auto choix = [&](std::string_view debut_mois) -> std::optional<int> {
+    const bool mois = cotes[Cote_Mois].Contient(debut_mois), reference = cotes[Cote_Reference].Contient(debut_mois);
+    if (mois && reference) return Cote_Les_Deux;
+    if (mois || reference) return mois ? Cote_Mois : Cote_Reference;
+    return std::nullopt;
+  };
+  const auto ajouter = [&](int choix, const TBulletin&) {
+    for (int cote : {Cote_Mois, Cote_Reference}) {
+      if (choix != cote && choix != Cote_Les_Deux) continue;
+      for (int i : Rubriques_Decodees()) totaux[cote].Rubriques[i] += TAB_VALEURS[i];
+      ++totaux[cote].Bulletins;
+    }
+  };
+  return Lire_Bulletins(Chemin, choix, ajouter, Message);
+}
+
+// Whether the move shows at least the threshold, as the user reads the % column: a rubric
+// whose difference shows as 0 has not moved.
+bool Ecart_A_Verifier(const TLigne_Comparaison& l, double seuil) {
+  if (Valeur_Affichee(Cellule_Montant(l.Ecart)) == 0) return false;
+  return std::fabs(Valeur_Affichee(Cellule_Pourcentage(*l.Pourcent))) >= seuil;
+}
+
+TLigne_Comparaison Ligne(TRubriques& rubriques, int i, const std::array<TTotaux, 2>& totaux, double seuil) {
+  TLigne_Comparaison l;
+  l.Rubrique = i;
+  if (rubriques.Aller(i)) {
+    l.Libelle = rubriques.Libelle();
+    l.Colonne = rubriques.Colonne();
+  }
+  const bool dans_mois = totaux[Cote_Mois].A_Une_Ligne(i), dans_reference = totaux[Cote_Reference].A_Une_Ligne(i);
+  if (dans_mois) l.Total = totaux[Cote_Mois].Rubriques[i];
+  if (dans_reference) l.Total_Reference = totaux[Cote_Reference].Rubriques[i];
+  l.Ecart = l.Total - l.Total_Reference;
+  if (dans_reference) l.Pourcent = l.Ecart / std::fabs(l.Total_Reference) * 100;
+  if (!dans_reference) l.Verification = TVerification::Nouvelle;
+  else if (!dans_mois) l.Verification = TVerification::Disparue;
+  else if (Ecart_A_Verifier(l, seuil)) l.Verification = TVerification::Ecart;
+  return l;
+}
+
+// A side's summary from its own rows only, as its recap makes it.
+TResume Resume_Du_Cote(const std::vector<TLigne_Comparaison>& lignes, const TTotaux& totaux) {
+  std::vector<TLigne_Recap> siennes;
+  for (const auto& l : lignes) {
+    if (totaux.A_Une_Ligne(l.Rubrique)) siennes.push_back({l.Rubrique, l.Libelle, l.Colonne, totaux.Rubriques[l.Rubrique]});
+  }
+  return Resumer(totaux.Bulletins, siennes);
+}
+
+}  // namespace
+
+std::optional<std::string> Mois_Precedent(std::string_view mois) {
+  const auto rang = Rang_Mois(mois);
+  if (!rang || *rang == 0) return std::nullopt;
+  return Texte_Mois(*rang - 1);
+}
+
+std::optional<TPeriode> Periode_Precedente(const TPeriode& periode) {
+  const int duree = periode.Fin - periode.Debut + 1;
+  if (periode.Debut - duree < 0) return std::nullopt;
+  return TPeriode{periode.Debut - duree, periode.Fin - duree};
+}
+
+std::optional<double> Lire_Seuil(std::string_view texte) {
+  std::string t(Sans_Blancs(std::string(texte)));
+  if (!t.empty() && t.back() == '%') t = Sans_Blancs(t.substr(0, t.size() - 1));
+  if (t.find_first_of("0123456789") == std::string::npos) return std::nullopt;
+  // Either separator, whatever the user's settings: a threshold is never written with thousands.
+  std::replace(t.begin(), t.end(), '.', ',');
+  try {
+    const int64_t dix_milliemes = plateforme::Texte_Vers_Montant(t, U',');
+    if (dix_milliemes < 0) return std::nullopt;
+    return static_cast<double>(dix_milliemes) / 10000;
+  } catch (const plateforme::EKorvex&) {
+    return std::nullopt;
+  }
+}
+
+std::string TMois_Compare::Libelle() const { return Fin.empty() ? Debut : textes::Periode_Affichee(Debut, Fin); }
+
+std::optional<TComparaison> Comparer(const TDemande_Comparaison& Demande, const TAfficherMessage& Message) {
+  const auto cotes = Selections(Demande, Message);
+  if (!cotes) return std::nullopt;
+  std::array<TTotaux, 2> totaux;
+  auto avertissements = Totaliser(Demande.Chemin, *cotes, totaux, Message);
+  if (!avertissements) return std::nullopt;
+  TComparaison c;
+  c.Dossier = Demande.Chemin;
+  c.Mois = (*cotes)[Cote_Mois].Nom();
+  c.Reference = (*cotes)[Cote_Reference].Nom();
+  c.Seuil = Demande.Seuil;
+  TRubriques rubriques(Demande.Chemin);
+  for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) {
+    if (totaux[Cote_Mois].A_Une_Ligne(i) || totaux[Cote_Reference].A_Une_Ligne(i))
+      c.Lignes.push_back(Ligne(rubriques, i, totaux, Demande.Seuil));
+  }
+  c.Resume = Resume_Du_Cote(c.Lignes, totaux[Cote_Mois]);
+  c.Resume_Reference = Resume_Du_Cote(c.Lignes, totaux[Cote_Reference]);
+  c.Avertissements = std::move(*avertissements);
+  c.Date_Heure = std::time(nullptr);
+  return c;
+}
+
+// ---- The table ----
+
+namespace {
+
+std::string Texte_Verification(TVerification v) {
+  switch (v) {
+    case TVerification::Nouvelle: return textes::A_Verifier_Nouvelle;
+    case TVerification::Disparue: return textes::A_Verifier_Disparue;
+    case TVerification::Ecart: return textes::A_Verifier;
+    case TVerification::Aucune: break;
+  }
+  return {};
+}
+
+TLigne_Tableau Ligne_Tableau(const TLigne_Comparaison& l) {
+  TLigne_Tableau ligne;
+  ligne.Cellules = {Cellule_Entier(l.Rubrique),
+                    Cellule_Texte(l.Libelle),
+                    Cellule_Texte(textes::Entetes_Grille[l.Colonne]),
+                    Cellule_Montant(l.Total_Reference),
+                    Cellule_Montant(l.Total),
+                    Cellule_Montant(l.Ecart),
+                    l.Pourcent ? Cellule_Pourcentage(*l.Pourcent) : TCellule{TGenre_Cellule::Pourcentage, "", 0},
+                    Cellule_Texte(Texte_Verification(l.Verification))};
+  ligne.A_Signaler = l.Verification != TVerification::Aucune;
+  return ligne;
+}
+
+std::vector<std::string> Lignes_Resume_Comparaison(const TComparaison& c) {
+  const char32_t separateur = plateforme::DecimalSeparator();
+  const auto texte = [&](long double v) { return plateforme::Format_General(v, separateur); };
+  const std::string mois = c.Mois.Libelle(), reference = c.Reference.Libelle();
+  const auto ligne = [&](const char* quoi, long double valeur_reference, long double valeur) {
+    return textes::Resume_Compare(quoi, reference, texte(valeur_reference), mois, texte(valeur),
+                                  texte(valeur - valeur_reference));
+  };
+  const TResume &m = c.Resume, &r = c.Resume_Reference;
+  return {ligne(textes::Quoi_Bulletins, r.Bulletins, m.Bulletins), ligne(textes::Quoi_Gains, r.Gains, m.Gains),
+          ligne(textes::Quoi_Retenues, r.Retenues, m.Retenues), ligne(textes::Quoi_Net, r.Net(), m.Net()),
+          textes::Regle_Controle(texte(c.Seuil))};
+}
+
+}  // namespace
+
+TTableau Tableau_Comparaison(const TComparaison& c) {
+  const std::string mois = c.Mois.Libelle(), reference = c.Reference.Libelle();
+  TTableau t;
+  t.Titre = textes::Titre_Comparaison(mois, reference);
+  t.Nom_Feuille = textes::Nom_Feuille_Comparaison(mois);
+  const auto nom = [](const TMois_Compare& m) { return m.Fin.empty() ? m.Debut : m.Debut + "_" + m.Fin; };
+  t.Nom_Fichier = Nom_Fichier_Sur(textes::Prefixe_Fichier_Comparaison + nom(c.Mois) + "-" + nom(c.Reference));
+  t.Dossier = c.Dossier;
+  t.Date_Heure = c.Date_Heure;
+  // Widths at 96 dots per inch and printed shares: the labels take the room, then the figures.
+  t.Colonnes = {{textes::Entetes_Grille[0], 64, 0.06},
+                {textes::Entetes_Grille[1], 250, 0.25},
+                {textes::Entete_Colonne, 90, 0.09},
+                {textes::Entete_Total(reference), 130, 0.12},
+                {textes::Entete_Total(mois), 130, 0.12},
+                {textes::Entete_Ecart, 120, 0.11},
+                {textes::Entete_Ecart_Pourcent, 80, 0.08},
+                {textes::Entete_Controle, 150, 0.17}};
+  for (const auto& l : c.Lignes) t.Lignes.push_back(Ligne_Tableau(l));
+  t.Resume = Lignes_Resume_Comparaison(c);
+  t.Avertissements = c.Avertissements;
+  return t;
+}
+
+}  // namespace recap

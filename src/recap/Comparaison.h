@@ -1,0 +1,80 @@
+// A month checked against another before it is paid: which rubric moved, by how much, which
+// appeared or vanished. Both months are totalled in one scan, each exactly as its own recap
+// totals it, so that a total read here is the recap's to the last bit.
+#pragma once
+
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "recap/Bulletins.h"
+#include "recap/Periode.h"
+#include "recap/Resume.h"
+#include "recap/Tableau.h"
+
+namespace recap {
+
+// The month before a month written "mm-aaaa" ("12-2023" before "01-2024"); nothing otherwise.
+std::optional<std::string> Mois_Precedent(std::string_view mois);
+
+// The period of as many months just before; nothing before year 0.
+std::optional<TPeriode> Periode_Precedente(const TPeriode& periode);
+
+// A rubric to check moves by at least this share of its reference total, in %.
+inline constexpr double Seuil_Defaut = 10;
+
+// A threshold in % as the user types it: "12,5", "12.5", "10 %"; nothing when it is not a
+// number or below zero.
+std::optional<double> Lire_Seuil(std::string_view texte);
+
+struct TDemande_Comparaison {
+  std::string Chemin;          // the folder as typed
+  std::string Mois;            // as typed, checked and trimmed as the recap does
+  std::string Mois_Reference;  // likewise
+  // With a period, its months instead of Mois, against as many months from Mois_Reference.
+  std::optional<TPeriode> Periode;
+  double Seuil = Seuil_Defaut;
+};
+
+// Why a row is to be checked.
+enum class TVerification { Aucune, Nouvelle, Disparue, Ecart };
+
+struct TLigne_Comparaison {
+  int Rubrique = 0;
+  std::string Libelle;
+  int Colonne = 2;  // the recap's column: 2 BASES, 3 GAINS, 4 RETENUES
+  // 0 for a month whose recap has no row for the rubric.
+  long double Total = 0, Total_Reference = 0;
+  long double Ecart = 0;                 // month - reference
+  std::optional<long double> Pourcent;   // Ecart in % of the reference's magnitude
+  TVerification Verification = TVerification::Aucune;
+};
+
+// One side of the comparison: "02-2024", or a period's first and last months.
+struct TMois_Compare {
+  std::string Debut, Fin;  // Fin empty for a month alone
+  std::string Libelle() const;  // "02-2024", "01-2024 à 03-2024"
+};
+
+struct TComparaison {
+  std::string Dossier;
+  TMois_Compare Mois, Reference;
+  double Seuil = Seuil_Defaut;
+  std::time_t Date_Heure = 0;
+  std::vector<TLigne_Comparaison> Lignes;  // in increasing rubric order
+  TResume Resume, Resume_Reference;
+  TAvertissements Avertissements;  // the scan's: they concern both months
+};
+
+// Reads PAIES.DTA once, behind the rename, then RUBRIQUE.DTA. Nothing, after the message, for a
+// month or a reference that is not a month, or when PAIES.DTA is not there. Raises
+// plateforme::EKorvex on every other failure.
+std::optional<TComparaison> Comparer(const TDemande_Comparaison& Demande, const TAfficherMessage& Message);
+
+// The rows a payroll user reads: N° RUB, LIBELLES, COLONNE, the two totals, the difference, in %,
+// and the check; under the title, both summaries and their differences.
+TTableau Tableau_Comparaison(const TComparaison& Comparaison);
+
+}  // namespace recap

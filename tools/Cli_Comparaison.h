@@ -1,0 +1,22 @@
+// korvex-recap --comparer: a month against a reference month, for the scripts that check a month
+// before it is paid.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "recap/Comparaison.h"
+
+namespace cli {
+
+enum class TForme_Comparaison { Tabulations, Csv, Json };
+
+// Why --comparer MOIS_REF and --seuil P are refused, empty when they are right; the demand's
+// Mois_Reference and Seuil are set from them.
+std::string Lire_Options_Comparaison(const std::string& mois_reference, const std::optional<std::string>& seuil,
+                                     recap::TDemande_Comparaison& demande);
+
+// Runs the comparison and prints it; returns the exit status, as a recap's.
+int Comparer_En_Ligne(const recap::TDemande_Comparaison& demande, TForme_Comparaison forme);
+
+}  // namespace cli
