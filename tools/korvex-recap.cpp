@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Cli_Classeur.h"
 #include "KORVEX_procs.h"
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
@@ -28,12 +29,13 @@ constexpr int Sortie_Erreur = 2;   // an error, as the error box shows it
 constexpr int Sortie_Avertissements = 3;  // printed, with warnings: some payslips were left out
 constexpr int Sortie_Usage = 64;   // bad arguments
 
-enum class TSortie { Tableau, Csv, Json, Resume };
+enum class TSortie { Tableau, Csv, Json, Resume, Classeur };
 
 struct TArguments {
   bool aide = false;
   TSortie sortie = TSortie::Tableau;
   std::string dossier, mois, mois_fin;
+  std::string classeur;  // --xlsx FICHIER
   std::optional<recap::TPeriode> periode;  // with MOIS_FIN
   std::string faute;  // why the arguments are refused; empty when they are right
 };
@@ -48,13 +50,19 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   TArguments lus;
   std::vector<std::string> positionnels;
   bool options_finies = false, sortie_choisie = false;
-  for (const auto& a : arguments) {
+  for (size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& a = arguments[i];
     if (options_finies || a.size() < 2 || a[0] != '-') positionnels.push_back(a);
     else if (a == "--") options_finies = true;
     else if (a == "--help" || a == "-h") lus.aide = true;
     else if (a == "--csv") Choisir_Sortie(lus, TSortie::Csv, sortie_choisie);
     else if (a == "--json") Choisir_Sortie(lus, TSortie::Json, sortie_choisie);
     else if (a == "--resume") Choisir_Sortie(lus, TSortie::Resume, sortie_choisie);
+    else if (a == "--xlsx") {
+      Choisir_Sortie(lus, TSortie::Classeur, sortie_choisie);
+      if (i + 1 < arguments.size()) lus.classeur = arguments[++i];
+      else if (lus.faute.empty()) lus.faute = textes::Cli_Xlsx_Sans_Fichier;
+    }
     else if (lus.faute.empty()) lus.faute = textes::Cli_Option_Inconnue + a;
   }
   if (lus.faute.empty() && (positionnels.size() < 2 || positionnels.size() > 3))
@@ -119,6 +127,7 @@ std::string Texte_Sortie(const TArguments& arguments, const recap::TGrille& gril
       return texte;
     }
     case TSortie::Tableau:
+    case TSortie::Classeur:  // a file, not a text
       break;
   }
   return recap::Texte_Grille(grille, recap::TFormat_Texte::Tabulations);
@@ -137,7 +146,11 @@ int Calculer(const TArguments& arguments) {
   std::string sortie;
   const bool reussi = plateforme::Executer_Sous_Garde(erreur, [&] {
     recap::Calculer_Recap(arguments.dossier, arguments.mois, TOT_RUB, grille, message, bilan, arguments.periode);
-    if (bilan.Grille_Remplie) sortie = Texte_Sortie(arguments, grille, TOT_RUB, bilan);
+    if (!bilan.Grille_Remplie) return;
+    if (arguments.sortie == TSortie::Classeur)
+      cli::Ecrire_Classeur({arguments.classeur, arguments.dossier, arguments.mois, arguments.mois_fin}, grille, TOT_RUB, bilan);
+    else
+      sortie = Texte_Sortie(arguments, grille, TOT_RUB, bilan);
   });
   if (!reussi) return Sortie_Erreur;
   if (message_montre) return Sortie_Message;
