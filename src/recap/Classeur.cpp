@@ -245,7 +245,7 @@ std::string Nom_Feuille_Excel(const std::string& nom) {
 std::string Contenu_Classeur(const TTableau& tableau) {
   const plateforme::TFichierTemporaire fichier(".xlsx");
   {
-    const TLocale_C locale;
+    [[maybe_unused]] const TLocale_C locale;
     lxw_workbook_options options{};
     TClasseur classeur(workbook_new_opt(fichier.Chemin_C().c_str(), &options));
     if (!classeur) Verifier(LXW_ERROR_CREATING_XLSX_FILE);
