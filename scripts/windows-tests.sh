@@ -8,10 +8,12 @@ racine="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(realpath -m "${1:?usage: $0 <build-dir>}")"
 
 bash "$racine/scripts/windows-googletest.sh" "$build"
+bash "$racine/scripts/windows-xlsxwriter.sh" "$build"
 cmake -S "$racine" -B "$build" -G Ninja \
   $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) \
   -DCMAKE_TOOLCHAIN_FILE="$racine/cmake/mingw-w64.cmake" \
-  -DGTest_DIR="$build/googletest/lib/cmake/GTest"
+  -DGTest_DIR="$build/googletest/lib/cmake/GTest" \
+  -DKORVEX_XLSXWRITER_DIR="$build/xlsxwriter"
 cmake --build "$build"
 [ "${2:-}" = "--construire" ] && exit 0
 

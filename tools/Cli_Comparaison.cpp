@@ -7,6 +7,8 @@
 #include <string_view>
 
 #include "Execution_Cli.h"
+#include "platform/Fichiers.h"
+#include "recap/Classeur.h"
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
 #include "platform/Textes.h"
@@ -127,11 +129,14 @@ std::string Lire_Options_Comparaison(const std::string& mois_reference, const st
   return {};
 }
 
-int Comparer_En_Ligne(const recap::TDemande_Comparaison& demande, TForme_Comparaison forme) {
+int Comparer_En_Ligne(const recap::TDemande_Comparaison& demande, TForme_Comparaison forme, const std::string& fichier) {
   return Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<TResultat> {
     const auto comparaison = recap::Comparer(demande, message);
     if (!comparaison) return std::nullopt;
-    return TResultat{Texte_Comparaison(*comparaison, forme), comparaison->Avertissements};
+    if (forme != TForme_Comparaison::Classeur)
+      return TResultat{Texte_Comparaison(*comparaison, forme), comparaison->Avertissements};
+    plateforme::Enregistrer_Fichier(fichier, recap::Contenu_Classeur(recap::Tableau_Comparaison(*comparaison)));
+    return TResultat{"", comparaison->Avertissements};
   });
 }
 

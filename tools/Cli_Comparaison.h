@@ -9,14 +9,16 @@
 
 namespace cli {
 
-enum class TForme_Comparaison { Tabulations, Csv, Json };
+enum class TForme_Comparaison { Tabulations, Csv, Json, Classeur };
 
 // Why --comparer MOIS_REF and --seuil P are refused, empty when they are right; the demand's
 // Mois_Reference and Seuil are set from them.
 std::string Lire_Options_Comparaison(const std::string& mois_reference, const std::optional<std::string>& seuil,
                                      recap::TDemande_Comparaison& demande);
 
-// Runs the comparison and prints it; returns the exit status, as a recap's.
-int Comparer_En_Ligne(const recap::TDemande_Comparaison& demande, TForme_Comparaison forme);
+// Runs the comparison and prints it, or writes it to the workbook fichier; returns the exit
+// status, as a recap's.
+int Comparer_En_Ligne(const recap::TDemande_Comparaison& demande, TForme_Comparaison forme,
+                      const std::string& fichier = {});
 
 }  // namespace cli

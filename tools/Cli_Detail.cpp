@@ -1,5 +1,8 @@
 #include "Cli_Detail.h"
 
+#include "platform/Fichiers.h"
+#include "recap/Classeur.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -98,7 +101,10 @@ int Executer_Detail(const TDemande_Detail& Demande) {
   return Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<TResultat> {
     const auto detail = recap::Detailler(Demande.Dossier, Demande.Mois, Demande.Rubrique, message, Demande.Periode);
     if (!detail) return std::nullopt;
-    return TResultat{Texte_Detail(*detail, Demande.Format), detail->Avertissements};
+    if (Demande.Format != TFormat_Detail::Classeur)
+      return TResultat{Texte_Detail(*detail, Demande.Format), detail->Avertissements};
+    plateforme::Enregistrer_Fichier(Demande.Fichier, recap::Contenu_Classeur(recap::Tableau_Detail(*detail)));
+    return TResultat{"", detail->Avertissements};
   });
 }
 

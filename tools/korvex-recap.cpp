@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "Cli_Classeur.h"
 #include "Cli_Comparaison.h"
 #include "Cli_Detail.h"
 #include "Execution_Cli.h"
@@ -29,12 +30,13 @@ using cli::Sortie_Erreur;
 using cli::Sortie_Succes;
 using cli::Sortie_Usage;
 
-enum class TSortie { Tableau, Csv, Json, Resume };
+enum class TSortie { Tableau, Csv, Json, Resume, Classeur };
 
 struct TArguments {
   bool aide = false;
   TSortie sortie = TSortie::Tableau;
   std::string dossier, mois, mois_fin;
+  std::string classeur;  // --xlsx FICHIER
   std::optional<recap::TPeriode> periode;  // with MOIS_FIN
   std::optional<int> detail;  // --detail N: the payslips behind rubric N's total
   std::optional<std::string> comparer, seuil;  // --comparer MOIS_REF, --seuil P
@@ -85,6 +87,11 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     else if (a == "--csv") Choisir_Sortie(lus, TSortie::Csv, sortie_choisie);
     else if (a == "--json") Choisir_Sortie(lus, TSortie::Json, sortie_choisie);
     else if (a == "--resume") Choisir_Sortie(lus, TSortie::Resume, sortie_choisie);
+    else if (a == "--xlsx") {
+      Choisir_Sortie(lus, TSortie::Classeur, sortie_choisie);
+      if (i + 1 < arguments.size()) lus.classeur = arguments[++i];
+      else if (lus.faute.empty()) lus.faute = textes::Cli_Xlsx_Sans_Fichier;
+    }
     else if (lus.faute.empty()) lus.faute = textes::Cli_Option_Inconnue + a;
   }
   if (lus.faute.empty() && lus.detail && lus.sortie == TSortie::Resume) lus.faute = textes::Cli_Detail_Sans_Resume;
@@ -152,6 +159,7 @@ std::string Texte_Sortie(const TArguments& arguments, const recap::TGrille& gril
       return texte;
     }
     case TSortie::Tableau:
+    case TSortie::Classeur:  // a file, not a text
       break;
   }
   return recap::Texte_Grille(grille, recap::TFormat_Texte::Tabulations);
@@ -164,15 +172,20 @@ int Calculer(const TArguments& arguments) {
     recap::TBilan_Recap bilan;
     recap::Calculer_Recap(arguments.dossier, arguments.mois, TOT_RUB, grille, message, bilan, arguments.periode);
     if (!bilan.Grille_Remplie) return std::nullopt;
-    return cli::TResultat{Texte_Sortie(arguments, grille, TOT_RUB, bilan), bilan.Avertissements};
+    if (arguments.sortie != TSortie::Classeur)
+      return cli::TResultat{Texte_Sortie(arguments, grille, TOT_RUB, bilan), bilan.Avertissements};
+    cli::Ecrire_Classeur({arguments.classeur, arguments.dossier, arguments.mois, arguments.mois_fin}, grille, TOT_RUB, bilan);
+    return cli::TResultat{"", bilan.Avertissements};
   });
 }
 
 int Detailler(const TArguments& arguments) {
-  const auto format = arguments.sortie == TSortie::Csv    ? cli::TFormat_Detail::Csv
-                      : arguments.sortie == TSortie::Json ? cli::TFormat_Detail::Json
-                                                          : cli::TFormat_Detail::Tabulations;
-  return cli::Executer_Detail({arguments.dossier, arguments.mois, arguments.periode, *arguments.detail, format});
+  const auto format = arguments.sortie == TSortie::Csv        ? cli::TFormat_Detail::Csv
+                      : arguments.sortie == TSortie::Json     ? cli::TFormat_Detail::Json
+                      : arguments.sortie == TSortie::Classeur ? cli::TFormat_Detail::Classeur
+                                                              : cli::TFormat_Detail::Tabulations;
+  return cli::Executer_Detail(
+      {arguments.dossier, arguments.mois, arguments.periode, *arguments.detail, format, arguments.classeur});
 }
 
 int Executer(int argc, char** argv) {
@@ -184,10 +197,11 @@ int Executer(int argc, char** argv) {
     return Sortie_Usage;
   }
   if (arguments.comparaison) {
-    const auto forme = arguments.sortie == TSortie::Csv    ? cli::TForme_Comparaison::Csv
-                       : arguments.sortie == TSortie::Json ? cli::TForme_Comparaison::Json
-                                                           : cli::TForme_Comparaison::Tabulations;
-    return cli::Comparer_En_Ligne(*arguments.comparaison, forme);
+    const auto forme = arguments.sortie == TSortie::Csv        ? cli::TForme_Comparaison::Csv
+                       : arguments.sortie == TSortie::Json     ? cli::TForme_Comparaison::Json
+                       : arguments.sortie == TSortie::Classeur ? cli::TForme_Comparaison::Classeur
+                                                               : cli::TForme_Comparaison::Tabulations;
+    return cli::Comparer_En_Ligne(*arguments.comparaison, forme, arguments.classeur);
   }
   return arguments.detail ? Detailler(arguments) : Calculer(arguments);
 }

@@ -60,6 +60,26 @@ private:
   intptr_t descripteur_ = -1;
 };
 
+// A private empty file of the user's temporary folder, for a library that writes only to a file
+// it names; removed with this object. Raises EKorvex "Impossible de créer le fichier temporaire
+// <chemin> : <raison>".
+class TFichierTemporaire {
+public:
+  explicit TFichierTemporaire(const std::string& extension);
+  ~TFichierTemporaire();
+  TFichierTemporaire(const TFichierTemporaire&) = delete;
+  TFichierTemporaire& operator=(const TFichierTemporaire&) = delete;
+
+  // The path for this layer's calls (UTF-8).
+  const std::string& Chemin() const { return chemin_; }
+  // The path as the C library's fopen takes it: the same bytes on POSIX, the ANSI code page on
+  // Windows (the temporary folder's short name, so that a user name with any letter fits).
+  const std::string& Chemin_C() const { return chemin_c_; }
+
+private:
+  std::string chemin_, chemin_c_;
+};
+
 // Test seam: every file operation first asks this hook, which may make it fail with the
 // given reason. Empty by default; tests install one to inject faults. Sans_Renommage_Atomique
 // and Sans_Lien make the file system lack the no-replace rename and hard links (POSIX).

@@ -236,6 +236,17 @@ void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   garde.Garder = true;
 }
 
+TFichierTemporaire::TFichierTemporaire(const std::string& extension) {
+  const char* dossier = std::getenv("TMPDIR");
+  std::string modele = std::string(dossier != nullptr && *dossier != '\0' ? dossier : "/tmp") + "/korvex-XXXXXX" + extension;
+  const int fd = ::mkstemps(modele.data(), static_cast<int>(extension.size()));
+  if (fd < 0) throw EKorvex(textes::Temporaire_Impossible(modele, Raison_Systeme(errno)));
+  ::close(fd);
+  chemin_ = chemin_c_ = modele;
+}
+
+TFichierTemporaire::~TFichierTemporaire() { ::unlink(chemin_.c_str()); }
+
 std::string Dossier_Documents() {
   const char* maison = std::getenv("HOME");
   if (maison == nullptr || *maison == '\0') return {};

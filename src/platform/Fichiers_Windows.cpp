@@ -169,6 +169,57 @@ void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   garde.Garder = true;
 }
 
+namespace {
+
+// The temporary folder, by its short name where the volume has them.
+std::wstring Dossier_Temporaire() {
+  wchar_t long_[MAX_PATH + 1], court[MAX_PATH + 1];
+  const DWORD n = GetTempPathW(MAX_PATH + 1, long_);
+  if (n == 0 || n > MAX_PATH) return L".\\";
+  const DWORD m = GetShortPathNameW(long_, court, MAX_PATH + 1);
+  return m > 0 && m <= MAX_PATH ? std::wstring(court, m) : std::wstring(long_, n);
+}
+
+// The path in the ANSI code page, or nothing when one of its characters is not there.
+std::optional<std::string> Chemin_Ansi(const std::wstring& chemin) {
+  if (GetACP() == CP_UTF8) return Vers_Utf8(chemin);
+  BOOL remplace = FALSE;
+  const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, chemin.c_str(), -1, nullptr, 0, nullptr, &remplace);
+  if (n <= 0 || remplace) return std::nullopt;
+  std::string ansi(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, chemin.c_str(), -1, ansi.data(), n, nullptr, nullptr);
+  ansi.pop_back();
+  return ansi;
+}
+
+}  // namespace
+
+TFichierTemporaire::TFichierTemporaire(const std::string& extension) {
+  const std::wstring prefixe = Dossier_Temporaire() + L"korvex-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+  static unsigned suivant = 0;
+  std::wstring chemin;
+  for (int essai = 0;; ++essai) {
+    chemin = prefixe + std::to_wstring(suivant++) + Vers_Utf16(extension);
+    HANDLE h = CreateFileW(chemin.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (h != INVALID_HANDLE_VALUE) {
+      CloseHandle(h);
+      break;
+    }
+    // A file left by an earlier process of the same number: the next name.
+    const DWORD code = GetLastError();
+    if (code != ERROR_FILE_EXISTS || essai == 100) throw EKorvex(textes::Temporaire_Impossible(Vers_Utf8(chemin), Raison_Systeme(code)));
+  }
+  chemin_ = Vers_Utf8(chemin);
+  const auto ansi = Chemin_Ansi(chemin);
+  if (!ansi) {
+    DeleteFileW(chemin.c_str());
+    throw EKorvex(textes::Temporaire_Impossible(chemin_, textes::Raison_Nom_Incorrect));
+  }
+  chemin_c_ = *ansi;
+}
+
+TFichierTemporaire::~TFichierTemporaire() { DeleteFileW(Vers_Utf16(chemin_).c_str()); }
+
 std::string Dossier_Documents() {
   PWSTR chemin = nullptr;
   std::string dossier;

@@ -181,9 +181,9 @@ inline constexpr const char* Cli_Resume_Comparaison = "--resume ne s'emploie pas
 
 // ---- The command line ----
 inline constexpr const char* Usage_Cli =
-    "Usage : korvex-recap [--csv | --json | --resume] DOSSIER MOIS [MOIS_FIN]\n"
-    "        korvex-recap --detail N [--csv | --json] DOSSIER MOIS [MOIS_FIN]\n"
-    "        korvex-recap --comparer MOIS_REF [--seuil P] [--csv | --json] DOSSIER MOIS [MOIS_FIN]\n"
+    "Usage : korvex-recap [--csv | --json | --resume | --xlsx FICHIER] DOSSIER MOIS [MOIS_FIN]\n"
+    "        korvex-recap --detail N [--csv | --json | --xlsx FICHIER] DOSSIER MOIS [MOIS_FIN]\n"
+    "        korvex-recap --comparer MOIS_REF [--seuil P] [--csv | --json | --xlsx FICHIER] DOSSIER MOIS [MOIS_FIN]\n"
     "        korvex-recap --help\n"
     "\n"
     "Calcule la récap d'un mois (ou d'une période) du dossier de données KORVEX, comme le bouton\n"
@@ -200,6 +200,10 @@ inline constexpr const char* Usage_Cli =
     "  --json    un document JSON : dossier, mois, nombre de bulletins, lignes, gains,\n"
     "            retenues, net et avertissements, montants en nombres JSON (point décimal)\n"
     "  --resume  les trois lignes du résumé : bulletins, gains et retenues, net\n"
+    "  --xlsx FICHIER\n"
+    "            la récap dans le classeur Excel FICHIER (.xlsx), rien sur la sortie standard :\n"
+    "            titre, dossier et date au-dessus du tableau, montants en nombres, résumé et\n"
+    "            avertissements au-dessous\n"
     "  --detail N  au lieu de la récap, les bulletins qui font le total de la rubrique N\n"
     "            (1 à 899) : leur enregistrement dans PAIES.DTA, leurs champs et leur montant,\n"
     "            puis une ligne Total ; avec --csv ou --json, dans ce format\n"
@@ -220,18 +224,45 @@ inline constexpr const char* Usage_Cli =
     "Codes de sortie :\n"
     "  0   la récap est écrite\n"
     "  1   message du programme (mois mal précisé, PAIES.DTA non trouvé), sur la sortie d'erreur\n"
-    "  2   erreur pendant le calcul, sur la sortie d'erreur ; rien n'est écrit sur la sortie standard\n"
+    "  2   erreur pendant le calcul ou l'écriture du classeur, sur la sortie d'erreur ; rien n'est\n"
+    "      écrit sur la sortie standard, ni dans FICHIER\n"
     "  3   la récap est écrite, mais des fichiers endommagés en ont écarté des bulletins : chaque\n"
     "      avertissement, sur la sortie d'erreur, commence par « Attention : » et dit lesquels\n"
     "  64  arguments incorrects\n";
 inline constexpr const char* Cli_Option_Inconnue = "option inconnue : ";
 inline constexpr const char* Cli_Dossier_Et_Mois = "il faut un DOSSIER et un MOIS";
 inline constexpr const char* Cli_Trop_Arguments = "trop d'arguments";
-inline constexpr const char* Cli_Options_Exclusives = "--csv, --json et --resume s'excluent";
+inline constexpr const char* Cli_Options_Exclusives = "--csv, --json, --resume et --xlsx s'excluent";
 inline constexpr const char* Cli_Periode_Incorrecte =
     "une période s'écrit MOIS MOIS_FIN : deux mois mm-aaaa (01 à 12, année sur quatre chiffres), "
     "MOIS_FIN pas avant MOIS";
 inline constexpr const char* Cli_Ecriture_Impossible = "Impossible d'écrire la récap sur la sortie standard.";
+
+// ---- The Excel workbook of a table ----
+inline constexpr const char* Action_Exporter_Excel = "Exporter en Excel…";
+inline constexpr const char* Titre_Export_Excel = "Exporter le tableau en Excel";
+inline constexpr const char* Type_Fichiers_Excel = "Classeurs Excel (*.xlsx)";
+// A sheet whose table has no name of its own: the name Excel gives a new one.
+inline constexpr const char* Feuille_Sans_Nom = "Feuil1";
+// The recap of a period on the command line.
+inline std::string Titre_Periode(const std::string& debut, const std::string& fin) {
+  return "Récap KORVEX — période " + debut + " à " + fin;
+}
+inline std::string Nom_Feuille_Periode(const std::string& debut, const std::string& fin) {
+  return "Récap " + debut + " à " + fin;
+}
+inline std::string Classeur_Impossible(const std::string& raison) {
+  return "Impossible de produire le classeur Excel : " + raison;
+}
+inline constexpr const char* Raison_Fichiers_Temporaires_Classeur =
+    "ses fichiers temporaires n'ont pas pu être écrits (dossier temporaire plein ou inaccessible)";
+inline std::string Raison_Bibliotheque_Classeur(int code) {
+  return "erreur de la bibliothèque des classeurs (code " + std::to_string(code) + ")";
+}
+inline std::string Temporaire_Impossible(const std::string& chemin, const std::string& raison) {
+  return "Impossible de créer le fichier temporaire " + chemin + " : " + raison;
+}
+inline constexpr const char* Cli_Xlsx_Sans_Fichier = "--xlsx demande un FICHIER";
 
 // ---- Files: what the system said, as the user reads it ----
 inline std::string Ouverture_Impossible(const std::string& chemin, const std::string& raison) {

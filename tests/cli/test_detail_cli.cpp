@@ -107,7 +107,7 @@ TEST_F(KorvexDetail, ArgumentsRefusesEtCode64) {
     EXPECT_EQ(r.code, 64) << testing::PrintToString(c.arguments);
     EXPECT_EQ(r.sortie, "");
     EXPECT_EQ(r.erreur.rfind("korvex-recap : " + c.faute, 0), 0u) << r.erreur;
-    EXPECT_NE(r.erreur.find("\n        korvex-recap --detail N [--csv | --json] DOSSIER MOIS [MOIS_FIN]\n"),
+    EXPECT_NE(r.erreur.find("\n        korvex-recap --detail N [--csv | --json | --xlsx FICHIER] DOSSIER MOIS [MOIS_FIN]\n"),
               std::string::npos);
   }
 }

@@ -237,7 +237,7 @@ TEST(KorvexRecapArguments, MauvaisArgumentsDonnentUsageEtCode64) {
     const auto r = Recap(arguments);
     EXPECT_EQ(r.code, 64) << testing::PrintToString(arguments);
     EXPECT_EQ(r.sortie, "");
-    EXPECT_NE(r.erreur.find("\nUsage : korvex-recap [--csv | --json | --resume] DOSSIER MOIS [MOIS_FIN]\n"), std::string::npos) << r.erreur;
+    EXPECT_NE(r.erreur.find("\nUsage : korvex-recap [--csv | --json | --resume | --xlsx FICHIER] DOSSIER MOIS [MOIS_FIN]\n"), std::string::npos) << r.erreur;
   }
   EXPECT_EQ(
       Recap({"--tsv", "C:\\KORVEX", "03-2011"}).erreur.rfind("korvex-recap : option inconnue : --tsv\n", 0),
@@ -248,7 +248,7 @@ TEST(KorvexRecapArguments, AideSurLaSortieStandard) {
   for (const char* option : {"--help", "-h"}) {
     const auto r = Recap({option});
     EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.sortie.rfind("Usage : korvex-recap [--csv | --json | --resume] DOSSIER MOIS [MOIS_FIN]\n", 0), 0u) << r.sortie;
+    EXPECT_EQ(r.sortie.rfind("Usage : korvex-recap [--csv | --json | --resume | --xlsx FICHIER] DOSSIER MOIS [MOIS_FIN]\n", 0), 0u) << r.sortie;
     EXPECT_NE(r.sortie.find("64  arguments incorrects"), std::string::npos);
     EXPECT_EQ(r.erreur, "");
   }
@@ -355,7 +355,7 @@ TEST_F(KorvexRecap, PeriodeEtOptionsRefusees) {
   const Cas cas[] = {
       {{Dossier(), "04-2011", "03-2011"}, periode},
       {{Dossier(), "03-2011", " 04-2011"}, periode},
-      {{"--resume", "--csv", Dossier(), "03-2011"}, "--csv, --json et --resume s'excluent\n"},
+      {{"--resume", "--csv", Dossier(), "03-2011"}, "--csv, --json, --resume et --xlsx s'excluent\n"},
   };
   for (const auto& c : cas) {
     const auto r = Recap(c.arguments);

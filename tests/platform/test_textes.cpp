@@ -128,6 +128,17 @@ std::vector<TTexte> Tous() {
       {"Document_Imprime", Document_Imprime("02-2024"), {"02-2024"}},
       {"Impression_Echouee", Impression_Echouee, {}},
       {"Pdf_Impossible", Pdf_Impossible, {}},
+      {"Action_Exporter_Excel", Action_Exporter_Excel, {}},
+      {"Titre_Export_Excel", Titre_Export_Excel, {}},
+      {"Type_Fichiers_Excel", Type_Fichiers_Excel, {}},
+      {"Feuille_Sans_Nom", Feuille_Sans_Nom, {}},
+      {"Titre_Periode", Titre_Periode("01-2024", "03-2024"), {"01-2024", "03-2024"}},
+      {"Nom_Feuille_Periode", Nom_Feuille_Periode("01-2024", "03-2024"), {"01-2024", "03-2024"}},
+      {"Classeur_Impossible", Classeur_Impossible("raison"), {"raison"}},
+      {"Raison_Fichiers_Temporaires_Classeur", Raison_Fichiers_Temporaires_Classeur, {}},
+      {"Raison_Bibliotheque_Classeur", Raison_Bibliotheque_Classeur(17), {"17"}},
+      {"Temporaire_Impossible", Temporaire_Impossible(c, "raison"), {c, "raison"}},
+      {"Cli_Xlsx_Sans_Fichier", Cli_Xlsx_Sans_Fichier, {}},
   };
 }
 

@@ -1,0 +1,28 @@
+// A table as an Excel workbook (.xlsx): one sheet with the title, the folder and the date above
+// the table, its header row bold and frozen, its numbers as numbers, the summary and the
+// warnings under it. Written through libxlsxwriter, whatever the C library's locale.
+#pragma once
+
+#include <string>
+
+#include "recap/Export.h"
+#include "recap/Tableau.h"
+
+namespace recap {
+
+// Excel's rules for a sheet's name: "_" for []:*?/\ and control characters and for an
+// apostrophe at either end, at most 31 characters, never empty.
+std::string Nom_Feuille_Excel(const std::string& nom);
+
+// The bytes of the workbook. Amounts are their grid value (Valeur_Affichee) shown with two
+// decimals and a thousands separator, percentages with one decimal, rubric numbers as whole
+// numbers, texts as texts (never as formulas); rows to be checked get a fill. Raises
+// plateforme::EKorvex when it cannot be made.
+std::string Contenu_Classeur(const TTableau& tableau);
+
+// "Exporter en Excel…": the save dialog proposes the table's file name in the user's Documents;
+// the chosen file is replaced whole, nothing is written after a cancel. Raises
+// plateforme::EKorvex when it cannot be written.
+void Exporter_Excel(const TTableau& tableau, const TDemander_Chemin& Demander);
+
+}  // namespace recap

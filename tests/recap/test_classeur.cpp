@@ -1,0 +1,178 @@
+// A table as an Excel workbook, read back by an independent reader (openpyxl), whatever the C
+// library's locale; and the save road of "Exporter en Excel…".
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/Lanceur.h"
+#include "platform/Fichiers.h"
+#include "recap/Classeur.h"
+#include "recap/Impression.h"
+#include "support/Dossier_Temporaire.h"
+
+namespace {
+
+using recap::TCellule;
+using recap::TGenre_Cellule;
+
+TEST(Classeur, SheetNamesFollowExcelsRules) {
+  std::string accents, accents31;
+  for (int i = 0; i < 40; ++i) accents += "é";
+  for (int i = 0; i < 31; ++i) accents31 += "é";
+  const struct {
+    std::string nom, attendu;
+  } cas[] = {
+      {"Détail 1 02-2024", "Détail 1 02-2024"},
+      {"a[b]c:d*e?f/g\\h", "a_b_c_d_e_f_g_h"},
+      {"mois\t02", "mois_02"},
+      {"'Récap'", "_Récap_"},
+      {accents, accents31},                                 // 31 characters, not 31 bytes
+      {std::string(30, 'x') + "\xF0\x9F\x98\x80", std::string(30, 'x')},  // two UTF-16 units: over
+      {"R\xE9" "cap", "Récap"},                            // a stray Latin-1 byte
+      {"", "Feuil1"},
+  };
+  for (const auto& c : cas) EXPECT_EQ(recap::Nom_Feuille_Excel(c.nom), c.attendu) << c.nom;
+}
+
+recap::TTableau Exemple() {
+  recap::TTableau t;
+  t.Titre = "Récap KORVEX — mois 02-2024";
+  t.Nom_Feuille = "Récap 02-2024";
+  t.Nom_Fichier = "recap-KORVEX-02-2024";
+  t.Dossier = "C:\\KORVEX";
+  t.Date_Heure = 1709215500;
+  t.Colonnes = {{"N° RUB"}, {"LIBELLES"}, {"GAINS"}, {"TAUX"}};
+  const TCellule vide{TGenre_Cellule::Montant, "", 0};
+  t.Lignes = {
+      {{recap::Cellule_Entier(1), recap::Cellule_Texte("Salaire de base"), recap::Cellule_Montant(33149.34L),
+        recap::Cellule_Pourcentage(12.46L)}},
+      {{recap::Cellule_Entier(2), recap::Cellule_Texte("=SOMME(A1:A9)"), recap::Cellule_Montant(1234567.8912345678L),
+        recap::Cellule_Pourcentage(-3)}},
+      {{recap::Cellule_Entier(3), recap::Cellule_Texte("Prime"), vide, recap::Cellule_Pourcentage(0)}, true},
+  };
+  t.Resume = {"2 bulletins", "Gains : 1267717,23 — Retenues : 0", "Net : 1267717,23"};
+  t.Avertissements = {"Attention : la table PAIES.DTA est endommagée."};
+  return t;
+}
+
+#ifndef _WIN32
+// The workbook as the reader sees it: its sheets, frozen cell, widths and written cells.
+nlohmann::json Relu(const std::string& octets) {
+  const test::TDossierTemporaire dossier;
+  const auto fichier = dossier.Chemin() / "classeur.xlsx";
+  plateforme::Enregistrer_Fichier(fichier.string(), octets);
+  const auto r = test::Lancer({"/usr/bin/python3", {KORVEX_LECTEUR_CLASSEUR, "decrire", fichier.string()}, {}, ""});
+  if (r.code != 0) ADD_FAILURE() << r.erreur;
+  return r.code == 0 ? nlohmann::json::parse(r.sortie) : nlohmann::json::object();
+}
+
+// The window sets the user's locale: a French one must not change a figure of the file.
+TEST(Classeur, ReadBackUnderTheCAndFrenchLocales) {
+  const std::string avant = std::setlocale(LC_ALL, nullptr);
+  for (const char* locale : {"C", "fr_FR.UTF-8"}) {
+    if (std::setlocale(LC_ALL, locale) == nullptr) {
+      ADD_FAILURE() << "locale " << locale << " absente (LOCPATH)";
+      continue;
+    }
+    const auto t = Exemple();
+    const std::string octets = recap::Contenu_Classeur(t);
+    std::setlocale(LC_ALL, avant.c_str());
+    const auto lu = Relu(octets);
+    SCOPED_TRACE(locale);
+    EXPECT_EQ(lu["feuilles"], nlohmann::json::array({"Récap 02-2024"}));
+    EXPECT_EQ(lu["titre"], t.Titre);
+    EXPECT_EQ(lu["gel"], "A6");  // rows 1 to 5 stay in view: the header row is the fifth
+    const auto& c = lu["cellules"];
+    const struct {
+      const char* cellule;
+      nlohmann::json valeur;
+      const char* type;
+      const char* format;
+    } attendus[] = {
+        {"A1", t.Titre, "s", "General"},
+        {"A2", "Dossier : C:\\KORVEX", "s", "General"},
+        {"A3", "Calcul du " + recap::Texte_Date_Heure(t.Date_Heure), "s", "General"},
+        {"B5", "LIBELLES", "s", "General"},
+        {"A6", 1, "n", "0"},
+        {"B6", "Salaire de base", "s", "General"},
+        {"C6", 33149.34, "n", "#,##0.00"},
+        {"D6", 12.5, "n", "0.0"},
+        {"B7", "=SOMME(A1:A9)", "s", "General"},   // a text, never a formula
+        {"C7", 1234567.89123457, "n", "#,##0.00"},  // the grid's 15 digits
+        {"D7", -3, "n", "0.0"},
+        {"A10", "2 bulletins", "s", "General"},
+        {"A12", "Net : 1267717,23", "s", "General"},
+        {"A13", t.Avertissements[0], "s", "General"},
+    };
+    for (const auto& a : attendus) {
+      ASSERT_TRUE(c.contains(a.cellule)) << a.cellule;
+      EXPECT_EQ(c[a.cellule]["valeur"], a.valeur) << a.cellule;
+      EXPECT_EQ(c[a.cellule]["type"], a.type) << a.cellule;
+      EXPECT_EQ(c[a.cellule]["format"], a.format) << a.cellule;
+    }
+    EXPECT_TRUE(c["A1"]["gras"]);
+    for (const char* entete : {"A5", "B5", "C5", "D5"}) EXPECT_TRUE(c[entete]["gras"]) << entete;
+    EXPECT_FALSE(c["B6"]["gras"]);
+    // The row to check is filled, its empty amount too; the others are not.
+    for (const char* cellule : {"A8", "B8", "C8", "D8"}) EXPECT_EQ(c[cellule]["fond"], "FFFFF2CC") << cellule;
+    EXPECT_EQ(c["C8"]["valeur"], nullptr);
+    EXPECT_EQ(c["B6"]["fond"], nullptr);
+    EXPECT_FALSE(c.contains("A4") || c.contains("A9") || c.contains("A14"));
+    // Widths fit the longest content: the label, and "1,234,567.89" rather than its header.
+    EXPECT_GE(lu["largeurs"]["B"], 15);
+    EXPECT_GE(lu["largeurs"]["C"], 12);
+    EXPECT_LT(lu["largeurs"]["A"], 12);
+  }
+}
+
+TEST(Classeur, ATableWithoutItsCalculationHasOnlyItsRows) {
+  recap::TTableau t;
+  t.Colonnes = {{"N° RUB"}, {"LIBELLES"}, {"ÉCART"}};
+  t.Lignes = {{{recap::Cellule_Entier(7), recap::Cellule_Texte("R\xE9gul"),
+                recap::Cellule_Pourcentage(std::numeric_limits<long double>::infinity())}}};
+  const auto lu = Relu(recap::Contenu_Classeur(t));
+  EXPECT_EQ(lu["feuilles"], nlohmann::json::array({"Feuil1"}));
+  EXPECT_EQ(lu["gel"], "A2");
+  EXPECT_EQ(lu["cellules"]["A1"]["valeur"], "N° RUB");
+  EXPECT_EQ(lu["cellules"]["B2"]["valeur"], "Régul");      // a stray byte read as Latin-1
+  EXPECT_EQ(lu["cellules"]["C2"]["type"], "s");             // no infinite number in a workbook
+  EXPECT_EQ(lu["cellules"].size(), 6u);
+}
+#endif
+
+TEST(Classeur, ExportAsksThenReplacesTheChosenFileWhole) {
+  const auto t = Exemple();
+  const test::TDossierTemporaire dossier;
+  const auto cible = (dossier.Chemin() / "recap.xlsx").string();
+  plateforme::Enregistrer_Fichier(cible, "ancien contenu, plus long que rien");
+  std::vector<recap::TDemande_Enregistrement> demandes;
+  std::optional<std::string> reponse;
+  const recap::TDemander_Chemin Demander = [&](const recap::TDemande_Enregistrement& d) {
+    demandes.push_back(d);
+    return reponse;
+  };
+
+  recap::Exporter_Excel(t, Demander);  // cancelled
+  EXPECT_EQ(test::Contenu(cible), "ancien contenu, plus long que rien");
+  reponse = cible;
+  recap::Exporter_Excel(t, Demander);
+  const std::string octets = test::Contenu(cible);
+  EXPECT_EQ(octets.substr(0, 4), "PK\x03\x04");
+  EXPECT_EQ(octets, recap::Contenu_Classeur(t));  // the same table, the same bytes
+
+  ASSERT_EQ(demandes.size(), 2u);
+  EXPECT_EQ(demandes[0].Titre, "Exporter le tableau en Excel");
+  EXPECT_TRUE(demandes[0].Chemin_Propose.starts_with(plateforme::Dossier_Documents()));
+  EXPECT_TRUE(demandes[0].Chemin_Propose.ends_with("recap-KORVEX-02-2024.xlsx"));
+  EXPECT_STREQ(demandes[0].Types[0], "Classeurs Excel (*.xlsx)");
+  EXPECT_STREQ(demandes[0].Types[1], "Tous les fichiers (*.*)");
+
+}
+
+}  // namespace
