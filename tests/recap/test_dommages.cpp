@@ -133,33 +133,27 @@ struct DommagesTest : ::testing::Test {
 // RUBRIQUE.DTA: 30 records of 42 bytes after 97.
 
 TEST_F(DommagesTest, ATableCutShortCountsItsCompleteRecords) {
-  const std::string annonce = Table_Paies + "son en-tête annonce ";
+  const auto complets = [](const std::string& annonces, const std::string& n) {
+    return "son en-tête annonce " + annonces + " enregistrements, mais le fichier n'en contient que " + n + " complets";
+  };
+  const std::string les = " ; les enregistrements ";
   const std::vector<TCas> cas = {
-      {"dans le premier", "", Couper(Paies, 1, 20), "01-2024", "",
-       {annonce + "37 enregistrements, mais le fichier n'en contient que 0 complets ; les enregistrements 1 à 37" + Non_Lus},
+      {"dans le premier", "", Couper(Paies, 1, 20), "01-2024", "", {Table_Paies + complets("37", "0") + les + "1 à 37" + Non_Lus},
        {{1, 37}}},
       {"dans un du milieu", "", Couper(Paies, 18, 30), "02-2024", "",
-       {annonce + "37 enregistrements, mais le fichier n'en contient que 17 complets ; les enregistrements 18 à 37" + Non_Lus},
-       {{18, 37}}},
-      {"entre deux", "", Couper(Paies, 31, 0), "03-2024", "",
-       {annonce + "37 enregistrements, mais le fichier n'en contient que 30 complets ; les enregistrements 31 à 37" + Non_Lus},
+       {Table_Paies + complets("37", "17") + les + "18 à 37" + Non_Lus}, {{18, 37}}},
+      {"entre deux", "", Couper(Paies, 31, 0), "03-2024", "", {Table_Paies + complets("37", "30") + les + "31 à 37" + Non_Lus},
        {{31, 37}}},
       {"le dernier octet", "", Couper(Paies, 37, 52), "03-2024", "",
-       {annonce + "37 enregistrements, mais le fichier n'en contient que 36 complets ; l'enregistrement 37" + Non_Lu},
-       {{37, 37}}},
+       {Table_Paies + complets("37", "36") + " ; l'enregistrement 37" + Non_Lu}, {{37, 37}}},
       {"plus annoncés que présents", "", Annoncer(Paies, 40), "03-2024", "",
-       {annonce + "40 enregistrements, mais le fichier n'en contient que 37 complets ; les enregistrements 38 à 40" + Non_Lus},
-       {{38, 40}}},
+       {Table_Paies + complets("40", "37") + les + "38 à 40" + Non_Lus}, {{38, 40}}},
       {"FoxPro", "fp_1252", Couper(Paies, 4, 10), "04-2011", "",
-       {annonce + "4 enregistrements, mais le fichier n'en contient que 3 complets ; l'enregistrement 4" + Non_Lu},
-       {{4, 4}}},
-      {"dBase IV", "tdbf_4", Couper(Paies, 2, 1), "03-2011", "",
-       {annonce + "4 enregistrements, mais le fichier n'en contient que 1 complets ; les enregistrements 2 à 4" + Non_Lus},
+       {Table_Paies + complets("4", "3") + " ; l'enregistrement 4" + Non_Lu}, {{4, 4}}},
+      {"dBase IV", "tdbf_4", Couper(Paies, 2, 1), "03-2011", "", {Table_Paies + complets("4", "1") + les + "2 à 4" + Non_Lus},
        {{2, 4}}},
-      {"rubriques", "", Couper(Rubriques, 10, 5), "01-2024",
-       Erreur_Rubriques + "son en-tête annonce 30 enregistrements, mais le fichier n'en contient que 9 complets"},
-      {"rubriques, plus annoncées", "", Annoncer(Rubriques, 31), "01-2024",
-       Erreur_Rubriques + "son en-tête annonce 31 enregistrements, mais le fichier n'en contient que 30 complets"},
+      {"rubriques", "", Couper(Rubriques, 10, 5), "01-2024", Erreur_Rubriques + complets("30", "9")},
+      {"rubriques, plus annoncées", "", Annoncer(Rubriques, 31), "01-2024", Erreur_Rubriques + complets("31", "30")},
   };
   for (const TCas& k : cas) Verifier(k);
 }
