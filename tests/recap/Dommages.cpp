@@ -37,15 +37,12 @@ struct TChampMemo {
   size_t longueur = 0;
 };
 
-// The MONTANTS field among the descriptors (dBase 7 has longer ones, after a longer header).
+// The MONTANTS field among the 32-byte descriptors.
 TChampMemo Champ_Montants(const std::string& table) {
-  const bool d7 = (static_cast<unsigned char>(table.at(0)) & 7) == 4;
-  const size_t pas = d7 ? 48 : 32, nom = d7 ? 32 : 11;
   TChampMemo c;
-  for (size_t d = d7 ? 68 : 32; table.at(d) != '\x0D'; d += pas) {
-    const std::string n = table.substr(d, nom).c_str();
-    const size_t longueur = static_cast<unsigned char>(table.at(d + (d7 ? 33 : 16)));
-    if (n == "MONTANTS") {
+  for (size_t d = 32; table.at(d) != '\x0D'; d += 32) {
+    const size_t longueur = static_cast<unsigned char>(table.at(d + 16));
+    if (table.substr(d, 11).c_str() == std::string("MONTANTS")) {
       c.longueur = longueur;
       return c;
     }
