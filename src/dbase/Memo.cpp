@@ -70,17 +70,31 @@ bool TMemo::Lire(uint64_t bloc, bool texte_attendu, std::string& texte, std::str
       erreur = textes::Memo_Type_Bloc(type);
       return false;
     }
-    return Lire_Longueur(texte_bloc, Lire_32_Grand(debut + Bloc_Longueur), texte, erreur);
-  }
-  if (iv) {
+    if (!Lire_Longueur(texte_bloc, Lire_32_Grand(debut + Bloc_Longueur), texte, erreur)) return false;
+  } else if (iv) {
     const uint32_t longueur = Lire_32_Petit(debut + Bloc_Longueur);  // its own 8 bytes included
     if (longueur < Taille_Entete_Bloc) {
       erreur = textes::Memo_Longueur_Incorrecte(longueur);
       return false;
     }
-    return Lire_Longueur(texte_bloc, longueur - Taille_Entete_Bloc, texte, erreur);
+    if (!Lire_Longueur(texte_bloc, longueur - Taille_Entete_Bloc, texte, erreur)) return false;
+  } else {
+    return Lire_Jusqu_A_Fin(position, texte, erreur);
   }
-  return Lire_Jusqu_A_Fin(position, texte, erreur);
+  if (texte_attendu && Fin_Effacee(texte_bloc, texte)) {
+    erreur = textes::Memo_Fin_Effacee;
+    return false;
+  }
+  return true;
+}
+
+// A writer's padding only completes the last block of a text; a run of NULs that starts on a
+// block boundary and reaches the end of the length is a block zeroed over the text's end, and
+// the decoder would stop there without a word.
+bool TMemo::Fin_Effacee(uint64_t position, const std::string& texte) const {
+  const size_t dernier = texte.find_last_not_of('\0');
+  const uint64_t nuls = position + (dernier == std::string::npos ? 0 : dernier + 1);
+  return nuls < position + texte.size() && nuls % taille_bloc_ == 0;
 }
 
 bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& texte, std::string& erreur) {

@@ -440,6 +440,8 @@ inline std::string Memo_Type_Bloc(uint32_t type) {
 }
 inline constexpr const char* Memo_Pas_Texte = "n'est pas du texte : il contient des octets binaires ou nuls";
 inline constexpr const char* Memo_Sans_Fin = "n'a pas de marque de fin (0x1A) avant la fin du fichier mémo";
+inline constexpr const char* Memo_Fin_Effacee = "se termine par un bloc d'octets nuls : la fin de son texte est effacée";
+inline constexpr const char* Memo_Sans_Ligne = "n'a pas de fin de ligne : son texte est incomplet ou endommagé";
 inline std::string Memo_Sans_Fin_Dans(uint64_t mo) {
   return "n'a pas de marque de fin (0x1A) dans ses " + std::to_string(mo) + " premiers Mo";
 }

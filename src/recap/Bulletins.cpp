@@ -122,6 +122,9 @@ private:
       return Omettre(bulletin, e.Defaut(), e.Fichier_Memo());
     }
     if (!Est_Texte_Memo(texte)) return Omettre(bulletin, textes::Memo_Pas_Texte, "");
+    // Every memo the payroll application writes ends its first line: text without a CR is what
+    // is left of one cut by a stray end mark, and it would count as a payslip without amounts.
+    if (!texte.empty() && texte.find('\r') == std::string::npos) return Omettre(bulletin, textes::Memo_Sans_Ligne, "");
     try {
       Memo_Montants_Decoder(texte);
     } catch (const EKorvex& e) {

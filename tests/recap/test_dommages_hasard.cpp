@@ -1,0 +1,183 @@
+// A systematic run of random structural damage, from fixed seeds, over the sample folder and
+// tables of other writers, every month of each: a calculation gives the undamaged recap, stops
+// with an error naming a file of the folder, or warns of payslips that account for the whole
+// difference. A different recap without a word is the fault this run looks for.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <iostream>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Dommages.h"
+#include "KORVEX_procs.h"
+#include "platform/Erreurs.h"
+#include "support/Dossier_Temporaire.h"
+
+namespace {
+
+using test::TFichiers;
+using test::Tirer;
+
+// Damage that keeps the files' structure wrong, never damage that makes other valid data: a
+// deletion flag becomes neither a blank nor "*", a pointer is not touched (another valid block
+// is another payslip's memo).
+std::string Abimer(TFichiers& f, std::mt19937& alea) {
+  const std::string table = Tirer(alea, 4) == 0 ? "RUBRIQUE.DTA" : "PAIES.DTA";
+  const std::string memo = test::Nom_Memo(f);
+  std::string& t = f[table];
+  std::string& m = f[memo];
+  const uint32_t enregistrements = test::Nombre_Annonce(t);
+  const size_t bloc = test::Taille_Bloc_Memo(f);
+  const size_t blocs = m.size() / bloc;
+  switch (Tirer(alea, 7)) {
+    case 0: {
+      const size_t taille = Tirer(alea, static_cast<uint32_t>(t.size()));
+      t.resize(taille);
+      return table + " coupé à " + std::to_string(taille) + " octets";
+    }
+    case 1: {
+      const size_t position = 4 + Tirer(alea, 8);
+      const auto avant = static_cast<unsigned char>(t[position]);
+      // A small change of a count or a length, or any byte.
+      t[position] = static_cast<char>(Tirer(alea, 2) ? avant + Tirer(alea, 5) - 2 : Tirer(alea, 256));
+      return table + " : octet " + std::to_string(position) + " de l'en-tête " + std::to_string(avant) + " -> " +
+             std::to_string(static_cast<unsigned char>(t[position]));
+    }
+    case 2: {
+      const int64_t n = 1 + Tirer(alea, enregistrements);
+      t[test::Debut_Enregistrement(t, n)] = 0x1A;
+      return table + " : marque de fin au début de l'enregistrement " + std::to_string(n);
+    }
+    case 3: {
+      const int64_t premier = 1 + Tirer(alea, enregistrements);
+      const int64_t dernier = std::min<int64_t>(enregistrements, premier + Tirer(alea, 3));
+      char octet;
+      do octet = static_cast<char>(Tirer(alea, 256));
+      while (octet == ' ' || octet == '*');
+      for (int64_t n = premier; n <= dernier; ++n) t[test::Debut_Enregistrement(t, n)] = octet;
+      return table + " : indicateur " + std::to_string(static_cast<unsigned char>(octet)) + " aux enregistrements " +
+             std::to_string(premier) + " à " + std::to_string(dernier);
+    }
+    case 4: case 5: {
+      const size_t b = 1 + Tirer(alea, static_cast<uint32_t>(blocs - 1));
+      const bool zero = Tirer(alea, 2) == 0;
+      if (zero)
+        m.replace(b * bloc, bloc, std::string(bloc, '\0'));
+      else
+        test::Brouiller(m, b * bloc, bloc, alea);
+      return memo + " : bloc " + std::to_string(b) + (zero ? " à zéro" : " brouillé");
+    }
+    default: {
+      const size_t taille = Tirer(alea, static_cast<uint32_t>(m.size()));
+      m.resize(taille);
+      return memo + " coupé à " + std::to_string(taille) + " octets";
+    }
+  }
+}
+
+enum TClasse { Identique, Erreur, Avertissement, Indiscernable, Silencieux, Nombre_Classes };
+const char* const Noms_Classes[] = {"recap identique", "erreur", "avertissement cohérent",
+                                    "mémo devenu un mémo valide sans montant", "recap différente sans un mot"};
+
+// An error names a file of the folder by the name it has when the user reads it.
+bool Nomme_Un_Fichier(const std::string& erreur, const std::string& dossier) {
+  for (const char* nom : {"PAIES.DTA", "RUBRIQUE.DTA", "PAIES.DBT", "PAIES.FPT"})
+    if (erreur.find(dossier + "\\" + nom) != std::string::npos) return true;
+  return false;
+}
+
+// Damage that turned a memo into another valid memo that holds no amount (a block whose first
+// byte became the end mark reads as an empty memo, as python3-dbf writes one): no format rule
+// tells it from a payslip without amounts. True when such memos, counted without amounts,
+// account for the whole difference.
+bool Memos_Devenus_Vides(const test::TIssue& r, const std::filesystem::path& abime, const std::filesystem::path& intact,
+                         const std::string& mois, test::TPlages sans) {
+  const auto avant = test::Memos_Du_Mois(intact, mois);
+  int vides = 0;
+  for (const auto& [enregistrement, texte] : test::Memos_Du_Mois(abime, mois)) {
+    const auto origine = avant.find(enregistrement);
+    if (origine == avant.end() || origine->second == texte) continue;
+    try {
+      Memo_Montants_Decoder(texte);
+    } catch (const plateforme::EKorvex&) {
+      return false;
+    }
+    if (!Rubriques_Decodees().empty()) return false;
+    sans.emplace_back(enregistrement, enregistrement);
+    ++vides;
+  }
+  const test::TReference attendu = test::Reference(intact, mois, sans);
+  return vides > 0 && r.bilan.Bulletins == attendu.Bulletins + vides && test::Totaux_Identiques(r.TOT_RUB, attendu.TOT_RUB);
+}
+
+TClasse Classer(const test::TIssue& r, const std::filesystem::path& abime, const std::filesystem::path& intact,
+                const std::string& mois, std::string& detail) {
+  if (!r.erreur.empty()) {
+    if (Nomme_Un_Fichier(r.erreur, abime.string()) && r.erreur.find("PAIES.DBF") == std::string::npos &&
+        !r.bilan.Grille_Commencee)
+      return Erreur;
+    detail = "erreur : " + r.erreur;
+    return Silencieux;
+  }
+  const test::TPlages sans = test::Non_Comptes(r.bilan.Avertissements);
+  const test::TReference attendu = test::Reference(intact, mois, sans);
+  if (sans.size() == r.bilan.Avertissements.size() && r.bilan.Bulletins == attendu.Bulletins &&
+      test::Totaux_Identiques(r.TOT_RUB, attendu.TOT_RUB))
+    return sans.empty() ? Identique : Avertissement;
+  if (sans.size() == r.bilan.Avertissements.size() && Memos_Devenus_Vides(r, abime, intact, mois, sans))
+    return Indiscernable;
+  detail = std::to_string(r.bilan.Bulletins) + " bulletins au lieu de " + std::to_string(attendu.Bulletins);
+  for (const std::string& a : r.bilan.Avertissements) detail += "\n  " + a;
+  return Silencieux;
+}
+
+// Under Wine every file operation goes through its server: a tenth of the draws takes as long
+// there as the whole run here.
+#ifdef _WIN32
+constexpr int Part_Des_Tirages = 10;
+#else
+constexpr int Part_Des_Tirages = 1;
+#endif
+
+TEST(DommagesHasardTest, NoRandomDamageGivesADifferentRecapWithoutAWord) {
+  // The sample is the payroll application's own format; the others bring FoxPro and dBase IV memos.
+  const std::vector<std::pair<std::string, int>> sources = {{"", 300}, {"fp_1252", 60}, {"tdbf_4", 60}, {"vfp_1252", 60}};
+  test::TDossierTemporaire intact, abime;
+  int comptes[Nombre_Classes] = {};
+  std::vector<std::string> fautes;
+  for (const auto& [fixture, tirages] : sources) {
+    const TFichiers original = fixture.empty() ? test::Exemple() : test::Avec_Fixture(fixture);
+    test::Ecrire_Fichiers(intact.Chemin(), original);
+    const std::vector<std::string> mois = test::Mois_Des_Paies(intact.Chemin());
+    for (int graine = 0; graine < tirages / Part_Des_Tirages; ++graine) {
+      std::mt19937 alea(static_cast<uint32_t>(graine));
+      TFichiers f = original;
+      const std::string dommage = (fixture.empty() ? "exemple" : fixture) + ", graine " + std::to_string(graine) +
+                                  " : " + Abimer(f, alea);
+      test::Ecrire_Fichiers(abime.Chemin(), f);
+      for (const std::string& m : mois) {
+        const test::TIssue r = test::Calculer(abime.Chemin(), m);
+        ASSERT_TRUE(r.dossier_intact) << dommage;
+        ASSERT_EQ(r.messages, std::vector<std::string>{}) << dommage;
+        std::string detail;
+        const TClasse c = Classer(r, abime.Chemin(), intact.Chemin(), m, detail);
+        ++comptes[c];
+        if (c == Silencieux) fautes.push_back(dommage + ", " + m + " : " + detail);
+      }
+    }
+  }
+  std::string bilan;
+  for (int c = 0; c < Nombre_Classes; ++c) bilan += std::string(c ? ", " : "") + Noms_Classes[c] + " " + std::to_string(comptes[c]);
+  std::cout << "Calculs sur dossiers abîmés : " << bilan << "\n";
+  for (size_t i = 0; i < fautes.size() && i < 10; ++i) ADD_FAILURE() << fautes[i];
+  EXPECT_EQ(comptes[Silencieux], 0) << bilan;
+  // The run reaches every outcome, or it proves little.
+  EXPECT_GT(comptes[Identique], 0);
+  EXPECT_GT(comptes[Erreur], 0);
+  EXPECT_GT(comptes[Avertissement], 0);
+}
+
+}  // namespace
