@@ -123,6 +123,11 @@ bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& tex
 }
 
 // dBase III: the text runs up to its 0x1A.
+bool TMemo::Marque_Doublee(uint64_t position) {
+  const char* octets = tampon_.Acceder(position, 2);
+  return octets != nullptr && octets[0] == Fin_Memo && octets[1] == Fin_Memo;
+}
+
 bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string& erreur) {
   texte.clear();
   for (;;) {
@@ -135,6 +140,12 @@ bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string&
     const void* fin = std::memchr(morceau, Fin_Memo, n);
     if (fin != nullptr) {
       texte.append(morceau, static_cast<size_t>(static_cast<const char*>(fin) - morceau));
+      // An empty memo is its doubled end mark: a lone 0x1A at the start of a block is more
+      // likely an overwritten byte than the empty text of a payslip.
+      if (texte.empty() && !Marque_Doublee(position)) {
+        erreur = textes::Memo_Vide_Sans_Double_Marque;
+        return false;
+      }
       return true;
     }
     texte.append(morceau, n);

@@ -25,6 +25,7 @@ public:
 
 private:
   bool Lire_Longueur(uint64_t position, uint64_t longueur, std::string& texte, std::string& erreur);
+  bool Marque_Doublee(uint64_t position);
   bool Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string& erreur);
   bool Fin_Effacee(uint64_t position, const std::string& texte) const;
 

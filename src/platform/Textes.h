@@ -386,8 +386,9 @@ inline std::string Plage_Enregistrements(int64_t premier, int64_t dernier) {
   return "les enregistrements " + std::to_string(premier) + " à " + std::to_string(dernier);
 }
 inline std::string Omission_Tronquee(int64_t annonces, int64_t complets) {
-  return "son en-tête annonce " + std::to_string(annonces) + " enregistrements, mais le fichier n'en contient que " +
-         std::to_string(complets) + " complets";
+  return "son en-tête annonce " + std::to_string(annonces) + " enregistrements, mais le fichier n'en contient " +
+         (complets == 0 ? std::string("aucun complet") :
+          "que " + std::to_string(complets) + (complets == 1 ? " complet" : " complets"));
 }
 inline std::string Omission_Surplus(int64_t annonces, int64_t en_plus) {
   return "le fichier contient " + std::to_string(en_plus) + " enregistrement" + (en_plus > 1 ? "s" : "") +
@@ -439,6 +440,8 @@ inline std::string Memo_Type_Bloc(uint32_t type) {
   return "est un bloc de type " + std::to_string(type) + " au lieu d'un texte (type 1)";
 }
 inline constexpr const char* Memo_Pas_Texte = "n'est pas du texte : il contient des octets binaires ou nuls";
+inline constexpr const char* Memo_Vide_Sans_Double_Marque =
+    "est vide, mais sans la double marque de fin (0x1A 0x1A) d'un mémo vide : son premier octet a sans doute été écrasé";
 inline constexpr const char* Memo_Sans_Fin = "n'a pas de marque de fin (0x1A) avant la fin du fichier mémo";
 inline constexpr const char* Memo_Fin_Effacee = "se termine par un bloc d'octets nuls : la fin de son texte est effacée";
 inline constexpr const char* Memo_Sans_Ligne = "n'a pas de fin de ligne : son texte est incomplet ou endommagé";

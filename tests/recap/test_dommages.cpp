@@ -134,7 +134,8 @@ struct DommagesTest : ::testing::Test {
 
 TEST_F(DommagesTest, ATableCutShortCountsItsCompleteRecords) {
   const auto complets = [](const std::string& annonces, const std::string& n) {
-    return "son en-tête annonce " + annonces + " enregistrements, mais le fichier n'en contient que " + n + " complets";
+    const std::string contenu = n == "0" ? "aucun complet" : "que " + n + (n == "1" ? " complet" : " complets");
+    return "son en-tête annonce " + annonces + " enregistrements, mais le fichier n'en contient " + contenu;
   };
   const std::string les = " ; les enregistrements ";
   const std::vector<TCas> cas = {
