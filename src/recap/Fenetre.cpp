@@ -20,7 +20,7 @@ std::string Titre_Application(const std::string& Fichier_Executable) {
 }
 
 const char* Texte_Controle_Dossier(const std::string& Chemin) {
-  return plateforme::Fichier_Existe(Chemin + "\\PAIES.DTA") ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX;
+  return plateforme::Fichier_Existe(Chemin_Paies(Chemin)) ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX;
 }
 
 void Relire_Separateurs() noexcept {
@@ -51,7 +51,7 @@ void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, T
     throw;
   }
   if (!bilan.Grille_Remplie) return echec();
-  Dernier = {TCalcul{Chemin, Sans_Blancs(Mois), std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB)),
+  Dernier = {TCalcul{Chemin, bilan.Mois, std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB)),
                      std::move(bilan.Avertissements)},
              false, false, Dernier.Numero + 1};
 }
@@ -73,6 +73,10 @@ std::string Texte_Resume(const TDernier_Calcul& Dernier) {
 const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier) {
   static const TAvertissements aucun;
   return Dernier.Calcul ? Dernier.Calcul->Avertissements : aucun;
+}
+
+TTableau Tableau_Affiche(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TDernier_Calcul& Dernier) {
+  return Tableau_Recap(Grille, TOT_RUB, Dernier.Calcul ? &*Dernier.Calcul : nullptr);
 }
 
 namespace {

@@ -40,6 +40,10 @@ std::string Texte_Resume(const TDernier_Calcul& Dernier);
 // The warnings of the calculation the grid shows, stale or not: its figures leave those out.
 const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier);
 
+// The table the grid shows: its cells, typed; the title, summary and warnings of the
+// calculation they come from, while the grid holds it.
+TTableau Tableau_Affiche(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TDernier_Calcul& Dernier);
+
 // The program's two message boxes, replaceable so that tests record them instead of blocking.
 struct TBoitesMessages {
   // The plain message box of the program's own messages.

@@ -1,0 +1,82 @@
+#include "recap/Commandes.h"
+
+#include <algorithm>
+
+#include "platform/Fichiers.h"
+#include "platform/Textes.h"
+
+namespace recap {
+
+namespace {
+
+void Imprimer(const TTableau& tableau, const TServices_Fenetre& s) {
+  const TImprimante imprimante = s.Choisir_Imprimante(Demande_Impression(tableau, s.Mesure));
+  if (!imprimante) return;
+  const auto attente = s.Curseur(true);
+  imprimante(tableau);
+}
+
+void Exporter_Pdf(const TTableau& tableau, const TServices_Fenetre& s) {
+  if (!s.Pdf) return;
+  const auto chemin = s.Demander_Chemin(Demande_Enregistrement(tableau, TFormat_Fichier::Pdf));
+  if (!chemin) return;
+  const auto attente = s.Curseur(true);
+  plateforme::Enregistrer_Fichier(*chemin, s.Pdf(tableau, Demande_Impression(tableau, s.Mesure)));
+}
+
+}  // namespace
+
+TEtat_Commandes Etat_Commandes(const TDernier_Calcul& Dernier) { return {Grille_A_Jour(Dernier)}; }
+
+// Every table window has the same entries, in the order users know from the recap.
+std::vector<TEntree_Commande> Commandes(TGenre_Fenetre, const TCapacites& Capacites) {
+  std::vector<TEntree_Commande> entrees{
+      {TCommande::Copier, textes::Action_Copier, 'C', TPortee::Grille},
+      {TCommande::Copier_Tout, textes::Action_Copier_Tout, 0, TPortee::Grille},
+      {TCommande::Tout_Selectionner, textes::Action_Tout_Selectionner, 'A', TPortee::Grille},
+      {TCommande::Exporter_Csv, textes::Action_Exporter_Csv, 'S', TPortee::Fenetre, true},
+      {TCommande::Imprimer, textes::Action_Imprimer, 'P', TPortee::Fenetre},
+  };
+  if (Capacites.Pdf) entrees.push_back({TCommande::Exporter_Pdf, textes::Action_Exporter_Pdf, 0, TPortee::Fenetre});
+  return entrees;
+}
+
+std::string Texte_Raccourci(const TEntree_Commande& Entree) {
+  return Entree.Touche != 0 ? textes::Touche_Ctrl + std::string(1, Entree.Touche) : std::string();
+}
+
+// Only the last click's recap leaves the window: a stale or partial grid is not taken away.
+bool Commande_Active(TCommande, const TEtat_Commandes& Etat) { return Etat.Tableau_A_Jour; }
+
+std::optional<TEntree_Commande> Commande_De_Touche(TGenre_Fenetre Fenetre, const TCapacites& Capacites, char Touche) {
+  const auto entrees = Commandes(Fenetre, Capacites);
+  const auto e = std::find_if(entrees.begin(), entrees.end(), [Touche](const auto& e) { return Touche != 0 && e.Touche == Touche; });
+  if (e == entrees.end()) return std::nullopt;
+  return *e;
+}
+
+void Executer_Commande(TCommande Commande, const TTableau& Tableau, const TEtat_Commandes& Etat,
+                       const TServices_Fenetre& Services) {
+  if (!Commande_Active(Commande, Etat)) return;
+  switch (Commande) {
+    case TCommande::Copier: {
+      const std::string texte = Texte_Copie(Tableau, Services.Selection());
+      if (!texte.empty()) Services.Presse_Papiers(texte);
+      break;
+    }
+    case TCommande::Copier_Tout: {
+      const std::string texte = Texte_Copie(Tableau, Zone_Donnees(Tableau));
+      if (!texte.empty()) Services.Presse_Papiers(texte);
+      break;
+    }
+    case TCommande::Tout_Selectionner: Services.Tout_Selectionner(); break;
+    case TCommande::Exporter_Csv: Exporter_Csv(Tableau, Services.Demander_Chemin); break;
+    case TCommande::Imprimer: Imprimer(Tableau, Services); break;
+    case TCommande::Exporter_Pdf: Exporter_Pdf(Tableau, Services); break;
+    case TCommande::Exporter_Excel:
+    case TCommande::Comparer:
+    case TCommande::Detail: break;  // no window has them yet
+  }
+}
+
+}  // namespace recap
