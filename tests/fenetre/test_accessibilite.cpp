@@ -69,7 +69,7 @@ private:
 void TestsAccessibilite::les_entetes_de_la_grille_nomment_colonnes_et_lignes() {
   TBoitesEnregistrees boites;
   TForm1 f(boites.Boites());
-  recap::TGrille& g = f.StringGridRecap->Grille();
+  recap::TGrille g;
   const char* entetes[] = {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"};
   for (int c = 0; c < recap::TGrille::ColCount; ++c) g.SetCells(c, 0, entetes[c]);
   g.SetRowCount(3);
@@ -78,7 +78,8 @@ void TestsAccessibilite::les_entetes_de_la_grille_nomment_colonnes_et_lignes() {
   g.SetCells(3, 1, "1520");
   g.SetCells(0, 2, "25");
   g.SetCells(4, 2, "350");
-  f.StringGridRecap->Rafraichir();
+  TTAB_VALEURS totaux;
+  f.StringGridRecap->Afficher(recap::Tableau_Recap(g, totaux, nullptr));
 
   QAccessibleTableInterface* table =
       QAccessible::queryAccessibleInterface(f.StringGridRecap)->tableInterface();
