@@ -29,7 +29,7 @@ struct TForm1 {
 
 inline constexpr TForm1 Form1{198, 114, 851, 506, textes::Titre_Form1, "MS Sans Serif", 8};
 
-// In creation order: the grid, then the panel and what it holds.
+// In creation order: the grid, then the panel and what it holds, then the warnings.
 // A label comes just before the edit it names: Windows names an edit after the static before it.
 inline constexpr std::array<TControle, 9> Controles{{
     {"StringGridRecap", "Form1", 0, 97, 851, 409, "", 0},

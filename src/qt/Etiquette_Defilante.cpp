@@ -13,8 +13,9 @@ TEtiquetteDefilante::TEtiquetteDefilante(QWidget* parent) : QScrollArea(parent),
   etiquette_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   etiquette_->setContentsMargins(4, 2, 4, 2);
   setWidget(etiquette_);
-  // Drawn in the colours of the window around it.
+  // On the window's button face, the label's text in its own colour (a widget on a button face
+  // would take the button's text colour).
   setBackgroundRole(QPalette::Button);
   viewport()->setBackgroundRole(QPalette::Button);
-  etiquette_->setBackgroundRole(QPalette::Button);
+  etiquette_->setForegroundRole(QPalette::WindowText);
 }

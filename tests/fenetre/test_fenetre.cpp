@@ -14,6 +14,7 @@
 #include "qt/Edit_Etiquete.h"
 #include "qt/Grille_Recap.h"
 #include "forms/Description_Form1.h"
+#include "support/Grilles.h"
 
 namespace {
 
@@ -277,20 +278,6 @@ void TestsFenetre::grille_colonnes_redimensionnables_lignes_non() {
   QCOMPARE(g.rowHeight(0), 24);
 }
 
-namespace {
-
-// A table of the recap's columns, as a grid of those texts would give it.
-recap::TTableau Tableau_De(const std::vector<std::vector<std::string>>& rangees) {
-  recap::TGrille cellules;
-  cellules.SetRowCount(static_cast<int>(rangees.size()));
-  for (size_t r = 0; r < rangees.size(); ++r)
-    for (size_t c = 0; c < rangees[r].size(); ++c) cellules.SetCells(static_cast<int>(c), static_cast<int>(r), rangees[r][c]);
-  TTAB_VALEURS totaux;
-  return recap::Tableau_Recap(cellules, totaux, nullptr);
-}
-
-}  // namespace
-
 // Whatever table it is given: its header row and first column fixed, the user's widths kept while
 // the columns stay, the table's own widths for other columns, rows to check highlighted.
 void TestsFenetre::grille_affiche_un_tableau() {
@@ -304,7 +291,7 @@ void TestsFenetre::grille_affiche_un_tableau() {
   const QImage coin_vide = coin->grab().toImage();
   g.horizontalHeader()->resizeSection(0, 300);  // as the user would
 
-  g.Afficher(Tableau_De({{"N° RUB", "LIBELLES", "", "", "RETENUES"}, {"12", "Salaire de base"}, {"", "", "", "1520"}}));
+  g.Afficher(test::Tableau_Grille({{"N° RUB", "LIBELLES", "", "", "RETENUES"}, {"12", "Salaire de base"}, {"", "", "", "1520"}}));
   QCOMPARE(m.rowCount(), 2);
   QCOMPARE(g.Texte_Coin(), QStringLiteral("N° RUB"));
   QCOMPARE(m.headerData(0, Qt::Horizontal).toString(), QStringLiteral("LIBELLES"));
@@ -318,7 +305,7 @@ void TestsFenetre::grille_affiche_un_tableau() {
   QCOMPARE(g.columnWidth(1), 172);
 
   // Many rows: rows keep their height, the grid scrolls, column 0 stays in view.
-  g.Afficher(Tableau_De(std::vector<std::vector<std::string>>(60, {"1"})));
+  g.Afficher(test::Tableau_Grille(std::vector<std::vector<std::string>>(60, {"1"})));
   QCOMPARE(m.rowCount(), 59);
   QCOMPARE(g.rowHeight(58), 24);
   QTRY_VERIFY(g.verticalScrollBar()->isVisible());

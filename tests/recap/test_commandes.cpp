@@ -11,6 +11,7 @@
 #include "recap/Commandes.h"
 #include "recap/Resume.h"
 #include "support/Dossier_Temporaire.h"
+#include "support/Grilles.h"
 #include "support/Message_Erreur.h"
 
 namespace {
@@ -93,18 +94,10 @@ struct Fenetre_Factice {
 };
 
 recap::TTableau Exemple() {
-  recap::TGrille g;
-  g.SetRowCount(3);
-  for (int c = 0; c < 5; ++c) g.SetCells(c, 0, std::string(1, static_cast<char>('A' + c)));
-  g.SetCells(0, 1, "1");
-  g.SetCells(1, 1, "Salaire");
-  g.SetCells(3, 1, "10");
-  g.SetCells(0, 2, "2");
-  g.SetCells(1, 2, "Prime");
-  g.SetCells(3, 2, "5");
   TTAB_VALEURS totaux;
   const recap::TCalcul calcul{"/srv/KORVEX", "02-2024", 0, {}, {}};
-  return recap::Tableau_Recap(g, totaux, &calcul);
+  return recap::Tableau_Recap(test::Grille({{"A", "B", "C", "D", "E"}, {"1", "Salaire", "", "10"}, {"2", "Prime", "", "5"}}),
+                              totaux, &calcul);
 }
 
 TEST(Commandes, EachEntryDoesItsWorkThroughTheWindow) {

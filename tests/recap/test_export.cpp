@@ -13,6 +13,7 @@
 #include "recap/Resume.h"
 #include "support/Dossier_Temporaire.h"
 #include "support/Ecrivain_Dbase.h"
+#include "support/Grilles.h"
 #include "support/Message_Erreur.h"
 
 namespace {
@@ -21,14 +22,9 @@ using recap::TGrille;
 using recap::TZone;
 
 // A grid as a calculation leaves it: header, then rows {number, label, bases, gains, retenues}.
-TGrille Grille(const std::vector<std::vector<std::string>>& lignes) {
-  TGrille g;
-  const std::vector<std::string> entetes = {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"};
-  g.SetRowCount(static_cast<int>(lignes.size()) + 1);
-  for (int c = 0; c < TGrille::ColCount; ++c) g.SetCells(c, 0, entetes[c]);
-  for (size_t r = 0; r < lignes.size(); ++r)
-    for (int c = 0; c < TGrille::ColCount; ++c) g.SetCells(c, static_cast<int>(r) + 1, lignes[r][c]);
-  return g;
+TGrille Grille(std::vector<std::vector<std::string>> lignes) {
+  lignes.insert(lignes.begin(), {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"});
+  return test::Grille(lignes);
 }
 
 const TGrille Exemple = Grille({{"1", "Salaire\tde base", "", "1520,5", ""},

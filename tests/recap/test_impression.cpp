@@ -269,6 +269,46 @@ TEST(Impression, Portrait_Ou_Paysage) {
   EXPECT_FALSE(demande.Format.Paysage());
 }
 
+// The warnings under the summary, cut at blanks to the width, flowing onto the next pages when
+// they are many, the table after them.
+TEST(Impression, Avertissements_Sous_Le_Resume) {
+  std::string long_avertissement = "Attention :";
+  for (int i = 0; i < 60; ++i) long_avertissement += " mot" + std::to_string(i);
+  long_avertissement += " fin.";
+  struct Cas {
+    size_t avertissements;
+    bool plusieurs_pages;
+  };
+  for (const Cas& c : {Cas{2, false}, Cas{120, true}}) {
+    auto t = Tableau(3);
+    t.Avertissements.assign(c.avertissements, long_avertissement);
+    const auto pages = Pages(t);
+    std::string relu;
+    size_t pages_avec = 0;
+    for (const auto& p : pages) {
+      const auto lignes = De_Role(p, TRole::Avertissement);
+      if (lignes.empty()) continue;
+      ++pages_avec;
+      const double sous_l_entete = De_Role(p, pages_avec == 1 ? TRole::Resume : TRole::Entete).back()->Y;
+      EXPECT_GT(lignes.front()->Y, sous_l_entete);
+      for (const auto* l : lignes) {
+        EXPECT_LE(Largeur(TRole::Avertissement, l->Texte), Droite - Gauche) << l->Texte;
+        EXPECT_LT(l->Y, De_Role(p, TRole::Pied)[0]->Y - 12);
+        relu += (relu.empty() || relu.ends_with("fin.") ? "" : " ") + l->Texte;
+      }
+      const auto colonnes = De_Role(p, TRole::Colonne);
+      if (!colonnes.empty()) {
+        EXPECT_GT(colonnes[0]->Y, lignes.back()->Y);
+      }
+    }
+    EXPECT_EQ(pages_avec > 1, c.plusieurs_pages) << c.avertissements;
+    std::string attendu;
+    for (size_t i = 0; i < c.avertissements; ++i) attendu += long_avertissement;
+    EXPECT_EQ(relu, attendu);
+    EXPECT_EQ(Rubriques(pages.back()).size(), 3u);
+  }
+}
+
 TEST(Impression, Date_Heure_Locale) {
   EXPECT_EQ(recap::Texte_Date_Heure(Local(2024, 2, 29, 14, 5)), "29/02/2024 14:05");
   EXPECT_EQ(recap::Texte_Date_Heure(Local(2023, 12, 1, 9, 0)), "01/12/2023 09:00");

@@ -97,10 +97,26 @@ TEST_F(ExportWin32, TheCommandTableIsTheMenuAndTheShortcuts) {
   ASSERT_EQ(Menus.size(), 2u);
   EXPECT_EQ(Menus[0], menu(false));
   EXPECT_EQ(Menus[1], menu(true));
+  // What an entry leaves behind, to tell whether a key ran it.
+  const auto trace = [&](recap::TCommande c) {
+    const win32::TPlage p = f->StringGridRecap->Selection();
+    switch (c) {
+      case recap::TCommande::Copier: return Presse_Papiers();
+      case recap::TCommande::Tout_Selectionner: return std::to_string(p.Droite) + "," + std::to_string(p.Bas);
+      case recap::TCommande::Exporter_Csv: return std::to_string(Demandes.size());
+      case recap::TCommande::Imprimer: return std::to_string(Impressions_Demandees);
+      default: return std::string();
+    }
+  };
   for (const auto& e : entrees) {
     if (e.Touche == 0) continue;
-    EXPECT_TRUE(Ctrl(Grille(), e.Touche)) << e.Texte;
-    EXPECT_EQ(Ctrl(f->EditChemin_Dossier, e.Touche), e.Portee == recap::TPortee::Fenetre) << e.Texte;
+    for (HWND ou : {f->EditChemin_Dossier, Grille()}) {
+      win32::Ecrire_Presse_Papiers(f->Handle(), "avant");
+      f->StringGridRecap->Selectionner({1, 1, 1, 1});
+      const std::string avant = trace(e.Commande);
+      Ctrl(ou, e.Touche);
+      EXPECT_EQ(trace(e.Commande) != avant, ou == Grille() || e.Portee == recap::TPortee::Fenetre) << e.Texte;
+    }
   }
   EXPECT_TRUE(Erreurs.empty());
 }

@@ -9,7 +9,7 @@
 #include "platform/Textes.h"
 #include "platform/Caracteres.h"
 #include "support/Message_Erreur.h"
-#include "recap/Resume.h"
+#include "support/Grilles.h"
 #include "win32/Impression_Gdi.h"
 
 namespace {
@@ -44,17 +44,10 @@ UINT Alignement_Attendu(recap::TAlignement a) {
 }
 
 recap::TTableau Tableau() {
-  recap::TGrille g;
-  g.SetRowCount(3);
-  for (int c = 0; c < 5; ++c) g.SetCells(c, 0, textes::Entetes_Grille[c]);
-  g.SetCells(0, 1, "1");
-  g.SetCells(1, 1, "Salaire de base");
-  g.SetCells(3, 1, "33149,34");
-  g.SetCells(0, 2, "899");
-  g.SetCells(1, 2, "Contribution exceptionnelle d'équilibre des régimes complémentaires de retraite");
-  g.SetCells(4, 2, "-87,25");
-  TTAB_VALEURS totaux;
-  recap::TTableau t = recap::Tableau_Recap(g, totaux, nullptr);
+  recap::TTableau t = test::Tableau_Grille(
+      {{textes::Entetes_Grille, textes::Entetes_Grille + 5},
+       {"1", "Salaire de base", "", "33149,34"},
+       {"899", "Contribution exceptionnelle d'équilibre des régimes complémentaires de retraite", "", "", "-87,25"}});
   t.Titre = "Récap KORVEX — mois 02-2024";
   t.Dossier = "C:\\Données\\KORVEX";
   t.Resume = {"Résumé"};
