@@ -61,7 +61,8 @@ TPolice Police_De(TRole role);
 using TMesure = std::function<double(TRole, const std::string&)>;
 
 // The paper a table is printed on: A4, in portrait when every column holds its header and its
-// numbers whole there, else in landscape. Texts may be cut ("…"), numbers never.
+// numbers whole there, else in landscape, where the columns are wider by half. A text cut with
+// "…" never turns the page: a number cut would be a wrong figure.
 TFormat_Page Format_Tableau(const TTableau& Tableau, const TMesure& Mesure);
 
 // The pages of the table's rows, never a row across two pages, the column headers at the top of

@@ -186,6 +186,10 @@ private:
   HCURSOR ancien_;
 };
 
+recap::TCurseur TForm1::Curseur() {
+  return [this](bool attente) { return std::make_shared<TCurseur>(*this, attente); };
+}
+
 TForm1::TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues)
     : Boites_(std::move(Boites)), Dialogues_(std::move(Dialogues)) {
   Enregistrer_Classes(&TForm1::Procedure);
@@ -337,7 +341,7 @@ void TForm1::Button_Calc_RecapClick() {
         Afficher_Calcul();
         if (nouveau()) StringGridRecap->Revenir_Au_Debut();
       },
-      [this](bool attente) { return std::make_shared<TCurseur>(*this, attente); });
+      Curseur());
   // The recap is what the user works on next: the grid takes the keys (arrows, Ctrl+C...).
   if (nouveau() && recap::Grille_A_Jour(Dernier_Calcul)) SetFocus(StringGridRecap->Handle());
 }
@@ -360,8 +364,7 @@ void TForm1::Afficher_Calcul() {
 void TForm1::Executer(recap::TCommande Commande) {
   recap::Sous_Garde(Boites_, [this, Commande] {
     recap::Executer_Commande(Commande, StringGridRecap->Tableau(), recap::Etat_Commandes(Dernier_Calcul),
-                             Services_Win32(*StringGridRecap, hwnd_, Dialogues_,
-                                            [this](bool attente) { return std::make_shared<TCurseur>(*this, attente); }));
+                             Services_Win32(*StringGridRecap, hwnd_, Dialogues_, Curseur()));
   });
 }
 

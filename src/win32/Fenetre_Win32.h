@@ -83,6 +83,8 @@ private:
   void Afficher_Message(const std::string& texte);
   // The grid, the summary and the warnings, after every step of a calculation.
   void Afficher_Calcul();
+  // The wait cursor over the window, or the arrow, for as long as the returned object lives.
+  recap::TCurseur Curseur();
   // The smallest outer size that keeps the summary label in view.
   SIZE Taille_Minimale() const;
   int Echelle(int pixels) const { return win32::Echelle(pixels, dpi_); }
