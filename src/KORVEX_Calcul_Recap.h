@@ -1,4 +1,4 @@
-// The main window Form1: the folder and month fields, the button and the recap grid.
+// The main window Form1: the folder and month fields, the button, the warnings and the recap grid.
 #pragma once
 
 #include <QWidget>
@@ -7,15 +7,15 @@
 
 #include "KORVEX_procs.h"
 #include "qt/Boites_Messages.h"
+#include "qt/Commandes_Qt.h"
 #include "qt/Dialogues_Fichiers.h"
-#include "recap/Resume.h"
+#include "recap/Fenetre.h"
 
-class QAction;
 class QFrame;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
+class TEtiquetteDefilante;
 class TLabeledEdit;
 class TStringGridRecap;
 
@@ -23,8 +23,8 @@ class TForm1 : public QWidget {
   Q_OBJECT
 
 public:
-  // Boites shows the program's messages and errors, Dialogues asks where to save; tests give
-  // recording ones.
+  // Boites shows the program's messages and errors, Dialogues asks where to save and prints;
+  // tests give recording ones.
   explicit TForm1(TBoitesMessages Boites = Boites_Qt(), TDialoguesFichiers Dialogues = Dialogues_Qt(),
                   QWidget* parent = nullptr);
 
@@ -36,18 +36,15 @@ public:
   QPushButton* Button_Calc_Recap;
   QLabel* Label1;
   QLabel* LabelResume;
+  TEtiquetteDefilante* LabelAvertissements;
   TTAB_VALEURS TOT_RUB;
-
-  // The grid's context menu and its shortcuts; every entry is one of these actions.
-  QAction* Action_Copier;
-  QAction* Action_Copier_Tout;
-  QAction* Action_Tout_Selectionner;
-  QAction* Action_Exporter_Csv;
-  QAction* Action_Exporter_Pdf;
-  QAction* Action_Imprimer;  // Ctrl+P
-  QMenu* Menu_Grille;
-  // What the window keeps of its last calculation (summary, export name, printed header).
+  // The cells a calculation writes, as the string grid holds them; StringGridRecap shows them
+  // as a table after every step.
+  recap::TGrille Cellules_Recap;
+  // What the window keeps of its last calculation (summary, warnings, greying, names).
   recap::TDernier_Calcul Dernier_Calcul;
+  // The grid's context menu and the shortcuts, one action per entry of the command table.
+  TActions_Commandes Commandes;
 
   // Totals the month's payslips into TOT_RUB; false, after its message, when PAIES.DTA is
   // missing. Raises plateforme::EKorvex.
@@ -57,17 +54,15 @@ public slots:
   void Button_Calc_RecapClick();
   void EditChemin_DossierChange();
   void FormCreate();
-  void Copier();
-  void Copier_Tout();
-  void Exporter_Csv();
-  void Exporter_Pdf();
-  void Imprimer();
+
+public:
+  // Runs an entry of the command table on the table the grid shows.
+  void Executer(recap::TCommande Commande);
 
 private:
-  void Creer_Actions();
-  // The summary label and the actions' enabled states, after every calculation.
-  void Rafraichir_Resultats();
-  void Montrer_Menu_Grille(const QPoint& position);
+  // The grid, the summary, the warnings and the entries' greying, after every step of a
+  // calculation.
+  void Afficher_Calcul();
   void Afficher_Message(const std::string& texte);
 
   TBoitesMessages Boites_;

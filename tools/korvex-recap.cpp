@@ -111,58 +111,69 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   return lus;
 }
 
-// A total as a JSON number of the grid's value: its 15-digit text with a point, read back. A
-// whole total stays a whole number (2250, not 2250.0).
-nlohmann::ordered_json Nombre_Json(long double total) {
-  const std::string texte = plateforme::Format_General(total, U'.');
-  double valeur = 0;
-  std::from_chars(texte.data(), texte.data() + texte.size(), valeur);
+// A number cell as a JSON number of the grid's value (recap::Valeur_Affichee). A whole value
+// stays a whole number (2250, not 2250.0).
+nlohmann::ordered_json Nombre_Json(double valeur) {
   if (valeur == std::trunc(valeur) && std::fabs(valeur) < 0x1p53) return static_cast<int64_t>(valeur);
   return valeur;
 }
 
-std::string Json_Recap(const TArguments& arguments, const recap::TGrille& grille, const TTAB_VALEURS& TOT_RUB,
-                       const recap::TBilan_Recap& bilan) {
-  const auto lignes = recap::Lignes_Recap(grille, TOT_RUB);
-  const auto resume = recap::Resumer(bilan.Bulletins, lignes);
+// The table's rows that hold a rubric and its total, each as the grid shows it: the amount's
+// column named by its header.
+nlohmann::ordered_json Lignes_Json(const recap::TTableau& tableau) {
+  auto lignes = nlohmann::ordered_json::array();
+  for (int r = 1; r < tableau.Nombre_Rangees(); ++r) {
+    const recap::TCellule* rubrique = tableau.Cellule(0, r);
+    if (rubrique == nullptr || rubrique->Genre != recap::TGenre_Cellule::Entier) continue;
+    for (int c = 2; c < tableau.Nombre_Colonnes(); ++c) {
+      const recap::TCellule* total = tableau.Cellule(c, r);
+      if (total == nullptr || total->Genre != recap::TGenre_Cellule::Montant || total->Vide()) continue;
+      lignes.push_back({{"rubrique", static_cast<int>(rubrique->Valeur)},
+                        {"libelle", tableau.Texte(1, r)},
+                        {"colonne", tableau.Texte(c, 0)},
+                        {"total", Nombre_Json(recap::Valeur_Affichee(*total))}});
+      break;
+    }
+  }
+  return lignes;
+}
+
+std::string Json_Recap(const TArguments& arguments, const recap::TTableau& tableau, const recap::TCalcul& calcul) {
+  const auto montant = [](long double total) { return Nombre_Json(recap::Valeur_Affichee(recap::Cellule_Montant(total))); };
   nlohmann::ordered_json document;
   document["dossier"] = arguments.dossier;
-  document["mois"] = recap::Sans_Blancs(arguments.mois);
+  document["mois"] = calcul.Mois;
   if (arguments.periode) document["mois_fin"] = arguments.mois_fin;
-  document["bulletins"] = bilan.Bulletins;
-  document["lignes"] = nlohmann::ordered_json::array();
-  for (const auto& l : lignes) {
-    document["lignes"].push_back({{"rubrique", l.Rubrique},
-                                  {"libelle", l.Libelle},
-                                  {"colonne", textes::Entetes_Grille[l.Colonne]},
-                                  {"total", Nombre_Json(l.Total)}});
-  }
-  document["gains"] = Nombre_Json(resume.Gains);
-  document["retenues"] = Nombre_Json(resume.Retenues);
-  document["net"] = Nombre_Json(resume.Net());
-  document["avertissements"] = bilan.Avertissements;
+  document["bulletins"] = calcul.Resume.Bulletins;
+  document["lignes"] = Lignes_Json(tableau);
+  document["gains"] = montant(calcul.Resume.Gains);
+  document["retenues"] = montant(calcul.Resume.Retenues);
+  document["net"] = montant(calcul.Resume.Net());
+  document["avertissements"] = calcul.Avertissements;
   // A label that is not UTF-8 must not cost the whole document.
   return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }
 
 std::string Texte_Sortie(const TArguments& arguments, const recap::TGrille& grille, const TTAB_VALEURS& TOT_RUB,
                          const recap::TBilan_Recap& bilan) {
+  const recap::TCalcul calcul{arguments.dossier, bilan.Mois, 0,
+                              recap::Resumer(bilan.Bulletins, recap::Lignes_Recap(grille, TOT_RUB)), bilan.Avertissements};
+  const recap::TTableau tableau = recap::Tableau_Recap(grille, TOT_RUB, &calcul);
   switch (arguments.sortie) {
     case TSortie::Csv:
-      return recap::Texte_Grille(grille, recap::TFormat_Texte::Csv);
+      return recap::Texte_Tableau(tableau, recap::TFormat_Texte::Csv);
     case TSortie::Json:
-      return Json_Recap(arguments, grille, TOT_RUB, bilan);
+      return Json_Recap(arguments, tableau, calcul);
     case TSortie::Resume: {
-      const auto resume = recap::Resumer(bilan.Bulletins, recap::Lignes_Recap(grille, TOT_RUB));
       std::string texte;
-      for (const auto& ligne : recap::Lignes_Resume(resume, plateforme::DecimalSeparator())) texte += ligne + "\n";
+      for (const auto& ligne : tableau.Resume) texte += ligne + "\n";
       return texte;
     }
     case TSortie::Tableau:
     case TSortie::Classeur:  // a file, not a text
       break;
   }
-  return recap::Texte_Grille(grille, recap::TFormat_Texte::Tabulations);
+  return recap::Texte_Tableau(tableau, recap::TFormat_Texte::Tabulations);
 }
 
 int Calculer(const TArguments& arguments) {

@@ -16,6 +16,7 @@ struct TControle {
   int Left, Top, Width, Height;  // width and height 0: sized to its text
   const char* Texte;             // caption or default text
   int Ordre_Tab;                 // -1: not a tab stop
+  bool Cache = false;            // hidden until it has something to show
 };
 
 struct TForm1 {
@@ -28,9 +29,9 @@ struct TForm1 {
 
 inline constexpr TForm1 Form1{198, 114, 851, 506, textes::Titre_Form1, "MS Sans Serif", 8};
 
-// In creation order: the grid, then the panel and what it holds.
+// In creation order: the grid, then the panel and what it holds, then the warnings.
 // A label comes just before the edit it names: Windows names an edit after the static before it.
-inline constexpr std::array<TControle, 8> Controles{{
+inline constexpr std::array<TControle, 9> Controles{{
     {"StringGridRecap", "Form1", 0, 97, 851, 409, "", 0},
     {"Panel1", "Form1", 0, 0, 851, 97, "", 1},
     {"LabelFichierTrouve", "Panel1", 536, 8, 0, 0, "", -1},
@@ -39,6 +40,9 @@ inline constexpr std::array<TControle, 8> Controles{{
     {"EditChemin_Dossier", "Panel1", 184, 8, 329, 21, textes::Dossier_Defaut, 0},
     {"LabeledEdit_Mois", "Panel1", 32, 56, 121, 21, "", 1},
     {"Button_Calc_Recap", "Panel1", 288, 48, 201, 25, textes::Bouton_Calculer, 2},
+    // Between the panel and the grid, which gives up its height while it shows: three lines,
+    // scrolling when there are more.
+    {"LabelAvertissements", "Form1", 0, 97, 851, 45, "", -1, true},
 }};
 
 // The caption label of LabeledEdit_Mois, above the edit and left-aligned with it.
@@ -57,6 +61,13 @@ struct TGrille {
   int Epaisseur_Traits;
 };
 inline constexpr TGrille Grille{5, 5, 1, 1, {64, 290, 172, 175, 139}, 24, 1};
+
+// Colours the window adds to the system's.
+struct TCouleur {
+  int Rouge, Vert, Bleu;
+};
+inline constexpr TCouleur Couleur_Erreur{0xC0, 0x00, 0x00};      // the warnings' text, on the button face
+inline constexpr TCouleur Couleur_A_Signaler{0xFF, 0xF2, 0xCC};  // a grid row to be checked
 
 // The control of that name, looked up while compiling: a wrong name does not build.
 consteval const TControle& Controle(std::string_view nom) {

@@ -16,6 +16,9 @@ inline constexpr const char* Dossier_Pas_KORVEX = "Ce n'est pas un dossier KORVE
 inline constexpr const char* Nom_Grille_Accessible = "Récap du mois";
 inline constexpr const char* Description_Controle_Dossier = "Résultat du contrôle du dossier KORVEX";
 inline constexpr const char* Description_Resume = "Résumé du calcul : bulletins, gains, retenues et net";
+inline constexpr const char* Description_Avertissements = "Avertissements du calcul : bulletins non comptés";
+// A row that a table marks for checking, beside what its own cells say of it.
+inline constexpr const char* Ligne_A_Signaler = "Ligne à vérifier";
 
 // ---- The window's captions, as its description gives them ----
 inline constexpr const char* Titre_Form1 = "Calcul d'une récap sous KORVEX";
@@ -82,6 +85,8 @@ inline constexpr const char* Action_Copier = "Copier";
 inline constexpr const char* Action_Copier_Tout = "Copier tout le tableau";
 inline constexpr const char* Action_Tout_Selectionner = "Tout sélectionner";
 inline constexpr const char* Action_Exporter_Csv = "Exporter en CSV…";
+// Before the letter of a shortcut, as menus show it: "Ctrl+C".
+inline constexpr const char* Touche_Ctrl = "Ctrl+";
 inline constexpr const char* Titre_Export_Csv = "Exporter la récap en CSV";
 // The save dialog's two file types; each window writes them in its own filter syntax.
 inline constexpr const char* Type_Fichiers_Csv = "Fichiers CSV (*.csv)";
@@ -139,6 +144,7 @@ inline std::string Nom_Feuille_Detail(int rubrique, const std::string& mois) {
 inline std::string Nom_Fichier_Detail(int rubrique, const std::string& mois) {
   return "detail-KORVEX-" + std::to_string(rubrique) + "-" + mois;
 }
+inline constexpr const char* Action_Detail = "Détail de la rubrique…";
 inline constexpr const char* Cli_Rubrique_Incorrecte = "--detail attend un numéro de rubrique de 1 à 899";
 inline constexpr const char* Cli_Detail_Sans_Resume = "--detail et --resume s'excluent";
 inline constexpr const char* Cli_Detail_Et_Comparer = "--detail et --comparer s'excluent";
@@ -149,6 +155,13 @@ inline constexpr const char* Mois_Reference_Incorrect =
 inline std::string Titre_Comparaison(const std::string& mois, const std::string& reference) {
   return "Comparaison — mois " + mois + " / " + reference;
 }
+inline constexpr const char* Action_Comparer = "Comparer avec un autre mois…";
+inline constexpr const char* Bouton_Comparer = "Comparer";
+inline constexpr const char* Libelle_Mois_Reference = "Mois de référence :";
+inline constexpr const char* Libelle_Seuil = "Seuil (%) :";
+inline constexpr const char* Seuil_Incorrect =
+    "Seuil non précisé correctement. Il doit être un nombre de pour cent positif (par exemple 10 ou 12,5)";
+inline constexpr const char* Aucune_Comparaison = "Aucune comparaison n'a été faite : le calcul n'a pas abouti.";
 inline std::string Nom_Feuille_Comparaison(const std::string& mois) { return "Comparaison " + mois; }
 inline constexpr const char* Prefixe_Fichier_Comparaison = "comparaison-KORVEX-";
 inline constexpr const char* Entete_Colonne = "COLONNE";
@@ -461,11 +474,6 @@ inline std::string Dialogue_Impression_Impossible(unsigned long code) {
 inline constexpr const char* Aucune_Imprimante =
     "Aucune imprimante n'est installée : installez-en une (« Microsoft Print to PDF » suffit), puis relancez "
     "« Imprimer… »";
-// The shortcuts the grid's context menu shows beside its entries.
-inline constexpr const char* Raccourci_Copier = "Ctrl+C";
-inline constexpr const char* Raccourci_Tout_Selectionner = "Ctrl+A";
-inline constexpr const char* Raccourci_Exporter_Csv = "Ctrl+S";
-inline constexpr const char* Raccourci_Imprimer = "Ctrl+P";
 // A cell of the recap grid as a screen reader names it: its column, then its rubric.
 inline std::string Nom_Cellule(const std::string& colonne, const std::string& rubrique) {
   return colonne + (rubrique.empty() ? std::string() : ", rubrique " + rubrique);

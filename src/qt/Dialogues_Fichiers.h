@@ -2,17 +2,16 @@
 // blocking on a modal dialog.
 #pragma once
 
-#include <QString>
 #include <functional>
-#include <optional>
+
+#include "recap/Export.h"
 
 class QPrinter;
 
 struct TDialoguesFichiers {
-  // Asks where to save: the chosen path, or nothing when the user cancelled.
-  std::function<std::optional<QString>(const QString& titre, const QString& chemin_propose,
-                                       const QString& filtre)>
-      Enregistrer;
+  // Asks where to save, as the core's request says: the chosen path (native separators), or
+  // nothing when the user cancelled.
+  recap::TDemander_Chemin Enregistrer;
   // Lets the user choose the printer, the paper and the pages; false when cancelled.
   std::function<bool(QPrinter& imprimante)> Imprimer;
 };

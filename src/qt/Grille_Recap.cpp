@@ -9,6 +9,8 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
+#include "platform/Textes.h"
+
 namespace {
 
 QString Texte(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -64,7 +66,12 @@ public:
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     p->save();
     const bool choisie = option.state.testFlag(QStyle::State_Selected);
-    if (choisie) p->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+    const QVariant fond = index.data(Qt::BackgroundRole);
+    if (choisie) {
+      p->fillRect(option.rect, option.palette.brush(QPalette::Highlight));
+    } else if (fond.isValid()) {
+      p->fillRect(option.rect, fond.value<QColor>());
+    }
     Dessiner_Texte(*p, option.rect, index.data().toString(),
                    option.palette.color(choisie ? QPalette::HighlightedText : QPalette::Text));
     if (option.state.testFlag(QStyle::State_HasFocus) && option.widget != nullptr) {
@@ -81,54 +88,73 @@ public:
 
 // ---- The model ----
 
-TModeleGrille::TModeleGrille(QObject* parent)
-    : QAbstractTableModel(parent), lignes_(std::max(0, grille_.RowCount() - 1)) {}
+TModeleTableau::TModeleTableau(QObject* parent) : QAbstractTableModel(parent) {}
 
-void TModeleGrille::Rafraichir() {
-  const int lignes = std::max(0, grille_.RowCount() - 1);
-  if (lignes > lignes_) {
-    beginInsertRows({}, lignes_, lignes - 1);
-    lignes_ = lignes;
+void TModeleTableau::Afficher(recap::TTableau tableau) {
+  if (tableau.Nombre_Colonnes() != tableau_.Nombre_Colonnes()) {
+    beginResetModel();
+    tableau_ = std::move(tableau);
+    endResetModel();
+    return;
+  }
+  // Rows come and go as the grid's row count changes; the views keep their columns.
+  const int avant = rowCount(), apres = static_cast<int>(tableau.Lignes.size());
+  if (apres > avant) {
+    beginInsertRows({}, avant, apres - 1);
+    tableau_ = std::move(tableau);
     endInsertRows();
-  } else if (lignes < lignes_) {
-    beginRemoveRows({}, lignes, lignes_ - 1);
-    lignes_ = lignes;
+  } else if (apres < avant) {
+    beginRemoveRows({}, apres, avant - 1);
+    tableau_ = std::move(tableau);
     endRemoveRows();
+  } else {
+    tableau_ = std::move(tableau);
   }
   const int colonnes = columnCount();
-  if (lignes_ > 0) {
-    emit dataChanged(index(0, 0), index(lignes_ - 1, colonnes - 1), {Qt::DisplayRole});
-    emit headerDataChanged(Qt::Vertical, 0, lignes_ - 1);
+  if (apres > 0 && colonnes > 0) {
+    emit dataChanged(index(0, 0), index(apres - 1, colonnes - 1));
+    emit headerDataChanged(Qt::Vertical, 0, apres - 1);
   }
-  emit headerDataChanged(Qt::Horizontal, 0, colonnes - 1);
+  if (colonnes > 0) emit headerDataChanged(Qt::Horizontal, 0, colonnes - 1);
 }
 
-int TModeleGrille::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : lignes_; }
-
-int TModeleGrille::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : recap::TGrille::ColCount - 1;
+int TModeleTableau::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(tableau_.Lignes.size());
 }
 
-QVariant TModeleGrille::data(const QModelIndex& index, int role) const {
-  if (role != Qt::DisplayRole || !index.isValid()) return {};
-  return Texte(grille_.Cells(index.column() + 1, index.row() + 1));
+int TModeleTableau::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : std::max(0, tableau_.Nombre_Colonnes() - 1);
 }
 
-QVariant TModeleGrille::headerData(int section, Qt::Orientation orientation, int role) const {
+QVariant TModeleTableau::data(const QModelIndex& index, int role) const {
+  if (!index.isValid()) return {};
+  const bool a_signaler = tableau_.Lignes[static_cast<size_t>(index.row())].A_Signaler;
+  switch (role) {
+    case Qt::DisplayRole: return Texte(tableau_.Texte(index.column() + 1, index.row() + 1));
+    case Qt::BackgroundRole: {
+      const auto& c = description::Couleur_A_Signaler;
+      return a_signaler ? QVariant(QColor(c.Rouge, c.Vert, c.Bleu)) : QVariant();
+    }
+    // Screen readers hear that the row is to be checked; its cells say why.
+    case Qt::AccessibleDescriptionRole: return a_signaler ? QVariant(QString::fromUtf8(textes::Ligne_A_Signaler)) : QVariant();
+    default: return {};
+  }
+}
+
+QVariant TModeleTableau::headerData(int section, Qt::Orientation orientation, int role) const {
   if (role != Qt::DisplayRole) return {};
-  return orientation == Qt::Horizontal ? Texte(grille_.Cells(section + 1, 0))
-                                       : Texte(grille_.Cells(0, section + 1));
+  return orientation == Qt::Horizontal ? Texte(tableau_.Texte(section + 1, 0)) : Texte(tableau_.Texte(0, section + 1));
 }
 
 // Selectable, never editable.
-Qt::ItemFlags TModeleGrille::flags(const QModelIndex& index) const {
+Qt::ItemFlags TModeleTableau::flags(const QModelIndex& index) const {
   return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
 // ---- The view ----
 
 TStringGridRecap::TStringGridRecap(QWidget* parent)
-    : QTableView(parent), modele_(new TModeleGrille(this)), coin_(nullptr) {
+    : QTableView(parent), modele_(new TModeleTableau(this)), coin_(nullptr) {
   setHorizontalHeader(new TEnteteFixe(Qt::Horizontal, this));
   setVerticalHeader(new TEnteteFixe(Qt::Vertical, this));
   setItemDelegate(new TDelegueCellule(this));
@@ -142,11 +168,9 @@ TStringGridRecap::TStringGridRecap(QWidget* parent)
   ligne0->setSectionsClickable(false);
   ligne0->setHighlightSections(false);
   ligne0->setStretchLastSection(false);
-  for (int c = 1; c < recap::TGrille::ColCount; ++c) ligne0->resizeSection(c - 1, ColWidths[c]);
 
   // Column 0 is the vertical header; rows keep their height.
   QHeaderView* colonne0 = verticalHeader();
-  colonne0->setFixedWidth(ColWidths[0]);
   colonne0->setMinimumSectionSize(1);
   colonne0->setDefaultSectionSize(DefaultRowHeight);
   colonne0->setSectionResizeMode(QHeaderView::Fixed);
@@ -157,17 +181,27 @@ TStringGridRecap::TStringGridRecap(QWidget* parent)
   setCornerButtonEnabled(false);
   coin_ = findChild<QAbstractButton*>();
   if (coin_ != nullptr) coin_->installEventFilter(this);
-
-  // The first data cell is the current one, outlined but not highlighted.
-  selectionModel()->setCurrentIndex(modele_->index(0, 0), QItemSelectionModel::NoUpdate);
 }
 
-void TStringGridRecap::Rafraichir() {
-  modele_->Rafraichir();
+void TStringGridRecap::Afficher(recap::TTableau tableau) {
+  const bool nouvelles_colonnes = tableau.Nombre_Colonnes() != Tableau().Nombre_Colonnes();
+  modele_->Afficher(std::move(tableau));
+  if (nouvelles_colonnes) {
+    Largeurs_Du_Tableau();
+    // The first data cell is the current one, outlined but not highlighted.
+    selectionModel()->setCurrentIndex(modele_->index(0, 0), QItemSelectionModel::NoUpdate);
+  }
   if (coin_ != nullptr) coin_->update();
 }
 
-QString TStringGridRecap::Texte_Coin() const { return Texte(modele_->Grille().Cells(0, 0)); }
+void TStringGridRecap::Largeurs_Du_Tableau() {
+  const auto& colonnes = Tableau().Colonnes;
+  if (colonnes.empty()) return;
+  verticalHeader()->setFixedWidth(colonnes[0].Largeur);
+  for (size_t c = 1; c < colonnes.size(); ++c) horizontalHeader()->resizeSection(static_cast<int>(c) - 1, colonnes[c].Largeur);
+}
+
+QString TStringGridRecap::Texte_Coin() const { return Texte(Tableau().Texte(0, 0)); }
 
 bool TStringGridRecap::eventFilter(QObject* objet, QEvent* evenement) {
   if (objet == coin_ && evenement->type() == QEvent::Paint) {

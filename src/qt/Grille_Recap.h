@@ -1,23 +1,22 @@
-// The recap grid widget: a table view that shows a recap::TGrille, its row 0 in the horizontal
-// header and its column 0 in the vertical header, so that the fixed cells stay in view.
+// The grid widget of the tables: a table view that shows a recap::TTableau, its header row in
+// the horizontal header and its first column in the vertical header, so that the fixed cells
+// stay in view. Whatever table it is given (the recap, a comparison, a detail), it shows it.
 #pragma once
 
 #include <QAbstractTableModel>
 #include <QTableView>
-#include <array>
 
 #include "forms/Description_Form1.h"
-#include "recap/Recap.h"
+#include "recap/Tableau.h"
 
-// Qt's view of a TGrille: model cell (r, c) is grid cell (c + 1, r + 1).
-class TModeleGrille : public QAbstractTableModel {
+// Qt's view of a TTableau: model cell (r, c) is grid cell (c + 1, r + 1).
+class TModeleTableau : public QAbstractTableModel {
 public:
-  explicit TModeleGrille(QObject* parent = nullptr);
+  explicit TModeleTableau(QObject* parent = nullptr);
 
-  recap::TGrille& Grille() { return grille_; }
-  const recap::TGrille& Grille() const { return grille_; }
-  // Tells the views what the grid now holds.
-  void Rafraichir();
+  const recap::TTableau& Tableau() const { return tableau_; }
+  // Tells the views what the new table holds; a table of other columns starts the views anew.
+  void Afficher(recap::TTableau tableau);
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -26,22 +25,21 @@ public:
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
-  recap::TGrille grille_;
-  int lignes_;  // data rows the views know of
+  recap::TTableau tableau_;
 };
 
 class TStringGridRecap : public QTableView {
   Q_OBJECT
 
 public:
-  static constexpr std::array<int, recap::TGrille::ColCount> ColWidths = description::Grille.Largeurs;
   static constexpr int DefaultRowHeight = description::Grille.Hauteur_Ligne;
 
   explicit TStringGridRecap(QWidget* parent = nullptr);
 
-  // The cells, addressed (column, row); call Rafraichir after writing them.
-  recap::TGrille& Grille() { return modele_->Grille(); }
-  void Rafraichir();
+  // Shows the table. The columns take the table's widths when their number changes; otherwise
+  // they keep the widths the user gave them.
+  void Afficher(recap::TTableau tableau);
+  const recap::TTableau& Tableau() const { return modele_->Tableau(); }
 
   // The text of the top-left fixed cell, drawn in the corner between the headers.
   QString Texte_Coin() const;
@@ -52,6 +50,8 @@ protected:
   void keyPressEvent(QKeyEvent* evenement) override;
 
 private:
-  TModeleGrille* modele_;
+  void Largeurs_Du_Tableau();
+
+  TModeleTableau* modele_;
   QWidget* coin_;
 };

@@ -3,10 +3,12 @@
 #include <QBuffer>
 #include <QFont>
 #include <QFontMetricsF>
+#include <QImage>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <algorithm>
 
 #include "platform/Erreurs.h"
 #include "platform/Textes.h"
@@ -30,6 +32,19 @@ struct TEchelle {
       : X(appareil.logicalDpiX() / 72.0), Y(appareil.logicalDpiY() / 72.0) {}
 };
 
+// Where texts are measured before there is a printer: a device at a printer's resolution, so
+// that the screen's hinting does not change the widths.
+const QPaintDevice& Appareil_Sans_Imprimante() {
+  static const QImage image = [] {
+    QImage i(1, 1, QImage::Format_ARGB32);
+    constexpr int points_par_metre_1200_dpi = 47244;
+    i.setDotsPerMeterX(points_par_metre_1200_dpi);
+    i.setDotsPerMeterY(points_par_metre_1200_dpi);
+    return i;
+  }();
+  return image;
+}
+
 // The paper in points as the device lays it out, orientation included.
 recap::TFormat_Page Format_De(const QPagedPaintDevice& appareil) {
   const QRectF papier = appareil.pageLayout().fullRect(QPageLayout::Point);
@@ -39,7 +54,17 @@ recap::TFormat_Page Format_De(const QPagedPaintDevice& appareil) {
   return format;
 }
 
+// The core's paper as Qt names it: a standard size is recognised as such (A4).
+QPageLayout Mise_En_Page_Qt(const recap::TFormat_Page& f) {
+  const QSizeF portrait(std::min(f.Largeur, f.Hauteur), std::max(f.Largeur, f.Hauteur));
+  return QPageLayout(QPageSize(portrait, QPageSize::Point), f.Paysage() ? QPageLayout::Landscape : QPageLayout::Portrait,
+                     QMarginsF());
+}
+
 void Dessiner_Page(QPainter& p, const recap::TPage_Imprimee& page, const TEchelle& e) {
+  for (const auto& f : page.Fonds)
+    p.fillRect(QRectF(f.X * e.X, f.Y * e.Y, f.Largeur * e.X, f.Hauteur * e.Y),
+               QColor::fromRgbF(recap::Gris_Fond, recap::Gris_Fond, recap::Gris_Fond));
   for (const auto& t : page.Traits) {
     p.setPen(QPen(Qt::black, t.Epaisseur * e.Y));
     p.drawLine(QPointF(t.X1 * e.X, t.Y1 * e.Y), QPointF(t.X2 * e.X, t.Y2 * e.Y));
@@ -58,12 +83,15 @@ void Dessiner_Page(QPainter& p, const recap::TPage_Imprimee& page, const TEchell
 
 }  // namespace
 
-std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Qt(QPagedPaintDevice& appareil, const recap::TGrille& Grille,
-                                                      const recap::TEntete_Impression& Entete) {
-  const TEchelle e(appareil);
-  return recap::Mettre_En_Pages(Grille, Entete, Format_De(appareil), [&](recap::TRole role, const std::string& texte) {
-    return QFontMetricsF(Police_Qt(role), &appareil).horizontalAdvance(Texte(texte)) / e.X;
-  });
+recap::TMesure Mesure_Qt(const QPaintDevice* appareil) {
+  const QPaintDevice& mesure = appareil != nullptr ? *appareil : Appareil_Sans_Imprimante();
+  return [&mesure](recap::TRole role, const std::string& texte) {
+    return QFontMetricsF(Police_Qt(role), &mesure).horizontalAdvance(Texte(texte)) / TEchelle(mesure).X;
+  };
+}
+
+std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Qt(QPagedPaintDevice& appareil, const recap::TTableau& Tableau) {
+  return recap::Mettre_En_Pages(Tableau, Format_De(appareil), Mesure_Qt(&appareil));
 }
 
 void Dessiner_Pages_Qt(QPagedPaintDevice& appareil, const std::vector<recap::TPage_Imprimee>& pages) {
@@ -77,22 +105,27 @@ void Dessiner_Pages_Qt(QPagedPaintDevice& appareil, const std::vector<recap::TPa
   if (!p.end()) throw plateforme::EKorvex(textes::Impression_Echouee);
 }
 
-void Imprimer_Recap_Qt(QPrinter& imprimante, const recap::TGrille& Grille, const recap::TEntete_Impression& Entete) {
+void Preparer_Imprimante(QPrinter& imprimante, const recap::TDemande_Impression& Demande) {
+  imprimante.setPageLayout(Mise_En_Page_Qt(Demande.Format));
+  imprimante.setDocName(Texte(Demande.Document));
+}
+
+void Imprimer_Tableau_Qt(QPrinter& imprimante, const recap::TTableau& Tableau) {
   // Our own margins, from the paper's edge.
   imprimante.setFullPage(true);
-  Dessiner_Pages_Qt(imprimante, Mettre_En_Pages_Qt(imprimante, Grille, Entete));
+  Dessiner_Pages_Qt(imprimante, Mettre_En_Pages_Qt(imprimante, Tableau));
   if (imprimante.printerState() == QPrinter::Error) throw plateforme::EKorvex(textes::Impression_Echouee);
 }
 
-QByteArray Pdf_Recap(const recap::TGrille& Grille, const recap::TEntete_Impression& Entete) {
+QByteArray Pdf_Tableau(const recap::TTableau& Tableau, const recap::TDemande_Impression& Demande) {
   QByteArray pdf;
   QBuffer tampon(&pdf);
   if (!tampon.open(QIODevice::WriteOnly)) throw plateforme::EKorvex(textes::Pdf_Impossible);
   {
     QPdfWriter ecrivain(&tampon);
-    ecrivain.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
-    ecrivain.setTitle(Texte(textes::Document_Imprime(Entete.Mois)));
-    Dessiner_Pages_Qt(ecrivain, Mettre_En_Pages_Qt(ecrivain, Grille, Entete));
+    ecrivain.setPageLayout(Mise_En_Page_Qt(Demande.Format));
+    ecrivain.setTitle(Texte(Demande.Document));
+    Dessiner_Pages_Qt(ecrivain, Mettre_En_Pages_Qt(ecrivain, Tableau));
   }
   return pdf;
 }

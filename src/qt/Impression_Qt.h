@@ -1,4 +1,5 @@
-// The printed recap drawn by Qt: on a printer, or into a PDF held in memory.
+// A table printed by Qt: on a printer, or into a PDF held in memory. The layout is the core's
+// (recap::Mettre_En_Pages); this only measures and draws.
 #pragma once
 
 #include <QByteArray>
@@ -6,18 +7,25 @@
 
 #include "recap/Impression.h"
 
+class QPaintDevice;
 class QPagedPaintDevice;
 class QPrinter;
 
-// The grid laid out for the device's paper, measured in the fonts it will be drawn with.
-std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Qt(QPagedPaintDevice& appareil, const recap::TGrille& Grille,
-                                                      const recap::TEntete_Impression& Entete);
+// Texts measured in the printed fonts on the device, or on the screen when there is none yet.
+recap::TMesure Mesure_Qt(const QPaintDevice* appareil = nullptr);
+
+// The table laid out for the device's paper, measured in the fonts it will be drawn with.
+std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Qt(QPagedPaintDevice& appareil, const recap::TTableau& Tableau);
 
 // Draws the pages, one device page each. Raises plateforme::EKorvex when the device refuses.
 void Dessiner_Pages_Qt(QPagedPaintDevice& appareil, const std::vector<recap::TPage_Imprimee>& pages);
 
-// Prints the recap on the printer as its dialog left it.
-void Imprimer_Recap_Qt(QPrinter& imprimante, const recap::TGrille& Grille, const recap::TEntete_Impression& Entete);
+// The printer as the print dialog is given it: the request's paper, from the paper's edge, and
+// the document's name.
+void Preparer_Imprimante(QPrinter& imprimante, const recap::TDemande_Impression& Demande);
 
-// The recap as the bytes of a PDF file, A4 portrait.
-QByteArray Pdf_Recap(const recap::TGrille& Grille, const recap::TEntete_Impression& Entete);
+// Prints the table on the printer as its dialog left it.
+void Imprimer_Tableau_Qt(QPrinter& imprimante, const recap::TTableau& Tableau);
+
+// The table as the bytes of a PDF file, on the request's paper.
+QByteArray Pdf_Tableau(const recap::TTableau& Tableau, const recap::TDemande_Impression& Demande);

@@ -156,8 +156,11 @@ private:
 
 }  // namespace
 
+std::string Chemin_Paies(const std::string& Dossier) { return Dossier + "\\PAIES.DTA"; }
+std::string Chemin_Paies_Temporaire(const std::string& Dossier) { return Dossier + "\\PAIES.DBF"; }
+
 std::string Message_Paies_Absent(const std::string& Chemin) {
-  const std::string dta = Chemin + "\\PAIES.DTA", dbf = Chemin + "\\PAIES.DBF";
+  const std::string dta = Chemin_Paies(Chemin), dbf = Chemin_Paies_Temporaire(Chemin);
   if (!plateforme::Nom_Pris(dta) && plateforme::Nom_Pris(dbf)) return textes::Calcul_Interrompu(dta, dbf);
   return textes::Fichier_Non_Trouve(dta);
 }
@@ -180,7 +183,7 @@ bool Est_Texte_Memo(std::string_view texte) {
 std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const TChoix& Choix,
                                               const TVisiteur& Visiteur, const TAfficherMessage& Message,
                                               const std::function<void()>& Trouve) {
-  const std::string paies = Chemin + "\\PAIES.DTA", temporaire = Chemin + "\\PAIES.DBF";
+  const std::string paies = Chemin_Paies(Chemin), temporaire = Chemin_Paies_Temporaire(Chemin);
   if (!plateforme::Fichier_Existe(paies)) {
     Message(Message_Paies_Absent(Chemin));
     return std::nullopt;

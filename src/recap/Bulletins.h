@@ -41,6 +41,10 @@ std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const T
                                               const TVisiteur& Visiteur, const TAfficherMessage& Message,
                                               const std::function<void()>& Trouve = {});
 
+// The payslip table of a data folder as typed, and its name while a scan reads it.
+std::string Chemin_Paies(const std::string& Dossier);
+std::string Chemin_Paies_Temporaire(const std::string& Dossier);
+
 // The message when PAIES.DTA is not there: "not found", or that an earlier calculation was
 // interrupted when PAIES.DBF is left alone.
 std::string Message_Paies_Absent(const std::string& Chemin);

@@ -213,16 +213,6 @@ std::string Lire_Tout(const std::string& chemin) {
   return contenu;
 }
 
-std::string Dans_Dossier(std::string dossier, const std::string& nom) {
-#ifdef _WIN32
-  constexpr char separateur = '\\';
-#else
-  constexpr char separateur = '/';
-#endif
-  if (!dossier.empty() && dossier.back() != separateur) dossier += separateur;
-  return dossier + nom;
-}
-
 }  // namespace
 
 std::string Nom_Feuille_Excel(const std::string& nom) {
@@ -261,9 +251,7 @@ std::string Contenu_Classeur(const TTableau& tableau) {
 }
 
 void Exporter_Excel(const TTableau& tableau, const TDemander_Chemin& Demander) {
-  const std::string nom = (tableau.Nom_Fichier.empty() ? std::string(textes::Feuille_Sans_Nom) : tableau.Nom_Fichier) + ".xlsx";
-  const auto chemin = Demander({textes::Titre_Export_Excel, Dans_Dossier(plateforme::Dossier_Documents(), nom),
-                                {textes::Type_Fichiers_Excel, textes::Type_Tous_Fichiers}});
+  const auto chemin = Demander(Demande_Enregistrement(tableau, TFormat_Fichier::Excel));
   if (chemin) plateforme::Enregistrer_Fichier(*chemin, Contenu_Classeur(tableau));
 }
 

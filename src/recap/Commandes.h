@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "recap/Export.h"
+#include "recap/Fenetre.h"
 #include "recap/Impression.h"
 #include "recap/Tableau.h"
 
@@ -42,9 +43,15 @@ struct TCapacites {
 
 // What the rules read: the window's state.
 struct TEtat_Commandes {
-  bool Tableau_A_Jour = false;   // the grid holds the last calculation, whole
-  bool Ligne_Donnee = false;     // the current cell is on a data row (a rubric, for Détail)
+  bool Tableau_A_Jour = false;     // the grid holds the last calculation, whole
+  bool Rubrique_Courante = false;  // the grid's current row is a rubric's
 };
+
+// The rubric of a row of the recap's table (row 0 the header): its first cell's number.
+std::optional<int> Rubrique_De_Rangee(const TTableau& Tableau, int Rangee);
+
+// The main window's state as the rules read it, its grid's current row at Rangee.
+TEtat_Commandes Etat_Commandes(const TDernier_Calcul& Dernier, const TTableau& Tableau, int Rangee);
 
 struct TEntree_Commande {
   TCommande Commande;
@@ -60,34 +67,38 @@ std::vector<TEntree_Commande> Commandes(TGenre_Fenetre Fenetre, const TCapacites
 // The entry's shortcut as the menu shows it beside its text ("Ctrl+C"), empty when none.
 std::string Texte_Raccourci(const TEntree_Commande& Entree);
 
+// The command of a double click or Enter on a data row, if the window has one.
+std::optional<TCommande> Commande_Activation(TGenre_Fenetre Fenetre);
+
 // Whether the entry is enabled in this state.
 bool Commande_Active(TCommande Commande, const TEtat_Commandes& Etat);
 
-// The entry with this shortcut letter (Ctrl + letter) and where it works, if any.
+// The entry with this shortcut letter (Ctrl + letter), if any; the caller checks where it works.
 std::optional<TEntree_Commande> Commande_De_Touche(TGenre_Fenetre Fenetre, const TCapacites& Capacites, char Touche);
 
 // ---- Running a command ----
 
-// What the print dialog is asked: the paper as the table needs it and the document's name.
-struct TDemande_Impression {
-  TFormat_Page Format;      // A4, portrait or landscape as the columns need
-  std::string Document;     // the job's name for the spooler
-};
+// Draws the table on the printer the dialog chose.
+using TImprimante = std::function<void(const TTableau&)>;
 
 // What a window gives the commands to work with; every modal step is one of these, so that
 // tests answer them.
 struct TServices_Fenetre {
-  std::function<TZone()> Selection;                          // the grid's selected cells
-  std::function<void(const std::string&)> Presse_Papiers;    // puts a text on the clipboard
-  std::function<void()> Tout_Selectionner;                   // selects every data cell
-  TDemander_Chemin Demander_Chemin;                          // the save dialog
-  // The print dialog, then the pages on the printer it chose; false when the user cancelled.
-  std::function<bool(const TDemande_Impression&, const TTableau&)> Imprimer;
+  std::function<TZone()> Selection;                        // the grid's selected cells
+  std::function<int()> Rangee_Courante;                    // the grid's current row, 0 the header
+  std::function<void(const std::string&)> Presse_Papiers;  // puts a text on the clipboard
+  std::function<void()> Tout_Selectionner;                 // selects every data cell
+  TDemander_Chemin Demander_Chemin;                        // the save dialog
+  // The print dialog, given the paper and the document's name: what prints on the printer
+  // chosen, empty when the user cancelled.
+  std::function<TImprimante(const TDemande_Impression&)> Choisir_Imprimante;
   // The bytes of the table as a PDF (the shells that have Capacites.Pdf).
-  std::function<std::string(const TTableau&)> Pdf;
+  std::function<std::string(const TTableau&, const TDemande_Impression&)> Pdf;
+  TMesure Mesure;    // texts in the printed fonts, for the choice of the paper
+  TCurseur Curseur;  // the wait cursor while a printout or a PDF is made
+  // The main window only: opens its comparison window, or a detail window for that rubric.
   std::function<void()> Ouvrir_Comparaison;
-  std::function<void(int rubrique)> Ouvrir_Detail;
-  std::function<int()> Rangee_Courante;                      // the current cell's row
+  std::function<void(int Rubrique)> Ouvrir_Detail;
 };
 
 // Runs the command on the table: nothing when its rule disables it. Raises plateforme::EKorvex.

@@ -1,5 +1,4 @@
 #include "recap/Export.h"
-#include "recap/Tableau.h"
 
 #include <algorithm>
 
@@ -32,19 +31,27 @@ std::string Cellule_Csv(const std::string& texte) {
   return sortie + "\"";
 }
 
-constexpr int Colonne_Libelles = 1;  // the grid's one column of text; the others are numbers
+// A cell as other programs get it: texts protected, numbers as the grid shows them.
+std::string Texte_Exporte(const TTableau& tableau, int colonne, int rangee) {
+  const TCellule* c = tableau.Cellule(colonne, rangee);
+  if (c != nullptr && c->Genre == TGenre_Cellule::Texte) return Protege_Formule(c->Texte);
+  return tableau.Texte(colonne, rangee);
+}
 
-std::string Ligne(const TGrille& grille, int rangee, int de, int a, TFormat_Texte format,
+std::string Ligne(const TTableau& tableau, int rangee, int de, int a, TFormat_Texte format,
                   std::string_view fin_ligne) {
   const bool csv = format == TFormat_Texte::Csv;
   std::string ligne;
   for (int c = de; c <= a; ++c) {
     if (c > de) ligne += csv ? ';' : '\t';
-    const bool texte = c == Colonne_Libelles && rangee > 0;
-    const std::string cellule = texte ? Protege_Formule(grille.Cells(c, rangee)) : grille.Cells(c, rangee);
+    const std::string cellule = Texte_Exporte(tableau, c, rangee);
     ligne += csv ? Cellule_Csv(cellule) : Cellule_Tabulee(cellule);
   }
   return ligne.append(fin_ligne);
+}
+
+bool Ligne_Vide(const TLigne_Tableau& ligne) {
+  return std::all_of(ligne.Cellules.begin(), ligne.Cellules.end(), [](const TCellule& c) { return c.Vide(); });
 }
 
 bool Couvre(const TZone& zone, const TZone& autre) {
@@ -54,48 +61,37 @@ bool Couvre(const TZone& zone, const TZone& autre) {
 
 }  // namespace
 
-std::string Texte_Grille(const TGrille& grille, TFormat_Texte format, std::string_view fin_ligne) {
-  const int derniere = TGrille::ColCount - 1;
-  std::string texte = Ligne(grille, 0, 0, derniere, format, fin_ligne);
-  for (int r = 1; r < grille.RowCount(); ++r) {
-    if (!grille.Cells(0, r).empty()) texte += Ligne(grille, r, 0, derniere, format, fin_ligne);
+std::string Texte_Tableau(const TTableau& tableau, TFormat_Texte format, std::string_view fin_ligne) {
+  const int derniere = tableau.Nombre_Colonnes() - 1;
+  std::string texte = Ligne(tableau, 0, 0, derniere, format, fin_ligne);
+  for (int r = 1; r < tableau.Nombre_Rangees(); ++r) {
+    if (!Ligne_Vide(tableau.Lignes[static_cast<size_t>(r - 1)])) texte += Ligne(tableau, r, 0, derniere, format, fin_ligne);
   }
   return texte;
 }
 
-TZone Zone_Donnees(const TGrille& grille) { return {1, 1, TGrille::ColCount - 1, grille.RowCount() - 1}; }
+TZone Zone_Donnees(const TTableau& tableau) {
+  return {1, 1, tableau.Nombre_Colonnes() - 1, tableau.Nombre_Rangees() - 1};
+}
 
-bool Copie_Possible(const TGrille& grille) { return !grille.Cells(0, 0).empty(); }
+bool Copie_Possible(const TTableau& tableau) {
+  return std::any_of(tableau.Colonnes.begin(), tableau.Colonnes.end(),
+                     [](const TColonne& c) { return !c.Entete.empty(); });
+}
 
-std::string Texte_Copie(const TGrille& grille, const TZone& zone, std::string_view fin_ligne) {
-  if (!Copie_Possible(grille)) return {};
-  const TZone donnees = Zone_Donnees(grille);
-  if (Couvre(zone, donnees)) return Texte_Grille(grille, TFormat_Texte::Tabulations, fin_ligne);
+std::string Texte_Copie(const TTableau& tableau, const TZone& zone, std::string_view fin_ligne) {
+  if (!Copie_Possible(tableau)) return {};
+  const TZone donnees = Zone_Donnees(tableau);
+  if (Couvre(zone, donnees)) return Texte_Tableau(tableau, TFormat_Texte::Tabulations, fin_ligne);
   const TZone z{std::max(zone.Gauche, donnees.Gauche), std::max(zone.Haut, donnees.Haut),
                 std::min(zone.Droite, donnees.Droite), std::min(zone.Bas, donnees.Bas)};
   std::string texte;
-  for (int r = z.Haut; r <= z.Bas; ++r) texte += Ligne(grille, r, z.Gauche, z.Droite, TFormat_Texte::Tabulations, fin_ligne);
+  for (int r = z.Haut; r <= z.Bas; ++r) texte += Ligne(tableau, r, z.Gauche, z.Droite, TFormat_Texte::Tabulations, fin_ligne);
   return z.Gauche <= z.Droite ? texte : std::string();
 }
 
-std::string Contenu_Csv(const TGrille& grille) {
-  return "\xEF\xBB\xBF" + Texte_Grille(grille, TFormat_Texte::Csv, "\r\n");
-}
-
-std::string Nom_Fichier_Recap(const std::string& mois, std::string_view extension) {
-  return Nom_Fichier_Sur(textes::Prefixe_Fichier_Recap + mois).append(extension);
-}
-
-std::string Chemin_Recap_Propose(const std::string& dossier, const std::string& mois, std::string_view extension) {
-#ifdef _WIN32
-  constexpr char separateur = '\\';
-#else
-  constexpr char separateur = '/';
-#endif
-  if (dossier.empty()) return Nom_Fichier_Recap(mois, extension);
-  std::string chemin = dossier;
-  if (chemin.back() != separateur) chemin += separateur;
-  return chemin + Nom_Fichier_Recap(mois, extension);
+std::string Contenu_Csv(const TTableau& tableau) {
+  return "\xEF\xBB\xBF" + Texte_Tableau(tableau, TFormat_Texte::Csv, "\r\n");
 }
 
 std::string Protege_Formule(const std::string& texte) {
@@ -103,12 +99,29 @@ std::string Protege_Formule(const std::string& texte) {
   return texte;
 }
 
-void Exporter_Csv(const TGrille& grille, const TDernier_Calcul& dernier, const TDemander_Chemin& Demander) {
-  if (!Grille_A_Jour(dernier) || !Copie_Possible(grille)) return;
-  const std::string& mois = dernier.Calcul->Mois;
-  const auto chemin = Demander({textes::Titre_Export_Csv, Chemin_Recap_Propose(plateforme::Dossier_Documents(), mois, ".csv"),
-                                {textes::Type_Fichiers_Csv, textes::Type_Tous_Fichiers}});
-  if (chemin) plateforme::Enregistrer_Fichier(*chemin, Contenu_Csv(grille));
+std::string Chemin_Dans(const std::string& dossier, const std::string& nom) {
+#ifdef _WIN32
+  constexpr char separateur = '\\';
+#else
+  constexpr char separateur = '/';
+#endif
+  if (dossier.empty()) return nom;
+  return dossier.back() == separateur ? dossier + nom : dossier + separateur + nom;
+}
+
+TDemande_Enregistrement Demande_Enregistrement(const TTableau& tableau, TFormat_Fichier format) {
+  struct TGenre { const char* titre; const char* type; const char* extension; };
+  static constexpr TGenre genres[] = {{textes::Titre_Export_Csv, textes::Type_Fichiers_Csv, "csv"},
+                                      {textes::Titre_Export_Pdf, textes::Type_Fichiers_Pdf, "pdf"},
+                                      {textes::Titre_Export_Excel, textes::Type_Fichiers_Excel, "xlsx"}};
+  const TGenre& g = genres[static_cast<size_t>(format)];
+  return {g.titre, Chemin_Dans(plateforme::Dossier_Documents(), tableau.Nom_Fichier + "." + g.extension),
+          {g.type, textes::Type_Tous_Fichiers}, g.extension};
+}
+
+void Exporter_Csv(const TTableau& tableau, const TDemander_Chemin& Demander) {
+  const auto chemin = Demander(Demande_Enregistrement(tableau, TFormat_Fichier::Csv));
+  if (chemin) plateforme::Enregistrer_Fichier(*chemin, Contenu_Csv(tableau));
 }
 
 }  // namespace recap

@@ -20,7 +20,7 @@ std::string Titre_Application(const std::string& Fichier_Executable) {
 }
 
 const char* Texte_Controle_Dossier(const std::string& Chemin) {
-  return plateforme::Fichier_Existe(Chemin + "\\PAIES.DTA") ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX;
+  return plateforme::Fichier_Existe(Chemin_Paies(Chemin)) ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX;
 }
 
 void Relire_Separateurs() noexcept {
@@ -51,7 +51,7 @@ void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, T
     throw;
   }
   if (!bilan.Grille_Remplie) return echec();
-  Dernier = {TCalcul{Chemin, Sans_Blancs(Mois), std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB)),
+  Dernier = {TCalcul{Chemin, bilan.Mois, std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB)),
                      std::move(bilan.Avertissements)},
              false, false, Dernier.Numero + 1};
 }
@@ -75,6 +75,10 @@ const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier) {
   return Dernier.Calcul ? Dernier.Calcul->Avertissements : aucun;
 }
 
+TTableau Tableau_Affiche(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TDernier_Calcul& Dernier) {
+  return Tableau_Recap(Grille, TOT_RUB, Dernier.Calcul ? &*Dernier.Calcul : nullptr);
+}
+
 namespace {
 
 // Shows the grid however the calculation ends, before the guard shows any error.
@@ -96,17 +100,21 @@ private:
 
 }  // namespace
 
+TBoitesMessages Boites_Curseur_Normal(const TBoitesMessages& Boites, const TCurseur& Curseur) {
+  const auto normal = [Curseur](const std::function<void(const std::string&)>& boite) {
+    return [Curseur, boite](const std::string& texte) {
+      const auto fleche = Curseur(false);
+      boite(texte);
+    };
+  };
+  return {normal(Boites.Message), normal(Boites.Erreur)};
+}
+
 void Clic_Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                          TGrille& Grille, TDernier_Calcul& Dernier, const TBoitesMessages& Boites,
                          const std::function<void()>& Afficher, const TCurseur& Curseur) {
   const auto attente = Curseur(true);
-  const auto curseur_normal = [&](const std::function<void(const std::string&)>& boite) {
-    return [&](const std::string& texte) {
-      const auto normal = Curseur(false);
-      boite(texte);
-    };
-  };
-  const TBoitesMessages boites{curseur_normal(Boites.Message), curseur_normal(Boites.Erreur)};
+  const TBoitesMessages boites = Boites_Curseur_Normal(Boites, Curseur);
   Sous_Garde(boites, [&] {
     const TAffichageFinal affichage(Afficher);
     Calculer_Pour_Fenetre(Chemin, Mois, TOT_RUB, Grille, [&](const std::string& texte) {

@@ -40,6 +40,10 @@ std::string Texte_Resume(const TDernier_Calcul& Dernier);
 // The warnings of the calculation the grid shows, stale or not: its figures leave those out.
 const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier);
 
+// The table the grid shows: its cells, typed; the title, summary and warnings of the
+// calculation they come from, while the grid holds it.
+TTableau Tableau_Affiche(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TDernier_Calcul& Dernier);
+
 // The program's two message boxes, replaceable so that tests record them instead of blocking.
 struct TBoitesMessages {
   // The plain message box of the program's own messages.
@@ -65,6 +69,9 @@ void Sous_Garde(const TBoitesMessages& Boites, const std::function<void()>& Trav
 // The mouse cursor as a window shows it: Curseur(true) puts up the wait cursor, Curseur(false)
 // the normal one, each for as long as the returned object lives.
 using TCurseur = std::function<std::shared_ptr<void>(bool attente)>;
+
+// The boxes with the normal cursor while they wait for the user, under a wait cursor.
+TBoitesMessages Boites_Curseur_Normal(const TBoitesMessages& Boites, const TCurseur& Curseur);
 
 // A click on "Calculer Récap", whole: the calculation under the guard, and what the window keeps
 // of it in Dernier. Afficher puts the grid's contents and the summary on screen; it runs before

@@ -1,11 +1,11 @@
 #include "recap/Impression.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
+#include <numeric>
 
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
-#include "platform/Separateurs.h"
 #include "platform/Textes.h"
 
 namespace recap {
@@ -22,12 +22,6 @@ constexpr double Sous_Ligne = 4;       // from a row's baseline to its bottom ru
 constexpr double Retrait = 3;          // a cell's text from its edges
 constexpr double Place_Pied = 16;      // kept above the bottom margin for "Page n / N"
 constexpr double Trait_Fort = 0.8, Trait_Fin = 0.25;
-
-// Share of the printable width of each column; rubric numbers and amounts are right-aligned,
-// as accountants write them on paper.
-constexpr std::array<double, TGrille::ColCount> Parts_Colonnes{0.10, 0.42, 0.16, 0.16, 0.16};
-constexpr std::array<TAlignement, TGrille::ColCount> Alignements{
-    TAlignement::Droite, TAlignement::Gauche, TAlignement::Droite, TAlignement::Droite, TAlignement::Droite};
 
 // A cell is drawn on one line: control characters become blanks.
 std::string Sur_Une_Ligne(std::string texte) {
@@ -51,22 +45,45 @@ std::string Ajuster(const std::string& texte, double largeur, TRole role, const 
   return debut(bas) + textes::Points_Suspension;
 }
 
-struct TColonne {
+// Where a column lies on the paper, and how its texts align there.
+struct TPlace_Colonne {
   double Gauche, Droite;
+  TAlignement Alignement;
 };
+
+// A column aligns as its first cell that holds something, or else as its first cell: a column
+// of amounts ends at its right edge, header included.
+TAlignement Alignement_Colonne(const TTableau& t, int colonne) {
+  const TCellule* premiere = nullptr;
+  for (int r = 1; r < t.Nombre_Rangees(); ++r) {
+    const TCellule* c = t.Cellule(colonne, r);
+    if (c != nullptr && !c->Vide()) return Alignement_De(c->Genre);
+    if (premiere == nullptr) premiere = c;
+  }
+  return premiere != nullptr ? Alignement_De(premiere->Genre) : TAlignement::Gauche;
+}
+
+double Largeur_Utile(const TFormat_Page& f) { return f.Largeur - 2 * f.Marge; }
+
+// The columns side by side across the printable width, each by its share.
+std::vector<TPlace_Colonne> Placer_Colonnes(const TTableau& t, const TFormat_Page& format) {
+  const double parts = std::accumulate(t.Colonnes.begin(), t.Colonnes.end(), 0.0,
+                                       [](double somme, const TColonne& c) { return somme + std::max(0.0, c.Part); });
+  std::vector<TPlace_Colonne> places;
+  double x = format.Marge;
+  for (int c = 0; c < t.Nombre_Colonnes(); ++c) {
+    const double part = std::max(0.0, t.Colonnes[static_cast<size_t>(c)].Part);
+    const double l = parts > 0 ? Largeur_Utile(format) * part / parts : 0;
+    places.push_back({x, x + l, Alignement_Colonne(t, c)});
+    x += l;
+  }
+  return places;
+}
 
 class TMise_En_Page {
 public:
-  TMise_En_Page(const TGrille& grille, const TEntete_Impression& entete, const TFormat_Page& format,
-                const TMesure& mesure)
-      : grille_(grille), entete_(entete), format_(format), mesure_(mesure) {
-    double x = format.Marge;
-    for (int c = 0; c < TGrille::ColCount; ++c) {
-      const double l = Largeur_Utile() * Parts_Colonnes[static_cast<size_t>(c)];
-      colonnes_[static_cast<size_t>(c)] = {x, x + l};
-      x += l;
-    }
-  }
+  TMise_En_Page(const TTableau& tableau, const TFormat_Page& format, const TMesure& mesure)
+      : tableau_(tableau), format_(format), mesure_(mesure), colonnes_(Placer_Colonnes(tableau, format)) {}
 
   std::vector<TPage_Imprimee> Pages() {
     Verifier_Papier();
@@ -82,8 +99,8 @@ public:
     int rangee = 1;
     for (;;) {
       y = Colonnes(y + Sous_Ligne + Avant_Tableau);
-      while (rangee < grille_.RowCount() && y + Hauteur_Ligne <= bas) y = Rangee(rangee++, y);
-      if (rangee >= grille_.RowCount()) break;
+      while (rangee < tableau_.Nombre_Rangees() && y + Hauteur_Ligne <= bas) y = Rangee(rangee++, y);
+      if (rangee >= tableau_.Nombre_Rangees()) break;
       y = Nouvelle_Page();
     }
     Pieds();
@@ -91,7 +108,7 @@ public:
   }
 
 private:
-  double Largeur_Utile() const { return format_.Largeur - 2 * format_.Marge; }
+  double Largeur_Utile() const { return recap::Largeur_Utile(format_); }
   TPage_Imprimee& Page() { return pages_.back(); }
 
   void Texte(std::string texte, double x, double y, TAlignement a, TRole r) {
@@ -103,7 +120,7 @@ private:
 
   // The first page is the tallest header: it must leave room for one row.
   void Verifier_Papier() {
-    const double haut = format_.Marge + Ligne_Titre + Ligne_Entete * (1 + entete_.Resume.size()) +
+    const double haut = format_.Marge + Ligne_Titre + Ligne_Entete * static_cast<double>(1 + tableau_.Resume.size()) +
                         Avant_Tableau + Hauteur_Colonnes + Hauteur_Ligne;
     if (Largeur_Utile() < 72 || haut > format_.Hauteur - format_.Marge - Place_Pied)
       throw plateforme::EKorvex(textes::Papier_Trop_Petit);
@@ -115,16 +132,16 @@ private:
     pages_.emplace_back();
     const double g = format_.Marge, d = format_.Largeur - format_.Marge;
     double y = format_.Marge + Ligne_Titre;
-    Texte(Ajuster(Sur_Une_Ligne(textes::Titre_Impression(entete_.Mois)), Largeur_Utile(), TRole::Titre, mesure_),
-          g, y, TAlignement::Gauche, TRole::Titre);
+    Texte(Ajuster(Sur_Une_Ligne(tableau_.Titre), Largeur_Utile(), TRole::Titre, mesure_), g, y, TAlignement::Gauche,
+          TRole::Titre);
     y += Ligne_Entete;
-    const std::string date = Sur_Une_Ligne(textes::Date_Calcul_Imprimee(entete_.Date_Heure));
+    const std::string date = Sur_Une_Ligne(textes::Date_Calcul_Imprimee(Texte_Date_Heure(tableau_.Date_Heure)));
     const double place_dossier = Largeur_Utile() - mesure_(TRole::Entete, date) - 4 * Retrait;
-    Texte(Ajuster(Sur_Une_Ligne(textes::Dossier_Imprime(entete_.Dossier)), place_dossier, TRole::Entete, mesure_),
+    Texte(Ajuster(Sur_Une_Ligne(textes::Dossier_Imprime(tableau_.Dossier)), place_dossier, TRole::Entete, mesure_),
           g, y, TAlignement::Gauche, TRole::Entete);
     Texte(date, d, y, TAlignement::Droite, TRole::Entete);
     if (pages_.size() == 1) {
-      for (const auto& ligne : entete_.Resume) {
+      for (const auto& ligne : tableau_.Resume) {
         y += Ligne_Entete;
         Texte(Ajuster(Sur_Une_Ligne(ligne), Largeur_Utile(), TRole::Resume, mesure_), g, y, TAlignement::Gauche,
               TRole::Resume);
@@ -136,7 +153,7 @@ private:
   // The warnings cut into lines that fit the page, at blanks; a word longer than a line is cut.
   std::vector<std::string> Lignes_Avertissements() const {
     std::vector<std::string> lignes;
-    for (const std::string& avertissement : entete_.Avertissements) {
+    for (const std::string& avertissement : tableau_.Avertissements) {
       std::string ligne;
       size_t debut = 0;
       const std::string texte = Sur_Une_Ligne(avertissement);
@@ -158,32 +175,31 @@ private:
     return lignes;
   }
 
-  void Cellules(const std::array<std::string, TGrille::ColCount>& textes, double base, TRole role) {
-    for (size_t c = 0; c < textes.size(); ++c) {
-      const TColonne col = colonnes_[c];
-      const std::string texte = Ajuster(Sur_Une_Ligne(textes[c]), col.Droite - col.Gauche - 2 * Retrait, role, mesure_);
+  // The texts of one grid row (0: the headers), each in its column.
+  void Cellules(int rangee, double base, TRole role) {
+    for (int c = 0; c < tableau_.Nombre_Colonnes(); ++c) {
+      const TPlace_Colonne& col = colonnes_[static_cast<size_t>(c)];
+      const std::string texte =
+          Ajuster(Sur_Une_Ligne(tableau_.Texte(c, rangee)), col.Droite - col.Gauche - 2 * Retrait, role, mesure_);
       if (texte.empty()) continue;
-      const bool droite = Alignements[c] == TAlignement::Droite;
-      Texte(texte, droite ? col.Droite - Retrait : col.Gauche + Retrait, base, Alignements[c], role);
+      const TCellule* cellule = tableau_.Cellule(c, rangee);
+      const TAlignement a = cellule != nullptr ? Alignement_De(cellule->Genre) : col.Alignement;
+      Texte(texte, a == TAlignement::Droite ? col.Droite - Retrait : col.Gauche + Retrait, base, a, role);
     }
-  }
-
-  std::array<std::string, TGrille::ColCount> Textes_Rangee(int rangee) const {
-    std::array<std::string, TGrille::ColCount> t;
-    for (int c = 0; c < TGrille::ColCount; ++c) t[static_cast<size_t>(c)] = grille_.Cells(c, rangee);
-    return t;
   }
 
   // The column headers between two strong rules; returns the y below them.
   double Colonnes(double y) {
     Trait(y, Trait_Fort);
-    Cellules(Textes_Rangee(0), y + Hauteur_Colonnes - Sous_Ligne - 1, TRole::Colonne);
+    Cellules(0, y + Hauteur_Colonnes - Sous_Ligne - 1, TRole::Colonne);
     Trait(y + Hauteur_Colonnes, Trait_Fort);
     return y + Hauteur_Colonnes;
   }
 
   double Rangee(int rangee, double y) {
-    Cellules(Textes_Rangee(rangee), y + Hauteur_Ligne - Sous_Ligne, TRole::Corps);
+    if (tableau_.Lignes[static_cast<size_t>(rangee - 1)].A_Signaler)
+      Page().Fonds.push_back({format_.Marge, y, Largeur_Utile(), Hauteur_Ligne});
+    Cellules(rangee, y + Hauteur_Ligne - Sous_Ligne, TRole::Corps);
     Trait(y + Hauteur_Ligne, Trait_Fin);
     return y + Hauteur_Ligne;
   }
@@ -196,13 +212,28 @@ private:
            TRole::Pied});
   }
 
-  const TGrille& grille_;
-  const TEntete_Impression& entete_;
+  const TTableau& tableau_;
   const TFormat_Page& format_;
   const TMesure& mesure_;
-  std::array<TColonne, TGrille::ColCount> colonnes_{};
+  std::vector<TPlace_Colonne> colonnes_;
   std::vector<TPage_Imprimee> pages_;
 };
+
+// Whether every column holds its header and its numbers whole at this paper's width.
+bool Colonnes_Tiennent(const TTableau& t, const TFormat_Page& format, const TMesure& mesure) {
+  const auto places = Placer_Colonnes(t, format);
+  for (int c = 0; c < t.Nombre_Colonnes(); ++c) {
+    const TPlace_Colonne& place = places[static_cast<size_t>(c)];
+    double voulue = mesure(TRole::Colonne, Sur_Une_Ligne(t.Texte(c, 0)));
+    for (int r = 1; r < t.Nombre_Rangees(); ++r) {
+      const TCellule* cellule = t.Cellule(c, r);
+      if (cellule != nullptr && cellule->Genre != TGenre_Cellule::Texte)
+        voulue = std::max(voulue, mesure(TRole::Corps, cellule->Texte));
+    }
+    if (voulue > place.Droite - place.Gauche - 2 * Retrait) return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -216,18 +247,21 @@ TPolice Police_De(TRole role) {
   }
 }
 
-std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete_Impression& Entete,
-                                            const TFormat_Page& Format, const TMesure& Mesure) {
-  return TMise_En_Page(Grille, Entete, Format, Mesure).Pages();
+std::vector<TPage_Imprimee> Mettre_En_Pages(const TTableau& Tableau, const TFormat_Page& Format,
+                                            const TMesure& Mesure) {
+  return TMise_En_Page(Tableau, Format, Mesure).Pages();
 }
 
-TEntete_Impression Entete_Impression(const TDernier_Calcul& Dernier) {
-  if (!Dernier.Calcul) return {};
-  const TCalcul& c = *Dernier.Calcul;
-  TEntete_Impression entete{c.Dossier, c.Mois, Texte_Date_Heure(c.Date_Heure), {}, c.Avertissements};
-  const auto lignes = Lignes_Resume(c.Resume, plateforme::DecimalSeparator());
-  entete.Resume.assign(lignes.begin(), lignes.end());
-  return entete;
+TFormat_Page Format_Tableau(const TTableau& Tableau, const TMesure& Mesure) {
+  const TFormat_Page portrait;
+  if (Colonnes_Tiennent(Tableau, portrait, Mesure)) return portrait;
+  TFormat_Page paysage = portrait;
+  std::swap(paysage.Largeur, paysage.Hauteur);
+  return paysage;
+}
+
+TDemande_Impression Demande_Impression(const TTableau& Tableau, const TMesure& Mesure) {
+  return {Format_Tableau(Tableau, Mesure), Tableau.Nom_Document};
 }
 
 std::string Texte_Date_Heure(std::time_t instant) {

@@ -1,4 +1,4 @@
-// The printed recap: the grid laid out once as pages of placed texts and rules, which each
+// A table printed: laid out once as pages of placed texts, rules and shaded rows, which each
 // window only draws (QPainter, GDI). Every length is in points (1/72 inch), from the top-left
 // corner of the paper; y grows downwards.
 #pragma once
@@ -8,9 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "recap/Recap.h"
-#include "recap/Fenetre.h"
-#include "recap/Resume.h"
 #include "recap/Tableau.h"
 
 namespace recap {
@@ -30,26 +27,26 @@ struct TTrait {
   double Epaisseur = 0;
 };
 
+// A rectangle filled in light grey under a row to be checked, drawn before the texts.
+struct TFond {
+  double X = 0, Y = 0, Largeur = 0, Hauteur = 0;
+};
+inline constexpr double Gris_Fond = 0.85;  // of white: dark enough on a laser printer, light enough to read
+
 struct TPage_Imprimee {
+  std::vector<TFond> Fonds;
   std::vector<TTexte_Imprime> Textes;
   std::vector<TTrait> Traits;
 };
 
 inline constexpr double Points_Par_Millimetre = 72.0 / 25.4;
 
-// The paper as the print dialog leaves it; A4 portrait with margins of 15 mm unless it says
-// otherwise.
+// The paper: A4 portrait with margins of 15 mm unless it says otherwise.
 struct TFormat_Page {
   double Largeur = 210 * Points_Par_Millimetre;
   double Hauteur = 297 * Points_Par_Millimetre;
   double Marge = 15 * Points_Par_Millimetre;
-};
-
-// The calculation the grid comes from, as printed at the top of the pages.
-struct TEntete_Impression {
-  std::string Dossier, Mois, Date_Heure;
-  std::vector<std::string> Resume;  // under the title of the first page
-  std::vector<std::string> Avertissements;  // under the summary, wrapped, over as many pages as they need
+  bool Paysage() const { return Largeur > Hauteur; }
 };
 
 // Fonts: one family (metric twins elsewhere: Liberation Sans), a size and a weight per role.
@@ -63,17 +60,26 @@ TPolice Police_De(TRole role);
 // Width in points of a text in the font of its role, as the device will draw it.
 using TMesure = std::function<double(TRole, const std::string&)>;
 
-// The pages of the grid's rows (1 to RowCount - 1), never a row across two pages, the column
-// headers at the top of every page. Raises plateforme::EKorvex when the paper cannot hold the
-// page header and one row.
-std::vector<TPage_Imprimee> Mettre_En_Pages(const TGrille& Grille, const TEntete_Impression& Entete,
-                                            const TFormat_Page& Format, const TMesure& Mesure);
+// The paper a table is printed on: A4, in portrait when every column holds its header and its
+// numbers whole there, else in landscape, where the columns are wider by half. A text cut with
+// "…" never turns the page: a number cut would be a wrong figure.
+TFormat_Page Format_Tableau(const TTableau& Tableau, const TMesure& Mesure);
 
-// The header of the pages of the calculation the grid shows, its summary in the grid's number
-// format, and its warnings.
-TEntete_Impression Entete_Impression(const TDernier_Calcul& Dernier);
+// The pages of the table's rows, never a row across two pages, the column headers at the top of
+// every page; each column's share of the width is its Part, each cell aligned as its kind
+// wants. Title, folder and date head every page, the summary and the warnings the first.
+// Raises plateforme::EKorvex when the paper cannot hold the page header and one row.
+std::vector<TPage_Imprimee> Mettre_En_Pages(const TTableau& Tableau, const TFormat_Page& Format,
+                                            const TMesure& Mesure);
 
 // The date and time of a calculation as the pages give it, in local time: 29/02/2024 14:05.
 std::string Texte_Date_Heure(std::time_t instant);
+
+// What the print dialog is asked, and what a PDF is made with: the paper and the document's name.
+struct TDemande_Impression {
+  TFormat_Page Format;
+  std::string Document;  // the job's name for the spooler, the PDF's title
+};
+TDemande_Impression Demande_Impression(const TTableau& Tableau, const TMesure& Mesure);
 
 }  // namespace recap

@@ -8,7 +8,6 @@
 
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
-#include "platform/Fichiers.h"
 #include "platform/Format_Nombres.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
@@ -106,17 +105,14 @@ void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VAL
                     TGrille& Grille, const TAfficherMessage& Message, TBilan_Recap& Bilan,
                     const std::optional<TPeriode>& Periode) {
   Bilan = {};
-  const std::string mois = Sans_Blancs(Mois);
-  if (plateforme::Nombre_Caracteres(mois) != 7) {
+  // The month that is checked is the month that is used: trimmed.
+  Bilan.Mois = Sans_Blancs(Mois);
+  if (plateforme::Nombre_Caracteres(Bilan.Mois) != 7) {
     Message(textes::Mois_Incorrect);
     return;
   }
-  if (!plateforme::Fichier_Existe(Chemin + "\\PAIES.DTA")) {
-    Message(Message_Paies_Absent(Chemin));
-    return;
-  }
-  // The month that was checked is the month that is used: trimmed.
-  auto total = Calc_Total_Paies(Chemin, mois, TOT_RUB, Message, Periode);
+  // The scan looks for PAIES.DTA itself, and gives the message when it is not there.
+  auto total = Calc_Total_Paies(Chemin, Bilan.Mois, TOT_RUB, Message, Periode);
   if (!total) return;
   Bilan.Bulletins = total->Bulletins;
   Bilan.Avertissements = std::move(total->Avertissements);

@@ -55,6 +55,7 @@ std::optional<TTotal_Paies> Calc_Total_Paies(const std::string& Chemin, const st
 struct TBilan_Recap {
   bool Grille_Commencee = false;  // the grid no longer shows the previous recap
   bool Grille_Remplie = false;
+  std::string Mois;   // the month as the calculation takes it: trimmed
   int Bulletins = 0;  // payslips totalled
   TAvertissements Avertissements;
 };

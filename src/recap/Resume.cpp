@@ -73,6 +73,7 @@ TTableau Tableau_Recap(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const
   t.Titre = textes::Titre_Impression(Calcul->Mois);
   t.Nom_Feuille = textes::Nom_Feuille_Recap(Calcul->Mois);
   t.Nom_Fichier = Nom_Fichier_Sur(textes::Prefixe_Fichier_Recap + Calcul->Mois);
+  t.Nom_Document = textes::Document_Imprime(Calcul->Mois);
   t.Dossier = Calcul->Dossier;
   t.Date_Heure = Calcul->Date_Heure;
   const auto lignes = Lignes_Resume(Calcul->Resume, plateforme::DecimalSeparator());

@@ -45,6 +45,7 @@ struct TTableau {
   std::string Titre;        // "Récap KORVEX — mois 02-2024", at the top of pages and workbooks
   std::string Nom_Feuille;  // "Récap 02-2024": a workbook's sheet
   std::string Nom_Fichier;  // "recap-KORVEX-02-2024": the name proposed for its exports
+  std::string Nom_Document;  // "Récap KORVEX 02-2024": its print job, its PDF's title
   std::string Dossier;      // the data folder it was read from
   std::time_t Date_Heure = 0;  // when it was calculated
   std::vector<TColonne> Colonnes;

@@ -62,7 +62,7 @@ public:
     const TGrille_Lisible* g = Grille();
     if (n == nullptr) return E_POINTER;
     if (g == nullptr) return E_FAIL;
-    *n = g->Grille_Lue().RowCount() * recap::TGrille::ColCount;
+    *n = g->Tableau_Lu().Nombre_Rangees() * g->Tableau_Lu().Nombre_Colonnes();
     return S_OK;
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch** p) override {
@@ -76,8 +76,8 @@ public:
     if (Soi(enfant)) return Texte_Com(textes::Nom_Grille_Accessible, nom);
     int col, ligne;
     if (!Cellule(*g, enfant, col, ligne)) return E_INVALIDARG;
-    const recap::TGrille& t = g->Grille_Lue();
-    return Texte_Com(textes::Nom_Cellule(t.Cells(col, 0), t.Cells(0, ligne)), nom);
+    const recap::TTableau& t = g->Tableau_Lu();
+    return Texte_Com(textes::Nom_Cellule(t.Texte(col, 0), t.Texte(0, ligne)), nom);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT enfant, BSTR* valeur) override {
     const TGrille_Lisible* g = Grille();
@@ -85,10 +85,15 @@ public:
     if (Soi(enfant)) return standard_->get_accValue(enfant, valeur);
     int col, ligne;
     if (!Cellule(*g, enfant, col, ligne)) return E_INVALIDARG;
-    return Texte_Com(g->Grille_Lue().Cells(col, ligne), valeur);
+    return Texte_Com(g->Tableau_Lu().Texte(col, ligne), valeur);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT enfant, BSTR* d) override {
     if (Soi(enfant)) return standard_->get_accDescription(enfant, d);
+    const TGrille_Lisible* g = Grille();
+    int col, ligne;
+    if (g == nullptr || !Cellule(*g, enfant, col, ligne)) return E_INVALIDARG;
+    if (ligne > 0 && g->Tableau_Lu().Lignes[static_cast<size_t>(ligne - 1)].A_Signaler)
+      return Texte_Com(textes::Ligne_A_Signaler, d);
     if (d != nullptr) *d = nullptr;
     return S_FALSE;
   }
@@ -134,7 +139,7 @@ public:
     VariantInit(focus);
     if (g == nullptr || GetFocus() != hwnd_) return S_FALSE;
     const recap::TZone c = g->Cellule_Courante();
-    return Entier(Identifiant_Cellule(c.Gauche, c.Haut), focus);
+    return Entier(Identifiant_Cellule(g->Tableau_Lu().Nombre_Colonnes(), c.Gauche, c.Haut), focus);
   }
   HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* choix) override { return get_accFocus(choix); }
   HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT enfant, BSTR* a) override {
@@ -178,10 +183,11 @@ private:
   }
   static bool Soi(const VARIANT& enfant) { return enfant.vt == VT_I4 && enfant.lVal == CHILDID_SELF; }
   static bool Cellule(const TGrille_Lisible& g, const VARIANT& enfant, int& col, int& ligne) {
-    if (enfant.vt != VT_I4 || enfant.lVal < 1) return false;
-    col = (enfant.lVal - 1) % recap::TGrille::ColCount;
-    ligne = (enfant.lVal - 1) / recap::TGrille::ColCount;
-    return ligne < g.Grille_Lue().RowCount();
+    const int colonnes = g.Tableau_Lu().Nombre_Colonnes();
+    if (enfant.vt != VT_I4 || enfant.lVal < 1 || colonnes == 0) return false;
+    col = (enfant.lVal - 1) % colonnes;
+    ligne = (enfant.lVal - 1) / colonnes;
+    return ligne < g.Tableau_Lu().Nombre_Rangees();
   }
   static RECT Rectangle(const TGrille_Lisible& g, int col, int ligne) { return g.Rectangle_Cellule(col, ligne); }
   static HRESULT Entier(long valeur, VARIANT* sortie) {
@@ -198,7 +204,7 @@ private:
 
 }  // namespace
 
-LONG Identifiant_Cellule(int col, int ligne) { return ligne * recap::TGrille::ColCount + col + 1; }
+LONG Identifiant_Cellule(int colonnes, int col, int ligne) { return ligne * colonnes + col + 1; }
 
 LRESULT Repondre_Accessibilite(HWND grille, WPARAM wp) {
   IAccessible* standard = nullptr;
@@ -210,9 +216,9 @@ LRESULT Repondre_Accessibilite(HWND grille, WPARAM wp) {
   return reponse;
 }
 
-void Annoncer_Cellule_Courante(HWND grille, int col, int ligne) {
+void Annoncer_Cellule_Courante(HWND grille, LONG identifiant) {
   if (GetFocus() != grille) return;
-  NotifyWinEvent(EVENT_OBJECT_FOCUS, grille, OBJID_CLIENT, Identifiant_Cellule(col, ligne));
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, grille, OBJID_CLIENT, identifiant);
 }
 
 }  // namespace win32

@@ -1,18 +1,19 @@
-// What a screen reader gets of the recap grid through Active Accessibility: the grid, named, and
-// its cells as children, each named by its column and rubric, its text as the value.
+// What a screen reader gets of a table's grid through Active Accessibility: the grid, named, and
+// its cells as children, each named by its column and rubric, its text as the value, a row to
+// be checked said so in its cells' description.
 #pragma once
 
 #include <windows.h>
 
 #include "recap/Export.h"
-#include "recap/Recap.h"
+#include "recap/Tableau.h"
 
 namespace win32 {
 
 // What the accessible object reads of a grid, asked again at every query of a screen reader.
 class TGrille_Lisible {
 public:
-  virtual const recap::TGrille& Grille_Lue() const = 0;
+  virtual const recap::TTableau& Tableau_Lu() const = 0;
   virtual recap::TZone Selection() const = 0;
   virtual recap::TZone Cellule_Courante() const = 0;
   // The cell's rectangle in the control's client area, empty when not in view.
@@ -26,13 +27,13 @@ protected:
 // outlive the grid, and asks for it at each query.
 inline constexpr UINT Message_Grille_Lisible = WM_USER + 1;
 
-// The child identifier of a cell: 1 for (0, 0), then row by row.
-LONG Identifiant_Cellule(int col, int ligne);
+// The child identifier of a cell of a table of so many columns: 1 for (0, 0), then row by row.
+LONG Identifiant_Cellule(int colonnes, int col, int ligne);
 
 // The answer to WM_GETOBJECT for the grid's client area.
 LRESULT Repondre_Accessibilite(HWND grille, WPARAM wp);
 
-// Tells screen readers that the grid's current cell is now (col, ligne).
-void Annoncer_Cellule_Courante(HWND grille, int col, int ligne);
+// Tells screen readers that the grid's current cell is now the one of that identifier.
+void Annoncer_Cellule_Courante(HWND grille, LONG identifiant);
 
 }  // namespace win32

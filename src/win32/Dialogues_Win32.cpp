@@ -3,6 +3,9 @@
 #include <commdlg.h>
 #include <winspool.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "platform/Caracteres.h"
@@ -29,6 +32,7 @@ std::wstring Filtre(const recap::TDemande_Enregistrement& d) {
 
 std::optional<std::string> Enregistrer(const recap::TDemande_Enregistrement& d) {
   const std::wstring titre = plateforme::Vers_Utf16(d.Titre), filtre = Filtre(d);
+  const std::wstring extension = plateforme::Vers_Utf16(d.Extension);
   std::wstring chemin = plateforme::Vers_Utf16(d.Chemin_Propose);
   chemin.resize(std::max<size_t>(chemin.size() + 1, 32768), L'\0');  // the longest path Windows knows
   OPENFILENAMEW ofn{};
@@ -39,7 +43,7 @@ std::optional<std::string> Enregistrer(const recap::TDemande_Enregistrement& d) 
   ofn.lpstrFile = chemin.data();
   ofn.nMaxFile = static_cast<DWORD>(chemin.size());
   ofn.lpstrTitle = titre.c_str();
-  ofn.lpstrDefExt = L"csv";
+  ofn.lpstrDefExt = extension.c_str();
   ofn.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_HIDEREADONLY;
   if (GetSaveFileNameW(&ofn)) return plateforme::Vers_Utf8(chemin.c_str());
   if (const DWORD code = CommDlgExtendedError(); code != 0)
@@ -47,16 +51,27 @@ std::optional<std::string> Enregistrer(const recap::TDemande_Enregistrement& d) 
   return std::nullopt;  // cancelled
 }
 
-// A4 portrait unless the user chooses otherwise.
-HGLOBAL Papier_Par_Defaut() {
+// The request's paper, unless the user chooses another: a standard size by its code, any other
+// by its measures.
+HGLOBAL Papier_Demande(const recap::TFormat_Page& format) {
   const HGLOBAL memoire = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DEVMODEW));
   if (memoire == nullptr) return nullptr;
   auto* mode = static_cast<DEVMODEW*>(GlobalLock(memoire));
   mode->dmSize = sizeof(DEVMODEW);
   mode->dmSpecVersion = DM_SPECVERSION;
-  mode->dmFields = DM_PAPERSIZE | DM_ORIENTATION;
-  mode->dmPaperSize = DMPAPER_A4;
-  mode->dmOrientation = DMORIENT_PORTRAIT;
+  mode->dmFields = DM_ORIENTATION;
+  mode->dmOrientation = format.Paysage() ? DMORIENT_LANDSCAPE : DMORIENT_PORTRAIT;
+  // In tenths of a millimetre, the short side first.
+  const auto dixiemes = [](double points) { return static_cast<short>(std::lround(points / recap::Points_Par_Millimetre * 10)); };
+  const short largeur = dixiemes(std::min(format.Largeur, format.Hauteur)), hauteur = dixiemes(std::max(format.Largeur, format.Hauteur));
+  if (std::abs(largeur - 2100) <= 10 && std::abs(hauteur - 2970) <= 10) {
+    mode->dmFields |= DM_PAPERSIZE;
+    mode->dmPaperSize = DMPAPER_A4;
+  } else {
+    mode->dmFields |= DM_PAPERWIDTH | DM_PAPERLENGTH;
+    mode->dmPaperWidth = largeur;
+    mode->dmPaperLength = hauteur;
+  }
   GlobalUnlock(memoire);
   return memoire;
 }
@@ -68,14 +83,14 @@ bool Imprimante_Installee() {
   return taille > 0 || nombre > 0;
 }
 
-TContexte_Impression Imprimer(HWND proprietaire) {
+TContexte_Impression Imprimer(HWND proprietaire, const recap::TDemande_Impression& demande) {
   // With no printer the system's dialog says so in a box of its own and gives nothing back; the
   // user is told what to do instead.
   if (!Imprimante_Installee()) throw plateforme::EKorvex(textes::Aucune_Imprimante);
   PRINTDLGEXW choix{};
   choix.lStructSize = sizeof choix;
   choix.hwndOwner = proprietaire;
-  choix.hDevMode = Papier_Par_Defaut();
+  choix.hDevMode = Papier_Demande(demande.Format);
   choix.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_NOCURRENTPAGE | PD_USEDEVMODECOPIESANDCOLLATE;
   choix.nStartPage = START_PAGE_GENERAL;
   const HRESULT hr = PrintDlgExW(&choix);

@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "recap/Export.h"
+#include "recap/Impression.h"
 
 namespace win32 {
 
@@ -21,8 +22,9 @@ struct TDialogues {
   recap::TDemander_Chemin Enregistrer;
   // The popup menu at a point of the screen: the chosen entry's identifier, 0 when none.
   std::function<UINT(HMENU menu, POINT ecran, HWND proprietaire)> Menu;
-  // The print dialog: the chosen printer's context, empty when the user cancelled.
-  std::function<TContexte_Impression(HWND proprietaire)> Imprimer;
+  // The print dialog, opened on the request's paper: the chosen printer's context, empty when the
+  // user cancelled.
+  std::function<TContexte_Impression(HWND proprietaire, const recap::TDemande_Impression& demande)> Imprimer;
 };
 
 // GetSaveFileNameW, TrackPopupMenuEx and PrintDlgExW, modal. With no printer installed, the print

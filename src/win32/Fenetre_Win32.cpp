@@ -10,10 +10,8 @@
 #include "forms/Description_Form1.h"
 #include "platform/Caracteres.h"
 #include "platform/Textes.h"
-#include "recap/Export.h"
-#include "recap/Impression.h"
-#include "win32/Impression_Gdi.h"
-#include "win32/Presse_Papiers.h"
+#include "win32/Commandes_Win32.h"
+#include "win32/Etiquette_Defilante_Win32.h"
 
 namespace win32 {
 
@@ -35,6 +33,7 @@ enum : int {  // never IDOK nor IDCANCEL
   Id_Label1,
   Id_Legende_Mois,
   Id_Resume,
+  Id_Avertissements,
 };
 
 // The controls of the description that the layout names, looked up while compiling.
@@ -42,6 +41,7 @@ constexpr const auto& Grille_Decrite = description::Controle("StringGridRecap");
 constexpr const auto& Panneau = description::Controle("Panel1");
 constexpr const auto& Mois = description::Controle("LabeledEdit_Mois");
 constexpr const auto& Resume = description::Controle("LabelResume");
+constexpr const auto& Avertissements = description::Controle("LabelAvertissements");
 
 // Each control of the description but the grid: the member of TForm1 that holds it, and what
 // Windows makes of it.
@@ -66,6 +66,8 @@ constexpr TControle_Win32 Controles_Win32[] = {
      &TForm1::Etiquette_Mois},
     // A plain push button: not the default one, Enter does not press it.
     {"Button_Calc_Recap", &TForm1::Button_Calc_Recap, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, Id_Bouton, nullptr},
+    {"LabelAvertissements", &TForm1::LabelAvertissements, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Avertissements,
+     nullptr},
 };
 
 constexpr const TControle_Win32* Controle_Win32(std::string_view nom) {
@@ -87,6 +89,16 @@ std::string Texte(HWND controle) {
   texte.resize(static_cast<size_t>(GetWindowTextW(controle, texte.data(), static_cast<int>(texte.size()))));
   return plateforme::Vers_Utf8(texte);
 }
+
+// A static control breaks its lines at CR LF.
+std::wstring Lignes_Win32(const std::string& texte) {
+  std::string crlf;
+  for (char c : texte) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return plateforme::Vers_Utf16(crlf);
+}
+
+// Shown, whether its parents are yet or not.
+bool Montre(HWND controle) { return (GetWindowLongW(controle, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 // The monitor's screen without its taskbar.
 RECT Zone_Travail(HMONITOR moniteur) {
@@ -174,6 +186,10 @@ private:
   HCURSOR ancien_;
 };
 
+recap::TCurseur TForm1::Curseur() {
+  return [this](bool attente) { return std::make_shared<TCurseur>(*this, attente); };
+}
+
 TForm1::TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues)
     : Boites_(std::move(Boites)), Dialogues_(std::move(Dialogues)) {
   Enregistrer_Classes(&TForm1::Procedure);
@@ -188,6 +204,7 @@ TForm1::TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues)
                SWP_NOZORDER | SWP_NOACTIVATE);
   Creer_Controles();
   Changer_Police();
+  Afficher_Calcul();
   Placer_Controles();
   pret_ = true;
   FormCreate();
@@ -210,7 +227,7 @@ void TForm1::Afficher(int commande_affichage) {
 void TForm1::Creer_Controles() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   const auto creer = [&](const wchar_t* classe, const char* texte, DWORD style, DWORD etendu, int id, HWND parent) {
-    return CreateWindowExW(etendu, classe, Large(texte).c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+    return CreateWindowExW(etendu, classe, Large(texte).c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
   };
   // Tab order is creation order: the grid, then the panel's edits and button.
@@ -222,10 +239,12 @@ void TForm1::Creer_Controles() {
     }
     const HWND parent = std::string_view(c.Parent) == "Form1" ? hwnd_ : Panel1;
     if (w->Legende != nullptr)
-      this->*w->Legende =
-          creer(L"STATIC", description::Etiquette_Mois.Texte, SS_LEFT | SS_NOPREFIX, 0, Id_Legende_Mois, parent);
-    this->*w->Membre = creer(w->Classe, c.Texte, w->Style, w->Etendu, w->Id, parent);
+      this->*w->Legende = creer(L"STATIC", description::Etiquette_Mois.Texte, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
+                                Id_Legende_Mois, parent);
+    this->*w->Membre = creer(w->Classe, c.Texte, w->Style | (c.Cache ? 0 : WS_VISIBLE), w->Etendu, w->Id, parent);
   }
+  const auto& rouge = description::Couleur_Erreur;
+  Rendre_Defilante(LabelAvertissements, RGB(rouge.Rouge, rouge.Vert, rouge.Bleu));
   // Neither field limits the length of its text.
   for (HWND champ : {EditChemin_Dossier, LabeledEdit_Mois}) SendMessageW(champ, EM_SETLIMITTEXT, 0, 0);
 }
@@ -239,9 +258,12 @@ void TForm1::Placer_Controles() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (c.Width == 0) Ajuster_A_Son_Texte(h);
   }
-  // The panel spans the top, the grid fills what is left below it.
-  const int haut = Echelle(Panneau.Height);
+  // The panel spans the top, the warnings below it while they show, the grid fills what is left.
+  int haut = Echelle(Panneau.Height);
   SetWindowPos(Panel1, nullptr, 0, 0, client.right, haut, SWP_NOZORDER | SWP_NOACTIVATE);
+  SetWindowPos(LabelAvertissements, nullptr, 0, haut, client.right, Echelle(Avertissements.Height),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (Montre(LabelAvertissements)) haut += Echelle(Avertissements.Height);
   SetWindowPos(StringGridRecap->Handle(), nullptr, 0, haut, client.right, std::max(0L, client.bottom - haut),
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The month's caption, above its edit and left-aligned with it.
@@ -274,10 +296,11 @@ void TForm1::Changer_Police() {
 }
 
 SIZE TForm1::Taille_Minimale() const {
-  // The summary label's right edge; below the panel, the grid's header and one row.
+  // The summary label's right edge; below the panel and the warnings, the grid's header and one row.
   const auto& g = description::Grille;
+  const int avertissements = Montre(LabelAvertissements) ? Avertissements.Height : 0;
   const SIZE voulue = Taille_Cadre(Echelle(Resume.Left + Resume.Width),
-                                   Echelle(Panneau.Height + 2 * (g.Hauteur_Ligne + g.Epaisseur_Traits)) +
+                                   Echelle(Panneau.Height + avertissements + 2 * (g.Hauteur_Ligne + g.Epaisseur_Traits)) +
                                        2 * GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYHSCROLL));
   const RECT zone = Zone_Travail(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
   return {std::min(voulue.cx, zone.right - zone.left), std::min(voulue.cy, zone.bottom - zone.top)};
@@ -313,55 +336,36 @@ void TForm1::Button_Calc_RecapClick() {
   const int precedent = Dernier_Calcul.Numero;
   const auto nouveau = [this, precedent] { return Dernier_Calcul.Numero != precedent; };
   recap::Clic_Calculer_Recap(
-      Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, StringGridRecap->Grille(), Dernier_Calcul, Boites_,
+      Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, Cellules_Recap, Dernier_Calcul, Boites_,
       [this, nouveau] {
-        if (nouveau()) {
-          StringGridRecap->Revenir_Au_Debut();
-        } else {
-          StringGridRecap->Rafraichir();
-        }
-        Rafraichir_Resultats();
+        Afficher_Calcul();
+        if (nouveau()) StringGridRecap->Revenir_Au_Debut();
       },
-      [this](bool attente) { return std::make_shared<TCurseur>(*this, attente); });
+      Curseur());
   // The recap is what the user works on next: the grid takes the keys (arrows, Ctrl+C...).
   if (nouveau() && recap::Grille_A_Jour(Dernier_Calcul)) SetFocus(StringGridRecap->Handle());
 }
 
-void TForm1::Rafraichir_Resultats() {
-  // A static control breaks its lines at CR LF.
-  std::string texte;
-  for (char c : recap::Texte_Resume(Dernier_Calcul)) texte += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  SetWindowTextW(LabelResume, Large(texte.c_str()).c_str());
+void TForm1::Afficher_Calcul() {
+  StringGridRecap->Afficher(recap::Tableau_Affiche(Cellules_Recap, TOT_RUB, Dernier_Calcul));
+  SetWindowTextW(LabelResume, Lignes_Win32(recap::Texte_Resume(Dernier_Calcul)).c_str());
+  std::string avertissements;
+  for (const std::string& a : recap::Avertissements_Affiches(Dernier_Calcul))
+    avertissements += (avertissements.empty() ? "" : "\n") + a;
+  SetWindowTextW(LabelAvertissements, Lignes_Win32(avertissements).c_str());
+  if (Montre(LabelAvertissements) != !avertissements.empty()) {
+    ShowWindow(LabelAvertissements, avertissements.empty() ? SW_HIDE : SW_SHOWNA);
+    Placer_Controles();
+  }
 }
 
-// ---- Copy, export and the grid's menu ----
+// ---- The command table: the grid's menu and the shortcuts ----
 
-void TForm1::Executer(UINT Commande) {
+void TForm1::Executer(recap::TCommande Commande) {
   recap::Sous_Garde(Boites_, [this, Commande] {
-    const recap::TGrille& grille = StringGridRecap->Grille();
-    if (Commande == Commande_Imprimer) return Imprimer();
-    if (!recap::Grille_A_Jour(Dernier_Calcul)) return;  // only the last click's recap leaves the window
-    const TPlage p = StringGridRecap->Selection();
-    switch (Commande) {
-      case Commande_Copier:
-        Ecrire_Presse_Papiers(hwnd_, recap::Texte_Copie(grille, {p.Gauche, p.Haut, p.Droite, p.Bas}));
-        break;
-      case Commande_Copier_Tout:
-        Ecrire_Presse_Papiers(hwnd_, recap::Texte_Copie(grille, recap::Zone_Donnees(grille)));
-        break;
-      case Commande_Tout_Selectionner: StringGridRecap->Tout_Selectionner(); break;
-      case Commande_Exporter_Csv: recap::Exporter_Csv(grille, Dernier_Calcul, Dialogues_.Enregistrer); break;
-      default: break;
-    }
+    recap::Executer_Commande(Commande, StringGridRecap->Tableau(), recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->Cellule_Courante().Haut),
+                             Services_Win32(*StringGridRecap, hwnd_, Dialogues_, Curseur()));
   });
-}
-
-void TForm1::Imprimer() {
-  if (!recap::Grille_A_Jour(Dernier_Calcul)) return;
-  const TContexte_Impression imprimante = Dialogues_.Imprimer(hwnd_);
-  if (!imprimante) return;
-  const TCurseur occupe(*this, true);
-  Imprimer_Recap_Gdi(imprimante.get(), StringGridRecap->Grille(), recap::Entete_Impression(Dernier_Calcul));
 }
 
 void TForm1::Montrer_Menu_Grille(LPARAM Position) {
@@ -373,23 +377,9 @@ void TForm1::Montrer_Menu_Grille(LPARAM Position) {
     ecran = IsRectEmpty(&r) ? POINT{0, 0} : POINT{r.left, r.bottom};
     ClientToScreen(grille, &ecran);
   }
-  struct TMenu {
-    HMENU h = CreatePopupMenu();
-    ~TMenu() { DestroyMenu(h); }
-  } menu;
-  const UINT copie = recap::Grille_A_Jour(Dernier_Calcul) ? MF_ENABLED : MF_GRAYED;
-  const auto entree = [&](UINT commande, const char* texte, const char* raccourci, UINT etat) {
-    const std::string libelle = raccourci != nullptr ? std::string(texte) + "\t" + raccourci : std::string(texte);
-    AppendMenuW(menu.h, MF_STRING | etat, commande, Large(libelle.c_str()).c_str());
-  };
-  entree(Commande_Copier, textes::Action_Copier, textes::Raccourci_Copier, copie);
-  entree(Commande_Copier_Tout, textes::Action_Copier_Tout, nullptr, copie);
-  entree(Commande_Tout_Selectionner, textes::Action_Tout_Selectionner, textes::Raccourci_Tout_Selectionner, copie);
-  AppendMenuW(menu.h, MF_SEPARATOR, 0, nullptr);
-  entree(Commande_Exporter_Csv, textes::Action_Exporter_Csv, textes::Raccourci_Exporter_Csv, copie);
-  entree(Commande_Imprimer, textes::Action_Imprimer, textes::Raccourci_Imprimer,
-         copie);
-  if (const UINT choix = Dialogues_.Menu(menu.h, ecran, hwnd_); choix != 0) Executer(choix);
+  const TMenu menu = Menu_Commandes(recap::TGenre_Fenetre::Recap, recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->Cellule_Courante().Haut));
+  const UINT choix = Dialogues_.Menu(menu.get(), ecran, hwnd_);
+  if (const auto commande = Commande_Du_Menu(recap::TGenre_Fenetre::Recap, choix)) Executer(*commande);
 }
 
 bool TForm1::Calc_Total_Paies(const std::string& Chemin, const std::string& Mois) {
@@ -398,7 +388,7 @@ bool TForm1::Calc_Total_Paies(const std::string& Chemin, const std::string& Mois
 }
 
 void TForm1::Afficher_Message(const std::string& texte) {
-  StringGridRecap->Rafraichir();
+  Afficher_Calcul();
   const TCurseur normal(*this, false);
   Boites_.Message(texte);
 }
@@ -407,19 +397,10 @@ void TForm1::Afficher_Message(const std::string& texte) {
 
 bool TForm1::Traiter_Clavier(MSG& msg) {
   if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  // The shortcuts: copy and select all in the grid only, where the fields keep their own.
-  if (msg.message == WM_KEYDOWN && GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0) {
-    const bool grille = msg.hwnd == StringGridRecap->Handle();
-    const std::pair<WPARAM, UINT> raccourcis[] = {{'C', grille ? UINT{Commande_Copier} : 0u},
-                                                  {'A', grille ? UINT{Commande_Tout_Selectionner} : 0u},
-                                                  {'S', Commande_Exporter_Csv},
-                                                  {'P', Commande_Imprimer}};
-    for (const auto& [touche, commande] : raccourcis) {
-      if (msg.wParam == touche && commande != 0) {
-        Executer(commande);
-        return true;
-      }
-    }
+  // The command table's shortcuts: the grid's only in the grid, where the fields keep their own.
+  if (const auto commande = Commande_Du_Clavier(msg, StringGridRecap->Handle(), recap::TGenre_Fenetre::Recap)) {
+    Executer(*commande);
+    return true;
   }
   // No button is the default one: Enter presses nothing.
   if ((msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_RETURN) return true;

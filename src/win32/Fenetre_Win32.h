@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "KORVEX_procs.h"
+#include "recap/Commandes.h"
 #include "recap/Fenetre.h"
 #include "win32/Dialogues_Win32.h"
 #include "win32/Fenetre_Base.h"
@@ -41,7 +42,11 @@ public:
   HWND Button_Calc_Recap = nullptr;
   HWND Label1 = nullptr;
   HWND LabelResume = nullptr;
+  HWND LabelAvertissements = nullptr;
   TTAB_VALEURS TOT_RUB;
+  // The cells a calculation writes, as the string grid holds them; StringGridRecap shows them as
+  // a table after every step.
+  recap::TGrille Cellules_Recap;
   // What the window keeps of its last calculation.
   recap::TDernier_Calcul Dernier_Calcul;
 
@@ -52,15 +57,8 @@ public:
   // missing. Raises plateforme::EKorvex.
   bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois);
 
-  // The grid's context menu entries, also reached by their shortcuts.
-  enum TCommande : UINT {
-    Commande_Copier = 1,
-    Commande_Copier_Tout,
-    Commande_Tout_Selectionner,
-    Commande_Exporter_Csv,
-    Commande_Imprimer,
-  };
-  void Executer(UINT Commande);
+  // Runs an entry of the command table on the table the grid shows.
+  void Executer(recap::TCommande Commande);
   // The grid's context menu at a point of the screen; -1: from the keyboard, at the current cell.
   void Montrer_Menu_Grille(LPARAM Position);
 
@@ -83,10 +81,10 @@ private:
   void Changer_Police();
   void Ajuster_A_Son_Texte(HWND etiquette, SIZE minimum = {0, 0});
   void Afficher_Message(const std::string& texte);
-  // The summary label after every calculation.
-  void Rafraichir_Resultats();
-  // The print dialog, then the pages on the chosen printer. Raises plateforme::EKorvex.
-  void Imprimer();
+  // The grid, the summary and the warnings, after every step of a calculation.
+  void Afficher_Calcul();
+  // The wait cursor over the window, or the arrow, for as long as the returned object lives.
+  recap::TCurseur Curseur();
   // The smallest outer size that keeps the summary label in view.
   SIZE Taille_Minimale() const;
   int Echelle(int pixels) const { return win32::Echelle(pixels, dpi_); }

@@ -61,7 +61,6 @@ void Enregistrer_Classe(WNDPROC Procedure) {
 
 TGrilleWin32::TGrilleWin32(HWND parent, int id, const RECT& zone, int dpi)
     : dpi_(dpi), hauteur_(Echelle(description::Grille.Hauteur_Ligne)) {
-  for (int l : description::Grille.Largeurs) largeurs_.push_back(Echelle(l));
   Enregistrer_Classe(&TGrilleWin32::Procedure);
   CreateWindowExW(WS_EX_CLIENTEDGE, Classe, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_HSCROLL | WS_VSCROLL,
                   zone.left, zone.top, zone.right - zone.left, zone.bottom - zone.top, parent,
@@ -73,11 +72,15 @@ TGrilleWin32::~TGrilleWin32() { Detruire(); }
 
 // ---- Geometry ----
 
+int TGrilleWin32::Largeur_Colonne(int col) const {
+  return col >= 0 && col < static_cast<int>(largeurs_.size()) ? largeurs_[static_cast<size_t>(col)] : 0;
+}
+
 int TGrilleWin32::X_Colonne(int col) const {
   if (col == 0) return 0;
   if (col < gauche_) return -1;
-  int x = largeurs_[0] + Trait;
-  for (int c = gauche_; c < col; ++c) x += largeurs_[static_cast<size_t>(c)] + Trait;
+  int x = Largeur_Colonne(0) + Trait;
+  for (int c = gauche_; c < col; ++c) x += Largeur_Colonne(c) + Trait;
   return x;
 }
 
@@ -89,16 +92,16 @@ int TGrilleWin32::Y_Ligne(int ligne) const {
 
 RECT TGrilleWin32::Rectangle_Cellule(int col, int ligne) const {
   const int x = X_Colonne(col), y = Y_Ligne(ligne);
-  if (x < 0 || y < 0 || col >= recap::TGrille::ColCount || ligne >= Lignes()) return {};
-  return {x, y, x + largeurs_[static_cast<size_t>(col)], y + hauteur_};
+  if (x < 0 || y < 0 || col >= Colonnes() || ligne >= Lignes()) return {};
+  return {x, y, x + Largeur_Colonne(col), y + hauteur_};
 }
 
 bool TGrilleWin32::Cellule_En(POINT p, int& col, int& ligne) const {
   col = -1;
   ligne = -1;
-  for (int c = 0; c < recap::TGrille::ColCount; ++c) {
+  for (int c = 0; c < Colonnes(); ++c) {
     const int x = X_Colonne(c);
-    if (x >= 0 && p.x >= x && p.x < x + largeurs_[static_cast<size_t>(c)] + Trait) col = c;
+    if (x >= 0 && p.x >= x && p.x < x + Largeur_Colonne(c) + Trait) col = c;
   }
   if (p.y >= 0) {
     ligne = p.y < hauteur_ + Trait ? 0 : haut_ + p.y / (hauteur_ + Trait) - 1;
@@ -111,9 +114,9 @@ int TGrilleWin32::Bord_Colonne_En(POINT p) const {
   if (p.y < 0 || p.y >= hauteur_ + Trait) return -1;
   // The nearest edge; of two as near, the right one, a column of no width beside its neighbour.
   int trouvee = -1, ecart_trouve = Prise_Bord;
-  for (int c = 0; c < recap::TGrille::ColCount; ++c) {
+  for (int c = 0; c < Colonnes(); ++c) {
     const int x = X_Colonne(c);
-    const int ecart = std::abs(static_cast<int>(p.x) - (x + largeurs_[static_cast<size_t>(c)]));
+    const int ecart = std::abs(static_cast<int>(p.x) - (x + Largeur_Colonne(c)));
     if (x >= 0 && ecart <= ecart_trouve) trouvee = c, ecart_trouve = ecart;
   }
   return trouvee;
@@ -122,9 +125,9 @@ int TGrilleWin32::Bord_Colonne_En(POINT p) const {
 int TGrilleWin32::Colonnes_Visibles_Depuis(int gauche) const {
   RECT client;
   GetClientRect(hwnd_, &client);
-  int x = largeurs_[0] + Trait, n = 0;
-  for (int c = gauche; c < recap::TGrille::ColCount; ++c) {
-    x += largeurs_[static_cast<size_t>(c)] + Trait;
+  int x = Largeur_Colonne(0) + Trait, n = 0;
+  for (int c = gauche; c < Colonnes(); ++c) {
+    x += Largeur_Colonne(c) + Trait;
     if (x - Trait > client.right) break;
     ++n;
   }
@@ -140,7 +143,7 @@ int TGrilleWin32::Lignes_Visibles() const {
 // ---- Scrolling: by whole rows and columns ----
 
 void TGrilleWin32::Mettre_A_Jour_Defilement() {
-  const int derniere_col = recap::TGrille::ColCount - 1;
+  const int derniere_col = Derniere_Colonne();
   // Showing one bar narrows the room of the other: twice is enough to settle.
   for (int passe = 0; passe < 2; ++passe) {
     int gauche_max = derniere_col;
@@ -186,14 +189,14 @@ TPlage TGrilleWin32::Selection() const {
 
 void TGrilleWin32::Selectionner(TPlage plage) {
   const int derniere = std::max(1, Lignes() - 1);
-  ancre_col_ = std::clamp(plage.Gauche, 1, recap::TGrille::ColCount - 1);
+  ancre_col_ = std::clamp(plage.Gauche, 1, Derniere_Colonne());
   ancre_ligne_ = std::clamp(plage.Haut, 1, derniere);
-  col_ = std::clamp(plage.Droite, 1, recap::TGrille::ColCount - 1);
+  col_ = std::clamp(plage.Droite, 1, Derniere_Colonne());
   ligne_ = std::clamp(plage.Bas, 1, derniere);
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void TGrilleWin32::Tout_Selectionner() { Selectionner({1, 1, recap::TGrille::ColCount - 1, Lignes() - 1}); }
+void TGrilleWin32::Tout_Selectionner() { Selectionner({1, 1, Derniere_Colonne(), Lignes() - 1}); }
 
 void TGrilleWin32::Rendre_Visible(int col, int ligne) {
   if (ligne < haut_) haut_ = ligne;
@@ -205,7 +208,7 @@ void TGrilleWin32::Rendre_Visible(int col, int ligne) {
 }
 
 void TGrilleWin32::Aller(int col, int ligne, bool etendre) {
-  col_ = std::clamp(col, 1, recap::TGrille::ColCount - 1);
+  col_ = std::clamp(col, 1, Derniere_Colonne());
   ligne_ = std::clamp(ligne, 1, std::max(1, Lignes() - 1));
   if (!etendre) {
     ancre_col_ = col_;
@@ -213,12 +216,12 @@ void TGrilleWin32::Aller(int col, int ligne, bool etendre) {
   }
   Rendre_Visible(col_, ligne_);
   InvalidateRect(hwnd_, nullptr, FALSE);
-  Annoncer_Cellule_Courante(hwnd_, col_, ligne_);
+  Annoncer_Cellule_Courante(hwnd_, Identifiant_Cellule(Colonnes(), col_, ligne_));
 }
 
 void TGrilleWin32::Touche(WPARAM touche) {
   const bool maj = GetKeyState(VK_SHIFT) < 0, ctrl = GetKeyState(VK_CONTROL) < 0;
-  const int derniere_col = recap::TGrille::ColCount - 1, derniere_ligne = Lignes() - 1;
+  const int derniere_col = Derniere_Colonne(), derniere_ligne = Lignes() - 1;
   const int page = Lignes_Visibles();
   switch (touche) {
     case VK_LEFT: Aller(col_ - 1, ligne_, maj); break;
@@ -241,7 +244,7 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
     if (const int bord = Bord_Colonne_En(p); bord >= 0) {
       colonne_tiree_ = bord;
       depart_tirage_ = static_cast<int>(p.x);
-      largeur_depart_ = largeurs_[static_cast<size_t>(bord)];
+      largeur_depart_ = Largeur_Colonne(bord);
       SetCapture(hwnd_);
       return;
     }
@@ -259,7 +262,7 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
     } else if (selection_souris_) {
       int col, ligne;
       Cellule_En(p, col, ligne);
-      if (col < 0) col = p.x < 0 ? gauche_ - 1 : recap::TGrille::ColCount - 1;
+      if (col < 0) col = p.x < 0 ? gauche_ - 1 : Colonnes() - 1;
       if (ligne < 0) ligne = p.y < 0 ? haut_ - 1 : Lignes() - 1;
       if (col == 0) col = gauche_ - 1;  // dragging over column 0 scrolls back
       if (ligne == 0) ligne = haut_ - 1;
@@ -287,7 +290,7 @@ void TGrilleWin32::Dessiner(HDC dc) const {
   const bool focus = GetFocus() == hwnd_;
 
   std::vector<int> colonnes{0}, lignes{0};
-  for (int c = gauche_; c < recap::TGrille::ColCount && X_Colonne(c) < client.right; ++c) colonnes.push_back(c);
+  for (int c = gauche_; c < Colonnes() && X_Colonne(c) < client.right; ++c) colonnes.push_back(c);
   for (int l = haut_; l < Lignes() && Y_Ligne(l) < client.bottom; ++l) lignes.push_back(l);
 
   for (int l : lignes) {
@@ -304,10 +307,18 @@ void TGrilleWin32::Dessiner(HDC dc) const {
         RECT bord = r;
         DrawEdge(dc, &bord, BDR_RAISEDINNER, BF_RECT);
       } else {
-        Remplir(dc, r, choisie ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+        const bool a_signaler = tableau_.Lignes[static_cast<size_t>(l - 1)].A_Signaler;
+        if (choisie || !a_signaler) {
+          Remplir(dc, r, choisie ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+        } else {
+          const auto& c_s = description::Couleur_A_Signaler;
+          const HBRUSH fond = CreateSolidBrush(RGB(c_s.Rouge, c_s.Vert, c_s.Bleu));
+          FillRect(dc, &r, fond);
+          DeleteObject(fond);
+        }
       }
       SetTextColor(dc, GetSysColor(fixe ? COLOR_BTNTEXT : choisie ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-      const std::wstring texte = plateforme::Vers_Utf16(grille_.Cells(c, l));
+      const std::wstring texte = plateforme::Vers_Utf16(tableau_.Texte(c, l));
       ExtTextOutW(dc, r.left + Marge_Texte, r.top + Marge_Texte, ETO_CLIPPED, &r, texte.c_str(),
                   static_cast<UINT>(texte.size()), nullptr);
       if (!fixe && focus && c == col_ && l == ligne_) DrawFocusRect(dc, &r);
@@ -343,7 +354,7 @@ LRESULT TGrilleWin32::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE: Mettre_A_Jour_Defilement(); InvalidateRect(hwnd_, nullptr, FALSE); return 0;
     case WM_SETFOCUS:
       InvalidateRect(hwnd_, nullptr, FALSE);
-      Annoncer_Cellule_Courante(hwnd_, col_, ligne_);
+      Annoncer_Cellule_Courante(hwnd_, Identifiant_Cellule(Colonnes(), col_, ligne_));
       return 0;
     case WM_KILLFOCUS: InvalidateRect(hwnd_, nullptr, FALSE); return 0;
     case Message_Grille_Lisible: return reinterpret_cast<LRESULT>(static_cast<const TGrille_Lisible*>(this));
@@ -392,6 +403,21 @@ LRESULT TGrilleWin32::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     default: break;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
+}
+
+void TGrilleWin32::Afficher(recap::TTableau tableau) {
+  const bool nouvelles_colonnes = tableau.Nombre_Colonnes() != Colonnes();
+  tableau_ = std::move(tableau);
+  if (nouvelles_colonnes) {
+    largeurs_.clear();
+    for (const recap::TColonne& c : tableau_.Colonnes) largeurs_.push_back(Echelle(c.Largeur));
+    gauche_ = 1;
+    col_ = ancre_col_ = 1;
+  }
+  // The current cell and the anchor stay within the columns.
+  col_ = std::min(col_, Derniere_Colonne());
+  ancre_col_ = std::min(ancre_col_, Derniere_Colonne());
+  Rafraichir();
 }
 
 void TGrilleWin32::Rafraichir() {

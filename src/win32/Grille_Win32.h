@@ -1,13 +1,15 @@
-// The recap grid of the Win32 window: a control of our own, drawn with GDI from a recap::TGrille.
-// Row 0 and column 0 are fixed; column 0 stays in view when the grid scrolls sideways.
+// The grid of the Win32 windows' tables: a control of our own, drawn with GDI from a
+// recap::TTableau, whatever table it is. Row 0 and column 0 are fixed; column 0 stays in view when
+// the grid scrolls sideways; a row to be checked is drawn highlighted.
 #pragma once
 
 #include <windows.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "recap/Export.h"
-#include "recap/Recap.h"
+#include "recap/Tableau.h"
 #include "win32/Accessibilite_Win32.h"
 #include "win32/Fenetre_Base.h"
 
@@ -22,10 +24,11 @@ public:
   TGrilleWin32(HWND parent, int id, const RECT& zone, int dpi);
   ~TGrilleWin32();
 
-  // The cells; call Rafraichir after writing them.
-  recap::TGrille& Grille() { return grille_; }
-  const recap::TGrille& Grille_Lue() const override { return grille_; }
-  void Rafraichir();
+  // Shows the table. The columns take the table's widths when their number changes; otherwise
+  // they keep the widths the user gave them.
+  void Afficher(recap::TTableau tableau);
+  const recap::TTableau& Tableau() const { return tableau_; }
+  const recap::TTableau& Tableau_Lu() const override { return tableau_; }
   // A new recap: shown from its first row and column, its first cell current.
   void Revenir_Au_Debut();
 
@@ -35,7 +38,7 @@ public:
   void Selectionner(TPlage plage);
   void Tout_Selectionner();
 
-  int Largeur_Colonne(int col) const { return largeurs_[static_cast<size_t>(col)]; }
+  int Largeur_Colonne(int col) const;
   int Hauteur_Ligne() const { return hauteur_; }
   int Premiere_Ligne_Visible() const { return haut_; }
   int Premiere_Colonne_Visible() const { return gauche_; }
@@ -53,7 +56,11 @@ private:
   LRESULT Traiter(UINT msg, WPARAM wp, LPARAM lp);
 
   int Echelle(int pixels) const { return win32::Echelle(pixels, dpi_); }
-  int Lignes() const { return grille_.RowCount(); }
+  int Lignes() const { return tableau_.Nombre_Rangees(); }
+  int Colonnes() const { return tableau_.Nombre_Colonnes(); }
+  // The last column a cell can be selected in: 1 at least, the first scrolling column.
+  int Derniere_Colonne() const { return std::max(1, Colonnes() - 1); }
+  void Rafraichir();
   int X_Colonne(int col) const;  // left edge, -1 when scrolled out
   int Y_Ligne(int ligne) const;
   bool Cellule_En(POINT p, int& col, int& ligne) const;
@@ -70,7 +77,7 @@ private:
 
   HFONT police_ = nullptr;  // the window's, not owned
   int dpi_;
-  recap::TGrille grille_;
+  recap::TTableau tableau_;
   std::vector<int> largeurs_;
   int hauteur_;
   int haut_ = 1, gauche_ = 1;          // first scrolling row and column in view

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <optional>
+#include <type_traits>
 
 #include "platform/Erreurs.h"
 #include "platform/Textes.h"
@@ -115,21 +117,36 @@ recap::TFormat_Page Format_Page_Gdi(HDC dc) {
   return format;
 }
 
-std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Gdi(HDC dc, const recap::TGrille& Grille,
-                                                       const recap::TEntete_Impression& Entete) {
-  const TEchelle e(dc);
-  const TPolices_Gdi polices(dc);
-  return recap::Mettre_En_Pages(Grille, Entete, Format_Page_Gdi(dc), [&](recap::TRole role, const std::string& texte) {
-    const TChoix_Gdi police(dc, polices[role]);
+recap::TMesure Mesure_Gdi(HDC dc) {
+  auto polices = std::make_shared<const TPolices_Gdi>(dc);
+  return [dc, polices, e = TEchelle(dc)](recap::TRole role, const std::string& texte) {
+    const TChoix_Gdi police(dc, (*polices)[role]);
     const std::wstring large = plateforme::Vers_Utf16(texte);
     SIZE taille{};
     GetTextExtentPoint32W(dc, large.c_str(), static_cast<int>(large.size()), &taille);
     return taille.cx / e.X;
-  });
+  };
+}
+
+recap::TMesure Mesure_Ecran_Gdi() {
+  auto ecran = std::shared_ptr<std::remove_pointer_t<HDC>>(GetDC(nullptr), [](HDC dc) { ReleaseDC(nullptr, dc); });
+  return [ecran, mesure = Mesure_Gdi(ecran.get())](recap::TRole role, const std::string& texte) {
+    return mesure(role, texte);
+  };
+}
+
+std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Gdi(HDC dc, const recap::TTableau& Tableau) {
+  return recap::Mettre_En_Pages(Tableau, Format_Page_Gdi(dc), Mesure_Gdi(dc));
 }
 
 void Dessiner_Page_Gdi(HDC dc, const recap::TPage_Imprimee& page) {
   const TEchelle e(dc);
+  const auto gris = static_cast<BYTE>(std::lround(recap::Gris_Fond * 255));
+  const TObjet_Gdi pinceau(CreateSolidBrush(RGB(gris, gris, gris)));
+  for (const auto& f : page.Fonds) {
+    const RECT r{e.Vers_X(f.X), e.Vers_Y(f.Y), e.Vers_X(f.X + f.Largeur), e.Vers_Y(f.Y + f.Hauteur)};
+    FillRect(dc, &r, static_cast<HBRUSH>(pinceau.Objet()));
+  }
   for (const auto& t : page.Traits) {
     const int epaisseur = std::max(1, static_cast<int>(std::lround(t.Epaisseur * e.Y)));
     const TObjet_Gdi plume(CreatePen(PS_SOLID, epaisseur, RGB(0, 0, 0)));
@@ -159,7 +176,6 @@ void Imprimer_Pages_Gdi(HDC imprimante, const std::vector<recap::TPage_Imprimee>
   travail.Finir();
 }
 
-void Imprimer_Recap_Gdi(HDC imprimante, const recap::TGrille& Grille, const recap::TEntete_Impression& Entete) {
-  Imprimer_Pages_Gdi(imprimante, Mettre_En_Pages_Gdi(imprimante, Grille, Entete),
-                     textes::Document_Imprime(Entete.Mois));
+void Imprimer_Tableau_Gdi(HDC imprimante, const recap::TTableau& Tableau, const std::string& document) {
+  Imprimer_Pages_Gdi(imprimante, Mettre_En_Pages_Gdi(imprimante, Tableau), document);
 }

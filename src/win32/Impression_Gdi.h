@@ -1,6 +1,6 @@
-// The printed recap drawn by GDI: the shared pages on a printer's device context, scaled to
-// its resolution. The window's "Imprimer…" gets the context from PrintDlgExW and calls
-// Imprimer_Recap_Gdi.
+// A table printed by GDI: the core's pages on a printer's device context, scaled to its
+// resolution. The window's "Imprimer…" gets the context from PrintDlgExW and calls
+// Imprimer_Tableau_Gdi.
 #pragma once
 
 #include <windows.h>
@@ -13,9 +13,13 @@
 // The paper of a printer's context in points; A4 for any other context (a metafile).
 recap::TFormat_Page Format_Page_Gdi(HDC dc);
 
-// The grid laid out for the context's paper, measured in the fonts it will be drawn with.
-std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Gdi(HDC dc, const recap::TGrille& Grille,
-                                                       const recap::TEntete_Impression& Entete);
+// Texts measured in the printed fonts on the context, as long as it lives.
+recap::TMesure Mesure_Gdi(HDC dc);
+// The same on the screen, before there is a printer: its own context, given back with the last copy.
+recap::TMesure Mesure_Ecran_Gdi();
+
+// The table laid out for the context's paper, measured in the fonts it will be drawn with.
+std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Gdi(HDC dc, const recap::TTableau& Tableau);
 
 // Draws one page; on a printer, between StartPage and EndPage.
 void Dessiner_Page_Gdi(HDC dc, const recap::TPage_Imprimee& page);
@@ -24,5 +28,5 @@ void Dessiner_Page_Gdi(HDC dc, const recap::TPage_Imprimee& page);
 // printer refuses the job or a page; the job is then abandoned.
 void Imprimer_Pages_Gdi(HDC imprimante, const std::vector<recap::TPage_Imprimee>& pages, const std::string& document);
 
-// The whole recap on the printer.
-void Imprimer_Recap_Gdi(HDC imprimante, const recap::TGrille& Grille, const recap::TEntete_Impression& Entete);
+// The whole table on the printer, as one job of that name.
+void Imprimer_Tableau_Gdi(HDC imprimante, const recap::TTableau& Tableau, const std::string& document);

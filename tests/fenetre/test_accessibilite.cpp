@@ -11,6 +11,7 @@
 #include "qt/Grille_Recap.h"
 #include "support/Dossier_Temporaire.h"
 #include "support/Ecrivain_Dbase.h"
+#include "support/Grilles.h"
 
 namespace {
 
@@ -69,16 +70,9 @@ private:
 void TestsAccessibilite::les_entetes_de_la_grille_nomment_colonnes_et_lignes() {
   TBoitesEnregistrees boites;
   TForm1 f(boites.Boites());
-  recap::TGrille& g = f.StringGridRecap->Grille();
-  const char* entetes[] = {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"};
-  for (int c = 0; c < recap::TGrille::ColCount; ++c) g.SetCells(c, 0, entetes[c]);
-  g.SetRowCount(3);
-  g.SetCells(0, 1, "1");
-  g.SetCells(1, 1, "Salaire de base");
-  g.SetCells(3, 1, "1520");
-  g.SetCells(0, 2, "25");
-  g.SetCells(4, 2, "350");
-  f.StringGridRecap->Rafraichir();
+  f.StringGridRecap->Afficher(test::Tableau_Grille({{"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"},
+                                                    {"1", "Salaire de base", "", "1520"},
+                                                    {"25", "", "", "", "350"}}));
 
   QAccessibleTableInterface* table =
       QAccessible::queryAccessibleInterface(f.StringGridRecap)->tableInterface();

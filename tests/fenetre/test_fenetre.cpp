@@ -14,6 +14,7 @@
 #include "qt/Edit_Etiquete.h"
 #include "qt/Grille_Recap.h"
 #include "forms/Description_Form1.h"
+#include "support/Grilles.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ private slots:
   void grille_couleurs_des_cellules();
   void grille_selection_par_plage_sans_edition();
   void grille_colonnes_redimensionnables_lignes_non();
-  void grille_ecrite_en_cellules();
+  void grille_affiche_un_tableau();
 };
 
 void TestsFenetre::description() {
@@ -68,7 +69,11 @@ void TestsFenetre::description() {
     auto* w = f.findChild<QWidget*>(QString::fromUtf8(c.Nom));
     QVERIFY2(w != nullptr, c.Nom);
     QVERIFY2(w->parentWidget()->objectName() == QString::fromUtf8(c.Parent), c.Nom);
-    QVERIFY2(w->isVisible(), c.Nom);
+    QVERIFY2(w->isVisible() == !c.Cache, c.Nom);
+    if (c.Cache) {  // placed where it shows
+      w->show();
+      QVERIFY2(QTest::qWaitFor([&] { return w->geometry() == QRect(c.Left, c.Top, c.Width, c.Height); }), c.Nom);
+    }
     QVERIFY2(w->pos() == QPoint(c.Left, c.Top), c.Nom);
     QString texte;
     auto* etiquette = qobject_cast<QLabel*>(w);
@@ -273,7 +278,9 @@ void TestsFenetre::grille_colonnes_redimensionnables_lignes_non() {
   QCOMPARE(g.rowHeight(0), 24);
 }
 
-void TestsFenetre::grille_ecrite_en_cellules() {
+// Whatever table it is given: its header row and first column fixed, the user's widths kept while
+// the columns stay, the table's own widths for other columns, rows to check highlighted.
+void TestsFenetre::grille_affiche_un_tableau() {
   TBoitesEnregistrees boites;
   TForm1 f(boites.Boites());
   Afficher(f);
@@ -284,16 +291,7 @@ void TestsFenetre::grille_ecrite_en_cellules() {
   const QImage coin_vide = coin->grab().toImage();
   g.horizontalHeader()->resizeSection(0, 300);  // as the user would
 
-  recap::TGrille& cellules = g.Grille();
-  cellules.SetCells(0, 0, "N° RUB");
-  cellules.SetCells(1, 0, "LIBELLES");
-  cellules.SetCells(4, 0, "RETENUES");
-  cellules.SetRowCount(3);
-  cellules.SetCells(0, 1, "12");
-  cellules.SetCells(1, 1, "Salaire de base");
-  cellules.SetCells(3, 2, "1520");
-  g.Rafraichir();
-
+  g.Afficher(test::Tableau_Grille({{"N° RUB", "LIBELLES", "", "", "RETENUES"}, {"12", "Salaire de base"}, {"", "", "", "1520"}}));
   QCOMPARE(m.rowCount(), 2);
   QCOMPARE(g.Texte_Coin(), QStringLiteral("N° RUB"));
   QCOMPARE(m.headerData(0, Qt::Horizontal).toString(), QStringLiteral("LIBELLES"));
@@ -307,8 +305,7 @@ void TestsFenetre::grille_ecrite_en_cellules() {
   QCOMPARE(g.columnWidth(1), 172);
 
   // Many rows: rows keep their height, the grid scrolls, column 0 stays in view.
-  cellules.SetRowCount(60);
-  g.Rafraichir();
+  g.Afficher(test::Tableau_Grille(std::vector<std::vector<std::string>>(60, {"1"})));
   QCOMPARE(m.rowCount(), 59);
   QCOMPARE(g.rowHeight(58), 24);
   QTRY_VERIFY(g.verticalScrollBar()->isVisible());
@@ -317,6 +314,25 @@ void TestsFenetre::grille_ecrite_en_cellules() {
   g.horizontalScrollBar()->setValue(g.horizontalScrollBar()->maximum());
   QVERIFY(g.verticalHeader()->isVisible());
   QCOMPARE(g.verticalHeader()->x(), g.frameWidth());
+
+  // Another table: its columns, its widths; its second row to be checked.
+  recap::TTableau autre;
+  autre.Colonnes = {{"N°", 40}, {"Libellé", 120}, {"Contrôle", 90}};
+  autre.Lignes = {{{recap::Cellule_Entier(1), recap::Cellule_Texte("a"), recap::Cellule_Texte("")}},
+                  {{recap::Cellule_Entier(2), recap::Cellule_Texte("b"), recap::Cellule_Texte("hausse")}, true}};
+  g.Afficher(autre);
+  QCOMPARE(m.columnCount(), 2);
+  QCOMPARE(g.verticalHeader()->width(), 40);
+  QCOMPARE(g.columnWidth(0), 120);
+  QCOMPARE(g.columnWidth(1), 90);
+  g.clearSelection();
+  g.setCurrentIndex({});
+  const QImage image = g.grab().toImage();
+  const auto& c = description::Couleur_A_Signaler;
+  QCOMPARE(Couleur(image, Centre_Cellule(g, 1, 0)), QColor(c.Rouge, c.Vert, c.Bleu));
+  QCOMPARE(Couleur(image, Centre_Cellule(g, 0, 1)), g.palette().color(QPalette::Base));
+  QCOMPARE(m.data(m.index(1, 1), Qt::AccessibleDescriptionRole).toString(), QStringLiteral("Ligne à vérifier"));
+  QVERIFY(!m.data(m.index(0, 1), Qt::AccessibleDescriptionRole).isValid());
 }
 
 KORVEX_SUITE(TestsFenetre);

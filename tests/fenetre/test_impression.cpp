@@ -13,6 +13,7 @@
 #include "Suites.h"
 #include "Utilisateur.h"
 #include "platform/Fichiers.h"
+#include "qt/Grille_Recap.h"
 #include "recap/Export.h"
 
 namespace {
@@ -38,26 +39,10 @@ class TestsImpression : public QObject {
   Q_OBJECT
 
 private slots:
-  void greyes_sans_calcul_affiche();
   void imprimer_la_recap();
   void exporter_en_pdf_data();
   void exporter_en_pdf();
 };
-
-// Greyed until a calculation has filled the grid.
-void TestsImpression::greyes_sans_calcul_affiche() {
-  QTemporaryDir tmp;
-  const QString dossier = Copier_Exemple(tmp);
-  TBoitesEnregistrees boites;
-  TDialoguesEnregistres dialogues;
-  TForm1 f(boites.Boites(), dialogues.Dialogues());
-  const auto actifs = [&] { return QList<bool>{f.Action_Imprimer->isEnabled(), f.Action_Exporter_Pdf->isEnabled()}; };
-  QCOMPARE(actifs(), (QList<bool>{false, false}));
-  f.Action_Imprimer->trigger();
-  QCOMPARE(dialogues.Impressions, 0);
-  Calculer(f, dossier, "02-2024");
-  QCOMPARE(actifs(), (QList<bool>{true, true}));
-}
 
 // Ctrl+P: the dialog gets A4 portrait, then the pages go to the printer it chose (a PDF file
 // here); page 1 is left as a PNG beside the test for a look.
@@ -76,9 +61,10 @@ void TestsImpression::imprimer_la_recap() {
   QCOMPARE(dialogues.Impressions, 1);
   QCOMPARE(dialogues.Mise_En_Page.pageSize().id(), QPageSize::A4);
   QCOMPARE(dialogues.Mise_En_Page.orientation(), QPageLayout::Portrait);
+  QCOMPARE(dialogues.Document, QStringLiteral("Récap KORVEX 02-2024"));
 
   dialogues.Sortie_Pdf = tmp.filePath("recap.pdf");
-  f.Action_Imprimer->trigger();
+  f.Commandes.Action(recap::TCommande::Imprimer)->trigger();
   QCOMPARE(boites.Erreurs, std::vector<std::string>{});
   const QString texte = Texte_Pdf(dialogues.Sortie_Pdf);
   QVERIFY2(texte.contains("Récap KORVEX — mois 02-2024"), qPrintable(texte));
@@ -115,11 +101,10 @@ void TestsImpression::exporter_en_pdf() {
   if (!nom.isEmpty()) dialogues.Reponse = chemin;
   TForm1 f(boites.Boites(), dialogues.Dialogues());
   Calculer(f, dossier, "02-2024");
-  f.Action_Exporter_Pdf->trigger();
+  f.Commandes.Action(recap::TCommande::Exporter_Pdf)->trigger();
 
-  const std::string propose = recap::Chemin_Recap_Propose(plateforme::Dossier_Documents(), "02-2024", ".pdf");
-  QCOMPARE(dialogues.Titres, QStringList{"Exporter la récap en PDF"});
-  QCOMPARE(dialogues.Chemins_Proposes, QStringList{QString::fromStdString(propose)});
+  const auto demande = recap::Demande_Enregistrement(f.StringGridRecap->Tableau(), recap::TFormat_Fichier::Pdf);
+  QCOMPARE(dialogues.Chemins_Proposes, QStringList{QString::fromStdString(demande.Chemin_Propose)});
   QCOMPARE(dialogues.Filtres, QStringList{"Fichiers PDF (*.pdf);;Tous les fichiers (*.*)"});
   QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
   if (!erreur.isEmpty()) {

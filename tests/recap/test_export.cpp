@@ -5,12 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/Fichiers.h"
 #include "platform/Separateurs.h"
 #include "recap/Export.h"
+#include "recap/Fenetre.h"
 #include "recap/Periode.h"
 #include "recap/Resume.h"
 #include "support/Dossier_Temporaire.h"
 #include "support/Ecrivain_Dbase.h"
+#include "support/Grilles.h"
 #include "support/Message_Erreur.h"
 
 namespace {
@@ -19,19 +22,20 @@ using recap::TGrille;
 using recap::TZone;
 
 // A grid as a calculation leaves it: header, then rows {number, label, bases, gains, retenues}.
-TGrille Grille(const std::vector<std::vector<std::string>>& lignes) {
-  TGrille g;
-  const std::vector<std::string> entetes = {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"};
-  g.SetRowCount(static_cast<int>(lignes.size()) + 1);
-  for (int c = 0; c < TGrille::ColCount; ++c) g.SetCells(c, 0, entetes[c]);
-  for (size_t r = 0; r < lignes.size(); ++r)
-    for (int c = 0; c < TGrille::ColCount; ++c) g.SetCells(c, static_cast<int>(r) + 1, lignes[r][c]);
-  return g;
+TGrille Grille(std::vector<std::vector<std::string>> lignes) {
+  lignes.insert(lignes.begin(), {"N° RUB", "LIBELLES", "BASES", "GAINS", "RETENUES"});
+  return test::Grille(lignes);
 }
 
 const TGrille Exemple = Grille({{"1", "Salaire\tde base", "", "1520,5", ""},
                                 {"12", "Prime \"nuit\"; dimanche", "", "30", ""},
                                 {"15", "Cotisation", "", "", "87,25"}});
+
+// The grid as the window shows it: the table of its cells.
+recap::TTableau Tableau(const TGrille& grille) {
+  TTAB_VALEURS totaux;
+  return recap::Tableau_Recap(grille, totaux, nullptr);
+}
 
 TEST(Periode, MoisEtPeriodes) {
   struct Cas {
@@ -91,12 +95,13 @@ TEST(Periode, CalculSurUnePeriodeEtNombreDeBulletins) {
 }
 
 TEST(Copie, SelectionEtTableauEntier) {
+  const recap::TTableau t = Tableau(Exemple);
   const std::string tableau =
       "N° RUB\tLIBELLES\tBASES\tGAINS\tRETENUES\n"
       "1\tSalaire de base\t\t1520,5\t\n"
       "12\tPrime \"nuit\"; dimanche\t\t30\t\n"
       "15\tCotisation\t\t\t87,25\n";
-  EXPECT_EQ(recap::Texte_Grille(Exemple, recap::TFormat_Texte::Tabulations), tableau);
+  EXPECT_EQ(recap::Texte_Tableau(t, recap::TFormat_Texte::Tabulations), tableau);
   struct Cas {
     TZone zone;
     std::string texte;
@@ -106,39 +111,96 @@ TEST(Copie, SelectionEtTableauEntier) {
       {{1, 2, 3, 3}, "Prime \"nuit\"; dimanche\t\t30\nCotisation\t\t\n"},
       {{3, 1, 4, 3}, "1520,5\t\n30\t\n\t87,25\n"},
       {{0, 0, 9, 9}, tableau},  // beyond every data cell: the whole table
-      {recap::Zone_Donnees(Exemple), tableau},
+      {recap::Zone_Donnees(t), tableau},
       {{4, 3, 3, 3}, ""},
   };
   for (const Cas& c : cas) {
-    EXPECT_EQ(recap::Texte_Copie(Exemple, c.zone, "\n"), c.texte)
+    EXPECT_EQ(recap::Texte_Copie(t, c.zone, "\n"), c.texte)
         << c.zone.Gauche << "," << c.zone.Haut << " " << c.zone.Droite << "," << c.zone.Bas;
   }
-  EXPECT_EQ(recap::Texte_Copie(Exemple, {4, 3, 4, 3}, "\r\n"), "87,25\r\n");
-  EXPECT_TRUE(recap::Copie_Possible(Exemple));
+  EXPECT_EQ(recap::Texte_Copie(t, {4, 3, 4, 3}, "\r\n"), "87,25\r\n");
   // Before a first calculation the grid holds nothing to copy.
-  const TGrille vide;
+  const recap::TTableau vide = Tableau(TGrille());
   EXPECT_FALSE(recap::Copie_Possible(vide));
   EXPECT_EQ(recap::Texte_Copie(vide, recap::Zone_Donnees(vide), "\n"), "");
+  // A row with no text at all (no rubric over the threshold) is no line of the table.
+  TGrille sans_rubrique = Grille({{"", "", "", "", ""}});
+  EXPECT_EQ(recap::Texte_Tableau(Tableau(sans_rubrique), recap::TFormat_Texte::Tabulations),
+            "N° RUB\tLIBELLES\tBASES\tGAINS\tRETENUES\n");
 }
 
-TEST(Csv, OctetsEtNomDeFichier) {
-  EXPECT_EQ(recap::Contenu_Csv(Exemple),
+// Whatever table it is, a text cell that a spreadsheet would run as a formula gets an
+// apostrophe, in any column; numbers and headers are written as they are.
+TEST(Csv, TextCellsAreProtectedNumbersNot) {
+  plateforme::Fixer_Separateurs(U'.', U' ');
+  recap::TTableau t;
+  t.Colonnes = {{"=ENTETE"}, {"Texte"}, {"Montant"}, {"Autre texte"}};
+  const auto ligne = [](std::string a, std::string b, long double montant, std::string d) {
+    return recap::TLigne_Tableau{{recap::Cellule_Texte(std::move(a)), recap::Cellule_Texte(std::move(b)),
+                                  recap::Cellule_Montant(montant), recap::Cellule_Texte(std::move(d))}};
+  };
+  t.Lignes = {ligne("=1+1", "+33", -87.25L, "@SOMME(A1)"), ligne("-", "ok", 0, "\tcachée"),
+              ligne("a=b", "\rretour", 1, "")};
+  t.Lignes.push_back({{recap::Cellule_Entier(-5), recap::Cellule_Texte(""), recap::Cellule_Montant(2), recap::Cellule_Texte("x")}});
+  EXPECT_EQ(recap::Contenu_Csv(t),
+            "\xEF\xBB\xBF"
+            "=ENTETE;Texte;Montant;Autre texte\r\n"
+            "'=1+1;'+33;-87.25;'@SOMME(A1)\r\n"
+            "'-;ok;0;'\tcachée\r\n"
+            "a=b;\"'\rretour\";1;\r\n"
+            "-5;;2;x\r\n");
+  EXPECT_EQ(recap::Texte_Tableau(t, recap::TFormat_Texte::Tabulations, "\n"),
+            "=ENTETE\tTexte\tMontant\tAutre texte\n"
+            "'=1+1\t'+33\t-87.25\t'@SOMME(A1)\n"
+            "'-\tok\t0\t' cachée\n"
+            "a=b\t' retour\t1\t\n"
+            "-5\t\t2\tx\n");
+  EXPECT_EQ(recap::Texte_Copie(t, {1, 1, 2, 1}, "\n"), "'+33\t-87.25\n");
+}
+
+TEST(Csv, OctetsDuTableau) {
+  EXPECT_EQ(recap::Contenu_Csv(Tableau(Exemple)),
             "\xEF\xBB\xBF"
             "N° RUB;LIBELLES;BASES;GAINS;RETENUES\r\n"
             "1;Salaire\tde base;;1520,5;\r\n"
             "12;\"Prime \"\"nuit\"\"; dimanche\";;30;\r\n"
             "15;Cotisation;;;87,25\r\n");
-  EXPECT_EQ(recap::Nom_Fichier_Recap("02-2024", ".csv"), "recap-KORVEX-02-2024.csv");
-  EXPECT_EQ(recap::Nom_Fichier_Recap("a/b\\c:*\t", ".csv"), "recap-KORVEX-a_b_c___.csv");
-  EXPECT_EQ(recap::Nom_Fichier_Recap("02-2024", ".pdf"), "recap-KORVEX-02-2024.pdf");
+}
+
+// The save dialog is asked for the table's file name in the user's Documents, with the
+// format's title, file types and extension.
+TEST(Enregistrement, DemandesDuDialogue) {
+  recap::TTableau t;
+  t.Nom_Fichier = "recap-KORVEX-02-2024";
+  const std::string documents = plateforme::Dossier_Documents();
+  struct Cas {
+    recap::TFormat_Fichier format;
+    recap::TDemande_Enregistrement attendue;
+  };
+  const Cas cas[] = {
+      {recap::TFormat_Fichier::Csv,
+       {"Exporter la récap en CSV", recap::Chemin_Dans(documents, "recap-KORVEX-02-2024.csv"),
+        {"Fichiers CSV (*.csv)", "Tous les fichiers (*.*)"}, "csv"}},
+      {recap::TFormat_Fichier::Pdf,
+       {"Exporter la récap en PDF", recap::Chemin_Dans(documents, "recap-KORVEX-02-2024.pdf"),
+        {"Fichiers PDF (*.pdf)", "Tous les fichiers (*.*)"}, "pdf"}},
+  };
+  for (const Cas& c : cas) {
+    const auto d = recap::Demande_Enregistrement(t, c.format);
+    EXPECT_EQ(d.Titre, c.attendue.Titre);
+    EXPECT_EQ(d.Chemin_Propose, c.attendue.Chemin_Propose);
+    EXPECT_EQ(std::string(d.Types[0]), c.attendue.Types[0]);
+    EXPECT_EQ(std::string(d.Types[1]), c.attendue.Types[1]);
+    EXPECT_EQ(d.Extension, c.attendue.Extension);
+  }
 #ifdef _WIN32
-  EXPECT_EQ(recap::Chemin_Recap_Propose("C:\\Users\\marie\\Documents", "02-2024", ".csv"),
-            "C:\\Users\\marie\\Documents\\recap-KORVEX-02-2024.csv");
+  EXPECT_EQ(recap::Chemin_Dans("C:\\Users\\marie\\Documents", "a.csv"), "C:\\Users\\marie\\Documents\\a.csv");
+  EXPECT_EQ(recap::Chemin_Dans("C:\\", "a.csv"), "C:\\a.csv");
 #else
-  EXPECT_EQ(recap::Chemin_Recap_Propose("/home/marie/Documents", "02-2024", ".csv"),
-            "/home/marie/Documents/recap-KORVEX-02-2024.csv");
-  EXPECT_EQ(recap::Chemin_Recap_Propose("/", "02-2024", ".csv"), "/recap-KORVEX-02-2024.csv");
+  EXPECT_EQ(recap::Chemin_Dans("/home/marie/Documents", "a.csv"), "/home/marie/Documents/a.csv");
+  EXPECT_EQ(recap::Chemin_Dans("/", "a.csv"), "/a.csv");
 #endif
+  EXPECT_EQ(recap::Chemin_Dans("", "a.csv"), "a.csv");
 }
 
 TEST(Resume, SommesDesGainsEtDesRetenues) {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/Caracteres.h"
-#include "platform/Separateurs.h"
+#include "recap/Resume.h"
 #include "platform/Textes.h"
 #include "recap/Impression.h"
 #include "support/Message_Erreur.h"
@@ -27,7 +27,15 @@ double Largeur(TRole role, const std::string& texte) {
 const recap::TFormat_Page A4;
 const double Gauche = A4.Marge, Droite = A4.Largeur - A4.Marge;
 
-recap::TGrille Grille(int rangees, const std::string& libelle = "Salaire de base") {
+std::time_t Local(int annee, int mois, int jour, int heure, int minute) {
+  std::tm local{};
+  local.tm_year = annee - 1900, local.tm_mon = mois - 1, local.tm_mday = jour, local.tm_hour = heure,
+  local.tm_min = minute, local.tm_isdst = -1;
+  return std::mktime(&local);
+}
+
+// The recap of so many rubrics, as a calculation of 02-2024 in /srv/KORVEX leaves it.
+recap::TTableau Tableau(int rangees, const std::string& libelle = "Salaire de base") {
   recap::TGrille g;
   g.SetRowCount(rangees + 1);
   for (int c = 0; c < 5; ++c) g.SetCells(c, 0, textes::Entetes_Grille[c]);
@@ -36,15 +44,17 @@ recap::TGrille Grille(int rangees, const std::string& libelle = "Salaire de base
     g.SetCells(1, r, libelle);
     g.SetCells(3, r, "33149,34");
   }
-  return g;
+  TTAB_VALEURS totaux;
+  recap::TTableau t = recap::Tableau_Recap(g, totaux, nullptr);
+  t.Titre = "Récap KORVEX — mois 02-2024";
+  t.Dossier = "/srv/KORVEX";
+  t.Date_Heure = Local(2024, 2, 29, 14, 5);
+  t.Resume = {"Premier résumé", "Deuxième", "Troisième"};
+  return t;
 }
 
-const recap::TEntete_Impression Entete{"/srv/KORVEX", "02-2024", "29/02/2024 14:05",
-                                        {"Premier résumé", "Deuxième", "Troisième"}};
-
-std::vector<TPage_Imprimee> Pages(const recap::TGrille& g, const recap::TEntete_Impression& e = Entete,
-                                  const recap::TFormat_Page& f = A4) {
-  return recap::Mettre_En_Pages(g, e, f, Largeur);
+std::vector<TPage_Imprimee> Pages(const recap::TTableau& t, const recap::TFormat_Page& f = A4) {
+  return recap::Mettre_En_Pages(t, f, Largeur);
 }
 
 std::vector<const TTexte_Imprime*> De_Role(const TPage_Imprimee& p, TRole role) {
@@ -62,7 +72,7 @@ std::vector<int> Rubriques(const TPage_Imprimee& p) {
   return n;
 }
 
-int Capacite_Page_1() { return static_cast<int>(Rubriques(Pages(Grille(200))[0]).size()); }
+int Capacite_Page_1() { return static_cast<int>(Rubriques(Pages(Tableau(200))[0]).size()); }
 
 }  // namespace
 
@@ -76,7 +86,7 @@ TEST(Impression, Pages_Et_Rangees) {
   };
   for (const Cas& cas : {Cas{1, 1}, Cas{pleine, 1}, Cas{pleine + 1, 2}, Cas{899, 19}}) {
     SCOPED_TRACE(cas.rangees);
-    const auto pages = Pages(Grille(cas.rangees));
+    const auto pages = Pages(Tableau(cas.rangees));
     ASSERT_EQ(static_cast<int>(pages.size()), cas.pages);
     std::vector<int> vues;
     for (size_t n = 0; n < pages.size(); ++n) {
@@ -112,7 +122,7 @@ TEST(Impression, Pages_Et_Rangees) {
 // Title, folder and date on every page, the summary on the first only; the summary pushes the
 // first page's table down, so without it the first page takes more rows.
 TEST(Impression, En_Tete_Des_Pages) {
-  const auto pages = Pages(Grille(100));
+  const auto pages = Pages(Tableau(100));
   ASSERT_GE(pages.size(), 2u);
   for (size_t n = 0; n < pages.size(); ++n) {
     const auto titre = De_Role(pages[n], TRole::Titre);
@@ -124,9 +134,9 @@ TEST(Impression, En_Tete_Des_Pages) {
     EXPECT_EQ(De_Role(pages[n], TRole::Resume).size(), n == 0 ? 3u : 0u);
   }
   EXPECT_EQ(De_Role(pages[0], TRole::Resume)[2]->Texte, "Troisième");
-  auto sans_resume = Entete;
+  auto sans_resume = Tableau(100);
   sans_resume.Resume.clear();
-  EXPECT_GT(Rubriques(Pages(Grille(100), sans_resume)[0]).size(), Rubriques(pages[0]).size());
+  EXPECT_GT(Rubriques(Pages(sans_resume)[0]).size(), Rubriques(pages[0]).size());
 }
 
 // Numbers and amounts end at their column's right edge less the cell's inset; labels start at
@@ -135,7 +145,7 @@ TEST(Impression, En_Tete_Des_Pages) {
 TEST(Impression, Alignement_Et_Points_De_Suspension) {
   std::string long_libelle(30, 'e');
   for (int i = 0; i < 36; ++i) long_libelle += "é";  // two bytes each: never cut between them
-  const auto page = Pages(Grille(1, long_libelle))[0];
+  const auto page = Pages(Tableau(1, long_libelle))[0];
   const auto corps = De_Role(page, TRole::Corps);
   ASSERT_EQ(corps.size(), 3u);
   const double utile = Droite - Gauche;
@@ -170,26 +180,136 @@ TEST(Impression, Papier_Trop_Petit) {
     bool refuse;
   };
   for (const Cas& cas : {Cas{{100, 841, 20}, true}, Cas{{595, 150, 20}, true}, Cas{{297, 420, 20}, false}}) {
-    EXPECT_EQ(test::Message_Erreur([&] { Pages(Grille(5), Entete, cas.format); }),
+    EXPECT_EQ(test::Message_Erreur([&] { Pages(Tableau(5), cas.format); }),
               cas.refuse ? textes::Papier_Trop_Petit : "");
   }
 }
 
-// The header of the window's last calculation: its date in local time, its summary when it
-// filled the grid.
-TEST(Impression, En_Tete_Du_Dernier_Calcul) {
-  plateforme::Fixer_Separateurs(U',', U' ');
-  std::tm local{};
-  local.tm_year = 124, local.tm_mon = 1, local.tm_mday = 29, local.tm_hour = 14, local.tm_min = 5, local.tm_isdst = -1;
-  recap::TDernier_Calcul dernier{
-      recap::TCalcul{"C:\\KORVEX", "02-2024", std::mktime(&local), recap::TResume{12, 1234.5L, 34.5L}, {"Attention : a"}}};
-  const auto entete = recap::Entete_Impression(dernier);
-  EXPECT_EQ(entete.Dossier, "C:\\KORVEX");
-  EXPECT_EQ(entete.Mois, "02-2024");
-  EXPECT_EQ(entete.Date_Heure, "29/02/2024 14:05");
-  EXPECT_EQ(entete.Resume, (std::vector<std::string>{"12 bulletins", "Gains : 1234,5 — Retenues : 34,5", "Net : 1200"}));
-  EXPECT_EQ(entete.Avertissements, std::vector<std::string>{"Attention : a"});
-  dernier.Calcul.reset();
-  EXPECT_TRUE(recap::Entete_Impression(dernier).Resume.empty());
-  plateforme::Fixer_Separateurs(U'.', U' ');
+// Any number of columns, each by its share of the width; texts left, numbers right, the header
+// as its column's cells; a row to be checked shaded across the table.
+TEST(Impression, Colonnes_Quelconques_Et_Lignes_Signalees) {
+  recap::TTableau t;
+  t.Titre = "Comparaison";
+  t.Colonnes = {{"N°", 50, 1}, {"Libellé", 200, 3}, {"Avant", 80, 1}, {"Après", 80, 1},
+                {"Écart", 80, 1}, {"%", 60, 1}, {"Contrôle", 150, 2}};
+  const auto ligne = [](int n, bool signaler) {
+    return recap::TLigne_Tableau{{recap::Cellule_Entier(n), recap::Cellule_Texte("Prime"), recap::Cellule_Montant(10),
+                                  recap::Cellule_Montant(12), recap::Cellule_Montant(2), recap::Cellule_Pourcentage(20),
+                                  recap::Cellule_Texte(signaler ? "hausse" : "")},
+                                 signaler};
+  };
+  t.Lignes = {ligne(1, false), ligne(2, true), ligne(3, false)};
+  const auto pages = Pages(t);
+  ASSERT_EQ(pages.size(), 1u);
+  const auto& p = pages[0];
+  const double utile = Droite - Gauche;
+  const double parts[] = {1, 3, 1, 1, 1, 1, 2}, total = 10;
+  double gauche = Gauche;
+  const auto colonnes = De_Role(p, TRole::Colonne);
+  ASSERT_EQ(colonnes.size(), 7u);
+  for (size_t c = 0; c < 7; ++c) {
+    const double droite = gauche + utile * parts[c] / total;
+    const bool a_droite = c != 1 && c != 6;
+    SCOPED_TRACE(colonnes[c]->Texte);
+    EXPECT_EQ(colonnes[c]->Alignement, a_droite ? TAlignement::Droite : TAlignement::Gauche);
+    EXPECT_NEAR(colonnes[c]->X, a_droite ? droite - 3 : gauche + 3, 1e-9);
+    gauche = droite;
+  }
+  ASSERT_EQ(p.Fonds.size(), 1u);
+  const recap::TFond& fond = p.Fonds[0];
+  EXPECT_NEAR(fond.X, Gauche, 1e-9);
+  EXPECT_NEAR(fond.Largeur, utile, 1e-9);
+  // The shaded band holds the second row's seven texts, and only them.
+  std::vector<std::string> dans_la_bande;
+  for (const auto* texte : De_Role(p, TRole::Corps))
+    if (texte->Y > fond.Y && texte->Y < fond.Y + fond.Hauteur) dans_la_bande.push_back(texte->Texte);
+  EXPECT_EQ(dans_la_bande.size(), 7u);
+  EXPECT_EQ(dans_la_bande.front(), "2");
+  EXPECT_EQ(dans_la_bande.back(), "hausse");
+}
+
+// Portrait while every column holds its header and its numbers whole; landscape once a number
+// would be cut. A long text never turns the page: it is cut with "…".
+TEST(Impression, Portrait_Ou_Paysage) {
+  const auto table = [](double part_montant, const std::string& montant_texte, const std::string& libelle) {
+    recap::TTableau t;
+    t.Colonnes = {{"N° RUB", 64, 0.10}, {"LIBELLES", 290, 0.42}, {"GAINS", 175, part_montant}};
+    t.Lignes = {{{recap::Cellule_Entier(899), recap::Cellule_Texte(libelle),
+                  {recap::TGenre_Cellule::Montant, montant_texte, 0}}}};
+    return t;
+  };
+  const std::string long_libelle(400, 'x');
+  const std::string quinze_chiffres = "-123456789012,345";  // 17 characters: 76.5 points at 9 points
+  struct Cas {
+    const char* nom;
+    recap::TTableau tableau;
+    bool paysage;
+  };
+  const Cas cas[] = {
+      {"la récap", Tableau(30), false},
+      {"un libellé trop long", table(0.48, "33149,34", long_libelle), false},
+      {"un montant de quinze chiffres", table(0.08, quinze_chiffres, "Salaire"), true},
+      {"le même montant avec la place", table(0.48, quinze_chiffres, "Salaire"), false},
+  };
+  for (const Cas& c : cas) {
+    const recap::TFormat_Page f = recap::Format_Tableau(c.tableau, Largeur);
+    EXPECT_EQ(f.Paysage(), c.paysage) << c.nom;
+    EXPECT_NEAR(std::min(f.Largeur, f.Hauteur), A4.Largeur, 1e-9) << c.nom;
+    EXPECT_NEAR(std::max(f.Largeur, f.Hauteur), A4.Hauteur, 1e-9) << c.nom;
+  }
+  // In landscape the figure is printed whole.
+  const recap::TTableau large = table(0.08, quinze_chiffres, "Salaire");
+  const auto pages = Pages(large, recap::Format_Tableau(large, Largeur));
+  EXPECT_EQ(De_Role(pages[0], TRole::Corps).back()->Texte, quinze_chiffres);
+
+  auto t = Tableau(3);
+  t.Nom_Document = "Récap KORVEX 02-2024";
+  const auto demande = recap::Demande_Impression(t, Largeur);
+  EXPECT_EQ(demande.Document, "Récap KORVEX 02-2024");
+  EXPECT_FALSE(demande.Format.Paysage());
+}
+
+// The warnings under the summary, cut at blanks to the width, flowing onto the next pages when
+// they are many, the table after them.
+TEST(Impression, Avertissements_Sous_Le_Resume) {
+  std::string long_avertissement = "Attention :";
+  for (int i = 0; i < 60; ++i) long_avertissement += " mot" + std::to_string(i);
+  long_avertissement += " fin.";
+  struct Cas {
+    size_t avertissements;
+    bool plusieurs_pages;
+  };
+  for (const Cas& c : {Cas{2, false}, Cas{120, true}}) {
+    auto t = Tableau(3);
+    t.Avertissements.assign(c.avertissements, long_avertissement);
+    const auto pages = Pages(t);
+    std::string relu;
+    size_t pages_avec = 0;
+    for (const auto& p : pages) {
+      const auto lignes = De_Role(p, TRole::Avertissement);
+      if (lignes.empty()) continue;
+      ++pages_avec;
+      const double sous_l_entete = De_Role(p, pages_avec == 1 ? TRole::Resume : TRole::Entete).back()->Y;
+      EXPECT_GT(lignes.front()->Y, sous_l_entete);
+      for (const auto* l : lignes) {
+        EXPECT_LE(Largeur(TRole::Avertissement, l->Texte), Droite - Gauche) << l->Texte;
+        EXPECT_LT(l->Y, De_Role(p, TRole::Pied)[0]->Y - 12);
+        relu += (relu.empty() || relu.ends_with("fin.") ? "" : " ") + l->Texte;
+      }
+      const auto colonnes = De_Role(p, TRole::Colonne);
+      if (!colonnes.empty()) {
+        EXPECT_GT(colonnes[0]->Y, lignes.back()->Y);
+      }
+    }
+    EXPECT_EQ(pages_avec > 1, c.plusieurs_pages) << c.avertissements;
+    std::string attendu;
+    for (size_t i = 0; i < c.avertissements; ++i) attendu += long_avertissement;
+    EXPECT_EQ(relu, attendu);
+    EXPECT_EQ(Rubriques(pages.back()).size(), 3u);
+  }
+}
+
+TEST(Impression, Date_Heure_Locale) {
+  EXPECT_EQ(recap::Texte_Date_Heure(Local(2024, 2, 29, 14, 5)), "29/02/2024 14:05");
+  EXPECT_EQ(recap::Texte_Date_Heure(Local(2023, 12, 1, 9, 0)), "01/12/2023 09:00");
 }

@@ -147,7 +147,7 @@ TEST_F(PannesTest, EveryFileOperationOfACalculationFailsInTurn) {
   // The calculation must reach every kind of operation the issue names, each memo read included.
   std::map<std::pair<int, std::string>, int> compte;
   for (const auto& o : reference.operations) ++compte[{static_cast<int>(o.op), o.chemin}];
-  EXPECT_EQ((compte[{static_cast<int>(TOperationFichier::Existe), dta}]), 2);
+  EXPECT_EQ((compte[{static_cast<int>(TOperationFichier::Existe), dta}]), 1);  // looked for once
   EXPECT_EQ((compte[{static_cast<int>(TOperationFichier::Renommer), dta}]), 1);
   EXPECT_EQ((compte[{static_cast<int>(TOperationFichier::Renommer), dbf}]), 1);
   for (const auto& f : {dbf, dbt, rubriques}) {
@@ -226,7 +226,9 @@ TEST_F(PannesTest, EveryFileOperationOfACalculationFailsInTurn) {
               EXPECT_EQ(r.grille.Cells(c, ligne), reference.grille.Cells(c, ligne));
           // The row being written holds nothing yet, or its number first.
           const bool commencee = !r.grille.Cells(0, derniere).empty();
-          if (commencee) EXPECT_EQ(r.grille.Cells(0, derniere), reference.grille.Cells(0, derniere));
+          if (commencee) {
+            EXPECT_EQ(r.grille.Cells(0, derniere), reference.grille.Cells(0, derniere));
+          }
           for (int c = 1; c < recap::TGrille::ColCount; ++c) {
             const std::string& cellule = r.grille.Cells(c, derniere);
             EXPECT_TRUE(cellule.empty() || (commencee && cellule == reference.grille.Cells(c, derniere))) << cellule;

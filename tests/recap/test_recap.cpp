@@ -328,24 +328,6 @@ TEST_F(RecapTest, RenameFailuresAreReported) {
   }
 }
 
-TEST_F(RecapTest, AFileThatVanishesBeforeTheScanStopsTheCalculation) {
-  test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", Memo({"0011.00"})}});
-  test::Ecrire_Rubriques(dossier.Chemin(), Rubriques(3));
-  Calculer("03-2011");
-  ASSERT_EQ(grille.Cells(3, 1), "1");
-  int tests_existence = 0;
-  plateforme::Installer_Injecteur_Pannes(
-      [&](plateforme::TOperationFichier op, const std::string&) -> std::optional<std::string> {
-        if (op == plateforme::TOperationFichier::Existe && ++tests_existence == 2) return "disparu";
-        return std::nullopt;
-      });
-  grille.SetCells(1, 1, "ancien");
-  Calculer("03-2011");
-  EXPECT_EQ(messages, std::vector<std::string>{"Fichier " + Chemin() + "\\PAIES.DTA Non trouvé"});
-  EXPECT_EQ(grille.Cells(1, 1), "ancien");
-  EXPECT_EQ(TOT_RUB[1], 1.0L);
-}
-
 TEST_F(RecapTest, ABareRelativeFolderIsAnAliasAndTheFileComesBack) {
   test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", Memo({"0011.00"})}});
   const auto ici = std::filesystem::current_path();

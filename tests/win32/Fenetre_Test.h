@@ -3,9 +3,12 @@
 
 #include <gtest/gtest.h>
 #include <objbase.h>
+#include <oleacc.h>
 #include <windows.h>
 
+#include <cstdint>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,8 +29,10 @@ struct FenetreWin32 : ::testing::Test {
   // entry whose text starts with Choix_Menu is chosen.
   std::vector<std::vector<std::string>> Menus;
   std::string Choix_Menu;
-  // The print dialog: how often it was shown, and the context it gives (none: the user cancels).
+  // The print dialog: how often it was shown, what it was asked, and the context it gives (none:
+  // the user cancels).
   int Impressions_Demandees = 0;
+  recap::TDemande_Impression Demande_Impression;
   std::function<win32::TContexte_Impression()> Imprimante = [] { return win32::TContexte_Impression(); };
   std::unique_ptr<win32::TForm1> f;
 
@@ -41,8 +46,9 @@ struct FenetreWin32 : ::testing::Test {
                             return Reponse_Enregistrer;
                           },
                           [this](HMENU menu, POINT, HWND) { return Menu(menu); },
-                          [this](HWND) {
+                          [this](HWND, const recap::TDemande_Impression& d) {
                             ++Impressions_Demandees;
+                            Demande_Impression = d;
                             return Imprimante();
                           }});
     f->Afficher(SW_SHOWNOACTIVATE);
@@ -92,6 +98,38 @@ struct FenetreWin32 : ::testing::Test {
 
   void Cliquer() { SendMessageW(f->Button_Calc_Recap, BM_CLICK, 0, 0); }
 
+  // A copy of the sample folder whose PAIES.DTA announces one record less than it holds: its
+  // last record is not read, and the calculation warns so.
+  static void Copier_Exemple_Endommage(const std::filesystem::path& vers) {
+    Copier_Exemple(vers);
+    std::fstream paies(vers / "PAIES.DTA", std::ios::in | std::ios::out | std::ios::binary);
+    uint32_t annonces = 0;
+    paies.seekg(4);
+    paies.read(reinterpret_cast<char*>(&annonces), 4);  // little-endian, as Windows is
+    --annonces;
+    paies.seekp(4);
+    paies.write(reinterpret_cast<const char*>(&annonces), 4);
+  }
+
+  // The control drawn into a bitmap of our own, as WM_PRINTCLIENT asks it: does it hold that colour?
+  static bool Contient_Couleur(HWND h, COLORREF couleur) {
+    RECT client;
+    GetClientRect(h, &client);
+    HDC ecran = GetDC(h);
+    HDC dc = CreateCompatibleDC(ecran);
+    HBITMAP image = CreateCompatibleBitmap(ecran, client.right, client.bottom);
+    HGDIOBJ ancienne = SelectObject(dc, image);
+    SendMessageW(h, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    bool trouvee = false;
+    for (int y = 0; y < client.bottom && !trouvee; ++y)
+      for (int x = 0; x < client.right && !trouvee; ++x) trouvee = GetPixel(dc, x, y) == couleur;
+    SelectObject(dc, ancienne);
+    DeleteObject(image);
+    DeleteDC(dc);
+    ReleaseDC(h, ecran);
+    return trouvee;
+  }
+
   // The control's rectangle in its parent's client area.
   static RECT Rectangle(HWND h) {
     RECT r;
@@ -122,6 +160,31 @@ struct FenetreWin32 : ::testing::Test {
     SetKeyboardState(relache);
     return pris;
   }
+};
+
+// What a screen reader gets of a window's control through Active Accessibility.
+struct Accessible {
+  IAccessible* a = nullptr;
+  explicit Accessible(HWND h) {
+    AccessibleObjectFromWindow(h, OBJID_CLIENT, IID_IAccessible, reinterpret_cast<void**>(&a));
+  }
+  ~Accessible() {
+    if (a != nullptr) a->Release();
+  }
+  // A text property of the object itself or of a child; "(rien)" when it has none.
+  std::string Texte(HRESULT (STDMETHODCALLTYPE IAccessible::*lire)(VARIANT, BSTR*), LONG enfant) {
+    BSTR b = nullptr;
+    VARIANT v{};
+    v.vt = VT_I4;
+    v.lVal = enfant;
+    const HRESULT hr = (a->*lire)(v, &b);
+    std::string t = hr == S_OK && b != nullptr ? plateforme::Vers_Utf8(b) : "(rien)";
+    SysFreeString(b);
+    return t;
+  }
+  std::string Nom(LONG enfant = CHILDID_SELF) { return Texte(&IAccessible::get_accName, enfant); }
+  std::string Valeur(LONG enfant) { return Texte(&IAccessible::get_accValue, enfant); }
+  std::string Description(LONG enfant) { return Texte(&IAccessible::get_accDescription, enfant); }
 };
 
 }  // namespace test

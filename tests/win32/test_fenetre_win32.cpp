@@ -48,7 +48,7 @@ TEST_F(FenetreWin32, IsBuiltFromTheDescription) {
     SCOPED_TRACE(dc.Nom);
     ASSERT_NE(h, nullptr);
     EXPECT_EQ(GetParent(h), std::string_view(dc.Parent) == "Form1" ? f->Handle() : f->Panel1);
-    EXPECT_TRUE(IsWindowVisible(h));
+    EXPECT_EQ(IsWindowVisible(h) != FALSE, !dc.Cache);
     const RECT r = Rectangle(h);
     EXPECT_EQ(r.left, px(dc.Left));
     EXPECT_EQ(r.top, px(dc.Top));
@@ -155,8 +155,8 @@ TEST_F(FenetreWin32, AWrongMonthIsAPlainMessage) {
   EXPECT_EQ(Messages, std::vector<std::string>{textes::Mois_Incorrect});
   EXPECT_EQ(Occupe_Pendant_Boite, std::vector<bool>{false});  // the user answers with the arrow
   EXPECT_FALSE(f->Occupe());
-  EXPECT_EQ(f->StringGridRecap->Grille().RowCount(), 5);
-  EXPECT_EQ(f->StringGridRecap->Grille().Cells(0, 0), "");
+  EXPECT_EQ(f->Cellules_Recap.RowCount(), 5);
+  EXPECT_EQ(f->Cellules_Recap.Cells(0, 0), "");
 }
 
 // One whole calculation: the grid holds what korvex-recap prints for the folder and month.
@@ -183,7 +183,7 @@ TEST_F(FenetreWin32, ACalculationFillsTheGrid) {
   TTAB_VALEURS totaux;
   recap::TGrille attendue;
   recap::Calculer_Recap(korvex.string(), "02-2024", totaux, attendue, [](const std::string&) {});
-  const recap::TGrille& grille = f->StringGridRecap->Grille();
+  const recap::TGrille& grille = f->Cellules_Recap;
   ASSERT_EQ(grille.RowCount(), attendue.RowCount());
   EXPECT_EQ(grille.RowCount(), 27);
   for (int l = 0; l < grille.RowCount(); ++l)
@@ -247,6 +247,63 @@ TEST_F(CalculFenetre, AFilledGridTakesTheKeys) {
   EXPECT_EQ(f->StringGridRecap->Selection(), (win32::TPlage{1, 1, 4, 26}));
 }
 
+// A calculation that leaves a payslip out, then a click that makes no recap, as a user meets them:
+// the warning in red between the panel and the grid, read by screen readers as the summary is;
+// then the summary saying the grid is stale, and every entry of the grid's menu greyed.
+TEST_F(FenetreWin32, AWarningThenAFailedClick) {
+  test::TDossierTemporaire dossier;
+  const fs::path korvex = dossier.Chemin() / "KORVEX";
+  Copier_Exemple_Endommage(korvex);
+  Taper(f->EditChemin_Dossier, korvex.string());
+  Taper(f->LabeledEdit_Mois, "02-2024");
+  EXPECT_FALSE(IsWindowVisible(f->LabelAvertissements));
+  Cliquer();
+  ASSERT_TRUE(Messages.empty() && Erreurs.empty());
+  EXPECT_EQ(f->StringGridRecap->Tableau().Nombre_Rangees(), 27);
+
+  const HWND avertissements = f->LabelAvertissements;
+  EXPECT_TRUE(IsWindowVisible(avertissements));
+  const std::string texte = Texte(avertissements);
+  EXPECT_EQ(texte.rfind("Attention : la table ", 0), 0u) << texte;
+  EXPECT_NE(texte.find("l'enregistrement 37 n'a pas été lu"), std::string::npos) << texte;
+  EXPECT_EQ(Rectangle(f->StringGridRecap->Handle()).top, Rectangle(avertissements).bottom);
+  const auto& rouge = description::Couleur_Erreur;
+  EXPECT_TRUE(Contient_Couleur(avertissements, RGB(rouge.Rouge, rouge.Vert, rouge.Bleu)));
+  test::Accessible lu(avertissements);
+  ASSERT_NE(lu.a, nullptr);
+  EXPECT_EQ(lu.Nom(), texte);
+  // More warnings than its three lines: its bar scrolls them, the grid keeps its room.
+  std::string beaucoup;
+  for (int i = 0; i < 20; ++i) beaucoup += "Attention : ...\r\n";
+  Taper(avertissements, beaucoup);
+  EXPECT_TRUE(GetWindowLongW(avertissements, GWL_STYLE) & WS_VSCROLL);
+  EXPECT_EQ(Rectangle(f->StringGridRecap->Handle()).top, Rectangle(avertissements).bottom);
+
+  Taper(f->LabeledEdit_Mois, "13");
+  Cliquer();
+  EXPECT_EQ(Messages, std::vector<std::string>{textes::Mois_Incorrect});
+  const std::string resume = std::string(textes::Aucune_Recap) + "\r\nLa grille montre encore la récap du mois 02-2024\r\n" +
+                             "du dossier " + korvex.string() + ".";
+  EXPECT_EQ(Texte(f->LabelResume), resume);
+  // Its lines fit the label.
+  HDC dc = GetDC(f->LabelResume);
+  const HGDIOBJ police = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(f->LabelResume, WM_GETFONT, 0, 0)));
+  RECT place = Rectangle(f->LabelResume);
+  OffsetRect(&place, -place.left, -place.top);
+  const LONG hauteur = place.bottom;
+  const std::wstring large = plateforme::Vers_Utf16(resume);
+  DrawTextW(dc, large.c_str(), static_cast<int>(large.size()), &place, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, police);
+  ReleaseDC(f->LabelResume, dc);
+  EXPECT_LE(place.bottom, hauteur);
+  SendMessageW(f->StringGridRecap->Handle(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(f->StringGridRecap->Handle()), -1);
+  ASSERT_EQ(Menus.size(), 1u);
+  for (const std::string& entree : Menus[0])
+    EXPECT_TRUE(entree == "-" || entree.ends_with(" (grisé)")) << entree;
+  EXPECT_EQ(f->StringGridRecap->Tableau().Nombre_Rangees(), 27);
+  EXPECT_TRUE(IsWindowVisible(avertissements));
+}
+
 TEST_F(FenetreWin32, AnErrorKeepsTheRowsWritten) {
   test::TDossierTemporaire dossier;
   test::Ecrire_Paies(dossier.Chemin(), {{"01-2024", "EN-TETE\r\n00110.00\r\n00220.00\r\n"}});
@@ -257,7 +314,7 @@ TEST_F(FenetreWin32, AnErrorKeepsTheRowsWritten) {
   Cliquer();
   EXPECT_EQ(Erreurs, std::vector<std::string>{"'x' n'est pas une valeur entière correcte."});
   EXPECT_EQ(Occupe_Pendant_Boite, std::vector<bool>{false});
-  const recap::TGrille& grille = f->StringGridRecap->Grille();
+  const recap::TGrille& grille = f->Cellules_Recap;
   EXPECT_EQ(grille.RowCount(), 3);
   EXPECT_EQ(grille.Cells(1, 1), "Un");
   EXPECT_EQ(grille.Cells(3, 1), "10");
@@ -297,7 +354,7 @@ TEST_F(SeparateursFenetre, ReadAgainWhenTheSystemAnnouncesAChange) {
   Taper(f->EditChemin_Dossier, (dossier.Chemin() / "KORVEX").string());
   Taper(f->LabeledEdit_Mois, "02-2024");
   Cliquer();
-  EXPECT_EQ(f->StringGridRecap->Grille().Cells(3, 1), "33149,34");
+  EXPECT_EQ(f->Cellules_Recap.Cells(3, 1), "33149,34");
 }
 
 // The real boxes, closed by a timer of this thread once it has read them.

@@ -23,9 +23,10 @@ struct GrilleWin32 : FenetreWin32 {
     Souris(WM_LBUTTONUP, vers);
   }
   void Remplir_Lignes(int n) {
-    g().Grille().SetRowCount(n + 1);
-    for (int l = 1; l <= n; ++l) g().Grille().SetCells(0, l, std::to_string(l));
-    g().Rafraichir();
+    recap::TTableau t = g().Tableau();
+    t.Lignes.resize(static_cast<size_t>(n), t.Lignes.front());
+    for (int l = 1; l <= n; ++l) t.Lignes[static_cast<size_t>(l - 1)].Cellules[0] = recap::Cellule_Entier(l);
+    g().Afficher(t);
   }
 
   // The grid drawn into a bitmap of our own, as WM_PRINTCLIENT asks it.
@@ -48,7 +49,7 @@ struct GrilleWin32 : FenetreWin32 {
 
 TEST_F(GrilleWin32, StartsEmptyWithTheDescriptionsGeometry) {
   const auto& d = description::Grille;
-  EXPECT_EQ(g().Grille().RowCount(), d.Lignes);
+  EXPECT_EQ(g().Tableau().Nombre_Rangees(), d.Lignes);
   EXPECT_EQ(g().Hauteur_Ligne(), d.Hauteur_Ligne);
   for (int c = 0; c < d.Colonnes; ++c) EXPECT_EQ(g().Largeur_Colonne(c), d.Largeurs[static_cast<size_t>(c)]);
   // One-pixel lines between the cells.
@@ -130,6 +131,26 @@ TEST_F(GrilleWin32, ColumnsSizedByDraggingTheirEdgeInRowZero) {
   // A drag on a row's edge in column 0 sizes nothing.
   Tirer({10, 24}, {10, 60});
   EXPECT_EQ(g().Hauteur_Ligne(), 24);
+}
+
+// Whatever table it is given: its columns at its widths, a row to be checked highlighted and said
+// so to screen readers.
+TEST_F(GrilleWin32, ShowsAnyTableItsRowsToCheckHighlighted) {
+  recap::TTableau t;
+  t.Colonnes = {{"N°", 40}, {"Libellé", 120}, {"Contrôle", 90}};
+  t.Lignes = {{{recap::Cellule_Entier(1), recap::Cellule_Texte("a"), recap::Cellule_Texte("")}},
+              {{recap::Cellule_Entier(2), recap::Cellule_Texte("b"), recap::Cellule_Texte("hausse")}, true}};
+  g().Afficher(t);
+  EXPECT_EQ(g().Largeur_Colonne(0), 40);
+  EXPECT_EQ(g().Largeur_Colonne(2), 90);
+  g().Selectionner({2, 1, 2, 1});
+  const auto& c = description::Couleur_A_Signaler;
+  EXPECT_EQ(Pixel(40 + 1 + 120 + 1 + 80, 2 * 25 + 12), RGB(c.Rouge, c.Vert, c.Bleu));  // cell (2, 2)
+  EXPECT_EQ(Pixel(40 + 1 + 60, 2 * 25 + 12), RGB(c.Rouge, c.Vert, c.Bleu));            // cell (1, 2)
+  test::Accessible lu(h());
+  ASSERT_NE(lu.a, nullptr);
+  EXPECT_EQ(lu.Description(win32::Identifiant_Cellule(3, 2, 2)), "Ligne à vérifier");
+  EXPECT_EQ(lu.Description(win32::Identifiant_Cellule(3, 2, 1)), "(rien)");
 }
 
 // A right click selects the cell under it before the menu opens, unless the cell is already in

@@ -9,6 +9,7 @@
 #include "platform/Textes.h"
 #include "platform/Caracteres.h"
 #include "support/Message_Erreur.h"
+#include "support/Grilles.h"
 #include "win32/Impression_Gdi.h"
 
 namespace {
@@ -42,27 +43,24 @@ UINT Alignement_Attendu(recap::TAlignement a) {
   return a == recap::TAlignement::Droite ? TA_RIGHT : a == recap::TAlignement::Centre ? TA_CENTER : TA_LEFT;
 }
 
-recap::TGrille Grille() {
-  recap::TGrille g;
-  g.SetRowCount(3);
-  for (int c = 0; c < 5; ++c) g.SetCells(c, 0, textes::Entetes_Grille[c]);
-  g.SetCells(0, 1, "1");
-  g.SetCells(1, 1, "Salaire de base");
-  g.SetCells(3, 1, "33149,34");
-  g.SetCells(0, 2, "899");
-  g.SetCells(1, 2, "Contribution exceptionnelle d'équilibre des régimes complémentaires de retraite");
-  g.SetCells(4, 2, "-87,25");
-  return g;
+recap::TTableau Tableau() {
+  recap::TTableau t = test::Tableau_Grille(
+      {{textes::Entetes_Grille, textes::Entetes_Grille + 5},
+       {"1", "Salaire de base", "", "33149,34"},
+       {"899", "Contribution exceptionnelle d'équilibre des régimes complémentaires de retraite", "", "", "-87,25"}});
+  t.Titre = "Récap KORVEX — mois 02-2024";
+  t.Dossier = "C:\\Données\\KORVEX";
+  t.Resume = {"Résumé"};
+  return t;
 }
 
 }  // namespace
 
 TEST(Impression_Gdi, Textes_Et_Positions_Dans_Un_Metafichier) {
-  const recap::TEntete_Impression entete{"C:\\Données\\KORVEX", "02-2024", "29/02/2024 14:05", {"Résumé"}};
   HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
   ASSERT_NE(dc, nullptr);
   const double par_point_x = GetDeviceCaps(dc, LOGPIXELSX) / 72.0, par_point_y = GetDeviceCaps(dc, LOGPIXELSY) / 72.0;
-  const auto pages = Mettre_En_Pages_Gdi(dc, Grille(), entete);
+  const auto pages = Mettre_En_Pages_Gdi(dc, Tableau());
   ASSERT_EQ(pages.size(), 1u);
   Dessiner_Page_Gdi(dc, pages[0]);
   HENHMETAFILE emf = CloseEnhMetaFile(dc);
@@ -98,7 +96,7 @@ TEST(Impression_Gdi, Textes_Et_Positions_Dans_Un_Metafichier) {
 TEST(Impression_Gdi, Travail_Refuse) {
   HDC dc = CreateCompatibleDC(nullptr);
   ASSERT_NE(dc, nullptr);
-  const recap::TEntete_Impression entete{"C:\\KORVEX", "02-2024", "29/02/2024 14:05", {}};
-  EXPECT_EQ(test::Message_Erreur([&] { Imprimer_Recap_Gdi(dc, Grille(), entete); }), textes::Impression_Echouee);
+  EXPECT_EQ(test::Message_Erreur([&] { Imprimer_Tableau_Gdi(dc, Tableau(), "Récap KORVEX 02-2024"); }),
+            textes::Impression_Echouee);
   DeleteDC(dc);
 }

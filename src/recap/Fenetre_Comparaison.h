@@ -1,0 +1,42 @@
+// What the comparison window decides, whatever draws it: it is opened from the main window's
+// calculation and compares that month with the reference month its field holds.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "recap/Commandes.h"
+#include "recap/Comparaison.h"
+#include "recap/Fenetre.h"
+
+namespace recap {
+
+struct TFenetre_Comparaison {
+  std::string Dossier, Mois;  // of the calculation it was opened from
+  std::string Mois_Reference; // the field as typed
+  std::string Seuil;          // the field as typed, in %
+  // The last comparison made; nothing before the first click or after one that failed, so that
+  // the grid never shows a comparison the fields no longer describe.
+  std::optional<TComparaison> Comparaison;
+  bool Echec = false;
+};
+
+// The window opened from a calculation: the month before and the default threshold prefilled.
+TFenetre_Comparaison Ouvrir_Comparaison(const TCalcul& Calcul);
+
+// A click on "Comparer" (made once when the window opens): the fields read, the comparison
+// made under the wait cursor, every message and error in the boxes.
+void Clic_Comparer(TFenetre_Comparaison& Fenetre, const TBoitesMessages& Boites, const TCurseur& Curseur);
+
+// The window's title: "Comparaison — mois <mois> / <référence>".
+std::string Titre_Fenetre(const TFenetre_Comparaison& Fenetre);
+
+// The table the grid shows: the comparison's, or its headers alone.
+TTableau Tableau_Affiche(const TFenetre_Comparaison& Fenetre);
+
+// The summary label: the two summaries and their differences, or why there are none.
+std::string Texte_Resume(const TFenetre_Comparaison& Fenetre);
+
+TEtat_Commandes Etat_Commandes(const TFenetre_Comparaison& Fenetre);
+
+}  // namespace recap

@@ -1,0 +1,128 @@
+// The comparison and detail windows as their shells drive them: what they open on, what a
+// click does, and what they show after a failure.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Separateurs.h"
+#include "recap/Fenetre_Comparaison.h"
+#include "recap/Fenetre_Detail.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
+
+namespace {
+
+struct FenetresTableauxTest : ::testing::Test {
+  test::TDossierTemporaire dossier;
+  std::vector<std::string> boites;  // "message ..." or "erreur ..."
+  int attente = 0, attente_pendant_boite = 0;
+
+  void SetUp() override {
+    plateforme::Fixer_Separateurs(U'.', U' ');
+    test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}, {"Cotisation", "2"}});
+    test::Ecrire_Paies(dossier.Chemin(), {{"01-2024", test::Memo_Montants({"001100", "00210"})},
+                                          {"02-2024", test::Memo_Montants({"001120", "00210"})},
+                                          {"02-2024", test::Memo_Montants({"0015"})}});
+  }
+  recap::TBoitesMessages Boites() {
+    const auto boite = [this](const char* genre) {
+      return [this, genre](const std::string& t) {
+        if (attente > 0) ++attente_pendant_boite;
+        boites.push_back(genre + (" " + t));
+      };
+    };
+    return {boite("message"), boite("erreur")};
+  }
+  recap::TCurseur Curseur() {
+    return [this](bool en_attente) -> std::shared_ptr<void> {
+      const int pas = en_attente ? 1 : -1;
+      attente += pas;
+      return std::shared_ptr<void>(nullptr, [this, pas](void*) { attente -= pas; });
+    };
+  }
+  recap::TDernier_Calcul Calcul(const std::string& mois, TTAB_VALEURS& TOT_RUB) {
+    recap::TDernier_Calcul dernier;
+    recap::TGrille grille;
+    recap::Calculer_Pour_Fenetre(dossier.Texte(), mois, TOT_RUB, grille, [](const std::string&) {}, dernier);
+    return dernier;
+  }
+};
+
+TEST_F(FenetresTableauxTest, TheComparisonOpensOnTheMonthBeforeAndFollowsItsFields) {
+  TTAB_VALEURS TOT_RUB;
+  recap::TFenetre_Comparaison f = recap::Ouvrir_Comparaison(*Calcul("02-2024", TOT_RUB).Calcul);
+  EXPECT_EQ(f.Mois_Reference, "01-2024");
+  EXPECT_EQ(f.Seuil, "10");
+  EXPECT_EQ(recap::Titre_Fenetre(f), "Comparaison — mois 02-2024 / 01-2024");
+  EXPECT_FALSE(recap::Etat_Commandes(f).Tableau_A_Jour);
+  EXPECT_EQ(recap::Tableau_Affiche(f).Lignes.size(), 0u);  // the headers alone, before the first click
+
+  recap::Clic_Comparer(f, Boites(), Curseur());
+  ASSERT_TRUE(f.Comparaison);
+  EXPECT_TRUE(boites.empty());
+  EXPECT_EQ(attente, 0);
+  EXPECT_TRUE(recap::Etat_Commandes(f).Tableau_A_Jour);
+  const recap::TTableau t = recap::Tableau_Affiche(f);
+  ASSERT_EQ(t.Lignes.size(), 2u);
+  EXPECT_TRUE(t.Lignes[0].A_Signaler);   // 100 -> 125: +25 %
+  EXPECT_FALSE(t.Lignes[1].A_Signaler);  // 10 -> 10
+  EXPECT_EQ(recap::Texte_Resume(f).find("\n") != std::string::npos, t.Resume.size() > 1);
+  EXPECT_EQ(recap::Texte_Resume(f).substr(0, t.Resume.front().size()), t.Resume.front());
+
+  // A threshold above the move: nothing to check any more.
+  f.Seuil = "30";
+  recap::Clic_Comparer(f, Boites(), Curseur());
+  EXPECT_FALSE(recap::Tableau_Affiche(f).Lignes[0].A_Signaler);
+
+  // A click that fails empties the grid and says no comparison was made; the boxes wait with
+  // the normal cursor.
+  struct Cas {
+    std::string reference, seuil, boite;
+  };
+  for (const Cas& c : {Cas{"1-2024", "10", "message Mois de référence non précisé correctement. Il doit être sous la forme (mm-aaaa)"},
+                       Cas{"01-2024", "dix", "message Seuil non précisé correctement. Il doit être un nombre de pour cent "
+                                             "positif (par exemple 10 ou 12,5)"}}) {
+    boites.clear();
+    f.Mois_Reference = c.reference;
+    f.Seuil = c.seuil;
+    recap::Clic_Comparer(f, Boites(), Curseur());
+    EXPECT_EQ(boites, std::vector<std::string>{c.boite});
+    EXPECT_FALSE(f.Comparaison);
+    EXPECT_EQ(recap::Texte_Resume(f), "Aucune comparaison n'a été faite : le calcul n'a pas abouti.");
+    EXPECT_FALSE(recap::Etat_Commandes(f).Tableau_A_Jour);
+    EXPECT_EQ(recap::Titre_Fenetre(f), "Comparaison — mois 02-2024 / " + c.reference);
+  }
+  EXPECT_EQ(attente_pendant_boite, 0);
+}
+
+TEST_F(FenetresTableauxTest, TheDetailIsReadAgainAndCheckedAgainstTheGrid) {
+  TTAB_VALEURS TOT_RUB;
+  recap::TDernier_Calcul dernier = Calcul("02-2024", TOT_RUB);
+  auto d = recap::Clic_Detail(dernier, TOT_RUB, 1, Boites(), Curseur());
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->Bulletins.size(), 2u);
+  EXPECT_TRUE(d->Avertissements.empty());
+  EXPECT_EQ(recap::Texte_Resume(*d), "2 bulletins");
+  EXPECT_EQ(attente, 0);
+
+  // The payroll application wrote since the calculation: the detail says so.
+  test::Ecrire_Paies(dossier.Chemin(), {{"02-2024", test::Memo_Montants({"001120"})}});
+  d = recap::Clic_Detail(dernier, TOT_RUB, 1, Boites(), Curseur());
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->Avertissements, std::vector<std::string>{"Les bulletins ont changé depuis le calcul : recalculez la récap."});
+
+  // A stale grid opens nothing; a folder gone is an error in the box.
+  dernier.Echec = true;
+  EXPECT_FALSE(recap::Clic_Detail(dernier, TOT_RUB, 1, Boites(), Curseur()));
+  EXPECT_TRUE(boites.empty());
+  dernier.Echec = false;
+  std::filesystem::remove(dossier.Chemin() / "PAIES.DTA");
+  EXPECT_FALSE(recap::Clic_Detail(dernier, TOT_RUB, 1, Boites(), Curseur()));
+  ASSERT_EQ(boites.size(), 1u);
+  EXPECT_EQ(attente_pendant_boite, 0);
+  EXPECT_EQ(attente, 0);
+}
+
+}  // namespace
