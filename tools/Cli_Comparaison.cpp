@@ -1,12 +1,11 @@
 #include "Cli_Comparaison.h"
 
-#include <cmath>
-#include <cstdint>
 #include <cstdio>
 #include <nlohmann/json.hpp>
 #include <string_view>
 
 #include "Execution_Cli.h"
+#include "Json_Cli.h"
 #include "platform/Fichiers.h"
 #include "recap/Classeur.h"
 #include "platform/Console.h"
@@ -21,59 +20,7 @@ namespace {
 using recap::TCellule;
 using recap::TTableau;
 
-// ---- The table as text ----
-
-// One line per row: a tab or a line break inside a text would break the layout.
-std::string Cellule_Tabulee(std::string_view texte) {
-  std::string sortie;
-  for (size_t i = 0; i < texte.size(); ++i) {
-    if (texte[i] == '\r' && i + 1 < texte.size() && texte[i + 1] == '\n') continue;  // one break, one space
-    sortie += texte[i] == '\t' || texte[i] == '\r' || texte[i] == '\n' ? ' ' : texte[i];
-  }
-  return sortie;
-}
-
-std::string Cellule_Csv(const std::string& texte) {
-  if (texte.find_first_of(";\"\r\n") == std::string::npos) return texte;
-  std::string sortie = "\"";
-  for (char c : texte) sortie += c == '"' ? std::string("\"\"") : std::string(1, c);
-  return sortie + "\"";
-}
-
-std::string Ligne_Texte(const std::vector<std::string>& cellules, bool csv) {
-  std::string ligne;
-  for (size_t c = 0; c < cellules.size(); ++c) {
-    if (c > 0) ligne += csv ? ';' : '\t';
-    ligne += csv ? Cellule_Csv(cellules[c]) : Cellule_Tabulee(cellules[c]);
-  }
-  return ligne + "\n";
-}
-
-// The header row, then one line per row; a text cell protected from running as a formula.
-std::string Texte_Tableau(const TTableau& tableau, bool csv) {
-  std::vector<std::string> cellules;
-  for (const auto& colonne : tableau.Colonnes) cellules.push_back(colonne.Entete);
-  std::string texte = Ligne_Texte(cellules, csv);
-  for (const auto& ligne : tableau.Lignes) {
-    cellules.clear();
-    for (const TCellule& c : ligne.Cellules)
-      cellules.push_back(c.Genre == recap::TGenre_Cellule::Texte ? recap::Protege_Formule(c.Texte) : c.Texte);
-    texte += Ligne_Texte(cellules, csv);
-  }
-  return texte;
-}
-
 // ---- JSON ----
-
-// The grid's figure as a JSON number; a whole one stays whole (2250, not 2250.0).
-nlohmann::ordered_json Nombre_Json(double valeur) {
-  if (valeur == std::trunc(valeur) && std::fabs(valeur) < 0x1p53) return static_cast<int64_t>(valeur);
-  return valeur;
-}
-
-nlohmann::ordered_json Montant_Json(long double total) {
-  return Nombre_Json(recap::Valeur_Affichee(recap::Cellule_Montant(total)));
-}
 
 nlohmann::ordered_json Ligne_Json(const recap::TLigne_Comparaison& l) {
   nlohmann::ordered_json ligne = {{"rubrique", l.Rubrique},
@@ -107,13 +54,13 @@ std::string Json_Comparaison(const recap::TComparaison& c) {
   d["net"] = Montant_Json(c.Resume.Net());
   d["net_reference"] = Montant_Json(c.Resume_Reference.Net());
   d["avertissements"] = c.Avertissements;
-  // A label that is not UTF-8 must not cost the whole document.
-  return d.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+  return Texte_Json(d);
 }
 
 std::string Texte_Comparaison(const recap::TComparaison& c, TForme_Comparaison forme) {
   if (forme == TForme_Comparaison::Json) return Json_Comparaison(c);
-  return Texte_Tableau(recap::Tableau_Comparaison(c), forme == TForme_Comparaison::Csv);
+  return recap::Texte_Tableau(recap::Tableau_Comparaison(c),
+                              forme == TForme_Comparaison::Csv ? recap::TFormat_Texte::Csv : recap::TFormat_Texte::Tabulations);
 }
 
 }  // namespace

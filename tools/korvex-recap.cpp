@@ -14,6 +14,7 @@
 #include "Cli_Comparaison.h"
 #include "Cli_Detail.h"
 #include "Execution_Cli.h"
+#include "Json_Cli.h"
 #include "KORVEX_procs.h"
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
@@ -111,13 +112,6 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   return lus;
 }
 
-// A number cell as a JSON number of the grid's value (recap::Valeur_Affichee). A whole value
-// stays a whole number (2250, not 2250.0).
-nlohmann::ordered_json Nombre_Json(double valeur) {
-  if (valeur == std::trunc(valeur) && std::fabs(valeur) < 0x1p53) return static_cast<int64_t>(valeur);
-  return valeur;
-}
-
 // The table's rows that hold a rubric and its total, each as the grid shows it: the amount's
 // column named by its header.
 nlohmann::ordered_json Lignes_Json(const recap::TTableau& tableau) {
@@ -131,7 +125,7 @@ nlohmann::ordered_json Lignes_Json(const recap::TTableau& tableau) {
       lignes.push_back({{"rubrique", static_cast<int>(rubrique->Valeur)},
                         {"libelle", tableau.Texte(1, r)},
                         {"colonne", tableau.Texte(c, 0)},
-                        {"total", Nombre_Json(recap::Valeur_Affichee(*total))}});
+                        {"total", cli::Nombre_Json(recap::Valeur_Affichee(*total))}});
       break;
     }
   }
@@ -139,19 +133,17 @@ nlohmann::ordered_json Lignes_Json(const recap::TTableau& tableau) {
 }
 
 std::string Json_Recap(const TArguments& arguments, const recap::TTableau& tableau, const recap::TCalcul& calcul) {
-  const auto montant = [](long double total) { return Nombre_Json(recap::Valeur_Affichee(recap::Cellule_Montant(total))); };
   nlohmann::ordered_json document;
   document["dossier"] = arguments.dossier;
   document["mois"] = calcul.Mois;
   if (arguments.periode) document["mois_fin"] = arguments.mois_fin;
   document["bulletins"] = calcul.Resume.Bulletins;
   document["lignes"] = Lignes_Json(tableau);
-  document["gains"] = montant(calcul.Resume.Gains);
-  document["retenues"] = montant(calcul.Resume.Retenues);
-  document["net"] = montant(calcul.Resume.Net());
+  document["gains"] = cli::Montant_Json(calcul.Resume.Gains);
+  document["retenues"] = cli::Montant_Json(calcul.Resume.Retenues);
+  document["net"] = cli::Montant_Json(calcul.Resume.Net());
   document["avertissements"] = calcul.Avertissements;
-  // A label that is not UTF-8 must not cost the whole document.
-  return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+  return cli::Texte_Json(document);
 }
 
 std::string Texte_Sortie(const TArguments& arguments, const recap::TGrille& grille, const TTAB_VALEURS& TOT_RUB,
