@@ -101,9 +101,11 @@ std::optional<TDetail> Detailler(const std::string& Chemin, const std::string& M
 
 bool Verifier_Total_Grille(TDetail& Detail, long double Total_Grille) {
   if (Memes_Bits(Detail.Total, Total_Grille)) return true;
+  // A warning like the others: the figures shown are not the grid's.
+  const std::string avertissement = textes::Attention + std::string(textes::Bulletins_Changes);
   auto& avertissements = Detail.Avertissements;
-  if (std::find(avertissements.begin(), avertissements.end(), textes::Bulletins_Changes) == avertissements.end())
-    avertissements.push_back(textes::Bulletins_Changes);
+  if (std::find(avertissements.begin(), avertissements.end(), avertissement) == avertissements.end())
+    avertissements.push_back(avertissement);
   return false;
 }
 

@@ -166,7 +166,7 @@ TEST_F(DetailTest, TheSamplesTotalsAreTheRecaps) {
 
 // The payroll application wrote between the recap and the detail.
 TEST_F(DetailTest, ATotalThatIsNotTheGridsSaysThePayslipsChanged) {
-  const std::string change = "Les bulletins ont changé depuis le calcul : recalculez la récap.";
+  const std::string change = "Attention : Les bulletins ont changé depuis le calcul : recalculez la récap.";
   test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", test::Memo_Montants({"0010.1", "0020.2"})}});
   test::Ecrire_Rubriques(dossier.Chemin(), {});
   const TTAB_VALEURS avant = Totaux("03-2011");

@@ -111,7 +111,7 @@ TEST_F(FenetresTableauxTest, TheDetailIsReadAgainAndCheckedAgainstTheGrid) {
   test::Ecrire_Paies(dossier.Chemin(), {{"02-2024", test::Memo_Montants({"001120"})}});
   d = recap::Clic_Detail(dernier, TOT_RUB, 1, Boites(), Curseur());
   ASSERT_TRUE(d);
-  EXPECT_EQ(d->Avertissements, std::vector<std::string>{"Les bulletins ont changé depuis le calcul : recalculez la récap."});
+  EXPECT_EQ(d->Avertissements, std::vector<std::string>{"Attention : Les bulletins ont changé depuis le calcul : recalculez la récap."});
 
   // A stale grid opens nothing; a folder gone is an error in the box.
   dernier.Echec = true;
