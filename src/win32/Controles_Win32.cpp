@@ -109,11 +109,26 @@ HFONT Creer_Police(int dpi) {
                      Large(d.Police).c_str());
 }
 
+void Enregistrer_Classe_Fenetre(const wchar_t* nom, WNDPROC procedure) {
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  WNDCLASSEXW c{};
+  if (GetClassInfoExW(instance, nom, &c)) return;
+  c.cbSize = sizeof c;
+  c.lpfnWndProc = procedure;
+  c.hInstance = instance;
+  c.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
+  c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  c.lpszClassName = nom;
+  RegisterClassExW(&c);
+}
+
 const wchar_t* Classe_Panneau() {
   static constexpr wchar_t classe[] = L"KorvexPanel1";
   static const bool fait = [] {
     WNDCLASSEXW panneau{};
     panneau.cbSize = sizeof panneau;
+    panneau.style = CS_HREDRAW | CS_VREDRAW;  // its edge is drawn again where the new size puts it
     panneau.lpfnWndProc = Procedure_Panneau;
     panneau.hInstance = GetModuleHandleW(nullptr);
     panneau.hCursor = LoadCursorW(nullptr, IDC_ARROW);
@@ -123,6 +138,25 @@ const wchar_t* Classe_Panneau() {
   }();
   (void)fait;
   return classe;
+}
+
+bool Montrer_Attente(bool occupe) {
+  if (occupe) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  return occupe;
+}
+
+void Garder_Focus(HWND fenetre, WPARAM activation, HWND& focus, HWND defaut) {
+  if (LOWORD(activation) == WA_INACTIVE) {
+    focus = GetFocus();
+  } else {
+    SetFocus(focus != nullptr && IsChild(fenetre, focus) ? focus : defaut);
+  }
+}
+
+void Prendre_Cadre_Propose(HWND fenetre, LPARAM propose) {
+  const RECT* r = reinterpret_cast<const RECT*>(propose);
+  SetWindowPos(fenetre, nullptr, r->left, r->top, r->right - r->left, r->bottom - r->top,
+               SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 recap::TCurseur Curseur_Fenetre(bool& occupe) {

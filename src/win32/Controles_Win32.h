@@ -4,12 +4,46 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "recap/Fenetre.h"
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0  // Windows 8.1, beyond the headers' Windows 7
+#endif
+
 namespace win32 {
+
+// A control of a window's description as Windows makes it: the member of the window T that holds
+// it, its class (null: the panel's), its styles and identifier, and the member holding its
+// caption label, created just before it (Windows names an edit after the static before it).
+template <class T>
+struct TControle_Win32 {
+  std::string_view Nom;
+  HWND T::*Membre;
+  const wchar_t* Classe;
+  DWORD Style, Etendu;
+  int Id;
+  HWND T::*Legende = nullptr;
+};
+
+// The entry of that name, null when none.
+template <class T, std::size_t N>
+constexpr const TControle_Win32<T>* Controle_Win32(const TControle_Win32<T> (&controles)[N], std::string_view nom) {
+  for (const auto& c : controles)
+    if (c.Nom == nom) return &c;
+  return nullptr;
+}
+
+// What every window of ours answers alike. WM_SETCURSOR: the wait cursor while it is busy (true
+// when set). WM_ACTIVATE: the control that had the focus gets it back, or defaut. WM_DPICHANGED:
+// the frame the system proposes.
+bool Montrer_Attente(bool occupe);
+void Garder_Focus(HWND fenetre, WPARAM activation, HWND& focus, HWND defaut);
+void Prendre_Cadre_Propose(HWND fenetre, LPARAM propose);
 
 std::wstring Large(const char* utf8);
 
@@ -37,6 +71,10 @@ void Ajuster_A_Son_Texte(HWND etiquette, HFONT police, SIZE minimum = {0, 0});
 
 // The description's font at dpi; the caller deletes it.
 HFONT Creer_Police(int dpi);
+
+// Registers a class of top-level window of ours: the program's icon, the arrow cursor, the
+// button face. A second call finds it registered and does nothing.
+void Enregistrer_Classe_Fenetre(const wchar_t* nom, WNDPROC procedure);
 
 // The class of a raised panel in the button-face colour that passes its controls' notifications
 // to its parent (Panel1, PanelComparaison); registered on the first call.

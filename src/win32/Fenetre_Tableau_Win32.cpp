@@ -11,10 +11,6 @@ namespace win32 {
 
 namespace {
 
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0  // Windows 8.1, beyond the headers' Windows 7
-#endif
-
 constexpr wchar_t Classe_Tableau[] = L"KorvexTableau";
 constexpr DWORD Style_Tableau = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Style_Etendu_Tableau = WS_EX_CONTROLPARENT;
 enum : int {  // never IDOK nor IDCANCEL
@@ -32,63 +28,33 @@ constexpr const auto& Panneau = description::Controle_Tableau("PanelComparaison"
 constexpr const auto& Resume = description::Controle_Tableau("LabelResumeTableau");
 constexpr const auto& Avertissements = description::Controle_Tableau("LabelAvertissementsTableau");
 
-// Each control of the description but the grid: the member that holds it, and what Windows
-// makes of it. A label comes just before the edit it names.
-struct TControle_Win32 {
-  std::string_view Nom;
-  HWND TFenetre_Tableau::*Membre;
-  const wchar_t* Classe;  // null: the panel's
-  DWORD Style, Etendu;
-  int Id;
-  bool Comparaison_Seule;
-};
-constexpr TControle_Win32 Controles_Win32[] = {
-    {"PanelComparaison", &TFenetre_Tableau::PanelComparaison, nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
-     0, true},
+// Each control of the description but the grid, as Windows makes it.
+constexpr TControle_Win32<TFenetre_Tableau> Controles_Win32[] = {
+    {"PanelComparaison", &TFenetre_Tableau::PanelComparaison, nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0},
     {"LabelMoisReference", &TFenetre_Tableau::LabelMoisReference, L"STATIC", SS_LEFT | SS_NOPREFIX, 0,
-     Id_Libelle_Mois, true},
+     Id_Libelle_Mois},
     {"EditMoisReference", &TFenetre_Tableau::EditMoisReference, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL,
-     WS_EX_CLIENTEDGE, Id_Mois_Reference, true},
-    {"LabelSeuil", &TFenetre_Tableau::LabelSeuil, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Libelle_Seuil, true},
-    {"EditSeuil", &TFenetre_Tableau::EditSeuil, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Seuil,
-     true},
+     WS_EX_CLIENTEDGE, Id_Mois_Reference},
+    {"LabelSeuil", &TFenetre_Tableau::LabelSeuil, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Libelle_Seuil},
+    {"EditSeuil", &TFenetre_Tableau::EditSeuil, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE, Id_Seuil},
     // A plain push button, as the main window's: Enter does not press it.
-    {"ButtonComparer", &TFenetre_Tableau::ButtonComparer, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, Id_Comparer,
-     true},
-    {"LabelResumeTableau", &TFenetre_Tableau::LabelResumeTableau, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Resume,
-     false},
+    {"ButtonComparer", &TFenetre_Tableau::ButtonComparer, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON, 0, Id_Comparer},
+    {"LabelResumeTableau", &TFenetre_Tableau::LabelResumeTableau, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Resume},
     {"LabelAvertissementsTableau", &TFenetre_Tableau::LabelAvertissementsTableau, L"STATIC", SS_LEFT | SS_NOPREFIX, 0,
-     Id_Avertissements, false},
+     Id_Avertissements},
 };
 
-constexpr const TControle_Win32* Controle_Win32(std::string_view nom) {
-  for (const auto& c : Controles_Win32)
-    if (c.Nom == nom) return &c;
-  return nullptr;
+// The panel and what it holds: the comparison window's only.
+constexpr bool Du_Panneau(const description::TControle& c) {
+  return c.Nom == std::string_view(Panneau.Nom) || c.Parent == std::string_view(Panneau.Nom);
 }
 
 static_assert(std::ranges::all_of(description::Controles_Tableau,
                                   [](const description::TControle& c) {
                                     return c.Nom == std::string_view("GrilleTableau") ||
-                                           Controle_Win32(c.Nom) != nullptr;
+                                           Controle_Win32(Controles_Win32, c.Nom) != nullptr;
                                   }),
               "every control of the description is made");
-
-void Enregistrer_Classe(WNDPROC procedure) {
-  static const bool fait = [procedure] {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW c{};
-    c.cbSize = sizeof c;
-    c.lpfnWndProc = procedure;
-    c.hInstance = instance;
-    c.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    c.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    c.lpszClassName = Classe_Tableau;
-    return RegisterClassExW(&c) != 0;
-  }();
-  (void)fait;
-}
 
 const description::TFenetre_Tableau& Description(recap::TGenre_Fenetre genre) {
   return genre == recap::TGenre_Fenetre::Comparaison ? description::Fenetre_Comparaison : description::Fenetre_Detail;
@@ -99,7 +65,7 @@ const description::TFenetre_Tableau& Description(recap::TGenre_Fenetre genre) {
 TFenetre_Tableau::TFenetre_Tableau(recap::TGenre_Fenetre Genre, HWND Proprietaire, POINT Coin,
                                    recap::TBoitesMessages Boites, TDialogues Dialogues, TFermeture Fermee)
     : genre_(Genre), Boites_(std::move(Boites)), Dialogues_(std::move(Dialogues)), fermee_(std::move(Fermee)) {
-  Enregistrer_Classe(&TFenetre_Tableau::Procedure);
+  Enregistrer_Classe_Fenetre(Classe_Tableau, &TFenetre_Tableau::Procedure);
   CreateWindowExW(Style_Etendu_Tableau, Classe_Tableau, L"", Style_Tableau, Coin.x, Coin.y, 100, 100, Proprietaire,
                   nullptr, GetModuleHandleW(nullptr), this);
   dpi_ = Dpi_De(hwnd_);
@@ -124,7 +90,7 @@ TFenetre_Tableau::~TFenetre_Tableau() {
 
 void TFenetre_Tableau::Afficher(int commande_affichage) {
   ShowWindow(hwnd_, IsIconic(hwnd_) ? SW_RESTORE : commande_affichage);
-  SetWindowPos(hwnd_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  SetForegroundWindow(hwnd_);  // already open, it may be behind another of ours
   UpdateWindow(hwnd_);
   SetFocus(GrilleTableau->Handle());
 }
@@ -137,14 +103,15 @@ void TFenetre_Tableau::Creer_Controles() {
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   // Tab order is creation order: the panel's edits and button, then the grid.
   for (const auto& c : description::Controles_Tableau) {
-    const TControle_Win32* w = Controle_Win32(c.Nom);
+    const auto* w = Controle_Win32(Controles_Win32, c.Nom);
     if (w == nullptr) {
       GrilleTableau = std::make_unique<TGrilleWin32>(hwnd_, Id_Grille, RECT{}, dpi_);
       continue;
     }
-    if (w->Comparaison_Seule && !Comparaison()) continue;
-    const HWND parent = std::string_view(c.Parent) == "PanelComparaison" ? PanelComparaison : hwnd_;
-    this->*w->Membre = CreateWindowExW(w->Etendu, w->Classe != nullptr ? w->Classe : Classe_Panneau(), Large(c.Texte).c_str(),
+    if (Du_Panneau(c) && !Comparaison()) continue;
+    const HWND parent = std::string_view(c.Parent) == Panneau.Nom ? PanelComparaison : hwnd_;
+    const wchar_t* classe = w->Classe != nullptr ? w->Classe : Classe_Panneau();
+    this->*w->Membre = CreateWindowExW(w->Etendu, classe, Large(c.Texte).c_str(),
                                        WS_CHILD | w->Style | (c.Cache ? 0 : WS_VISIBLE), 0, 0, 0, 0, parent,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(w->Id)), instance, nullptr);
   }
@@ -161,7 +128,7 @@ void TFenetre_Tableau::Placer_Controles() {
   int haut = 0;
   if (Comparaison()) {
     for (const auto& c : description::Controles_Tableau) {
-      if (std::string_view(c.Parent) != "PanelComparaison") continue;
+      if (std::string_view(c.Parent) != Panneau.Nom) continue;
       const HWND h = Controle(c.Nom);
       placer(h, Echelle(c.Left), Echelle(c.Top), Echelle(c.Width), Echelle(c.Height));
       if (c.Width == 0) Ajuster_A_Son_Texte(h, police_);
@@ -182,14 +149,15 @@ void TFenetre_Tableau::Placer_Controles() {
   const int avertissements = Montre(LabelAvertissementsTableau) ? Echelle(Avertissements.Height) : 0;
   const int bas_grille = std::max<int>(haut, client.bottom - resume - avertissements);
   placer(GrilleTableau->Handle(), 0, haut, client.right, bas_grille - haut);
-  placer(LabelResumeTableau, Echelle(Resume.Left), bas_grille + marge, std::max(0, static_cast<int>(client.right) - 2 * Echelle(Resume.Left)),
+  const int gauche = Echelle(Resume.Left);
+  placer(LabelResumeTableau, gauche, bas_grille + marge, std::max(0, static_cast<int>(client.right) - 2 * gauche),
          resume - 2 * marge);
   placer(LabelAvertissementsTableau, 0, bas_grille + resume, client.right, Echelle(Avertissements.Height));
 }
 
 HWND TFenetre_Tableau::Controle(std::string_view nom) const {
   if (nom == "GrilleTableau") return GrilleTableau ? GrilleTableau->Handle() : nullptr;
-  const TControle_Win32* w = Controle_Win32(nom);
+  const auto* w = Controle_Win32(Controles_Win32, nom);
   return w != nullptr ? this->*w->Membre : nullptr;
 }
 
@@ -276,25 +244,14 @@ LRESULT TFenetre_Tableau::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
       dpi_ = LOWORD(wp);
       Changer_Police();
       GrilleTableau->Changer_Dpi(dpi_);
-      const RECT* propose = reinterpret_cast<const RECT*>(lp);
-      SetWindowPos(hwnd_, nullptr, propose->left, propose->top, propose->right - propose->left,
-                   propose->bottom - propose->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Prendre_Cadre_Propose(hwnd_, lp);
       Placer_Controles();
       return 0;
     }
     case WM_SETCURSOR:
-      if (occupe_) {
-        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        return TRUE;
-      }
+      if (Montrer_Attente(occupe_)) return TRUE;
       break;
-    case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE) {
-        focus_ = GetFocus();
-      } else {
-        SetFocus(focus_ != nullptr && IsChild(hwnd_, focus_) ? focus_ : GrilleTableau->Handle());
-      }
-      return 0;
+    case WM_ACTIVATE: Garder_Focus(hwnd_, wp, focus_, GrilleTableau->Handle()); return 0;
     case WM_CLOSE:
       // The owner deletes the object, which destroys the window: nothing of it is touched after.
       if (fermee_) {

@@ -18,10 +18,6 @@ namespace win32 {
 
 namespace {
 
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0  // Windows 8.1, beyond the headers' Windows 7
-#endif
-
 constexpr wchar_t Classe_Form1[] = L"KorvexForm1";
 constexpr DWORD Style_Form1 = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Style_Etendu_Form1 = WS_EX_CONTROLPARENT;
 enum : int {  // never IDOK nor IDCANCEL
@@ -43,17 +39,8 @@ constexpr const auto& Mois = description::Controle("LabeledEdit_Mois");
 constexpr const auto& Resume = description::Controle("LabelResume");
 constexpr const auto& Avertissements = description::Controle("LabelAvertissements");
 
-// Each control of the description but the grid: the member of TForm1 that holds it, and what
-// Windows makes of it.
-struct TControle_Win32 {
-  std::string_view Nom;
-  HWND TForm1::*Membre;
-  const wchar_t* Classe;  // null: the panel's
-  DWORD Style, Etendu;
-  int Id;
-  HWND TForm1::*Legende;  // its caption label, created just before it; null when none
-};
-constexpr TControle_Win32 Controles_Win32[] = {
+// Each control of the description but the grid, as Windows makes it.
+constexpr TControle_Win32<TForm1> Controles_Win32[] = {
     {"Panel1", &TForm1::Panel1, nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, nullptr},
     {"LabelFichierTrouve", &TForm1::LabelFichierTrouve, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Fichier_Trouve,
      nullptr},
@@ -70,15 +57,10 @@ constexpr TControle_Win32 Controles_Win32[] = {
      nullptr},
 };
 
-constexpr const TControle_Win32* Controle_Win32(std::string_view nom) {
-  for (const auto& c : Controles_Win32)
-    if (c.Nom == nom) return &c;
-  return nullptr;
-}
 static_assert(std::ranges::all_of(description::Controles,
                                   [](const description::TControle& c) {
                                     return c.Nom == std::string_view(Grille_Decrite.Nom) ||
-                                           Controle_Win32(c.Nom) != nullptr;
+                                           Controle_Win32(Controles_Win32, c.Nom) != nullptr;
                                   }),
               "every control of the description is made");
 
@@ -93,16 +75,8 @@ void Enregistrer_Classes(WNDPROC procedure_form) {
   static const bool fait = [procedure_form] {
     INITCOMMONCONTROLSEX communs{sizeof communs, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&communs);
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW form{};
-    form.cbSize = sizeof form;
-    form.lpfnWndProc = procedure_form;
-    form.hInstance = instance;
-    form.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    form.lpszClassName = Classe_Form1;
-    return RegisterClassExW(&form) != 0;
+    Enregistrer_Classe_Fenetre(Classe_Form1, procedure_form);
+    return true;
   }();
   (void)fait;
 }
@@ -111,7 +85,8 @@ void Enregistrer_Classes(WNDPROC procedure_form) {
 
 RECT Cadre_Initial(int dpi, const RECT& zone) {
   const auto& d = description::Form1;
-  return Dans_La_Zone(zone, {d.Left, d.Top}, Taille_Cadre(Echelle(d.Largeur_Client, dpi), Echelle(d.Hauteur_Client, dpi)));
+  const SIZE voulue = Taille_Cadre(Echelle(d.Largeur_Client, dpi), Echelle(d.Hauteur_Client, dpi));
+  return Dans_La_Zone(zone, {d.Left, d.Top}, voulue);
 }
 
 // The wait cursor during a calculation, the arrow while a box waits for the user.
@@ -161,7 +136,7 @@ void TForm1::Creer_Controles() {
   };
   // Tab order is creation order: the grid, then the panel's edits and button.
   for (const auto& c : description::Controles) {
-    const TControle_Win32* w = Controle_Win32(c.Nom);
+    const auto* w = Controle_Win32(Controles_Win32, c.Nom);
     if (w == nullptr) {
       StringGridRecap = std::make_unique<TGrilleWin32>(hwnd_, Id_Grille, RECT{}, dpi_);
       continue;
@@ -170,7 +145,8 @@ void TForm1::Creer_Controles() {
     if (w->Legende != nullptr)
       this->*w->Legende = creer(L"STATIC", description::Etiquette_Mois.Texte, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
                                 Id_Legende_Mois, parent);
-    this->*w->Membre = creer(w->Classe != nullptr ? w->Classe : Classe_Panneau(), c.Texte, w->Style | (c.Cache ? 0 : WS_VISIBLE), w->Etendu, w->Id, parent);
+    const wchar_t* classe = w->Classe != nullptr ? w->Classe : Classe_Panneau();
+    this->*w->Membre = creer(classe, c.Texte, w->Style | (c.Cache ? 0 : WS_VISIBLE), w->Etendu, w->Id, parent);
   }
   const auto& rouge = description::Couleur_Erreur;
   Rendre_Defilante(LabelAvertissements, RGB(rouge.Rouge, rouge.Vert, rouge.Bleu));
@@ -206,7 +182,7 @@ void TForm1::Placer_Controles() {
 
 HWND TForm1::Controle(std::string_view nom) const {
   if (nom == Grille_Decrite.Nom) return StringGridRecap ? StringGridRecap->Handle() : nullptr;
-  const TControle_Win32* w = Controle_Win32(nom);
+  const auto* w = Controle_Win32(Controles_Win32, nom);
   return w != nullptr ? this->*w->Membre : nullptr;
 }
 
@@ -374,9 +350,7 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
       dpi_ = LOWORD(wp);
       Changer_Police();
       StringGridRecap->Changer_Dpi(dpi_);
-      const RECT* propose = reinterpret_cast<const RECT*>(lp);
-      SetWindowPos(hwnd_, nullptr, propose->left, propose->top, propose->right - propose->left,
-                   propose->bottom - propose->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Prendre_Cadre_Propose(hwnd_, lp);
       Placer_Controles();
       return 0;
     }
@@ -384,18 +358,9 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
       if (lp != 0 && std::wcscmp(reinterpret_cast<const wchar_t*>(lp), L"intl") == 0) recap::Relire_Separateurs();
       break;
     case WM_SETCURSOR:
-      if (occupe_) {
-        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        return TRUE;
-      }
+      if (Montrer_Attente(occupe_)) return TRUE;
       break;
-    case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE) {
-        focus_ = GetFocus();
-      } else {
-        SetFocus(focus_ != nullptr && IsChild(hwnd_, focus_) ? focus_ : StringGridRecap->Handle());
-      }
-      return 0;
+    case WM_ACTIVATE: Garder_Focus(hwnd_, wp, focus_, StringGridRecap->Handle()); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
   }
