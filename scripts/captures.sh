@@ -92,7 +92,7 @@ piloter() {
 }
 
 # The comparison window (Ctrl+M: 02-2024 against 01-2024, widened by the user until its check
-# column shows) and the detail of rubric 1 (a double click on its row), each shot, then closed.
+# column shows) and the detail of rubric 1 (Enter on its row), each shot, then closed.
 piloter_tableaux() {
   local suffixe=$1 id=$2 fenetre
   local comparaison="^Comparaison — mois 02-2024 / 01-2024\$" detail="^Détail — rubrique 1 .* — mois 02-2024\$"
@@ -104,9 +104,9 @@ piloter_tableaux() {
   capturer "fenetre-$suffixe-comparaison" "$fenetre"
   xdotool key alt+F4
   attendre "la fermeture de la comparaison" absente "$comparaison"
-  # The first click makes the window active again, the double click opens the detail.
+  # Rubric 1's row clicked, the main window active again, then Enter opens its detail.
   cliquer "$id" 150 133
-  xdotool mousemove --window "$id" 150 133 click --repeat 2 --delay 80 1
+  xdotool key Return
   attendre "la fenêtre de détail" nommee "$detail"
   capturer "fenetre-$suffixe-detail" "$(nommee "$detail")"
   xdotool key alt+F4
