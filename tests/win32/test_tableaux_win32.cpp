@@ -8,6 +8,7 @@
 
 #include "Fenetre_Test.h"
 #include "forms/Description_Form1.h"
+#include "forms/Description_Tableaux.h"
 #include "platform/Textes.h"
 
 namespace {
@@ -43,6 +44,13 @@ struct TableauxWin32 : CalculFenetre {
   }
   static void Comparer(const win32::TFenetre_Tableau& c) { SendMessageW(c.ButtonComparer, BM_CLICK, 0, 0); }
   static COLORREF Couleur(const description::TCouleur& c) { return RGB(c.Rouge, c.Vert, c.Bleu); }
+  // The client area at the description's size.
+  static void Taille_Decrite(const win32::TFenetre_Tableau& fenetre, const description::TFenetre_Tableau& d) {
+    RECT client;
+    GetClientRect(fenetre.Handle(), &client);
+    EXPECT_EQ(client.right, MulDiv(d.Largeur_Client, fenetre.Dpi(), 96));
+    EXPECT_EQ(client.bottom, MulDiv(d.Hauteur_Client, fenetre.Dpi(), 96));
+  }
 };
 
 TEST_F(TableauxWin32, TheComparisonOpensComparedWithTheMonthBefore) {
@@ -59,11 +67,20 @@ TEST_F(TableauxWin32, TheComparisonOpensComparedWithTheMonthBefore) {
   EXPECT_TRUE(Contient_Couleur(c.GrilleTableau->Handle(), Couleur(description::Couleur_A_Signaler)));
   EXPECT_NE(Texte(c.LabelResumeTableau).find("01-2024"), std::string::npos);
   EXPECT_FALSE(IsWindowVisible(c.LabelAvertissementsTableau));
+  Taille_Decrite(c, description::Fenetre_Comparaison);
   RECT client;
   GetClientRect(c.Handle(), &client);
   EXPECT_EQ(Rectangle(c.GrilleTableau->Handle()).top, Rectangle(c.PanelComparaison).bottom);
   EXPECT_LE(Rectangle(c.GrilleTableau->Handle()).bottom, Rectangle(c.LabelResumeTableau).top);
   EXPECT_LE(Rectangle(c.LabelResumeTableau).bottom, client.bottom);
+
+  // Tab goes round the fields, the button and the grid, where the window opened.
+  EXPECT_EQ(GetFocus(), c.GrilleTableau->Handle());
+  for (HWND attendu : {c.EditMoisReference, c.EditSeuil, c.ButtonComparer, c.GrilleTableau->Handle()}) {
+    MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
+    EXPECT_TRUE(f->Traiter_Clavier(tab));
+    EXPECT_EQ(GetFocus(), attendu);
+  }
 
   // Another threshold, compared with the button.
   Taper(c.EditSeuil, "50");
@@ -130,6 +147,7 @@ TEST_F(TableauxWin32, DetailsOpenByDoubleClickEnterAndCtrlD) {
     EXPECT_EQ(t.Texte(0, t.Nombre_Rangees() - 1), textes::Ligne_Total);
     EXPECT_EQ(Texte(d.LabelResumeTableau), textes::Resume_Bulletins(t.Nombre_Rangees() - 2));
     EXPECT_EQ(d.Controle("PanelComparaison"), nullptr);
+    Taille_Decrite(d, description::Fenetre_Detail);
     EXPECT_FALSE(IsWindowVisible(d.LabelAvertissementsTableau));
   }
   // Each opens lower and to the right of the one before.
