@@ -91,6 +91,29 @@ piloter() {
   fi
 }
 
+# The comparison window (Ctrl+M: 02-2024 against 01-2024, widened by the user until its check
+# column shows) and the detail of rubric 1 (Enter on its row), each shot, then closed.
+piloter_tableaux() {
+  local suffixe=$1 id=$2 fenetre
+  local comparaison="^Comparaison — mois 02-2024 / 01-2024\$" detail="^Détail — rubrique 1 .* — mois 02-2024\$"
+  cliquer "$id" 150 133  # rubric 1's row: the grid has the keys
+  xdotool key ctrl+m
+  attendre "la fenêtre de comparaison" nommee "$comparaison"
+  fenetre=$(nommee "$comparaison")
+  xdotool windowsize "$fenetre" 1060 560 windowmove "$fenetre" 20 20
+  capturer "fenetre-$suffixe-comparaison" "$fenetre"
+  xdotool key alt+F4
+  attendre "la fermeture de la comparaison" absente "$comparaison"
+  # Rubric 1's row clicked, the main window active again, then Enter opens its detail.
+  cliquer "$id" 150 133
+  xdotool key Return
+  attendre "la fenêtre de détail" nommee "$detail"
+  capturer "fenetre-$suffixe-detail" "$(nommee "$detail")"
+  xdotool key alt+F4
+}
+nommee() { local id; id=$(xdotool search --onlyvisible --name "$1" | head -1); [ -n "$id" ] && echo "$id"; }
+absente() { ! nommee "$1" >/dev/null; }
+
 fenetres_visibles() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 
 # Xvfb takes a free display itself and writes its number once it listens: no display number is
@@ -132,4 +155,5 @@ else
   lances+=($!)
   attendre "la fenêtre Windows « $TITRE »" fenetre_presente
   piloter windows "$(fenetre_visible)" "Z:${exemple//\//\\}"
+  piloter_tableaux windows "$(fenetre_visible)"
 fi

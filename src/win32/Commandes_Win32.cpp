@@ -1,5 +1,7 @@
 #include "win32/Commandes_Win32.h"
 
+#include <windowsx.h>
+
 #include <string>
 
 #include "platform/Caracteres.h"
@@ -41,10 +43,40 @@ std::optional<recap::TCommande> Commande_Du_Clavier(const MSG& Message, HWND Gri
   return e->Commande;
 }
 
+bool Traiter_Clavier_Tableau(MSG& Message, HWND Fenetre, HWND Grille, recap::TGenre_Fenetre Genre,
+                             const std::function<void(recap::TCommande)>& Executer) {
+  if (Message.hwnd != Fenetre && !IsChild(Fenetre, Message.hwnd)) return false;
+  if (const auto commande = Commande_Du_Clavier(Message, Grille, Genre)) {
+    Executer(*commande);
+    return true;
+  }
+  if ((Message.message == WM_KEYDOWN || Message.message == WM_CHAR) && Message.wParam == VK_RETURN) {
+    const auto activation = recap::Commande_Activation(Genre);
+    if (Message.message == WM_KEYDOWN && Message.hwnd == Grille && activation) Executer(*activation);
+    return true;
+  }
+  return IsDialogMessageW(Fenetre, &Message) != FALSE;
+}
+
+std::optional<recap::TCommande> Choisir_Au_Menu(recap::TGenre_Fenetre Genre, const recap::TEtat_Commandes& Etat,
+                                                const TGrilleWin32& Grille, LPARAM Position,
+                                                const TDialogues& Dialogues, HWND Proprietaire) {
+  POINT ecran{GET_X_LPARAM(Position), GET_Y_LPARAM(Position)};
+  if (Position == -1) {  // the menu key or Shift+F10: under the current cell
+    const TPlage c = Grille.Cellule_Courante();
+    const RECT r = Grille.Rectangle_Cellule(c.Gauche, c.Haut);
+    ecran = IsRectEmpty(&r) ? POINT{0, 0} : POINT{r.left, r.bottom};
+    ClientToScreen(Grille.Handle(), &ecran);
+  }
+  const TMenu menu = Menu_Commandes(Genre, Etat);
+  return Commande_Du_Menu(Genre, Dialogues.Menu(menu.get(), ecran, Proprietaire));
+}
+
 recap::TServices_Fenetre Services_Win32(TGrilleWin32& Grille, HWND Fenetre, const TDialogues& Dialogues,
                                         recap::TCurseur Curseur) {
   recap::TServices_Fenetre s;
   s.Selection = [&Grille] { return Grille.Selection(); };
+  s.Rangee_Courante = [&Grille] { return Grille.Cellule_Courante().Haut; };
   s.Presse_Papiers = [Fenetre](const std::string& texte) { Ecrire_Presse_Papiers(Fenetre, texte); };
   s.Tout_Selectionner = [&Grille] { Grille.Tout_Selectionner(); };
   s.Demander_Chemin = Dialogues.Enregistrer;

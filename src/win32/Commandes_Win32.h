@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <type_traits>
@@ -31,6 +32,19 @@ std::optional<recap::TCommande> Commande_Du_Menu(recap::TGenre_Fenetre Genre, UI
 // The entry that a key message calls (Ctrl and its letter, without Alt), if it works where the
 // key was pressed: the grid's shortcuts only in the grid.
 std::optional<recap::TCommande> Commande_Du_Clavier(const MSG& Message, HWND Grille, recap::TGenre_Fenetre Genre);
+
+// A keyboard message of a table window (fenetre, or a control in it) before it is dispatched: the
+// command table's shortcuts run through Executer; Enter in the grid runs the window's activation
+// command and presses no button elsewhere, none being a default one; Tab and the arrows move
+// through the controls. True when the message was consumed.
+bool Traiter_Clavier_Tableau(MSG& Message, HWND Fenetre, HWND Grille, recap::TGenre_Fenetre Genre,
+                             const std::function<void(recap::TCommande)>& Executer);
+
+// The grid's menu at a point of the screen (-1: from the keyboard, under the current cell), shown
+// through the dialogs: the entry chosen, if any.
+std::optional<recap::TCommande> Choisir_Au_Menu(recap::TGenre_Fenetre Genre, const recap::TEtat_Commandes& Etat,
+                                                const TGrilleWin32& Grille, LPARAM Position,
+                                                const TDialogues& Dialogues, HWND Proprietaire);
 
 // What the window of that grid can do for the commands: its grid, the clipboard, its dialogs,
 // the printed fonts on the screen and on the printer, and its cursor.

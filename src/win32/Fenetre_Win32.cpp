@@ -11,18 +11,14 @@
 #include "platform/Caracteres.h"
 #include "platform/Textes.h"
 #include "win32/Commandes_Win32.h"
+#include "win32/Controles_Win32.h"
 #include "win32/Etiquette_Defilante_Win32.h"
 
 namespace win32 {
 
 namespace {
 
-#ifndef WM_DPICHANGED
-#define WM_DPICHANGED 0x02E0  // Windows 8.1, beyond the headers' Windows 7
-#endif
-
 constexpr wchar_t Classe_Form1[] = L"KorvexForm1";
-constexpr wchar_t Classe_Panneau[] = L"KorvexPanel1";
 constexpr DWORD Style_Form1 = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, Style_Etendu_Form1 = WS_EX_CONTROLPARENT;
 enum : int {  // never IDOK nor IDCANCEL
   Id_Grille = 100,
@@ -43,18 +39,9 @@ constexpr const auto& Mois = description::Controle("LabeledEdit_Mois");
 constexpr const auto& Resume = description::Controle("LabelResume");
 constexpr const auto& Avertissements = description::Controle("LabelAvertissements");
 
-// Each control of the description but the grid: the member of TForm1 that holds it, and what
-// Windows makes of it.
-struct TControle_Win32 {
-  std::string_view Nom;
-  HWND TForm1::*Membre;
-  const wchar_t* Classe;
-  DWORD Style, Etendu;
-  int Id;
-  HWND TForm1::*Legende;  // its caption label, created just before it; null when none
-};
-constexpr TControle_Win32 Controles_Win32[] = {
-    {"Panel1", &TForm1::Panel1, Classe_Panneau, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, nullptr},
+// Each control of the description but the grid, as Windows makes it.
+constexpr TControle_Win32<TForm1> Controles_Win32[] = {
+    {"Panel1", &TForm1::Panel1, nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, nullptr},
     {"LabelFichierTrouve", &TForm1::LabelFichierTrouve, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Fichier_Trouve,
      nullptr},
     {"LabelResume", &TForm1::LabelResume, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Resume, nullptr},  // SS_LEFT wraps
@@ -70,42 +57,12 @@ constexpr TControle_Win32 Controles_Win32[] = {
      nullptr},
 };
 
-constexpr const TControle_Win32* Controle_Win32(std::string_view nom) {
-  for (const auto& c : Controles_Win32)
-    if (c.Nom == nom) return &c;
-  return nullptr;
-}
 static_assert(std::ranges::all_of(description::Controles,
                                   [](const description::TControle& c) {
                                     return c.Nom == std::string_view(Grille_Decrite.Nom) ||
-                                           Controle_Win32(c.Nom) != nullptr;
+                                           Controle_Win32(Controles_Win32, c.Nom) != nullptr;
                                   }),
               "every control of the description is made");
-
-std::wstring Large(const char* utf8) { return plateforme::Vers_Utf16(utf8); }
-
-std::string Texte(HWND controle) {
-  std::wstring texte(static_cast<size_t>(GetWindowTextLengthW(controle)) + 1, L'\0');
-  texte.resize(static_cast<size_t>(GetWindowTextW(controle, texte.data(), static_cast<int>(texte.size()))));
-  return plateforme::Vers_Utf8(texte);
-}
-
-// A static control breaks its lines at CR LF.
-std::wstring Lignes_Win32(const std::string& texte) {
-  std::string crlf;
-  for (char c : texte) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-  return plateforme::Vers_Utf16(crlf);
-}
-
-// Shown, whether its parents are yet or not.
-bool Montre(HWND controle) { return (GetWindowLongW(controle, GWL_STYLE) & WS_VISIBLE) != 0; }
-
-// The monitor's screen without its taskbar.
-RECT Zone_Travail(HMONITOR moniteur) {
-  MONITORINFO infos{sizeof infos, {}, {}, 0};
-  if (!GetMonitorInfoW(moniteur, &infos)) return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  return infos.rcWork;
-}
 
 // The outer size of a client area of Form1.
 SIZE Taille_Cadre(int largeur_client, int hauteur_client) {
@@ -114,42 +71,12 @@ SIZE Taille_Cadre(int largeur_client, int hauteur_client) {
   return {cadre.right - cadre.left, cadre.bottom - cadre.top};
 }
 
-// Panel1: a raised panel in the button-face colour that passes its controls' notifications to
-// the form.
-LRESULT CALLBACK Procedure_Panneau(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_COMMAND: return SendMessageW(GetParent(hwnd), msg, wp, lp);
-    case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
-      RECT r;
-      GetClientRect(hwnd, &r);
-      DrawEdge(dc, &r, BDR_RAISEDINNER, BF_RECT);
-      EndPaint(hwnd, &ps);
-      return 0;
-    }
-    default: return DefWindowProcW(hwnd, msg, wp, lp);
-  }
-}
-
 void Enregistrer_Classes(WNDPROC procedure_form) {
   static const bool fait = [procedure_form] {
     INITCOMMONCONTROLSEX communs{sizeof communs, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&communs);
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW form{};
-    form.cbSize = sizeof form;
-    form.lpfnWndProc = procedure_form;
-    form.hInstance = instance;
-    form.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(1));
-    form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    form.lpszClassName = Classe_Form1;
-    WNDCLASSEXW panneau = form;
-    panneau.lpfnWndProc = Procedure_Panneau;
-    panneau.hIcon = nullptr;
-    panneau.lpszClassName = Classe_Panneau;
-    return RegisterClassExW(&form) != 0 && RegisterClassExW(&panneau) != 0;
+    Enregistrer_Classe_Fenetre(Classe_Form1, procedure_form);
+    return true;
   }();
   (void)fait;
 }
@@ -159,36 +86,11 @@ void Enregistrer_Classes(WNDPROC procedure_form) {
 RECT Cadre_Initial(int dpi, const RECT& zone) {
   const auto& d = description::Form1;
   const SIZE voulue = Taille_Cadre(Echelle(d.Largeur_Client, dpi), Echelle(d.Hauteur_Client, dpi));
-  const LONG largeur = std::min(voulue.cx, zone.right - zone.left);
-  const LONG hauteur = std::min(voulue.cy, zone.bottom - zone.top);
-  const LONG gauche = std::clamp<LONG>(d.Left, zone.left, zone.right - largeur);
-  const LONG haut = std::clamp<LONG>(d.Top, zone.top, zone.bottom - hauteur);
-  return {gauche, haut, gauche + largeur, haut + hauteur};
+  return Dans_La_Zone(zone, {d.Left, d.Top}, voulue);
 }
 
 // The wait cursor during a calculation, the arrow while a box waits for the user.
-class TCurseur {
-public:
-  TCurseur(TForm1& f, bool occupe) : f_(f), avant_(f.occupe_) {
-    f_.occupe_ = occupe;
-    ancien_ = SetCursor(LoadCursorW(nullptr, occupe ? IDC_WAIT : IDC_ARROW));
-  }
-  ~TCurseur() {
-    f_.occupe_ = avant_;
-    SetCursor(ancien_);
-  }
-  TCurseur(const TCurseur&) = delete;
-  TCurseur& operator=(const TCurseur&) = delete;
-
-private:
-  TForm1& f_;
-  bool avant_;
-  HCURSOR ancien_;
-};
-
-recap::TCurseur TForm1::Curseur() {
-  return [this](bool attente) { return std::make_shared<TCurseur>(*this, attente); };
-}
+recap::TCurseur TForm1::Curseur() { return Curseur_Fenetre(occupe_); }
 
 TForm1::TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues)
     : Boites_(std::move(Boites)), Dialogues_(std::move(Dialogues)) {
@@ -211,6 +113,8 @@ TForm1::TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues)
 }
 
 TForm1::~TForm1() {
+  Details.clear();
+  Comparaison.reset();
   Detruire();
   StringGridRecap.reset();
   if (police_ != nullptr) DeleteObject(police_);
@@ -232,7 +136,7 @@ void TForm1::Creer_Controles() {
   };
   // Tab order is creation order: the grid, then the panel's edits and button.
   for (const auto& c : description::Controles) {
-    const TControle_Win32* w = Controle_Win32(c.Nom);
+    const auto* w = Controle_Win32(Controles_Win32, c.Nom);
     if (w == nullptr) {
       StringGridRecap = std::make_unique<TGrilleWin32>(hwnd_, Id_Grille, RECT{}, dpi_);
       continue;
@@ -241,7 +145,8 @@ void TForm1::Creer_Controles() {
     if (w->Legende != nullptr)
       this->*w->Legende = creer(L"STATIC", description::Etiquette_Mois.Texte, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
                                 Id_Legende_Mois, parent);
-    this->*w->Membre = creer(w->Classe, c.Texte, w->Style | (c.Cache ? 0 : WS_VISIBLE), w->Etendu, w->Id, parent);
+    const wchar_t* classe = w->Classe != nullptr ? w->Classe : Classe_Panneau();
+    this->*w->Membre = creer(classe, c.Texte, w->Style | (c.Cache ? 0 : WS_VISIBLE), w->Etendu, w->Id, parent);
   }
   const auto& rouge = description::Couleur_Erreur;
   Rendre_Defilante(LabelAvertissements, RGB(rouge.Rouge, rouge.Vert, rouge.Bleu));
@@ -256,7 +161,7 @@ void TForm1::Placer_Controles() {
     const HWND h = Controle(c.Nom);
     SetWindowPos(h, nullptr, Echelle(c.Left), Echelle(c.Top), Echelle(c.Width), Echelle(c.Height),
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    if (c.Width == 0) Ajuster_A_Son_Texte(h);
+    if (c.Width == 0) Ajuster_A_Son_Texte(h, police_);
   }
   // The panel spans the top, the warnings below it while they show, the grid fills what is left.
   int haut = Echelle(Panneau.Height);
@@ -268,7 +173,7 @@ void TForm1::Placer_Controles() {
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The month's caption, above its edit and left-aligned with it.
   const auto& e = description::Etiquette_Mois;
-  Ajuster_A_Son_Texte(Etiquette_Mois, {Echelle(e.Width), Echelle(e.Height)});
+  Ajuster_A_Son_Texte(Etiquette_Mois, police_, {Echelle(e.Width), Echelle(e.Height)});
   RECT r;
   GetWindowRect(Etiquette_Mois, &r);
   SetWindowPos(Etiquette_Mois, nullptr, Echelle(Mois.Left), Echelle(Mois.Top) - Echelle(e.Espace) - (r.bottom - r.top),
@@ -277,15 +182,13 @@ void TForm1::Placer_Controles() {
 
 HWND TForm1::Controle(std::string_view nom) const {
   if (nom == Grille_Decrite.Nom) return StringGridRecap ? StringGridRecap->Handle() : nullptr;
-  const TControle_Win32* w = Controle_Win32(nom);
+  const auto* w = Controle_Win32(Controles_Win32, nom);
   return w != nullptr ? this->*w->Membre : nullptr;
 }
 
 void TForm1::Changer_Police() {
   const HFONT ancienne = police_;
-  police_ = CreateFontW(-MulDiv(description::Form1.Points, dpi_, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, Large(description::Form1.Police).c_str());
+  police_ = Creer_Police(dpi_);
   const auto changer = [this](HWND h) {
     if (h != nullptr) SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(police_), TRUE);
   };
@@ -306,21 +209,6 @@ SIZE TForm1::Taille_Minimale() const {
   return {std::min(voulue.cx, zone.right - zone.left), std::min(voulue.cy, zone.bottom - zone.top)};
 }
 
-void TForm1::Ajuster_A_Son_Texte(HWND etiquette, SIZE minimum) {
-  const std::wstring texte = plateforme::Vers_Utf16(Texte(etiquette));
-  HDC dc = GetDC(etiquette);
-  const HGDIOBJ ancienne = SelectObject(dc, police_);
-  SIZE taille{0, 0};
-  GetTextExtentPoint32W(dc, texte.c_str(), static_cast<int>(texte.size()), &taille);
-  TEXTMETRICW mesures{};
-  GetTextMetricsW(dc, &mesures);
-  SelectObject(dc, ancienne);
-  ReleaseDC(etiquette, dc);
-  SetWindowPos(etiquette, nullptr, 0, 0, std::max(taille.cx, minimum.cx), std::max(mesures.tmHeight, minimum.cy),
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-  InvalidateRect(etiquette, nullptr, TRUE);
-}
-
 // ---- Handlers ----
 
 void TForm1::FormCreate() { EditChemin_DossierChange(); }
@@ -328,7 +216,7 @@ void TForm1::FormCreate() { EditChemin_DossierChange(); }
 void TForm1::EditChemin_DossierChange() {
   recap::Sous_Garde(Boites_, [this] {
     SetWindowTextW(LabelFichierTrouve, Large(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))).c_str());
-    Ajuster_A_Son_Texte(LabelFichierTrouve);
+    Ajuster_A_Son_Texte(LabelFichierTrouve, police_);
   });
 }
 
@@ -349,37 +237,62 @@ void TForm1::Button_Calc_RecapClick() {
 void TForm1::Afficher_Calcul() {
   StringGridRecap->Afficher(recap::Tableau_Affiche(Cellules_Recap, TOT_RUB, Dernier_Calcul));
   SetWindowTextW(LabelResume, Lignes_Win32(recap::Texte_Resume(Dernier_Calcul)).c_str());
-  std::string avertissements;
-  for (const std::string& a : recap::Avertissements_Affiches(Dernier_Calcul))
-    avertissements += (avertissements.empty() ? "" : "\n") + a;
-  SetWindowTextW(LabelAvertissements, Lignes_Win32(avertissements).c_str());
-  if (Montre(LabelAvertissements) != !avertissements.empty()) {
-    ShowWindow(LabelAvertissements, avertissements.empty() ? SW_HIDE : SW_SHOWNA);
-    Placer_Controles();
-  }
+  if (Montrer_Avertissements(LabelAvertissements, recap::Avertissements_Affiches(Dernier_Calcul))) Placer_Controles();
 }
 
 // ---- The command table: the grid's menu and the shortcuts ----
 
+recap::TEtat_Commandes TForm1::Etat_Commandes() const {
+  return recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->Cellule_Courante().Haut);
+}
+
 void TForm1::Executer(recap::TCommande Commande) {
   recap::Sous_Garde(Boites_, [this, Commande] {
-    recap::Executer_Commande(Commande, StringGridRecap->Tableau(), recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->Cellule_Courante().Haut),
-                             Services_Win32(*StringGridRecap, hwnd_, Dialogues_, Curseur()));
+    recap::TServices_Fenetre services = Services_Win32(*StringGridRecap, hwnd_, Dialogues_, Curseur());
+    services.Ouvrir_Comparaison = [this] { Ouvrir_Comparaison(); };
+    services.Ouvrir_Detail = [this](int rubrique) { Ouvrir_Detail(rubrique); };
+    recap::Executer_Commande(Commande, StringGridRecap->Tableau(), Etat_Commandes(), services);
   });
 }
 
-void TForm1::Montrer_Menu_Grille(LPARAM Position) {
-  const HWND grille = StringGridRecap->Handle();
-  POINT ecran{GET_X_LPARAM(Position), GET_Y_LPARAM(Position)};
-  if (Position == -1) {  // the menu key or Shift+F10: under the current cell
-    const TPlage c = StringGridRecap->Cellule_Courante();
-    const RECT r = StringGridRecap->Rectangle_Cellule(c.Gauche, c.Haut);
-    ecran = IsRectEmpty(&r) ? POINT{0, 0} : POINT{r.left, r.bottom};
-    ClientToScreen(grille, &ecran);
+// ---- The windows it opens ----
+
+// A new window opens lower and to the right of the last one opened, or of this one.
+POINT TForm1::Coin_Nouvelle_Fenetre(const description::TFenetre_Tableau& Description) const {
+  RECT r;
+  GetWindowRect(!Details.empty() ? Details.back()->Handle() : hwnd_, &r);
+  const int decalage = Echelle(Description.Decalage);
+  return {r.left + decalage, r.top + decalage};
+}
+
+void TForm1::Fermer(TFenetre_Tableau& Fenetre) {
+  if (Comparaison.get() == &Fenetre) {
+    Comparaison.reset();
+    return;
   }
-  const TMenu menu = Menu_Commandes(recap::TGenre_Fenetre::Recap, recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->Cellule_Courante().Haut));
-  const UINT choix = Dialogues_.Menu(menu.get(), ecran, hwnd_);
-  if (const auto commande = Commande_Du_Menu(recap::TGenre_Fenetre::Recap, choix)) Executer(*commande);
+  std::erase_if(Details, [&Fenetre](const auto& d) { return d.get() == &Fenetre; });
+}
+
+void TForm1::Ouvrir_Comparaison() {
+  if (!Dernier_Calcul.Calcul) return;
+  if (!Comparaison) {
+    Comparaison = std::make_unique<TFenetre_Tableau>(recap::TGenre_Fenetre::Comparaison, hwnd_,
+                                                     Coin_Nouvelle_Fenetre(description::Fenetre_Comparaison), Boites_,
+                                                     Dialogues_, [this](TFenetre_Tableau& f) { Fermer(f); });
+  }
+  Comparaison->Afficher();
+  Comparaison->Comparer_Depuis(recap::Ouvrir_Comparaison(*Dernier_Calcul.Calcul));
+}
+
+void TForm1::Ouvrir_Detail(int Rubrique) {
+  const auto detail = recap::Clic_Detail(Dernier_Calcul, TOT_RUB, Rubrique, Boites_, Curseur());
+  if (!detail) return;
+  auto fenetre = std::make_unique<TFenetre_Tableau>(recap::TGenre_Fenetre::Detail, hwnd_,
+                                                    Coin_Nouvelle_Fenetre(description::Fenetre_Detail), Boites_,
+                                                    Dialogues_, [this](TFenetre_Tableau& f) { Fermer(f); });
+  fenetre->Montrer_Detail(*detail);
+  fenetre->Afficher();
+  Details.push_back(std::move(fenetre));
 }
 
 bool TForm1::Calc_Total_Paies(const std::string& Chemin, const std::string& Mois) {
@@ -389,22 +302,22 @@ bool TForm1::Calc_Total_Paies(const std::string& Chemin, const std::string& Mois
 
 void TForm1::Afficher_Message(const std::string& texte) {
   Afficher_Calcul();
-  const TCurseur normal(*this, false);
+  const auto normal = Curseur()(false);
   Boites_.Message(texte);
 }
 
 // ---- Messages ----
 
 bool TForm1::Traiter_Clavier(MSG& msg) {
-  if (msg.hwnd != hwnd_ && !IsChild(hwnd_, msg.hwnd)) return false;
-  // The command table's shortcuts: the grid's only in the grid, where the fields keep their own.
-  if (const auto commande = Commande_Du_Clavier(msg, StringGridRecap->Handle(), recap::TGenre_Fenetre::Recap)) {
-    Executer(*commande);
-    return true;
-  }
-  // No button is the default one: Enter presses nothing.
-  if ((msg.message == WM_KEYDOWN || msg.message == WM_CHAR) && msg.wParam == VK_RETURN) return true;
-  return IsDialogMessageW(hwnd_, &msg) != FALSE;
+  // The windows it opened first: each has its own shortcuts and its own tab order. A shortcut
+  // may close the one it runs in: the list is walked on a copy.
+  std::vector<TFenetre_Tableau*> ouvertes;
+  if (Comparaison) ouvertes.push_back(Comparaison.get());
+  for (const auto& d : Details) ouvertes.push_back(d.get());
+  for (TFenetre_Tableau* f : ouvertes)
+    if (msg.hwnd == f->Handle() || IsChild(f->Handle(), msg.hwnd)) return f->Traiter_Clavier(msg);
+  return Traiter_Clavier_Tableau(msg, hwnd_, StringGridRecap->Handle(), recap::TGenre_Fenetre::Recap,
+                                 [this](recap::TCommande c) { Executer(c); });
 }
 
 LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
@@ -413,6 +326,9 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
       if (!pret_) return 0;  // the description's default text is no change
       if (LOWORD(wp) == Id_Chemin && HIWORD(wp) == EN_CHANGE) EditChemin_DossierChange();
       if (LOWORD(wp) == Id_Bouton && HIWORD(wp) == BN_CLICKED) Button_Calc_RecapClick();
+      if (LOWORD(wp) == Id_Grille && HIWORD(wp) == Notification_Double_Clic) {
+        if (const auto commande = recap::Commande_Activation(recap::TGenre_Fenetre::Recap)) Executer(*commande);
+      }
       return 0;
     case WM_SIZE:
       if (Panel1 != nullptr) Placer_Controles();
@@ -424,7 +340,9 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_CONTEXTMENU:  // passed on by the grid: a right click, the menu key or Shift+F10
       if (StringGridRecap && reinterpret_cast<HWND>(wp) == StringGridRecap->Handle()) {
-        Montrer_Menu_Grille(lp);
+        const auto commande =
+            Choisir_Au_Menu(recap::TGenre_Fenetre::Recap, Etat_Commandes(), *StringGridRecap, lp, Dialogues_, hwnd_);
+        if (commande) Executer(*commande);
         return 0;
       }
       break;
@@ -432,9 +350,7 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
       dpi_ = LOWORD(wp);
       Changer_Police();
       StringGridRecap->Changer_Dpi(dpi_);
-      const RECT* propose = reinterpret_cast<const RECT*>(lp);
-      SetWindowPos(hwnd_, nullptr, propose->left, propose->top, propose->right - propose->left,
-                   propose->bottom - propose->top, SWP_NOZORDER | SWP_NOACTIVATE);
+      Prendre_Cadre_Propose(hwnd_, lp);
       Placer_Controles();
       return 0;
     }
@@ -442,18 +358,9 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
       if (lp != 0 && std::wcscmp(reinterpret_cast<const wchar_t*>(lp), L"intl") == 0) recap::Relire_Separateurs();
       break;
     case WM_SETCURSOR:
-      if (occupe_) {
-        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
-        return TRUE;
-      }
+      if (Montrer_Attente(occupe_)) return TRUE;
       break;
-    case WM_ACTIVATE:
-      if (LOWORD(wp) == WA_INACTIVE) {
-        focus_ = GetFocus();
-      } else {
-        SetFocus(focus_ != nullptr && IsChild(hwnd_, focus_) ? focus_ : StringGridRecap->Handle());
-      }
-      return 0;
+    case WM_ACTIVATE: Garder_Focus(hwnd_, wp, focus_, StringGridRecap->Handle()); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
   }

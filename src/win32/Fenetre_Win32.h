@@ -8,12 +8,15 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "KORVEX_procs.h"
 #include "recap/Commandes.h"
 #include "recap/Fenetre.h"
 #include "win32/Dialogues_Win32.h"
+#include "forms/Description_Tableaux.h"
 #include "win32/Fenetre_Base.h"
+#include "win32/Fenetre_Tableau_Win32.h"
 #include "win32/Grille_Win32.h"
 
 namespace win32 {
@@ -59,11 +62,18 @@ public:
 
   // Runs an entry of the command table on the table the grid shows.
   void Executer(recap::TCommande Commande);
-  // The grid's context menu at a point of the screen; -1: from the keyboard, at the current cell.
-  void Montrer_Menu_Grille(LPARAM Position);
 
-  // Every keyboard message goes through here before it is dispatched: shortcuts, dialog
-  // navigation (Tab), and Enter, which presses nothing. True when the message was consumed.
+  // The windows it opened, each deleted when the user closes it: one comparison at most,
+  // re-initialised from the last calculation when it is asked for again, and any number of
+  // details, the last opened last.
+  std::unique_ptr<TFenetre_Tableau> Comparaison;
+  std::vector<std::unique_ptr<TFenetre_Tableau>> Details;
+  void Ouvrir_Comparaison();
+  void Ouvrir_Detail(int Rubrique);
+
+  // Every keyboard message goes through here before it is dispatched, its own and those of the
+  // windows it opened: shortcuts, dialog navigation (Tab), and Enter, which opens the current
+  // row's detail in the grid and presses nothing elsewhere. True when the message was consumed.
   bool Traiter_Clavier(MSG& msg);
 
   // True while a calculation runs and no box waits for the user (the wait cursor).
@@ -73,13 +83,14 @@ public:
   int Dpi() const { return dpi_; }
 
 private:
-  friend class TCurseur;
   friend class TFenetre_Base<TForm1>;
   LRESULT Traiter(UINT msg, WPARAM wp, LPARAM lp);
   void Creer_Controles();
   void Placer_Controles();
   void Changer_Police();
-  void Ajuster_A_Son_Texte(HWND etiquette, SIZE minimum = {0, 0});
+  recap::TEtat_Commandes Etat_Commandes() const;
+  POINT Coin_Nouvelle_Fenetre(const description::TFenetre_Tableau& Description) const;
+  void Fermer(TFenetre_Tableau& Fenetre);
   void Afficher_Message(const std::string& texte);
   // The grid, the summary and the warnings, after every step of a calculation.
   void Afficher_Calcul();

@@ -251,6 +251,11 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
     int col, ligne;
     if (Cellule_En(p, col, ligne) && col > 0 && ligne > 0) {  // fixed cells are not selectable
       Aller(col, ligne, (etat & MK_SHIFT) != 0);
+      if (msg == WM_LBUTTONDBLCLK) {
+        SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), Notification_Double_Clic),
+                     reinterpret_cast<LPARAM>(hwnd_));
+        return;
+      }
       selection_souris_ = true;
       SetCapture(hwnd_);
     }

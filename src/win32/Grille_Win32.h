@@ -18,6 +18,10 @@ namespace win32 {
 // A rectangle of data cells, both corners included, addressed (column, row).
 using TPlage = recap::TZone;
 
+// What a double click on a data cell tells the grid's parent: WM_COMMAND with this code in its
+// high word, the cell clicked current.
+inline constexpr WORD Notification_Double_Clic = 0x8001;
+
 class TGrilleWin32 : public TFenetre_Base<TGrilleWin32>, public TGrille_Lisible {
 public:
   // Creates the control as a child of parent; dpi scales the description's pixels.

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/Caracteres.h"
+#include "support/Dossier_Temporaire.h"
 #include "win32/Fenetre_Win32.h"
 
 namespace test {
@@ -159,6 +160,21 @@ struct FenetreWin32 : ::testing::Test {
     BYTE relache[256] = {};
     SetKeyboardState(relache);
     return pris;
+  }
+};
+
+// A calculation on a copy of the sample folder, 26 rubrics for 02-2024.
+struct CalculFenetre : FenetreWin32 {
+  test::TDossierTemporaire dossier;
+  void SetUp() override {
+    FenetreWin32::SetUp();
+    Copier_Exemple(dossier.Chemin() / "KORVEX");
+    Taper(f->EditChemin_Dossier, (dossier.Chemin() / "KORVEX").string());
+  }
+  void Calculer(const char* mois) {
+    SetFocus(f->Button_Calc_Recap);
+    Taper(f->LabeledEdit_Mois, mois);
+    Cliquer();
   }
 };
 

@@ -2,7 +2,8 @@
 # DLG_KORVEX_Calcule_Recap.exe under Wine on a real X display (Xvfb), driven with xdotool as a
 # user would: the window, a click with no month and its box, a folder and a month typed, a click,
 # the grid checked on a screenshot against what korvex-recap.exe prints, then Ctrl+A and Ctrl+C in
-# the grid and the X clipboard (Wine hands its clipboard to X) read with xclip.
+# the grid and the X clipboard (Wine hands its clipboard to X) read with xclip; last, the
+# comparison window (Ctrl+M) and a detail window (a double click) appear.
 # Usage: tests/win32/bout_en_bout.sh <build-windows>   (KORVEX_ECRAN=n to use the display :n)
 # Does nothing, successfully, when Xvfb, xdotool, xclip or ImageMagick is missing.
 set -euo pipefail
@@ -161,3 +162,21 @@ copie_vue() { lire_presse_papiers && cmp -s "$travail/presse-papiers.txt" "$trav
 attendre 50 copie_vue ||
   echec "presse-papiers X après Ctrl+A, Ctrl+C : $(head -c 300 "$travail/presse-papiers.txt" 2>/dev/null) (voir $travail/presse-papiers.txt)"
 echo "Ctrl+A, Ctrl+C : le presse-papiers X contient les $((lignes + 1)) lignes de korvex-recap"
+
+# Ctrl+M in the grid: the comparison window with the month before, closed with Alt+F4; then a
+# double click on rubric 1's row: its detail window.
+comparaison="^Comparaison — mois 02-2024 / 01-2024\$"
+xdotool key ctrl+m
+attendre 100 trouver "$comparaison" || echec "pas de fenêtre de comparaison après Ctrl+M"
+echo "Ctrl+M : fenêtre « Comparaison — mois 02-2024 / 01-2024 »"
+xdotool key alt+F4
+absente() { [ -z "$(trouver "$1")" ]; }
+attendre 100 absente "$comparaison" || echec "Alt+F4 ne ferme pas la comparaison"
+detail="^Détail — rubrique 1 Salaire de base — mois 02-2024\$"
+cliquer 100 $((97 + 2 + 25 + 12))  # the main window active again
+for _ in 1 2 3; do
+  xdotool mousemove --window "$fenetre" 100 $((97 + 2 + 25 + 12)) click --repeat 2 --delay 80 1 2>/dev/null
+  attendre 30 trouver "$detail" && break
+done
+trouver "$detail" >/dev/null || echec "pas de fenêtre de détail après un double clic"
+echo "double clic : fenêtre « Détail — rubrique 1 Salaire de base — mois 02-2024 »"

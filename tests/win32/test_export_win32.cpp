@@ -87,7 +87,7 @@ TEST_F(ExportWin32, TheCommandTableIsTheMenuAndTheShortcuts) {
       if (e.Separateur_Avant) textes.push_back("-");
       const std::string raccourci = recap::Texte_Raccourci(e);
       textes.push_back(std::string(e.Texte) + (raccourci.empty() ? "" : "\t" + raccourci) +
-                       (recap::Commande_Active(e.Commande, {a_jour}) ? "" : " (grisé)"));
+                       (recap::Commande_Active(e.Commande, {a_jour, a_jour}) ? "" : " (grisé)"));
     }
     return textes;
   };
@@ -96,14 +96,17 @@ TEST_F(ExportWin32, TheCommandTableIsTheMenuAndTheShortcuts) {
   Clic_Droit();
   ASSERT_EQ(Menus.size(), 2u);
   EXPECT_EQ(Menus[0], menu(false));
-  EXPECT_EQ(Menus[1], menu(true));
+  EXPECT_EQ(Menus[1], menu(true));  // on the first rubric's row
   // What an entry leaves behind, to tell whether a key ran it.
   const auto trace = [&](recap::TCommande c) {
     const win32::TPlage p = f->StringGridRecap->Selection();
     switch (c) {
       case recap::TCommande::Copier: return Presse_Papiers();
       case recap::TCommande::Tout_Selectionner: return std::to_string(p.Droite) + "," + std::to_string(p.Bas);
-      case recap::TCommande::Exporter_Csv: return std::to_string(Demandes.size());
+      case recap::TCommande::Exporter_Csv:
+      case recap::TCommande::Exporter_Excel: return std::to_string(Demandes.size());
+      case recap::TCommande::Comparer: return std::to_string(f->Comparaison != nullptr);
+      case recap::TCommande::Detail: return std::to_string(f->Details.size());
       case recap::TCommande::Imprimer: return std::to_string(Impressions_Demandees);
       default: return std::string();
     }
@@ -113,6 +116,8 @@ TEST_F(ExportWin32, TheCommandTableIsTheMenuAndTheShortcuts) {
     for (HWND ou : {f->EditChemin_Dossier, Grille()}) {
       win32::Ecrire_Presse_Papiers(f->Handle(), "avant");
       f->StringGridRecap->Selectionner({1, 1, 1, 1});
+      f->Comparaison.reset();
+      f->Details.clear();
       const std::string avant = trace(e.Commande);
       Ctrl(ou, e.Touche);
       EXPECT_EQ(trace(e.Commande) != avant, ou == Grille() || e.Portee == recap::TPortee::Fenetre) << e.Texte;

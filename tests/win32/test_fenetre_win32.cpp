@@ -194,20 +194,7 @@ TEST_F(FenetreWin32, ACalculationFillsTheGrid) {
   EXPECT_FALSE(fs::exists(korvex / "PAIES.DBF"));
 }
 
-// A calculation on a copy of the sample folder, 26 rubrics for 02-2024.
-struct CalculFenetre : FenetreWin32 {
-  test::TDossierTemporaire dossier;
-  void SetUp() override {
-    FenetreWin32::SetUp();
-    Copier_Exemple(dossier.Chemin() / "KORVEX");
-    Taper(f->EditChemin_Dossier, (dossier.Chemin() / "KORVEX").string());
-  }
-  void Calculer(const char* mois) {
-    SetFocus(f->Button_Calc_Recap);
-    Taper(f->LabeledEdit_Mois, mois);
-    Cliquer();
-  }
-};
+using test::CalculFenetre;
 
 // A new recap shows from its first row and column, its first cell current; a click that the
 // month refuses leaves the view as it was.
