@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -217,5 +218,15 @@ void TStringGridRecap::keyPressEvent(QKeyEvent* evenement) {
     evenement->ignore();
     return;
   }
+  const bool entree = evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter;
+  if (entree && evenement->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+    emit Rangee_Activee();
+    return;
+  }
   QTableView::keyPressEvent(evenement);
+}
+
+void TStringGridRecap::mouseDoubleClickEvent(QMouseEvent* evenement) {
+  QTableView::mouseDoubleClickEvent(evenement);
+  if (evenement->button() == Qt::LeftButton && indexAt(evenement->position().toPoint()).isValid()) emit Rangee_Activee();
 }
