@@ -67,8 +67,8 @@ TFenetreTableau::TFenetreTableau(recap::TGenre_Fenetre Genre_Fenetre, TBoitesMes
   LabelResumeTableau->setWordWrap(true);
   LabelResumeTableau->setTextFormat(Qt::PlainText);
   LabelResumeTableau->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  const int marge = resume.Left;
-  LabelResumeTableau->setContentsMargins(marge, 4, Description_Fenetre(Genre).Largeur_Client - resume.Left - resume.Width, 0);
+  // As far from both edges as the description puts it from the left, whatever the window's width.
+  LabelResumeTableau->setContentsMargins(resume.Left, 4, resume.Left, 0);
   // The comparison's lines keep their room, so that the grid does not jump from one click to
   // the next; the detail's one line takes only its own.
   if (Genre == recap::TGenre_Fenetre::Comparaison)

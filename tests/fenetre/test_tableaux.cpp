@@ -44,6 +44,20 @@ QString Derniere_Rangee(const TStringGridRecap& g) {
   return g.model()->headerData(g.model()->rowCount() - 1, Qt::Vertical).toString();
 }
 
+// The main window with the sample's recap of 02-2024, its boxes and dialogs recorded.
+struct TRecap_Exemple {
+  TBoitesEnregistrees boites;
+  TDialoguesEnregistres dialogue;
+  TForm1 f{boites.Boites(), dialogue.Dialogues()};
+
+  bool Calculer_Fevrier() {
+    f.show();
+    if (!QTest::qWaitForWindowExposed(&f)) return false;
+    Calculer(f, Exemple, "02-2024");
+    return boites.Messages.empty() && boites.Erreurs.empty();
+  }
+};
+
 void Double_Clic(TStringGridRecap& g, int rangee) {
   const QPoint centre = g.visualRect(g.model()->index(rangee, 1)).center();
   QTest::mouseDClick(g.viewport(), Qt::LeftButton, {}, centre);
@@ -61,12 +75,9 @@ private slots:
 };
 
 void TestsTableaux::comparaison() {
-  TBoitesEnregistrees boites;
-  TDialoguesEnregistres dialogue;
-  TForm1 f(boites.Boites(), dialogue.Dialogues());
-  f.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&f));
-  Calculer(f, Exemple, "02-2024");
+  TRecap_Exemple r;
+  QVERIFY(r.Calculer_Fevrier());
+  auto& [boites, dialogue, f] = r;
   QCOMPARE(f.Fenetre_Comparaison(), nullptr);
 
   // Ctrl+M from the grid: the comparison with the month before is made at once.
@@ -109,12 +120,9 @@ void TestsTableaux::comparaison() {
 }
 
 void TestsTableaux::details() {
-  TBoitesEnregistrees boites;
-  TDialoguesEnregistres dialogue;
-  TForm1 f(boites.Boites(), dialogue.Dialogues());
-  f.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&f));
-  Calculer(f, Exemple, "02-2024");
+  TRecap_Exemple r;
+  QVERIFY(r.Calculer_Fevrier());
+  auto& [boites, dialogue, f] = r;
   TStringGridRecap& g = *f.StringGridRecap;
 
   // Ctrl+D on rubric 1's row, a double click on rubric 2's, Enter on rubric 3's: three windows
@@ -168,13 +176,10 @@ void TestsTableaux::classeur_en_francais() {
 
   test::TDossierTemporaire sortie;
   const QString classeur = QString::fromStdString((sortie.Chemin() / "recap.xlsx").string());
-  TBoitesEnregistrees boites;
-  TDialoguesEnregistres dialogue;
+  TRecap_Exemple r;
+  QVERIFY(r.Calculer_Fevrier());
+  auto& [boites, dialogue, f] = r;
   dialogue.Reponse = classeur;
-  TForm1 f(boites.Boites(), dialogue.Dialogues());
-  f.show();
-  QVERIFY(QTest::qWaitForWindowExposed(&f));
-  Calculer(f, Exemple, "02-2024");
   f.StringGridRecap->setFocus();
   QTest::keyClick(f.StringGridRecap, Qt::Key_E, Qt::ControlModifier);
   QVERIFY(boites.Messages.empty() && boites.Erreurs.empty());
