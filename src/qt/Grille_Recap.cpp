@@ -219,7 +219,8 @@ void TStringGridRecap::keyPressEvent(QKeyEvent* evenement) {
     return;
   }
   const bool entree = evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter;
-  if (entree && evenement->modifiers() == Qt::NoModifier && currentIndex().isValid()) {
+  const bool seule = (evenement->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;  // the keypad's Enter too
+  if (entree && seule && currentIndex().isValid()) {
     emit Rangee_Activee();
     return;
   }
