@@ -116,10 +116,30 @@ absente() { ! nommee "$1" >/dev/null; }
 
 fenetres_visibles() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 
+fenetre_titree() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
+fenetre_ouverte() { [ -n "$(fenetre_titree "$1")" ]; }
+
+# The windows opened from the recap left by piloter: rubric 1's detail (a double click on its
+# row), then the comparison with the month before (Ctrl+M). Each opens over the main window, so
+# the detail is taken off the screen once shot.
+piloter_tableaux() {
+  local suffixe=$1 id=$2 detail comparaison
+  xdotool mousemove --window "$id" 100 133 click --repeat 2 --delay 100 1
+  detail="Détail — rubrique 1 Salaire de base — mois 02-2024"
+  attendre "la fenêtre « $detail »" fenetre_ouverte "$detail"
+  capturer "fenetre-$suffixe-detail" "$(fenetre_titree "$detail")"
+  xdotool windowunmap "$(fenetre_titree "$detail")"
+  cliquer "$id" 100 133
+  xdotool key --clearmodifiers ctrl+m
+  comparaison="Comparaison — mois 02-2024 / 01-2024"
+  attendre "la fenêtre « $comparaison »" fenetre_ouverte "$comparaison"
+  capturer "fenetre-$suffixe-comparaison" "$(fenetre_titree "$comparaison")"
+}
+
 # Xvfb takes a free display itself and writes its number once it listens: no display number is
 # fixed, and a killed run's stale lock is one Xvfb knows to pass over.
 demarrer_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1100x700x24 -nolisten tcp 3>"$travail/ecran" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$travail/ecran" >/dev/null 2>&1 &
   lances+=($!)
   attendre "l'écran virtuel" test -s "$travail/ecran"
   export DISPLAY=":$(cat "$travail/ecran")"
@@ -136,6 +156,7 @@ echo "Fenêtre Linux :"
 lances+=($!)
 attendre "la fenêtre Linux « $TITRE »" fenetre_presente
 piloter linux "$(fenetre_visible)" "$exemple"
+piloter_tableaux linux "$(fenetre_visible)"
 kill "${lances[-1]}"
 
 # The same exe as on users' machines, under Wine, in a prefix of its own: the test prefix draws

@@ -1,4 +1,4 @@
-// The program: its application title and the run of its one window.
+// The program: its application title and the run of its main window.
 #pragma once
 
 // Starts the application, shows Form1 and runs the event loop until the window is closed.

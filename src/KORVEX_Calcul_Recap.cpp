@@ -1,6 +1,5 @@
 #include "KORVEX_Calcul_Recap.h"
 
-#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,8 +8,10 @@
 #include "forms/Description_Form1.h"
 #include "platform/Textes.h"
 #include "qt/Accessibilite.h"
+#include "qt/Apparence.h"
 #include "qt/Edit_Etiquete.h"
 #include "qt/Etiquette_Defilante.h"
+#include "qt/Fenetre_Tableau.h"
 #include "qt/Grille_Recap.h"
 #include "ui_KORVEX_Calcul_Recap.h"
 
@@ -19,30 +20,6 @@ namespace {
 QString Texte_Qt(const std::string& utf8) { return QString::fromUtf8(utf8); }
 
 std::string Texte(const QLineEdit* champ) { return champ->text().toStdString(); }
-
-// The description's font exists only on Windows; elsewhere take the nearest in metrics, so
-// that the captions fit where they were designed.
-void Substituer_Police() {
-  static const bool fait = [] {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Liberation Sans"),
-                                QStringLiteral("Arial")});
-    return true;
-  }();
-  (void)fait;
-}
-
-// The window and its panel are drawn in the button face colour.
-void Fond_Face_Bouton(QWidget* w) {
-  w->setBackgroundRole(QPalette::Button);
-  w->setAutoFillBackground(true);
-}
-
-void Couleur_Texte(QWidget* w, const description::TCouleur& c) {
-  QPalette palette = w->palette();
-  palette.setColor(QPalette::WindowText, QColor(c.Rouge, c.Vert, c.Bleu));
-  w->setPalette(palette);
-}
 
 }  // namespace
 
@@ -79,6 +56,9 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
   connect(Button_Calc_Recap, &QPushButton::clicked, this, &TForm1::Button_Calc_RecapClick);
   Commandes = Creer_Commandes(*this, *StringGridRecap, recap::TGenre_Fenetre::Recap,
                               [this](recap::TCommande c) { Executer(c); });
+  // Ctrl+D and the detail entry follow the current row.
+  connect(StringGridRecap->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          [this] { Commandes.Griser(Etat_Commandes()); });
   Afficher_Calcul();
   FormCreate();
 }
@@ -90,14 +70,45 @@ void TForm1::Afficher_Calcul() {
   for (const std::string& a : recap::Avertissements_Affiches(Dernier_Calcul)) avertissements << Texte_Qt(a);
   LabelAvertissements->Etiquette()->setText(avertissements.join('\n'));
   LabelAvertissements->setVisible(!avertissements.isEmpty());
-  Commandes.Griser(recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->currentIndex().row() + 1));
+  Commandes.Griser(Etat_Commandes());
+}
+
+recap::TEtat_Commandes TForm1::Etat_Commandes() const {
+  return recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->currentIndex().row() + 1);
 }
 
 void TForm1::Executer(recap::TCommande Commande) {
   recap::Sous_Garde(Boites_, [&] {
-    recap::Executer_Commande(Commande, StringGridRecap->Tableau(), recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->currentIndex().row() + 1),
-                             Services_Qt(*StringGridRecap, Dialogues_));
+    recap::TServices_Fenetre services = Services_Qt(*StringGridRecap, Dialogues_);
+    services.Ouvrir_Comparaison = [this] { Ouvrir_Comparaison(); };
+    services.Ouvrir_Detail = [this](int rubrique) { Ouvrir_Detail(rubrique); };
+    recap::Executer_Commande(Commande, StringGridRecap->Tableau(), Etat_Commandes(), services);
   });
+}
+
+TFenetreComparaison* TForm1::Fenetre_Comparaison() const { return Comparaison_; }
+
+void TForm1::Ouvrir_Comparaison() {
+  if (!Dernier_Calcul.Calcul) return;
+  const bool nouvelle = Comparaison_.isNull();
+  if (nouvelle) Comparaison_ = new TFenetreComparaison(Boites_, Dialogues_, this);
+  Comparaison_->Initialiser(*Dernier_Calcul.Calcul);
+  if (nouvelle) Montrer_Fenetre(Comparaison_);
+  Comparaison_->raise();
+  Comparaison_->activateWindow();
+}
+
+void TForm1::Ouvrir_Detail(int Rubrique) {
+  const auto detail = recap::Clic_Detail(Dernier_Calcul, TOT_RUB, Rubrique, Boites_, Curseur_Qt());
+  if (detail) Montrer_Fenetre(new TFenetreDetail(*detail, Boites_, Dialogues_, this));
+}
+
+void TForm1::Montrer_Fenetre(TFenetreTableau* Fenetre) {
+  const int decalage = Description_Fenetre(Fenetre->Genre).Decalage;
+  const QWidget* avant = Derniere_Ouverte_.isNull() ? static_cast<QWidget*>(this) : Derniere_Ouverte_.data();
+  Fenetre->move(avant->pos() + QPoint(decalage, decalage));
+  Derniere_Ouverte_ = Fenetre;
+  Fenetre->show();
 }
 
 void TForm1::FormCreate() { EditChemin_DossierChange(); }

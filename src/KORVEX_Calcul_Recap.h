@@ -1,6 +1,7 @@
 // The main window Form1: the folder and month fields, the button, the warnings and the recap grid.
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 #include <functional>
 #include <string>
@@ -16,6 +17,8 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TEtiquetteDefilante;
+class TFenetreComparaison;
+class TFenetreTableau;
 class TLabeledEdit;
 class TStringGridRecap;
 
@@ -59,12 +62,26 @@ public:
   // Runs an entry of the command table on the table the grid shows.
   void Executer(recap::TCommande Commande);
 
+  // The comparison window, while it is open: one per main window.
+  TFenetreComparaison* Fenetre_Comparaison() const;
+
 private:
   // The grid, the summary, the warnings and the entries' greying, after every step of a
   // calculation.
   void Afficher_Calcul();
   void Afficher_Message(const std::string& texte);
+  // The entries' state, as the grid and its current row are.
+  recap::TEtat_Commandes Etat_Commandes() const;
+  // Opens the comparison from the calculation the grid shows, or brings the open one to the
+  // front started again from it.
+  void Ouvrir_Comparaison();
+  // Opens a new window on the detail of that rubric of the grid's calculation.
+  void Ouvrir_Detail(int Rubrique);
+  // Shows a window opened from this one, a little lower and to the right of the last one.
+  void Montrer_Fenetre(TFenetreTableau* Fenetre);
 
   TBoitesMessages Boites_;
   TDialoguesFichiers Dialogues_;
+  QPointer<TFenetreComparaison> Comparaison_;
+  QPointer<QWidget> Derniere_Ouverte_;
 };

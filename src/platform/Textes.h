@@ -17,6 +17,7 @@ inline constexpr const char* Nom_Grille_Accessible = "Récap du mois";
 inline constexpr const char* Description_Controle_Dossier = "Résultat du contrôle du dossier KORVEX";
 inline constexpr const char* Description_Resume = "Résumé du calcul : bulletins, gains, retenues et net";
 inline constexpr const char* Description_Avertissements = "Avertissements du calcul : bulletins non comptés";
+inline constexpr const char* Description_Resume_Tableau = "Résumé du tableau";
 // A row that a table marks for checking, beside what its own cells say of it.
 inline constexpr const char* Ligne_A_Signaler = "Ligne à vérifier";
 

@@ -72,6 +72,8 @@ TActions_Commandes Creer_Commandes(QWidget& Fenetre, TStringGridRecap& Grille, r
     resultat.Menu->addAction(a);
     resultat.Actions.emplace_back(e.Commande, a);
   }
+  if (const auto activation = recap::Commande_Activation(Genre))
+    QObject::connect(&Grille, &TStringGridRecap::Rangee_Activee, &Fenetre, [Executer, c = *activation] { Executer(c); });
   // Right click and the menu key come as a context menu request; Shift+F10 is added here.
   QMenu* menu = resultat.Menu;
   Grille.setContextMenuPolicy(Qt::CustomContextMenu);
@@ -89,6 +91,7 @@ TActions_Commandes Creer_Commandes(QWidget& Fenetre, TStringGridRecap& Grille, r
 recap::TServices_Fenetre Services_Qt(TStringGridRecap& Grille, const TDialoguesFichiers& Dialogues) {
   recap::TServices_Fenetre s;
   s.Selection = [&Grille] { return Zone_Choisie(Grille); };
+  s.Rangee_Courante = [&Grille] { return Grille.currentIndex().row() + 1; };
   s.Presse_Papiers = [](const std::string& texte) { QGuiApplication::clipboard()->setText(QString::fromStdString(texte)); };
   s.Tout_Selectionner = [&Grille] { Grille.selectAll(); };
   s.Demander_Chemin = Dialogues.Enregistrer;

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QItemSelectionModel>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -217,5 +218,16 @@ void TStringGridRecap::keyPressEvent(QKeyEvent* evenement) {
     evenement->ignore();
     return;
   }
+  const bool entree = evenement->key() == Qt::Key_Return || evenement->key() == Qt::Key_Enter;
+  const bool seule = (evenement->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;  // the keypad's Enter too
+  if (entree && seule && currentIndex().isValid()) {
+    emit Rangee_Activee();
+    return;
+  }
   QTableView::keyPressEvent(evenement);
+}
+
+void TStringGridRecap::mouseDoubleClickEvent(QMouseEvent* evenement) {
+  QTableView::mouseDoubleClickEvent(evenement);
+  if (evenement->button() == Qt::LeftButton && indexAt(evenement->position().toPoint()).isValid()) emit Rangee_Activee();
 }

@@ -44,10 +44,15 @@ public:
   // The text of the top-left fixed cell, drawn in the corner between the headers.
   QString Texte_Coin() const;
 
+signals:
+  // A double click on a data cell, or Enter in the grid: the current row's command.
+  void Rangee_Activee();
+
 protected:
   bool eventFilter(QObject* objet, QEvent* evenement) override;
   // Copying belongs to the window's action, which copies the selection, not one cell.
   void keyPressEvent(QKeyEvent* evenement) override;
+  void mouseDoubleClickEvent(QMouseEvent* evenement) override;
 
 private:
   void Largeurs_Du_Tableau();
