@@ -91,49 +91,27 @@ piloter() {
   fi
 }
 
-# The comparison window (Ctrl+M: 02-2024 against 01-2024, widened by the user until its check
-# column shows) and the detail of rubric 1 (Enter on its row), each shot, then closed.
-piloter_tableaux() {
-  local suffixe=$1 id=$2 fenetre
-  local comparaison="^Comparaison — mois 02-2024 / 01-2024\$" detail="^Détail — rubrique 1 .* — mois 02-2024\$"
-  cliquer "$id" 150 133  # rubric 1's row: the grid has the keys
-  xdotool key ctrl+m
-  attendre "la fenêtre de comparaison" nommee "$comparaison"
-  fenetre=$(nommee "$comparaison")
-  xdotool windowsize "$fenetre" 1060 560 windowmove "$fenetre" 20 20
-  capturer "fenetre-$suffixe-comparaison" "$fenetre"
-  xdotool key alt+F4
-  attendre "la fermeture de la comparaison" absente "$comparaison"
-  # Rubric 1's row clicked, the main window active again, then Enter opens its detail.
-  cliquer "$id" 150 133
-  xdotool key Return
-  attendre "la fenêtre de détail" nommee "$detail"
-  capturer "fenetre-$suffixe-detail" "$(nommee "$detail")"
-  xdotool key alt+F4
-}
 nommee() { local id; id=$(xdotool search --onlyvisible --name "$1" | head -1); [ -n "$id" ] && echo "$id"; }
 absente() { ! nommee "$1" >/dev/null; }
 
 fenetres_visibles() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 
-fenetre_titree() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1; }
-fenetre_ouverte() { [ -n "$(fenetre_titree "$1")" ]; }
-
-# The windows opened from the recap left by piloter: rubric 1's detail (a double click on its
-# row), then the comparison with the month before (Ctrl+M). Each opens over the main window, so
-# the detail is taken off the screen once shot.
+# The windows opened from the recap left by piloter: the comparison with the month before
+# (Ctrl+M), then rubric 1's detail (a double click on its row), each shot, then closed.
 piloter_tableaux() {
-  local suffixe=$1 id=$2 detail comparaison
-  xdotool mousemove --window "$id" 100 133 click --repeat 2 --delay 100 1
-  detail="Détail — rubrique 1 Salaire de base — mois 02-2024"
-  attendre "la fenêtre « $detail »" fenetre_ouverte "$detail"
-  capturer "fenetre-$suffixe-detail" "$(fenetre_titree "$detail")"
-  xdotool windowunmap "$(fenetre_titree "$detail")"
-  cliquer "$id" 100 133
+  local suffixe=$1 id=$2
+  local comparaison="^Comparaison — mois 02-2024 / 01-2024\$" detail="^Détail — rubrique 1 Salaire de base — mois 02-2024\$"
+  cliquer "$id" 150 133  # rubric 1's row: the grid has the keys
   xdotool key --clearmodifiers ctrl+m
-  comparaison="Comparaison — mois 02-2024 / 01-2024"
-  attendre "la fenêtre « $comparaison »" fenetre_ouverte "$comparaison"
-  capturer "fenetre-$suffixe-comparaison" "$(fenetre_titree "$comparaison")"
+  attendre "la fenêtre de comparaison" nommee "$comparaison"
+  capturer "fenetre-$suffixe-comparaison" "$(nommee "$comparaison")"
+  xdotool key alt+F4
+  attendre "la fermeture de la comparaison" absente "$comparaison"
+  xdotool mousemove --window "$id" 150 133 click --repeat 2 --delay 100 1
+  attendre "la fenêtre de détail" nommee "$detail"
+  capturer "fenetre-$suffixe-detail" "$(nommee "$detail")"
+  xdotool key alt+F4
+  attendre "la fermeture du détail" absente "$detail"
 }
 
 # Xvfb takes a free display itself and writes its number once it listens: no display number is

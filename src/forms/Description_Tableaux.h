@@ -15,22 +15,23 @@ struct TFenetre_Tableau {
   int Largeur_Client, Hauteur_Client;
   int Decalage;  // each new window opens this much lower and to the right of the previous one
 };
-inline constexpr TFenetre_Tableau Fenetre_Comparaison{900, 560, 24};
+// The comparison is as wide as its columns, so that the check column shows without scrolling.
+inline constexpr TFenetre_Tableau Fenetre_Comparaison{1060, 560, 24};
 inline constexpr TFenetre_Tableau Fenetre_Detail{640, 480, 24};
 
 // Top to bottom: the panel (comparison only), the grid, which takes the height left, then the
 // summary and the warnings. Heights of 0 are the grid's; a width of 0 is sized to the text.
 inline constexpr std::array<TControle, 9> Controles_Tableau{{
-    {"PanelComparaison", "Fenetre", 0, 0, 900, 41, "", 0},
+    {"PanelComparaison", "Fenetre", 0, 0, 1060, 41, "", 0},
     {"LabelMoisReference", "PanelComparaison", 8, 12, 0, 0, textes::Libelle_Mois_Reference, -1},
     {"EditMoisReference", "PanelComparaison", 120, 8, 81, 21, "", 0},
     {"LabelSeuil", "PanelComparaison", 224, 12, 0, 0, textes::Libelle_Seuil, -1},
     {"EditSeuil", "PanelComparaison", 296, 8, 49, 21, "", 1},
     {"ButtonComparer", "PanelComparaison", 368, 6, 97, 25, textes::Bouton_Comparer, 2},
-    {"GrilleTableau", "Fenetre", 0, 41, 900, 0, "", 1},
+    {"GrilleTableau", "Fenetre", 0, 41, 1060, 0, "", 1},
     // The comparison's summary is four lines and a fifth on the threshold; the detail's one.
-    {"LabelResumeTableau", "Fenetre", 8, 0, 884, 75, "", -1},
-    {"LabelAvertissementsTableau", "Fenetre", 0, 0, 900, 45, "", -1, true},
+    {"LabelResumeTableau", "Fenetre", 8, 0, 1044, 75, "", -1},
+    {"LabelAvertissementsTableau", "Fenetre", 0, 0, 1060, 45, "", -1, true},
 }};
 
 // The control of that name, looked up while compiling: a wrong name does not build.
