@@ -216,6 +216,12 @@ void TFenetre_Tableau::Executer(recap::TCommande Commande) {
 }
 
 bool TFenetre_Tableau::Traiter_Clavier(MSG& msg) {
+  // Enter in the reference month or the threshold compares, as the user expects of a form.
+  const bool champ = ButtonComparer && (msg.hwnd == EditMoisReference || msg.hwnd == EditSeuil);
+  if (champ && msg.wParam == VK_RETURN && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) {
+    if (msg.message == WM_KEYDOWN) ButtonComparerClick();
+    return true;
+  }
   return Traiter_Clavier_Tableau(msg, hwnd_, GrilleTableau->Handle(), genre_,
                                  [this](recap::TCommande c) { Executer(c); });
 }

@@ -82,9 +82,9 @@ TEST_F(TableauxWin32, TheComparisonOpensComparedWithTheMonthBefore) {
     EXPECT_EQ(GetFocus(), attendu);
   }
 
-  // Another threshold, compared with the button.
+  // Another threshold, compared with Enter in its field.
   Taper(c.EditSeuil, "50");
-  Comparer(c);
+  EXPECT_TRUE(Entree(c.EditSeuil));
   EXPECT_EQ(Rangees_A_Signaler(c), 5);
   // One the core refuses: the main window's message box, and no comparison shown.
   Taper(c.EditSeuil, "beaucoup");
