@@ -36,7 +36,9 @@ void Effacer_Valeurs() {
   g_rubriques_decodees.clear();
 }
 
-void Stocker(int rubrique, long double montant) {
+// Inlined into the readers of the usual line, where a call costs as much as the store: GCC and
+// Clang, the only compilers with the 80-bit long double, both take the attribute.
+[[gnu::always_inline]] inline void Stocker(int rubrique, long double montant) {
   TAB_VALEURS[rubrique] = montant;
   if (!g_rubrique_decodee[static_cast<size_t>(rubrique)]) {
     g_rubrique_decodee[static_cast<size_t>(rubrique)] = true;
@@ -84,7 +86,7 @@ static_assert(static_cast<long double>(Negligeable) / 10000.0L == Seuil_Negligea
               static_cast<long double>(Negligeable - 1) / 10000.0L < Seuil_Negligeable);
 
 // The amount of a line whose rubric text and count are known.
-void Stocker_Ligne(std::string_view texte_rubrique, int32_t rubrique, int64_t dix_milliemes) {
+[[gnu::always_inline]] inline void Stocker_Ligne(std::string_view texte_rubrique, int32_t rubrique, int64_t dix_milliemes) {
   if (rubrique == 0 || (dix_milliemes < Negligeable && dix_milliemes > -Negligeable)) return;
   if (rubrique < TTAB_VALEURS::Premier || rubrique > TTAB_VALEURS::Dernier)
     Erreur_Rubrique(texte_rubrique);
@@ -136,15 +138,17 @@ static_assert(Huit_Chiffres(0x0807060504030201ull) == 12345678);
 #if defined(__SSE2__)
 // Ligne_Courante's line read from the masks of its first 16 bytes, all inside the body: digits,
 // points and breaks. False when it cannot tell (a line longer than that, more than eight digits
-// before the point, anything else than digits and one point), and Ligne_Courante decides.
+// before the point, anything else than digits and one point), and Ligne_Courante decides. fin is
+// set past the line's CR LF, CR or LF, but an LF beyond the 16 bytes.
 bool Ligne_Courante_16(const char* p, size_t debut, size_t& fin) {
   const char* ligne = p + debut;
   const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne));
   const __m128i valeurs = _mm_sub_epi8(octets, _mm_set1_epi8('0'));
   const auto masque = [](__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); };
   const unsigned chiffres = masque(_mm_cmpeq_epi8(_mm_min_epu8(valeurs, _mm_set1_epi8(9)), valeurs));
-  const unsigned fins = masque(_mm_or_si128(_mm_cmpeq_epi8(octets, _mm_set1_epi8(CR)),
-                                            _mm_cmpeq_epi8(octets, _mm_set1_epi8(LF))));
+  const unsigned retours = masque(_mm_cmpeq_epi8(octets, _mm_set1_epi8(CR)));
+  const unsigned sauts = masque(_mm_cmpeq_epi8(octets, _mm_set1_epi8(LF)));
+  const unsigned fins = retours | sauts;
   if ((chiffres & 7) != 7 || fins == 0) return false;
   const bool negatif = ligne[3] == '-';
   const unsigned signe = negatif || ligne[3] == '+' ? 4 : 3;
@@ -173,19 +177,33 @@ bool Ligne_Courante_16(const char* p, size_t debut, size_t& fin) {
   }
   const uint64_t valeur = entiers <= 4 ? Huit_Chiffres((entier >> 32) | (uint64_t{fraction} << 32))
                                        : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
-  fin = debut + fin_ligne;
+  fin = debut + fin_ligne + 1 + ((retours >> fin_ligne) & (sauts >> (fin_ligne + 1)) & 1);
   Stocker_Ligne(std::string_view(ligne, 3), v[0] * 100 + v[1] * 10 + v[2],
                 negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
   return true;
 }
 #endif
 
-// The usual line, with 16-byte masks where 16 bytes of the body are left.
-bool Lire_Ligne_Courante(const char* p, size_t n, size_t debut, size_t& fin) {
+// Past the break at fin: CR LF, CR or LF.
+size_t Apres_Retour(const char* p, size_t n, size_t fin) {
+  if (fin < n && p[fin] == CR) ++fin;
+  if (fin < n && p[fin] == LF) ++fin;
+  return fin;
+}
+
+// The usual line, with 16-byte masks where 16 bytes of the body are left; suivante is set to
+// the next line's start.
+bool Lire_Ligne_Courante(const char* p, size_t n, size_t debut, size_t& suivante) {
+  size_t fin = debut;
 #if defined(__SSE2__)
-  if (n - debut >= 16 && Ligne_Courante_16(p, debut, fin)) return true;
+  if (n - debut >= 16 && Ligne_Courante_16(p, debut, fin)) {
+    suivante = Apres_Retour(p, n, fin);  // an LF beyond the 16 bytes
+    return true;
+  }
 #endif
-  return Ligne_Courante(p, n, debut, fin);
+  if (!Ligne_Courante(p, n, debut, fin)) return false;
+  suivante = Apres_Retour(p, n, fin);
+  return true;
 }
 
 void Decoder_Ligne(std::string_view ligne) {
@@ -218,15 +236,15 @@ void Decoder_Lignes(std::string_view corps) {
   std::optional<Garde_Separateurs> garde;
   size_t debut = 0;
   while (debut < n) {
-    size_t fin = debut;
-    if (!Lire_Ligne_Courante(p, n, debut, fin)) {
+    size_t suivante = debut;
+    if (!Lire_Ligne_Courante(p, n, debut, suivante)) {
+      size_t fin = debut;
       while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
       if (!garde) garde.emplace();
       Decoder_Ligne(corps.substr(debut, fin - debut));
+      suivante = Apres_Retour(p, n, fin);
     }
-    if (fin < n && p[fin] == CR) ++fin;
-    if (fin < n && p[fin] == LF) ++fin;
-    debut = fin;
+    debut = suivante;
   }
 }
 
