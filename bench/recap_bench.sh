@@ -144,7 +144,7 @@ decodeur() {
   local octets_s
   octets_s=$("$decodage" --benchmark_filter=BM_Memo_Montants_Decoder --benchmark_repetitions=5 \
     --benchmark_report_aggregates_only=true --benchmark_format=csv 2>/dev/null |
-    awk -F, '$1 ~ /_median"?$/ { print $(NF - 5) }')
+    awk -F, '$1 ~ /_median"?$/ { print $6 }')  # bytes_per_second
   local debit
   debit=$(awk -v o="$octets_s" 'BEGIN { printf "%.0f", o / 1e6 }')
   echo "== Décodeur seul : $debit Mo/s de texte de mémos (un cœur, médiane de 5)"
