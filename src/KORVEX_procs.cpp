@@ -8,7 +8,14 @@
 #include "platform/Separateurs.h"
 
 #include <array>
+#include <bit>
+#include <cstring>
+#include <optional>
 #include <string_view>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 TTAB_VALEURS TAB_VALEURS;
 
@@ -19,16 +26,19 @@ std::array<bool, TTAB_VALEURS::Dernier + 1> g_rubrique_decodee{};
 
 // Clearing the table: only the rubrics the last decoding stored can be non-zero (the decoder is
 // the only writer of TAB_VALEURS), so zeroing those few leaves the same 899 zeros as zeroing all
-// of them, at a fraction of the cost: a payslip stores some forty.
+// of them, at a fraction of the cost: a payslip stores some forty. +0.0L is all zero bits: plain
+// stores write it without the slow 80-bit store of the floating-point unit.
 void Effacer_Valeurs() {
   for (int r : g_rubriques_decodees) {
-    TAB_VALEURS[r] = 0.0L;
+    std::memset(&TAB_VALEURS[r], 0, sizeof(long double));
     g_rubrique_decodee[static_cast<size_t>(r)] = false;
   }
   g_rubriques_decodees.clear();
 }
 
-void Stocker(int rubrique, long double montant) {
+// Inlined into the readers of the usual line, where a call costs as much as the store: GCC and
+// Clang, the only compilers with the 80-bit long double, both take the attribute.
+[[gnu::always_inline]] inline void Stocker(int rubrique, long double montant) {
   TAB_VALEURS[rubrique] = montant;
   if (!g_rubrique_decodee[static_cast<size_t>(rubrique)]) {
     g_rubrique_decodee[static_cast<size_t>(rubrique)] = true;
@@ -69,14 +79,18 @@ public:
 
 constexpr unsigned Chiffre(char c) { return static_cast<unsigned>(static_cast<unsigned char>(c) - '0'); }
 
+// The division rounds correctly, so it keeps the order of counts: an amount is negligible
+// exactly when its count of ten-thousandths is, and the test needs no division.
+constexpr int64_t Negligeable = 90;
+static_assert(static_cast<long double>(Negligeable) / 10000.0L == Seuil_Negligeable &&
+              static_cast<long double>(Negligeable - 1) / 10000.0L < Seuil_Negligeable);
+
 // The amount of a line whose rubric text and count are known.
-void Stocker_Ligne(std::string_view texte_rubrique, int32_t rubrique, int64_t dix_milliemes) {
-  const long double montant = static_cast<long double>(dix_milliemes) / 10000.0L;
-  const long double grandeur = montant < 0 ? -montant : montant;
-  if (rubrique == 0 || grandeur < Seuil_Negligeable) return;
+[[gnu::always_inline]] inline void Stocker_Ligne(std::string_view texte_rubrique, int32_t rubrique, int64_t dix_milliemes) {
+  if (rubrique == 0 || (dix_milliemes < Negligeable && dix_milliemes > -Negligeable)) return;
   if (rubrique < TTAB_VALEURS::Premier || rubrique > TTAB_VALEURS::Dernier)
     Erreur_Rubrique(texte_rubrique);
-  Stocker(rubrique, montant);
+  Stocker(rubrique, static_cast<long double>(dix_milliemes) / 10000.0L);
 }
 
 // The line that starts at p[debut] when it is as the payroll application writes it: three
@@ -113,6 +127,85 @@ bool Ligne_Courante(const char* p, size_t n, size_t debut, size_t& fin) {
   return true;
 }
 
+// Eight digit values, the first in the lowest byte, as one number: three multiplies.
+constexpr uint64_t Huit_Chiffres(uint64_t x) {
+  x = (x * 10 + (x >> 8)) & 0x00FF00FF00FF00FFull;
+  x = (x * 100 + (x >> 16)) & 0x0000FFFF0000FFFFull;
+  return (x * 10000 + (x >> 32)) & 0xFFFFFFFFull;
+}
+static_assert(Huit_Chiffres(0x0807060504030201ull) == 12345678);
+
+#if defined(__SSE2__)
+// Ligne_Courante's line read from the masks of its first 16 bytes, all inside the body: digits,
+// points and breaks. False when it cannot tell (a line longer than that, more than eight digits
+// before the point, anything else than digits and one point), and Ligne_Courante decides. fin is
+// set past the line's CR LF, CR or LF, but an LF beyond the 16 bytes.
+bool Ligne_Courante_16(const char* p, size_t debut, size_t& fin) {
+  const char* ligne = p + debut;
+  const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne));
+  const __m128i valeurs = _mm_sub_epi8(octets, _mm_set1_epi8('0'));
+  const auto masque = [](__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); };
+  const unsigned chiffres = masque(_mm_cmpeq_epi8(_mm_min_epu8(valeurs, _mm_set1_epi8(9)), valeurs));
+  const unsigned retours = masque(_mm_cmpeq_epi8(octets, _mm_set1_epi8(CR)));
+  const unsigned sauts = masque(_mm_cmpeq_epi8(octets, _mm_set1_epi8(LF)));
+  const unsigned fins = retours | sauts;
+  if ((chiffres & 7) != 7 || fins == 0) return false;
+  const bool negatif = ligne[3] == '-';
+  const unsigned signe = negatif || ligne[3] == '+' ? 4 : 3;
+  const unsigned fin_ligne = static_cast<unsigned>(std::countr_zero(fins));
+  if (fin_ligne < signe) return false;
+  const unsigned autres = ((1u << fin_ligne) - 1) & ~((1u << signe) - 1) & ~chiffres;
+  const bool point = autres != 0;
+  if ((autres & ~masque(_mm_cmpeq_epi8(octets, _mm_set1_epi8('.')))) != 0 || (autres & (autres - 1)) != 0)
+    return false;
+  const unsigned position_point = point ? static_cast<unsigned>(std::countr_zero(autres)) : fin_ligne;
+  const unsigned entiers = position_point - signe, decimales = point ? fin_ligne - position_point - 1 : 0;
+  if (entiers > 8 || decimales > 4 || (entiers == 0 && !point)) return false;
+  // The digits' values in a buffer long enough for an 8-byte read at the sign and a 4-byte
+  // read behind the point; what lies past the digits is shifted or masked away.
+  char v[24] = {};
+  _mm_storeu_si128(reinterpret_cast<__m128i*>(v), valeurs);
+  uint64_t entier = 0;
+  uint32_t fraction = 0;
+  if (entiers != 0) {
+    std::memcpy(&entier, v + signe, 8);
+    entier <<= 8 * (8 - entiers);  // leading zeros in the low bytes
+  }
+  if (decimales != 0) {
+    std::memcpy(&fraction, v + position_point + 1, 4);
+    fraction &= 0xFFFFFFFFu >> (8 * (4 - decimales));  // trailing zeros: ten-thousandths
+  }
+  const uint64_t valeur = entiers <= 4 ? Huit_Chiffres((entier >> 32) | (uint64_t{fraction} << 32))
+                                       : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
+  fin = debut + fin_ligne + 1 + ((retours >> fin_ligne) & (sauts >> (fin_ligne + 1)) & 1);
+  Stocker_Ligne(std::string_view(ligne, 3), v[0] * 100 + v[1] * 10 + v[2],
+                negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
+  return true;
+}
+#endif
+
+// Past the break at fin: CR LF, CR or LF.
+size_t Apres_Retour(const char* p, size_t n, size_t fin) {
+  if (fin < n && p[fin] == CR) ++fin;
+  if (fin < n && p[fin] == LF) ++fin;
+  return fin;
+}
+
+// The usual line, with 16-byte masks where 16 bytes of the body are left; suivante is set to
+// the next line's start.
+bool Lire_Ligne_Courante(const char* p, size_t n, size_t debut, size_t& suivante) {
+  size_t fin = debut;
+#if defined(__SSE2__)
+  if (n - debut >= 16 && Ligne_Courante_16(p, debut, fin)) {
+    suivante = Apres_Retour(p, n, fin);  // an LF beyond the 16 bytes
+    return true;
+  }
+#endif
+  if (!Ligne_Courante(p, n, debut, fin)) return false;
+  suivante = Apres_Retour(p, n, fin);
+  return true;
+}
+
 void Decoder_Ligne(std::string_view ligne) {
   const size_t fin_rubrique = plateforme::Octets_Des_Caracteres(ligne, 3);
   if (fin_rubrique >= ligne.size()) return;  // fewer than four characters
@@ -134,21 +227,24 @@ bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
   return true;
 }
 
-// Lines end at CR, LF or CR LF; a NUL ends the body.
+// Lines end at CR, LF or CR LF; a NUL ends the body. The general rules read amounts with the
+// decoder's own separators, set for the first line that needs them.
 void Decoder_Lignes(std::string_view corps) {
   corps = corps.substr(0, corps.find('\0'));
   const char* p = corps.data();
   const size_t n = corps.size();
+  std::optional<Garde_Separateurs> garde;
   size_t debut = 0;
   while (debut < n) {
-    size_t fin = debut;
-    if (!Ligne_Courante(p, n, debut, fin)) {
+    size_t suivante = debut;
+    if (!Lire_Ligne_Courante(p, n, debut, suivante)) {
+      size_t fin = debut;
       while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
+      if (!garde) garde.emplace();
       Decoder_Ligne(corps.substr(debut, fin - debut));
+      suivante = Apres_Retour(p, n, fin);
     }
-    if (fin < n && p[fin] == CR) ++fin;
-    if (fin < n && p[fin] == LF) ++fin;
-    debut = fin;
+    debut = suivante;
   }
 }
 
@@ -159,7 +255,5 @@ const std::vector<int>& Rubriques_Decodees() { return g_rubriques_decodees; }
 void Memo_Montants_Decoder(const std::string& texte) {
   Effacer_Valeurs();
   std::string_view corps;
-  if (!Trouver_Corps(texte, corps)) return;
-  const Garde_Separateurs garde;
-  Decoder_Lignes(corps);
+  if (Trouver_Corps(texte, corps)) Decoder_Lignes(corps);
 }

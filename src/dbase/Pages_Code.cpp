@@ -44,6 +44,12 @@ int Page_De_Nom_Pilote(std::string_view nom) {
 bool Tout_Ascii(const char* octets, size_t n) {
   size_t i = 0;
   uint64_t ou = 0;
+  // Four words a turn: a memo's text is read through here whole.
+  for (; i + 32 <= n; i += 32) {
+    uint64_t mots[4];
+    std::memcpy(mots, octets + i, 32);
+    ou |= mots[0] | mots[1] | mots[2] | mots[3];
+  }
   for (; i + 8 <= n; i += 8) {
     uint64_t mot;
     std::memcpy(&mot, octets + i, 8);

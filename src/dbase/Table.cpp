@@ -350,6 +350,15 @@ std::string TTable::Texte_Champ(int index) const {
   return Texte_Valeur(e.structure, c, e.enregistrement, *e.page);
 }
 
+std::optional<std::string_view> TTable::Texte_Ascii_Champ(int index) const {
+  TEtat& e = Etat();
+  const TChamp& c = Champ_De(e.nom, e.structure, index);
+  if (c.genre != TGenre::Texte || e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement)) return std::nullopt;
+  const std::string_view octets = Octets_Texte(c, e.enregistrement);
+  if (!Tout_Ascii(octets.data(), octets.size())) return std::nullopt;
+  return octets;
+}
+
 int32_t TTable::Entier_Champ(int index) const {
   TEtat& e = Etat();
   const TChamp& c = Champ_De(e.nom, e.structure, index);
@@ -377,6 +386,8 @@ int32_t TTable::Entier_Champ(int index) const {
 }
 
 std::string TField::AsString() const { return table_->Texte_Champ(index_); }
+
+std::optional<std::string_view> TField::Texte_Ascii() const { return table_->Texte_Ascii_Champ(index_); }
 
 std::string TField::FieldName() const {
   const TTable::TEtat& e = table_->Etat();

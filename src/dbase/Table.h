@@ -3,7 +3,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -52,6 +54,10 @@ class TField {
 public:
   // Text up to its first NUL (trailing blanks removed for C fields); a memo's whole text.
   std::string AsString() const;
+  // A character field's text without a copy, when it is ASCII (the same bytes in UTF-8 as in
+  // any page we read); nothing for another text or field, which AsString gives. Valid until
+  // the table moves.
+  std::optional<std::string_view> Texte_Ascii() const;
   std::string FieldName() const;
   TFieldType DataType() const;
   // Integer value; a numeric with decimals is rounded half to even, an empty numeric is 0,
@@ -104,6 +110,7 @@ private:
   struct TEtat;
   TEtat& Etat() const;  // raises when the table is not open
   std::string Texte_Champ(int index) const;
+  std::optional<std::string_view> Texte_Ascii_Champ(int index) const;
   int32_t Entier_Champ(int index) const;
   std::unique_ptr<TEtat> etat_;
 };

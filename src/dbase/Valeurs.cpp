@@ -149,13 +149,19 @@ size_t Longueur_Variable(const TStructure& s, const TChamp& c, const char* enreg
   return n < c.longueur ? n : c.longueur;
 }
 
-std::string Texte_Brut(const char* v, size_t n, bool couper_blancs, const TPageCode& page) {
+// The bytes up to the first NUL, trailing blanks removed if asked.
+std::string_view Octets_Jusqu_Au_Nul(const char* v, size_t n, bool couper_blancs) {
   const void* nul = std::memchr(v, 0, n);
   if (nul != nullptr) n = static_cast<size_t>(static_cast<const char*>(nul) - v);
   if (couper_blancs)
     while (n > 0 && v[n - 1] == ' ') --n;
+  return {v, n};
+}
+
+std::string Texte_Brut(const char* v, size_t n, bool couper_blancs, const TPageCode& page) {
+  const std::string_view octets = Octets_Jusqu_Au_Nul(v, n, couper_blancs);
   std::string s;
-  Ajouter_Depuis_Page(s, v, n, page);
+  Ajouter_Depuis_Page(s, octets.data(), octets.size(), page);
   return s;
 }
 
@@ -218,6 +224,10 @@ std::string Texte_Valeur(const TStructure& s, const TChamp& c, const char* enreg
     }
     default: return Texte_Brut(v, c.longueur, true, page);
   }
+}
+
+std::string_view Octets_Texte(const TChamp& c, const char* enregistrement) {
+  return Octets_Jusqu_Au_Nul(enregistrement + c.decalage, c.longueur, true);
 }
 
 bool Bloc_Memo(const TChamp& c, const char* enregistrement, uint64_t& bloc) {

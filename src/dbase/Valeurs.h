@@ -17,6 +17,10 @@ bool Est_Nul(const TStructure& s, const TChamp& c, const char* enregistrement);
 std::string Texte_Valeur(const TStructure& s, const TChamp& c, const char* enregistrement,
                          const TPageCode& page);
 
+// A character field's stored bytes as its text takes them: up to the first NUL, without the
+// trailing blanks; in the table's page.
+std::string_view Octets_Texte(const TChamp& c, const char* enregistrement);
+
 // The block a memo pointer names (0: no memo). False when the bytes are not a block number.
 bool Bloc_Memo(const TChamp& c, const char* enregistrement, uint64_t& bloc);
 

@@ -99,7 +99,7 @@ public:
   TAvertissements Lire(const TChoix& Choix, const TVisiteur& Visiteur) {
     for (table_.First(); !table_.Eof(); table_.Next()) {
       if (!mois_) mois_ = table_.FieldByName("MOIS");
-      if (const auto choix = Choix(Debut(mois_->AsString(), 7))) Lire_Bulletin(*choix, Visiteur);
+      if (const auto choix = Choix(Debut_Mois())) Lire_Bulletin(*choix, Visiteur);
     }
     for (const dbase::TOmission& o : table_.Omissions())
       avertissements_.push_back(
@@ -108,6 +108,14 @@ public:
   }
 
 private:
+  // The month's first seven characters, without a copy when the field is ASCII: every record
+  // is asked, and most are not read further.
+  std::string_view Debut_Mois() {
+    if (const auto ascii = mois_->Texte_Ascii()) return ascii->substr(0, 7);
+    mois_copie_ = mois_->AsString();
+    return Debut(mois_copie_, 7);
+  }
+
   void Lire_Bulletin(int choix, const TVisiteur& Visiteur) {
     if (!montants_) {
       montants_ = table_.FieldByName("MONTANTS");
@@ -151,6 +159,7 @@ private:
   std::string nom_;
   dbase::TTable table_;
   std::optional<dbase::TField> mois_, montants_;
+  std::string mois_copie_;
   TAvertissements avertissements_;
 };
 

@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "support/Dossier_Temporaire.h"
@@ -67,6 +69,11 @@ void Verifier(TTable& t, const TAttendu& a) {
   EXPECT_EQ(t.FieldByName("ACTIF").AsString(), a.actif);
   EXPECT_EQ(t.FieldByName("NAISSANCE").AsString(), a.naissance);
   EXPECT_EQ(t.FieldByName("MONTANTS").AsString(), a.memo);
+  // The copy-free text: the ASCII month as AsString reads it, nothing for an accented name
+  // (the page would change it) or for another kind of field.
+  EXPECT_EQ(t.FieldByName("mois").Texte_Ascii(), std::optional<std::string_view>(a.mois));
+  for (const char* autre : {"NOM", "CLASSE", "MONTANTS"})
+    EXPECT_EQ(t.FieldByName(autre).Texte_Ascii(), std::nullopt) << autre;
 }
 
 TEST_P(FixturesTest, EveryRecordAndFieldReadsAsWritten) {
