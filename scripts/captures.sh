@@ -7,6 +7,8 @@
 set -euo pipefail
 
 racine=$(cd "$(dirname "$0")/.." && pwd)
+# The window must reach the virtual screen, even from a shell set for offscreen tests.
+unset QT_QPA_PLATFORM
 absolu() { case $1 in /*) echo "$1" ;; *) echo "$racine/$1" ;; esac; }
 build=$(absolu "${1:-build}")
 build_windows=$(absolu "${2:-build-windows}")
