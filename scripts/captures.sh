@@ -96,6 +96,14 @@ piloter() {
 nommee() { local id; id=$(xdotool search --onlyvisible --name "$1" | head -1); [ -n "$id" ] && echo "$id"; }
 absente() { ! nommee "$1" >/dev/null; }
 
+# Alt+F4 closes a Wine window; with no window manager to close a Qt one, it is taken off the screen.
+fermer() {
+  xdotool key alt+F4
+  for _ in $(seq 20); do absente "$1" && return 0; sleep 0.1; done
+  xdotool windowunmap "$(nommee "$1")"
+  attendre "la fermeture de « $1 »" absente "$1"
+}
+
 fenetres_visibles() { xdotool search --onlyvisible --name '' 2>/dev/null | wc -l; }
 
 # The windows opened from the recap left by piloter: the comparison with the month before
@@ -107,13 +115,11 @@ piloter_tableaux() {
   xdotool key --clearmodifiers ctrl+m
   attendre "la fenêtre de comparaison" nommee "$comparaison"
   capturer "fenetre-$suffixe-comparaison" "$(nommee "$comparaison")"
-  xdotool key alt+F4
-  attendre "la fermeture de la comparaison" absente "$comparaison"
+  fermer "$comparaison"
   xdotool mousemove --window "$id" 150 133 click --repeat 2 --delay 100 1
   attendre "la fenêtre de détail" nommee "$detail"
   capturer "fenetre-$suffixe-detail" "$(nommee "$detail")"
-  xdotool key alt+F4
-  attendre "la fermeture du détail" absente "$detail"
+  fermer "$detail"
 }
 
 # Xvfb takes a free display itself and writes its number once it listens: no display number is
