@@ -1,5 +1,7 @@
 #include "recap/Fenetre_Detail.h"
 
+#include "platform/Textes.h"
+
 namespace recap {
 
 std::optional<TDetail> Clic_Detail(const TDernier_Calcul& Dernier, const TTAB_VALEURS& TOT_RUB, int Rubrique,
@@ -16,8 +18,7 @@ std::optional<TDetail> Clic_Detail(const TDernier_Calcul& Dernier, const TTAB_VA
 }
 
 std::string Texte_Resume(const TDetail& Detail) {
-  const auto resume = Tableau_Detail(Detail).Resume;
-  return resume.empty() ? std::string() : resume.front();
+  return textes::Resume_Bulletins(static_cast<int>(Detail.Bulletins.size()));
 }
 
 TEtat_Commandes Etat_Commandes(const TDetail&) { return {true, false}; }
