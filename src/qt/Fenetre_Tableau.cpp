@@ -165,5 +165,4 @@ void TFenetreComparaison::ButtonComparerClick() {
 void TFenetreComparaison::Afficher_Comparaison() {
   Afficher(recap::Tableau_Affiche(Etat_Comparaison_), recap::Texte_Resume(Etat_Comparaison_),
            recap::Etat_Commandes(Etat_Comparaison_));
-  setWindowTitle(Texte_Qt(recap::Titre_Fenetre(Etat_Comparaison_)));
 }

@@ -27,12 +27,6 @@ void Clic_Comparer(TFenetre_Comparaison& Fenetre, const TBoitesMessages& Boites,
   });
 }
 
-std::string Titre_Fenetre(const TFenetre_Comparaison& Fenetre) {
-  const auto& c = Fenetre.Comparaison;
-  return c ? textes::Titre_Comparaison(c->Mois.Libelle(), c->Reference.Libelle())
-           : textes::Titre_Comparaison(Fenetre.Mois, Fenetre.Mois_Reference);
-}
-
 TTableau Tableau_Affiche(const TFenetre_Comparaison& Fenetre) {
   if (Fenetre.Comparaison) return Tableau_Comparaison(*Fenetre.Comparaison);
   TComparaison vide;

@@ -28,10 +28,8 @@ TFenetre_Comparaison Ouvrir_Comparaison(const TCalcul& Calcul);
 // made under the wait cursor, every message and error in the boxes.
 void Clic_Comparer(TFenetre_Comparaison& Fenetre, const TBoitesMessages& Boites, const TCurseur& Curseur);
 
-// The window's title: "Comparaison — mois <mois> / <référence>".
-std::string Titre_Fenetre(const TFenetre_Comparaison& Fenetre);
-
-// The table the grid shows: the comparison's, or its headers alone.
+// The table the grid shows: the comparison's, or its headers alone; its title, "Comparaison —
+// mois <mois> / <référence>", is the window's.
 TTableau Tableau_Affiche(const TFenetre_Comparaison& Fenetre);
 
 // The summary label: the two summaries and their differences, or why there are none.

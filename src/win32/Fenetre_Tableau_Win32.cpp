@@ -171,8 +171,8 @@ void TFenetre_Tableau::Changer_Police() {
 
 // ---- What it shows ----
 
-void TFenetre_Tableau::Montrer(recap::TTableau Tableau, const std::string& Titre, const std::string& Texte_Resume) {
-  SetWindowTextW(hwnd_, Large(Titre.c_str()).c_str());
+void TFenetre_Tableau::Montrer(recap::TTableau Tableau, const std::string& Texte_Resume) {
+  SetWindowTextW(hwnd_, Large(Tableau.Titre.c_str()).c_str());
   const bool changee = Montrer_Avertissements(LabelAvertissementsTableau, Tableau.Avertissements);
   GrilleTableau->Afficher(std::move(Tableau));
   GrilleTableau->Revenir_Au_Debut();
@@ -181,10 +181,8 @@ void TFenetre_Tableau::Montrer(recap::TTableau Tableau, const std::string& Titre
 }
 
 void TFenetre_Tableau::Montrer_Detail(const recap::TDetail& Detail) {
-  recap::TTableau tableau = recap::Tableau_Detail(Detail);
-  const std::string titre = tableau.Titre;
   etat_ = recap::Etat_Commandes(Detail);
-  Montrer(std::move(tableau), titre, recap::Texte_Resume(Detail));
+  Montrer(recap::Tableau_Detail(Detail), recap::Texte_Resume(Detail));
 }
 
 void TFenetre_Tableau::Comparer_Depuis(const recap::TFenetre_Comparaison& Fenetre) {
@@ -203,7 +201,7 @@ void TFenetre_Tableau::ButtonComparerClick() {
 
 void TFenetre_Tableau::Afficher_Comparaison() {
   etat_ = recap::Etat_Commandes(comparaison_);
-  Montrer(recap::Tableau_Affiche(comparaison_), recap::Titre_Fenetre(comparaison_), recap::Texte_Resume(comparaison_));
+  Montrer(recap::Tableau_Affiche(comparaison_), recap::Texte_Resume(comparaison_));
 }
 
 // ---- The command table ----

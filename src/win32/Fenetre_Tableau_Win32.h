@@ -69,7 +69,7 @@ private:
   void Placer_Controles();
   void Changer_Police();
   // The table, the title, the summary and the warnings under it.
-  void Montrer(recap::TTableau Tableau, const std::string& Titre, const std::string& Resume);
+  void Montrer(recap::TTableau Tableau, const std::string& Resume);
   void Afficher_Comparaison();
   recap::TCurseur Curseur();
   int Echelle(int pixels) const { return win32::Echelle(pixels, dpi_); }

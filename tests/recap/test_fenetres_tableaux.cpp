@@ -55,7 +55,7 @@ TEST_F(FenetresTableauxTest, TheComparisonOpensOnTheMonthBeforeAndFollowsItsFiel
   recap::TFenetre_Comparaison f = recap::Ouvrir_Comparaison(*Calcul("02-2024", TOT_RUB).Calcul);
   EXPECT_EQ(f.Mois_Reference, "01-2024");
   EXPECT_EQ(f.Seuil, "10");
-  EXPECT_EQ(recap::Titre_Fenetre(f), "Comparaison — mois 02-2024 / 01-2024");
+  EXPECT_EQ(recap::Tableau_Affiche(f).Titre, "Comparaison — mois 02-2024 / 01-2024");
   EXPECT_FALSE(recap::Etat_Commandes(f).Tableau_A_Jour);
   EXPECT_EQ(recap::Tableau_Affiche(f).Lignes.size(), 0u);  // the headers alone, before the first click
 
@@ -92,7 +92,7 @@ TEST_F(FenetresTableauxTest, TheComparisonOpensOnTheMonthBeforeAndFollowsItsFiel
     EXPECT_FALSE(f.Comparaison);
     EXPECT_EQ(recap::Texte_Resume(f), "Aucune comparaison n'a été faite : le calcul n'a pas abouti.");
     EXPECT_FALSE(recap::Etat_Commandes(f).Tableau_A_Jour);
-    EXPECT_EQ(recap::Titre_Fenetre(f), "Comparaison — mois 02-2024 / " + c.reference);
+    EXPECT_EQ(recap::Tableau_Affiche(f).Titre, "Comparaison — mois 02-2024 / " + c.reference);
   }
   EXPECT_EQ(attente_pendant_boite, 0);
 }
