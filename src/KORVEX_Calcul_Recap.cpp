@@ -17,8 +17,6 @@
 
 namespace {
 
-QString Texte_Qt(const std::string& utf8) { return QString::fromUtf8(utf8); }
-
 std::string Texte(const QLineEdit* champ) { return champ->text().toStdString(); }
 
 }  // namespace

@@ -17,8 +17,6 @@ namespace {
 
 using description::Controle_Tableau;
 
-QString Texte_Qt(const std::string& utf8) { return QString::fromUtf8(utf8); }
-
 // A control of the panel where the description puts it.
 template <class T>
 T* Placer(T* w, const description::TControle& c) {
