@@ -21,28 +21,27 @@ TTAB_VALEURS TAB_VALEURS;
 
 namespace {
 
-std::vector<int> g_rubriques_decodees;
-std::array<bool, TTAB_VALEURS::Dernier + 1> g_rubrique_decodee{};
+TDecodage g_decodage(TAB_VALEURS);
 
 // Clearing the table: only the rubrics the last decoding stored can be non-zero (the decoder is
-// the only writer of TAB_VALEURS), so zeroing those few leaves the same 899 zeros as zeroing all
+// the only writer of its table), so zeroing those few leaves the same 899 zeros as zeroing all
 // of them, at a fraction of the cost: a payslip stores some forty. +0.0L is all zero bits: plain
 // stores write it without the slow 80-bit store of the floating-point unit.
-void Effacer_Valeurs() {
-  for (int r : g_rubriques_decodees) {
-    std::memset(&TAB_VALEURS[r], 0, sizeof(long double));
-    g_rubrique_decodee[static_cast<size_t>(r)] = false;
+void Effacer_Valeurs(TDecodage& d) {
+  for (int r : d.Rubriques) {
+    std::memset(&d.Valeurs[r], 0, sizeof(long double));
+    d.Stockee[static_cast<size_t>(r)] = false;
   }
-  g_rubriques_decodees.clear();
+  d.Rubriques.clear();
 }
 
 // Inlined into the readers of the usual line, where a call costs as much as the store: GCC and
 // Clang, the only compilers with the 80-bit long double, both take the attribute.
-[[gnu::always_inline]] inline void Stocker(int rubrique, long double montant) {
-  TAB_VALEURS[rubrique] = montant;
-  if (!g_rubrique_decodee[static_cast<size_t>(rubrique)]) {
-    g_rubrique_decodee[static_cast<size_t>(rubrique)] = true;
-    g_rubriques_decodees.push_back(rubrique);
+[[gnu::always_inline]] inline void Stocker(TDecodage& d, int rubrique, int64_t dix_milliemes) {
+  plateforme::Ecrire_Dix_Milliemes(d.Valeurs[rubrique], dix_milliemes);
+  if (!d.Stockee[static_cast<size_t>(rubrique)]) {
+    d.Stockee[static_cast<size_t>(rubrique)] = true;
+    d.Rubriques.push_back(rubrique);
   }
 }
 
@@ -86,18 +85,19 @@ static_assert(static_cast<long double>(Negligeable) / 10000.0L == Seuil_Negligea
               static_cast<long double>(Negligeable - 1) / 10000.0L < Seuil_Negligeable);
 
 // The amount of a line whose rubric text and count are known.
-[[gnu::always_inline]] inline void Stocker_Ligne(std::string_view texte_rubrique, int32_t rubrique, int64_t dix_milliemes) {
+[[gnu::always_inline]] inline void Stocker_Ligne(TDecodage& d, std::string_view texte_rubrique, int32_t rubrique,
+                                                int64_t dix_milliemes) {
   if (rubrique == 0 || (dix_milliemes < Negligeable && dix_milliemes > -Negligeable)) return;
   if (rubrique < TTAB_VALEURS::Premier || rubrique > TTAB_VALEURS::Dernier)
     Erreur_Rubrique(texte_rubrique);
-  Stocker(rubrique, static_cast<long double>(dix_milliemes) / 10000.0L);
+  Stocker(d, rubrique, dix_milliemes);
 }
 
 // The line that starts at p[debut] when it is as the payroll application writes it: three
 // digits, then an optional sign, digits and at most four decimals after a point, up to a CR, an
 // LF or the body's end. Read and stored in the same pass that finds its end (set in fin); any
 // other line takes the general rules, which would give this one the same rubric and count.
-bool Ligne_Courante(const char* p, size_t n, size_t debut, size_t& fin) {
+bool Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, size_t& fin) {
   constexpr size_t Chiffres_Entiers_Max = 14;  // with four decimals, well within 64 bits
   if (n - debut < 4) return false;
   const unsigned c0 = Chiffre(p[debut]), c1 = Chiffre(p[debut + 1]), c2 = Chiffre(p[debut + 2]);
@@ -122,7 +122,7 @@ bool Ligne_Courante(const char* p, size_t n, size_t debut, size_t& fin) {
   static constexpr uint64_t Puissances[5] = {10000, 1000, 100, 10, 1};
   valeur *= Puissances[decimales];
   fin = i;
-  Stocker_Ligne(std::string_view(p + debut, 3), static_cast<int32_t>(c0 * 100 + c1 * 10 + c2),
+  Stocker_Ligne(d, std::string_view(p + debut, 3), static_cast<int32_t>(c0 * 100 + c1 * 10 + c2),
                 negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
   return true;
 }
@@ -140,7 +140,7 @@ static_assert(Huit_Chiffres(0x0807060504030201ull) == 12345678);
 // points and breaks. False when it cannot tell (a line longer than that, more than eight digits
 // before the point, anything else than digits and one point), and Ligne_Courante decides. fin is
 // set past the line's CR LF, CR or LF, but an LF beyond the 16 bytes.
-bool Ligne_Courante_16(const char* p, size_t debut, size_t& fin) {
+bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
   const char* ligne = p + debut;
   const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne));
   const __m128i valeurs = _mm_sub_epi8(octets, _mm_set1_epi8('0'));
@@ -178,7 +178,7 @@ bool Ligne_Courante_16(const char* p, size_t debut, size_t& fin) {
   const uint64_t valeur = entiers <= 4 ? Huit_Chiffres((entier >> 32) | (uint64_t{fraction} << 32))
                                        : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
   fin = debut + fin_ligne + 1 + ((retours >> fin_ligne) & (sauts >> (fin_ligne + 1)) & 1);
-  Stocker_Ligne(std::string_view(ligne, 3), v[0] * 100 + v[1] * 10 + v[2],
+  Stocker_Ligne(d, std::string_view(ligne, 3), v[0] * 100 + v[1] * 10 + v[2],
                 negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
   return true;
 }
@@ -193,25 +193,25 @@ size_t Apres_Retour(const char* p, size_t n, size_t fin) {
 
 // The usual line, with 16-byte masks where 16 bytes of the body are left; suivante is set to
 // the next line's start.
-bool Lire_Ligne_Courante(const char* p, size_t n, size_t debut, size_t& suivante) {
+bool Lire_Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, size_t& suivante) {
   size_t fin = debut;
 #if defined(__SSE2__)
-  if (n - debut >= 16 && Ligne_Courante_16(p, debut, fin)) {
+  if (n - debut >= 16 && Ligne_Courante_16(d, p, debut, fin)) {
     suivante = Apres_Retour(p, n, fin);  // an LF beyond the 16 bytes
     return true;
   }
 #endif
-  if (!Ligne_Courante(p, n, debut, fin)) return false;
+  if (!Ligne_Courante(d, p, n, debut, fin)) return false;
   suivante = Apres_Retour(p, n, fin);
   return true;
 }
 
-void Decoder_Ligne(std::string_view ligne) {
+void Decoder_Ligne(TDecodage& d, std::string_view ligne) {
   const size_t fin_rubrique = plateforme::Octets_Des_Caracteres(ligne, 3);
   if (fin_rubrique >= ligne.size()) return;  // fewer than four characters
   const std::string_view texte_rubrique = ligne.substr(0, fin_rubrique);
   const int32_t rubrique = plateforme::Texte_Vers_Entier(texte_rubrique);
-  Stocker_Ligne(texte_rubrique, rubrique, plateforme::Texte_Vers_Montant(ligne.substr(fin_rubrique)));
+  Stocker_Ligne(d, texte_rubrique, rubrique, plateforme::Texte_Vers_Montant(ligne.substr(fin_rubrique), U'.'));
 }
 
 // The body: after the first line and the run of breaks behind it, without the memo's last
@@ -227,9 +227,10 @@ bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
   return true;
 }
 
-// Lines end at CR, LF or CR LF; a NUL ends the body. The general rules read amounts with the
-// decoder's own separators, set for the first line that needs them.
-void Decoder_Lignes(std::string_view corps) {
+// Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point; with
+// separateurs, the program's own are also set, for the first line that needs the general rules,
+// as the payroll application's decoder does.
+void Decoder_Lignes(TDecodage& d, std::string_view corps, bool separateurs) {
   corps = corps.substr(0, corps.find('\0'));
   const char* p = corps.data();
   const size_t n = corps.size();
@@ -237,23 +238,27 @@ void Decoder_Lignes(std::string_view corps) {
   size_t debut = 0;
   while (debut < n) {
     size_t suivante = debut;
-    if (!Lire_Ligne_Courante(p, n, debut, suivante)) {
+    if (!Lire_Ligne_Courante(d, p, n, debut, suivante)) {
       size_t fin = debut;
       while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
-      if (!garde) garde.emplace();
-      Decoder_Ligne(corps.substr(debut, fin - debut));
+      if (separateurs && !garde) garde.emplace();
+      Decoder_Ligne(d, corps.substr(debut, fin - debut));
       suivante = Apres_Retour(p, n, fin);
     }
     debut = suivante;
   }
 }
 
+void Decoder(TDecodage& d, std::string_view texte, bool separateurs) {
+  Effacer_Valeurs(d);
+  std::string_view corps;
+  if (Trouver_Corps(texte, corps)) Decoder_Lignes(d, corps, separateurs);
+}
+
 }  // namespace
 
-const std::vector<int>& Rubriques_Decodees() { return g_rubriques_decodees; }
+const std::vector<int>& Rubriques_Decodees() { return g_decodage.Rubriques; }
 
-void Memo_Montants_Decoder(const std::string& texte) {
-  Effacer_Valeurs();
-  std::string_view corps;
-  if (Trouver_Corps(texte, corps)) Decoder_Lignes(corps);
-}
+void Memo_Montants_Decoder(const std::string& texte) { Decoder(g_decodage, texte, true); }
+
+void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage) { Decoder(Decodage, texte, false); }

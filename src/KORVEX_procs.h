@@ -4,6 +4,7 @@
 #include <array>
 #include <limits>
 #include <string>
+#include <string_view>
 #include <vector>
 
 static_assert(std::numeric_limits<long double>::digits == 64,
@@ -30,11 +31,24 @@ inline constexpr long double Seuil_Negligeable = 0.009L;
 // The amounts of the last decoded memo.
 extern TTAB_VALEURS TAB_VALEURS;
 
+// Where a decoding stores: a table, and the rubrics it stored there, each once in the order of
+// its first line (every other entry is zero).
+struct TDecodage {
+  explicit TDecodage(TTAB_VALEURS& Table) : Valeurs(Table) {}
+  TTAB_VALEURS& Valeurs;
+  std::vector<int> Rubriques;
+  std::array<bool, TTAB_VALEURS::Dernier + 1> Stockee{};
+};
+
 // Clears TAB_VALEURS and fills it from the text of one MONTANTS memo (UTF-8).
 // Raises plateforme::EKorvex with the conversion error of the first bad line, or the rubric
 // error for a number outside 1 to 899 with an amount that is not negligible; the lines before
 // it stay stored and the user's separators are back in force.
 void Memo_Montants_Decoder(const std::string& texte);
+
+// The same into Decodage, touching nothing else: the user's separators are never set aside,
+// amounts being read with a point, so that several threads may decode at once.
+void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage);
 
 // The rubrics the last decoding stored into TAB_VALEURS, each once: every other entry is zero,
 // so a total need only add these (a payslip fills some forty of the 899).

@@ -222,6 +222,18 @@ struct TTable::TEtat {
     return false;
   }
 
+  void Aller(int64_t i, bool supprimes) {
+    for (; Charger(i); ++i) {
+      if (Visible(supprimes)) {
+        courant = i;
+        eof = false;
+        return;
+      }
+    }
+    eof = true;
+    Recharger();
+  }
+
   // With every record shown a move goes straight to its target, yet no further than a scan
   // would: each record up to the target is checked once.
   void Sauter(int64_t n) {
@@ -319,6 +331,8 @@ void TTable::MoveBy(int n) {
   }
 }
 
+void TTable::Aller_A(int64_t RecNo) { Etat().Aller(std::max<int64_t>(RecNo, 1) - 1, AfficherSupprimes); }
+
 bool TTable::Eof() const { return Etat().eof; }
 
 TField TTable::FieldByName(const std::string& name) const {
@@ -337,6 +351,8 @@ std::vector<TField> TTable::Fields() const {
     if (!e.structure.champs[i].cache) champs.push_back(TField(this, static_cast<int>(i)));
   return champs;
 }
+
+int64_t TTable::RecordCount() const { return Etat().nombre; }
 
 int64_t TTable::RecNo() const { return Etat().courant + 1; }
 

@@ -92,12 +92,18 @@ public:
   void First();
   void Next();
   void MoveBy(int n);  // forward only, as Next; a count of 0 or less does nothing
+  // Makes current the first record shown at or after record number RecNo (from 1), every
+  // record up to it checked as a scan checks them; Eof when there is none.
+  void Aller_A(int64_t RecNo);
   bool Eof() const;
 
   // Name compared without regard to case; raises "Champ '<name>' non trouvé".
   TField FieldByName(const std::string& name) const;
   // Every field, in the table's order (hidden system fields aside).
   std::vector<TField> Fields() const;
+  // The records the table holds as far as its header and size tell, deleted ones included (an
+  // end mark further on may yet cut it short).
+  int64_t RecordCount() const;
   // The number of the current record in the file, from 1; 0 on an empty table.
   int64_t RecNo() const;
 

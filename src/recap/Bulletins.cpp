@@ -1,7 +1,13 @@
 #include "recap/Bulletins.h"
 
+#include <algorithm>
+#include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
 
 #include "KORVEX_procs.h"
 #include "dbase/Table.h"
@@ -88,7 +94,9 @@ std::string Identite(const TChamps_Bulletin& champs) {
 // without payslips needs neither.
 class TLecteur {
 public:
-  TLecteur(const std::string& chemin, const std::string& nom) : nom_(nom) {
+  // Decodes into decodage, or into TAB_VALEURS when there is none.
+  TLecteur(const std::string& chemin, const std::string& nom, TDecodage* decodage = nullptr)
+      : nom_(nom), decodage_(decodage) {
     table_.TableType = dbase::TTableType::ttDBase;
     table_.DatabaseName = chemin;
     table_.TableName = "PAIES.DBF";
@@ -97,17 +105,38 @@ public:
   }
 
   TAvertissements Lire(const TChoix& Choix, const TVisiteur& Visiteur) {
-    for (table_.First(); !table_.Eof(); table_.Next()) {
-      if (!mois_) mois_ = table_.FieldByName("MOIS");
-      if (const auto choix = Choix(Debut_Mois())) Lire_Bulletin(*choix, Visiteur);
-    }
-    for (const dbase::TOmission& o : table_.Omissions())
-      avertissements_.push_back(
-          textes::Avertissement_Table(nom_, dbase::Texte_Dommage(o), textes::Non_Lus(o.Premier, o.Dernier)));
+    for (table_.First(); !table_.Eof(); table_.Next()) Lire_Enregistrement(Choix, Visiteur);
+    Avertir_Omissions();
     return std::move(avertissements_);
   }
 
+  // The records Premier to Dernier (from 1); false when the table has none from Premier on.
+  bool Lire_Lot(int64_t Premier, int64_t Dernier, const TChoix& Choix, const TVisiteur& Visiteur) {
+    table_.Aller_A(Premier);
+    if (table_.Eof()) return false;
+    for (; !table_.Eof() && table_.RecNo() <= Dernier; table_.Next()) Lire_Enregistrement(Choix, Visiteur);
+    return true;
+  }
+
+  // The records the table holds, as far as its header and size tell.
+  int64_t Enregistrements() const { return table_.RecordCount(); }
+
+  // The warnings of the memos left out since the last call.
+  TAvertissements Prendre_Avertissements() { return std::exchange(avertissements_, {}); }
+
+  // The table's damage met so far, as warnings.
+  void Avertir_Omissions() {
+    for (const dbase::TOmission& o : table_.Omissions())
+      avertissements_.push_back(
+          textes::Avertissement_Table(nom_, dbase::Texte_Dommage(o), textes::Non_Lus(o.Premier, o.Dernier)));
+  }
+
 private:
+  void Lire_Enregistrement(const TChoix& Choix, const TVisiteur& Visiteur) {
+    if (!mois_) mois_ = table_.FieldByName("MOIS");
+    if (const auto choix = Choix(Debut_Mois())) Lire_Bulletin(*choix, Visiteur);
+  }
+
   // The month's first seven characters, without a copy when the field is ASCII: every record
   // is asked, and most are not read further.
   std::string_view Debut_Mois() {
@@ -134,7 +163,10 @@ private:
     // is left of one cut by a stray end mark, and it would count as a payslip without amounts.
     if (!texte.empty() && texte.find('\r') == std::string::npos) return Omettre(bulletin, textes::Memo_Sans_Ligne, "");
     try {
-      Memo_Montants_Decoder(texte);
+      if (decodage_)
+        Memo_Montants_Decoder(texte, *decodage_);
+      else
+        Memo_Montants_Decoder(texte);
     } catch (const EKorvex& e) {
       throw EKorvex(std::string(e.what()) + "\n" +
                     textes::Bulletin_En_Cause(bulletin.Enregistrement, nom_, Identite(bulletin.Champs())));
@@ -157,6 +189,7 @@ private:
   }
 
   std::string nom_;
+  TDecodage* decodage_;
   dbase::TTable table_;
   std::optional<dbase::TField> mois_, montants_;
   std::string mois_copie_;
@@ -189,9 +222,14 @@ bool Est_Texte_Memo(std::string_view texte) {
   return true;
 }
 
-std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const TChoix& Choix,
-                                              const TVisiteur& Visiteur, const TAfficherMessage& Message,
-                                              const std::function<void()>& Trouve) {
+namespace {
+
+// The frame of every scan: PAIES.DTA found, renamed for the time of Lire (given the table's
+// name for messages) and always back under its own name; nothing, after the message, when it is
+// not there.
+template <class TResultat, class TLire>
+std::optional<TResultat> Sous_Renommage(const std::string& Chemin, const TAfficherMessage& Message,
+                                        const std::function<void()>& Trouve, const TLire& Lire) {
   const std::string paies = Chemin_Paies(Chemin), temporaire = Chemin_Paies_Temporaire(Chemin);
   if (!plateforme::Fichier_Existe(paies)) {
     Message(Message_Paies_Absent(Chemin));
@@ -200,19 +238,197 @@ std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const T
   // A stale PAIES.DBF would be read as this month's payslips.
   if (plateforme::Nom_Pris(temporaire)) throw EKorvex(textes::Temporaire_Existe(temporaire));
   TRenommageTemporaire renommage(paies, temporaire);
-  TAvertissements avertissements;
+  std::optional<TResultat> resultat;
   std::exception_ptr erreur_lecture;
   try {
     if (Trouve) Trouve();
-    TLecteur lecteur(Chemin, renommage.Nom());
-    avertissements = lecteur.Lire(Choix, Visiteur);
+    resultat.emplace(Lire(renommage.Nom()));
   } catch (...) {
     erreur_lecture = std::current_exception();
   }
   if (!renommage.Rendre())
     throw EKorvex(renommage.Message_Echec() + (erreur_lecture ? "\n" + Message_De(erreur_lecture) : ""));
   if (erreur_lecture) std::rethrow_exception(erreur_lecture);
-  return avertissements;
+  return resultat;
+}
+
+// ---- Totals on several threads ----
+
+// Records a thread reads at a time: their amounts take some 2 MB at forty a payslip.
+constexpr int64_t Enregistrements_Par_Lot = 4096;
+
+// What a thread read of a run of records, waiting for its turn to be added.
+struct TLot {
+  std::vector<int> Choix;     // each payslip's choice
+  std::vector<size_t> Fins;   // where each payslip's amounts end in Rubriques and Montants
+  std::vector<int> Rubriques;
+  std::vector<long double> Montants;
+  TAvertissements Avertissements;
+  std::exception_ptr Erreur;  // what stopped the reading, after the payslips above
+  bool Apres_Fin = false;     // the table has no record from the run's first on
+
+  void Vider() {
+    Choix.clear();
+    Fins.clear();
+    Rubriques.clear();
+    Montants.clear();
+    Avertissements.clear();
+    Erreur = nullptr;
+    Apres_Fin = false;
+  }
+};
+
+// Runs are added in the table's order, one at a time; the first that ends the reading (the
+// table's end or an error) releases every thread still waiting.
+class TTours {
+public:
+  // Waits for run k's turn; false when the reading is over.
+  bool Attendre(int64_t k) {
+    std::unique_lock verrou(mutex_);
+    condition_.wait(verrou, [&] { return fini_ || tour_ == k; });
+    return !fini_;
+  }
+  void Passer(bool fini) {
+    {
+      std::lock_guard verrou(mutex_);
+      ++tour_;
+      fini_ = fini_ || fini;
+    }
+    condition_.notify_all();
+  }
+
+private:
+  std::mutex mutex_;
+  std::condition_variable condition_;
+  int64_t tour_ = 0;
+  bool fini_ = false;
+};
+
+struct TPartage {
+  explicit TPartage(const TTotaux_Choix& totaux) : Totaux(totaux) { Resultat.Bulletins.assign(totaux.size(), 0); }
+  const TTotaux_Choix& Totaux;
+  TTotalisation Resultat;
+  TAvertissements Omissions;
+  std::exception_ptr Erreur;
+  TTours Tours;
+};
+
+void Ajouter_Lot(const TLot& lot, TPartage& p) {
+  size_t debut = 0;
+  for (size_t b = 0; b < lot.Choix.size(); ++b) {
+    const auto choix = static_cast<size_t>(lot.Choix[b]);
+    for (TTAB_VALEURS* total : p.Totaux[choix])
+      for (size_t e = debut; e < lot.Fins[b]; ++e) (*total)[lot.Rubriques[e]] += lot.Montants[e];
+    ++p.Resultat.Bulletins[choix];
+    debut = lot.Fins[b];
+  }
+  p.Resultat.Avertissements.insert(p.Resultat.Avertissements.end(), lot.Avertissements.begin(),
+                                   lot.Avertissements.end());
+}
+
+// A thread's own table and decoder.
+struct TFil {
+  std::unique_ptr<TTAB_VALEURS> Valeurs = std::make_unique<TTAB_VALEURS>();
+  TDecodage Decodage{*Valeurs};
+  std::optional<TLecteur> Lecteur;
+  std::exception_ptr Erreur_Ouverture;
+};
+
+// Thread fil of fils reads runs fil, fil + fils, ... and adds each in its turn.
+void Lire_Fil(int fil, int fils, TFil& f, const TChoix& choix, TPartage& p) {
+  TLot lot;
+  const TVisiteur garder = [&](int c, const TBulletin&) {
+    if (c < 0 || static_cast<size_t>(c) >= p.Totaux.size()) throw EKorvex(textes::Erreur_Inattendue);
+    lot.Choix.push_back(c);
+    for (int r : f.Decodage.Rubriques) {
+      lot.Rubriques.push_back(r);
+      lot.Montants.push_back((*f.Valeurs)[r]);
+    }
+    lot.Fins.push_back(lot.Rubriques.size());
+  };
+  for (int64_t k = fil;; k += fils) {
+    lot.Vider();
+    lot.Erreur = f.Erreur_Ouverture;
+    if (f.Lecteur) {
+      try {
+        lot.Apres_Fin = !f.Lecteur->Lire_Lot(k * Enregistrements_Par_Lot + 1, (k + 1) * Enregistrements_Par_Lot,
+                                             choix, garder);
+        lot.Avertissements = f.Lecteur->Prendre_Avertissements();
+        if (lot.Apres_Fin) f.Lecteur->Avertir_Omissions();
+      } catch (...) {
+        lot.Erreur = std::current_exception();
+      }
+    }
+    if (!p.Tours.Attendre(k)) return;
+    try {
+      Ajouter_Lot(lot, p);
+      if (lot.Apres_Fin) p.Omissions = f.Lecteur->Prendre_Avertissements();
+    } catch (...) {
+      if (!lot.Erreur) lot.Erreur = std::current_exception();
+    }
+    if (lot.Erreur) p.Erreur = lot.Erreur;
+    const bool fini = lot.Erreur || lot.Apres_Fin;
+    p.Tours.Passer(fini);
+    if (fini) return;
+  }
+}
+
+// This thread, already on the table, and fils - 1 others, each opening its own. Turn 0 is
+// this thread's, so when a thread cannot be started none has added anything yet: the others
+// are released and false is returned.
+bool Lire_Sur_Fils(int fils, TFil& premier, const std::string& chemin, const std::string& nom,
+                   const TChoix& choix, TPartage& p) {
+  std::vector<std::jthread> autres;
+  try {
+    for (int n = 1; n < fils; ++n)
+      autres.emplace_back([&, n] {
+        TFil f;
+        try {
+          f.Lecteur.emplace(chemin, nom, &f.Decodage);
+        } catch (...) {
+          f.Erreur_Ouverture = std::current_exception();
+        }
+        Lire_Fil(n, fils, f, choix, p);
+      });
+  } catch (const std::system_error&) {
+    p.Tours.Passer(true);
+    return false;
+  }
+  Lire_Fil(0, fils, premier, choix, p);
+  return true;
+}
+
+}  // namespace
+
+std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const TChoix& Choix,
+                                              const TVisiteur& Visiteur, const TAfficherMessage& Message,
+                                              const std::function<void()>& Trouve) {
+  return Sous_Renommage<TAvertissements>(Chemin, Message, Trouve, [&](const std::string& nom) {
+    TLecteur lecteur(Chemin, nom);
+    return lecteur.Lire(Choix, Visiteur);
+  });
+}
+
+std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, const TChoix& Choix,
+                                                 const TTotaux_Choix& Totaux, const TAfficherMessage& Message,
+                                                 const std::function<void()>& Trouve, int Fils) {
+  const int machine = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+  return Sous_Renommage<TTotalisation>(Chemin, Message, Trouve, [&](const std::string& nom) {
+    TFil premier;
+    premier.Lecteur.emplace(Chemin, nom, &premier.Decodage);
+    // No thread for a run it would not have: a table of one run is read here alone.
+    const int64_t lots = (premier.Lecteur->Enregistrements() + Enregistrements_Par_Lot - 1) / Enregistrements_Par_Lot;
+    const int fils = static_cast<int>(std::clamp<int64_t>(lots, 1, Fils > 0 ? Fils : machine));
+    auto p = std::make_unique<TPartage>(Totaux);
+    if (!Lire_Sur_Fils(fils, premier, Chemin, nom, Choix, *p)) {
+      p = std::make_unique<TPartage>(Totaux);
+      Lire_Fil(0, 1, premier, Choix, *p);
+    }
+    if (p->Erreur) std::rethrow_exception(p->Erreur);
+    TTotalisation resultat = std::move(p->Resultat);
+    resultat.Avertissements.insert(resultat.Avertissements.end(), p->Omissions.begin(), p->Omissions.end());
+    return resultat;
+  });
 }
 
 }  // namespace recap

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "KORVEX_procs.h"
+
 namespace recap {
 
 // Shows one of the program's own messages (the plain message box).
@@ -40,6 +42,24 @@ using TVisiteur = std::function<void(int choix, const TBulletin&)>;
 std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const TChoix& Choix,
                                               const TVisiteur& Visiteur, const TAfficherMessage& Message,
                                               const std::function<void()>& Trouve = {});
+
+// Where the payslips of each choice are added: Totaux[choix] lists the totals they go into.
+using TTotaux_Choix = std::vector<std::vector<TTAB_VALEURS*>>;
+
+// What a totalling counted, payslips by choice, and what it left out.
+struct TTotalisation {
+  std::vector<int> Bulletins;
+  TAvertissements Avertissements;
+};
+
+// Lire_Bulletins with a visitor adding TAB_VALEURS's decoded rubrics to totals, to the same
+// bits and with the same warnings and errors: every total takes its payslips' amounts in the
+// table's order. Runs of records are decoded on Fils threads at once (0: as many as the machine
+// has cores, up to four) and added in turn; a total is left as far as it got when an error stops
+// the reading. TAB_VALEURS is not used.
+std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, const TChoix& Choix,
+                                                 const TTotaux_Choix& Totaux, const TAfficherMessage& Message,
+                                                 const std::function<void()>& Trouve = {}, int Fils = 0);
 
 // The payslip table of a data folder as typed, and its name while a scan reads it.
 std::string Chemin_Paies(const std::string& Dossier);

@@ -63,8 +63,7 @@ std::optional<std::array<TSelection, 2>> Selections(const TDemande_Comparaison& 
   return std::array<TSelection, 2>{TSelection{mois, D.Periode}, TSelection{reference, periode_reference}};
 }
 
-// Each side totalled as Calc_Total_Paies totals a recap: payslips in the table's order, each
-// one's decoded rubrics added in the decoder's order.
+// Each side totalled as Calc_Total_Paies totals a recap, in the same scan.
 std::optional<TAvertissements> Totaliser(const std::string& Chemin, const std::array<TSelection, 2>& cotes,
                                          std::array<TTotaux, 2>& totaux, const TAfficherMessage& Message) {
   const auto choix = [&](std::string_view debut_mois) -> std::optional<int> {
@@ -73,14 +72,14 @@ std::optional<TAvertissements> Totaliser(const std::string& Chemin, const std::a
     if (mois || reference) return mois ? Cote_Mois : Cote_Reference;
     return std::nullopt;
   };
-  const auto ajouter = [&](int choix, const TBulletin&) {
-    for (int cote : {Cote_Mois, Cote_Reference}) {
-      if (choix != cote && choix != Cote_Les_Deux) continue;
-      for (int i : Rubriques_Decodees()) totaux[cote].Rubriques[i] += TAB_VALEURS[i];
-      ++totaux[cote].Bulletins;
-    }
-  };
-  return Lire_Bulletins(Chemin, choix, ajouter, Message);
+  TTAB_VALEURS* const m = &totaux[Cote_Mois].Rubriques;
+  TTAB_VALEURS* const r = &totaux[Cote_Reference].Rubriques;
+  auto totalisation = Totaliser_Bulletins(Chemin, choix, {{m}, {r}, {m, r}}, Message);
+  if (!totalisation) return std::nullopt;
+  const std::vector<int>& n = totalisation->Bulletins;
+  totaux[Cote_Mois].Bulletins = n[Cote_Mois] + n[Cote_Les_Deux];
+  totaux[Cote_Reference].Bulletins = n[Cote_Reference] + n[Cote_Les_Deux];
+  return std::move(totalisation->Avertissements);
 }
 
 // Whether the move shows at least the threshold, as the user reads the % column: a rubric

@@ -79,20 +79,13 @@ std::string Sans_Blancs(const std::string& texte) {
 std::optional<TTotal_Paies> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois,
                                              TTAB_VALEURS& TOT_RUB, const TAfficherMessage& Message,
                                              const std::optional<TPeriode>& Periode) {
-  TTotal_Paies total;
   const auto choix = [&](std::string_view debut_mois) -> std::optional<int> {
     if (Periode ? Dans_Periode(*Periode, debut_mois) : debut_mois == Mois) return 0;
     return std::nullopt;
   };
-  const auto ajouter = [&](int, const TBulletin&) {
-    // The other entries are zero: adding them would change no total.
-    for (int i : Rubriques_Decodees()) TOT_RUB[i] += TAB_VALEURS[i];
-    ++total.Bulletins;
-  };
-  auto avertissements = Lire_Bulletins(Chemin, choix, ajouter, Message, [&] { TOT_RUB.Effacer(); });
-  if (!avertissements) return std::nullopt;
-  total.Avertissements = std::move(*avertissements);
-  return total;
+  auto totalisation = Totaliser_Bulletins(Chemin, choix, {{&TOT_RUB}}, Message, [&] { TOT_RUB.Effacer(); });
+  if (!totalisation) return std::nullopt;
+  return TTotal_Paies{totalisation->Bulletins[0], std::move(totalisation->Avertissements)};
 }
 
 void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,

@@ -1,0 +1,140 @@
+// Totals read on several threads against one scan adding TAB_VALEURS payslip after payslip: the
+// same bits, counts, warnings and error, wherever the runs of records fall and whatever stops
+// the reading.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Dommages.h"
+#include "KORVEX_procs.h"
+#include "platform/Erreurs.h"
+#include "recap/Bulletins.h"
+#include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
+
+namespace {
+
+// More records than three runs of a thread, two months mixed, some deleted; memos of random
+// amounts with four decimals, now and then a rubric twice, a negligible amount or rubric 0.
+std::vector<test::TPaie> Paies(std::mt19937& alea) {
+  std::vector<test::TPaie> paies;
+  for (int k = 0; k < 13000; ++k) {
+    std::vector<std::string> lignes;
+    const uint32_t n = 1 + test::Tirer(alea, 30);
+    for (uint32_t l = 0; l < n; ++l) {
+      char ligne[40];
+      const uint32_t rubrique = test::Tirer(alea, 7) == 0 ? 0 : 1 + test::Tirer(alea, 899);
+      const uint32_t entier = test::Tirer(alea, 3) == 0 ? 0 : test::Tirer(alea, 100000);
+      std::snprintf(ligne, sizeof ligne, "%03u%s%u.%04u", rubrique, test::Tirer(alea, 6) ? "" : "-", entier,
+                    test::Tirer(alea, 10000));
+      lignes.push_back(ligne);
+    }
+    paies.push_back({test::Tirer(alea, 3) ? "06-2020" : "07-2020", test::Memo_Montants(lignes), k % 97 == 5});
+  }
+  return paies;
+}
+
+struct TLecture {
+  std::vector<TTAB_VALEURS> totaux = std::vector<TTAB_VALEURS>(2);
+  std::vector<int> bulletins = std::vector<int>(2);
+  recap::TAvertissements avertissements;
+  std::string erreur;
+};
+
+// June into total 0, July into total 1.
+std::optional<int> Choix(std::string_view mois) {
+  if (mois == "06-2020") return 0;
+  if (mois == "07-2020") return 1;
+  return std::nullopt;
+}
+
+TLecture Lire(const std::function<void(TLecture&)>& lire) {
+  TLecture l;
+  try {
+    lire(l);
+  } catch (const plateforme::EKorvex& e) {
+    l.erreur = e.what();
+  }
+  return l;
+}
+
+TLecture Une_Passe(const std::string& dossier) {
+  return Lire([&](TLecture& l) {
+    const auto ajouter = [&](int choix, const recap::TBulletin&) {
+      for (int r : Rubriques_Decodees()) l.totaux[static_cast<size_t>(choix)][r] += TAB_VALEURS[r];
+      ++l.bulletins[static_cast<size_t>(choix)];
+    };
+    l.avertissements = *recap::Lire_Bulletins(dossier, Choix, ajouter, [](const std::string&) {});
+  });
+}
+
+TLecture Sur_Fils(const std::string& dossier, int fils) {
+  return Lire([&](TLecture& l) {
+    const recap::TTotaux_Choix totaux = {{&l.totaux[0]}, {&l.totaux[1]}};
+    auto t = recap::Totaliser_Bulletins(dossier, Choix, totaux, [](const std::string&) {}, {}, fils);
+    l.bulletins = t->Bulletins;
+    l.avertissements = t->Avertissements;
+  });
+}
+
+enum class TIssue { Recap, Avertissement, Erreur };
+
+struct TCas {
+  const char* nom;
+  TIssue issue;
+  std::function<void(test::TFichiers&)> abimer;
+};
+
+}  // namespace
+
+TEST(TotaliserBulletinsTest, GivesTheBitsOfOneScanOnAnyNumberOfThreads) {
+  std::mt19937 alea(2020);
+  test::TDossierTemporaire intact;
+  test::Ecrire_Paies(intact.Chemin(), Paies(alea));
+  test::Ecrire_Rubriques(intact.Chemin(), {{"Salaire", "1"}});
+  const test::TFichiers origine = test::Lire_Fichiers(intact.Chemin());
+  const auto octet = [](size_t position, char valeur) {
+    return [=](test::TFichiers& f) { f["PAIES.DTA"][position] = valeur; };
+  };
+  const std::string& table = origine.at("PAIES.DTA");
+  const TCas cas[] = {
+      {"intact", TIssue::Recap, [](test::TFichiers&) {}},
+      {"indicateurs faux dans le troisième lot", TIssue::Avertissement, octet(test::Debut_Enregistrement(table, 9000), '#')},
+      {"mémo binaire dans le deuxième lot", TIssue::Avertissement,
+       [](test::TFichiers& f) { f["PAIES.DBT"][test::Debut_Memo(f, 5000) + 3] = '\x01'; }},
+      {"marque de fin dans le deuxième lot", TIssue::Avertissement, octet(test::Debut_Enregistrement(table, 6000), '\x1A')},
+      {"table coupée dans le quatrième lot", TIssue::Avertissement,
+       [](test::TFichiers& f) { f["PAIES.DTA"].resize(test::Debut_Enregistrement(f["PAIES.DTA"], 12500) + 5); }},
+      {"montant illisible dans le troisième lot", TIssue::Erreur,
+       [](test::TFichiers& f) {
+         std::string& memo = f["PAIES.DBT"];
+         const size_t debut = memo.find("\r\n", test::Debut_Memo(f, 10000)) + 2;
+         memo.replace(debut, 4, "001x");
+       }},
+  };
+  for (const TCas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    test::TDossierTemporaire abime;
+    test::TFichiers fichiers = origine;
+    c.abimer(fichiers);
+    test::Ecrire_Fichiers(abime.Chemin(), fichiers);
+    const TLecture attendu = Une_Passe(abime.Texte());
+    EXPECT_GT(attendu.bulletins[0], 1000);
+    EXPECT_EQ(attendu.erreur.empty(), c.issue != TIssue::Erreur) << attendu.erreur;
+    EXPECT_EQ(attendu.avertissements.empty(), c.issue != TIssue::Avertissement);
+    for (int fils : {1, 2, 3}) {
+      SCOPED_TRACE(std::to_string(fils) + " fils");
+      const TLecture l = Sur_Fils(abime.Texte(), fils);
+      EXPECT_EQ(l.erreur, attendu.erreur);
+      EXPECT_EQ(l.avertissements, attendu.avertissements);
+      if (c.issue != TIssue::Erreur) {  // a totalling that fails counts nothing
+        EXPECT_EQ(l.bulletins, attendu.bulletins);
+      }
+      for (size_t t = 0; t < 2; ++t) EXPECT_TRUE(test::Totaux_Identiques(l.totaux[t], attendu.totaux[t])) << t;
+    }
+  }
+}
