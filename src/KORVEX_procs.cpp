@@ -13,7 +13,7 @@
 #include <optional>
 #include <string_view>
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
 #endif
 
@@ -21,7 +21,7 @@ TTAB_VALEURS TAB_VALEURS;
 
 namespace {
 
-TDecodage g_decodage(TAB_VALEURS);
+TDecodage g_decodage(&TAB_VALEURS);
 
 // Clearing the table: only the rubrics the last decoding stored can be non-zero (the decoder is
 // the only writer of its table), so zeroing those few leaves the same 899 zeros as zeroing all
@@ -29,7 +29,7 @@ TDecodage g_decodage(TAB_VALEURS);
 // stores write it without the slow 80-bit store of the floating-point unit.
 void Effacer_Valeurs(TDecodage& d) {
   for (int r : d.Rubriques) {
-    std::memset(&d.Valeurs[r], 0, sizeof(long double));
+    if (d.Valeurs) std::memset(&(*d.Valeurs)[r], 0, sizeof(long double));
     d.Stockee[static_cast<size_t>(r)] = false;
   }
   d.Rubriques.clear();
@@ -38,7 +38,8 @@ void Effacer_Valeurs(TDecodage& d) {
 // Inlined into the readers of the usual line, where a call costs as much as the store: GCC and
 // Clang, the only compilers with the 80-bit long double, both take the attribute.
 [[gnu::always_inline]] inline void Stocker(TDecodage& d, int rubrique, int64_t dix_milliemes) {
-  plateforme::Ecrire_Dix_Milliemes(d.Valeurs[rubrique], dix_milliemes);
+  d.Comptes[static_cast<size_t>(rubrique)] = dix_milliemes;
+  if (d.Valeurs) (*d.Valeurs)[rubrique] = Montant_De(dix_milliemes);
   if (!d.Stockee[static_cast<size_t>(rubrique)]) {
     d.Stockee[static_cast<size_t>(rubrique)] = true;
     d.Rubriques.push_back(rubrique);
@@ -81,8 +82,7 @@ constexpr unsigned Chiffre(char c) { return static_cast<unsigned>(static_cast<un
 // The division rounds correctly, so it keeps the order of counts: an amount is negligible
 // exactly when its count of ten-thousandths is, and the test needs no division.
 constexpr int64_t Negligeable = 90;
-static_assert(static_cast<long double>(Negligeable) / 10000.0L == Seuil_Negligeable &&
-              static_cast<long double>(Negligeable - 1) / 10000.0L < Seuil_Negligeable);
+static_assert(Montant_De(Negligeable) == Seuil_Negligeable && Montant_De(Negligeable - 1) < Seuil_Negligeable);
 
 // The amount of a line whose rubric text and count are known.
 [[gnu::always_inline]] inline void Stocker_Ligne(TDecodage& d, std::string_view texte_rubrique, int32_t rubrique,
@@ -135,7 +135,7 @@ constexpr uint64_t Huit_Chiffres(uint64_t x) {
 }
 static_assert(Huit_Chiffres(0x0807060504030201ull) == 12345678);
 
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)
 // Ligne_Courante's line read from the masks of its first 16 bytes, all inside the body: digits,
 // points and breaks. False when it cannot tell (a line longer than that, more than eight digits
 // before the point, anything else than digits and one point), and Ligne_Courante decides. fin is
@@ -161,24 +161,24 @@ bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
   const unsigned position_point = point ? static_cast<unsigned>(std::countr_zero(autres)) : fin_ligne;
   const unsigned entiers = position_point - signe, decimales = point ? fin_ligne - position_point - 1 : 0;
   if (entiers > 8 || decimales > 4 || (entiers == 0 && !point)) return false;
-  // The digits' values in a buffer long enough for an 8-byte read at the sign and a 4-byte
-  // read behind the point; what lies past the digits is shifted or masked away.
-  char v[24] = {};
-  _mm_storeu_si128(reinterpret_cast<__m128i*>(v), valeurs);
+  // The digits' values, the first byte lowest, in two words: the 8 bytes at the sign and the 4
+  // behind the point are shifts of them in registers, what lies past the digits shifted or
+  // masked away. Through memory, each line would wait on a store.
+  const auto bas = static_cast<uint64_t>(_mm_cvtsi128_si64(valeurs));
+  const auto haut = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(valeurs, valeurs)));
+  const auto octets_depuis = [&](unsigned k) {  // the 8 bytes from byte k (1 to 15) on
+    return k < 8 ? (bas >> (8 * k)) | (haut << (64 - 8 * k)) : haut >> (8 * (k - 8));
+  };
   uint64_t entier = 0;
   uint32_t fraction = 0;
-  if (entiers != 0) {
-    std::memcpy(&entier, v + signe, 8);
-    entier <<= 8 * (8 - entiers);  // leading zeros in the low bytes
-  }
-  if (decimales != 0) {
-    std::memcpy(&fraction, v + position_point + 1, 4);
-    fraction &= 0xFFFFFFFFu >> (8 * (4 - decimales));  // trailing zeros: ten-thousandths
-  }
+  if (entiers != 0) entier = octets_depuis(signe) << (8 * (8 - entiers));  // leading zeros in the low bytes
+  if (decimales != 0)  // trailing zeros: ten-thousandths
+    fraction = static_cast<uint32_t>(octets_depuis(position_point + 1)) & (0xFFFFFFFFu >> (8 * (4 - decimales)));
   const uint64_t valeur = entiers <= 4 ? Huit_Chiffres((entier >> 32) | (uint64_t{fraction} << 32))
                                        : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
   fin = debut + fin_ligne + 1 + ((retours >> fin_ligne) & (sauts >> (fin_ligne + 1)) & 1);
-  Stocker_Ligne(d, std::string_view(ligne, 3), v[0] * 100 + v[1] * 10 + v[2],
+  const auto rubrique = static_cast<int32_t>((bas & 0xFF) * 100 + ((bas >> 8) & 0xFF) * 10 + ((bas >> 16) & 0xFF));
+  Stocker_Ligne(d, std::string_view(ligne, 3), rubrique,
                 negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
   return true;
 }
@@ -195,7 +195,7 @@ size_t Apres_Retour(const char* p, size_t n, size_t fin) {
 // the next line's start.
 bool Lire_Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, size_t& suivante) {
   size_t fin = debut;
-#if defined(__SSE2__)
+#if defined(__SSE2__) && defined(__x86_64__)
   if (n - debut >= 16 && Ligne_Courante_16(d, p, debut, fin)) {
     suivante = Apres_Retour(p, n, fin);  // an LF beyond the 16 bytes
     return true;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -31,14 +32,18 @@ inline constexpr long double Seuil_Negligeable = 0.009L;
 // The amounts of the last decoded memo.
 extern TTAB_VALEURS TAB_VALEURS;
 
-// Where a decoding stores: a table, and the rubrics it stored there, each once in the order of
-// its first line (every other entry is zero).
+// What a decoding stored: each rubric once, in the order of its first line, with its last
+// line's count of ten-thousandths; with a table, the amounts too (every other entry zero).
 struct TDecodage {
-  explicit TDecodage(TTAB_VALEURS& Table) : Valeurs(Table) {}
-  TTAB_VALEURS& Valeurs;
+  explicit TDecodage(TTAB_VALEURS* Table = nullptr) : Valeurs(Table) {}
+  TTAB_VALEURS* Valeurs;
   std::vector<int> Rubriques;
+  std::array<int64_t, TTAB_VALEURS::Dernier + 1> Comptes{};  // valid for Rubriques only
   std::array<bool, TTAB_VALEURS::Dernier + 1> Stockee{};
 };
+
+// The amount of a count of ten-thousandths, as the decoder stores it.
+constexpr long double Montant_De(int64_t dix_milliemes) { return static_cast<long double>(dix_milliemes) / 10000.0L; }
 
 // Clears TAB_VALEURS and fills it from the text of one MONTANTS memo (UTF-8).
 // Raises plateforme::EKorvex with the conversion error of the first bad line, or the rubric

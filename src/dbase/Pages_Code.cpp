@@ -55,7 +55,16 @@ bool Tout_Ascii(const char* octets, size_t n) {
     std::memcpy(&mot, octets + i, 8);
     ou |= mot;
   }
-  for (; i < n; ++i) ou |= static_cast<unsigned char>(octets[i]);
+  // The last bytes by two words that overlap: a field of a few characters (a month) is asked
+  // for every record.
+  if (i < n && n >= 4) {
+    uint32_t debut, fin;
+    std::memcpy(&debut, octets + (n >= 8 ? n - 8 : i), 4);
+    std::memcpy(&fin, octets + n - 4, 4);
+    ou |= debut | fin;
+  } else {
+    for (; i < n; ++i) ou |= static_cast<unsigned char>(octets[i]);
+  }
   return (ou & 0x8080808080808080ULL) == 0;
 }
 

@@ -15,11 +15,9 @@ void TTampon::Charger(uint64_t position, size_t n) {
   valides_ = fichier_.Lire(position, octets_.get(), a_lire);
 }
 
-const char* TTampon::Acceder(uint64_t position, size_t n) {
-  if (position < debut_ || position + n > debut_ + valides_) {
-    Charger(position, n);
-    if (n > valides_) return nullptr;
-  }
+const char* TTampon::Acceder_Ailleurs(uint64_t position, size_t n) {
+  Charger(position, n);
+  if (n > valides_) return nullptr;
   return octets_.get() + (position - debut_);
 }
 

@@ -260,9 +260,9 @@ constexpr int64_t Enregistrements_Par_Lot = 4096;
 // What a thread read of a run of records, waiting for its turn to be added.
 struct TLot {
   std::vector<int> Choix;     // each payslip's choice
-  std::vector<size_t> Fins;   // where each payslip's amounts end in Rubriques and Montants
+  std::vector<size_t> Fins;   // where each payslip's amounts end in Rubriques and Comptes
   std::vector<int> Rubriques;
-  std::vector<long double> Montants;
+  std::vector<int64_t> Comptes;  // counts of ten-thousandths, made amounts only when added
   TAvertissements Avertissements;
   std::exception_ptr Erreur;  // what stopped the reading, after the payslips above
   bool Apres_Fin = false;     // the table has no record from the run's first on
@@ -271,7 +271,7 @@ struct TLot {
     Choix.clear();
     Fins.clear();
     Rubriques.clear();
-    Montants.clear();
+    Comptes.clear();
     Avertissements.clear();
     Erreur = nullptr;
     Apres_Fin = false;
@@ -318,7 +318,7 @@ void Ajouter_Lot(const TLot& lot, TPartage& p) {
   for (size_t b = 0; b < lot.Choix.size(); ++b) {
     const auto choix = static_cast<size_t>(lot.Choix[b]);
     for (TTAB_VALEURS* total : p.Totaux[choix])
-      for (size_t e = debut; e < lot.Fins[b]; ++e) (*total)[lot.Rubriques[e]] += lot.Montants[e];
+      for (size_t e = debut; e < lot.Fins[b]; ++e) (*total)[lot.Rubriques[e]] += Montant_De(lot.Comptes[e]);
     ++p.Resultat.Bulletins[choix];
     debut = lot.Fins[b];
   }
@@ -326,10 +326,11 @@ void Ajouter_Lot(const TLot& lot, TPartage& p) {
                                    lot.Avertissements.end());
 }
 
-// A thread's own table and decoder.
+// A thread's own table and decoder. Its amounts are kept as counts: the amount an x87 division
+// gives in a register is the one it stores, so adding it as it is made gives the same bits as
+// adding TAB_VALEURS's, without the 80-bit store and load between.
 struct TFil {
-  std::unique_ptr<TTAB_VALEURS> Valeurs = std::make_unique<TTAB_VALEURS>();
-  TDecodage Decodage{*Valeurs};
+  TDecodage Decodage;
   std::optional<TLecteur> Lecteur;
   std::exception_ptr Erreur_Ouverture;
 };
@@ -342,7 +343,7 @@ void Lire_Fil(int fil, int fils, TFil& f, const TChoix& choix, TPartage& p) {
     lot.Choix.push_back(c);
     for (int r : f.Decodage.Rubriques) {
       lot.Rubriques.push_back(r);
-      lot.Montants.push_back((*f.Valeurs)[r]);
+      lot.Comptes.push_back(f.Decodage.Comptes[static_cast<size_t>(r)]);
     }
     lot.Fins.push_back(lot.Rubriques.size());
   };

@@ -167,3 +167,15 @@ TEST(PagesCode, EveryKindOfMemoIsTranslated) {
 }
 
 }  // namespace
+
+TEST(PagesCode, AnyByteAboveAsciiAnywhereIsSeen) {
+  for (size_t n = 0; n <= 40; ++n) {
+    const std::string ascii(n, 'a');
+    EXPECT_TRUE(dbase::interne::Tout_Ascii(ascii.data(), n)) << n;
+    for (size_t k = 0; k < n; ++k) {
+      std::string t = ascii;
+      t[k] = '\x80';
+      EXPECT_FALSE(dbase::interne::Tout_Ascii(t.data(), n)) << n << " " << k;
+    }
+  }
+}

@@ -12,7 +12,6 @@
 #include <cstdio>
 #include <random>
 #include <string>
-#include <vector>
 
 using plateforme::Format_General;
 using plateforme::Texte_Vers_Entier;
@@ -149,33 +148,6 @@ TEST(TexteVersMontant, WithoutSeparatorReadsTheCurrentOne) {
 
 // ---------------------------------------------------------------------------------------------
 // General format, 15 significant digits
-
-// The ten bytes of an extended value: its padding is no part of it.
-std::string Octets_Etendu(long double v) {
-  return std::string(reinterpret_cast<const char*>(&v), 10);
-}
-
-TEST(EcrireDixMilliemes, GivesTheBitsOfTheDivision) {
-  std::vector<int64_t> comptes = {1,    -1,   89,   90,     625,     5000,   9999,  10000, 10001,
-                                  -12345678, 3125, 99999999, 1000000000000000000, INT64_MAX, INT64_MIN};
-  for (int k = 0; k < 63; ++k) {  // around every power of two, where the exponent changes
-    const int64_t p = int64_t{1} << k;
-    for (int64_t d : {-1, 0, 1}) comptes.push_back(p + d);
-  }
-  std::mt19937_64 alea(23);
-  for (int k = 0; k < 200000; ++k) {  // every magnitude, from one ten-thousandth to 2^63
-    const int64_t c = static_cast<int64_t>(alea() >> (alea() % 63));
-    comptes.push_back(k % 2 ? c : -c);
-  }
-  for (int64_t c : comptes) {
-    long double ecrit = 7.0L;
-    plateforme::Ecrire_Dix_Milliemes(ecrit, c);
-    ASSERT_EQ(Octets_Etendu(ecrit), Octets_Etendu(static_cast<long double>(c) / 10000.0L)) << c;
-  }
-  long double zero = 7.0L;
-  plateforme::Ecrire_Dix_Milliemes(zero, 0);
-  EXPECT_EQ(Octets_Etendu(zero), Octets_Etendu(0.0L));
-}
 
 TEST(FormatGeneral, WritesTotalsAsTheGridShowsThem) {
   const long double cent_dix = static_cast<long double>(1001000) / 10000.0L;
