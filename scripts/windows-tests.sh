@@ -9,8 +9,10 @@ build="$(realpath -m "${1:?usage: $0 <build-dir>}")"
 
 bash "$racine/scripts/windows-googletest.sh" "$build"
 bash "$racine/scripts/windows-xlsxwriter.sh" "$build"
+# No debug information: the archive's programs are stripped, and it would double the build.
 cmake -S "$racine" -B "$build" -G Ninja \
   $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) \
+  -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
   -DCMAKE_TOOLCHAIN_FILE="$racine/cmake/mingw-w64.cmake" \
   -DGTest_DIR="$build/googletest/lib/cmake/GTest" \
   -DKORVEX_XLSXWRITER_DIR="$build/xlsxwriter"
