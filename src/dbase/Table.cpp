@@ -1,6 +1,7 @@
 #include "dbase/Table.h"
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
 
@@ -234,6 +235,44 @@ struct TTable::TEtat {
     Recharger();
   }
 
+  // The ASCII text of character field c in the current record, as Texte_Ascii gives it.
+  std::optional<std::string_view> Texte_Ascii(const TChamp& c) const {
+    if (c.genre != TGenre::Texte || courant < 0 || Est_Nul(structure, c, enregistrement)) return std::nullopt;
+    if (c.longueur >= 4 && c.longueur <= 8) {
+      // A month, asked of every record: two words that overlap, when neither holds a NUL.
+      const char* v = enregistrement + c.decalage;
+      uint32_t debut, fin;
+      std::memcpy(&debut, v, 4);
+      std::memcpy(&fin, v + c.longueur - 4, 4);
+      const auto a_un_nul = [](uint32_t mot) { return ((mot - 0x01010101u) & ~mot & 0x80808080u) != 0; };
+      if (!a_un_nul(debut) && !a_un_nul(fin)) {
+        if (((debut | fin) & 0x80808080u) != 0) return std::nullopt;
+        size_t n = c.longueur;
+        while (n > 0 && v[n - 1] == ' ') --n;
+        return std::string_view(v, n);
+      }
+    }
+    const std::string_view octets = Octets_Texte(c, enregistrement);
+    if (!Tout_Ascii(octets.data(), octets.size())) return std::nullopt;
+    return octets;
+  }
+
+  bool Suivant_Retenu(const TChamp& c, const std::function<bool(std::string_view)>& retenir, int64_t dernier,
+                      bool supprimes) {
+    for (int64_t i = courant + 1; i <= dernier; ++i) {
+      if (!Charger(i)) {
+        eof = true;
+        break;
+      }
+      if (!Visible(supprimes)) continue;
+      courant = i;
+      const auto texte = Texte_Ascii(c);
+      if (!texte || retenir(*texte)) return true;
+    }
+    Recharger();
+    return false;
+  }
+
   // With every record shown a move goes straight to its target, yet no further than a scan
   // would: each record up to the target is checked once.
   void Sauter(int64_t n) {
@@ -333,6 +372,14 @@ void TTable::MoveBy(int n) {
 
 void TTable::Aller_A(int64_t RecNo) { Etat().Aller(std::max<int64_t>(RecNo, 1) - 1, AfficherSupprimes); }
 
+bool TTable::Suivant_Retenu(const TField& Champ, const std::function<bool(std::string_view)>& Retenir,
+                            int64_t Dernier) {
+  TEtat& e = Etat();
+  if (Champ.table_ != this) throw EKorvex(textes::Champ_Etranger(e.nom));
+  if (e.courant < 0 || e.eof) return false;
+  return e.Suivant_Retenu(Champ_De(e.nom, e.structure, Champ.index_), Retenir, Dernier - 1, AfficherSupprimes);
+}
+
 bool TTable::Eof() const { return Etat().eof; }
 
 TField TTable::FieldByName(const std::string& name) const {
@@ -367,12 +414,8 @@ std::string TTable::Texte_Champ(int index) const {
 }
 
 std::optional<std::string_view> TTable::Texte_Ascii_Champ(int index) const {
-  TEtat& e = Etat();
-  const TChamp& c = Champ_De(e.nom, e.structure, index);
-  if (c.genre != TGenre::Texte || e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement)) return std::nullopt;
-  const std::string_view octets = Octets_Texte(c, e.enregistrement);
-  if (!Tout_Ascii(octets.data(), octets.size())) return std::nullopt;
-  return octets;
+  const TEtat& e = Etat();
+  return e.Texte_Ascii(Champ_De(e.nom, e.structure, index));
 }
 
 int32_t TTable::Entier_Champ(int index) const {

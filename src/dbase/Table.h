@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -93,8 +94,15 @@ public:
   void Next();
   void MoveBy(int n);  // forward only, as Next; a count of 0 or less does nothing
   // Makes current the first record shown at or after record number RecNo (from 1), every
-  // record up to it checked as a scan checks them; Eof when there is none.
+  // record up to it checked as a scan checks them; Eof when there is none (the current record
+  // unchanged).
   void Aller_A(int64_t RecNo);
+  // Next, then on past the records whose character field Champ is ASCII and not retained by
+  // Retenir (given Texte_Ascii's text), up to record number Dernier: true on the first record
+  // shown that is retained or whose text is not ASCII. False when there is none up to Dernier;
+  // the current record is then one before it, or Eof at the table's end. A scan for a month
+  // passes over most records this way without asking each for its field.
+  bool Suivant_Retenu(const TField& Champ, const std::function<bool(std::string_view)>& Retenir, int64_t Dernier);
   bool Eof() const;
 
   // Name compared without regard to case; raises "Champ '<name>' non trouvé".

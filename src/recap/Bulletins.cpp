@@ -114,7 +114,12 @@ public:
   bool Lire_Lot(int64_t Premier, int64_t Dernier, const TChoix& Choix, const TVisiteur& Visiteur) {
     table_.Aller_A(Premier);
     if (table_.Eof()) return false;
-    for (; !table_.Eof() && table_.RecNo() <= Dernier; table_.Next()) Lire_Enregistrement(Choix, Visiteur);
+    if (table_.RecNo() > Dernier) return true;
+    if (!mois_) mois_ = table_.FieldByName("MOIS");
+    // Most records are of other months: the table passes over them itself.
+    const auto retenir = [&](std::string_view mois) { return Choix(mois.substr(0, 7)).has_value(); };
+    do Lire_Enregistrement(Choix, Visiteur);
+    while (table_.Suivant_Retenu(*mois_, retenir, Dernier));
     return true;
   }
 

@@ -70,6 +70,42 @@ TEST_F(NavigationTest, MovesFollowTheStoredOrderAndStopOnTheLastRecord) {
   }
 }
 
+// Aller_A and Suivant_Retenu, as a scan for the records of a month moves: where Next and a test
+// of each record would stop, never past the bound.
+TEST_F(NavigationTest, RetainedMovesStopWhereNextAndATestWould) {
+  struct Cas {
+    bool supprimes;
+    std::string actions;  // "A<n>" Aller_A(n), "S<n>" Suivant_Retenu up to record n
+    std::string courant;
+    bool retenu, eof;
+  };
+  // R3 and R5 are retained.
+  const std::vector<Cas> cas = {
+      {false, "S5", "R3", true, false},        {false, "S5 S5", "R5", true, false},
+      {false, "S5 S5 S5", "R5", false, false}, {false, "S9 S9 S9", "R5", false, true},
+      {false, "S2", "R1", false, false},       {true, "S2", "R2", false, false},
+      {true, "S3", "R3", true, false},         {false, "A2", "R3", false, false},
+      {true, "A2", "R2", false, false},        {false, "A3 S5", "R5", true, false},
+      {false, "A6", "R1", false, true},        {false, "S5 S4", "R3", false, false},
+  };
+  for (const auto& k : cas) {
+    SCOPED_TRACE(std::to_string(k.supprimes) + " " + k.actions);
+    TTable t;
+    Ouvrir(t, "NAV.DTA", k.supprimes);
+    const dbase::TField nom = t.FieldByName("NOM");
+    const auto retenir = [](std::string_view n) { return n == "R3" || n == "R5"; };
+    bool retenu = false;
+    std::istringstream flux(k.actions);
+    for (std::string a; flux >> a;) {
+      if (a[0] == 'A') t.Aller_A(std::stoi(a.substr(1)));
+      else retenu = t.Suivant_Retenu(nom, retenir, std::stoi(a.substr(1)));
+    }
+    EXPECT_EQ(nom.AsString(), k.courant);
+    EXPECT_EQ(retenu, k.retenu);
+    EXPECT_EQ(t.Eof(), k.eof);
+  }
+}
+
 // Rubric n is the n-th physical record, deleted or not; past the end the lookup sees Eof.
 TEST_F(NavigationTest, RubricLookupByPosition) {
   TTable t;

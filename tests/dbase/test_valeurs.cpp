@@ -1,6 +1,7 @@
 // Field values: numeric texts rounded half to even from their digits, code pages to UTF-8.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -148,6 +149,34 @@ TEST(PagesCode, ACharacterFieldEndsAtItsFirstNul) {
   t.TableName = "ZERO.DBF";
   t.Open();
   EXPECT_EQ(t.FieldByName("LIBELLE").AsString(), "ab c");
+}
+
+// The copy-free text of a character field is AsString's when it is ASCII, at every length the
+// short path takes and beyond, blanks and NULs included.
+TEST(PagesCode, TheAsciiViewOfAFieldIsItsText) {
+  using namespace std::string_literals;
+  test::TDossierTemporaire dossier;
+  const std::vector<std::string> valeurs = {"06-2020"s, "06-20  "s, "06\0-2020"s, "  06-20"s, "       "s,
+                                            "\0      "s, "06-2\xe9" "0"s, "0\x80-2020"s};
+  for (int longueur : {3, 4, 7, 8, 9}) {
+    std::vector<std::string> enregistrements;
+    for (const std::string& v : valeurs) enregistrements.push_back((v + "         ").substr(0, static_cast<size_t>(longueur)));
+    test::Ecrire_Fichier(dossier.Texte() + "/MOIS.DBF", test::Table_Brute(0x03, {{"MOIS", 'C', static_cast<uint8_t>(longueur)}}, enregistrements));
+    dbase::TTable t;
+    t.DatabaseName = dossier.Texte();
+    t.TableName = "MOIS.DBF";
+    t.Open();
+    const dbase::TField mois = t.FieldByName("MOIS");
+    for (size_t k = 0; k < valeurs.size(); ++k, t.Next()) {
+      const std::string avant_nul = enregistrements[k].substr(0, enregistrements[k].find('\0'));
+      const bool ascii = avant_nul.find_first_of("\xe9\x80") == std::string::npos;
+      const auto vue = mois.Texte_Ascii();
+      EXPECT_EQ(vue.has_value(), ascii) << longueur << " " << k;
+      if (vue && ascii) {
+        EXPECT_EQ(std::string(*vue), mois.AsString()) << longueur << " " << k;
+      }
+    }
+  }
 }
 
 // A memo read as text, whatever kind of memo the field declares, arrives in valid UTF-8: a
