@@ -138,8 +138,9 @@ TEST_F(FichiersTest, SystemErrorsHaveAFrenchReason) {
       {"fichier\\dedans", "fichier introuvable"},
   };
   for (const auto& [nom, raison] : cas) {
-    EXPECT_EQ(test::Message_Erreur([&] { plateforme::TFichierLecture f(Texte(nom)); }),
-              "Impossible d'ouvrir le fichier " + Texte(nom) + " : " + raison);
+    const std::string chemin = Texte(nom);  // a lambda cannot name a structured binding before C++20's Clang 16
+    EXPECT_EQ(test::Message_Erreur([&] { plateforme::TFichierLecture f(chemin); }),
+              "Impossible d'ouvrir le fichier " + chemin + " : " + raison);
   }
 }
 #endif
