@@ -37,9 +37,14 @@ void Effacer_Valeurs(TDecodage& d) {
 
 // Inlined into the readers of the usual line, where a call costs as much as the store: GCC and
 // Clang, the only compilers with the 80-bit long double, both take the attribute.
+// Montants: the amounts go to the table, else only their counts are kept; a decoding is one or
+// the other from its first line to its last, and neither pays for the other.
+template <bool Montants>
 [[gnu::always_inline]] inline void Stocker(TDecodage& d, int rubrique, int64_t dix_milliemes) {
-  d.Comptes[static_cast<size_t>(rubrique)] = dix_milliemes;
-  if (d.Valeurs) (*d.Valeurs)[rubrique] = Montant_De(dix_milliemes);
+  if constexpr (Montants)
+    (*d.Valeurs)[rubrique] = Montant_De(dix_milliemes);
+  else
+    d.Comptes[static_cast<size_t>(rubrique)] = dix_milliemes;
   if (!d.Stockee[static_cast<size_t>(rubrique)]) {
     d.Stockee[static_cast<size_t>(rubrique)] = true;
     d.Rubriques.push_back(rubrique);
@@ -85,18 +90,20 @@ constexpr int64_t Negligeable = 90;
 static_assert(Montant_De(Negligeable) == Seuil_Negligeable && Montant_De(Negligeable - 1) < Seuil_Negligeable);
 
 // The amount of a line whose rubric text and count are known.
+template <bool Montants>
 [[gnu::always_inline]] inline void Stocker_Ligne(TDecodage& d, std::string_view texte_rubrique, int32_t rubrique,
                                                 int64_t dix_milliemes) {
   if (rubrique == 0 || (dix_milliemes < Negligeable && dix_milliemes > -Negligeable)) return;
   if (rubrique < TTAB_VALEURS::Premier || rubrique > TTAB_VALEURS::Dernier)
     Erreur_Rubrique(texte_rubrique);
-  Stocker(d, rubrique, dix_milliemes);
+  Stocker<Montants>(d, rubrique, dix_milliemes);
 }
 
 // The line that starts at p[debut] when it is as the payroll application writes it: three
 // digits, then an optional sign, digits and at most four decimals after a point, up to a CR, an
 // LF or the body's end. Read and stored in the same pass that finds its end (set in fin); any
 // other line takes the general rules, which would give this one the same rubric and count.
+template <bool Montants>
 bool Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, size_t& fin) {
   constexpr size_t Chiffres_Entiers_Max = 14;  // with four decimals, well within 64 bits
   if (n - debut < 4) return false;
@@ -122,7 +129,7 @@ bool Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, size_t&
   static constexpr uint64_t Puissances[5] = {10000, 1000, 100, 10, 1};
   valeur *= Puissances[decimales];
   fin = i;
-  Stocker_Ligne(d, std::string_view(p + debut, 3), static_cast<int32_t>(c0 * 100 + c1 * 10 + c2),
+  Stocker_Ligne<Montants>(d, std::string_view(p + debut, 3), static_cast<int32_t>(c0 * 100 + c1 * 10 + c2),
                 negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
   return true;
 }
@@ -140,6 +147,7 @@ static_assert(Huit_Chiffres(0x0807060504030201ull) == 12345678);
 // points and breaks. False when it cannot tell (a line longer than that, more than eight digits
 // before the point, anything else than digits and one point), and Ligne_Courante decides. fin is
 // set past the line's CR LF, CR or LF, but an LF beyond the 16 bytes.
+template <bool Montants>
 bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
   const char* ligne = p + debut;
   const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne));
@@ -178,7 +186,7 @@ bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
                                        : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
   fin = debut + fin_ligne + 1 + ((retours >> fin_ligne) & (sauts >> (fin_ligne + 1)) & 1);
   const auto rubrique = static_cast<int32_t>((bas & 0xFF) * 100 + ((bas >> 8) & 0xFF) * 10 + ((bas >> 16) & 0xFF));
-  Stocker_Ligne(d, std::string_view(ligne, 3), rubrique,
+  Stocker_Ligne<Montants>(d, std::string_view(ligne, 3), rubrique,
                 negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
   return true;
 }
@@ -193,25 +201,27 @@ size_t Apres_Retour(const char* p, size_t n, size_t fin) {
 
 // The usual line, with 16-byte masks where 16 bytes of the body are left; suivante is set to
 // the next line's start.
+template <bool Montants>
 bool Lire_Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, size_t& suivante) {
   size_t fin = debut;
 #if defined(__SSE2__) && defined(__x86_64__)
-  if (n - debut >= 16 && Ligne_Courante_16(d, p, debut, fin)) {
+  if (n - debut >= 16 && Ligne_Courante_16<Montants>(d, p, debut, fin)) {
     suivante = Apres_Retour(p, n, fin);  // an LF beyond the 16 bytes
     return true;
   }
 #endif
-  if (!Ligne_Courante(d, p, n, debut, fin)) return false;
+  if (!Ligne_Courante<Montants>(d, p, n, debut, fin)) return false;
   suivante = Apres_Retour(p, n, fin);
   return true;
 }
 
+template <bool Montants>
 void Decoder_Ligne(TDecodage& d, std::string_view ligne) {
   const size_t fin_rubrique = plateforme::Octets_Des_Caracteres(ligne, 3);
   if (fin_rubrique >= ligne.size()) return;  // fewer than four characters
   const std::string_view texte_rubrique = ligne.substr(0, fin_rubrique);
   const int32_t rubrique = plateforme::Texte_Vers_Entier(texte_rubrique);
-  Stocker_Ligne(d, texte_rubrique, rubrique, plateforme::Texte_Vers_Montant(ligne.substr(fin_rubrique), U'.'));
+  Stocker_Ligne<Montants>(d, texte_rubrique, rubrique, plateforme::Texte_Vers_Montant(ligne.substr(fin_rubrique), U'.'));
 }
 
 // The body: after the first line and the run of breaks behind it, without the memo's last
@@ -230,6 +240,7 @@ bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
 // Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point; with
 // separateurs, the program's own are also set, for the first line that needs the general rules,
 // as the payroll application's decoder does.
+template <bool Montants>
 void Decoder_Lignes(TDecodage& d, std::string_view corps, bool separateurs) {
   corps = corps.substr(0, corps.find('\0'));
   const char* p = corps.data();
@@ -238,27 +249,33 @@ void Decoder_Lignes(TDecodage& d, std::string_view corps, bool separateurs) {
   size_t debut = 0;
   while (debut < n) {
     size_t suivante = debut;
-    if (!Lire_Ligne_Courante(d, p, n, debut, suivante)) {
+    if (!Lire_Ligne_Courante<Montants>(d, p, n, debut, suivante)) {
       size_t fin = debut;
       while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
       if (separateurs && !garde) garde.emplace();
-      Decoder_Ligne(d, corps.substr(debut, fin - debut));
+      Decoder_Ligne<Montants>(d, corps.substr(debut, fin - debut));
       suivante = Apres_Retour(p, n, fin);
     }
     debut = suivante;
   }
 }
 
+template <bool Montants>
 void Decoder(TDecodage& d, std::string_view texte, bool separateurs) {
   Effacer_Valeurs(d);
   std::string_view corps;
-  if (Trouver_Corps(texte, corps)) Decoder_Lignes(d, corps, separateurs);
+  if (Trouver_Corps(texte, corps)) Decoder_Lignes<Montants>(d, corps, separateurs);
 }
 
 }  // namespace
 
 const std::vector<int>& Rubriques_Decodees() { return g_decodage.Rubriques; }
 
-void Memo_Montants_Decoder(const std::string& texte) { Decoder(g_decodage, texte, true); }
+void Memo_Montants_Decoder(const std::string& texte) { Decoder<true>(g_decodage, texte, true); }
 
-void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage) { Decoder(Decodage, texte, false); }
+void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage) {
+  if (Decodage.Valeurs)
+    Decoder<true>(Decodage, texte, false);
+  else
+    Decoder<false>(Decodage, texte, false);
+}

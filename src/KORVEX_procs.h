@@ -32,13 +32,14 @@ inline constexpr long double Seuil_Negligeable = 0.009L;
 // The amounts of the last decoded memo.
 extern TTAB_VALEURS TAB_VALEURS;
 
-// What a decoding stored: each rubric once, in the order of its first line, with its last
-// line's count of ten-thousandths; with a table, the amounts too (every other entry zero).
+// What a decoding stored: each rubric once, in the order of its first line, and into the table
+// its last line's amount (every other entry zero); without a table, that line's count of
+// ten-thousandths instead.
 struct TDecodage {
   explicit TDecodage(TTAB_VALEURS* Table = nullptr) : Valeurs(Table) {}
   TTAB_VALEURS* Valeurs;
   std::vector<int> Rubriques;
-  std::array<int64_t, TTAB_VALEURS::Dernier + 1> Comptes{};  // valid for Rubriques only
+  std::array<int64_t, TTAB_VALEURS::Dernier + 1> Comptes{};  // without a table, for Rubriques only
   std::array<bool, TTAB_VALEURS::Dernier + 1> Stockee{};
 };
 

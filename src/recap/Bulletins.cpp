@@ -346,10 +346,12 @@ void Lire_Fil(int fil, int fils, TFil& f, const TChoix& choix, TPartage& p) {
   const TVisiteur garder = [&](int c, const TBulletin&) {
     if (c < 0 || static_cast<size_t>(c) >= p.Totaux.size()) throw EKorvex(textes::Erreur_Inattendue);
     lot.Choix.push_back(c);
-    for (int r : f.Decodage.Rubriques) {
-      lot.Rubriques.push_back(r);
-      lot.Comptes.push_back(f.Decodage.Comptes[static_cast<size_t>(r)]);
-    }
+    const std::vector<int>& rubriques = f.Decodage.Rubriques;
+    const size_t debut = lot.Rubriques.size();
+    lot.Rubriques.insert(lot.Rubriques.end(), rubriques.begin(), rubriques.end());
+    lot.Comptes.resize(lot.Rubriques.size());
+    for (size_t k = 0; k < rubriques.size(); ++k)
+      lot.Comptes[debut + k] = f.Decodage.Comptes[static_cast<size_t>(rubriques[k])];
     lot.Fins.push_back(lot.Rubriques.size());
   };
   for (int64_t k = fil;; k += fils) {
