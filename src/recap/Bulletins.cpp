@@ -284,7 +284,7 @@ struct TLot {
 };
 
 // Runs are added in the table's order, one at a time; the first that ends the reading (the
-// table's end or an error) releases every thread still waiting.
+// table's end or an error) releases every thread still waiting. The first error is kept.
 class TTours {
 public:
   // Waits for run k's turn; false when the reading is over.
@@ -293,20 +293,36 @@ public:
     condition_.wait(verrou, [&] { return fini_ || tour_ == k; });
     return !fini_;
   }
-  void Passer(bool fini) {
+  void Passer(bool fini, const std::exception_ptr& erreur = nullptr) {
     {
       std::lock_guard verrou(mutex_);
       ++tour_;
-      fini_ = fini_ || fini;
+      Finir(fini, erreur);
     }
     condition_.notify_all();
   }
+  // Ends the reading out of turn: a failure of the machine, not of the data.
+  void Arreter(const std::exception_ptr& erreur) {
+    {
+      std::lock_guard verrou(mutex_);
+      Finir(true, erreur);
+    }
+    condition_.notify_all();
+  }
+  // Once every thread is done.
+  const std::exception_ptr& Erreur() const { return erreur_; }
 
 private:
+  void Finir(bool fini, const std::exception_ptr& erreur) {
+    fini_ = fini_ || fini || erreur;
+    if (erreur && !erreur_) erreur_ = erreur;
+  }
+
   std::mutex mutex_;
   std::condition_variable condition_;
   int64_t tour_ = 0;
   bool fini_ = false;
+  std::exception_ptr erreur_;
 };
 
 struct TPartage {
@@ -314,7 +330,6 @@ struct TPartage {
   const TTotaux_Choix& Totaux;
   TTotalisation Resultat;
   TAvertissements Omissions;
-  std::exception_ptr Erreur;
   TTours Tours;
 };
 
@@ -341,7 +356,7 @@ struct TFil {
 };
 
 // Thread fil of fils reads runs fil, fil + fils, ... and adds each in its turn.
-void Lire_Fil(int fil, int fils, TFil& f, const TChoix& choix, TPartage& p) {
+void Lire_Lots(int fil, int fils, TFil& f, const TChoix& choix, TPartage& p) {
   TLot lot;
   const TVisiteur garder = [&](int c, const TBulletin&) {
     if (c < 0 || static_cast<size_t>(c) >= p.Totaux.size()) throw EKorvex(textes::Erreur_Inattendue);
@@ -374,10 +389,29 @@ void Lire_Fil(int fil, int fils, TFil& f, const TChoix& choix, TPartage& p) {
     } catch (...) {
       if (!lot.Erreur) lot.Erreur = std::current_exception();
     }
-    if (lot.Erreur) p.Erreur = lot.Erreur;
     const bool fini = lot.Erreur || lot.Apres_Fin;
-    p.Tours.Passer(fini);
+    p.Tours.Passer(fini, lot.Erreur);
     if (fini) return;
+  }
+}
+
+// Lire_Lots, on a table this thread opens when it has none; whatever escapes it releases the
+// others rather than leave them waiting for a turn that will not come.
+void Lire_Fil(int fil, int fils, TFil* f, const std::string& chemin, const std::string& nom, const TChoix& choix,
+              TPartage& p) noexcept {
+  try {
+    std::optional<TFil> propre;
+    if (!f) {
+      f = &propre.emplace();
+      try {
+        f->Lecteur.emplace(chemin, nom, &f->Decodage);
+      } catch (...) {
+        f->Erreur_Ouverture = std::current_exception();
+      }
+    }
+    Lire_Lots(fil, fils, *f, choix, p);
+  } catch (...) {
+    p.Tours.Arreter(std::current_exception());
   }
 }
 
@@ -389,20 +423,12 @@ bool Lire_Sur_Fils(int fils, TFil& premier, const std::string& chemin, const std
   std::vector<std::jthread> autres;
   try {
     for (int n = 1; n < fils; ++n)
-      autres.emplace_back([&, n] {
-        TFil f;
-        try {
-          f.Lecteur.emplace(chemin, nom, &f.Decodage);
-        } catch (...) {
-          f.Erreur_Ouverture = std::current_exception();
-        }
-        Lire_Fil(n, fils, f, choix, p);
-      });
+      autres.emplace_back([&, n] { Lire_Fil(n, fils, nullptr, chemin, nom, choix, p); });
   } catch (const std::system_error&) {
-    p.Tours.Passer(true);
+    p.Tours.Arreter(nullptr);
     return false;
   }
-  Lire_Fil(0, fils, premier, choix, p);
+  Lire_Fil(0, fils, &premier, chemin, nom, choix, p);
   return true;
 }
 
@@ -430,9 +456,9 @@ std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, cons
     auto p = std::make_unique<TPartage>(Totaux);
     if (!Lire_Sur_Fils(fils, premier, Chemin, nom, Choix, *p)) {
       p = std::make_unique<TPartage>(Totaux);
-      Lire_Fil(0, 1, premier, Choix, *p);
+      Lire_Fil(0, 1, &premier, Chemin, nom, Choix, *p);
     }
-    if (p->Erreur) std::rethrow_exception(p->Erreur);
+    if (p->Tours.Erreur()) std::rethrow_exception(p->Tours.Erreur());
     TTotalisation resultat = std::move(p->Resultat);
     resultat.Avertissements.insert(resultat.Avertissements.end(), p->Omissions.begin(), p->Omissions.end());
     return resultat;
