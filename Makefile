@@ -119,10 +119,10 @@ test-sanitizers: sanitise
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure --timeout 300
 
-# Twenty seconds of every fuzz target, as CI runs them: their seed corpora hold the damaged and
+# Fifteen seconds of every fuzz target, as CI runs them: their seed corpora hold the damaged and
 # hostile cases, so a short run replays those and explores a little; `make fuzz` goes on longer.
 fuzz-smoke:
-	$(MAKE) fuzz FUZZ_SECONDS=20
+	$(MAKE) fuzz FUZZ_SECONDS=15
 
 clean:
 	rm -rf $(BUILD)

@@ -16,19 +16,27 @@ cmake -S "$racine" -B "$build" -G Ninja \
   -DCMAKE_TOOLCHAIN_FILE="$racine/cmake/mingw-w64.cmake" \
   -DGTest_DIR="$build/googletest/lib/cmake/GTest" \
   -DKORVEX_XLSXWRITER_DIR="$build/xlsxwriter"
-cmake --build "$build"
+# A Wine prefix, made once: the tests' (null display driver, set below) and the end-to-end run's
+# (X11 driver, the default). No Mono nor Gecko: nothing here needs them, and their installers
+# would ask. With no display, Wine must never try to open a window, nor print its debug channels.
+creer_prefixe() {
+  [ -f "$1/system.reg" ] && return 0
+  echo "Création du préfixe Wine $1 (une seule fois, quelques dizaines de secondes)"
+  (unset DISPLAY WAYLAND_DISPLAY; export WINEPREFIX="$1" WINEDEBUG=-all
+   WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >"$1.log" 2>&1 && wineserver -w) ||
+    { cat "$1.log" >&2; return 1; }
+}
+# Made while the programs build: wineboot waits far more than it computes.
+if [ "${2:-}" != "--construire" ]; then
+  creer_prefixe "$build/wine" & prefixe=$!
+  creer_prefixe "$build/wine-ecran" & prefixe_ecran=$!
+fi
+cmake --build "$build" || { [ "${2:-}" = "--construire" ] || wait; exit 1; }
 [ "${2:-}" = "--construire" ] && exit 0
+wait "$prefixe" && wait "$prefixe_ecran"
 
-# No display (CI): Wine must never try to open a window, nor print its debug channels.
 unset DISPLAY WAYLAND_DISPLAY
 export WINEPREFIX="$build/wine" WINEDEBUG=-all
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "Création du préfixe Wine $WINEPREFIX (une seule fois, quelques dizaines de secondes)"
-  # No Mono nor Gecko: nothing here needs them, and their installers would ask.
-  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i </dev/null >"$build/wineboot.log" 2>&1 ||
-    { cat "$build/wineboot.log" >&2; exit 1; }
-  wineserver -w
-fi
 # Wine's null display driver: the window tests create their windows in the process, with no X
 # server.
 if ! grep -q '"Graphics"="null"' "$WINEPREFIX/user.reg"; then
