@@ -27,9 +27,10 @@ TDecodage g_decodage(&TAB_VALEURS);
 // the only writer of its table), so zeroing those few leaves the same 899 zeros as zeroing all
 // of them, at a fraction of the cost: a payslip stores some forty. +0.0L is all zero bits: plain
 // stores write it without the slow 80-bit store of the floating-point unit.
+template <bool Montants>
 void Effacer_Valeurs(TDecodage& d) {
   for (int r : d.Rubriques) {
-    if (d.Valeurs) std::memset(&(*d.Valeurs)[r], 0, sizeof(long double));
+    if constexpr (Montants) std::memset(&(*d.Valeurs)[r], 0, sizeof(long double));
     d.Stockee[static_cast<size_t>(r)] = false;
   }
   d.Rubriques.clear();
@@ -237,11 +238,11 @@ bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
   return true;
 }
 
-// Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point; with
-// separateurs, the program's own are also set, for the first line that needs the general rules,
-// as the payroll application's decoder does.
+// Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point; a decoding
+// into the table also sets the program's own separators, for the first line that needs the
+// general rules, as the payroll application's decoder does.
 template <bool Montants>
-void Decoder_Lignes(TDecodage& d, std::string_view corps, bool separateurs) {
+void Decoder_Lignes(TDecodage& d, std::string_view corps) {
   corps = corps.substr(0, corps.find('\0'));
   const char* p = corps.data();
   const size_t n = corps.size();
@@ -252,7 +253,7 @@ void Decoder_Lignes(TDecodage& d, std::string_view corps, bool separateurs) {
     if (!Lire_Ligne_Courante<Montants>(d, p, n, debut, suivante)) {
       size_t fin = debut;
       while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
-      if (separateurs && !garde) garde.emplace();
+      if (Montants && !garde) garde.emplace();
       Decoder_Ligne<Montants>(d, corps.substr(debut, fin - debut));
       suivante = Apres_Retour(p, n, fin);
     }
@@ -261,21 +262,16 @@ void Decoder_Lignes(TDecodage& d, std::string_view corps, bool separateurs) {
 }
 
 template <bool Montants>
-void Decoder(TDecodage& d, std::string_view texte, bool separateurs) {
-  Effacer_Valeurs(d);
+void Decoder(TDecodage& d, std::string_view texte) {
+  Effacer_Valeurs<Montants>(d);
   std::string_view corps;
-  if (Trouver_Corps(texte, corps)) Decoder_Lignes<Montants>(d, corps, separateurs);
+  if (Trouver_Corps(texte, corps)) Decoder_Lignes<Montants>(d, corps);
 }
 
 }  // namespace
 
 const std::vector<int>& Rubriques_Decodees() { return g_decodage.Rubriques; }
 
-void Memo_Montants_Decoder(const std::string& texte) { Decoder<true>(g_decodage, texte, true); }
+void Memo_Montants_Decoder(const std::string& texte) { Decoder<true>(g_decodage, texte); }
 
-void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage) {
-  if (Decodage.Valeurs)
-    Decoder<true>(Decodage, texte, false);
-  else
-    Decoder<false>(Decodage, texte, false);
-}
+void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage) { Decoder<false>(Decodage, texte); }

@@ -32,14 +32,13 @@ inline constexpr long double Seuil_Negligeable = 0.009L;
 // The amounts of the last decoded memo.
 extern TTAB_VALEURS TAB_VALEURS;
 
-// What a decoding stored: each rubric once, in the order of its first line, and into the table
-// its last line's amount (every other entry zero); without a table, that line's count of
-// ten-thousandths instead.
+// What a decoding stored: each rubric once, in the order of its first line, with its last line's
+// count of ten-thousandths; Memo_Montants_Decoder's own puts the amounts into TAB_VALEURS instead.
 struct TDecodage {
   explicit TDecodage(TTAB_VALEURS* Table = nullptr) : Valeurs(Table) {}
   TTAB_VALEURS* Valeurs;
   std::vector<int> Rubriques;
-  std::array<int64_t, TTAB_VALEURS::Dernier + 1> Comptes{};  // without a table, for Rubriques only
+  std::array<int64_t, TTAB_VALEURS::Dernier + 1> Comptes{};  // for Rubriques only
   std::array<bool, TTAB_VALEURS::Dernier + 1> Stockee{};
 };
 
@@ -52,8 +51,8 @@ constexpr long double Montant_De(int64_t dix_milliemes) { return static_cast<lon
 // it stay stored and the user's separators are back in force.
 void Memo_Montants_Decoder(const std::string& texte);
 
-// The same into Decodage, touching nothing else: the user's separators are never set aside,
-// amounts being read with a point, so that several threads may decode at once.
+// The same into Decodage's counts, touching nothing else: the user's separators are never set
+// aside, amounts being read with a point, so that several threads may decode at once.
 void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage);
 
 // The rubrics the last decoding stored into TAB_VALEURS, each once: every other entry is zero,
