@@ -11,8 +11,14 @@ all: build
 deps:
 	@bash scripts/installer-dependances.sh base
 
-configure: deps
-	cmake -S . -B $(BUILD) -G $(GENERATOR) $(CMAKE_ARGS)
+# libxlsxwriter, static, built once from Debian's sources for every Linux tree.
+XLSXWRITER = $(CURDIR)/build-xlsxwriter
+.PHONY: xlsxwriter
+xlsxwriter: deps
+	@bash scripts/xlsxwriter.sh $(XLSXWRITER)
+
+configure: deps xlsxwriter
+	cmake -S . -B $(BUILD) -G $(GENERATOR) $(CMAKE_ARGS) -DKORVEX_XLSXWRITER_DIR=$(XLSXWRITER)/xlsxwriter
 
 build: configure
 	cmake --build $(BUILD)
@@ -83,8 +89,8 @@ captures: build
 	bash scripts/captures.sh $(BUILD) $(BUILD_WINDOWS)
 
 # Benchmarks, in release mode.
-bench: deps
-	cmake -S . -B $(BUILD)-bench -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DKORVEX_BENCH=ON -DKORVEX_TESTS=OFF -DKORVEX_FENETRE=OFF
+bench: deps xlsxwriter
+	cmake -S . -B $(BUILD)-bench -G $(GENERATOR) $(CMAKE_ARGS) -DKORVEX_XLSXWRITER_DIR=$(XLSXWRITER)/xlsxwriter -DCMAKE_BUILD_TYPE=Release -DKORVEX_BENCH=ON -DKORVEX_TESTS=OFF -DKORVEX_FENETRE=OFF
 	cmake --build $(BUILD)-bench
 	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
 	bash bench/recap_bench.sh $(BUILD)-bench
@@ -96,9 +102,9 @@ bench: deps
 # their stacks, and the build takes half the time of -O2 -g.
 SANITISE = $(BUILD)-fuzz
 .PHONY: sanitise test-sanitizers fuzz-smoke
-sanitise: deps
+sanitise: deps xlsxwriter
 	@bash scripts/installer-dependances.sh fuzz
-	CC=clang CXX=clang++ cmake -S . -B $(SANITISE) -G $(GENERATOR) $(CMAKE_ARGS) -DCMAKE_BUILD_TYPE=Release \
+	CC=clang CXX=clang++ cmake -S . -B $(SANITISE) -G $(GENERATOR) $(CMAKE_ARGS) -DKORVEX_XLSXWRITER_DIR=$(XLSXWRITER)/xlsxwriter -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_CXX_FLAGS_RELEASE="-O1 -gline-tables-only" -DKORVEX_FUZZ=ON -DKORVEX_FENETRE=OFF
 	cmake --build $(SANITISE)
 

@@ -7,7 +7,7 @@ declare -A PAQUETS=(
   [base]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev python3 python3-dbf python3-dbfread
           locales xvfb xauth fonts-liberation time libqt6printsupport6 poppler-utils qt6-translations-l10n
-          libxlsxwriter-dev python3-openpyxl"
+          dpkg-dev debian-archive-keyring zlib1g-dev python3-openpyxl"
   [windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 googletest zip
              xvfb xdotool xclip imagemagick nlohmann-json3-dev python3-markdown
              libz-mingw-w64-dev dpkg-dev debian-archive-keyring python3-openpyxl"

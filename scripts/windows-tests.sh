@@ -8,7 +8,7 @@ racine="$(cd "$(dirname "$0")/.." && pwd)"
 build="$(realpath -m "${1:?usage: $0 <build-dir>}")"
 
 bash "$racine/scripts/windows-googletest.sh" "$build"
-bash "$racine/scripts/windows-xlsxwriter.sh" "$build"
+bash "$racine/scripts/xlsxwriter.sh" "$build" windows
 # No debug information: the archive's programs are stripped, and it would double the build.
 cmake -S "$racine" -B "$build" -G Ninja \
   $(command -v ccache >/dev/null && echo -DCMAKE_CXX_COMPILER_LAUNCHER=ccache) \
