@@ -83,7 +83,29 @@ size_t Capacite(uint64_t taille_fichier, size_t longueur_enregistrement) {
 
 bool Indicateur_Correct(char octet) { return octet == ' ' || octet == Marque_Supprime; }
 
+// memcmp's answer for a month's few bytes, in two words that overlap rather than a call.
+bool Memes_Octets(const char* a, const char* b, size_t n) {
+  if (n < 4 || n > 8) return std::memcmp(a, b, n) == 0;
+  uint32_t a1, a2, b1, b2;
+  std::memcpy(&a1, a, 4);
+  std::memcpy(&a2, a + n - 4, 4);
+  std::memcpy(&b1, b, 4);
+  std::memcpy(&b2, b + n - 4, 4);
+  return ((a1 ^ b1) | (a2 ^ b2)) == 0;
+}
+
 }  // namespace
+
+void Ajouter_Omission(std::vector<TOmission>& Omissions, const TOmission& Omission) {
+  if (!Omissions.empty() && Omission.Dommage == TDommage::Indicateur) {
+    TOmission& derniere = Omissions.back();
+    if (derniere.Dommage == Omission.Dommage && derniere.Dernier + 1 == Omission.Premier) {
+      derniere.Dernier = Omission.Dernier;
+      return;
+    }
+  }
+  Omissions.push_back(Omission);
+}
 
 std::string Texte_Dommage(const TOmission& o) {
   switch (o.Dommage) {
@@ -124,14 +146,7 @@ struct TTable::TEtat {
   std::string Enregistrement_Texte(int64_t i) const { return textes::Enregistrement(i + 1); }
 
   void Omettre(TDommage dommage, int64_t premier, int64_t dernier) {
-    if (!omissions.empty() && dommage == TDommage::Indicateur) {
-      TOmission& derniere = omissions.back();
-      if (derniere.Dommage == dommage && derniere.Dernier + 1 == premier) {
-        derniere.Dernier = dernier;
-        return;
-      }
-    }
-    omissions.push_back({dommage, premier, dernier, static_cast<int64_t>(structure.nombre_annonce)});
+    Ajouter_Omission(omissions, {dommage, premier, dernier, static_cast<int64_t>(structure.nombre_annonce)});
   }
 
   // What the file holds beyond the header against what the header announces: a table cut short
@@ -162,13 +177,17 @@ struct TTable::TEtat {
     Omettre(TDommage::Surplus, nombre + 1, nombre + static_cast<int64_t>(en_plus));
   }
 
+  // Inline, its failure aside: a scan reads every record through here, twice.
   const char* Lire_Brut(int64_t i) {
     const char* p = tampon.Acceder(
         structure.longueur_entete + static_cast<uint64_t>(i) * structure.longueur_enregistrement,
         structure.longueur_enregistrement);
-    if (p == nullptr)
-      throw EKorvex(textes::Table_Raccourcie(nom, Enregistrement_Texte(i)));
+    if (p == nullptr) Erreur_Raccourcie(i);
     return p;
+  }
+
+  [[noreturn, gnu::cold]] void Erreur_Raccourcie(int64_t i) const {
+    throw EKorvex(textes::Table_Raccourcie(nom, Enregistrement_Texte(i)));
   }
 
   // Checks each record up to i once, in order: an end-of-table mark where a record starts ends
@@ -176,14 +195,20 @@ struct TTable::TEtat {
   bool Verifier_Jusqu_A(int64_t i) {
     for (; verifies <= i && verifies < nombre; ++verifies) {
       const char octet = *Lire_Brut(verifies);
-      if (octet == Marque_Fin_Table) {
-        Omettre(TDommage::Marque_Fin, verifies + 1, nombre);
-        nombre = verifies;
-        break;
-      }
-      if (!Indicateur_Correct(octet)) Omettre(TDommage::Indicateur, verifies + 1, verifies + 1);
+      if (octet != ' ' && !Verifier_Indicateur(octet)) break;
     }
     return i < nombre;
+  }
+
+  // A flag other than "shown": false, the table ending here, on an end-of-table mark.
+  [[gnu::cold]] bool Verifier_Indicateur(char octet) {
+    if (octet == Marque_Fin_Table) {
+      Omettre(TDommage::Marque_Fin, verifies + 1, nombre);
+      nombre = verifies;
+      return false;
+    }
+    if (!Indicateur_Correct(octet)) Omettre(TDommage::Indicateur, verifies + 1, verifies + 1);
+    return true;
   }
 
   // Makes record i current-readable; false past the end.
@@ -259,6 +284,11 @@ struct TTable::TEtat {
 
   bool Suivant_Retenu(const TChamp& c, const std::function<bool(std::string_view)>& retenir, int64_t dernier,
                       bool supprimes) {
+    // A month's records mostly follow each other: the answer is asked again only when the
+    // field's bytes or its null flag change.
+    std::string deja(c.longueur, '\0');
+    bool connu = false, nul = false;
+    const bool nul_possible = c.bit_nul >= 0;
     for (int64_t i = courant + 1; i <= dernier; ++i) {
       if (!Charger(i)) {
         eof = true;
@@ -266,11 +296,39 @@ struct TTable::TEtat {
       }
       if (!Visible(supprimes)) continue;
       courant = i;
+      const char* octets = enregistrement + c.decalage;
+      const bool est_nul = nul_possible && Est_Nul(structure, c, enregistrement);
+      if (connu && est_nul == nul && Memes_Octets(octets, deja.data(), c.longueur)) continue;
       const auto texte = Texte_Ascii(c);
       if (!texte || retenir(*texte)) return true;
+      std::memcpy(deja.data(), octets, c.longueur);
+      connu = true;
+      nul = est_nul;
+      if (!nul_possible) i = Passer_Pareils(i + 1, dernier, c, deja.data()) - 1;
     }
     Recharger();
     return false;
+  }
+
+  // From record i on, up to dernier, the records of the window that are shown (a blank flag,
+  // which also checks them) and hold the bytes cle in field c: made current one after the
+  // other, as Suivant_Retenu would, in a loop of a few instructions. Returns the first record
+  // that is not so, for Suivant_Retenu to look at.
+  int64_t Passer_Pareils(int64_t i, int64_t dernier, const TChamp& c, const char* cle) {
+    if (i > dernier || i >= nombre) return i;
+    const uint64_t longueur = structure.longueur_enregistrement;
+    size_t octets = 0;
+    const char* r = tampon.Morceau(structure.longueur_entete + static_cast<uint64_t>(i) * longueur, octets);
+    const int64_t dans_fenetre = static_cast<int64_t>(octets / longueur);
+    const int64_t fin = std::min({dernier + 1, nombre, i + dans_fenetre});
+    int64_t k = i;
+    for (; k < fin && *r == ' ' && Memes_Octets(r + c.decalage, cle, c.longueur); ++k, r += longueur) {
+    }
+    if (k > i) {
+      verifies = std::max(verifies, k);
+      courant = k - 1;
+    }
+    return k;
   }
 
   // With every record shown a move goes straight to its target, yet no further than a scan
@@ -372,6 +430,12 @@ void TTable::MoveBy(int n) {
 
 void TTable::Aller_A(int64_t RecNo) { Etat().Aller(std::max<int64_t>(RecNo, 1) - 1, AfficherSupprimes); }
 
+void TTable::Aller_A_Partage(int64_t RecNo) {
+  TEtat& e = Etat();
+  e.verifies = std::max(e.verifies, std::max<int64_t>(RecNo, 1) - 1);
+  e.Aller(std::max<int64_t>(RecNo, 1) - 1, AfficherSupprimes);
+}
+
 bool TTable::Suivant_Retenu(const TField& Champ, const std::function<bool(std::string_view)>& Retenir,
                             int64_t Dernier) {
   TEtat& e = Etat();
@@ -404,6 +468,7 @@ int64_t TTable::RecordCount() const { return Etat().nombre; }
 int64_t TTable::RecNo() const { return Etat().courant + 1; }
 
 const std::vector<TOmission>& TTable::Omissions() const { return Etat().omissions; }
+std::vector<TOmission> TTable::Prendre_Omissions() { return std::exchange(Etat().omissions, {}); }
 
 std::string TTable::Texte_Champ(int index) const {
   TEtat& e = Etat();

@@ -47,6 +47,8 @@ struct TOmission {
 };
 // What the damage is, in French ("son en-tête annonce 37 enregistrements, mais ...").
 std::string Texte_Dommage(const TOmission& omission);
+// Adds the damage met next as a scan notes it: wrong flags in a row are one range.
+void Ajouter_Omission(std::vector<TOmission>& Omissions, const TOmission& Omission);
 
 class TTable;
 
@@ -97,11 +99,16 @@ public:
   // record up to it checked as a scan checks them; Eof when there is none (the current record
   // unchanged).
   void Aller_A(int64_t RecNo);
+  // Aller_A for one of several readers of the file that each check their own records: those
+  // before RecNo, not checked yet, are left to the others. This table then neither sees an end
+  // mark nor a wrong flag there, and its Omissions are the tail at Open and what it met since.
+  void Aller_A_Partage(int64_t RecNo);
   // Next, then on past the records whose character field Champ is ASCII and not retained by
   // Retenir (given Texte_Ascii's text), up to record number Dernier: true on the first record
   // shown that is retained or whose text is not ASCII. False when there is none up to Dernier;
   // the current record is then one before it, or Eof at the table's end. A scan for a month
-  // passes over most records this way without asking each for its field.
+  // passes over most records this way without asking each for its field. Retenir must answer
+  // from the text alone: records in a row with the same field are asked once.
   bool Suivant_Retenu(const TField& Champ, const std::function<bool(std::string_view)>& Retenir, int64_t Dernier);
   bool Eof() const;
 
@@ -118,6 +125,9 @@ public:
   // The damage met so far, records left out: the tail at Open, the rest as records are reached.
   // A record with a wrong deletion flag is skipped, unless deleted records are shown.
   const std::vector<TOmission>& Omissions() const;
+  // The damage met since the last call, handed over: Omissions no longer holds it. Who takes it
+  // in turns adds each part with Ajouter_Omission, which joins them as the table would have.
+  std::vector<TOmission> Prendre_Omissions();
 
 private:
   friend class TField;

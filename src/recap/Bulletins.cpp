@@ -1,6 +1,7 @@
 #include "recap/Bulletins.h"
 
 #include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstring>
 #include <exception>
@@ -90,6 +91,13 @@ std::string Identite(const TChamps_Bulletin& champs) {
   return texte;
 }
 
+void Avertir_Table(const std::string& nom, const std::vector<dbase::TOmission>& omissions,
+                   TAvertissements& avertissements) {
+  for (const dbase::TOmission& o : omissions)
+    avertissements.push_back(
+        textes::Avertissement_Table(nom, dbase::Texte_Dommage(o), textes::Non_Lus(o.Premier, o.Dernier)));
+}
+
 // One scan of the renamed table. Fields are looked up at their first use, so that a table
 // without payslips needs neither.
 class TLecteur {
@@ -110,9 +118,10 @@ public:
     return std::move(avertissements_);
   }
 
-  // The records Premier to Dernier (from 1); false when the table has none from Premier on.
+  // The records Premier to Dernier (from 1), checked here alone: the other runs are other
+  // readers'. False when the table has none from Premier on.
   bool Lire_Lot(int64_t Premier, int64_t Dernier, const TChoix& Choix, const TVisiteur& Visiteur) {
-    table_.Aller_A(Premier);
+    table_.Aller_A_Partage(Premier);
     if (table_.Eof()) return false;
     if (table_.RecNo() > Dernier) return true;
     if (!mois_) mois_ = table_.FieldByName("MOIS");
@@ -130,11 +139,10 @@ public:
   TAvertissements Prendre_Avertissements() { return std::exchange(avertissements_, {}); }
 
   // The table's damage met so far, as warnings.
-  void Avertir_Omissions() {
-    for (const dbase::TOmission& o : table_.Omissions())
-      avertissements_.push_back(
-          textes::Avertissement_Table(nom_, dbase::Texte_Dommage(o), textes::Non_Lus(o.Premier, o.Dernier)));
-  }
+  void Avertir_Omissions() { Avertir_Table(nom_, table_.Omissions(), avertissements_); }
+
+  // The table's damage met since the last call.
+  std::vector<dbase::TOmission> Prendre_Omissions() { return table_.Prendre_Omissions(); }
 
 private:
   void Lire_Enregistrement(const TChoix& Choix, const TVisiteur& Visiteur) {
@@ -262,6 +270,11 @@ std::optional<TResultat> Sous_Renommage(const std::string& Chemin, const TAffich
 // Records a thread reads at a time: their amounts take some 2 MB at forty a payslip.
 constexpr int64_t Enregistrements_Par_Lot = 4096;
 
+// The other threads start once the first has kept this many amounts: some 0.8 MB of memos, about
+// a millisecond of decoding, which is what starting a thread costs. A month of few payslips
+// among many is read faster by one thread alone.
+constexpr size_t Montants_Avant_Renfort = 65536;
+
 // What a thread read of a run of records, waiting for its turn to be added.
 struct TLot {
   std::vector<int> Choix;     // each payslip's choice
@@ -269,8 +282,11 @@ struct TLot {
   std::vector<int> Rubriques;
   std::vector<int64_t> Comptes;  // counts of ten-thousandths, made amounts only when added
   TAvertissements Avertissements;
+  std::vector<dbase::TOmission> Omissions;  // the table's damage met in the run
   std::exception_ptr Erreur;  // what stopped the reading, after the payslips above
-  bool Apres_Fin = false;     // the table has no record from the run's first on
+  bool Fin = false;           // the table ends in the run or before it
+
+  bool Vide() const { return Choix.empty() && Avertissements.empty() && Omissions.empty() && !Erreur && !Fin; }
 
   void Vider() {
     Choix.clear();
@@ -278,8 +294,9 @@ struct TLot {
     Rubriques.clear();
     Comptes.clear();
     Avertissements.clear();
+    Omissions.clear();
     Erreur = nullptr;
-    Apres_Fin = false;
+    Fin = false;
   }
 };
 
@@ -297,7 +314,18 @@ public:
     {
       std::lock_guard verrou(mutex_);
       ++tour_;
+      Sauter_Vides();
       Finir(fini, erreur);
+    }
+    condition_.notify_all();
+  }
+  // Run k has nothing to add: its turn passes without its thread, which goes on reading. Most
+  // runs of a month among many are so, and waiting for each turn would cost more than reading.
+  void Passer_Vide(int64_t k) {
+    {
+      std::lock_guard verrou(mutex_);
+      vides_.push_back(k);
+      Sauter_Vides();
     }
     condition_.notify_all();
   }
@@ -313,6 +341,13 @@ public:
   const std::exception_ptr& Erreur() const { return erreur_; }
 
 private:
+  void Sauter_Vides() {
+    for (auto vide = std::find(vides_.begin(), vides_.end(), tour_); vide != vides_.end();
+         vide = std::find(vides_.begin(), vides_.end(), tour_)) {
+      vides_.erase(vide);
+      ++tour_;
+    }
+  }
   void Finir(bool fini, const std::exception_ptr& erreur) {
     fini_ = fini_ || fini || erreur;
     if (erreur && !erreur_) erreur_ = erreur;
@@ -321,6 +356,7 @@ private:
   std::mutex mutex_;
   std::condition_variable condition_;
   int64_t tour_ = 0;
+  std::vector<int64_t> vides_;  // empty runs whose turn has not come
   bool fini_ = false;
   std::exception_ptr erreur_;
 };
@@ -329,8 +365,9 @@ struct TPartage {
   explicit TPartage(const TTotaux_Choix& totaux) : Totaux(totaux) { Resultat.Bulletins.assign(totaux.size(), 0); }
   const TTotaux_Choix& Totaux;
   TTotalisation Resultat;
-  TAvertissements Omissions;
+  std::vector<dbase::TOmission> Omissions;  // the table's, at its end with the others' warnings
   TTours Tours;
+  std::atomic<int64_t> Prochain{1};  // the next run to take; run 0 is the first thread's
 };
 
 void Ajouter_Lot(const TLot& lot, TPartage& p) {
@@ -344,6 +381,7 @@ void Ajouter_Lot(const TLot& lot, TPartage& p) {
   }
   p.Resultat.Avertissements.insert(p.Resultat.Avertissements.end(), lot.Avertissements.begin(),
                                    lot.Avertissements.end());
+  for (const dbase::TOmission& o : lot.Omissions) dbase::Ajouter_Omission(p.Omissions, o);
 }
 
 // A thread's own table and decoder. Its amounts are kept as counts: the amount an x87 division
@@ -355,9 +393,13 @@ struct TFil {
   std::exception_ptr Erreur_Ouverture;
 };
 
-// Thread fil of fils reads runs fil, fil + fils, ... and adds each in its turn.
-void Lire_Lots(int fil, int fils, TFil& f, const TChoix& choix, TPartage& p) {
+// Reads run premier, then the next run no thread has taken, and so on, adding each in its turn:
+// a thread that starts late or meets the month's payslips takes fewer runs. Each thread checks
+// only its runs' records: a run that meets the table's end (an end mark, say) is the last one
+// added, whatever the others read beyond it.
+void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::function<void()> renforcer) {
   TLot lot;
+  size_t montants = 0;
   const TVisiteur garder = [&](int c, const TBulletin&) {
     if (c < 0 || static_cast<size_t>(c) >= p.Totaux.size()) throw EKorvex(textes::Erreur_Inattendue);
     lot.Choix.push_back(c);
@@ -368,28 +410,34 @@ void Lire_Lots(int fil, int fils, TFil& f, const TChoix& choix, TPartage& p) {
     for (size_t k = 0; k < rubriques.size(); ++k)
       lot.Comptes[debut + k] = f.Decodage.Comptes[static_cast<size_t>(rubriques[k])];
     lot.Fins.push_back(lot.Rubriques.size());
+    montants += rubriques.size();
+    if (renforcer && montants >= Montants_Avant_Renfort) std::exchange(renforcer, nullptr)();
   };
-  for (int64_t k = fil;; k += fils) {
+  for (int64_t k = premier;; k = p.Prochain++) {
     lot.Vider();
     lot.Erreur = f.Erreur_Ouverture;
     if (f.Lecteur) {
       try {
-        lot.Apres_Fin = !f.Lecteur->Lire_Lot(k * Enregistrements_Par_Lot + 1, (k + 1) * Enregistrements_Par_Lot,
-                                             choix, garder);
+        const int64_t dernier = (k + 1) * Enregistrements_Par_Lot;
+        const bool apres_fin = !f.Lecteur->Lire_Lot(k * Enregistrements_Par_Lot + 1, dernier, choix, garder);
+        lot.Fin = apres_fin || f.Lecteur->Enregistrements() <= dernier;
         lot.Avertissements = f.Lecteur->Prendre_Avertissements();
-        if (lot.Apres_Fin) f.Lecteur->Avertir_Omissions();
+        lot.Omissions = f.Lecteur->Prendre_Omissions();
       } catch (...) {
         lot.Erreur = std::current_exception();
       }
     }
+    if (lot.Vide()) {
+      p.Tours.Passer_Vide(k);
+      continue;
+    }
     if (!p.Tours.Attendre(k)) return;
     try {
       Ajouter_Lot(lot, p);
-      if (lot.Apres_Fin) p.Omissions = f.Lecteur->Prendre_Avertissements();
     } catch (...) {
       if (!lot.Erreur) lot.Erreur = std::current_exception();
     }
-    const bool fini = lot.Erreur || lot.Apres_Fin;
+    const bool fini = lot.Erreur || lot.Fin;
     p.Tours.Passer(fini, lot.Erreur);
     if (fini) return;
   }
@@ -397,39 +445,39 @@ void Lire_Lots(int fil, int fils, TFil& f, const TChoix& choix, TPartage& p) {
 
 // Lire_Lots, on a table this thread opens when it has none; whatever escapes it releases the
 // others rather than leave them waiting for a turn that will not come.
-void Lire_Fil(int fil, int fils, TFil* f, const std::string& chemin, const std::string& nom, const TChoix& choix,
-              TPartage& p) noexcept {
+void Lire_Fil(TFil* f, const std::string& chemin, const std::string& nom, const TChoix& choix, TPartage& p,
+              std::function<void()> renforcer = nullptr) noexcept {
   try {
     std::optional<TFil> propre;
     if (!f) {
       f = &propre.emplace();
       try {
         f->Lecteur.emplace(chemin, nom, &f->Decodage);
+        f->Lecteur->Prendre_Omissions();  // the tail at Open: the first thread's to tell
       } catch (...) {
         f->Erreur_Ouverture = std::current_exception();
       }
     }
-    Lire_Lots(fil, fils, *f, choix, p);
+    Lire_Lots(propre ? p.Prochain++ : 0, *f, choix, p, std::move(renforcer));
   } catch (...) {
     p.Tours.Arreter(std::current_exception());
   }
 }
 
-// This thread, already on the table, and fils - 1 others, each opening its own. Turn 0 is
-// this thread's, so when a thread cannot be started none has added anything yet: the others
-// are released and false is returned.
-bool Lire_Sur_Fils(int fils, TFil& premier, const std::string& chemin, const std::string& nom,
-                   const TChoix& choix, TPartage& p) {
+// This thread, already on the table, and up to fils - 1 others, each opening its own, started
+// when this one has enough to share. A thread that cannot be started leaves its runs to those
+// there are.
+void Lire_Sur_Fils(int fils, TFil& premier, const std::string& chemin, const std::string& nom, const TChoix& choix,
+                   TPartage& p) {
   std::vector<std::jthread> autres;
-  try {
-    for (int n = 1; n < fils; ++n)
-      autres.emplace_back([&, n] { Lire_Fil(n, fils, nullptr, chemin, nom, choix, p); });
-  } catch (const std::system_error&) {
-    p.Tours.Arreter(nullptr);
-    return false;
-  }
-  Lire_Fil(0, fils, &premier, chemin, nom, choix, p);
-  return true;
+  const auto renforcer = [&] {
+    try {
+      while (static_cast<int>(autres.size()) + 1 < fils)
+        autres.emplace_back([&] { Lire_Fil(nullptr, chemin, nom, choix, p); });
+    } catch (const std::system_error&) {
+    }
+  };
+  Lire_Fil(&premier, chemin, nom, choix, p, fils > 1 ? std::function<void()>(renforcer) : nullptr);
 }
 
 }  // namespace
@@ -454,13 +502,10 @@ std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, cons
     const int64_t lots = (premier.Lecteur->Enregistrements() + Enregistrements_Par_Lot - 1) / Enregistrements_Par_Lot;
     const int fils = static_cast<int>(std::clamp<int64_t>(lots, 1, Fils > 0 ? Fils : machine));
     auto p = std::make_unique<TPartage>(Totaux);
-    if (!Lire_Sur_Fils(fils, premier, Chemin, nom, Choix, *p)) {
-      p = std::make_unique<TPartage>(Totaux);
-      Lire_Fil(0, 1, &premier, Chemin, nom, Choix, *p);
-    }
+    Lire_Sur_Fils(fils, premier, Chemin, nom, Choix, *p);
     if (p->Tours.Erreur()) std::rethrow_exception(p->Tours.Erreur());
     TTotalisation resultat = std::move(p->Resultat);
-    resultat.Avertissements.insert(resultat.Avertissements.end(), p->Omissions.begin(), p->Omissions.end());
+    Avertir_Table(nom, p->Omissions, resultat.Avertissements);
     return resultat;
   });
 }

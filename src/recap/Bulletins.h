@@ -54,8 +54,9 @@ struct TTotalisation {
 
 // Lire_Bulletins with a visitor adding TAB_VALEURS's decoded rubrics to totals, to the same
 // bits and with the same warnings and errors: every total takes its payslips' amounts in the
-// table's order. Runs of records are decoded on Fils threads at once (0: as many as the machine
-// has cores, up to four) and added in turn; a total is left as far as it got when an error stops
+// table's order. Runs of records are decoded on up to Fils threads at once (0: as many as the
+// machine has cores, up to four), the others joining the first once it has found some
+// thousand payslips, and added in turn; a total is left as far as it got when an error stops
 // the reading. TAB_VALEURS is not used.
 std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, const TChoix& Choix,
                                                  const TTotaux_Choix& Totaux, const TAfficherMessage& Message,

@@ -101,6 +101,14 @@ TEST(TotaliserBulletinsTest, GivesTheBitsOfOneScanOnAnyNumberOfThreads) {
     return [=](test::TFichiers& f) { f["PAIES.DTA"][position] = valeur; };
   };
   const std::string& table = origine.at("PAIES.DTA");
+  const auto montant_illisible = [](int64_t numero) {
+    return [=](test::TFichiers& f) {
+      std::string& memo = f["PAIES.DBT"];
+      memo.replace(memo.find("\r\n", test::Debut_Memo(f, numero)) + 2, 4, "001x");
+    };
+  };
+  // Each thread checks its own runs' records: the damage of two runs in a row is still told
+  // as one scan tells it, and what lies past an end mark is never counted.
   const TCas cas[] = {
       {"intact", TIssue::Recap, [](test::TFichiers&) {}},
       {"indicateurs faux dans le troisième lot", TIssue::Avertissement, octet(test::Debut_Enregistrement(table, 9000), '#')},
@@ -109,11 +117,15 @@ TEST(TotaliserBulletinsTest, GivesTheBitsOfOneScanOnAnyNumberOfThreads) {
       {"marque de fin dans le deuxième lot", TIssue::Avertissement, octet(test::Debut_Enregistrement(table, 6000), '\x1A')},
       {"table coupée dans le quatrième lot", TIssue::Avertissement,
        [](test::TFichiers& f) { f["PAIES.DTA"].resize(test::Debut_Enregistrement(f["PAIES.DTA"], 12500) + 5); }},
-      {"montant illisible dans le troisième lot", TIssue::Erreur,
-       [](test::TFichiers& f) {
-         std::string& memo = f["PAIES.DBT"];
-         const size_t debut = memo.find("\r\n", test::Debut_Memo(f, 10000)) + 2;
-         memo.replace(debut, 4, "001x");
+      {"montant illisible dans le troisième lot", TIssue::Erreur, montant_illisible(10000)},
+      {"indicateurs faux de part et d'autre de la fin du premier lot", TIssue::Avertissement,
+       [&](test::TFichiers& f) {
+         for (int64_t numero : {4095, 4096, 4097, 4098}) octet(test::Debut_Enregistrement(table, numero), '#')(f);
+       }},
+      {"marque de fin, puis un montant illisible au lot suivant", TIssue::Avertissement,
+       [&](test::TFichiers& f) {
+         octet(test::Debut_Enregistrement(table, 6000), '\x1A')(f);
+         montant_illisible(10000)(f);
        }},
   };
   for (const TCas& c : cas) {
