@@ -5,6 +5,7 @@
 #include "platform/Erreurs.h"
 #include "platform/Entiers.h"
 #include "platform/Montants.h"
+#include "platform/Octets.h"
 #include "platform/Separateurs.h"
 
 #include <array>
@@ -169,23 +170,21 @@ bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
     return false;
   const unsigned position_point = point ? static_cast<unsigned>(std::countr_zero(autres)) : fin_ligne;
   const unsigned entiers = position_point - signe, decimales = point ? fin_ligne - position_point - 1 : 0;
-  if (entiers > 8 || decimales > 4 || (entiers == 0 && !point)) return false;
-  // The digits' values, the first byte lowest, in two words: the 8 bytes at the sign and the 4
-  // behind the point are shifts of them in registers, what lies past the digits shifted or
-  // masked away. Through memory, each line would wait on a store.
-  const auto bas = static_cast<uint64_t>(_mm_cvtsi128_si64(valeurs));
-  const auto haut = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(valeurs, valeurs)));
-  const auto octets_depuis = [&](unsigned k) {  // the 8 bytes from byte k (1 to 15) on
-    return k < 8 ? (bas >> (8 * k)) | (haut << (64 - 8 * k)) : haut >> (8 * (k - 8));
-  };
+  // The four bytes behind the point stay inside the 16: a point further on is Ligne_Courante's.
+  if (entiers > 8 || decimales > 4 || (entiers == 0 && !point) || position_point > 11) return false;
+  // The digits' values, the first byte lowest: the 8 bytes at the sign and the 4 behind the point,
+  // read again from the line and less '0' in each byte. A byte below '0' past the digits borrows
+  // only from the bytes above it, which are shifted or masked away.
+  const auto depuis = [&](unsigned k) { return plateforme::Lire_64_Petit(ligne + k) - 0x3030303030303030ull; };
   uint64_t entier = 0;
   uint32_t fraction = 0;
-  if (entiers != 0) entier = octets_depuis(signe) << (8 * (8 - entiers));  // leading zeros in the low bytes
+  if (entiers != 0) entier = depuis(signe) << (8 * (8 - entiers));  // leading zeros in the low bytes
   if (decimales != 0)  // trailing zeros: ten-thousandths
-    fraction = static_cast<uint32_t>(octets_depuis(position_point + 1)) & (0xFFFFFFFFu >> (8 * (4 - decimales)));
+    fraction = (plateforme::Lire_32_Petit(ligne + position_point + 1) - 0x30303030u) & (0xFFFFFFFFu >> (8 * (4 - decimales)));
   const uint64_t valeur = entiers <= 4 ? Huit_Chiffres((entier >> 32) | (uint64_t{fraction} << 32))
                                        : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
   fin = debut + fin_ligne + 1 + ((retours >> fin_ligne) & (sauts >> (fin_ligne + 1)) & 1);
+  const auto bas = static_cast<uint64_t>(_mm_cvtsi128_si64(valeurs));
   const auto rubrique = static_cast<int32_t>((bas & 0xFF) * 100 + ((bas >> 8) & 0xFF) * 10 + ((bas >> 16) & 0xFF));
   Stocker_Ligne<Montants>(d, std::string_view(ligne, 3), rubrique,
                 negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "platform/Octets.h"
+
 namespace dbase::format {
 
 // ---- Table header (offsets from the start of the file) ----
@@ -55,29 +57,11 @@ inline constexpr unsigned char Marque_Bloc_DBase4[4] = {0xFF, 0xFF, 0x08, 0x00};
 inline constexpr char Fin_Memo = 0x1A;  // dBase III: the text runs up to it
 
 // ---- Integers as the files store them ----
-inline uint32_t Lire_16_Petit(const void* p) {
-  const auto* o = static_cast<const unsigned char*>(p);
-  return static_cast<uint32_t>(o[0] | (o[1] << 8));
-}
-inline uint32_t Lire_16_Grand(const void* p) {
-  const auto* o = static_cast<const unsigned char*>(p);
-  return static_cast<uint32_t>((o[0] << 8) | o[1]);
-}
-inline uint32_t Lire_32_Petit(const void* p) {
-  const auto* o = static_cast<const unsigned char*>(p);
-  return o[0] | (o[1] << 8) | (o[2] << 16) | (static_cast<uint32_t>(o[3]) << 24);
-}
-inline uint32_t Lire_32_Grand(const void* p) {
-  const auto* o = static_cast<const unsigned char*>(p);
-  return (static_cast<uint32_t>(o[0]) << 24) | (o[1] << 16) | (o[2] << 8) | o[3];
-}
-inline uint64_t Lire_64_Petit(const void* p) {
-  const auto* o = static_cast<const unsigned char*>(p);
-  return Lire_32_Petit(o) | (static_cast<uint64_t>(Lire_32_Petit(o + 4)) << 32);
-}
-inline uint64_t Lire_64_Grand(const void* p) {
-  const auto* o = static_cast<const unsigned char*>(p);
-  return (static_cast<uint64_t>(Lire_32_Grand(o)) << 32) | Lire_32_Grand(o + 4);
-}
+using plateforme::Lire_16_Grand;
+using plateforme::Lire_16_Petit;
+using plateforme::Lire_32_Grand;
+using plateforme::Lire_32_Petit;
+using plateforme::Lire_64_Grand;
+using plateforme::Lire_64_Petit;
 
 }  // namespace dbase::format

@@ -81,6 +81,9 @@ TEST_F(Decodage, FillsTheTableFromTheBody) {
       {"hors table mais negligeable", "H\r\n9000.005\r\n-010\r\n", {}},
       {"exposant et blancs", "H\r\n003 1.5E2 \r\n", {{3, M(1500000)}}},
       {"sans chiffre apres le point", "H\r\n0045.\r\n", {{4, M(50000)}}},
+      {"point et decimales au bout des 16 octets",
+       "H\r\n001-12345678.1234\r\n002-1234567.1234\r\n00312345678.1234\r\n004-12345678\r\n005.5\r\n",
+       {{1, M(-123456781234)}, {2, M(-12345671234)}, {3, M(123456781234)}, {4, M(-123456780000)}, {5, M(5000)}}},
   };
   for (const auto& c : cas) {
     Memo_Montants_Decoder("H\r\n4449\r\n");  // an earlier payslip: every call starts from a cleared table
