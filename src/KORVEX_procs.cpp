@@ -145,8 +145,8 @@ constexpr uint64_t Huit_Chiffres(uint64_t x) {
 static_assert(Huit_Chiffres(0x0807060504030201ull) == 12345678);
 
 #if defined(__SSE2__) && defined(__x86_64__)
-// Ligne_Courante's line read from the masks of its first 16 bytes, all inside the body: digits,
-// points and breaks. False when it cannot tell (a line longer than that, more than eight digits
+// Ligne_Courante's line read from the digit mask of its first 16 bytes, all inside the body.
+// False when it cannot tell (a line longer than that, more than eight digits
 // before the point, anything else than digits and one point), and Ligne_Courante decides. fin is
 // set past the line's CR LF, CR or LF, but an LF beyond the 16 bytes.
 template <bool Montants>
@@ -154,24 +154,23 @@ bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
   const char* ligne = p + debut;
   const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne));
   const __m128i valeurs = _mm_sub_epi8(octets, _mm_set1_epi8('0'));
-  const auto masque = [](__m128i m) { return static_cast<unsigned>(_mm_movemask_epi8(m)); };
-  const unsigned chiffres = masque(_mm_cmpeq_epi8(_mm_min_epu8(valeurs, _mm_set1_epi8(9)), valeurs));
-  const unsigned retours = masque(_mm_cmpeq_epi8(octets, _mm_set1_epi8(CR)));
-  const unsigned sauts = masque(_mm_cmpeq_epi8(octets, _mm_set1_epi8(LF)));
-  const unsigned fins = retours | sauts;
-  if ((chiffres & 7) != 7 || fins == 0) return false;
+  const auto chiffres =
+      static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(valeurs, _mm_set1_epi8(9)), valeurs)));
+  // Bit k: byte k is no digit; bit 16 stands for what lies beyond. One mask, and the one or two
+  // bytes it points at read to tell a point from a break: the line is digits, at most one point
+  // and its break.
+  const unsigned autres = 0x10000u | (~chiffres & 0xFFFFu);
+  if ((autres & 7) != 0) return false;
   const bool negatif = ligne[3] == '-';
   const unsigned signe = negatif || ligne[3] == '+' ? 4 : 3;
-  const unsigned fin_ligne = static_cast<unsigned>(std::countr_zero(fins));
-  if (fin_ligne < signe) return false;
-  const unsigned autres = ((1u << fin_ligne) - 1) & ~((1u << signe) - 1) & ~chiffres;
-  const bool point = autres != 0;
-  if ((autres & ~masque(_mm_cmpeq_epi8(octets, _mm_set1_epi8('.')))) != 0 || (autres & (autres - 1)) != 0)
-    return false;
-  const unsigned position_point = point ? static_cast<unsigned>(std::countr_zero(autres)) : fin_ligne;
+  const auto apres = [&](unsigned k) { return static_cast<unsigned>(std::countr_zero(autres >> k)) + k; };
+  const unsigned position_point = apres(signe);  // the point, or the break when there is none
+  const bool point = position_point < 16 && ligne[position_point] == '.';
+  const unsigned fin_ligne = point ? apres(position_point + 1) : position_point;
+  if (fin_ligne >= 16 || (ligne[fin_ligne] != CR && ligne[fin_ligne] != LF)) return false;
   const unsigned entiers = position_point - signe, decimales = point ? fin_ligne - position_point - 1 : 0;
   // The four bytes behind the point stay inside the 16: a point further on is Ligne_Courante's.
-  if (entiers > 8 || decimales > 4 || (entiers == 0 && !point) || position_point > 11) return false;
+  if (entiers > 8 || decimales > 4 || (entiers == 0 && !point) || (point && position_point > 11)) return false;
   // The digits' values, the first byte lowest: the 8 bytes at the sign and the 4 behind the point,
   // read again from the line and less '0' in each byte. A byte below '0' past the digits borrows
   // only from the bytes above it, which are shifted or masked away.
@@ -183,7 +182,7 @@ bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
     fraction = (plateforme::Lire_32_Petit(ligne + position_point + 1) - 0x30303030u) & (0xFFFFFFFFu >> (8 * (4 - decimales)));
   const uint64_t valeur = entiers <= 4 ? Huit_Chiffres((entier >> 32) | (uint64_t{fraction} << 32))
                                        : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
-  fin = debut + fin_ligne + 1 + ((retours >> fin_ligne) & (sauts >> (fin_ligne + 1)) & 1);
+  fin = debut + fin_ligne + 1 + (ligne[fin_ligne] == CR && fin_ligne < 15 && ligne[fin_ligne + 1] == LF);
   const auto bas = static_cast<uint64_t>(_mm_cvtsi128_si64(valeurs));
   const auto rubrique = static_cast<int32_t>((bas & 0xFF) * 100 + ((bas >> 8) & 0xFF) * 10 + ((bas >> 16) & 0xFF));
   Stocker_Ligne<Montants>(d, std::string_view(ligne, 3), rubrique,
