@@ -148,7 +148,7 @@ static_assert(Huit_Chiffres(0x0807060504030201ull) == 12345678);
 // Ligne_Courante's line read from the digit mask of its first 16 bytes, all inside the body.
 // False when it cannot tell (a line longer than that, more than eight digits
 // before the point, anything else than digits and one point), and Ligne_Courante decides. fin is
-// set past the line's CR LF, CR or LF, but an LF beyond the 16 bytes.
+// set at the line's break.
 template <bool Montants>
 bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
   const char* ligne = p + debut;
@@ -182,7 +182,7 @@ bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
     fraction = (plateforme::Lire_32_Petit(ligne + position_point + 1) - 0x30303030u) & (0xFFFFFFFFu >> (8 * (4 - decimales)));
   const uint64_t valeur = entiers <= 4 ? Huit_Chiffres((entier >> 32) | (uint64_t{fraction} << 32))
                                        : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
-  fin = debut + fin_ligne + 1 + (ligne[fin_ligne] == CR && fin_ligne < 15 && ligne[fin_ligne + 1] == LF);
+  fin = debut + fin_ligne;
   const auto bas = static_cast<uint64_t>(_mm_cvtsi128_si64(valeurs));
   const auto rubrique = static_cast<int32_t>((bas & 0xFF) * 100 + ((bas >> 8) & 0xFF) * 10 + ((bas >> 16) & 0xFF));
   Stocker_Ligne<Montants>(d, std::string_view(ligne, 3), rubrique,
@@ -205,7 +205,7 @@ bool Lire_Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, si
   size_t fin = debut;
 #if defined(__SSE2__) && defined(__x86_64__)
   if (n - debut >= 16 && Ligne_Courante_16<Montants>(d, p, debut, fin)) {
-    suivante = Apres_Retour(p, n, fin);  // an LF beyond the 16 bytes
+    suivante = Apres_Retour(p, n, fin);
     return true;
   }
 #endif
@@ -225,9 +225,23 @@ void Decoder_Ligne(TDecodage& d, std::string_view ligne) {
 
 // The body: after the first line and the run of breaks behind it, without the memo's last
 // character when that is a control character. False when there is nothing after the first line.
-bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
+// Where the first CR is, or the text's size: 16 bytes at a time where there are, the first line
+// being some thirty.
+size_t Position_CR(std::string_view texte) {
   size_t i = 0;
+#if defined(__SSE2__) && defined(__x86_64__)
+  for (; i + 16 <= texte.size(); i += 16) {
+    const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texte.data() + i));
+    const auto retours = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(octets, _mm_set1_epi8(CR))));
+    if (retours != 0) return i + static_cast<size_t>(std::countr_zero(retours));
+  }
+#endif
   while (i < texte.size() && texte[i] != CR) ++i;
+  return i;
+}
+
+bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
+  size_t i = Position_CR(texte);
   while (i < texte.size() && (texte[i] == LF || texte[i] == CR || texte[i] == Fin_De_Fichier)) ++i;
   if (i >= texte.size()) return false;
   // A final printable character belongs to the last amount; only a terminator is dropped.
