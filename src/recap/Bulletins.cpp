@@ -15,6 +15,7 @@
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
+#include "platform/Octets.h"
 #include "platform/Textes.h"
 
 namespace recap {
@@ -227,10 +228,17 @@ bool Est_Texte_Memo(std::string_view texte) {
     const size_t debut = static_cast<size_t>(static_cast<const char*>(nul) - texte.data());
     if (debut == 0 || texte.find_first_not_of('\0', debut) != std::string_view::npos) return false;
   }
-  for (char c : texte) {
-    if (c == '\r') break;
-    const auto octet = static_cast<unsigned char>(c);
-    if (octet < 32 && c != '\n' && c != '\t' && c != '\x1A') return false;
+  // The first line, up to its CR, a word at a time while no byte of it is below 32: every memo
+  // is asked.
+  const size_t retour = std::min(texte.find('\r'), texte.size());
+  size_t i = 0;
+  for (; i + 8 <= retour; i += 8) {
+    const uint64_t mot = plateforme::Lire_64_Petit(texte.data() + i);
+    if (((mot - 0x2020202020202020ull) & ~mot & 0x8080808080808080ull) != 0) break;
+  }
+  for (; i < retour; ++i) {
+    const char c = texte[i];
+    if (static_cast<unsigned char>(c) < 32 && c != '\n' && c != '\t' && c != '\x1A') return false;
   }
   return true;
 }
