@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstring>
 #include <exception>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -285,6 +286,15 @@ constexpr size_t Montants_Avant_Renfort = 65536;
 
 // What a thread read of a run of records, waiting for its turn to be added.
 struct TLot {
+  // Room for a run of payslips of some forty amounts, so that the first run does not grow it
+  // bit by bit; untouched, it takes no memory.
+  TLot() {
+    Choix.reserve(Enregistrements_Par_Lot);
+    Fins.reserve(Enregistrements_Par_Lot);
+    Rubriques.reserve(Enregistrements_Par_Lot * 48);
+    Comptes.reserve(Enregistrements_Par_Lot * 48);
+  }
+
   std::vector<int> Choix;     // each payslip's choice
   std::vector<size_t> Fins;   // where each payslip's amounts end in Rubriques and Comptes
   std::vector<int> Rubriques;
@@ -293,8 +303,6 @@ struct TLot {
   std::vector<dbase::TOmission> Omissions;  // the table's damage met in the run
   std::exception_ptr Erreur;  // what stopped the reading, after the payslips above
   bool Fin = false;           // the table ends in the run or before it
-
-  bool Vide() const { return Choix.empty() && Avertissements.empty() && Omissions.empty() && !Erreur && !Fin; }
 
   void Vider() {
     Choix.clear();
@@ -308,40 +316,36 @@ struct TLot {
   }
 };
 
-// Runs are added in the table's order, one at a time; the first that ends the reading (the
-// table's end or an error) releases every thread still waiting. The first error is kept.
+// Runs are added in the table's order, one at a time, by the thread that hands in the run whose
+// turn it is: it also adds every later run already handed in, while the others go on reading
+// rather than wait for their turn. At most Limite runs wait; the first that ends the reading
+// (the table's end or an error) ends it for every thread. The first error is kept.
 class TTours {
 public:
-  // Waits for run k's turn; false when the reading is over.
-  bool Attendre(int64_t k) {
+  // Adds a run whose turn has come; true when the reading ends with it, erreur set to its error.
+  using TAjouter = std::function<bool(TLot&, std::exception_ptr& erreur)>;
+
+  explicit TTours(size_t limite) : limite_(std::max<size_t>(limite, 1)) {}
+
+  // Hands in run k's lot, adds what can be added, then waits for room among the waiting runs.
+  // Returns the lot to read the next run into, or nothing when the reading is over.
+  std::unique_ptr<TLot> Rendre(int64_t k, std::unique_ptr<TLot> lot, const TAjouter& ajouter) {
     std::unique_lock verrou(mutex_);
-    condition_.wait(verrou, [&] { return fini_ || tour_ == k; });
-    return !fini_;
-  }
-  void Passer(bool fini, const std::exception_ptr& erreur = nullptr) {
-    {
-      std::lock_guard verrou(mutex_);
-      ++tour_;
-      Sauter_Vides();
-      Finir(fini, erreur);
-    }
-    condition_.notify_all();
-  }
-  // Run k has nothing to add: its turn passes without its thread, which goes on reading. Most
-  // runs of a month among many are so, and waiting for each turn would cost more than reading.
-  void Passer_Vide(int64_t k) {
-    {
-      std::lock_guard verrou(mutex_);
-      vides_.push_back(k);
-      Sauter_Vides();
-    }
-    condition_.notify_all();
+    if (fini_) return nullptr;
+    prets_.emplace(k, std::move(lot));
+    if (!ajout_) Ajouter_Prets(verrou, ajouter);
+    condition_.wait(verrou, [&] { return fini_ || prets_.size() < limite_; });
+    if (fini_) return nullptr;
+    if (libres_.empty()) return std::make_unique<TLot>();
+    std::unique_ptr<TLot> libre = std::move(libres_.back());
+    libres_.pop_back();
+    return libre;
   }
   // Ends the reading out of turn: a failure of the machine, not of the data.
   void Arreter(const std::exception_ptr& erreur) {
     {
       std::lock_guard verrou(mutex_);
-      Finir(true, erreur);
+      Finir(erreur);
     }
     condition_.notify_all();
   }
@@ -349,28 +353,44 @@ public:
   const std::exception_ptr& Erreur() const { return erreur_; }
 
 private:
-  void Sauter_Vides() {
-    for (auto vide = std::find(vides_.begin(), vides_.end(), tour_); vide != vides_.end();
-         vide = std::find(vides_.begin(), vides_.end(), tour_)) {
-      vides_.erase(vide);
+  // The runs handed in from the turn's on, in order, the lock released while each is added: the
+  // others hand theirs in meanwhile, and are added here too.
+  void Ajouter_Prets(std::unique_lock<std::mutex>& verrou, const TAjouter& ajouter) {
+    ajout_ = true;
+    for (auto pret = prets_.find(tour_); !fini_ && pret != prets_.end(); pret = prets_.find(tour_)) {
+      std::unique_ptr<TLot> lot = std::move(pret->second);
+      prets_.erase(pret);
+      verrou.unlock();
+      std::exception_ptr erreur;
+      const bool fin = ajouter(*lot, erreur);
+      verrou.lock();
       ++tour_;
+      if (fin) Finir(erreur);
+      libres_.push_back(std::move(lot));
     }
+    ajout_ = false;
+    condition_.notify_all();
   }
-  void Finir(bool fini, const std::exception_ptr& erreur) {
-    fini_ = fini_ || fini || erreur;
+  void Finir(const std::exception_ptr& erreur) {
+    fini_ = true;
     if (erreur && !erreur_) erreur_ = erreur;
   }
 
+  const size_t limite_;
   std::mutex mutex_;
   std::condition_variable condition_;
   int64_t tour_ = 0;
-  std::vector<int64_t> vides_;  // empty runs whose turn has not come
+  std::map<int64_t, std::unique_ptr<TLot>> prets_;  // handed in, waiting for their turn
+  std::vector<std::unique_ptr<TLot>> libres_;       // added, to read into again
+  bool ajout_ = false;                              // a thread is adding
   bool fini_ = false;
   std::exception_ptr erreur_;
 };
 
 struct TPartage {
-  explicit TPartage(const TTotaux_Choix& totaux) : Totaux(totaux) { Resultat.Bulletins.assign(totaux.size(), 0); }
+  TPartage(const TTotaux_Choix& totaux, int fils) : Totaux(totaux), Tours(static_cast<size_t>(fils)) {
+    Resultat.Bulletins.assign(totaux.size(), 0);
+  }
   const TTotaux_Choix& Totaux;
   TTotalisation Resultat;
   std::vector<dbase::TOmission> Omissions;  // the table's, at its end with the others' warnings
@@ -401,53 +421,53 @@ struct TFil {
   std::exception_ptr Erreur_Ouverture;
 };
 
-// Reads run premier, then the next run no thread has taken, and so on, adding each in its turn:
-// a thread that starts late or meets the month's payslips takes fewer runs. Each thread checks
+// Reads run premier, then the next run no thread has taken, and so on, handing each in to be
+// added in its turn: a thread that starts late or meets the month's payslips takes fewer runs. Each thread checks
 // only its runs' records: a run that meets the table's end (an end mark, say) is the last one
 // added, whatever the others read beyond it.
 void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::function<void()> renforcer) {
-  TLot lot;
+  auto lot = std::make_unique<TLot>();
   size_t montants = 0;
   const TVisiteur garder = [&](int c, const TBulletin&) {
     if (c < 0 || static_cast<size_t>(c) >= p.Totaux.size()) throw EKorvex(textes::Erreur_Inattendue);
-    lot.Choix.push_back(c);
+    lot->Choix.push_back(c);
     const std::vector<int>& rubriques = f.Decodage.Rubriques;
-    const size_t debut = lot.Rubriques.size();
-    lot.Rubriques.insert(lot.Rubriques.end(), rubriques.begin(), rubriques.end());
-    lot.Comptes.resize(lot.Rubriques.size());
+    const size_t debut = lot->Rubriques.size();
+    lot->Rubriques.insert(lot->Rubriques.end(), rubriques.begin(), rubriques.end());
+    lot->Comptes.resize(lot->Rubriques.size());
     for (size_t k = 0; k < rubriques.size(); ++k)
-      lot.Comptes[debut + k] = f.Decodage.Comptes[static_cast<size_t>(rubriques[k])];
-    lot.Fins.push_back(lot.Rubriques.size());
+      lot->Comptes[debut + k] = f.Decodage.Comptes[static_cast<size_t>(rubriques[k])];
+    lot->Fins.push_back(lot->Rubriques.size());
     montants += rubriques.size();
     if (renforcer && montants >= Montants_Avant_Renfort) std::exchange(renforcer, nullptr)();
   };
+  const TTours::TAjouter ajouter = [&p](TLot& pret, std::exception_ptr& erreur) {
+    try {
+      Ajouter_Lot(pret, p);
+    } catch (...) {
+      if (!pret.Erreur) pret.Erreur = std::current_exception();
+    }
+    erreur = pret.Erreur;
+    return pret.Erreur || pret.Fin;
+  };
   for (int64_t k = premier;; k = p.Prochain++) {
-    lot.Vider();
-    lot.Erreur = f.Erreur_Ouverture;
+    lot->Vider();
+    lot->Erreur = f.Erreur_Ouverture;
     if (f.Lecteur) {
       try {
         const int64_t dernier = (k + 1) * Enregistrements_Par_Lot;
         const bool apres_fin = !f.Lecteur->Lire_Lot(k * Enregistrements_Par_Lot + 1, dernier, choix, garder);
-        lot.Fin = apres_fin || f.Lecteur->Enregistrements() <= dernier;
-        lot.Avertissements = f.Lecteur->Prendre_Avertissements();
-        lot.Omissions = f.Lecteur->Prendre_Omissions();
+        lot->Fin = apres_fin || f.Lecteur->Enregistrements() <= dernier;
+        lot->Avertissements = f.Lecteur->Prendre_Avertissements();
+        lot->Omissions = f.Lecteur->Prendre_Omissions();
       } catch (...) {
-        lot.Erreur = std::current_exception();
+        lot->Erreur = std::current_exception();
       }
     }
-    if (lot.Vide()) {
-      p.Tours.Passer_Vide(k);
-      continue;
-    }
-    if (!p.Tours.Attendre(k)) return;
-    try {
-      Ajouter_Lot(lot, p);
-    } catch (...) {
-      if (!lot.Erreur) lot.Erreur = std::current_exception();
-    }
-    const bool fini = lot.Erreur || lot.Fin;
-    p.Tours.Passer(fini, lot.Erreur);
-    if (fini) return;
+    // Past a run that ends the reading, this thread would read nothing that counts.
+    const bool dernier_lu = lot->Erreur || lot->Fin;
+    lot = p.Tours.Rendre(k, std::move(lot), ajouter);
+    if (!lot || dernier_lu) return;
   }
 }
 
@@ -509,7 +529,7 @@ std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, cons
     // No thread for a run it would not have: a table of one run is read here alone.
     const int64_t lots = (premier.Lecteur->Enregistrements() + Enregistrements_Par_Lot - 1) / Enregistrements_Par_Lot;
     const int fils = static_cast<int>(std::clamp<int64_t>(lots, 1, Fils > 0 ? Fils : machine));
-    auto p = std::make_unique<TPartage>(Totaux);
+    auto p = std::make_unique<TPartage>(Totaux, fils);
     Lire_Sur_Fils(fils, premier, Chemin, nom, Choix, *p);
     if (p->Tours.Erreur()) std::rethrow_exception(p->Tours.Erreur());
     TTotalisation resultat = std::move(p->Resultat);
