@@ -38,14 +38,15 @@ std::vector<test::TPaie> Paies(std::mt19937& alea) {
   return paies;
 }
 
+// Total 2 takes both months, as the comparison's third column does: the two choices share it.
 struct TLecture {
-  std::vector<TTAB_VALEURS> totaux = std::vector<TTAB_VALEURS>(2);
+  std::vector<TTAB_VALEURS> totaux = std::vector<TTAB_VALEURS>(3);
   std::vector<int> bulletins = std::vector<int>(2);
   recap::TAvertissements avertissements;
   std::string erreur;
 };
 
-// June into total 0, July into total 1.
+// June into total 0, July into total 1 (and both into total 2, by the lists of Sur_Fils).
 std::optional<int> Choix(std::string_view mois) {
   if (mois == "06-2020") return 0;
   if (mois == "07-2020") return 1;
@@ -65,7 +66,10 @@ TLecture Lire(const std::function<void(TLecture&)>& lire) {
 TLecture Une_Passe(const std::string& dossier) {
   return Lire([&](TLecture& l) {
     const auto ajouter = [&](int choix, const recap::TBulletin&) {
-      for (int r : Rubriques_Decodees()) l.totaux[static_cast<size_t>(choix)][r] += TAB_VALEURS[r];
+      for (int r : Rubriques_Decodees()) {
+        l.totaux[static_cast<size_t>(choix)][r] += TAB_VALEURS[r];
+        l.totaux[2][r] += TAB_VALEURS[r];
+      }
       ++l.bulletins[static_cast<size_t>(choix)];
     };
     l.avertissements = *recap::Lire_Bulletins(dossier, Choix, ajouter, [](const std::string&) {});
@@ -74,7 +78,7 @@ TLecture Une_Passe(const std::string& dossier) {
 
 TLecture Sur_Fils(const std::string& dossier, int fils) {
   return Lire([&](TLecture& l) {
-    const recap::TTotaux_Choix totaux = {{&l.totaux[0]}, {&l.totaux[1]}};
+    const recap::TTotaux_Choix totaux = {{&l.totaux[0], &l.totaux[2]}, {&l.totaux[1], &l.totaux[2]}};
     auto t = recap::Totaliser_Bulletins(dossier, Choix, totaux, [](const std::string&) {}, {}, fils);
     l.bulletins = t->Bulletins;
     l.avertissements = t->Avertissements;
@@ -146,7 +150,7 @@ TEST(TotaliserBulletinsTest, GivesTheBitsOfOneScanOnAnyNumberOfThreads) {
       if (c.issue != TIssue::Erreur) {  // a totalling that fails counts nothing
         EXPECT_EQ(l.bulletins, attendu.bulletins);
       }
-      for (size_t t = 0; t < 2; ++t) EXPECT_TRUE(test::Totaux_Identiques(l.totaux[t], attendu.totaux[t])) << t;
+      for (size_t t = 0; t < 3; ++t) EXPECT_TRUE(test::Totaux_Identiques(l.totaux[t], attendu.totaux[t])) << t;
     }
   }
 }
