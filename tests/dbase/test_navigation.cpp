@@ -137,3 +137,40 @@ TEST_F(NavigationTest, AnEmptyTableIsAtItsEndAndReadsBlank) {
 }
 
 }  // namespace
+
+// Two readers of one file, each checking its own records, note together what one scan notes: a
+// range of wrong flags across their boundary is joined, and neither sees the other's records.
+TEST_F(NavigationTest, SharedReadersNoteTogetherWhatOneScanNotes) {
+  std::string octets = test::Table_Brute(0x03, {{"NOM", 'C', 2}, {"CLASSE", 'N', 3}},
+                                         {"R1  1", "R2  2", "R3  3", "R4  4", "R5  5", "R6  6", "R7  7", "R8  8"});
+  const auto indicateur = [&](int numero) -> char& { return octets[97 + static_cast<size_t>(numero - 1) * 6]; };
+  indicateur(4) = '#';
+  indicateur(5) = '#';
+  indicateur(7) = '\x1A';
+  test::Ecrire_Fichier(dossier.Texte() + "/PART.DTA", octets);
+  const auto texte = [](const std::vector<dbase::TOmission>& omissions) {
+    std::string t;
+    for (const auto& o : omissions) t += std::to_string(static_cast<int>(o.Dommage)) + ":" + std::to_string(o.Premier) + "-" + std::to_string(o.Dernier) + " ";
+    return t;
+  };
+  TTable seule;
+  Ouvrir(seule, "PART.DTA", false);
+  for (seule.First(); !seule.Eof(); seule.Next()) {
+  }
+  const auto tout = [](std::string_view) { return true; };
+  std::vector<dbase::TOmission> ensemble;
+  std::vector<std::string> lus;
+  for (const auto& [premier, dernier] : {std::pair{1, 4}, std::pair{5, 8}}) {
+    TTable t;
+    Ouvrir(t, "PART.DTA", false);
+    t.Prendre_Omissions();  // the tail at Open: none here
+    const dbase::TField nom = t.FieldByName("NOM");
+    t.Aller_A_Partage(premier);
+    for (bool retenu = !t.Eof(); retenu; retenu = t.Suivant_Retenu(nom, tout, dernier)) lus.push_back(nom.AsString());
+    for (const auto& o : t.Prendre_Omissions()) dbase::Ajouter_Omission(ensemble, o);
+    EXPECT_TRUE(t.Omissions().empty());
+  }
+  EXPECT_EQ(texte(ensemble), texte(seule.Omissions()));
+  EXPECT_EQ(texte(ensemble), "3:4-5 2:7-8 ");
+  EXPECT_EQ(lus, (std::vector<std::string>{"R1", "R2", "R3", "R6"}));
+}
