@@ -13,12 +13,13 @@ deps:
 
 # libxlsxwriter, static, built once from Debian's sources for every Linux tree.
 XLSXWRITER = $(CURDIR)/build-xlsxwriter
+KORVEX_CMAKE = $(CMAKE_ARGS) -DKORVEX_XLSXWRITER_DIR=$(XLSXWRITER)/xlsxwriter
 .PHONY: xlsxwriter
 xlsxwriter: deps
 	@bash scripts/xlsxwriter.sh $(XLSXWRITER)
 
 configure: deps xlsxwriter
-	cmake -S . -B $(BUILD) -G $(GENERATOR) $(CMAKE_ARGS) -DKORVEX_XLSXWRITER_DIR=$(XLSXWRITER)/xlsxwriter
+	cmake -S . -B $(BUILD) -G $(GENERATOR) $(KORVEX_CMAKE)
 
 build: configure
 	cmake --build $(BUILD)
@@ -90,7 +91,7 @@ captures: build
 
 # Benchmarks, in release mode.
 bench: deps xlsxwriter
-	cmake -S . -B $(BUILD)-bench -G $(GENERATOR) $(CMAKE_ARGS) -DKORVEX_XLSXWRITER_DIR=$(XLSXWRITER)/xlsxwriter -DCMAKE_BUILD_TYPE=Release -DKORVEX_BENCH=ON -DKORVEX_TESTS=OFF -DKORVEX_FENETRE=OFF
+	cmake -S . -B $(BUILD)-bench -G $(GENERATOR) $(KORVEX_CMAKE) -DCMAKE_BUILD_TYPE=Release -DKORVEX_BENCH=ON -DKORVEX_TESTS=OFF -DKORVEX_FENETRE=OFF
 	cmake --build $(BUILD)-bench
 	@for b in $(BUILD)-bench/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
 	bash bench/recap_bench.sh $(BUILD)-bench
@@ -104,7 +105,7 @@ SANITISE = $(BUILD)-fuzz
 .PHONY: sanitise test-sanitizers fuzz-smoke
 sanitise: deps xlsxwriter
 	@bash scripts/installer-dependances.sh fuzz
-	CC=clang CXX=clang++ cmake -S . -B $(SANITISE) -G $(GENERATOR) $(CMAKE_ARGS) -DKORVEX_XLSXWRITER_DIR=$(XLSXWRITER)/xlsxwriter -DCMAKE_BUILD_TYPE=Release \
+	CC=clang CXX=clang++ cmake -S . -B $(SANITISE) -G $(GENERATOR) $(KORVEX_CMAKE) -DCMAKE_BUILD_TYPE=Release \
 	  -DCMAKE_CXX_FLAGS_RELEASE="-O1 -gline-tables-only" -DKORVEX_FUZZ=ON -DKORVEX_FENETRE=OFF
 	cmake --build $(SANITISE)
 

@@ -179,7 +179,8 @@ bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
   uint32_t fraction = 0;
   if (entiers != 0) entier = depuis(signe) << (8 * (8 - entiers));  // leading zeros in the low bytes
   if (decimales != 0)  // trailing zeros: ten-thousandths
-    fraction = (plateforme::Lire_32_Petit(ligne + position_point + 1) - 0x30303030u) & (0xFFFFFFFFu >> (8 * (4 - decimales)));
+    fraction = (plateforme::Lire_32_Petit(ligne + position_point + 1) - 0x30303030u) &
+               (0xFFFFFFFFu >> (8 * (4 - decimales)));
   const uint64_t valeur = entiers <= 4 ? Huit_Chiffres((entier >> 32) | (uint64_t{fraction} << 32))
                                        : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
   fin = debut + fin_ligne;

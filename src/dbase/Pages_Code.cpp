@@ -53,7 +53,8 @@ bool Tout_Ascii(const char* octets, size_t n) {
   const auto bloc = [&](size_t k) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(octets + k)); };
   __m128i ou_blocs = _mm_setzero_si128();
   for (; i + 64 <= n; i += 64)
-    ou_blocs = _mm_or_si128(ou_blocs, _mm_or_si128(_mm_or_si128(bloc(i), bloc(i + 16)), _mm_or_si128(bloc(i + 32), bloc(i + 48))));
+    ou_blocs = _mm_or_si128(ou_blocs, _mm_or_si128(_mm_or_si128(bloc(i), bloc(i + 16)),
+                                                   _mm_or_si128(bloc(i + 32), bloc(i + 48))));
   if (_mm_movemask_epi8(ou_blocs) != 0) return false;
 #else
   for (; i + 32 <= n; i += 32) {

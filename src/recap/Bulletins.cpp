@@ -422,9 +422,9 @@ struct TFil {
 };
 
 // Reads run premier, then the next run no thread has taken, and so on, handing each in to be
-// added in its turn: a thread that starts late or meets the month's payslips takes fewer runs. Each thread checks
-// only its runs' records: a run that meets the table's end (an end mark, say) is the last one
-// added, whatever the others read beyond it.
+// added in its turn: a thread that starts late or meets the month's payslips takes fewer runs.
+// Each thread checks only its runs' records: a run that meets the table's end (an end mark, say)
+// is the last one added, whatever the others read beyond it.
 void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::function<void()> renforcer) {
   auto lot = std::make_unique<TLot>();
   size_t montants = 0;

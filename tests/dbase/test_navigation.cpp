@@ -150,7 +150,9 @@ TEST_F(NavigationTest, SharedReadersNoteTogetherWhatOneScanNotes) {
   test::Ecrire_Fichier(dossier.Texte() + "/PART.DTA", octets);
   const auto texte = [](const std::vector<dbase::TOmission>& omissions) {
     std::string t;
-    for (const auto& o : omissions) t += std::to_string(static_cast<int>(o.Dommage)) + ":" + std::to_string(o.Premier) + "-" + std::to_string(o.Dernier) + " ";
+    for (const auto& o : omissions)
+      t += std::to_string(static_cast<int>(o.Dommage)) + ":" + std::to_string(o.Premier) + "-" +
+           std::to_string(o.Dernier) + " ";
     return t;
   };
   TTable seule;
