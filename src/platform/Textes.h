@@ -312,14 +312,20 @@ inline std::string Raison_Non_Repertoriee(long code) {
 }
 
 // ---- Numbers and amounts ----
+// "'<texte>'" then suite, appended: on "'" + text, once inlined, GCC 12 warns wrongly (-Wrestrict).
+inline std::string Entre_Apostrophes(std::string_view texte, std::string_view suite) {
+  std::string message = "'";
+  message.append(texte).append("'").append(suite);
+  return message;
+}
 inline std::string Entier_Incorrect(std::string_view texte) {
-  return "'" + std::string(texte) + "' n'est pas une valeur entière correcte";
+  return Entre_Apostrophes(texte, " n'est pas une valeur entière correcte");
 }
 inline std::string Flottant_Incorrect(std::string_view texte) {
-  return "'" + std::string(texte) + "' n'est pas une valeur en virgule flottante correcte";
+  return Entre_Apostrophes(texte, " n'est pas une valeur en virgule flottante correcte");
 }
 inline std::string Rubrique_Incorrecte(std::string_view texte) {
-  return "'" + std::string(texte) + "' n'est pas un numéro de rubrique correct (1 à 899)";
+  return Entre_Apostrophes(texte, " n'est pas un numéro de rubrique correct (1 à 899)");
 }
 inline constexpr const char* Debordement_Entier = "Débordement d'entier";
 

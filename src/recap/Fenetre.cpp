@@ -61,7 +61,7 @@ bool Grille_A_Jour(const TDernier_Calcul& Dernier) { return Dernier.Calcul && !D
 std::string Texte_Resume(const TDernier_Calcul& Dernier) {
   if (Dernier.Echec) {
     std::string texte = textes::Aucune_Recap;
-    if (Dernier.Calcul) texte += "\n" + textes::Grille_Precedente(Dernier.Calcul->Mois, Dernier.Calcul->Dossier);
+    if (Dernier.Calcul) texte.append("\n").append(textes::Grille_Precedente(Dernier.Calcul->Mois, Dernier.Calcul->Dossier));
     if (Dernier.Grille_Incomplete && !Dernier.Calcul) texte += std::string("\n") + textes::Grille_Incomplete;
     return texte;
   }
