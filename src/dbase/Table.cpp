@@ -9,6 +9,7 @@
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
+#include "platform/Octets.h"
 #include "dbase/Format.h"
 #include "dbase/Memo.h"
 #include "platform/Entiers.h"
@@ -23,6 +24,7 @@ using plateforme::EKorvex;
 using namespace interne;
 using format::Marque_Fin_Table;
 using format::Marque_Supprime;
+using plateforme::Lire_32_Petit;
 
 namespace {
 
@@ -83,16 +85,6 @@ size_t Capacite(uint64_t taille_fichier, size_t longueur_enregistrement) {
 
 bool Indicateur_Correct(char octet) { return octet == ' ' || octet == Marque_Supprime; }
 
-// memcmp's answer for a month's few bytes, in two words that overlap rather than a call.
-bool Memes_Octets(const char* a, const char* b, size_t n) {
-  if (n < 4 || n > 8) return std::memcmp(a, b, n) == 0;
-  uint32_t a1, a2, b1, b2;
-  std::memcpy(&a1, a, 4);
-  std::memcpy(&a2, a + n - 4, 4);
-  std::memcpy(&b1, b, 4);
-  std::memcpy(&b2, b + n - 4, 4);
-  return ((a1 ^ b1) | (a2 ^ b2)) == 0;
-}
 
 }  // namespace
 
@@ -298,7 +290,7 @@ struct TTable::TEtat {
       courant = i;
       const char* octets = enregistrement + c.decalage;
       const bool est_nul = nul_possible && Est_Nul(structure, c, enregistrement);
-      if (connu && est_nul == nul && Memes_Octets(octets, deja.data(), c.longueur)) continue;
+      if (connu && est_nul == nul && std::memcmp(octets, deja.data(), c.longueur) == 0) continue;
       const auto texte = Texte_Ascii(c);
       if (!texte || retenir(*texte)) return true;
       std::memcpy(deja.data(), octets, c.longueur);
@@ -322,7 +314,16 @@ struct TTable::TEtat {
     const int64_t dans_fenetre = static_cast<int64_t>(octets / longueur);
     const int64_t fin = std::min({dernier + 1, nombre, i + dans_fenetre});
     int64_t k = i;
-    for (; k < fin && *r == ' ' && Memes_Octets(r + c.decalage, cle, c.longueur); ++k, r += longueur) {
+    const auto passer = [&](const auto& pareil) {
+      for (; k < fin && *r == ' ' && pareil(r + c.decalage); ++k, r += longueur) {
+      }
+    };
+    if (c.longueur >= 4 && c.longueur <= 8) {  // a month: two words that overlap, the key's loaded once
+      const size_t second = c.longueur - 4;
+      const uint32_t debut_cle = Lire_32_Petit(cle), fin_cle = Lire_32_Petit(cle + second);
+      passer([&](const char* v) { return Lire_32_Petit(v) == debut_cle && Lire_32_Petit(v + second) == fin_cle; });
+    } else {
+      passer([&](const char* v) { return std::memcmp(v, cle, c.longueur) == 0; });
     }
     if (k > i) {
       verifies = std::max(verifies, k);
