@@ -146,9 +146,9 @@ static_assert(Huit_Chiffres(0x0807060504030201ull) == 12345678);
 
 #if defined(__SSE2__) && defined(__x86_64__)
 // Ligne_Courante's line read from the digit mask of its first 16 bytes, all inside the body.
-// False when it cannot tell (a line longer than that, more than eight digits
-// before the point, anything else than digits and one point), and Ligne_Courante decides. fin is
-// set at the line's break.
+// False when it cannot tell (a line longer than that, more than eight digits before the point,
+// anything else than digits and one point), and Ligne_Courante decides. fin is set at the line's
+// break.
 template <bool Montants>
 bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
   const char* ligne = p + debut;
@@ -224,8 +224,6 @@ void Decoder_Ligne(TDecodage& d, std::string_view ligne) {
   Stocker_Ligne<Montants>(d, texte_rubrique, rubrique, plateforme::Texte_Vers_Montant(ligne.substr(fin_rubrique), U'.'));
 }
 
-// The body: after the first line and the run of breaks behind it, without the memo's last
-// character when that is a control character. False when there is nothing after the first line.
 // Where the first CR is, or the text's size: 16 bytes at a time where there are, the first line
 // being some thirty.
 size_t Position_CR(std::string_view texte) {
@@ -241,6 +239,8 @@ size_t Position_CR(std::string_view texte) {
   return i;
 }
 
+// The body: after the first line and the run of breaks behind it, without the memo's last
+// character when that is a control character. False when there is nothing after the first line.
 bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
   size_t i = Position_CR(texte);
   while (i < texte.size() && (texte[i] == LF || texte[i] == CR || texte[i] == Fin_De_Fichier)) ++i;

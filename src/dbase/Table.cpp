@@ -85,7 +85,6 @@ size_t Capacite(uint64_t taille_fichier, size_t longueur_enregistrement) {
 
 bool Indicateur_Correct(char octet) { return octet == ' ' || octet == Marque_Supprime; }
 
-
 }  // namespace
 
 void Ajouter_Omission(std::vector<TOmission>& Omissions, const TOmission& Omission) {
