@@ -8,6 +8,7 @@
 #include "platform/Octets.h"
 #include "platform/Separateurs.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -224,25 +225,10 @@ void Decoder_Ligne(TDecodage& d, std::string_view ligne) {
   Stocker_Ligne<Montants>(d, texte_rubrique, rubrique, plateforme::Texte_Vers_Montant(ligne.substr(fin_rubrique), U'.'));
 }
 
-// Where the first CR is, or the text's size: 16 bytes at a time where there are, the first line
-// being some thirty.
-size_t Position_CR(std::string_view texte) {
-  size_t i = 0;
-#if defined(__SSE2__) && defined(__x86_64__)
-  for (; i + 16 <= texte.size(); i += 16) {
-    const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(texte.data() + i));
-    const auto retours = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(octets, _mm_set1_epi8(CR))));
-    if (retours != 0) return i + static_cast<size_t>(std::countr_zero(retours));
-  }
-#endif
-  while (i < texte.size() && texte[i] != CR) ++i;
-  return i;
-}
-
 // The body: after the first line and the run of breaks behind it, without the memo's last
 // character when that is a control character. False when there is nothing after the first line.
 bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
-  size_t i = Position_CR(texte);
+  size_t i = std::min(texte.find(CR), texte.size());
   while (i < texte.size() && (texte[i] == LF || texte[i] == CR || texte[i] == Fin_De_Fichier)) ++i;
   if (i >= texte.size()) return false;
   // A final printable character belongs to the last amount; only a terminator is dropped.

@@ -254,20 +254,6 @@ struct TTable::TEtat {
   // The ASCII text of character field c in the current record, as Texte_Ascii gives it.
   std::optional<std::string_view> Texte_Ascii(const TChamp& c) const {
     if (c.genre != TGenre::Texte || courant < 0 || Est_Nul(structure, c, enregistrement)) return std::nullopt;
-    if (c.longueur >= 4 && c.longueur <= 8) {
-      // A month, asked of every record: two words that overlap, when neither holds a NUL.
-      const char* v = enregistrement + c.decalage;
-      uint32_t debut, fin;
-      std::memcpy(&debut, v, 4);
-      std::memcpy(&fin, v + c.longueur - 4, 4);
-      const auto a_un_nul = [](uint32_t mot) { return ((mot - 0x01010101u) & ~mot & 0x80808080u) != 0; };
-      if (!a_un_nul(debut) && !a_un_nul(fin)) {
-        if (((debut | fin) & 0x80808080u) != 0) return std::nullopt;
-        size_t n = c.longueur;
-        while (n > 0 && v[n - 1] == ' ') --n;
-        return std::string_view(v, n);
-      }
-    }
     const std::string_view octets = Octets_Texte(c, enregistrement);
     if (!Tout_Ascii(octets.data(), octets.size())) return std::nullopt;
     return octets;

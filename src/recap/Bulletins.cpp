@@ -127,10 +127,18 @@ public:
     if (table_.Eof()) return false;
     if (table_.RecNo() > Dernier) return true;
     if (!mois_) mois_ = table_.FieldByName("MOIS");
-    // Most records are of other months: the table passes over them itself.
-    const auto retenir = [&](std::string_view mois) { return Choix(mois.substr(0, 7)).has_value(); };
-    do Lire_Enregistrement(Choix, Visiteur);
-    while (table_.Suivant_Retenu(*mois_, retenir, Dernier));
+    // Most records are of other months: the table passes over them itself. The record it stops
+    // on was just asked, unless its month is not ASCII: its choice is kept rather than asked
+    // again.
+    std::optional<int> choix;
+    const auto retenir = [&](std::string_view mois) { return (choix = Choix(mois.substr(0, 7))).has_value(); };
+    Lire_Enregistrement(Choix, Visiteur);
+    while ((choix.reset(), table_.Suivant_Retenu(*mois_, retenir, Dernier))) {
+      if (choix)
+        Lire_Bulletin(*choix, Visiteur);
+      else
+        Lire_Enregistrement(Choix, Visiteur);
+    }
     return true;
   }
 
@@ -152,8 +160,7 @@ private:
     if (const auto choix = Choix(Debut_Mois())) Lire_Bulletin(*choix, Visiteur);
   }
 
-  // The month's first seven characters, without a copy when the field is ASCII: every record
-  // is asked, and most are not read further.
+  // The month's first seven characters, without a copy when the field is ASCII.
   std::string_view Debut_Mois() {
     if (const auto ascii = mois_->Texte_Ascii()) return ascii->substr(0, 7);
     mois_copie_ = mois_->AsString();

@@ -151,8 +151,8 @@ TEST(PagesCode, ACharacterFieldEndsAtItsFirstNul) {
   EXPECT_EQ(t.FieldByName("LIBELLE").AsString(), "ab c");
 }
 
-// The copy-free text of a character field is AsString's when it is ASCII, at every length the
-// short path takes and beyond, blanks and NULs included.
+// The copy-free text of a character field is AsString's when it is ASCII, at short lengths, with
+// blanks and NULs.
 TEST(PagesCode, TheAsciiViewOfAFieldIsItsText) {
   using namespace std::string_literals;
   test::TDossierTemporaire dossier;
