@@ -25,14 +25,20 @@ std::string Memo_Typique(std::mt19937& alea) {
   return memo;
 }
 
-void BM_Memo_Montants_Decoder(benchmark::State& etat) {
+std::vector<std::string> Memos_Typiques(size_t& octets) {
   std::mt19937 alea(2011);
   std::vector<std::string> memos;
-  size_t octets = 0;
+  octets = 0;
   for (int k = 0; k < 1000; ++k) {
     memos.push_back(Memo_Typique(alea));
     octets += memos.back().size();
   }
+  return memos;
+}
+
+void BM_Memo_Montants_Decoder(benchmark::State& etat) {
+  size_t octets = 0;
+  const std::vector<std::string> memos = Memos_Typiques(octets);
   for (auto _ : etat) {
     for (const std::string& memo : memos) {
       Memo_Montants_Decoder(memo);
@@ -43,5 +49,21 @@ void BM_Memo_Montants_Decoder(benchmark::State& etat) {
   etat.SetItemsProcessed(static_cast<int64_t>(etat.iterations() * memos.size()));
 }
 BENCHMARK(BM_Memo_Montants_Decoder);
+
+// The same memos decoded to counts, as the recap's threads do.
+void BM_Memo_Comptes(benchmark::State& etat) {
+  size_t octets = 0;
+  const std::vector<std::string> memos = Memos_Typiques(octets);
+  TDecodage decodage;
+  for (auto _ : etat) {
+    for (const std::string& memo : memos) {
+      Memo_Montants_Decoder(memo, decodage);
+      benchmark::DoNotOptimize(decodage.Rubriques.data());
+    }
+  }
+  etat.SetBytesProcessed(static_cast<int64_t>(etat.iterations() * octets));
+  etat.SetItemsProcessed(static_cast<int64_t>(etat.iterations() * memos.size()));
+}
+BENCHMARK(BM_Memo_Comptes);
 
 }  // namespace
