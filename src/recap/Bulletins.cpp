@@ -1,6 +1,7 @@
 #include "recap/Bulletins.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <condition_variable>
 #include <cstring>
@@ -291,31 +292,26 @@ constexpr int64_t Enregistrements_Par_Lot = 4096;
 // among many is read faster by one thread alone.
 constexpr size_t Montants_Avant_Renfort = 65536;
 
+// The counts a run's payslips bring to one total, rubric by rubric, each rubric's in the table's
+// order: only the order within a rubric makes its sum, so the total is then loaded once a rubric
+// and added in a register, not stored and loaded back for every amount.
+using TSeaux = std::array<std::vector<int64_t>, TTAB_VALEURS::Dernier + 1>;
+
 // What a thread read of a run of records, waiting for its turn to be added.
 struct TLot {
-  // Room for a run of payslips of some forty amounts, so that the first run does not grow it
-  // bit by bit; untouched, it takes no memory.
-  TLot() {
-    Choix.reserve(Enregistrements_Par_Lot);
-    Fins.reserve(Enregistrements_Par_Lot);
-    Rubriques.reserve(Enregistrements_Par_Lot * 48);
-    Comptes.reserve(Enregistrements_Par_Lot * 48);
-  }
-
-  std::vector<int> Choix;     // each payslip's choice
-  std::vector<size_t> Fins;   // where each payslip's amounts end in Rubriques and Comptes
-  std::vector<int> Rubriques;
-  std::vector<int64_t> Comptes;  // counts of ten-thousandths, made amounts only when added
+  std::vector<int> Bulletins;  // payslips by choice
+  std::vector<TSeaux> Seaux;   // by total, as TPartage numbers them
   TAvertissements Avertissements;
   std::vector<dbase::TOmission> Omissions;  // the table's damage met in the run
   std::exception_ptr Erreur;  // what stopped the reading, after the payslips above
   bool Fin = false;           // the table ends in the run or before it
 
-  void Vider() {
-    Choix.clear();
-    Fins.clear();
-    Rubriques.clear();
-    Comptes.clear();
+  // Emptied for a run, the buckets keeping their room.
+  void Vider(size_t choix, size_t totaux) {
+    Bulletins.assign(choix, 0);
+    Seaux.resize(totaux);
+    for (TSeaux& seaux : Seaux)
+      for (std::vector<int64_t>& comptes : seaux) comptes.clear();
     Avertissements.clear();
     Omissions.clear();
     Erreur = nullptr;
@@ -397,8 +393,18 @@ private:
 struct TPartage {
   TPartage(const TTotaux_Choix& totaux, int fils) : Totaux(totaux), Tours(static_cast<size_t>(fils)) {
     Resultat.Bulletins.assign(totaux.size(), 0);
+    for (const std::vector<TTAB_VALEURS*>& choix : totaux) {
+      std::vector<size_t>& numeros = Numeros.emplace_back();
+      for (TTAB_VALEURS* total : choix) {
+        const auto trouve = std::find(Distincts.begin(), Distincts.end(), total);
+        numeros.push_back(static_cast<size_t>(trouve - Distincts.begin()));
+        if (trouve == Distincts.end()) Distincts.push_back(total);
+      }
+    }
   }
   const TTotaux_Choix& Totaux;
+  std::vector<TTAB_VALEURS*> Distincts;      // each total once: a lot's buckets are by total
+  std::vector<std::vector<size_t>> Numeros;  // Totaux by their numbers in Distincts
   TTotalisation Resultat;
   std::vector<dbase::TOmission> Omissions;  // the table's, at its end with the others' warnings
   TTours Tours;
@@ -406,14 +412,17 @@ struct TPartage {
 };
 
 void Ajouter_Lot(const TLot& lot, TPartage& p) {
-  size_t debut = 0;
-  for (size_t b = 0; b < lot.Choix.size(); ++b) {
-    const auto choix = static_cast<size_t>(lot.Choix[b]);
-    for (TTAB_VALEURS* total : p.Totaux[choix])
-      for (size_t e = debut; e < lot.Fins[b]; ++e) (*total)[lot.Rubriques[e]] += Montant_De(lot.Comptes[e]);
-    ++p.Resultat.Bulletins[choix];
-    debut = lot.Fins[b];
+  for (size_t t = 0; t < p.Distincts.size(); ++t) {
+    TTAB_VALEURS& total = *p.Distincts[t];
+    for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r) {
+      const std::vector<int64_t>& comptes = lot.Seaux[t][static_cast<size_t>(r)];
+      if (comptes.empty()) continue;
+      long double somme = total[r];
+      for (const int64_t compte : comptes) somme += Montant_De(compte);
+      total[r] = somme;
+    }
   }
+  for (size_t c = 0; c < lot.Bulletins.size(); ++c) p.Resultat.Bulletins[c] += lot.Bulletins[c];
   p.Resultat.Avertissements.insert(p.Resultat.Avertissements.end(), lot.Avertissements.begin(),
                                    lot.Avertissements.end());
   for (const dbase::TOmission& o : lot.Omissions) dbase::Ajouter_Omission(p.Omissions, o);
@@ -437,14 +446,13 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
   size_t montants = 0;
   const TVisiteur garder = [&](int c, const TBulletin&) {
     if (c < 0 || static_cast<size_t>(c) >= p.Totaux.size()) throw EKorvex(textes::Erreur_Inattendue);
-    lot->Choix.push_back(c);
+    ++lot->Bulletins[static_cast<size_t>(c)];
     const std::vector<int>& rubriques = f.Decodage.Rubriques;
-    const size_t debut = lot->Rubriques.size();
-    lot->Rubriques.insert(lot->Rubriques.end(), rubriques.begin(), rubriques.end());
-    lot->Comptes.resize(lot->Rubriques.size());
-    for (size_t k = 0; k < rubriques.size(); ++k)
-      lot->Comptes[debut + k] = f.Decodage.Comptes[static_cast<size_t>(rubriques[k])];
-    lot->Fins.push_back(lot->Rubriques.size());
+    for (const size_t t : p.Numeros[static_cast<size_t>(c)]) {
+      TSeaux& seaux = lot->Seaux[t];
+      for (const int r : rubriques)
+        seaux[static_cast<size_t>(r)].push_back(f.Decodage.Comptes[static_cast<size_t>(r)]);
+    }
     montants += rubriques.size();
     if (renforcer && montants >= Montants_Avant_Renfort) std::exchange(renforcer, nullptr)();
   };
@@ -458,7 +466,7 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
     return pret.Erreur || pret.Fin;
   };
   for (int64_t k = premier;; k = p.Prochain++) {
-    lot->Vider();
+    lot->Vider(p.Totaux.size(), p.Distincts.size());
     lot->Erreur = f.Erreur_Ouverture;
     if (f.Lecteur) {
       try {
