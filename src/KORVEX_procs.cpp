@@ -25,32 +25,43 @@ namespace {
 
 TDecodage g_decodage(&TAB_VALEURS);
 
-// Clearing the table: only the rubrics the last decoding stored can be non-zero (the decoder is
-// the only writer of its table), so zeroing those few leaves the same 899 zeros as zeroing all
-// of them, at a fraction of the cost: a payslip stores some forty. +0.0L is all zero bits: plain
-// stores write it without the slow 80-bit store of the floating-point unit.
+// A new decoding: nothing it stores is listed yet. Clearing the table: only the rubrics the last
+// decoding stored can be non-zero (the decoder is the only writer of its table), so zeroing those
+// few leaves the same 899 zeros as zeroing all of them, at a fraction of the cost: a payslip
+// stores some forty. +0.0L is all zero bits: plain stores write it without the slow 80-bit store
+// of the floating-point unit.
 template <bool Montants>
 void Effacer_Valeurs(TDecodage& d) {
-  for (int r : d.Rubriques) {
-    if constexpr (Montants) std::memset(&(*d.Valeurs)[r], 0, sizeof(long double));
-    d.Stockee[static_cast<size_t>(r)] = false;
-  }
+  if constexpr (Montants)
+    for (int r : d.Rubriques) std::memset(&(*d.Valeurs)[r], 0, sizeof(long double));
   d.Rubriques.clear();
+  if (++d.Numero == 0) {  // after 2^32 decodings, numbers start again
+    d.Numeros.fill(0);
+    d.Numero = 1;
+  }
 }
 
 // Inlined into the readers of the usual line, where a call costs as much as the store: GCC and
 // Clang, the only compilers with the 80-bit long double, both take the attribute.
-// Montants: the amounts go to the table, else only their counts are kept; a decoding is one or
-// the other from its first line to its last, and neither pays for the other.
+// Montants: the amounts go to the table, else their counts are appended; a decoding is one or
+// the other from its first line to its last, and neither pays for the other. A rubric's later
+// line replaces its amount.
 template <bool Montants>
 [[gnu::always_inline]] inline void Stocker(TDecodage& d, int rubrique, int64_t dix_milliemes) {
-  if constexpr (Montants)
-    (*d.Valeurs)[rubrique] = Montant_De(dix_milliemes);
-  else
-    d.Comptes[static_cast<size_t>(rubrique)] = dix_milliemes;
-  if (!d.Stockee[static_cast<size_t>(rubrique)]) {
-    d.Stockee[static_cast<size_t>(rubrique)] = true;
+  const auto r = static_cast<size_t>(rubrique);
+  const bool nouvelle = d.Numeros[r] != d.Numero;
+  if (nouvelle) {
+    d.Numeros[r] = d.Numero;
     d.Rubriques.push_back(rubrique);
+  }
+  if constexpr (Montants) {
+    (*d.Valeurs)[rubrique] = Montant_De(dix_milliemes);
+  } else {
+    std::vector<int64_t>& comptes = (*d.Comptes)[r];
+    if (nouvelle)
+      comptes.push_back(dix_milliemes);
+    else
+      comptes.back() = dix_milliemes;
   }
 }
 
@@ -306,4 +317,12 @@ const std::vector<int>& Rubriques_Decodees() { return g_decodage.Rubriques; }
 
 void Memo_Montants_Decoder(const std::string& texte) { Decoder<true>(g_decodage, texte); }
 
-void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage) { Decoder<false>(Decodage, texte); }
+void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage) {
+  try {
+    Decoder<false>(Decodage, texte);
+  } catch (...) {
+    for (int r : Decodage.Rubriques) (*Decodage.Comptes)[static_cast<size_t>(r)].pop_back();
+    Decodage.Rubriques.clear();
+    throw;
+  }
+}

@@ -32,14 +32,21 @@ inline constexpr long double Seuil_Negligeable = 0.009L;
 // The amounts of the last decoded memo.
 extern TTAB_VALEURS TAB_VALEURS;
 
-// What a decoding stored: each rubric once, in the order of its first line, with its last line's
-// count of ten-thousandths; Memo_Montants_Decoder's own puts the amounts into TAB_VALEURS instead.
+// Counts of ten-thousandths by rubric, each rubric's in the order of the decodings that stored it.
+using TComptes_Rubriques = std::array<std::vector<int64_t>, TTAB_VALEURS::Dernier + 1>;
+
+// A decoder's state. Each decoding lists in Rubriques what it stores, each rubric once, in the
+// order of its first line; Memo_Montants_Decoder's own puts their amounts into TAB_VALEURS, a
+// decoding into counts appends each one's last count to (*Comptes)[rubrique].
 struct TDecodage {
   explicit TDecodage(TTAB_VALEURS* Table = nullptr) : Valeurs(Table) {}
   TTAB_VALEURS* Valeurs;
+  TComptes_Rubriques* Comptes = nullptr;
   std::vector<int> Rubriques;
-  std::array<int64_t, TTAB_VALEURS::Dernier + 1> Comptes{};  // for Rubriques only
-  std::array<bool, TTAB_VALEURS::Dernier + 1> Stockee{};
+  // The decoding that last stored each rubric: a rubric is known as stored without clearing a
+  // table of 899 flags for every memo.
+  std::array<uint32_t, TTAB_VALEURS::Dernier + 1> Numeros{};
+  uint32_t Numero = 0;
 };
 
 // The amount of a count of ten-thousandths, as the decoder stores it.
@@ -52,7 +59,8 @@ constexpr long double Montant_De(int64_t dix_milliemes) { return static_cast<lon
 void Memo_Montants_Decoder(const std::string& texte);
 
 // The same into Decodage's counts, touching nothing else: the user's separators are never set
-// aside, amounts being read with a point, so that several threads may decode at once.
+// aside, amounts being read with a point, so that several threads may decode at once. A
+// decoding that raises appends nothing.
 void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage);
 
 // The rubrics the last decoding stored into TAB_VALEURS, each once: every other entry is zero,

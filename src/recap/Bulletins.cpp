@@ -143,6 +143,9 @@ public:
     return true;
   }
 
+  // Where the counts of each choice's payslips go, when decoding into counts.
+  void Viser(std::vector<TComptes_Rubriques*> Cibles) { cibles_ = std::move(Cibles); }
+
   // The records the table holds, as far as its header and size tell.
   int64_t Enregistrements() const { return table_.RecordCount(); }
 
@@ -185,6 +188,10 @@ private:
     // Every memo the payroll application writes ends its first line: text without a CR is what
     // is left of one cut by a stray end mark, and it would count as a payslip without amounts.
     if (!texte.empty() && texte.find('\r') == std::string::npos) return Omettre(bulletin, textes::Memo_Sans_Ligne, "");
+    if (decodage_) {
+      if (choix < 0 || static_cast<size_t>(choix) >= cibles_.size()) throw EKorvex(textes::Erreur_Inattendue);
+      decodage_->Comptes = cibles_[static_cast<size_t>(choix)];
+    }
     try {
       if (decodage_)
         Memo_Montants_Decoder(texte, *decodage_);
@@ -214,6 +221,7 @@ private:
   std::string nom_;
   TDecodage* decodage_;
   dbase::TTable table_;
+  std::vector<TComptes_Rubriques*> cibles_;
   std::optional<dbase::TField> mois_, montants_;
   std::string mois_copie_;
   TAvertissements avertissements_;
@@ -292,15 +300,14 @@ constexpr int64_t Enregistrements_Par_Lot = 4096;
 // among many is read faster by one thread alone.
 constexpr size_t Montants_Avant_Renfort = 65536;
 
-// The counts a run's payslips bring to one total, rubric by rubric, each rubric's in the table's
-// order: only the order within a rubric makes its sum, so the total is then loaded once a rubric
-// and added in a register, not stored and loaded back for every amount.
-using TSeaux = std::array<std::vector<int64_t>, TTAB_VALEURS::Dernier + 1>;
-
 // What a thread read of a run of records, waiting for its turn to be added.
 struct TLot {
   std::vector<int> Bulletins;  // payslips by choice
-  std::vector<TSeaux> Seaux;   // by total, as TPartage numbers them
+  // The counts its payslips bring to each total, as TPartage numbers them, rubric by rubric,
+  // each rubric's in the table's order: only the order within a rubric makes its sum, so a total
+  // is loaded once a rubric and added in a register, not stored and loaded back for every amount.
+  // The last takes the counts of payslips of a choice without a total.
+  std::vector<TComptes_Rubriques> Seaux;
   TAvertissements Avertissements;
   std::vector<dbase::TOmission> Omissions;  // the table's damage met in the run
   std::exception_ptr Erreur;  // what stopped the reading, after the payslips above
@@ -309,8 +316,8 @@ struct TLot {
   // Emptied for a run, the buckets keeping their room.
   void Vider(size_t choix, size_t totaux) {
     Bulletins.assign(choix, 0);
-    Seaux.resize(totaux);
-    for (TSeaux& seaux : Seaux)
+    Seaux.resize(totaux + 1);
+    for (TComptes_Rubriques& seaux : Seaux)
       for (std::vector<int64_t>& comptes : seaux) comptes.clear();
     Avertissements.clear();
     Omissions.clear();
@@ -447,11 +454,13 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
   const TVisiteur garder = [&](int c, const TBulletin&) {
     if (c < 0 || static_cast<size_t>(c) >= p.Totaux.size()) throw EKorvex(textes::Erreur_Inattendue);
     ++lot->Bulletins[static_cast<size_t>(c)];
+    // Decoded into the choice's first total; its other totals take the same counts.
     const std::vector<int>& rubriques = f.Decodage.Rubriques;
-    for (const size_t t : p.Numeros[static_cast<size_t>(c)]) {
-      TSeaux& seaux = lot->Seaux[t];
+    const std::vector<size_t>& numeros = p.Numeros[static_cast<size_t>(c)];
+    for (size_t k = 1; k < numeros.size(); ++k) {
+      TComptes_Rubriques& seaux = lot->Seaux[numeros[k]];
       for (const int r : rubriques)
-        seaux[static_cast<size_t>(r)].push_back(f.Decodage.Comptes[static_cast<size_t>(r)]);
+        seaux[static_cast<size_t>(r)].push_back((*f.Decodage.Comptes)[static_cast<size_t>(r)].back());
     }
     montants += rubriques.size();
     if (renforcer && montants >= Montants_Avant_Renfort) std::exchange(renforcer, nullptr)();
@@ -470,6 +479,10 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
     lot->Erreur = f.Erreur_Ouverture;
     if (f.Lecteur) {
       try {
+        std::vector<TComptes_Rubriques*> cibles;
+        for (const std::vector<size_t>& numeros : p.Numeros)
+          cibles.push_back(&lot->Seaux[numeros.empty() ? p.Distincts.size() : numeros.front()]);
+        f.Lecteur->Viser(std::move(cibles));
         const int64_t dernier = (k + 1) * Enregistrements_Par_Lot;
         const bool apres_fin = !f.Lecteur->Lire_Lot(k * Enregistrements_Par_Lot + 1, dernier, choix, garder);
         lot->Fin = apres_fin || f.Lecteur->Enregistrements() <= dernier;

@@ -1,5 +1,6 @@
 // The memo decoder over arbitrary text, against a plain reading of its steps: the same table or
 // the same error, and the user's separators back in force after every decoding.
+#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -114,6 +115,34 @@ struct Separateurs_Utilisateur {
 const Separateurs_Utilisateur Reglages[] = {
     {U',', U'\u00A0'}, {U'.', U','}, {U',', U'.'}, {U'\u066B', U'\u066C'}, {U',', U'\u202F'}};
 
+// The same text decoded into counts, after the counts of earlier inputs: the same error, and
+// then nothing appended; else one count for each stored rubric, its amount once divided.
+void Comparer_Comptes(std::string_view texte, const Resultat& attendu) {
+  static TComptes_Rubriques comptes;
+  static TDecodage decodage;  // numbered on from input to input
+  decodage.Comptes = &comptes;
+  std::array<size_t, 900> avant{};
+  for (size_t i = 0; i < comptes.size(); ++i) {
+    if (comptes[i].size() > 64) comptes[i].clear();
+    avant[i] = comptes[i].size();
+  }
+  std::string erreur;
+  try {
+    Memo_Montants_Decoder(texte, decodage);
+  } catch (const plateforme::EKorvex& e) {
+    erreur = e.what();
+  }
+  if (erreur != attendu.erreur) Echec("comptes : erreur « " + erreur + " » au lieu de « " + attendu.erreur + " »");
+  if (erreur.empty() && decodage.Rubriques != attendu.stockees) Echec("comptes : liste des rubriques");
+  for (size_t i = 1; i <= 899; ++i) {
+    const bool stockee = erreur.empty() && attendu.table[i] != 0;
+    if (comptes[i].size() != avant[i] + (stockee ? 1 : 0)) Echec("comptes : rubrique " + std::to_string(i) + " ajoutée à tort");
+    if (!stockee) continue;
+    const long double montant = Montant_De(comptes[i].back());
+    if (std::memcmp(&montant, &attendu.table[i], 10) != 0) Echec("comptes : montant de la rubrique " + std::to_string(i));
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
@@ -148,5 +177,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
       Echec("rubrique " + std::to_string(i) + " : " + plateforme::Format_General(TAB_VALEURS[i], U'.') +
             " au lieu de " + plateforme::Format_General(attendu.table[i], U'.'));
   }
+  Comparer_Comptes(texte, attendu);
   return 0;
 }
