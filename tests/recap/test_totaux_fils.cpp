@@ -115,18 +115,18 @@ TEST(TotaliserBulletinsTest, GivesTheBitsOfOneScanOnAnyNumberOfThreads) {
   // as one scan tells it, and what lies past an end mark is never counted.
   const TCas cas[] = {
       {"intact", TIssue::Recap, [](test::TFichiers&) {}},
-      {"indicateurs faux dans le troisième lot", TIssue::Avertissement, octet(test::Debut_Enregistrement(table, 9000), '#')},
-      {"mémo binaire dans le deuxième lot", TIssue::Avertissement,
+      {"indicateurs faux au 9000e", TIssue::Avertissement, octet(test::Debut_Enregistrement(table, 9000), '#')},
+      {"mémo binaire au 5000e", TIssue::Avertissement,
        [](test::TFichiers& f) { f["PAIES.DBT"][test::Debut_Memo(f, 5000) + 3] = '\x01'; }},
-      {"marque de fin dans le deuxième lot", TIssue::Avertissement, octet(test::Debut_Enregistrement(table, 6000), '\x1A')},
-      {"table coupée dans le quatrième lot", TIssue::Avertissement,
+      {"marque de fin au 6000e", TIssue::Avertissement, octet(test::Debut_Enregistrement(table, 6000), '\x1A')},
+      {"table coupée au 12500e", TIssue::Avertissement,
        [](test::TFichiers& f) { f["PAIES.DTA"].resize(test::Debut_Enregistrement(f["PAIES.DTA"], 12500) + 5); }},
-      {"montant illisible dans le troisième lot", TIssue::Erreur, montant_illisible(10000)},
-      {"indicateurs faux de part et d'autre de la fin du premier lot", TIssue::Avertissement,
+      {"montant illisible au 10000e", TIssue::Erreur, montant_illisible(10000)},
+      {"indicateurs faux de part et d'autre d'une fin de lot (4096e)", TIssue::Avertissement,
        [&](test::TFichiers& f) {
          for (int64_t numero : {4095, 4096, 4097, 4098}) octet(test::Debut_Enregistrement(table, numero), '#')(f);
        }},
-      {"marque de fin, puis un montant illisible au lot suivant", TIssue::Avertissement,
+      {"marque de fin au 6000e, puis un montant illisible au 10000e", TIssue::Avertissement,
        [&](test::TFichiers& f) {
          octet(test::Debut_Enregistrement(table, 6000), '\x1A')(f);
          montant_illisible(10000)(f);
