@@ -304,6 +304,8 @@ constexpr size_t Montants_Avant_Renfort = 65536;
 
 // What a thread read of a run of records, waiting for its turn to be added.
 struct TLot {
+  explicit TLot(const void* lecteur) : Lecteur(lecteur) {}
+  const void* Lecteur;         // the thread that reads into it
   std::vector<int> Bulletins;  // payslips by choice
   // The counts its payslips bring to each total, as TPartage numbers them, rubric by rubric,
   // each rubric's in the table's order: only the order within a rubric makes its sum, so a total
@@ -345,15 +347,19 @@ public:
   // Hands in run k's lot, adds what can be added, then waits for room among the waiting runs.
   // Returns the lot to read the next run into, or nothing when the reading is over.
   std::unique_ptr<TLot> Rendre(int64_t k, std::unique_ptr<TLot> lot, const TAjouter& ajouter) {
+    const void* lecteur = lot->Lecteur;
     std::unique_lock verrou(mutex_);
     if (fini_) return nullptr;
     prets_.emplace(k, std::move(lot));
     if (!ajout_) Ajouter_Prets(verrou, ajouter);
     condition_.wait(verrou, [&] { return fini_ || prets_.size() < limite_; });
     if (fini_) return nullptr;
-    if (libres_.empty()) return std::make_unique<TLot>();
-    std::unique_ptr<TLot> libre = std::move(libres_.back());
-    libres_.pop_back();
+    // A lot this thread read before: its buckets are still in this core's cache, where another
+    // thread's would be fetched from the other core's at every first store to a line.
+    const auto sien = std::find_if(libres_.begin(), libres_.end(), [&](const auto& l) { return l->Lecteur == lecteur; });
+    if (sien == libres_.end()) return std::make_unique<TLot>(lecteur);
+    std::unique_ptr<TLot> libre = std::move(*sien);
+    libres_.erase(sien);
     return libre;
   }
   // Ends the reading out of turn: a failure of the machine, not of the data.
@@ -454,7 +460,7 @@ struct TFil {
 // Each thread checks only its runs' records: a run that meets the table's end (an end mark, say)
 // is the last one added, whatever the others read beyond it.
 void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::function<void()> renforcer) {
-  auto lot = std::make_unique<TLot>();
+  auto lot = std::make_unique<TLot>(&f);
   size_t montants = 0;
   const TVisiteur garder = [&](int c, const TBulletin&) {
     lot->Rempli = true;  // the memo's counts are in the buckets already
