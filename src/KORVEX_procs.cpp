@@ -18,6 +18,9 @@
 #if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#include <immintrin.h>
+#endif
 
 TTAB_VALEURS TAB_VALEURS;
 
@@ -281,27 +284,164 @@ bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
   return true;
 }
 
-// Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point; a decoding
-// into the table also sets the program's own separators, for the first line that needs the
-// general rules, as the payroll application's decoder does.
+// The line at debut, whatever it holds; returns the next line's start. The first line that
+// needs the general rules sets the program's own separators for the rest of a decoding into the
+// table, as the payroll application's decoder does.
+template <bool Montants>
+size_t Lire_Ligne(TDecodage& d, const char* p, size_t n, size_t debut, std::optional<Garde_Separateurs>& garde) {
+  size_t suivante = debut;
+  if (Lire_Ligne_Courante<Montants>(d, p, n, debut, suivante)) return suivante;
+  size_t fin = debut;
+  while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
+  if (Montants && !garde) garde.emplace();
+  Decoder_Ligne<Montants>(d, std::string_view(p + debut, fin - debut));
+  return Apres_Retour(p, n, fin);
+}
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define KORVEX_CORPS_AVX2 1
+
+// ---- A body of usual lines only, read with AVX2 ----
+// Nearly every body is lines of three digits, an optional minus, digits, a point, two decimals
+// and CR LF. Checked whole with byte masks first, such a body is read line after line from its
+// points alone: no line waits for the end of the one before, and no test is left to make.
+
+// Byte classes of 64 bytes of a body (bit k for byte k), from n of them: the rest count as none.
+struct TClasses {
+  uint64_t chiffres, points, retours, sauts, moins;
+};
+
+[[gnu::target("avx2")]] inline uint64_t Bits_32(__m256i egal) {
+  return static_cast<uint32_t>(_mm256_movemask_epi8(egal));
+}
+
+[[gnu::target("avx2")]] inline TClasses Classer(const char* p, size_t n) {
+  alignas(32) char copie[64];
+  if (n < 64) {
+    std::memset(copie, 0, sizeof copie);
+    std::memcpy(copie, p, n);
+    p = copie;
+  }
+  TClasses c{};
+  for (int moitie = 0; moitie < 2; ++moitie) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * moitie));
+    const __m256i valeurs = _mm256_sub_epi8(v, _mm256_set1_epi8('0'));
+    const __m256i chiffre = _mm256_cmpeq_epi8(_mm256_min_epu8(valeurs, _mm256_set1_epi8(9)), valeurs);
+    const int decalage = 32 * moitie;
+    c.chiffres |= Bits_32(chiffre) << decalage;
+    c.points |= Bits_32(_mm256_cmpeq_epi8(v, _mm256_set1_epi8('.'))) << decalage;
+    c.retours |= Bits_32(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(CR))) << decalage;
+    c.sauts |= Bits_32(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(LF))) << decalage;
+    c.moins |= Bits_32(_mm256_cmpeq_epi8(v, _mm256_set1_epi8('-'))) << decalage;
+  }
+  return c;
+}
+
+// Where a line's digit values go for the multiply-adds, by its minus and its point's place:
+// bytes 0-3 take 0 and the rubric's digits, 4-11 the integer digits against the point, 12-15
+// the two decimals and zeros (0x80 gives a zero).
+struct TPlacement {
+  alignas(16) uint8_t octets[16];
+};
+constexpr std::array<std::array<TPlacement, 16>, 2> Placements = [] {
+  std::array<std::array<TPlacement, 16>, 2> t{};
+  for (int moins = 0; moins < 2; ++moins) {
+    for (int point = 0; point < 16; ++point) {
+      uint8_t* o = t[static_cast<size_t>(moins)][static_cast<size_t>(point)].octets;
+      for (int k = 0; k < 16; ++k) o[k] = 0x80;
+      o[1] = 0, o[2] = 1, o[3] = 2;
+      for (int k = 11, source = point - 1; k >= 4 && source >= 3 + moins; --k, --source) o[k] = static_cast<uint8_t>(source);
+      if (point + 2 < 16) o[12] = static_cast<uint8_t>(point + 1), o[13] = static_cast<uint8_t>(point + 2);
+    }
+  }
+  return t;
+}();
+
+// The usual line at debut, its point at point: at most eight integer digits, else read the
+// usual way.
+template <bool Montants>
+[[gnu::target("avx2")]] inline void Ligne_Verifiee(TDecodage& d, const char* p, size_t n, size_t debut, size_t point,
+                                                   std::optional<Garde_Separateurs>& garde) {
+  const char* ligne = p + debut;
+  const bool moins = ligne[3] == '-';
+  const auto a_point = static_cast<unsigned>(point - debut);
+  if (a_point - 3 - moins > 8) {
+    Lire_Ligne<Montants>(d, p, n, debut, garde);
+    return;
+  }
+  alignas(16) char copie[16];
+  if (n - debut < 16) {  // the last lines: no reading past the body
+    std::memset(copie, 0, sizeof copie);
+    std::memcpy(copie, ligne, n - debut);
+    ligne = copie;
+  }
+  const __m128i valeurs =
+      _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne)), _mm_set1_epi8('0'));
+  const __m128i places = _mm_shuffle_epi8(
+      valeurs, _mm_load_si128(reinterpret_cast<const __m128i*>(Placements[moins][a_point].octets)));
+  // Pairs of digits, then fours: the rubric, the integer's high and low four digits, cents x 100.
+  const __m128i quatre = _mm_madd_epi16(_mm_maddubs_epi16(places, _mm_set1_epi16(0x010A)), _mm_set1_epi32(0x00010064));
+  const auto bas = static_cast<uint64_t>(_mm_cvtsi128_si64(quatre));
+  const auto haut = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(quatre, quatre)));
+  const uint64_t valeur = ((bas >> 32) * 10000 + (haut & 0xFFFFFFFF)) * 10000 + (haut >> 32);
+  Stocker_Ligne<Montants>(d, std::string_view(p + debut, 3), static_cast<int32_t>(bas & 0xFFFFFFFF),
+                          moins ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
+}
+
+// Reads the body when it is usual lines only and ends at a break; false, having stored nothing,
+// for any other body (and a body over 4 KB).
+template <bool Montants>
+[[gnu::target("avx2")]] bool Decoder_Corps_Usuel(TDecodage& d, const char* p, size_t n,
+                                                 std::optional<Garde_Separateurs>& garde) {
+  constexpr size_t Blocs_Max = 64;
+  if (n == 0 || n > Blocs_Max * 64 || (p[n - 1] != CR && p[n - 1] != LF)) return false;
+  const size_t blocs = (n + 63) / 64;
+  uint64_t points[Blocs_Max];
+  TClasses avant{};  // the block before, for what its last bytes say of this one's first
+  uint64_t debuts_avant = 0;
+  for (size_t b = 0; b < blocs; ++b) {
+    const TClasses c = Classer(p + 64 * b, n - 64 * b);
+    const uint64_t dans_corps = n - 64 * b >= 64 ? ~uint64_t{0} : (uint64_t{1} << (n - 64 * b)) - 1;
+    const auto apres = [](uint64_t ici, uint64_t precedent, int k) { return (ici << k) | (precedent >> (64 - k)); };
+    // Lines start after an LF; every point has two digits, a CR and an LF behind it, every CR
+    // and LF their point; a line starts with three digits, then perhaps a minus.
+    const uint64_t debuts = (apres(c.sauts, avant.sauts, 1) | (b == 0 ? 1 : 0)) & dans_corps;
+    const uint64_t rubriques = debuts | apres(debuts, debuts_avant, 1) | apres(debuts, debuts_avant, 2);
+    const uint64_t decimales = apres(c.points, avant.points, 1) | apres(c.points, avant.points, 2);
+    if ((c.chiffres | c.points | c.retours | c.sauts | c.moins) != dans_corps ||
+        c.retours != (apres(c.points, avant.points, 3) & dans_corps) ||
+        c.sauts != (apres(c.retours, avant.retours, 1) & dans_corps) ||
+        ((rubriques | decimales) & dans_corps & ~c.chiffres) != 0 || (c.moins & ~apres(debuts, debuts_avant, 3)) != 0)
+      return false;
+    points[b] = c.points;
+    avant = c;
+    debuts_avant = debuts;
+  }
+  size_t debut = 0;
+  for (size_t b = 0; b < blocs; ++b) {
+    for (uint64_t reste = points[b]; reste != 0; reste &= reste - 1) {
+      const size_t point = 64 * b + static_cast<size_t>(std::countr_zero(reste));
+      Ligne_Verifiee<Montants>(d, p, n, debut, point, garde);
+      debut = point + 5;
+    }
+  }
+  return true;
+}
+
+const bool Avx2 = __builtin_cpu_supports("avx2");
+#endif
+
+// Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point.
 template <bool Montants>
 void Decoder_Lignes(TDecodage& d, std::string_view corps) {
   corps = corps.substr(0, corps.find('\0'));
   const char* p = corps.data();
   const size_t n = corps.size();
   std::optional<Garde_Separateurs> garde;
-  size_t debut = 0;
-  while (debut < n) {
-    size_t suivante = debut;
-    if (!Lire_Ligne_Courante<Montants>(d, p, n, debut, suivante)) {
-      size_t fin = debut;
-      while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
-      if (Montants && !garde) garde.emplace();
-      Decoder_Ligne<Montants>(d, corps.substr(debut, fin - debut));
-      suivante = Apres_Retour(p, n, fin);
-    }
-    debut = suivante;
-  }
+#ifdef KORVEX_CORPS_AVX2
+  if (Avx2 && Decoder_Corps_Usuel<Montants>(d, p, n, garde)) return;
+#endif
+  for (size_t debut = 0; debut < n;) debut = Lire_Ligne<Montants>(d, p, n, debut, garde);
 }
 
 template <bool Montants>

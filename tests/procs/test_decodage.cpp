@@ -98,6 +98,17 @@ TEST_F(Decodage, FillsTheTableFromTheBody) {
         {9, M(1234567890000)},
         {10, M(12000)},
         {11, M(23450)}}},
+      // Usual lines only, as a whole body: the longest and shortest amounts, a minus, a rubric
+      // stored twice, rubric 0, a negligible amount, and nine integer digits.
+      {"corps de lignes usuelles",
+       "H\r\n0011.25\r\n002-12345678.90\r\n003.50\r\n004-.01\r\n0011.50\r\n00012.00\r\n0050.00\r\n"
+       "006123456789.12\r\n89987654321.00\r\n",
+       {{1, M(15000)},
+        {2, M(-123456789000)},
+        {3, M(5000)},
+        {4, M(-100)},
+        {6, M(1234567891200)},
+        {899, M(876543210000)}}},
   };
   for (const auto& c : cas) {
     Memo_Montants_Decoder("H\r\n4449\r\n");  // an earlier payslip: every call starts from a cleared table
@@ -124,6 +135,7 @@ TEST_F(Decodage, StopsAtTheFirstBadLineWithItsMessage) {
       {"H\r\n900100\r\n", "'900' n'est pas un numéro de rubrique correct (1 à 899)"},
       {"H\r\n-01100\r\n", "'-01' n'est pas un numéro de rubrique correct (1 à 899)"},
       {"H\r\n9990.009\r\n", "'999' n'est pas un numéro de rubrique correct (1 à 899)"},
+      {"H\r\n0011.25\r\n9001.25\r\n", "'900' n'est pas un numéro de rubrique correct (1 à 899)"},
       // A character is never cut: multi-byte and malformed ones count as one.
       {"H\r\né01100\r\n", "'é01' n'est pas une valeur entière correcte"},
       {"H\r\n001100€\r\n", "'100€' n'est pas une valeur en virgule flottante correcte"},
