@@ -434,13 +434,14 @@ const bool Avx2 = __builtin_cpu_supports("avx2");
 // Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point.
 template <bool Montants>
 void Decoder_Lignes(TDecodage& d, std::string_view corps) {
+  std::optional<Garde_Separateurs> garde;
+#ifdef KORVEX_CORPS_AVX2
+  // A NUL is no usual line's byte: a body that holds one is refused whole, and cut below.
+  if (Avx2 && Decoder_Corps_Usuel<Montants>(d, corps.data(), corps.size(), garde)) return;
+#endif
   corps = corps.substr(0, corps.find('\0'));
   const char* p = corps.data();
   const size_t n = corps.size();
-  std::optional<Garde_Separateurs> garde;
-#ifdef KORVEX_CORPS_AVX2
-  if (Avx2 && Decoder_Corps_Usuel<Montants>(d, p, n, garde)) return;
-#endif
   for (size_t debut = 0; debut < n;) debut = Lire_Ligne<Montants>(d, p, n, debut, garde);
 }
 
