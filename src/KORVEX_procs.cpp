@@ -397,25 +397,22 @@ template <bool Montants>
   if (n == 0 || n > Blocs_Max * 64 || (p[n - 1] != CR && p[n - 1] != LF)) return false;
   const size_t blocs = (n + 63) / 64;
   uint64_t points[Blocs_Max];
-  TClasses avant{};  // the block before, for what its last bytes say of this one's first
-  uint64_t debuts_avant = 0;
+  uint64_t avant = 0;  // the points of the block before
   for (size_t b = 0; b < blocs; ++b) {
     const TClasses c = Classer(p + 64 * b, n - 64 * b);
     const uint64_t dans_corps = n - 64 * b >= 64 ? ~uint64_t{0} : (uint64_t{1} << (n - 64 * b)) - 1;
-    const auto apres = [](uint64_t ici, uint64_t precedent, int k) { return (ici << k) | (precedent >> (64 - k)); };
-    // Lines start after an LF; every point has two digits, a CR and an LF behind it, every CR
-    // and LF their point; a line starts with three digits, then perhaps a minus.
-    const uint64_t debuts = (apres(c.sauts, avant.sauts, 1) | (b == 0 ? 1 : 0)) & dans_corps;
-    const uint64_t rubriques = debuts | apres(debuts, debuts_avant, 1) | apres(debuts, debuts_avant, 2);
-    const uint64_t decimales = apres(c.points, avant.points, 1) | apres(c.points, avant.points, 2);
-    if ((c.chiffres | c.points | c.retours | c.sauts | c.moins) != dans_corps ||
-        c.retours != (apres(c.points, avant.points, 3) & dans_corps) ||
-        c.sauts != (apres(c.retours, avant.retours, 1) & dans_corps) ||
-        ((rubriques | decimales) & dans_corps & ~c.chiffres) != 0 || (c.moins & ~apres(debuts, debuts_avant, 3)) != 0)
+    // Everything is placed from the points: behind a point come two digits, CR, LF, then the
+    // next line's three rubric digits and perhaps its minus. The first line starts the body.
+    const auto apres = [&](int k) { return (c.points << k) | (avant >> (64 - k)); };
+    const uint64_t premiere = b == 0 ? 0b111 : 0, moins_premiere = b == 0 ? 0b1000 : 0;
+    const uint64_t chiffres_dus = (apres(1) | apres(2) | apres(5) | apres(6) | apres(7) | premiere) & dans_corps;
+    const uint64_t autres = ~c.chiffres & dans_corps;
+    if (c.retours != (apres(3) & dans_corps) || c.sauts != (apres(4) & dans_corps) ||
+        (c.moins & ~(apres(8) | moins_premiere)) != 0 || (chiffres_dus & autres) != 0 ||
+        autres != (c.points | c.retours | c.sauts | c.moins))
       return false;
     points[b] = c.points;
-    avant = c;
-    debuts_avant = debuts;
+    avant = c.points;
   }
   size_t debut = 0;
   for (size_t b = 0; b < blocs; ++b) {
