@@ -55,7 +55,7 @@ template <bool Montants>
   const bool nouvelle = d.Numeros[r] != d.Numero;
   if (nouvelle) {
     d.Numeros[r] = d.Numero;
-    d.Rubriques.push_back(rubrique);
+    if constexpr (Montants) d.Rubriques.push_back(rubrique);
   }
   if constexpr (Montants) {
     (*d.Valeurs)[rubrique] = Montant_De(dix_milliemes);
@@ -459,8 +459,9 @@ void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage) {
   try {
     Decoder<false>(Decodage, texte);
   } catch (...) {
-    for (int r : Decodage.Rubriques) (*Decodage.Comptes)[static_cast<size_t>(r)].pop_back();
-    Decodage.Rubriques.clear();
+    for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
+      if (Decodage.Stockee(r)) (*Decodage.Comptes)[static_cast<size_t>(r)].pop_back();
+    Effacer_Valeurs<false>(Decodage);  // nothing stored
     throw;
   }
 }

@@ -35,18 +35,22 @@ extern TTAB_VALEURS TAB_VALEURS;
 // Counts of ten-thousandths by rubric, each rubric's in the order of the decodings that stored it.
 using TComptes_Rubriques = std::array<std::vector<int64_t>, TTAB_VALEURS::Dernier + 1>;
 
-// A decoder's state. Each decoding lists in Rubriques what it stores, each rubric once, in the
-// order of its first line; Memo_Montants_Decoder's own puts their amounts into TAB_VALEURS, a
-// decoding into counts appends each one's last count to (*Comptes)[rubrique].
+// A decoder's state. Memo_Montants_Decoder's own lists in Rubriques what a decoding stores, each
+// rubric once, in the order of its first line, and puts their amounts into TAB_VALEURS; a
+// decoding into counts appends each one's last count to (*Comptes)[rubrique], and Stockee tells
+// which it appended to.
 struct TDecodage {
   explicit TDecodage(TTAB_VALEURS* Table = nullptr) : Valeurs(Table) {}
   TTAB_VALEURS* Valeurs;
   TComptes_Rubriques* Comptes = nullptr;
   std::vector<int> Rubriques;
   // The decoding that last stored each rubric: a rubric is known as stored without clearing a
-  // table of 899 flags for every memo.
+  // table of 899 flags for every memo, nor listing it.
   std::array<uint32_t, TTAB_VALEURS::Dernier + 1> Numeros{};
   uint32_t Numero = 0;
+
+  // Whether the last decoding stored this rubric (1 to 899).
+  bool Stockee(int rubrique) const { return Numeros[static_cast<size_t>(rubrique)] == Numero; }
 };
 
 // The amount of a count of ten-thousandths, as the decoder stores it.

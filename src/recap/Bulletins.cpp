@@ -297,10 +297,10 @@ std::optional<TResultat> Sous_Renommage(const std::string& Chemin, const TAffich
 // and waited on memory for a third of the decoding's time.
 constexpr int64_t Enregistrements_Par_Lot = 512;
 
-// The other threads start once the first has kept this many amounts: some 0.8 MB of memos, about
-// a millisecond of decoding, which is what starting a thread costs. A month of few payslips
-// among many is read faster by one thread alone.
-constexpr size_t Montants_Avant_Renfort = 65536;
+// The other threads start once the first has kept this many payslips: some 0.8 MB of memos at
+// forty amounts each, about a millisecond of decoding, which is what starting a thread costs. A
+// month of few payslips among many is read faster by one thread alone.
+constexpr size_t Bulletins_Avant_Renfort = 1600;
 
 // What a thread read of a run of records, waiting for its turn to be added.
 struct TLot {
@@ -461,21 +461,20 @@ struct TFil {
 // is the last one added, whatever the others read beyond it.
 void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::function<void()> renforcer) {
   auto lot = std::make_unique<TLot>(&f);
-  size_t montants = 0;
+  size_t bulletins = 0;
   const TVisiteur garder = [&](int c, const TBulletin&) {
     lot->Rempli = true;  // the memo's counts are in the buckets already
     if (c < 0 || static_cast<size_t>(c) >= p.Totaux.size()) throw EKorvex(textes::Erreur_Inattendue);
     ++lot->Bulletins[static_cast<size_t>(c)];
     // Decoded into the choice's first total; its other totals take the same counts.
-    const std::vector<int>& rubriques = f.Decodage.Rubriques;
     const std::vector<size_t>& numeros = p.Numeros[static_cast<size_t>(c)];
     for (size_t k = 1; k < numeros.size(); ++k) {
       TComptes_Rubriques& seaux = lot->Seaux[numeros[k]];
-      for (const int r : rubriques)
-        seaux[static_cast<size_t>(r)].push_back((*f.Decodage.Comptes)[static_cast<size_t>(r)].back());
+      for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
+        if (f.Decodage.Stockee(r))
+          seaux[static_cast<size_t>(r)].push_back((*f.Decodage.Comptes)[static_cast<size_t>(r)].back());
     }
-    montants += rubriques.size();
-    if (renforcer && montants >= Montants_Avant_Renfort) std::exchange(renforcer, nullptr)();
+    if (renforcer && ++bulletins >= Bulletins_Avant_Renfort) std::exchange(renforcer, nullptr)();
   };
   const TTours::TAjouter ajouter = [&p](TLot& pret, std::exception_ptr& erreur) {
     try {
