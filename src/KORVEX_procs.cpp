@@ -403,7 +403,9 @@ template <bool Montants>
     const uint64_t dans_corps = n - 64 * b >= 64 ? ~uint64_t{0} : (uint64_t{1} << (n - 64 * b)) - 1;
     // Everything is placed from the points: behind a point come two digits, CR, LF, then the
     // next line's three rubric digits and perhaps its minus. The first line starts the body.
-    const auto apres = [&](int k) { return (c.points << k) | (avant >> (64 - k)); };
+    const auto apres = [&](int k) {  // one double shift
+      return static_cast<uint64_t>(((static_cast<unsigned __int128>(c.points) << 64) | avant) >> (64 - k));
+    };
     const uint64_t premiere = b == 0 ? 0b111 : 0, moins_premiere = b == 0 ? 0b1000 : 0;
     const uint64_t chiffres_dus = (apres(1) | apres(2) | apres(5) | apres(6) | apres(7) | premiere) & dans_corps;
     const uint64_t autres = ~c.chiffres & dans_corps;
