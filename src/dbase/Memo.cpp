@@ -40,7 +40,7 @@ TMemo::TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3)
   }
 }
 
-bool TMemo::Lire(uint64_t bloc, bool texte_attendu, std::string& texte, std::string& erreur) {
+bool TMemo::Lire(uint64_t bloc, bool texte_attendu, std::string& tampon, std::string_view& texte, std::string& erreur) {
   const uint64_t taille = fichier_.Taille();
   if (bloc >= (taille + taille_bloc_ - 1) / taille_bloc_) {
     erreur = textes::Memo_Bloc_Au_Dela(bloc);
@@ -70,16 +70,16 @@ bool TMemo::Lire(uint64_t bloc, bool texte_attendu, std::string& texte, std::str
       erreur = textes::Memo_Type_Bloc(type);
       return false;
     }
-    if (!Lire_Longueur(texte_bloc, Lire_32_Grand(debut + Bloc_Longueur), texte, erreur)) return false;
+    if (!Lire_Longueur(texte_bloc, Lire_32_Grand(debut + Bloc_Longueur), tampon, texte, erreur)) return false;
   } else if (iv) {
     const uint32_t longueur = Lire_32_Petit(debut + Bloc_Longueur);  // its own 8 bytes included
     if (longueur < Taille_Entete_Bloc) {
       erreur = textes::Memo_Longueur_Incorrecte(longueur);
       return false;
     }
-    if (!Lire_Longueur(texte_bloc, longueur - Taille_Entete_Bloc, texte, erreur)) return false;
+    if (!Lire_Longueur(texte_bloc, longueur - Taille_Entete_Bloc, tampon, texte, erreur)) return false;
   } else {
-    return Lire_Jusqu_A_Fin(position, texte, erreur);
+    return Lire_Jusqu_A_Fin(position, tampon, texte, erreur);
   }
   if (texte_attendu && Fin_Effacee(texte_bloc, texte)) {
     erreur = textes::Memo_Fin_Effacee;
@@ -91,13 +91,14 @@ bool TMemo::Lire(uint64_t bloc, bool texte_attendu, std::string& texte, std::str
 // A writer's padding only completes the last block of a text; a run of NULs that starts on a
 // block boundary and reaches the end of the length is a block zeroed over the text's end, and
 // the decoder would stop there without a word.
-bool TMemo::Fin_Effacee(uint64_t position, const std::string& texte) const {
+bool TMemo::Fin_Effacee(uint64_t position, std::string_view texte) const {
   const size_t dernier = texte.find_last_not_of('\0');
-  const uint64_t nuls = position + (dernier == std::string::npos ? 0 : dernier + 1);
+  const uint64_t nuls = position + (dernier == std::string_view::npos ? 0 : dernier + 1);
   return nuls < position + texte.size() && nuls % taille_bloc_ == 0;
 }
 
-bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& texte, std::string& erreur) {
+bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& tampon, std::string_view& texte,
+                          std::string& erreur) {
   const uint64_t taille = fichier_.Taille();
   if (position > taille || longueur > taille - position) {
     erreur = textes::Memo_Depasse_Fin(longueur);
@@ -111,12 +112,13 @@ bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& tex
   if (n <= tampon_.Capacite()) {
     const char* octets = tampon_.Acceder(position, n);
     if (octets != nullptr) {
-      texte.assign(octets, n);
+      texte = std::string_view(octets, n);
       return true;
     }
   } else {
-    texte.resize(n);
-    if (fichier_.Lire(position, texte.data(), n) == n) return true;
+    tampon.resize(n);
+    texte = tampon;
+    if (fichier_.Lire(position, tampon.data(), n) == n) return true;
   }
   erreur = textes::Memo_Tronque;
   return false;
@@ -128,9 +130,9 @@ bool TMemo::Marque_Doublee(uint64_t position) {
   return octets != nullptr && octets[0] == Fin_Memo && octets[1] == Fin_Memo;
 }
 
-bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string& erreur) {
-  texte.clear();
-  for (;;) {
+bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& tampon, std::string_view& texte, std::string& erreur) {
+  tampon.clear();
+  for (bool premier = true;; premier = false) {
     size_t n = 0;
     const char* morceau = tampon_.Morceau(position, n);
     if (n == 0) {
@@ -139,7 +141,14 @@ bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string&
     }
     const void* fin = std::memchr(morceau, Fin_Memo, n);
     if (fin != nullptr) {
-      texte.append(morceau, static_cast<size_t>(static_cast<const char*>(fin) - morceau));
+      const size_t longueur = static_cast<size_t>(static_cast<const char*>(fin) - morceau);
+      // Most memos end in the window where they start, and stay there.
+      if (premier) {
+        texte = std::string_view(morceau, longueur);
+      } else {
+        tampon.append(morceau, longueur);
+        texte = tampon;
+      }
       // An empty memo is its doubled end mark: a lone 0x1A at the start of a block is more
       // likely an overwritten byte than the empty text of a payslip.
       if (texte.empty() && !Marque_Doublee(position)) {
@@ -148,9 +157,9 @@ bool TMemo::Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string&
       }
       return true;
     }
-    texte.append(morceau, n);
+    tampon.append(morceau, n);
     position += n;
-    if (texte.size() > Longueur_Max) {
+    if (tampon.size() > Longueur_Max) {
       erreur = textes::Memo_Sans_Fin_Dans(Mo_Max);
       return false;
     }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/Fichiers.h"
 #include "dbase/Tampon.h"
@@ -18,16 +19,18 @@ public:
 
   const std::string& Chemin() const { return fichier_.Chemin(); }
 
-  // The raw bytes of the memo that starts at block bloc (never 0: an empty pointer is no memo);
-  // texte: the field holds text, which a FoxPro block must say. Returns false, with the reason
-  // in erreur, when the pointer, the block or the length is wrong.
-  bool Lire(uint64_t bloc, bool texte_attendu, std::string& texte, std::string& erreur);
+  // The raw bytes of the memo that starts at block bloc (never 0: an empty pointer is no memo),
+  // in texte: left in the file's window when they lie in it, valid until the next read, else
+  // copied into tampon. texte_attendu: the field holds text, which a FoxPro block must say.
+  // Returns false, with the reason in erreur, when the pointer, the block or the length is wrong.
+  bool Lire(uint64_t bloc, bool texte_attendu, std::string& tampon, std::string_view& texte, std::string& erreur);
 
 private:
-  bool Lire_Longueur(uint64_t position, uint64_t longueur, std::string& texte, std::string& erreur);
+  bool Lire_Longueur(uint64_t position, uint64_t longueur, std::string& tampon, std::string_view& texte,
+                     std::string& erreur);
   bool Marque_Doublee(uint64_t position);
-  bool Lire_Jusqu_A_Fin(uint64_t position, std::string& texte, std::string& erreur);
-  bool Fin_Effacee(uint64_t position, const std::string& texte) const;
+  bool Lire_Jusqu_A_Fin(uint64_t position, std::string& tampon, std::string_view& texte, std::string& erreur);
+  bool Fin_Effacee(uint64_t position, std::string_view texte) const;
 
   plateforme::TFichierLecture fichier_;
   TTampon tampon_;

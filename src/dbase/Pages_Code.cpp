@@ -144,11 +144,4 @@ void Ajouter_Depuis_Page(std::string& sortie, const char* octets, size_t n, cons
   }
 }
 
-void Convertir_En_Utf8(std::string& texte, const TPageCode& page) {
-  if (Tout_Ascii(texte.data(), texte.size())) return;
-  std::string sortie;
-  Ajouter_Depuis_Page(sortie, texte.data(), texte.size(), page);
-  texte.swap(sortie);
-}
-
 }  // namespace dbase::interne

@@ -45,7 +45,4 @@ bool Tout_Ascii(const char* octets, size_t n);
 // Appends n bytes of the page to sortie in UTF-8.
 void Ajouter_Depuis_Page(std::string& sortie, const char* octets, size_t n, const TPageCode& page);
 
-// Turns the page's bytes of texte into UTF-8; an all-ASCII text is left as it is, without a copy.
-void Convertir_En_Utf8(std::string& texte, const TPageCode& page);
-
 }  // namespace dbase::interne

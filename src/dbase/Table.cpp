@@ -331,23 +331,28 @@ struct TTable::TEtat {
     Recharger();
   }
 
-  std::string Texte_Memo(const TChamp& c) {
+  // The memo's text, left in the memo file's window when it lies there and is ASCII, else in
+  // tampon.
+  std::string_view Texte_Memo(const TChamp& c, std::string& tampon) {
     uint64_t bloc = 0;
     if (!Bloc_Memo(c, enregistrement, bloc)) Erreur_Memo(c, textes::Memo_Pointeur_Incorrect);
-    std::string texte;
-    if (bloc == 0) return texte;
+    if (bloc == 0) return {};
+    std::string_view texte;
     std::string erreur;
     bool lu = false;
     try {
-      lu = memo->Lire(bloc, c.genre == TGenre::Memo, texte, erreur);
+      lu = memo->Lire(bloc, c.genre == TGenre::Memo, tampon, texte, erreur);
     } catch (const EKorvex& e) {
       // The file layer names the memo file; the user also needs the record.
       throw EKorvex(textes::Lieu_Memo(e.what(), c.nom, Enregistrement_Texte(courant), nom));
     }
     if (!lu) Erreur_Memo(c, erreur);
     // Binary memos too: whatever the field's kind, its text reaches the user as valid UTF-8.
-    Convertir_En_Utf8(texte, *page);
-    return texte;
+    if (Tout_Ascii(texte.data(), texte.size())) return texte;
+    std::string utf8;
+    Ajouter_Depuis_Page(utf8, texte.data(), texte.size(), *page);
+    tampon.swap(utf8);
+    return tampon;
   }
 
   [[noreturn]] void Erreur_Memo(const TChamp& c, const std::string& detail) const {
@@ -457,11 +462,20 @@ const std::vector<TOmission>& TTable::Omissions() const { return Etat().omission
 std::vector<TOmission> TTable::Prendre_Omissions() { return std::exchange(Etat().omissions, {}); }
 
 std::string TTable::Texte_Champ(int index) const {
+  std::string tampon;
+  const std::string_view texte = Texte_Champ(index, tampon);
+  if (texte.data() != tampon.data()) tampon.assign(texte);
+  return tampon;
+}
+
+std::string_view TTable::Texte_Champ(int index, std::string& tampon) const {
   TEtat& e = Etat();
   const TChamp& c = Champ_De(e.nom, e.structure, index);
-  if (e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement)) return {};
-  if (c.genre == TGenre::Memo || c.genre == TGenre::MemoBinaire) return e.Texte_Memo(c);
-  return Texte_Valeur(e.structure, c, e.enregistrement, *e.page);
+  tampon.clear();
+  if (e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement)) return tampon;
+  if (c.genre == TGenre::Memo || c.genre == TGenre::MemoBinaire) return e.Texte_Memo(c, tampon);
+  tampon = Texte_Valeur(e.structure, c, e.enregistrement, *e.page);
+  return tampon;
 }
 
 std::optional<std::string_view> TTable::Texte_Ascii_Champ(int index) const {
@@ -496,6 +510,8 @@ int32_t TTable::Entier_Champ(int index) const {
 }
 
 std::string TField::AsString() const { return table_->Texte_Champ(index_); }
+
+std::string_view TField::Texte(std::string& Tampon) const { return table_->Texte_Champ(index_, Tampon); }
 
 std::optional<std::string_view> TField::Texte_Ascii() const { return table_->Texte_Ascii_Champ(index_); }
 

@@ -57,6 +57,10 @@ class TField {
 public:
   // Text up to its first NUL (trailing blanks removed for C fields); a memo's whole text.
   std::string AsString() const;
+  // AsString's text without a copy when it is a memo's that lies whole in the memo file's window
+  // and is ASCII; else in Tampon. Valid until the table moves or reads another memo, and while
+  // Tampon is left alone.
+  std::string_view Texte(std::string& Tampon) const;
   // A character field's text without a copy, when it is ASCII (the same bytes in UTF-8 as in
   // any page we read); nothing for another text or field, which AsString gives. Valid until
   // the table moves.
@@ -134,6 +138,7 @@ private:
   struct TEtat;
   TEtat& Etat() const;  // raises when the table is not open
   std::string Texte_Champ(int index) const;
+  std::string_view Texte_Champ(int index, std::string& tampon) const;
   std::optional<std::string_view> Texte_Ascii_Champ(int index) const;
   int32_t Entier_Champ(int index) const;
   std::unique_ptr<TEtat> etat_;

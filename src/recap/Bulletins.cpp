@@ -178,16 +178,16 @@ private:
         throw EKorvex(textes::Table_Endommagee(nom_, textes::Champ_Pas_Memo(montants_->FieldName())));
     }
     const TBulletin bulletin{table_.RecNo(), [this] { return Champs(); }};
-    std::string texte;
+    std::string_view texte;
     try {
-      texte = montants_->AsString();
+      texte = montants_->Texte(texte_memo_);
     } catch (const dbase::EMemo_Illisible& e) {
       return Omettre(bulletin, e.Defaut(), e.Fichier_Memo());
     }
     if (!Est_Texte_Memo(texte)) return Omettre(bulletin, textes::Memo_Pas_Texte, "");
     // Every memo the payroll application writes ends its first line: text without a CR is what
     // is left of one cut by a stray end mark, and it would count as a payslip without amounts.
-    if (!texte.empty() && texte.find('\r') == std::string::npos) return Omettre(bulletin, textes::Memo_Sans_Ligne, "");
+    if (!texte.empty() && texte.find('\r') == std::string_view::npos) return Omettre(bulletin, textes::Memo_Sans_Ligne, "");
     if (decodage_) {
       if (choix < 0 || static_cast<size_t>(choix) >= cibles_.size()) throw EKorvex(textes::Erreur_Inattendue);
       decodage_->Comptes = cibles_[static_cast<size_t>(choix)];
@@ -196,7 +196,7 @@ private:
       if (decodage_)
         Memo_Montants_Decoder(texte, *decodage_);
       else
-        Memo_Montants_Decoder(texte);
+        Memo_Montants_Decoder(std::string(texte));
     } catch (const EKorvex& e) {
       throw EKorvex(std::string(e.what()) + "\n" +
                     textes::Bulletin_En_Cause(bulletin.Enregistrement, nom_, Identite(bulletin.Champs())));
@@ -224,6 +224,7 @@ private:
   std::vector<TComptes_Rubriques*> cibles_;
   std::optional<dbase::TField> mois_, montants_;
   std::string mois_copie_;
+  std::string texte_memo_;  // a memo's text when the table cannot lend it
   TAvertissements avertissements_;
 };
 

@@ -69,6 +69,9 @@ void Verifier(TTable& t, const TAttendu& a) {
   EXPECT_EQ(t.FieldByName("ACTIF").AsString(), a.actif);
   EXPECT_EQ(t.FieldByName("NAISSANCE").AsString(), a.naissance);
   EXPECT_EQ(t.FieldByName("MONTANTS").AsString(), a.memo);
+  std::string tampon;
+  EXPECT_EQ(t.FieldByName("MONTANTS").Texte(tampon), a.memo);
+  EXPECT_EQ(t.FieldByName("NOM").Texte(tampon), a.nom);
   // The copy-free text: the ASCII month as AsString reads it, nothing for an accented name
   // (the page would change it) or for another kind of field.
   EXPECT_EQ(t.FieldByName("mois").Texte_Ascii(), std::optional<std::string_view>(a.mois));

@@ -1,6 +1,7 @@
 // Field values: numeric texts rounded half to even from their digits, code pages to UTF-8.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -192,6 +193,43 @@ TEST(PagesCode, EveryKindOfMemoIsTranslated) {
     t.TableName = "MEMO.DBF";
     t.Open();
     EXPECT_EQ(t.FieldByName("MONTANTS").AsString(), "H\r\n001é") << type;
+  }
+}
+
+// A memo's text lent without a copy is AsString's, whatever the memo file, the code page and
+// the window: the same buffer serves every record, and a memo longer than the window is copied.
+TEST(PagesCode, TheLentTextOfAMemoIsItsText) {
+  test::TDossierTemporaire dossier;
+  const std::vector<std::string> memos = {"H\r\n001100.00\r\n", "H\r\n001\xe9", std::string(70000, '7') + "\r\n",
+                                          "H\r\n002-3.50\r\n"};
+  const std::vector<std::string> attendus = {memos[0], "H\r\n001é", memos[2], memos[3]};
+  struct Cas {
+    uint8_t version;
+    const char* nom_memo;
+    std::string (*ecrire)(const std::vector<std::string>&, std::vector<uint64_t>*);
+  };
+  const Cas cas[] = {
+      {0x83, "MEMO.DBT", [](const auto& m, auto* b) { return test::Dbt_III(m, b); }},
+      {0x8B, "MEMO.DBT", [](const auto& m, auto* b) { return test::Dbt_IV(m, 512, b); }},
+      {0xF5, "MEMO.FPT", [](const auto& m, auto* b) { return test::Fpt(m, 64, b); }},
+  };
+  for (const Cas& k : cas) {
+    std::vector<uint64_t> blocs;
+    test::Ecrire_Fichier(dossier.Texte() + "/" + k.nom_memo, k.ecrire(memos, &blocs));
+    std::vector<std::string> pointeurs;
+    for (uint64_t bloc : blocs) pointeurs.push_back(test::Pointeur(bloc));
+    test::Ecrire_Fichier(dossier.Texte() + "/MEMO.DBF", test::Table_Brute(k.version, {{"MONTANTS", 'M', 10}}, pointeurs));
+    dbase::TTable t;
+    t.DatabaseName = dossier.Texte();
+    t.TableName = "MEMO.DBF";
+    t.Open();
+    const dbase::TField montants = t.FieldByName("MONTANTS");
+    std::string tampon;
+    for (size_t r = 0; r < memos.size(); ++r, t.Next()) {
+      EXPECT_EQ(montants.Texte(tampon), attendus[r]) << k.nom_memo << " " << r;
+      EXPECT_EQ(montants.AsString(), attendus[r]) << k.nom_memo << " " << r;
+    }
+    std::filesystem::remove(dossier.Chemin() / k.nom_memo);
   }
 }
 
