@@ -205,38 +205,6 @@ bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
                 negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
   return true;
 }
-
-// The line as the payroll application writes nearly all of them: three digits, an optional
-// sign, one to eight digits, a point, two decimals, CR LF, read from its 16 bytes inside the body
-// with two masks and one test. suivante is set to the next line's start. False for any other
-// line, which Ligne_Courante_16 reads.
-template <bool Montants>
-[[gnu::always_inline]] inline bool Ligne_Centimes(TDecodage& d, const char* p, size_t debut, size_t& suivante) {
-  const char* ligne = p + debut;
-  const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne));
-  const __m128i valeurs = _mm_sub_epi8(octets, _mm_set1_epi8('0'));
-  const auto chiffres =
-      static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(valeurs, _mm_set1_epi8(9)), valeurs)));
-  const auto points = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(octets, _mm_set1_epi8('.'))));
-  const auto point = static_cast<unsigned>(std::countr_zero(points | 0x8000u));
-  const unsigned signe = ligne[3] == '-' || ligne[3] == '+' ? 4 : 3;
-  // Digits everywhere before the CR but at the sign and the point.
-  const unsigned attendus = ((1u << (point + 3)) - 1) & ~(1u << point) & ~(signe == 4 ? 8u : 0u);
-  if (point > 11 || point == signe || point - signe > 8 || (chiffres & ((1u << (point + 3)) - 1)) != attendus ||
-      plateforme::Lire_16_Petit(ligne + point + 3) != (CR | LF << 8))
-    return false;
-  const unsigned entiers = point - signe;
-  const uint64_t entier = (plateforme::Lire_64_Petit(ligne + signe) - 0x3030303030303030ull) << (8 * (8 - entiers));
-  const uint64_t centimes = plateforme::Lire_16_Petit(ligne + point + 1) - 0x3030u;
-  const uint64_t valeur = entiers <= 6 ? Huit_Chiffres((entier >> 16) | (centimes << 48)) * 100
-                                       : Huit_Chiffres(entier) * 10000 + ((centimes & 0xFF) * 10 + (centimes >> 8)) * 100;
-  suivante = debut + point + 5;
-  const auto bas = static_cast<uint64_t>(_mm_cvtsi128_si64(valeurs));
-  const auto rubrique = static_cast<int32_t>((bas & 0xFF) * 100 + ((bas >> 8) & 0xFF) * 10 + ((bas >> 16) & 0xFF));
-  Stocker_Ligne<Montants>(d, std::string_view(ligne, 3), rubrique,
-                          signe == 4 && ligne[3] == '-' ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
-  return true;
-}
 #endif
 
 // Past the break at fin: CR LF, CR or LF.
@@ -252,7 +220,6 @@ template <bool Montants>
 bool Lire_Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, size_t& suivante) {
   size_t fin = debut;
 #if defined(__SSE2__) && defined(__x86_64__)
-  if (n - debut >= 16 && Ligne_Centimes<Montants>(d, p, debut, suivante)) return true;
   if (n - debut >= 16 && Ligne_Courante_16<Montants>(d, p, debut, fin)) {
     suivante = Apres_Retour(p, n, fin);
     return true;
@@ -299,149 +266,110 @@ size_t Lire_Ligne(TDecodage& d, const char* p, size_t n, size_t debut, std::opti
 }
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
-#define KORVEX_CORPS_AVX2 1
+#define KORVEX_LIGNES_SSE41 1
 
-// ---- A body of usual lines only, read with AVX2 ----
-// Nearly every body is lines of three digits, an optional minus, digits, a point, two decimals
-// and CR LF. Checked whole with byte masks first, such a body is read line after line from its
-// points alone: no line waits for the end of the one before, and no test is left to make.
+// ---- The usual line, read with SSE4.1 ----
+// Nearly every line is three digits, perhaps a minus, one to eight digits, a point, two
+// decimals and CR LF. Its 16 bytes, digits made '0', are compared at once to the form its point
+// and minus call for, and its digits are put in place by one shuffle and summed by two
+// multiply-adds.
 
-// Byte classes of 64 bytes of a body (bit k for byte k), from n of them: the rest count as none.
-struct TClasses {
-  uint64_t chiffres, points, retours, sauts, moins;
+// By minus and point: the line's form ('0' for a digit) and the bytes it must match (bit 16 for
+// no usual line), and where its digit values go: bytes 0-3 take 0 and the rubric's digits, 4-11
+// the integer digits against the point, 12-15 the two decimals and zeros (0x80 gives a zero).
+struct TForme {
+  alignas(16) char octets[16];
+  alignas(16) uint8_t places[16];
+  uint32_t compares;
 };
-
-[[gnu::target("avx2")]] inline uint64_t Bits_32(__m256i egal) {
-  return static_cast<uint32_t>(_mm256_movemask_epi8(egal));
-}
-
-[[gnu::target("avx2")]] inline TClasses Classer(const char* p, size_t n) {
-  alignas(32) char copie[64];
-  if (n < 64) {
-    std::memset(copie, 0, sizeof copie);
-    std::memcpy(copie, p, n);
-    p = copie;
-  }
-  TClasses c{};
-  for (int moitie = 0; moitie < 2; ++moitie) {
-    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p + 32 * moitie));
-    const __m256i valeurs = _mm256_sub_epi8(v, _mm256_set1_epi8('0'));
-    const __m256i chiffre = _mm256_cmpeq_epi8(_mm256_min_epu8(valeurs, _mm256_set1_epi8(9)), valeurs);
-    const int decalage = 32 * moitie;
-    c.chiffres |= Bits_32(chiffre) << decalage;
-    c.points |= Bits_32(_mm256_cmpeq_epi8(v, _mm256_set1_epi8('.'))) << decalage;
-    c.retours |= Bits_32(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(CR))) << decalage;
-    c.sauts |= Bits_32(_mm256_cmpeq_epi8(v, _mm256_set1_epi8(LF))) << decalage;
-    c.moins |= Bits_32(_mm256_cmpeq_epi8(v, _mm256_set1_epi8('-'))) << decalage;
-  }
-  return c;
-}
-
-// Where a line's digit values go for the multiply-adds, by its minus and its point's place:
-// bytes 0-3 take 0 and the rubric's digits, 4-11 the integer digits against the point, 12-15
-// the two decimals and zeros (0x80 gives a zero).
-struct TPlacement {
-  alignas(16) uint8_t octets[16];
-};
-constexpr std::array<std::array<TPlacement, 16>, 2> Placements = [] {
-  std::array<std::array<TPlacement, 16>, 2> t{};
+constexpr std::array<std::array<TForme, 16>, 2> Formes = [] {
+  std::array<std::array<TForme, 16>, 2> t{};
   for (int moins = 0; moins < 2; ++moins) {
     for (int point = 0; point < 16; ++point) {
-      uint8_t* o = t[static_cast<size_t>(moins)][static_cast<size_t>(point)].octets;
-      for (int k = 0; k < 16; ++k) o[k] = 0x80;
-      o[1] = 0, o[2] = 1, o[3] = 2;
-      for (int k = 11, source = point - 1; k >= 4 && source >= 3 + moins; --k, --source) o[k] = static_cast<uint8_t>(source);
-      if (point + 2 < 16) o[12] = static_cast<uint8_t>(point + 1), o[13] = static_cast<uint8_t>(point + 2);
+      TForme& f = t[static_cast<size_t>(moins)][static_cast<size_t>(point)];
+      for (int k = 0; k < 16; ++k) f.octets[k] = '0', f.places[k] = 0x80;
+      f.places[1] = 0, f.places[2] = 1, f.places[3] = 2;
+      for (int k = 11, source = point - 1; k >= 4 && source >= 3 + moins; --k, --source)
+        f.places[k] = static_cast<uint8_t>(source);
+      if (point < 3 + moins || point > 11) {  // no room for the rubric, or for CR LF
+        f.compares = 0x10000;
+        continue;
+      }
+      if (moins) f.octets[3] = '-';
+      f.octets[point] = '.', f.octets[point + 3] = CR, f.octets[point + 4] = LF;
+      f.places[12] = static_cast<uint8_t>(point + 1), f.places[13] = static_cast<uint8_t>(point + 2);
+      f.compares = (1u << (point + 5)) - 1;
     }
   }
   return t;
 }();
 
-// The usual line at debut, its point at point: at most eight integer digits, else read the
-// usual way.
+// The usual line at ligne, 16 bytes of which can be read: stored, with its length up to the
+// next line set, or false for any other line, which nothing has touched.
 template <bool Montants>
-[[gnu::target("avx2")]] inline void Ligne_Verifiee(TDecodage& d, const char* p, size_t n, size_t debut, size_t point,
-                                                   std::optional<Garde_Separateurs>& garde) {
-  const char* ligne = p + debut;
+[[gnu::target("sse4.1")]] inline bool Ligne_Usuelle(TDecodage& d, const char* ligne, size_t& longueur) {
+  const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne));
+  const __m128i valeurs = _mm_sub_epi8(octets, _mm_set1_epi8('0'));
+  const __m128i chiffres = _mm_cmpeq_epi8(_mm_min_epu8(valeurs, _mm_set1_epi8(9)), valeurs);
+  const __m128i forme = _mm_blendv_epi8(octets, _mm_set1_epi8('0'), chiffres);
+  const auto point = static_cast<unsigned>(
+      std::countr_zero(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(octets, _mm_set1_epi8('.')))) | 0x8000u));
   const bool moins = ligne[3] == '-';
-  const auto a_point = static_cast<unsigned>(point - debut);
-  if (a_point - 3 - moins > 8) {
-    Lire_Ligne<Montants>(d, p, n, debut, garde);
-    return;
-  }
-  alignas(16) char copie[16];
-  if (n - debut < 16) {  // the last lines: no reading past the body
-    std::memset(copie, 0, sizeof copie);
-    std::memcpy(copie, ligne, n - debut);
-    ligne = copie;
-  }
-  const __m128i valeurs =
-      _mm_sub_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne)), _mm_set1_epi8('0'));
-  const __m128i places = _mm_shuffle_epi8(
-      valeurs, _mm_load_si128(reinterpret_cast<const __m128i*>(Placements[moins][a_point].octets)));
+  const TForme& f = Formes[moins][point];
+  const auto egaux = static_cast<unsigned>(
+      _mm_movemask_epi8(_mm_cmpeq_epi8(forme, _mm_load_si128(reinterpret_cast<const __m128i*>(f.octets)))));
+  if ((egaux & f.compares) != f.compares) return false;
+  const __m128i places = _mm_shuffle_epi8(valeurs, _mm_load_si128(reinterpret_cast<const __m128i*>(f.places)));
   // Pairs of digits, then fours: the rubric, the integer's high and low four digits, cents x 100.
   const __m128i quatre = _mm_madd_epi16(_mm_maddubs_epi16(places, _mm_set1_epi16(0x010A)), _mm_set1_epi32(0x00010064));
   const auto bas = static_cast<uint64_t>(_mm_cvtsi128_si64(quatre));
-  const auto haut = static_cast<uint64_t>(_mm_cvtsi128_si64(_mm_unpackhi_epi64(quatre, quatre)));
+  const auto haut = static_cast<uint64_t>(_mm_extract_epi64(quatre, 1));
   const uint64_t valeur = ((bas >> 32) * 10000 + (haut & 0xFFFFFFFF)) * 10000 + (haut >> 32);
-  Stocker_Ligne<Montants>(d, std::string_view(p + debut, 3), static_cast<int32_t>(bas & 0xFFFFFFFF),
+  longueur = point + 5;
+  Stocker_Ligne<Montants>(d, std::string_view(ligne, 3), static_cast<int32_t>(bas & 0xFFFFFFFF),
                           moins ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
-}
-
-// Reads the body when it is usual lines only and ends at a break; false, having stored nothing,
-// for any other body (and a body over 4 KB).
-template <bool Montants>
-[[gnu::target("avx2")]] bool Decoder_Corps_Usuel(TDecodage& d, const char* p, size_t n,
-                                                 std::optional<Garde_Separateurs>& garde) {
-  constexpr size_t Blocs_Max = 64;
-  if (n == 0 || n > Blocs_Max * 64 || (p[n - 1] != CR && p[n - 1] != LF)) return false;
-  const size_t blocs = (n + 63) / 64;
-  uint64_t points[Blocs_Max];
-  uint64_t avant = 0;  // the points of the block before
-  for (size_t b = 0; b < blocs; ++b) {
-    const TClasses c = Classer(p + 64 * b, n - 64 * b);
-    const uint64_t dans_corps = n - 64 * b >= 64 ? ~uint64_t{0} : (uint64_t{1} << (n - 64 * b)) - 1;
-    // Everything is placed from the points: behind a point come two digits, CR, LF, then the
-    // next line's three rubric digits and perhaps its minus. The first line starts the body.
-    const auto apres = [&](int k) {  // one double shift
-      return static_cast<uint64_t>(((static_cast<unsigned __int128>(c.points) << 64) | avant) >> (64 - k));
-    };
-    const uint64_t premiere = b == 0 ? 0b111 : 0, moins_premiere = b == 0 ? 0b1000 : 0;
-    const uint64_t chiffres_dus = (apres(1) | apres(2) | apres(5) | apres(6) | apres(7) | premiere) & dans_corps;
-    const uint64_t autres = ~c.chiffres & dans_corps;
-    if (c.retours != (apres(3) & dans_corps) || c.sauts != (apres(4) & dans_corps) ||
-        (c.moins & ~(apres(8) | moins_premiere)) != 0 || (chiffres_dus & autres) != 0 ||
-        autres != (c.points | c.retours | c.sauts | c.moins))
-      return false;
-    points[b] = c.points;
-    avant = c.points;
-  }
-  size_t debut = 0;
-  for (size_t b = 0; b < blocs; ++b) {
-    for (uint64_t reste = points[b]; reste != 0; reste &= reste - 1) {
-      const size_t point = 64 * b + static_cast<size_t>(std::countr_zero(reste));
-      Ligne_Verifiee<Montants>(d, p, n, debut, point, garde);
-      debut = point + 5;
-    }
-  }
   return true;
 }
 
-const bool Avx2 = __builtin_cpu_supports("avx2");
+// The lines of a body up to its first NUL, usual ones read above, the others as Lire_Ligne
+// reads them. A usual line holds no NUL: the body is searched for one only from the first line
+// that is not. The last lines are read from a copy with room behind them, an LF standing for the
+// body's end: a line ends at its CR either way.
+template <bool Montants>
+[[gnu::target("sse4.1")]] void Decoder_Lignes_Sse41(TDecodage& d, const char* p, size_t n,
+                                                    std::optional<Garde_Separateurs>& garde) {
+  size_t debut = 0, longueur = 0;
+  while (n - debut >= 16 && Ligne_Usuelle<Montants>(d, p + debut, longueur)) debut += longueur;
+  n = debut + std::min(n - debut, std::string_view(p + debut, n - debut).find('\0'));
+  while (n - debut >= 16) {
+    if (Ligne_Usuelle<Montants>(d, p + debut, longueur))
+      debut += longueur;
+    else
+      debut = Lire_Ligne<Montants>(d, p, n, debut, garde);
+  }
+  while (debut < n) {
+    alignas(16) char copie[32] = {};
+    std::memcpy(copie, p + debut, n - debut);
+    copie[n - debut] = LF;
+    if (Ligne_Usuelle<Montants>(d, copie, longueur))
+      debut = std::min(n, debut + longueur);
+    else
+      debut = Lire_Ligne<Montants>(d, p, n, debut, garde);
+  }
+}
+
+const bool Sse41 = __builtin_cpu_supports("sse4.1");
 #endif
 
 // Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point.
 template <bool Montants>
 void Decoder_Lignes(TDecodage& d, std::string_view corps) {
   std::optional<Garde_Separateurs> garde;
-#ifdef KORVEX_CORPS_AVX2
-  // A NUL is no usual line's byte: a body that holds one is refused whole, and cut below.
-  if (Avx2 && Decoder_Corps_Usuel<Montants>(d, corps.data(), corps.size(), garde)) return;
+#ifdef KORVEX_LIGNES_SSE41
+  if (Sse41) return Decoder_Lignes_Sse41<Montants>(d, corps.data(), corps.size(), garde);
 #endif
   corps = corps.substr(0, corps.find('\0'));
-  const char* p = corps.data();
-  const size_t n = corps.size();
-  for (size_t debut = 0; debut < n;) debut = Lire_Ligne<Montants>(d, p, n, debut, garde);
+  for (size_t debut = 0; debut < corps.size();) debut = Lire_Ligne<Montants>(d, corps.data(), corps.size(), debut, garde);
 }
 
 template <bool Montants>

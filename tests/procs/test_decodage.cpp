@@ -73,6 +73,8 @@ TEST_F(Decodage, FillsTheTableFromTheBody) {
       {"CR, LF, LF CR", "H\r001100\n002200\r003300\n\r004400\r\n",
        {{1, M(1000000)}, {2, M(2000000)}, {3, M(3000000)}, {4, M(4000000)}}},
       {"NUL termine le corps", "H\r\n001100\r\n\0"s "002200\r\n", {{1, M(1000000)}}},
+      {"NUL apres des lignes usuelles", "H\r\n0011.00\r\n0021.00\r\n\0"s "0031.00\r\n0041.00\r\n0051.00\r\n",
+       {{1, M(10000)}, {2, M(10000)}}},
       {"NUL dans une ligne", "H\r\n0011\0"s "00\r\n", {{1, M(10000)}}},
       {"en-tete sur plusieurs LF", "H\nX\r\n\x1A\r\n001100\r\n", {{1, M(1000000)}}},
       {"rubrique hexadecimale et blanc", "H\r\n$1F100\r\n 12-7\r\n0x2.5\r\n",
