@@ -277,9 +277,9 @@ size_t Lire_Ligne(TDecodage& d, const char* p, size_t n, size_t debut, std::opti
 // By minus and point: the line's form ('0' for a digit) and the bytes it must match (bit 16 for
 // no usual line), and where its digit values go: bytes 0-3 take 0 and the rubric's digits, 4-11
 // the integer digits against the point, 12-15 the two decimals and zeros (0x80 gives a zero).
-struct TForme {
-  alignas(16) char octets[16];
-  alignas(16) uint8_t places[16];
+struct alignas(64) TForme {  // a cache line: its place in the table is two shifts
+  char octets[16];
+  uint8_t places[16];
   uint32_t compares;
 };
 constexpr std::array<std::array<TForme, 16>, 2> Formes = [] {
@@ -315,7 +315,7 @@ template <bool Montants>
   const auto point = static_cast<unsigned>(
       std::countr_zero(static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(octets, _mm_set1_epi8('.')))) | 0x8000u));
   const bool moins = ligne[3] == '-';
-  const TForme& f = Formes[moins][point];
+  const TForme& f = Formes[moins][point & 15];
   const auto egaux = static_cast<unsigned>(
       _mm_movemask_epi8(_mm_cmpeq_epi8(forme, _mm_load_si128(reinterpret_cast<const __m128i*>(f.octets)))));
   if ((egaux & f.compares) != f.compares) return false;
