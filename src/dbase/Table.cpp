@@ -336,7 +336,7 @@ struct TTable::TEtat {
   std::string_view Texte_Memo(const TChamp& c, std::string& tampon) {
     uint64_t bloc = 0;
     if (!Bloc_Memo(c, enregistrement, bloc)) Erreur_Memo(c, textes::Memo_Pointeur_Incorrect);
-    if (bloc == 0) return {};
+    if (bloc == 0) return tampon;  // empty, but a text all the same
     std::string_view texte;
     std::string erreur;
     bool lu = false;

@@ -241,11 +241,9 @@ std::string Message_Paies_Absent(const std::string& Chemin) {
 
 bool Est_Texte_Memo(std::string_view texte) {
   // A block of zeros read as a memo: its text starts with NULs, where padding only ends one.
-  const void* nul = std::memchr(texte.data(), '\0', texte.size());
-  if (nul != nullptr) {
-    const size_t debut = static_cast<size_t>(static_cast<const char*>(nul) - texte.data());
-    if (debut == 0 || texte.find_first_not_of('\0', debut) != std::string_view::npos) return false;
-  }
+  const size_t nul = texte.find('\0');
+  if (nul != std::string_view::npos && (nul == 0 || texte.find_first_not_of('\0', nul) != std::string_view::npos))
+    return false;
   // The first line, up to its CR, a word at a time while no byte of it is below 32: every memo
   // is asked.
   const size_t retour = std::min(texte.find('\r'), texte.size());
