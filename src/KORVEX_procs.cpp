@@ -358,7 +358,8 @@ template <bool Montants>
   }
 }
 
-const bool Sse41 = __builtin_cpu_supports("sse4.1");
+// Asked while static objects are made: the CPU is read first, whatever the order of the files.
+const bool Sse41 = (__builtin_cpu_init(), __builtin_cpu_supports("sse4.1"));
 #endif
 
 // Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point.
