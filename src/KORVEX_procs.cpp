@@ -106,14 +106,25 @@ constexpr unsigned Chiffre(char c) { return static_cast<unsigned>(static_cast<un
 constexpr int64_t Negligeable = 90;
 static_assert(Montant_De(Negligeable) == Seuil_Negligeable && Montant_De(Negligeable - 1) < Seuil_Negligeable);
 
-// The amount of a line whose rubric text and count are known.
+// The amount of a line whose rubric text and count are known, the count as its sign and
+// magnitude: rubric 0 and a negligible amount store nothing, a rubric outside the table is an
+// error.
+template <bool Montants>
+[[gnu::always_inline]] inline void Stocker_Ligne(TDecodage& d, std::string_view texte_rubrique, int32_t rubrique,
+                                                bool negatif, uint64_t grandeur) {
+  if (grandeur < static_cast<uint64_t>(Negligeable)) return;
+  if (static_cast<uint32_t>(rubrique - TTAB_VALEURS::Premier) >= TTAB_VALEURS::Dernier) {
+    if (rubrique == 0) return;
+    Erreur_Rubrique(texte_rubrique);
+  }
+  Stocker<Montants>(d, rubrique, static_cast<int64_t>(negatif ? 0 - grandeur : grandeur));
+}
+
 template <bool Montants>
 [[gnu::always_inline]] inline void Stocker_Ligne(TDecodage& d, std::string_view texte_rubrique, int32_t rubrique,
                                                 int64_t dix_milliemes) {
-  if (rubrique == 0 || (dix_milliemes < Negligeable && dix_milliemes > -Negligeable)) return;
-  if (rubrique < TTAB_VALEURS::Premier || rubrique > TTAB_VALEURS::Dernier)
-    Erreur_Rubrique(texte_rubrique);
-  Stocker<Montants>(d, rubrique, dix_milliemes);
+  Stocker_Ligne<Montants>(d, texte_rubrique, rubrique, dix_milliemes < 0,
+                          dix_milliemes < 0 ? 0 - static_cast<uint64_t>(dix_milliemes) : static_cast<uint64_t>(dix_milliemes));
 }
 
 // The line that starts at p[debut] when it is as the payroll application writes it: three
@@ -326,8 +337,7 @@ template <bool Montants>
   const auto haut = static_cast<uint64_t>(_mm_extract_epi64(quatre, 1));
   const uint64_t valeur = ((bas >> 32) * 10000 + (haut & 0xFFFFFFFF)) * 10000 + (haut >> 32);
   longueur = point + 5;
-  Stocker_Ligne<Montants>(d, std::string_view(ligne, 3), static_cast<int32_t>(bas & 0xFFFFFFFF),
-                          moins ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
+  Stocker_Ligne<Montants>(d, std::string_view(ligne, 3), static_cast<int32_t>(bas & 0xFFFFFFFF), moins, valeur);
   return true;
 }
 
