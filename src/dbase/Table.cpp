@@ -287,6 +287,20 @@ struct TTable::TEtat {
     return false;
   }
 
+  bool Suivant_Pareil(const TChamp& c, int64_t dernier) {
+    constexpr size_t Longueur_Max = 32;  // a month; longer fields take the general way
+    const int64_t i = courant + 1;
+    if (courant < 0 || eof || i > dernier || c.bit_nul >= 0 || c.longueur > Longueur_Max) return false;
+    char cle[Longueur_Max];
+    std::memcpy(cle, enregistrement + c.decalage, c.longueur);
+    if (Charger(i) && *enregistrement == ' ' && std::memcmp(enregistrement + c.decalage, cle, c.longueur) == 0) {
+      courant = i;
+      return true;
+    }
+    Recharger();
+    return false;
+  }
+
   // From record i on, up to dernier, the records of the window that are shown (a blank flag,
   // which also checks them) and hold the bytes cle in field c: made current one after the
   // other, as Suivant_Retenu would, in a loop of a few instructions. Returns the first record
@@ -433,6 +447,12 @@ bool TTable::Suivant_Retenu(const TField& Champ, const std::function<bool(std::s
   if (Champ.table_ != this) throw EKorvex(textes::Champ_Etranger(e.nom));
   if (e.courant < 0 || e.eof) return false;
   return e.Suivant_Retenu(Champ_De(e.nom, e.structure, Champ.index_), Retenir, Dernier - 1, AfficherSupprimes);
+}
+
+bool TTable::Suivant_Pareil(const TField& Champ, int64_t Dernier) {
+  TEtat& e = Etat();
+  if (Champ.table_ != this) throw EKorvex(textes::Champ_Etranger(e.nom));
+  return e.Suivant_Pareil(Champ_De(e.nom, e.structure, Champ.index_), Dernier - 1);
 }
 
 bool TTable::Eof() const { return Etat().eof; }

@@ -130,17 +130,22 @@ public:
     if (!mois_) mois_ = table_.FieldByName("MOIS");
     // Most records are of other months: the table passes over them itself. The record it stops
     // on was just asked, unless its month is not ASCII: its choice is kept rather than asked
-    // again.
+    // again, and serves the records behind it that hold the same month.
     std::optional<int> choix;
     const auto retenir = [&](std::string_view mois) { return (choix = Choix(mois.substr(0, 7))).has_value(); };
     Lire_Enregistrement(Choix, Visiteur);
-    while ((choix.reset(), table_.Suivant_Retenu(*mois_, retenir, Dernier))) {
+    for (;;) {
+      if (choix && table_.Suivant_Pareil(*mois_, Dernier)) {
+        Lire_Bulletin(*choix, Visiteur);
+        continue;
+      }
+      choix.reset();
+      if (!table_.Suivant_Retenu(*mois_, retenir, Dernier)) return true;
       if (choix)
         Lire_Bulletin(*choix, Visiteur);
       else
         Lire_Enregistrement(Choix, Visiteur);
     }
-    return true;
   }
 
   // Where the counts of each choice's payslips go, when decoding into counts.

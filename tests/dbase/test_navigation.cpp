@@ -106,6 +106,54 @@ TEST_F(NavigationTest, RetainedMovesStopWhereNextAndATestWould) {
   }
 }
 
+// A scan that moves with Suivant_Pareil while the month stays the same, as the payslip scan does,
+// visits the records Suivant_Retenu alone visits and notes the same damage; a refusal leaves the
+// current record where it was.
+TEST_F(NavigationTest, SameMonthMovesVisitWhatRetainedMovesVisit) {
+  std::string octets = test::Table_Brute(
+      0x03, {{"MOIS", 'C', 2}, {"CLASSE", 'N', 3}},
+      {"M1  1", "M1  2", "M1  3", "M1  4", "M2  5", "M2  6", "M1  7", "M1  8", "M2  9", "M2 10", "M1 11", "M1 12"}, 0x03,
+      {false, false, true, false, false, false, false, false, false, false, false, false});
+  const auto indicateur = [&](int numero) -> char& { return octets[97 + static_cast<size_t>(numero - 1) * 6]; };
+  indicateur(8) = '#';
+  indicateur(12) = '\x1A';
+  test::Ecrire_Fichier(dossier.Texte() + "/MOIS.DTA", octets);
+  const auto retenir = [](std::string_view m) { return m == "M1"; };
+  for (bool supprimes : {false, true}) {
+    for (int dernier : {3, 7, 12}) {
+      SCOPED_TRACE(std::to_string(supprimes) + " " + std::to_string(dernier));
+      std::vector<std::string> lus[2];
+      std::vector<dbase::TOmission> omissions[2];
+      for (int pareil = 0; pareil < 2; ++pareil) {
+        TTable t;
+        Ouvrir(t, "MOIS.DTA", supprimes);
+        const dbase::TField mois = t.FieldByName("MOIS"), classe = t.FieldByName("CLASSE");
+        for (bool retenu = retenir(mois.AsString());;) {
+          if (retenu) lus[pareil].push_back(classe.AsString());
+          if (pareil && retenu) {
+            const std::string avant = classe.AsString();
+            if (t.Suivant_Pareil(mois, dernier)) continue;
+            EXPECT_EQ(classe.AsString(), avant);
+          }
+          retenu = t.Suivant_Retenu(mois, retenir, dernier);
+          if (!retenu) break;
+        }
+        omissions[pareil] = t.Omissions();
+      }
+      EXPECT_EQ(lus[1], lus[0]);
+      ASSERT_EQ(omissions[1].size(), omissions[0].size());
+      for (size_t k = 0; k < omissions[0].size(); ++k) {
+        EXPECT_EQ(omissions[1][k].Premier, omissions[0][k].Premier);
+        EXPECT_EQ(omissions[1][k].Dernier, omissions[0][k].Dernier);
+      }
+      if (dernier == 12) {
+        EXPECT_EQ(lus[0], supprimes ? (std::vector<std::string>{"1", "2", "3", "4", "7", "8", "11"})
+                                    : (std::vector<std::string>{"1", "2", "4", "7", "11"}));
+      }
+    }
+  }
+}
+
 // Rubric n is the n-th physical record, deleted or not; past the end the lookup sees Eof.
 TEST_F(NavigationTest, RubricLookupByPosition) {
   TTable t;
