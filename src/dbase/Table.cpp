@@ -288,12 +288,14 @@ struct TTable::TEtat {
   }
 
   bool Suivant_Pareil(const TChamp& c, int64_t dernier) {
-    constexpr size_t Longueur_Max = 32;  // a month; longer fields take the general way
     const int64_t i = courant + 1;
-    if (courant < 0 || eof || i > dernier || c.bit_nul >= 0 || c.longueur > Longueur_Max) return false;
-    char cle[Longueur_Max];
-    std::memcpy(cle, enregistrement + c.decalage, c.longueur);
-    if (Charger(i) && *enregistrement == ' ' && std::memcmp(enregistrement + c.decalage, cle, c.longueur) == 0) {
+    if (courant < 0 || eof || i > dernier || c.bit_nul >= 0 || c.longueur < 4 || c.longueur > 8) return false;
+    // A month: two words that overlap, read before the window may move.
+    const size_t second = c.longueur - 4;
+    const char* cle = enregistrement + c.decalage;
+    const uint32_t debut_cle = Lire_32_Petit(cle), fin_cle = Lire_32_Petit(cle + second);
+    if (Charger(i) && *enregistrement == ' ' && Lire_32_Petit(enregistrement + c.decalage) == debut_cle &&
+        Lire_32_Petit(enregistrement + c.decalage + second) == fin_cle) {
       courant = i;
       return true;
     }

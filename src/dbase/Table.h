@@ -115,9 +115,9 @@ public:
   // from the text alone: records in a row with the same field are asked once.
   bool Suivant_Retenu(const TField& Champ, const std::function<bool(std::string_view)>& Retenir, int64_t Dernier);
   // Next, when that record (up to record number Dernier) has a blank flag and holds in Champ the
-  // very bytes of the current one, Champ being a field that cannot be null: a month's payslips in
-  // a row, the first retained, go by without asking again. False, the current record unchanged,
-  // for any other record, which Suivant_Retenu then reads as it would have.
+  // very bytes of the current one: a month's payslips in a row, the first retained, go by without
+  // asking again. False, the current record unchanged, for any other record, and for a field
+  // that may be null or is not 4 to 8 bytes long: Suivant_Retenu then reads on as it would have.
   bool Suivant_Pareil(const TField& Champ, int64_t Dernier);
   bool Eof() const;
 
