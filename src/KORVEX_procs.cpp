@@ -5,7 +5,6 @@
 #include "platform/Erreurs.h"
 #include "platform/Entiers.h"
 #include "platform/Montants.h"
-#include "platform/Octets.h"
 #include "platform/Separateurs.h"
 
 #include <algorithm>
@@ -15,9 +14,6 @@
 #include <optional>
 #include <string_view>
 
-#if defined(__SSE2__) && defined(__x86_64__)
-#include <emmintrin.h>
-#endif
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <cpuid.h>
 #include <immintrin.h>
@@ -158,88 +154,16 @@ bool Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, size_t&
   static constexpr uint64_t Puissances[5] = {10000, 1000, 100, 10, 1};
   valeur *= Puissances[decimales];
   fin = i;
-  Stocker_Ligne<Montants>(d, std::string_view(p + debut, 3), static_cast<int32_t>(c0 * 100 + c1 * 10 + c2),
-                negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
+  Stocker_Ligne<Montants>(d, std::string_view(p + debut, 3), static_cast<int32_t>(c0 * 100 + c1 * 10 + c2), negatif,
+                          valeur);
   return true;
 }
-
-// Eight digit values, the first in the lowest byte, as one number: three multiplies.
-constexpr uint64_t Huit_Chiffres(uint64_t x) {
-  x = (x * 10 + (x >> 8)) & 0x00FF00FF00FF00FFull;
-  x = (x * 100 + (x >> 16)) & 0x0000FFFF0000FFFFull;
-  return (x * 10000 + (x >> 32)) & 0xFFFFFFFFull;
-}
-static_assert(Huit_Chiffres(0x0807060504030201ull) == 12345678);
-
-#if defined(__SSE2__) && defined(__x86_64__)
-// Ligne_Courante's line read from the digit mask of its first 16 bytes, all inside the body.
-// False when it cannot tell (a line longer than that, more than eight digits before the point,
-// anything else than digits and one point), and Ligne_Courante decides. fin is set at the line's
-// break.
-template <bool Montants>
-bool Ligne_Courante_16(TDecodage& d, const char* p, size_t debut, size_t& fin) {
-  const char* ligne = p + debut;
-  const __m128i octets = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ligne));
-  const __m128i valeurs = _mm_sub_epi8(octets, _mm_set1_epi8('0'));
-  const auto chiffres =
-      static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(valeurs, _mm_set1_epi8(9)), valeurs)));
-  // Bit k: byte k is no digit; bit 16 stands for what lies beyond. One mask, and the one or two
-  // bytes it points at read to tell a point from a break: the line is digits, at most one point
-  // and its break.
-  const unsigned autres = 0x10000u | (~chiffres & 0xFFFFu);
-  if ((autres & 7) != 0) return false;
-  const bool negatif = ligne[3] == '-';
-  const unsigned signe = negatif || ligne[3] == '+' ? 4 : 3;
-  const auto apres = [&](unsigned k) { return static_cast<unsigned>(std::countr_zero(autres >> k)) + k; };
-  const unsigned position_point = apres(signe);  // the point, or the break when there is none
-  const bool point = position_point < 16 && ligne[position_point] == '.';
-  const unsigned fin_ligne = point ? apres(position_point + 1) : position_point;
-  if (fin_ligne >= 16 || (ligne[fin_ligne] != CR && ligne[fin_ligne] != LF)) return false;
-  const unsigned entiers = position_point - signe, decimales = point ? fin_ligne - position_point - 1 : 0;
-  // The four bytes behind the point stay inside the 16: a point further on is Ligne_Courante's.
-  if (entiers > 8 || decimales > 4 || (entiers == 0 && !point) || (point && position_point > 11)) return false;
-  // The digits' values, the first byte lowest: the 8 bytes at the sign and the 4 behind the point,
-  // read again from the line and less '0' in each byte. A byte below '0' past the digits borrows
-  // only from the bytes above it, which are shifted or masked away.
-  const auto depuis = [&](unsigned k) { return plateforme::Lire_64_Petit(ligne + k) - 0x3030303030303030ull; };
-  uint64_t entier = 0;
-  uint32_t fraction = 0;
-  if (entiers != 0) entier = depuis(signe) << (8 * (8 - entiers));  // leading zeros in the low bytes
-  if (decimales != 0)  // trailing zeros: ten-thousandths
-    fraction = (plateforme::Lire_32_Petit(ligne + position_point + 1) - 0x30303030u) &
-               (0xFFFFFFFFu >> (8 * (4 - decimales)));
-  const uint64_t valeur = entiers <= 4 ? Huit_Chiffres((entier >> 32) | (uint64_t{fraction} << 32))
-                                       : Huit_Chiffres(entier) * 10000 + Huit_Chiffres(uint64_t{fraction} << 32);
-  fin = debut + fin_ligne;
-  const auto bas = static_cast<uint64_t>(_mm_cvtsi128_si64(valeurs));
-  const auto rubrique = static_cast<int32_t>((bas & 0xFF) * 100 + ((bas >> 8) & 0xFF) * 10 + ((bas >> 16) & 0xFF));
-  Stocker_Ligne<Montants>(d, std::string_view(ligne, 3), rubrique,
-                negatif ? -static_cast<int64_t>(valeur) : static_cast<int64_t>(valeur));
-  return true;
-}
-#endif
 
 // Past the break at fin: CR LF, CR or LF.
 size_t Apres_Retour(const char* p, size_t n, size_t fin) {
   if (fin < n && p[fin] == CR) ++fin;
   if (fin < n && p[fin] == LF) ++fin;
   return fin;
-}
-
-// The usual line, with 16-byte masks where 16 bytes of the body are left; suivante is set to
-// the next line's start.
-template <bool Montants>
-bool Lire_Ligne_Courante(TDecodage& d, const char* p, size_t n, size_t debut, size_t& suivante) {
-  size_t fin = debut;
-#if defined(__SSE2__) && defined(__x86_64__)
-  if (n - debut >= 16 && Ligne_Courante_16<Montants>(d, p, debut, fin)) {
-    suivante = Apres_Retour(p, n, fin);
-    return true;
-  }
-#endif
-  if (!Ligne_Courante<Montants>(d, p, n, debut, fin)) return false;
-  suivante = Apres_Retour(p, n, fin);
-  return true;
 }
 
 template <bool Montants>
@@ -268,12 +192,12 @@ bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
 // table, as the payroll application's decoder does.
 template <bool Montants>
 size_t Lire_Ligne(TDecodage& d, const char* p, size_t n, size_t debut, std::optional<Garde_Separateurs>& garde) {
-  size_t suivante = debut;
-  if (Lire_Ligne_Courante<Montants>(d, p, n, debut, suivante)) return suivante;
   size_t fin = debut;
-  while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
-  if (Montants && !garde) garde.emplace();
-  Decoder_Ligne<Montants>(d, std::string_view(p + debut, fin - debut));
+  if (!Ligne_Courante<Montants>(d, p, n, debut, fin)) {
+    while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
+    if (Montants && !garde) garde.emplace();
+    Decoder_Ligne<Montants>(d, std::string_view(p + debut, fin - debut));
+  }
   return Apres_Retour(p, n, fin);
 }
 

@@ -287,20 +287,16 @@ struct TTable::TEtat {
     return false;
   }
 
+  // Passer_Pareils for the one record after the current, whose bytes are the key: copied, as the
+  // window may move.
   bool Suivant_Pareil(const TChamp& c, int64_t dernier) {
+    char cle[32];
+    if (courant < 0 || eof || c.bit_nul >= 0 || c.longueur > sizeof cle) return false;
+    std::memcpy(cle, enregistrement + c.decalage, c.longueur);
     const int64_t i = courant + 1;
-    if (courant < 0 || eof || i > dernier || c.bit_nul >= 0 || c.longueur < 4 || c.longueur > 8) return false;
-    // A month: two words that overlap, read before the window may move.
-    const size_t second = c.longueur - 4;
-    const char* cle = enregistrement + c.decalage;
-    const uint32_t debut_cle = Lire_32_Petit(cle), fin_cle = Lire_32_Petit(cle + second);
-    if (Charger(i) && *enregistrement == ' ' && Lire_32_Petit(enregistrement + c.decalage) == debut_cle &&
-        Lire_32_Petit(enregistrement + c.decalage + second) == fin_cle) {
-      courant = i;
-      return true;
-    }
+    const bool passe = Passer_Pareils(i, std::min(dernier, i), c, cle) > i;
     Recharger();
-    return false;
+    return passe;
   }
 
   // From record i on, up to dernier, the records of the window that are shown (a blank flag,

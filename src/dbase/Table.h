@@ -117,7 +117,7 @@ public:
   // Next, when that record (up to record number Dernier) has a blank flag and holds in Champ the
   // very bytes of the current one: a month's payslips in a row, the first retained, go by without
   // asking again. False, the current record unchanged, for any other record, and for a field
-  // that may be null or is not 4 to 8 bytes long: Suivant_Retenu then reads on as it would have.
+  // that may be null or is over 32 bytes long: Suivant_Retenu then reads on as it would have.
   bool Suivant_Pareil(const TField& Champ, int64_t Dernier);
   bool Eof() const;
 

@@ -467,8 +467,8 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
   auto lot = std::make_unique<TLot>(&f);
   size_t bulletins = 0;
   const TVisiteur garder = [&](int c, const TBulletin&) {
-    lot->Rempli = true;  // the memo's counts are in the buckets already
-    if (c < 0 || static_cast<size_t>(c) >= p.Totaux.size()) throw EKorvex(textes::Erreur_Inattendue);
+    // The memo's counts are in the buckets already; Lire_Bulletin checked the choice for that.
+    lot->Rempli = true;
     ++lot->Bulletins[static_cast<size_t>(c)];
     // Decoded into the choice's first total; its other totals take the same counts.
     const std::vector<size_t>& numeros = p.Numeros[static_cast<size_t>(c)];
