@@ -3,12 +3,14 @@
 #include <QApplication>
 
 #include "KORVEX_Calcul_Recap.h"
+#include "platform/Precision.h"
 #include "platform/Separateurs.h"
 #include "qt/Suivi_Locale.h"
 #include "qt/Traduction_Qt.h"
 #include "recap/Fenetre.h"
 
 int DLG_KORVEX_Calcule_Recap(int argc, char* argv[]) {
+  plateforme::Fixer_Precision_Etendue();
   QApplication application(argc, argv);
   // The caption of every message box.
   QCoreApplication::setApplicationName(QString::fromStdString(

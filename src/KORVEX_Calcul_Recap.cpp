@@ -97,7 +97,7 @@ void TForm1::Ouvrir_Comparaison() {
 }
 
 void TForm1::Ouvrir_Detail(int Rubrique) {
-  const auto detail = recap::Clic_Detail(Dernier_Calcul, TOT_RUB, Rubrique, Boites_, Curseur_Qt());
+  const auto detail = recap::Clic_Detail(Dernier_Calcul, Rubrique, Boites_, Curseur_Qt());
   if (detail) Montrer_Fenetre(new TFenetreDetail(*detail, Boites_, Dialogues_, this));
 }
 
@@ -113,7 +113,7 @@ void TForm1::FormCreate() { EditChemin_DossierChange(); }
 
 void TForm1::EditChemin_DossierChange() {
   recap::Sous_Garde(Boites_, [this] {
-    LabelFichierTrouve->setText(QString::fromUtf8(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))));
+    LabelFichierTrouve->setText(QString::fromStdString(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))));
     LabelFichierTrouve->adjustSize();
   });
 }

@@ -52,10 +52,11 @@ template <bool Montants>
   const bool nouvelle = d.Numeros[r] != d.Numero;
   if (nouvelle) {
     d.Numeros[r] = d.Numero;
-    if constexpr (Montants) d.Rubriques.push_back(rubrique);
+    if (Montants || d.Lister) d.Rubriques.push_back(rubrique);
   }
   if constexpr (Montants) {
     (*d.Valeurs)[rubrique] = Montant_De(dix_milliemes);
+    d.Derniers[r] = dix_milliemes;
   } else {
     std::vector<int64_t>& comptes = (*d.Comptes)[r];
     if (nouvelle)
@@ -166,10 +167,23 @@ size_t Apres_Retour(const char* p, size_t n, size_t fin) {
   return fin;
 }
 
+// A line too short for an amount is ignored when it is text: printable ASCII, a tab or an end
+// mark, as a payroll application may leave; anything else is binary.
+bool Ligne_Courte_Texte(std::string_view ligne) {
+  for (const char c : ligne) {
+    const auto o = static_cast<unsigned char>(c);
+    if ((o < 32 && c != '\t' && c != Fin_De_Fichier) || o >= 0x7F) return false;
+  }
+  return true;
+}
+
 template <bool Montants>
 void Decoder_Ligne(TDecodage& d, std::string_view ligne) {
   const size_t fin_rubrique = plateforme::Octets_Des_Caracteres(ligne, 3);
-  if (fin_rubrique >= ligne.size()) return;  // fewer than four characters
+  if (fin_rubrique >= ligne.size()) {  // fewer than four characters
+    if (!Ligne_Courte_Texte(ligne)) throw EPas_Texte(textes::Memo_Pas_Texte);
+    return;
+  }
   const std::string_view texte_rubrique = ligne.substr(0, fin_rubrique);
   const int32_t rubrique = plateforme::Texte_Vers_Entier(texte_rubrique);
   Stocker_Ligne<Montants>(d, texte_rubrique, rubrique, plateforme::Texte_Vers_Montant(ligne.substr(fin_rubrique), U'.'));
@@ -323,6 +337,8 @@ void Decoder(TDecodage& d, std::string_view texte) {
 }  // namespace
 
 const std::vector<int>& Rubriques_Decodees() { return g_decodage.Rubriques; }
+
+int64_t Compte_Decode(int rubrique) { return g_decodage.Derniers[static_cast<size_t>(rubrique)]; }
 
 void Memo_Montants_Decoder(const std::string& texte) { Decoder<true>(g_decodage, texte); }
 

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Erreurs.h"
+
 static_assert(std::numeric_limits<long double>::digits == 64,
               "Les montants exigent la précision étendue : un long double à mantisse de 64 bits "
               "(x86 avec GCC, Clang ou MinGW). MSVC n'a qu'un long double de 53 bits.");
@@ -36,14 +38,16 @@ extern TTAB_VALEURS TAB_VALEURS;
 using TComptes_Rubriques = std::array<std::vector<int64_t>, TTAB_VALEURS::Dernier + 1>;
 
 // A decoder's state. Memo_Montants_Decoder's own lists in Rubriques what a decoding stores, each
-// rubric once, in the order of its first line, and puts their amounts into TAB_VALEURS; a
-// decoding into counts appends each one's last count to (*Comptes)[rubrique], and Stockee tells
-// which it appended to.
+// rubric once, in the order of its first line, and puts their amounts into TAB_VALEURS and
+// their counts into Derniers; a decoding into counts appends each one's last count to
+// (*Comptes)[rubrique], lists them too when Lister is set, and Stockee tells which it appended to.
 struct TDecodage {
   explicit TDecodage(TTAB_VALEURS* Table = nullptr) : Valeurs(Table) {}
   TTAB_VALEURS* Valeurs;
   TComptes_Rubriques* Comptes = nullptr;
+  bool Lister = false;
   std::vector<int> Rubriques;
+  std::array<int64_t, TTAB_VALEURS::Dernier + 1> Derniers{};
   // The decoding that last stored each rubric: a rubric is known as stored without clearing a
   // table of 899 flags for every memo, nor listing it.
   std::array<uint32_t, TTAB_VALEURS::Dernier + 1> Numeros{};
@@ -53,13 +57,22 @@ struct TDecodage {
   bool Stockee(int rubrique) const { return Numeros[static_cast<size_t>(rubrique)] == Numero; }
 };
 
+// A memo whose body holds a line too short for an amount with a byte that no text of amounts
+// has: a scrambled block whose first line happens to be printable, not a payslip.
+class EPas_Texte : public plateforme::EKorvex {
+public:
+  using EKorvex::EKorvex;
+};
+
 // The amount of a count of ten-thousandths, as the decoder stores it.
 constexpr long double Montant_De(int64_t dix_milliemes) { return static_cast<long double>(dix_milliemes) / 10000.0L; }
 
 // Clears TAB_VALEURS and fills it from the text of one MONTANTS memo (UTF-8).
 // Raises plateforme::EKorvex with the conversion error of the first bad line, or the rubric
-// error for a number outside 1 to 899 with an amount that is not negligible; the lines before
-// it stay stored and the user's separators are back in force.
+// error for a number outside 1 to 899 with an amount that is not negligible, or EPas_Texte for
+// a line of one to three characters that holds a control byte (the tab and 0x1A aside) or a
+// character beyond ASCII; the lines before it stay stored and the user's separators are back
+// in force.
 void Memo_Montants_Decoder(const std::string& texte);
 
 // The same into Decodage's counts, touching nothing else: the user's separators are never set
@@ -70,3 +83,6 @@ void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage);
 // The rubrics the last decoding stored into TAB_VALEURS, each once: every other entry is zero,
 // so a total need only add these (a payslip fills some forty of the 899).
 const std::vector<int>& Rubriques_Decodees();
+
+// The count of ten-thousandths the last decoding stored for a rubric it lists.
+int64_t Compte_Decode(int rubrique);

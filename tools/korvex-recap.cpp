@@ -19,6 +19,7 @@
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
 #include "platform/Format_Nombres.h"
+#include "platform/Precision.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "recap/Export.h"
@@ -149,7 +150,8 @@ std::string Json_Recap(const TArguments& arguments, const recap::TTableau& table
 std::string Texte_Sortie(const TArguments& arguments, const recap::TGrille& grille, const TTAB_VALEURS& TOT_RUB,
                          const recap::TBilan_Recap& bilan) {
   const recap::TCalcul calcul{arguments.dossier, bilan.Mois, 0,
-                              recap::Resumer(bilan.Bulletins, recap::Lignes_Recap(grille, TOT_RUB)), bilan.Avertissements};
+                              recap::Resumer(bilan.Bulletins, recap::Lignes_Recap(grille, TOT_RUB)), bilan.Avertissements,
+                              nullptr, nullptr};
   const recap::TTableau tableau = recap::Tableau_Recap(grille, TOT_RUB, &calcul);
   switch (arguments.sortie) {
     case TSortie::Csv:
@@ -212,6 +214,7 @@ int Executer(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  plateforme::Fixer_Precision_Etendue();
   plateforme::TConsoleUtf8 console;
   try {
     return Executer(argc, argv);

@@ -42,7 +42,7 @@ TMemo::TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3)
 
 bool TMemo::Lire(uint64_t bloc, bool texte_attendu, std::string& tampon, std::string_view& texte, std::string& erreur) {
   const uint64_t taille = fichier_.Taille();
-  if (bloc >= (taille + taille_bloc_ - 1) / taille_bloc_) {
+  if (bloc >= Blocs()) {
     erreur = textes::Memo_Bloc_Au_Dela(bloc);
     return false;
   }
@@ -90,11 +90,12 @@ bool TMemo::Lire(uint64_t bloc, bool texte_attendu, std::string& tampon, std::st
 
 // A writer's padding only completes the last block of a text; a run of NULs that starts on a
 // block boundary and reaches the end of the length is a block zeroed over the text's end, and
-// the decoder would stop there without a word.
+// the decoder would stop there without a word. One NUL alone is the terminator that writers of
+// C strings store in every memo: it falls on a boundary once in so many blocks.
 bool TMemo::Fin_Effacee(uint64_t position, std::string_view texte) const {
   const size_t dernier = texte.find_last_not_of('\0');
   const uint64_t nuls = position + (dernier == std::string_view::npos ? 0 : dernier + 1);
-  return nuls < position + texte.size() && nuls % taille_bloc_ == 0;
+  return position + texte.size() - nuls > 1 && nuls % taille_bloc_ == 0;
 }
 
 bool TMemo::Lire_Longueur(uint64_t position, uint64_t longueur, std::string& tampon, std::string_view& texte,

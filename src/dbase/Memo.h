@@ -18,6 +18,8 @@ public:
   TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3);
 
   const std::string& Chemin() const { return fichier_.Chemin(); }
+  // The blocks the file holds, whole or begun: a pointer to a later one is damaged.
+  uint64_t Blocs() const { return (fichier_.Taille() + taille_bloc_ - 1) / taille_bloc_; }
 
   // The raw bytes of the memo that starts at block bloc (never 0: an empty pointer is no memo),
   // in texte: left in the file's window when they lie in it, valid until the next read, else

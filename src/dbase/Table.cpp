@@ -212,6 +212,28 @@ struct TTable::TEtat {
   // The window may have moved: point at the current record again.
   void Recharger() { enregistrement = courant < 0 ? nullptr : Lire_Brut(courant); }
 
+  // The current record's bytes for a field reader: a series may have moved the window since.
+  const char* Actuel() {
+    if (enregistrement == nullptr && courant >= 0) Recharger();
+    return enregistrement;
+  }
+
+  // The records from i on, up to dernier, that one window holds, each checked once.
+  bool Serie(int64_t i, int64_t dernier, TSerie& serie) {
+    if (i > dernier || !Charger(i)) return false;
+    const uint64_t longueur = structure.longueur_enregistrement;
+    size_t octets = 0;
+    const char* r = tampon.Morceau(structure.longueur_entete + static_cast<uint64_t>(i) * longueur, octets);
+    const int64_t fin = std::min({dernier + 1, nombre, i + static_cast<int64_t>(octets / longueur)});
+    Verifier_Jusqu_A(fin - 1);  // an end mark may end the table, and the series, before fin
+    serie.Premier = i + 1;
+    serie.Nombre = std::min(fin, nombre) - i;
+    serie.Longueur = static_cast<size_t>(longueur);
+    serie.Octets = r;
+    if (courant >= 0) enregistrement = nullptr;
+    return true;
+  }
+
   // A record whose flag is wrong may be deleted or not: it is seen only with the deleted ones.
   bool Visible(bool supprimes) const { return supprimes || *enregistrement == ' '; }
 
@@ -252,8 +274,8 @@ struct TTable::TEtat {
   }
 
   // The ASCII text of character field c in the current record, as Texte_Ascii gives it.
-  std::optional<std::string_view> Texte_Ascii(const TChamp& c) const {
-    if (c.genre != TGenre::Texte || courant < 0 || Est_Nul(structure, c, enregistrement)) return std::nullopt;
+  std::optional<std::string_view> Texte_Ascii(const TChamp& c) {
+    if (c.genre != TGenre::Texte || courant < 0 || Est_Nul(structure, c, Actuel())) return std::nullopt;
     const std::string_view octets = Octets_Texte(c, enregistrement);
     if (!Tout_Ascii(octets.data(), octets.size())) return std::nullopt;
     return octets;
@@ -347,7 +369,7 @@ struct TTable::TEtat {
   // tampon.
   std::string_view Texte_Memo(const TChamp& c, std::string& tampon) {
     uint64_t bloc = 0;
-    if (!Bloc_Memo(c, enregistrement, bloc)) Erreur_Memo(c, textes::Memo_Pointeur_Incorrect);
+    if (!Bloc_Memo(c, Actuel(), bloc)) Erreur_Memo(c, textes::Memo_Pointeur_Incorrect);
     if (bloc == 0) return tampon;  // empty, but a text all the same
     std::string_view texte;
     std::string erreur;
@@ -476,6 +498,23 @@ int64_t TTable::RecordCount() const { return Etat().nombre; }
 
 int64_t TTable::RecNo() const { return Etat().courant + 1; }
 
+bool TTable::Lire_Serie(int64_t Premier, int64_t Dernier, TSerie& Serie) {
+  TEtat& e = Etat();
+  const int64_t i = std::max<int64_t>(Premier, 1) - 1;
+  e.verifies = std::max(e.verifies, i);
+  return e.Serie(i, Dernier - 1, Serie);
+}
+
+uint64_t TTable::Blocs_Memo() const {
+  const TEtat& e = Etat();
+  return e.memo ? e.memo->Blocs() : 0;
+}
+
+std::string TTable::Fichier_Memo() const {
+  const TEtat& e = Etat();
+  return e.memo ? e.memo->Chemin() : std::string();
+}
+
 const std::vector<TOmission>& TTable::Omissions() const { return Etat().omissions; }
 std::vector<TOmission> TTable::Prendre_Omissions() { return std::exchange(Etat().omissions, {}); }
 
@@ -490,21 +529,21 @@ std::string_view TTable::Texte_Champ(int index, std::string& tampon) const {
   TEtat& e = Etat();
   const TChamp& c = Champ_De(e.nom, e.structure, index);
   tampon.clear();
-  if (e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement)) return tampon;
+  if (e.courant < 0 || Est_Nul(e.structure, c, e.Actuel())) return tampon;
   if (c.genre == TGenre::Memo || c.genre == TGenre::MemoBinaire) return e.Texte_Memo(c, tampon);
   tampon = Texte_Valeur(e.structure, c, e.enregistrement, *e.page);
   return tampon;
 }
 
 std::optional<std::string_view> TTable::Texte_Ascii_Champ(int index) const {
-  const TEtat& e = Etat();
+  TEtat& e = Etat();
   return e.Texte_Ascii(Champ_De(e.nom, e.structure, index));
 }
 
 int32_t TTable::Entier_Champ(int index) const {
   TEtat& e = Etat();
   const TChamp& c = Champ_De(e.nom, e.structure, index);
-  const bool vide = e.courant < 0 || Est_Nul(e.structure, c, e.enregistrement);
+  const bool vide = e.courant < 0 || Est_Nul(e.structure, c, e.Actuel());
   int32_t valeur = 0;
   TLecture lecture = TLecture::Correcte;
   switch (c.genre) {
@@ -532,6 +571,25 @@ std::string TField::AsString() const { return table_->Texte_Champ(index_); }
 std::string_view TField::Texte(std::string& Tampon) const { return table_->Texte_Champ(index_, Tampon); }
 
 std::optional<std::string_view> TField::Texte_Ascii() const { return table_->Texte_Ascii_Champ(index_); }
+
+TChamp_Serie TField::Serie() const {
+  const TTable::TEtat& e = table_->Etat();
+  const TChamp& c = Champ_De(e.nom, e.structure, index_);
+  TChamp_Serie s;
+  s.decalage_ = c.decalage;
+  s.longueur_ = c.longueur;
+  if (c.bit_nul >= 0 && e.structure.indicateurs >= 0) {
+    s.bit_nul_ = c.bit_nul;
+    s.drapeaux_ = e.structure.champs[static_cast<size_t>(e.structure.indicateurs)].decalage;
+  }
+  return s;
+}
+
+std::optional<uint64_t> TChamp_Serie::Bloc_Memo(const char* Enregistrement) const {
+  uint64_t bloc = 0;
+  if (!Lire_Bloc_Memo(Enregistrement + decalage_, longueur_, bloc)) return std::nullopt;
+  return bloc;
+}
 
 std::string TField::FieldName() const {
   const TTable::TEtat& e = table_->Etat();

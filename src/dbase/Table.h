@@ -52,6 +52,40 @@ void Ajouter_Omission(std::vector<TOmission>& Omissions, const TOmission& Omissi
 
 class TTable;
 
+// Records as the file stores them, for a reader that goes through many at a time: Nombre
+// records of Longueur bytes from Octets, the first being record number Premier (from 1). Each
+// starts with its deletion flag: a blank for a record shown, "*" for a deleted one, anything else
+// a wrong flag that the table has noted in its Omissions. Valid until the table reads again.
+struct TSerie {
+  int64_t Premier = 0;
+  int64_t Nombre = 0;
+  size_t Longueur = 0;
+  const char* Octets = nullptr;
+
+  const char* Enregistrement(int64_t k) const { return Octets + static_cast<size_t>(k) * Longueur; }
+  static bool Montre(const char* enregistrement) { return *enregistrement == ' '; }
+};
+
+// A field in the records of a series: where its bytes lie, read without asking the table, so
+// that a reader can go through many records. A plain value, valid for the table it came from.
+class TChamp_Serie {
+public:
+  // Its bytes as stored, in the table's page.
+  std::string_view Octets(const char* Enregistrement) const { return {Enregistrement + decalage_, longueur_}; }
+  // Whether the value is null (Visual FoxPro's null flags).
+  bool Nul(const char* Enregistrement) const {
+    return bit_nul_ >= 0 && ((Enregistrement[drapeaux_ + static_cast<uint32_t>(bit_nul_ >> 3)] >> (bit_nul_ & 7)) & 1) != 0;
+  }
+  // For a memo field, the block it points to (0: no memo); nothing when the pointer is not a
+  // block number.
+  std::optional<uint64_t> Bloc_Memo(const char* Enregistrement) const;
+
+private:
+  friend class TField;
+  uint32_t decalage_ = 0, longueur_ = 0, drapeaux_ = 0;
+  int bit_nul_ = -1;
+};
+
 // A field of the table's current record; valid while its table stays open.
 class TField {
 public:
@@ -67,6 +101,8 @@ public:
   std::optional<std::string_view> Texte_Ascii() const;
   std::string FieldName() const;
   TFieldType DataType() const;
+  // The field as a reader of series takes it.
+  TChamp_Serie Serie() const;
   // Integer value; a numeric with decimals is rounded half to even, an empty numeric is 0,
   // a character field follows the integer text rules; other kinds raise an error.
   int32_t AsInteger() const;
@@ -130,6 +166,16 @@ public:
   int64_t RecordCount() const;
   // The number of the current record in the file, from 1; 0 on an empty table.
   int64_t RecNo() const;
+
+  // The records from number Premier on, up to Dernier, that the table's window holds at once
+  // (at least one): each checked as a scan checks them, while those before Premier are left to
+  // other readers, as Aller_A_Partage does. False when the table has no record from Premier on
+  // up to Dernier. The current record stays current.
+  bool Lire_Serie(int64_t Premier, int64_t Dernier, TSerie& Serie);
+  // The memo file's size in blocks: a pointer to a later block is damaged. 0 without memo.
+  uint64_t Blocs_Memo() const;
+  // The memo file's path, as messages name it; empty for a table without memo.
+  std::string Fichier_Memo() const;
 
   // The damage met so far, records left out: the tail at Open, the rest as records are reached.
   // A record with a wrong deletion flag is skipped, unless deleted records are shown.

@@ -231,14 +231,16 @@ std::string_view Octets_Texte(const TChamp& c, const char* enregistrement) {
 }
 
 bool Bloc_Memo(const TChamp& c, const char* enregistrement, uint64_t& bloc) {
-  const char* v = enregistrement + c.decalage;
+  return Lire_Bloc_Memo(enregistrement + c.decalage, c.longueur, bloc);
+}
+
+bool Lire_Bloc_Memo(const char* v, size_t n, uint64_t& bloc) {
   bloc = 0;
-  if (c.longueur == 4) {
+  if (n == 4) {
     bloc = Lire_32_Petit(v);
     return true;
   }
   size_t i = 0;
-  const size_t n = c.longueur;
   while (i < n && (v[i] == ' ' || v[i] == '\0')) ++i;
   for (; i < n && v[i] >= '0' && v[i] <= '9'; ++i) {
     if (bloc > (UINT64_MAX - 9) / 10) return false;

@@ -23,6 +23,8 @@ std::string_view Octets_Texte(const TChamp& c, const char* enregistrement);
 
 // The block a memo pointer names (0: no memo). False when the bytes are not a block number.
 bool Bloc_Memo(const TChamp& c, const char* enregistrement, uint64_t& bloc);
+// The same from a pointer's n bytes: 4 binary (Visual FoxPro), else a number in text.
+bool Lire_Bloc_Memo(const char* pointeur, size_t n, uint64_t& bloc);
 
 enum class TLecture { Correcte, Incorrecte, Debordement };
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace textes {
 
@@ -65,6 +66,46 @@ inline std::string Avertissement_Memo(int64_t enregistrement, const std::string&
          " de la table " + table + (identite.empty() ? "" : " (" + identite + ")") +
          " n'est pas compté dans le calcul : le mémo de son champ " + champ + " " + defaut +
          (memo.empty() ? "" : " (" + memo + ")") + ".";
+}
+// "a", "a et b", "a, b et c".
+inline std::string Liste_Et(const std::vector<std::string>& elements) {
+  std::string texte;
+  for (size_t i = 0; i < elements.size(); ++i)
+    texte += (i == 0 ? "" : i + 1 == elements.size() ? " et " : ", ") + elements[i];
+  return texte;
+}
+// A text between guillemets, which keep it on their line.
+inline std::string Entre_Guillemets(const std::string& texte) { return "«\u00A0" + texte + "\u00A0»"; }
+// Records whose month field holds no month: the month asked may be theirs, so each is named.
+inline std::string Avertissement_Mois(int64_t enregistrement, const std::string& table, const std::string& identite,
+                                      const std::string& mois) {
+  return Attention + std::string("l'enregistrement ") + std::to_string(enregistrement) + " de la table " + table +
+         (identite.empty() ? "" : " (" + identite + ")") + " n'est compté dans aucun mois : son champ MOIS contient " +
+         Entre_Guillemets(mois) + ", qui n'est pas un mois mm-aaaa.";
+}
+// One of several such records: "14 (MATRICULE 00002, MOIS « 02\x1A2024 »)".
+inline std::string Enregistrement_Mois(int64_t enregistrement, const std::string& identite, const std::string& mois) {
+  return std::to_string(enregistrement) + " (" + (identite.empty() ? "" : identite + ", ") + "MOIS " +
+         Entre_Guillemets(mois) + ")";
+}
+inline std::string Avertissement_Mois_Plusieurs(int64_t nombre, const std::string& table,
+                                                const std::vector<std::string>& premiers) {
+  return Attention + std::to_string(nombre) + " enregistrements de la table " + table +
+         " ne sont comptés dans aucun mois, leur champ MOIS ne contenant pas un mois mm-aaaa : " +
+         (static_cast<size_t>(nombre) > premiers.size() ? "les " + std::to_string(premiers.size()) + " premiers sont " : "") +
+         "les enregistrements " + Liste_Et(premiers) + ".";
+}
+// Records whose memo pointers name one block: none can be told to be the payslip it belongs to.
+inline std::string Avertissement_Memo_Partage(const std::vector<std::string>& enregistrements, const std::string& table,
+                                              const std::string& champ, uint64_t bloc, const std::string& memo) {
+  return Attention + std::string("les bulletins des enregistrements ") + Liste_Et(enregistrements) + " de la table " +
+         table + " ne sont pas comptés dans le calcul : leur champ " + champ + " désigne le même mémo, le bloc " +
+         std::to_string(bloc) + " (" + memo + ").";
+}
+// One of them: "3 (MATRICULE 00003, NOM LEFÈVRE Chloé)", "25 (supprimé : MATRICULE 00001, …)".
+inline std::string Enregistrement_Identifie(int64_t enregistrement, const std::string& identite, bool supprime) {
+  const std::string precision = supprime ? (identite.empty() ? "supprimé" : "supprimé : " + identite) : identite;
+  return std::to_string(enregistrement) + (precision.empty() ? "" : " (" + precision + ")");
 }
 // The second line of an error in a payslip's memo: where the user finds that payslip.
 inline std::string Bulletin_En_Cause(int64_t enregistrement, const std::string& table, const std::string& identite) {
@@ -134,7 +175,7 @@ inline constexpr const char* Pdf_Impossible = "Impossible de produire le PDF de 
 inline constexpr const char* Entete_Enregistrement = "ENREG.";
 inline constexpr const char* Entete_Montant = "MONTANT";
 inline constexpr const char* Ligne_Total = "Total";
-inline constexpr const char* Bulletins_Changes = "Les bulletins ont changé depuis le calcul : recalculez la récap.";
+inline constexpr const char* Bulletins_Changes = "les bulletins ont changé depuis le calcul : recalculez la récap.";
 inline std::string Periode_Affichee(const std::string& debut, const std::string& fin) { return debut + " à " + fin; }
 inline std::string Titre_Detail(int rubrique, const std::string& libelle, const std::string& mois) {
   return "Détail — rubrique " + std::to_string(rubrique) + (libelle.empty() ? "" : " " + libelle) + " — mois " + mois;
@@ -156,6 +197,11 @@ inline constexpr const char* Mois_Reference_Incorrect =
 inline std::string Titre_Comparaison(const std::string& mois, const std::string& reference) {
   return "Comparaison — mois " + mois + " / " + reference;
 }
+inline std::string Titre_Sans_Comparaison(const std::string& mois) {
+  return "Comparaison — mois " + mois + " : rien n'a été comparé";
+}
+// A month field of our windows holds no month: the window says so, whatever its field.
+inline constexpr const char* Mois_Reference_Pas_Un_Mois = "Le mois de référence doit être un mois mm-aaaa, de 01 à 12.";
 inline constexpr const char* Action_Comparer = "Comparer avec un autre mois…";
 inline constexpr const char* Bouton_Comparer = "Comparer";
 inline constexpr const char* Libelle_Mois_Reference = "Mois de référence :";

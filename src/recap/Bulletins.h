@@ -2,6 +2,7 @@
 // ones decoded in the table's order, those that cannot be read left out with a warning.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -35,13 +36,27 @@ struct TBulletin {
 using TChoix = std::function<std::optional<int>(std::string_view debut_mois)>;
 using TVisiteur = std::function<void(int choix, const TBulletin&)>;
 
+// How a scan reads.
+struct TOptions_Lecture {
+  std::function<void()> Trouve;  // runs once the file is renamed, before anything is read
+  int Fils = 0;  // threads of a totalling: 0 for as many as the machine has cores, up to four
+  bool Empreintes = false;  // a totalling also takes each choice's TEmpreintes
+};
+
 // Reads the folder's payslips once, PAIES.DTA renamed PAIES.DBF meanwhile and back under its
-// very name on every road; Trouve runs once the file is renamed, before anything is read.
-// Nothing, after the message, when PAIES.DTA is not there. Raises plateforme::EKorvex on every
-// error, a decoding error naming its payslip on a second line.
+// very name on every road. Every record is checked first: one whose month field holds no month
+// is counted in no month, and payslips whose memo another record names are left out, each with
+// a warning. Nothing, after the message, when PAIES.DTA is not there. Raises
+// plateforme::EKorvex on every error, a decoding error naming its payslip on a second line.
 std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const TChoix& Choix,
                                               const TVisiteur& Visiteur, const TAfficherMessage& Message,
-                                              const std::function<void()>& Trouve = {});
+                                              const TOptions_Lecture& Options = {});
+
+// What the payslips of a choice were, rubric by rubric: the sum of a mix of each payslip's
+// record and count of ten-thousandths. Two readings of the same payslips give the same, in any
+// order; a changed record or amount another, but for a chance of one in 2^64.
+using TEmpreintes = std::array<uint64_t, TTAB_VALEURS::Dernier + 1>;
+uint64_t Empreinte_Montant(int64_t Enregistrement, int64_t Dix_Milliemes);
 
 // Where the payslips of each choice are added: Totaux[choix] lists the totals they go into.
 using TTotaux_Choix = std::vector<std::vector<TTAB_VALEURS*>>;
@@ -49,18 +64,19 @@ using TTotaux_Choix = std::vector<std::vector<TTAB_VALEURS*>>;
 // What a totalling counted, payslips by choice, and what it left out.
 struct TTotalisation {
   std::vector<int> Bulletins;
+  std::vector<TEmpreintes> Empreintes;  // by choice, when asked for
   TAvertissements Avertissements;
 };
 
 // Lire_Bulletins with a visitor adding TAB_VALEURS's decoded rubrics to totals, to the same
 // bits and with the same warnings and errors: every total takes its payslips' amounts in the
-// table's order. Runs of records are decoded on up to Fils threads at once (0: as many as the
-// machine has cores, up to four), the others joining the first once it has found some
-// thousand payslips, and added in turn; a total is left as far as it got when an error stops
+// table's order. Runs of records are decoded on up to Options.Fils threads at once, the others
+// joining the first once it has found some thousand payslips, and added in turn; a total is
+// left as far as it got when an error stops
 // the reading. TAB_VALEURS is not used.
 std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, const TChoix& Choix,
                                                  const TTotaux_Choix& Totaux, const TAfficherMessage& Message,
-                                                 const std::function<void()>& Trouve = {}, int Fils = 0);
+                                                 const TOptions_Lecture& Options = {});
 
 // The payslip table of a data folder as typed, and its name while a scan reads it.
 std::string Chemin_Paies(const std::string& Dossier);

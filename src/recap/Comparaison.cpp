@@ -64,8 +64,9 @@ std::optional<std::array<TSelection, 2>> Selections(const TDemande_Comparaison& 
 }
 
 // Each side totalled as Calc_Total_Paies totals a recap, in the same scan.
-std::optional<TAvertissements> Totaliser(const std::string& Chemin, const std::array<TSelection, 2>& cotes,
-                                         std::array<TTotaux, 2>& totaux, const TAfficherMessage& Message) {
+std::optional<TTotalisation> Totaliser(const std::string& Chemin, const std::array<TSelection, 2>& cotes,
+                                       std::array<TTotaux, 2>& totaux, const TAfficherMessage& Message,
+                                       bool empreintes) {
   const auto choix = [&](std::string_view debut_mois) -> std::optional<int> {
     const bool mois = cotes[Cote_Mois].Contient(debut_mois), reference = cotes[Cote_Reference].Contient(debut_mois);
     if (mois && reference) return Cote_Les_Deux;
@@ -74,12 +75,21 @@ std::optional<TAvertissements> Totaliser(const std::string& Chemin, const std::a
   };
   TTAB_VALEURS* const m = &totaux[Cote_Mois].Rubriques;
   TTAB_VALEURS* const r = &totaux[Cote_Reference].Rubriques;
-  auto totalisation = Totaliser_Bulletins(Chemin, choix, {{m}, {r}, {m, r}}, Message);
+  TOptions_Lecture options;
+  options.Empreintes = empreintes;
+  auto totalisation = Totaliser_Bulletins(Chemin, choix, {{m}, {r}, {m, r}}, Message, options);
   if (!totalisation) return std::nullopt;
   const std::vector<int>& n = totalisation->Bulletins;
   totaux[Cote_Mois].Bulletins = n[Cote_Mois] + n[Cote_Les_Deux];
   totaux[Cote_Reference].Bulletins = n[Cote_Reference] + n[Cote_Les_Deux];
-  return std::move(totalisation->Avertissements);
+  return totalisation;
+}
+
+// The month's digests: those of its payslips alone and of those it shares with the reference.
+TEmpreintes Empreintes_Mois(const TTotalisation& t) {
+  TEmpreintes e = t.Empreintes[Cote_Mois];
+  for (size_t r = 0; r < e.size(); ++r) e[r] += t.Empreintes[Cote_Les_Deux][r];
+  return e;
 }
 
 // Whether the move shows at least the threshold, as the user reads the % column: a rubric
@@ -151,8 +161,8 @@ std::optional<TComparaison> Comparer(const TDemande_Comparaison& Demande, const 
   const auto cotes = Selections(Demande, Message);
   if (!cotes) return std::nullopt;
   std::array<TTotaux, 2> totaux;
-  auto avertissements = Totaliser(Demande.Chemin, *cotes, totaux, Message);
-  if (!avertissements) return std::nullopt;
+  auto totalisation = Totaliser(Demande.Chemin, *cotes, totaux, Message, Demande.Empreintes);
+  if (!totalisation) return std::nullopt;
   TComparaison c;
   c.Dossier = Demande.Chemin;
   c.Mois = (*cotes)[Cote_Mois].Nom();
@@ -165,7 +175,11 @@ std::optional<TComparaison> Comparer(const TDemande_Comparaison& Demande, const 
   }
   c.Resume = Resume_Du_Cote(c.Lignes, totaux[Cote_Mois]);
   c.Resume_Reference = Resume_Du_Cote(c.Lignes, totaux[Cote_Reference]);
-  c.Avertissements = std::move(*avertissements);
+  c.Avertissements = std::move(totalisation->Avertissements);
+  if (Demande.Empreintes) {
+    c.Totaux_Mois = std::make_shared<const TTAB_VALEURS>(totaux[Cote_Mois].Rubriques);
+    c.Empreintes_Mois = std::make_shared<const TEmpreintes>(Empreintes_Mois(*totalisation));
+  }
   c.Date_Heure = std::time(nullptr);
   return c;
 }

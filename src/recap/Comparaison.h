@@ -4,6 +4,7 @@
 #pragma once
 
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,7 @@ struct TDemande_Comparaison {
   // With a period, its months instead of Mois, against as many months from Mois_Reference.
   std::optional<TPeriode> Periode;
   double Seuil = Seuil_Defaut;
+  bool Empreintes = false;  // takes the month's totals and digests, to check a calculation with
 };
 
 // Why a row is to be checked.
@@ -66,6 +68,9 @@ struct TComparaison {
   std::vector<TLigne_Comparaison> Lignes;  // in increasing rubric order
   TResume Resume, Resume_Reference;
   TAvertissements Avertissements;  // the scan's: they concern both months
+  // The month's every total and digest, when asked for.
+  std::shared_ptr<const TTAB_VALEURS> Totaux_Mois;
+  std::shared_ptr<const TEmpreintes> Empreintes_Mois;
 };
 
 // Reads PAIES.DTA once, behind the rename, then RUBRIQUE.DTA. Nothing, after the message, for a

@@ -9,6 +9,7 @@
 #include "platform/Erreurs.h"
 #include "platform/Textes.h"
 #include "recap/Recap.h"
+#include "recap/Resume.h"
 
 namespace recap {
 
@@ -36,6 +37,7 @@ std::optional<TAvertissements> Lire_Detail(TDetail& detail, const TAfficherMessa
     const long double montant = TAB_VALEURS[detail.Rubrique];
     detail.Bulletins.push_back({bulletin.Enregistrement, bulletin.Champs(), montant});
     detail.Total += montant;
+    detail.Empreinte += Empreinte_Montant(bulletin.Enregistrement, Compte_Decode(detail.Rubrique));
   };
   return Lire_Bulletins(detail.Dossier, choix, garder, Message);
 }
@@ -46,9 +48,6 @@ void Lire_Rubrique(TDetail& detail) {
   detail.Libelle = rubriques.Libelle();
   detail.Colonne = rubriques.Colonne();
 }
-
-// Equal values of the same sign: for totals, which are never NaN, the same bits.
-bool Memes_Bits(long double a, long double b) { return a == b && std::signbit(a) == std::signbit(b); }
 
 TLigne_Tableau Ligne_Bulletin(const TBulletin_Detail& bulletin, size_t champs) {
   TLigne_Tableau ligne;
@@ -99,13 +98,9 @@ std::optional<TDetail> Detailler(const std::string& Chemin, const std::string& M
   return detail;
 }
 
-bool Verifier_Total_Grille(TDetail& Detail, long double Total_Grille) {
-  if (Memes_Bits(Detail.Total, Total_Grille)) return true;
-  // A warning like the others: the figures shown are not the grid's.
-  const std::string avertissement = textes::Attention + std::string(textes::Bulletins_Changes);
-  auto& avertissements = Detail.Avertissements;
-  if (std::find(avertissements.begin(), avertissements.end(), avertissement) == avertissements.end())
-    avertissements.push_back(avertissement);
+bool Verifier_Calcul(TDetail& Detail, long double Total, uint64_t Empreinte) {
+  if (Memes_Bits(Detail.Total, Total) && Detail.Empreinte == Empreinte) return true;
+  Avertir_Bulletins_Changes(Detail.Avertissements);
   return false;
 }
 

@@ -35,6 +35,7 @@ struct TDetail {
   std::vector<std::string> Noms_Champs;
   std::vector<TBulletin_Detail> Bulletins;  // in the table's order
   long double Total = 0;  // the amounts added in that order, as the recap adds them
+  uint64_t Empreinte = 0;  // of its payslips and amounts, as a totalling's TEmpreintes takes it
   std::time_t Date_Heure = 0;
   TAvertissements Avertissements;
 };
@@ -47,9 +48,10 @@ std::optional<TDetail> Detailler(const std::string& Chemin, const std::string& M
                                  const TAfficherMessage& Message,
                                  const std::optional<TPeriode>& Periode = std::nullopt);
 
-// Whether the detail still gives the grid's total (TOT_RUB of the rubric), to the last bit. When
-// not, the payroll application wrote meanwhile: the detail gets the warning that says so.
-bool Verifier_Total_Grille(TDetail& Detail, long double Total_Grille);
+// Whether the detail read what the calculation read: the same payslips with the same amounts
+// (the calculation's digest of the rubric) and the same total, to the last bit. When not, the
+// payroll application wrote meanwhile: the detail gets the warning that says so.
+bool Verifier_Calcul(TDetail& Detail, long double Total, uint64_t Empreinte);
 
 // The month as titles show it ("02-2024", "01-2024 à 03-2024") and as names hold it
 // ("01-2024_03-2024").

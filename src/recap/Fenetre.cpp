@@ -7,6 +7,7 @@
 #include "platform/Fichiers.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
+#include "recap/Periode.h"
 
 namespace recap {
 
@@ -19,8 +20,19 @@ std::string Titre_Application(const std::string& Fichier_Executable) {
   return nom.substr(0, premier) + plateforme::Minuscules(nom.substr(premier));
 }
 
-const char* Texte_Controle_Dossier(const std::string& Chemin) {
-  return plateforme::Fichier_Existe(Chemin_Paies(Chemin)) ? textes::Dossier_OK : textes::Dossier_Pas_KORVEX;
+std::string Texte_Controle_Dossier(const std::string& Chemin) {
+  if (plateforme::Fichier_Existe(Chemin_Paies(Chemin))) return textes::Dossier_OK;
+  // An interrupted calculation left the payslips under their temporary name.
+  // The folder shows in the field beside it: the names alone keep the label short.
+  if (!plateforme::Nom_Pris(Chemin_Paies(Chemin)) && plateforme::Nom_Pris(Chemin_Paies_Temporaire(Chemin)))
+    return textes::Calcul_Interrompu("PAIES.DTA", "PAIES.DBF");
+  return textes::Dossier_Pas_KORVEX;
+}
+
+std::optional<std::string> Mois_Champ(const std::string& Texte) {
+  std::string mois = Sans_Blancs(Texte);
+  if (!Rang_Mois(mois)) return std::nullopt;
+  return mois;
 }
 
 void Relire_Separateurs() noexcept {
@@ -45,14 +57,15 @@ void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, T
     ++Dernier.Numero;
   };
   try {
-    Calculer_Recap(Chemin, Mois, TOT_RUB, Grille, Message, bilan);
+    Calculer_Recap(Chemin, Mois, TOT_RUB, Grille, Message, bilan, std::nullopt, true);
   } catch (...) {
     echec();
     throw;
   }
   if (!bilan.Grille_Remplie) return echec();
   Dernier = {TCalcul{Chemin, bilan.Mois, std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB)),
-                     std::move(bilan.Avertissements)},
+                     std::move(bilan.Avertissements), std::make_shared<const TTAB_VALEURS>(TOT_RUB),
+                     std::make_shared<const TEmpreintes>(*bilan.Empreintes)},
              false, false, Dernier.Numero + 1};
 }
 

@@ -56,8 +56,14 @@ struct TBoitesMessages {
 // cut at its first ".", every character after the first in lower case.
 std::string Titre_Application(const std::string& Fichier_Executable);
 
-// The folder check: the text of LabelFichierTrouve for the folder field's text as typed.
-const char* Texte_Controle_Dossier(const std::string& Chemin);
+// The folder check: the text of LabelFichierTrouve for the folder field's text as typed. When
+// PAIES.DTA is not there but PAIES.DBF is, a calculation was interrupted: it says so, and how
+// to give the payroll application its payslips back.
+std::string Texte_Controle_Dossier(const std::string& Chemin);
+
+// A month field of our windows, the main window's aside (the recap has its own rule): the month
+// it holds, blanks trimmed, when it is a month mm-aaaa (01 to 12, four digits); else nothing.
+std::optional<std::string> Mois_Champ(const std::string& Texte);
 
 // The system announced a change of its regional settings: the separators are read again. Never
 // fails: on any error the previous separators stay in force.

@@ -6,6 +6,7 @@ namespace recap {
 
 TFenetre_Comparaison Ouvrir_Comparaison(const TCalcul& Calcul) {
   TFenetre_Comparaison f;
+  f.Calcul = Calcul;
   f.Dossier = Calcul.Dossier;
   f.Mois = Calcul.Mois;
   f.Mois_Reference = Mois_Precedent(Calcul.Mois).value_or("");
@@ -18,12 +19,17 @@ void Clic_Comparer(TFenetre_Comparaison& Fenetre, const TBoitesMessages& Boites,
   Fenetre.Echec = true;
   const TBoitesMessages boites = Boites_Curseur_Normal(Boites, Curseur);
   Sous_Garde(boites, [&] {
+    if (!Mois_Champ(Fenetre.Mois_Reference)) return boites.Message(textes::Mois_Reference_Pas_Un_Mois);
     const auto seuil = Lire_Seuil(Fenetre.Seuil);
     if (!seuil) return boites.Message(textes::Seuil_Incorrect);
     const auto attente = Curseur(true);
-    TDemande_Comparaison demande{Fenetre.Dossier, Fenetre.Mois, Fenetre.Mois_Reference, std::nullopt, *seuil};
+    TDemande_Comparaison demande{Fenetre.Dossier, Fenetre.Mois, Fenetre.Mois_Reference, std::nullopt, *seuil, true};
     Fenetre.Comparaison = Comparer(demande, boites.Message);
     Fenetre.Echec = !Fenetre.Comparaison;
+    if (!Fenetre.Comparaison) return;
+    const TComparaison& c = *Fenetre.Comparaison;
+    if (!Meme_Lecture(Fenetre.Calcul, c.Resume.Bulletins, *c.Totaux_Mois, *c.Empreintes_Mois))
+      Avertir_Bulletins_Changes(Fenetre.Comparaison->Avertissements);
   });
 }
 
@@ -35,6 +41,7 @@ TTableau Tableau_Affiche(const TFenetre_Comparaison& Fenetre) {
   vide.Reference.Debut = Fenetre.Mois_Reference;
   TTableau t = Tableau_Comparaison(vide);
   t.Resume.clear();
+  if (Fenetre.Echec) t.Titre = textes::Titre_Sans_Comparaison(Fenetre.Mois);
   return t;
 }
 

@@ -8,11 +8,13 @@
 #include "recap/Commandes.h"
 #include "recap/Comparaison.h"
 #include "recap/Fenetre.h"
+#include "recap/Resume.h"
 
 namespace recap {
 
 struct TFenetre_Comparaison {
-  std::string Dossier, Mois;  // of the calculation it was opened from
+  TCalcul Calcul;             // the main window's, which it was opened from
+  std::string Dossier, Mois;  // of that calculation
   std::string Mois_Reference; // the field as typed
   std::string Seuil;          // the field as typed, in %
   // The last comparison made; nothing before the first click or after one that failed, so that
@@ -25,11 +27,13 @@ struct TFenetre_Comparaison {
 TFenetre_Comparaison Ouvrir_Comparaison(const TCalcul& Calcul);
 
 // A click on "Comparer" (made once when the window opens): the fields read, the comparison
-// made under the wait cursor, every message and error in the boxes.
+// made under the wait cursor, every message and error in the boxes. A reference that is no
+// month mm-aaaa gets its message and no comparison; one whose month no longer reads as the
+// calculation read it gets the warning that the payslips changed.
 void Clic_Comparer(TFenetre_Comparaison& Fenetre, const TBoitesMessages& Boites, const TCurseur& Curseur);
 
 // The table the grid shows: the comparison's, or its headers alone; its title, "Comparaison —
-// mois <mois> / <référence>", is the window's.
+// mois <mois> / <référence>", is the window's, and says so when nothing was compared.
 TTableau Tableau_Affiche(const TFenetre_Comparaison& Fenetre);
 
 // The summary label: the two summaries and their differences, or why there are none.

@@ -4,15 +4,17 @@
 
 namespace recap {
 
-std::optional<TDetail> Clic_Detail(const TDernier_Calcul& Dernier, const TTAB_VALEURS& TOT_RUB, int Rubrique,
-                                   const TBoitesMessages& Boites, const TCurseur& Curseur) {
+std::optional<TDetail> Clic_Detail(const TDernier_Calcul& Dernier, int Rubrique, const TBoitesMessages& Boites,
+                                   const TCurseur& Curseur) {
   if (!Grille_A_Jour(Dernier)) return std::nullopt;
   std::optional<TDetail> detail;
   const TBoitesMessages boites = Boites_Curseur_Normal(Boites, Curseur);
   Sous_Garde(boites, [&] {
     const auto attente = Curseur(true);
     detail = Detailler(Dernier.Calcul->Dossier, Dernier.Calcul->Mois, Rubrique, boites.Message);
-    if (detail) Verifier_Total_Grille(*detail, TOT_RUB[Rubrique]);
+    const TCalcul& calcul = *Dernier.Calcul;
+    if (detail && calcul.Totaux && calcul.Empreintes)
+      Verifier_Calcul(*detail, (*calcul.Totaux)[Rubrique], (*calcul.Empreintes)[static_cast<size_t>(Rubrique)]);
   });
   return detail;
 }

@@ -11,10 +11,11 @@
 namespace recap {
 
 // A double click, Enter or "Détail de la rubrique…" on the row of that rubric: the detail read
-// under the wait cursor and checked against the grid's total, every message and error in the
-// boxes. Nothing when the grid is not the last click's recap, or after a message or an error.
-std::optional<TDetail> Clic_Detail(const TDernier_Calcul& Dernier, const TTAB_VALEURS& TOT_RUB, int Rubrique,
-                                   const TBoitesMessages& Boites, const TCurseur& Curseur);
+// under the wait cursor and checked against what the grid's calculation read, every message
+// and error in the boxes. Nothing when the grid is not the last click's recap, or after a
+// message or an error.
+std::optional<TDetail> Clic_Detail(const TDernier_Calcul& Dernier, int Rubrique, const TBoitesMessages& Boites,
+                                   const TCurseur& Curseur);
 
 // The summary label: "N bulletins".
 std::string Texte_Resume(const TDetail& Detail);

@@ -78,14 +78,19 @@ std::string Sans_Blancs(const std::string& texte) {
 
 std::optional<TTotal_Paies> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois,
                                              TTAB_VALEURS& TOT_RUB, const TAfficherMessage& Message,
-                                             const std::optional<TPeriode>& Periode) {
+                                             const std::optional<TPeriode>& Periode, bool Empreintes) {
   const auto choix = [&](std::string_view debut_mois) -> std::optional<int> {
     if (Periode ? Dans_Periode(*Periode, debut_mois) : debut_mois == Mois) return 0;
     return std::nullopt;
   };
-  auto totalisation = Totaliser_Bulletins(Chemin, choix, {{&TOT_RUB}}, Message, [&] { TOT_RUB.Effacer(); });
+  TOptions_Lecture options;
+  options.Trouve = [&] { TOT_RUB.Effacer(); };
+  options.Empreintes = Empreintes;
+  auto totalisation = Totaliser_Bulletins(Chemin, choix, {{&TOT_RUB}}, Message, options);
   if (!totalisation) return std::nullopt;
-  return TTotal_Paies{totalisation->Bulletins[0], std::move(totalisation->Avertissements)};
+  TTotal_Paies total{totalisation->Bulletins[0], std::move(totalisation->Avertissements), std::nullopt};
+  if (Empreintes) total.Empreintes = totalisation->Empreintes[0];
+  return total;
 }
 
 void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
@@ -96,7 +101,7 @@ void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VAL
 
 void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                     TGrille& Grille, const TAfficherMessage& Message, TBilan_Recap& Bilan,
-                    const std::optional<TPeriode>& Periode) {
+                    const std::optional<TPeriode>& Periode, bool Empreintes) {
   Bilan = {};
   // The month that is checked is the month that is used: trimmed.
   Bilan.Mois = Sans_Blancs(Mois);
@@ -105,10 +110,11 @@ void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VAL
     return;
   }
   // The scan looks for PAIES.DTA itself, and gives the message when it is not there.
-  auto total = Calc_Total_Paies(Chemin, Bilan.Mois, TOT_RUB, Message, Periode);
+  auto total = Calc_Total_Paies(Chemin, Bilan.Mois, TOT_RUB, Message, Periode, Empreintes);
   if (!total) return;
   Bilan.Bulletins = total->Bulletins;
   Bilan.Avertissements = std::move(total->Avertissements);
+  Bilan.Empreintes = std::move(total->Empreintes);
   Remplir_Grille(Chemin, TOT_RUB, Grille, Bilan.Grille_Commencee);
   Bilan.Grille_Remplie = true;
 }

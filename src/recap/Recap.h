@@ -40,6 +40,7 @@ std::string Sans_Blancs(const std::string& texte);
 struct TTotal_Paies {
   int Bulletins = 0;
   TAvertissements Avertissements;
+  std::optional<TEmpreintes> Empreintes;  // when asked for
 };
 
 // Totals the payslips of the month Mois found in the folder Chemin into TOT_RUB, renaming
@@ -49,7 +50,7 @@ struct TTotal_Paies {
 // every other failure, with PAIES.DTA back under its own name.
 std::optional<TTotal_Paies> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                                     const TAfficherMessage& Message,
-                                    const std::optional<TPeriode>& Periode = std::nullopt);
+                                    const std::optional<TPeriode>& Periode = std::nullopt, bool Empreintes = false);
 
 // How far a calculation went, written as it goes so that the caller can read it after an error.
 struct TBilan_Recap {
@@ -58,6 +59,7 @@ struct TBilan_Recap {
   std::string Mois;   // the month as the calculation takes it: trimmed
   int Bulletins = 0;  // payslips totalled
   TAvertissements Avertissements;
+  std::optional<TEmpreintes> Empreintes;  // when asked for
 };
 
 // A whole click on "Calculer Récap" with the two fields' texts as typed: checks the month and
@@ -66,9 +68,9 @@ struct TBilan_Recap {
 void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                     TGrille& Grille, const TAfficherMessage& Message);
 // The same, telling how far it went; with a period, its months are totalled (Mois is still
-// checked as the month field is).
+// checked as the month field is). With Empreintes, the payslips' are taken too.
 void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VALEURS& TOT_RUB,
                     TGrille& Grille, const TAfficherMessage& Message, TBilan_Recap& Bilan,
-                    const std::optional<TPeriode>& Periode = std::nullopt);
+                    const std::optional<TPeriode>& Periode = std::nullopt, bool Empreintes = false);
 
 }  // namespace recap

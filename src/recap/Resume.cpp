@@ -1,5 +1,6 @@
 #include "recap/Resume.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "platform/Format_Nombres.h"
@@ -80,6 +81,20 @@ TTableau Tableau_Recap(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const
   t.Resume.assign(lignes.begin(), lignes.end());
   t.Avertissements = Calcul->Avertissements;
   return t;
+}
+
+bool Meme_Lecture(const TCalcul& Calcul, int Bulletins, const TTAB_VALEURS& Totaux, const TEmpreintes& Empreintes) {
+  if (!Calcul.Totaux || !Calcul.Empreintes) return true;
+  if (Bulletins != Calcul.Resume.Bulletins || Empreintes != *Calcul.Empreintes) return false;
+  for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
+    if (!Memes_Bits(Totaux[r], (*Calcul.Totaux)[r])) return false;
+  return true;
+}
+
+void Avertir_Bulletins_Changes(TAvertissements& Avertissements) {
+  const std::string avertissement = textes::Attention + std::string(textes::Bulletins_Changes);
+  if (std::find(Avertissements.begin(), Avertissements.end(), avertissement) == Avertissements.end())
+    Avertissements.push_back(avertissement);
 }
 
 }  // namespace recap

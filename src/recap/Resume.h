@@ -3,7 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <ctime>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -43,7 +45,22 @@ struct TCalcul {
   std::time_t Date_Heure = 0;  // when it ended
   TResume Resume;
   TAvertissements Avertissements;  // what it could not count
+  // What it read, for the windows that read the folder again to tell whether it changed since.
+  std::shared_ptr<const TTAB_VALEURS> Totaux;
+  std::shared_ptr<const TEmpreintes> Empreintes;
 };
+
+// Equal values of the same sign: for totals, which are never NaN, the same bits.
+inline bool Memes_Bits(long double a, long double b) { return a == b && std::signbit(a) == std::signbit(b); }
+
+// Whether a reading of the calculation's month gave what the calculation read: as many
+// payslips, the same records and amounts, the same totals to the last bit. True for a
+// calculation that kept none of these.
+bool Meme_Lecture(const TCalcul& Calcul, int Bulletins, const TTAB_VALEURS& Totaux, const TEmpreintes& Empreintes);
+
+// Adds, once, the warning that the payslips changed since the calculation: the figures shown
+// are not the grid's.
+void Avertir_Bulletins_Changes(TAvertissements& Avertissements);
 
 // The recap as a table: the grid's cells as it shows them, typed, each amount with its
 // extended total; the title, the summary and the warnings of the calculation when the grid

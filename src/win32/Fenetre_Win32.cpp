@@ -215,7 +215,7 @@ void TForm1::FormCreate() { EditChemin_DossierChange(); }
 
 void TForm1::EditChemin_DossierChange() {
   recap::Sous_Garde(Boites_, [this] {
-    SetWindowTextW(LabelFichierTrouve, Large(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))).c_str());
+    SetWindowTextW(LabelFichierTrouve, Large(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier)).c_str()).c_str());
     Ajuster_A_Son_Texte(LabelFichierTrouve, police_);
   });
 }
@@ -285,7 +285,7 @@ void TForm1::Ouvrir_Comparaison() {
 }
 
 void TForm1::Ouvrir_Detail(int Rubrique) {
-  const auto detail = recap::Clic_Detail(Dernier_Calcul, TOT_RUB, Rubrique, Boites_, Curseur());
+  const auto detail = recap::Clic_Detail(Dernier_Calcul, Rubrique, Boites_, Curseur());
   if (!detail) return;
   auto fenetre = std::make_unique<TFenetre_Tableau>(recap::TGenre_Fenetre::Detail, hwnd_,
                                                     Coin_Nouvelle_Fenetre(description::Fenetre_Detail), Boites_,

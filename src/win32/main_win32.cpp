@@ -3,6 +3,7 @@
 
 #include <objbase.h>
 
+#include "platform/Precision.h"
 #include "platform/Separateurs.h"
 #include "win32/Boites_Win32.h"
 #include "win32/Dialogues_Win32.h"
@@ -21,6 +22,7 @@ struct TCom {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int commande_affichage) {
+  plateforme::Fixer_Precision_Etendue();
   const TCom com;
   plateforme::Lire_Separateurs_Utilisateur();
   win32::TForm1 Form1(win32::Boites_Win32(), win32::Dialogues_Win32());

@@ -66,7 +66,16 @@ std::string Message(const plateforme::EKorvex& e) { return e.what(); }
 // One body line; false when it ends the decoding with an error.
 bool Ligne_Reference(std::string_view ligne, Resultat& r) {
   const auto c = Caracteres(ligne);
-  if (c.size() < 4) return true;
+  if (c.size() < 4) {
+    for (const char o : ligne) {
+      const auto u = static_cast<unsigned char>(o);
+      if ((u < 32 && u != 9 && u != 26) || u >= 127) {
+        r.erreur = "n'est pas du texte : il contient des octets binaires ou nuls";
+        return false;
+      }
+    }
+    return true;
+  }
   const size_t fin_rubrique = c[0].size() + c[1].size() + c[2].size();
   const std::string_view texte_rubrique = ligne.substr(0, fin_rubrique);
   int32_t rubrique;

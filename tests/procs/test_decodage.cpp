@@ -160,6 +160,30 @@ TEST_F(Decodage, KeepsTheLinesBeforeAnErrorAndRestoresTheSeparators) {
   }
 }
 
+// A line too short for an amount is a payroll application's leftover when it is text, and a
+// scrambled block when it is not: the whole memo is then no payslip.
+TEST_F(Decodage, ALineTooShortForAnAmountIsIgnoredOnlyWhenItIsText) {
+  const std::string pas_texte = "n'est pas du texte : il contient des octets binaires ou nuls";
+  const struct {
+    std::string ligne;
+    bool texte;
+  } cas[] = {
+      {"ab", true}, {"0 ", true}, {"\t", true}, {"a\x1A", true}, {"~~~", true},
+      {"\xE9\xE9\xE9", false}, {"\xC3\xA9", false}, {"\x01", false}, {"a\x1B", false}, {"\x7F", false}, {"\x0B", false},
+  };
+  for (const auto& c : cas) {
+    const std::string memo = "H\r\n0011.00\r\n" + c.ligne + "\r\n0022.00\r\n";
+    EXPECT_EQ(Erreur_Decodage(memo), c.texte ? "" : pas_texte) << c.ligne;
+    if (!c.texte) {
+      EXPECT_THROW(Memo_Montants_Decoder(memo), EPas_Texte) << c.ligne;
+    }
+    // The lines before it stay, as for a conversion error; after a line of text, all of them.
+    EXPECT_EQ(Entrees_Non_Nulles(), c.texte ? (Montants{{1, M(10000)}, {2, M(20000)}}) : (Montants{{1, M(10000)}}))
+        << c.ligne;
+    Separateurs_Utilisateur_Remis();
+  }
+}
+
 TEST_F(Decodage, ReadsAmountsWithAPointWhateverTheUsersSeparator) {
   plateforme::Fixer_Separateurs(U'.', U',');
   EXPECT_EQ(Erreur_Decodage("H\r\n0011,500.00\r\n"),
@@ -189,7 +213,8 @@ TEST_F(Decodage, SurvivesArbitraryText) {
       const std::string message = e.what();
       EXPECT_TRUE(message.ends_with("' n'est pas une valeur entière correcte") ||
                   message.ends_with("' n'est pas une valeur en virgule flottante correcte") ||
-                  message.ends_with("' n'est pas un numéro de rubrique correct (1 à 899)"))
+                  message.ends_with("' n'est pas un numéro de rubrique correct (1 à 899)") ||
+                  message == "n'est pas du texte : il contient des octets binaires ou nuls")
           << message;
     }
     ASSERT_EQ(plateforme::DecimalSeparator(), U',');

@@ -37,19 +37,20 @@ struct TChampMemo {
   size_t longueur = 0;
 };
 
-// The MONTANTS field among the 32-byte descriptors.
-TChampMemo Champ_Montants(const std::string& table) {
+// A field among the 32-byte descriptors.
+TChampMemo Champ(const std::string& table, const std::string& nom) {
   TChampMemo c;
   for (size_t d = 32; table.at(d) != '\x0D'; d += 32) {
     const size_t longueur = static_cast<unsigned char>(table.at(d + 16));
-    if (table.substr(d, 11).c_str() == std::string("MONTANTS")) {
+    if (table.substr(d, 11).c_str() == nom) {
       c.longueur = longueur;
       return c;
     }
     c.decalage += longueur;
   }
-  throw std::runtime_error("pas de champ MONTANTS");
+  throw std::runtime_error("pas de champ " + nom);
 }
+TChampMemo Champ_Montants(const std::string& table) { return Champ(table, "MONTANTS"); }
 
 }  // namespace
 
@@ -104,6 +105,14 @@ size_t Debut_Montants(const std::string& table, int64_t numero) {
   return Debut_Enregistrement(table, numero) + Champ_Montants(table).decalage;
 }
 
+size_t Debut_Mois(const std::string& table, int64_t numero) {
+  return Debut_Enregistrement(table, numero) + Champ(table, "MOIS").decalage;
+}
+
+std::string Pointeur_Memo(const std::string& table, int64_t numero) {
+  return table.substr(Debut_Montants(table, numero), Champ_Montants(table).longueur);
+}
+
 size_t Debut_Memo(const TFichiers& fichiers, int64_t numero) {
   const std::string& table = fichiers.at("PAIES.DTA");
   const TChampMemo c = Champ_Montants(table);
@@ -151,13 +160,22 @@ TPlages Non_Comptes(const std::vector<std::string>& avertissements) {
   static const std::regex bulletin("^Attention : le bulletin de l'enregistrement ([0-9]+) ");
   static const std::regex un("l'enregistrement ([0-9]+) n'a pas été lu");
   static const std::regex plusieurs("les enregistrements ([0-9]+) à ([0-9]+) n'ont pas été lus");
+  static const std::regex mois("^Attention : l'enregistrement ([0-9]+) de la table .* n'est compté dans aucun mois");
+  // Lists: "les enregistrements 14 (...), 15 (...) et 16 (...)"; a name holds no "N (".
+  static const std::regex liste("^Attention : (les bulletins des enregistrements|[0-9]+ enregistrements de la table)");
+  static const std::regex element("(?:enregistrements |, | et )([0-9]+) \\(");
   TPlages plages;
   for (const std::string& a : avertissements) {
     std::smatch m;
-    if (std::regex_search(a, m, bulletin) || std::regex_search(a, m, un))
+    if (std::regex_search(a, m, bulletin) || std::regex_search(a, m, un) || std::regex_search(a, m, mois)) {
       plages.emplace_back(std::stoll(m[1]), std::stoll(m[1]));
-    else if (std::regex_search(a, m, plusieurs))
+    } else if (std::regex_search(a, m, plusieurs)) {
       plages.emplace_back(std::stoll(m[1]), std::stoll(m[2]));
+    } else if (std::regex_search(a, m, liste)) {
+      const std::string noms = a.substr(a.find(" enregistrements ", m.length(0) - 20));
+      for (auto i = std::sregex_iterator(noms.begin(), noms.end(), element); i != std::sregex_iterator(); ++i)
+        plages.emplace_back(std::stoll((*i)[1]), std::stoll((*i)[1]));
+    }
   }
   return plages;
 }

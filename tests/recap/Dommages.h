@@ -37,6 +37,10 @@ uint32_t Longueur_Enregistrement(const std::string& table);
 size_t Debut_Enregistrement(const std::string& table, int64_t numero);
 // Where record numero's MONTANTS field lies in the table.
 size_t Debut_Montants(const std::string& table, int64_t numero);
+// Where record numero's MOIS field lies in the table.
+size_t Debut_Mois(const std::string& table, int64_t numero);
+// Record numero's memo pointer, as stored.
+std::string Pointeur_Memo(const std::string& table, int64_t numero);
 // Where record numero's MONTANTS memo starts in the memo file.
 size_t Debut_Memo(const TFichiers& fichiers, int64_t numero);
 size_t Taille_Bloc_Memo(const TFichiers& fichiers);

@@ -33,9 +33,11 @@ struct DetailTest : ::testing::Test {
     return recap::Detailler(dossier.Texte(), mois, rubrique, [this](const std::string& m) { messages.push_back(m); },
                             periode);
   }
-  TTAB_VALEURS Totaux(const std::string& mois) {
+  TTAB_VALEURS Totaux(const std::string& mois, recap::TEmpreintes* empreintes = nullptr) {
     TTAB_VALEURS TOT_RUB;
-    recap::Calc_Total_Paies(dossier.Texte(), mois, TOT_RUB, [this](const std::string& m) { messages.push_back(m); });
+    const auto total = recap::Calc_Total_Paies(dossier.Texte(), mois, TOT_RUB,
+                                               [this](const std::string& m) { messages.push_back(m); }, std::nullopt, true);
+    if (empreintes) *empreintes = *total->Empreintes;
     return TOT_RUB;
   }
   // Payslips with two character fields before MOIS and a numeric one, which is not shown; a
@@ -131,12 +133,13 @@ TEST_F(DetailTest, TheTotalIsTheRecapsToTheLastBitOnARandomFolder) {
   test::Ecrire_Paies(dossier.Chemin(), paies);
   test::Ecrire_Rubriques(dossier.Chemin(), {});
   for (const char* m : mois) {
-    const TTAB_VALEURS TOT_RUB = Totaux(m);
+    recap::TEmpreintes empreintes;
+    const TTAB_VALEURS TOT_RUB = Totaux(m, &empreintes);
     for (int r = 1; r <= 31; ++r) {
       auto d = Detail(r, m);
       ASSERT_TRUE(d);
       EXPECT_TRUE(Memes_Bits(d->Total, TOT_RUB[r])) << m << " rubrique " << r;
-      EXPECT_TRUE(recap::Verifier_Total_Grille(*d, TOT_RUB[r]));
+      EXPECT_TRUE(recap::Verifier_Calcul(*d, TOT_RUB[r], empreintes[static_cast<size_t>(r)])) << m << " rubrique " << r;
     }
   }
 }
@@ -166,23 +169,24 @@ TEST_F(DetailTest, TheSamplesTotalsAreTheRecaps) {
 
 // The payroll application wrote between the recap and the detail.
 TEST_F(DetailTest, ATotalThatIsNotTheGridsSaysThePayslipsChanged) {
-  const std::string change = "Attention : Les bulletins ont changé depuis le calcul : recalculez la récap.";
+  const std::string change = "Attention : les bulletins ont changé depuis le calcul : recalculez la récap.";
   test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", test::Memo_Montants({"0010.1", "0020.2"})}});
   test::Ecrire_Rubriques(dossier.Chemin(), {});
-  const TTAB_VALEURS avant = Totaux("03-2011");
+  recap::TEmpreintes empreintes;
+  const TTAB_VALEURS avant = Totaux("03-2011", &empreintes);
   test::Ecrire_Paies(dossier.Chemin(), {{"03-2011", test::Memo_Montants({"0010.1", "0020.2"})},
                                         {"03-2011", test::Memo_Montants({"0020.01"})}});
   auto inchange = Detail(1, "03-2011");
-  EXPECT_TRUE(recap::Verifier_Total_Grille(*inchange, avant[1]));
+  EXPECT_TRUE(recap::Verifier_Calcul(*inchange, avant[1], empreintes[1]));
   EXPECT_TRUE(inchange->Avertissements.empty());
   auto d = Detail(2, "03-2011");
-  EXPECT_FALSE(recap::Verifier_Total_Grille(*d, avant[2]));
-  EXPECT_FALSE(recap::Verifier_Total_Grille(*d, avant[2]));
+  EXPECT_FALSE(recap::Verifier_Calcul(*d, avant[2], empreintes[2]));
+  EXPECT_FALSE(recap::Verifier_Calcul(*d, avant[2], empreintes[2]));
   EXPECT_EQ(d->Avertissements, std::vector<std::string>{change});
   EXPECT_EQ(recap::Tableau_Detail(*d).Avertissements, std::vector<std::string>{change});
   // Equal as numbers, not as bits: a grid of -0 against a detail of +0 is not the same total.
   d = Detail(3, "03-2011");
-  EXPECT_FALSE(recap::Verifier_Total_Grille(*d, -0.0L));
+  EXPECT_FALSE(recap::Verifier_Calcul(*d, -0.0L, empreintes[3]));
 }
 
 TEST_F(DetailTest, ADamagedMemosPayslipIsLeftOutWithItsWarning) {
@@ -198,7 +202,7 @@ TEST_F(DetailTest, ADamagedMemosPayslipIsLeftOutWithItsWarning) {
   ASSERT_EQ(d->Avertissements.size(), 1u);
   EXPECT_EQ(d->Avertissements[0], "Attention : le bulletin de l'enregistrement 2 de la table " + dossier.Texte() +
                                       "\\PAIES.DTA (MATRICULE 00002, NOM MARTIN) n'est pas compté dans le calcul : le "
-                                      "mémo de son champ MONTANTS n'est pas du texte : il contient des octets binaires ou nuls.");
+                                      "mémo de son champ MONTANTS n'est pas du texte : il contient des octets binaires ou nuls (" + dossier.Texte() + "\\PAIES.DBT).");
 }
 
 TEST_F(DetailTest, TheMonthAndTheFileAreCheckedAsForARecap) {

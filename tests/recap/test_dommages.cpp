@@ -7,126 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "Dommages.h"
-#include "support/Dossier_Temporaire.h"
+#include "Cas_Dommages.h"
 
 namespace {
 
-using test::TFichiers;
-using test::TPlages;
-
-using TDommage = std::function<void(TFichiers&)>;
-
-struct TCas {
-  std::string nom;
-  std::string fixture;  // "" for the sample folder
-  TDommage dommage;
-  std::string mois;
-  // "$" stands for the folder as typed. An error, or else the warnings and the records they name.
-  std::string erreur = {};
-  std::vector<std::string> avertissements = {};
-  TPlages sans = {};
-};
-
-std::string Dans(std::string texte, const std::string& dossier) {
-  for (size_t i = texte.find('$'); i != std::string::npos; i = texte.find('$', i + dossier.size()))
-    texte.replace(i, 1, dossier);
-  return texte;
-}
-
-void Remplacer(std::string& octets, size_t position, const std::string& par) {
-  octets.replace(position, par.size(), par);
-}
-
-// ---- Damage to a table ----
-TDommage Couper(const std::string& fichier, int64_t enregistrement, size_t octets_gardes) {
-  return [=](TFichiers& f) { f[fichier].resize(test::Debut_Enregistrement(f[fichier], enregistrement) + octets_gardes); };
-}
-TDommage Annoncer(const std::string& fichier, uint32_t nombre) {
-  return [=](TFichiers& f) { test::Ecrire_32(f[fichier], 4, nombre); };
-}
-TDommage Entete_16(const std::string& fichier, size_t position, uint16_t valeur) {
-  return [=](TFichiers& f) { test::Ecrire_16(f[fichier], position, valeur); };
-}
-TDommage Octet(const std::string& fichier, size_t position, char valeur) {
-  return [=](TFichiers& f) { f[fichier].at(position) = valeur; };
-}
-TDommage Indicateurs(const std::string& fichier, std::vector<int64_t> enregistrements, char valeur) {
-  return [=](TFichiers& f) {
-    for (int64_t e : enregistrements) f[fichier].at(test::Debut_Enregistrement(f[fichier], e)) = valeur;
-  };
-}
-TDommage Ensemble(std::vector<TDommage> dommages) {
-  return [=](TFichiers& f) {
-    for (const TDommage& d : dommages) d(f);
-  };
-}
-
-// ---- Damage to a memo: bytes from where the memo of an enregistrement starts ----
-TDommage Memo(int64_t enregistrement, size_t decalage, std::string octets) {
-  return [=](TFichiers& f) {
-    Remplacer(f[test::Nom_Memo(f)], test::Debut_Memo(f, enregistrement) + decalage, octets);
-  };
-}
-// Its bloc-th block (from 0) zeroed.
-TDommage Memo_Zero(int64_t enregistrement, size_t bloc = 0) {
-  return [=](TFichiers& f) {
-    const size_t taille = test::Taille_Bloc_Memo(f);
-    Remplacer(f[test::Nom_Memo(f)], test::Debut_Memo(f, enregistrement) + bloc * taille, std::string(taille, '\0'));
-  };
-}
-TDommage Pointeur(int64_t enregistrement, std::string octets) {
-  return [=](TFichiers& f) { Remplacer(f["PAIES.DTA"], test::Debut_Montants(f["PAIES.DTA"], enregistrement), octets); };
-}
-TDommage Couper_Memo(int64_t enregistrement, size_t octets_gardes) {
-  return [=](TFichiers& f) { f[test::Nom_Memo(f)].resize(test::Debut_Memo(f, enregistrement) + octets_gardes); };
-}
-
-const std::string Paies = "PAIES.DTA", Rubriques = "RUBRIQUE.DTA";
-const std::string Table_Paies = "Attention : la table $\\PAIES.DTA est endommagée : ";
-const std::string Non_Lu = " n'a pas été lu : le calcul ne compte pas son bulletin.";
-const std::string Non_Lus = " n'ont pas été lus : le calcul ne compte pas leurs bulletins.";
-const std::string Erreur_Rubriques = "La table $\\RUBRIQUE.DTA est endommagée : ";
-const std::string Erreur_Paies = "La table $\\PAIES.DTA est endommagée : ";
-const std::string Indicateur = " un indicateur de suppression incorrect (ni un blanc ni « * »)";
-
-std::string Bulletin(int64_t enregistrement, const std::string& identite, const std::string& defaut) {
-  return "Attention : le bulletin de l'enregistrement " + std::to_string(enregistrement) + " de la table $\\PAIES.DTA (" +
-         identite + ") n'est pas compté dans le calcul : le mémo de son champ MONTANTS " + defaut + ".";
-}
-const std::string Durand = "MATRICULE 00001, NOM DURAND Élodie";
-const std::string Pas_Texte = "n'est pas du texte : il contient des octets binaires ou nuls";
-const std::string Eleve = "NOM Élève Noël";
-const std::string Fin_Effacee = "se termine par un bloc d'octets nuls : la fin de son texte est effacée";
-
-struct DommagesTest : ::testing::Test {
-  test::TDossierTemporaire intact, abime;
-
-  void Verifier(const TCas& k) {
-    SCOPED_TRACE(k.nom);
-    TFichiers f = k.fixture.empty() ? test::Exemple() : test::Avec_Fixture(k.fixture);
-    test::Ecrire_Fichiers(intact.Chemin(), f);
-    k.dommage(f);
-    test::Ecrire_Fichiers(abime.Chemin(), f);
-    const test::TIssue r = test::Calculer(abime.Chemin(), k.mois);
-    EXPECT_TRUE(r.dossier_intact);
-    EXPECT_EQ(r.messages, std::vector<std::string>{});
-    const std::string dossier = abime.Texte();
-    EXPECT_EQ(r.erreur, Dans(k.erreur, dossier));
-    if (!k.erreur.empty()) {
-      EXPECT_FALSE(r.bilan.Grille_Commencee);
-      return;
-    }
-    std::vector<std::string> attendus;
-    for (const std::string& a : k.avertissements) attendus.push_back(Dans(a, dossier));
-    EXPECT_EQ(r.bilan.Avertissements, attendus);
-    EXPECT_EQ(test::Non_Comptes(r.bilan.Avertissements), k.sans);
-    const test::TReference attendu = test::Reference(intact.Chemin(), k.mois, k.sans);
-    EXPECT_TRUE(test::Totaux_Identiques(r.TOT_RUB, attendu.TOT_RUB));
-    EXPECT_EQ(r.bilan.Bulletins, attendu.Bulletins);
-    EXPECT_TRUE(r.bilan.Grille_Remplie);
-  }
-};
+using namespace test;
 
 // The sample: 37 records of 53 bytes after a 161-byte header, then 0x1A. Records 1-12 are
 // 01-2024, 13-25 02-2024 (25 deleted), 26-37 03-2024; the memo of record n is block n.
@@ -260,15 +145,15 @@ TEST_F(DommagesTest, ASelectedPayslipWhoseMemoIsNoTextIsLeftOutAndNamed) {
     au_dela.push_back(Bulletin(n, nom, "désigne le bloc " + std::to_string(n) + ", au-delà de la fin du fichier mémo" + dbt));
   }
   const std::vector<TCas> cas = {
-      {"bloc à zéro", "", Memo_Zero(13), "02-2024", "", {Bulletin(13, Durand, Pas_Texte)}, {{13, 13}}},
+      {"bloc à zéro", "", Memo_Zero(13), "02-2024", "", {Bulletin(13, Durand, Pas_Texte + dbt)}, {{13, 13}}},
       {"le premier et le dernier du mois", "", Ensemble({Memo_Zero(1), Memo_Zero(12)}), "01-2024", "",
-       {Bulletin(1, Durand, Pas_Texte), Bulletin(12, "MATRICULE 00012, NOM LAMBERT Benoît", Pas_Texte)}, {{1, 1}, {12, 12}}},
+       {Bulletin(1, Durand, Pas_Texte + dbt), Bulletin(12, "MATRICULE 00012, NOM LAMBERT Benoît", Pas_Texte + dbt)}, {{1, 1}, {12, 12}}},
       {"marque de fin dans la première ligne", "", Memo(3, 10, "\x1A"), "01-2024", "",
-       {Bulletin(3, "MATRICULE 00003, NOM LEFÈVRE Chloé", "n'a pas de fin de ligne : son texte est incomplet ou endommagé")},
+       {Bulletin(3, "MATRICULE 00003, NOM LEFÈVRE Chloé", "n'a pas de fin de ligne : son texte est incomplet ou endommagé" + dbt)},
        {{3, 3}}},
       {"octets nuls avant la marque de fin", "", Memo(5, 253, std::string("\0\0\0\x1A", 4)), "01-2024"},
       {"octets binaires dans la première ligne", "", Memo(20, 3, "\x01\x02\x03"), "02-2024", "",
-       {Bulletin(20, "MATRICULE 00008, NOM GARNIER Loïc", Pas_Texte)}, {{20, 20}}},
+       {Bulletin(20, "MATRICULE 00008, NOM GARNIER Loïc", Pas_Texte + dbt)}, {{20, 20}}},
       {"pointeur au-delà du fichier", "", Pointeur(26, "      9999"), "03-2024", "",
        {Bulletin(26, Durand, "désigne le bloc 9999, au-delà de la fin du fichier mémo" + dbt)}, {{26, 26}}},
       {"pointeur qui n'est pas un nombre", "", Pointeur(30, "     12x45"), "03-2024", "",
@@ -283,7 +168,7 @@ TEST_F(DommagesTest, ASelectedPayslipWhoseMemoIsNoTextIsLeftOutAndNamed) {
       {"bulletin supprimé", "", Memo_Zero(25), "02-2024"},
       {"FoxPro, premier bloc à zéro", "fp_1252", Memo_Zero(1), "03-2011", "",
        {Bulletin(1, Eleve, "est un bloc de type 0 au lieu d'un texte (type 1)" + fpt)}, {{1, 1}}},
-      {"FoxPro, un bloc du texte à zéro", "fp_1252", Memo_Zero(1, 2), "03-2011", "", {Bulletin(1, Eleve, Pas_Texte)}, {{1, 1}}},
+      {"FoxPro, un bloc du texte à zéro", "fp_1252", Memo_Zero(1, 2), "03-2011", "", {Bulletin(1, Eleve, Pas_Texte + fpt)}, {{1, 1}}},
       {"FoxPro, longueur au-delà du fichier", "fp_1252", Memo(4, 4, std::string("\x00\x10\x00\x00", 4)), "04-2011", "",
        {Bulletin(4, "NOM Façade", "a une longueur de 1048576 octets qui dépasse la fin du fichier mémo" + fpt)}, {{4, 4}}},
       {"FoxPro, dernier bloc du texte à zéro", "fp_1252", Memo_Zero(1, 5), "03-2011", "",

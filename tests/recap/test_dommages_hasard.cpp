@@ -14,6 +14,7 @@
 #include "Dommages.h"
 #include "KORVEX_procs.h"
 #include "platform/Erreurs.h"
+#include "recap/Controle_Paies.h"
 #include "support/Dossier_Temporaire.h"
 
 namespace {
@@ -21,9 +22,9 @@ namespace {
 using test::TFichiers;
 using test::Tirer;
 
-// Damage that keeps the files' structure wrong, never damage that makes other valid data: a
-// deletion flag becomes neither a blank nor "*", a pointer is not touched (another valid block
-// is another payslip's memo).
+// Damage that keeps the files' data wrong, never damage that makes other valid data: a deletion
+// flag becomes neither a blank nor "*", a month field no month, and a pointer another record's,
+// since a pointer to a block no record names would be another payslip's memo.
 std::string Abimer(TFichiers& f, std::mt19937& alea) {
   const std::string table = Tirer(alea, 4) == 0 ? "RUBRIQUE.DTA" : "PAIES.DTA";
   const std::string memo = test::Nom_Memo(f);
@@ -32,7 +33,24 @@ std::string Abimer(TFichiers& f, std::mt19937& alea) {
   const uint32_t enregistrements = test::Nombre_Annonce(t);
   const size_t bloc = test::Taille_Bloc_Memo(f);
   const size_t blocs = m.size() / bloc;
-  switch (Tirer(alea, 7)) {
+  switch (Tirer(alea, 9)) {
+    case 7: {
+      if (table != "PAIES.DTA") return "rien";
+      const int64_t n = 1 + Tirer(alea, enregistrements);
+      const size_t position = test::Debut_Mois(t, n) + Tirer(alea, 7);
+      std::string mois = t.substr(test::Debut_Mois(t, n), 7);
+      do mois[position - test::Debut_Mois(t, n)] = static_cast<char>(Tirer(alea, 256));
+      while (recap::Mois_Valide(mois));
+      t.replace(test::Debut_Mois(t, n), 7, mois);
+      return table + " : mois de l'enregistrement " + std::to_string(n) + " : " + recap::Octets_Visibles(mois);
+    }
+    case 8: {
+      if (table != "PAIES.DTA") return "rien";
+      const int64_t de = 1 + Tirer(alea, enregistrements), vers = 1 + Tirer(alea, enregistrements);
+      const std::string pointeur = test::Pointeur_Memo(t, vers);
+      t.replace(test::Debut_Montants(t, de), pointeur.size(), pointeur);
+      return table + " : l'enregistrement " + std::to_string(de) + " désigne le mémo du " + std::to_string(vers);
+    }
     case 0: {
       const size_t taille = Tirer(alea, static_cast<uint32_t>(t.size()));
       t.resize(taille);
@@ -113,6 +131,12 @@ bool Memos_Devenus_Vides(const test::TIssue& r, const std::filesystem::path& abi
   return vides > 0 && r.bilan.Bulletins == attendu.Bulletins + vides && test::Totaux_Identiques(r.TOT_RUB, attendu.TOT_RUB);
 }
 
+// Every warning names the records it leaves out: none is a word that explains nothing.
+bool Chacun_Nomme(const std::vector<std::string>& avertissements) {
+  return std::all_of(avertissements.begin(), avertissements.end(),
+                     [](const std::string& a) { return !test::Non_Comptes({a}).empty(); });
+}
+
 TClasse Classer(const test::TIssue& r, const std::filesystem::path& abime, const std::filesystem::path& intact,
                 const std::string& mois, std::string& detail) {
   if (!r.erreur.empty()) {
@@ -124,10 +148,10 @@ TClasse Classer(const test::TIssue& r, const std::filesystem::path& abime, const
   }
   const test::TPlages sans = test::Non_Comptes(r.bilan.Avertissements);
   const test::TReference attendu = test::Reference(intact, mois, sans);
-  if (sans.size() == r.bilan.Avertissements.size() && r.bilan.Bulletins == attendu.Bulletins &&
+  if (Chacun_Nomme(r.bilan.Avertissements) && r.bilan.Bulletins == attendu.Bulletins &&
       test::Totaux_Identiques(r.TOT_RUB, attendu.TOT_RUB))
     return sans.empty() ? Identique : Avertissement;
-  if (sans.size() == r.bilan.Avertissements.size() && Memos_Devenus_Vides(r, abime, intact, mois, sans))
+  if (Chacun_Nomme(r.bilan.Avertissements) && Memos_Devenus_Vides(r, abime, intact, mois, sans))
     return Indiscernable;
   detail = std::to_string(r.bilan.Bulletins) + " bulletins au lieu de " + std::to_string(attendu.Bulletins);
   for (const std::string& a : r.bilan.Avertissements) detail += "\n  " + a;

@@ -1,6 +1,8 @@
 // What both windows take from the shared code: the application title and the click road.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -30,6 +32,37 @@ TEST(TitreApplication, FromTheExecutablesFileName) {
       {"/opt/ΑΒΓ", "Αβγ"},
   };
   for (const auto& k : cas) EXPECT_EQ(recap::Titre_Application(k.executable), k.titre) << k.executable;
+}
+
+// The folder check: an interrupted calculation is not "no KORVEX folder", it is the one case
+// where the payroll application can no longer see its payslips.
+TEST(ControleDossier, SaysWhenACalculationWasInterrupted) {
+  test::TDossierTemporaire dossier;
+  const std::string interrompu = "Le fichier PAIES.DTA est absent mais PAIES.DBF"
+                                 " existe : un calcul a sans doute été interrompu. Renommez PAIES.DBF en PAIES.DTA "
+                                 "avant de relancer le calcul.";
+  const struct {
+    std::vector<const char*> fichiers;
+    std::string etiquette;
+  } cas[] = {
+      {{}, textes::Dossier_Pas_KORVEX},
+      {{"PAIES.DTA"}, textes::Dossier_OK},
+      {{"PAIES.DBF"}, interrompu},
+      {{"PAIES.DTA", "PAIES.DBF"}, textes::Dossier_OK},
+  };
+  for (const auto& k : cas) {
+    for (const char* nom : {"PAIES.DTA", "PAIES.DBF"}) std::filesystem::remove(dossier.Chemin() / nom);
+    for (const char* nom : k.fichiers) std::ofstream(dossier.Chemin() / nom) << "x";
+    EXPECT_EQ(recap::Texte_Controle_Dossier(dossier.Texte()), k.etiquette) << k.fichiers.size();
+  }
+}
+
+// A month field of our windows holds a month, or nothing is done with it.
+TEST(MoisChamp, OnlyAMonthMmAaaa) {
+  for (const char* mois : {"01-2024", "12-0000", " 03-2024\t"}) EXPECT_TRUE(recap::Mois_Champ(mois)) << mois;
+  EXPECT_EQ(*recap::Mois_Champ(" 03-2024 "), "03-2024");
+  for (const char* mois : {"13-2024", "00-2024", "2024-01", "1-2024", "01/2024", "01-24", "", "01-2024x"})
+    EXPECT_FALSE(recap::Mois_Champ(mois)) << mois;
 }
 
 // The rows written before an error are on screen when the error box appears, and a message

@@ -81,7 +81,9 @@ TEST_F(FenetresTableauxTest, TheComparisonOpensOnTheMonthBeforeAndFollowsItsFiel
   struct Cas {
     std::string reference, seuil, boite;
   };
-  for (const Cas& c : {Cas{"1-2024", "10", "message Mois de référence non précisé correctement. Il doit être sous la forme (mm-aaaa)"},
+  const std::string pas_un_mois = "message Le mois de référence doit être un mois mm-aaaa, de 01 à 12.";
+  for (const Cas& c : {Cas{"1-2024", "10", pas_un_mois}, Cas{"13-2024", "10", pas_un_mois}, Cas{"00-2024", "10", pas_un_mois},
+                       Cas{"2024-01", "10", pas_un_mois}, Cas{"", "10", pas_un_mois},
                        Cas{"01-2024", "dix", "message Seuil non précisé correctement. Il doit être un nombre de pour cent "
                                              "positif (par exemple 10 ou 12,5)"}}) {
     boites.clear();
@@ -92,15 +94,67 @@ TEST_F(FenetresTableauxTest, TheComparisonOpensOnTheMonthBeforeAndFollowsItsFiel
     EXPECT_FALSE(f.Comparaison);
     EXPECT_EQ(recap::Texte_Resume(f), "Aucune comparaison n'a été faite : le calcul n'a pas abouti.");
     EXPECT_FALSE(recap::Etat_Commandes(f).Tableau_A_Jour);
-    EXPECT_EQ(recap::Tableau_Affiche(f).Titre, "Comparaison — mois 02-2024 / " + c.reference);
+    EXPECT_EQ(recap::Tableau_Affiche(f).Titre, "Comparaison — mois 02-2024 : rien n'a été comparé");
+    EXPECT_TRUE(recap::Tableau_Affiche(f).Lignes.empty());
   }
   EXPECT_EQ(attente_pendant_boite, 0);
+}
+
+// The payroll application wrote since the calculation: every window that reads the folder again
+// says so, even when the changes cancel out in a total.
+TEST_F(FenetresTableauxTest, WindowsThatReadTheFolderAgainSayWhenItNoLongerHoldsTheCalculation) {
+  const std::string change = "Attention : les bulletins ont changé depuis le calcul : recalculez la récap.";
+  TTAB_VALEURS TOT_RUB;
+  const recap::TDernier_Calcul dernier = Calcul("02-2024", TOT_RUB);
+  recap::TFenetre_Comparaison f = recap::Ouvrir_Comparaison(*dernier.Calcul);
+  recap::Clic_Comparer(f, Boites(), Curseur());
+  EXPECT_TRUE(f.Comparaison->Avertissements.empty());
+  struct Cas {
+    std::string nom;
+    std::vector<test::TPaie> paies;
+    bool change;            // for the comparison, which reads the whole month
+    bool change_detail;     // for rubric 1's detail, which reads its payslips
+  };
+  const std::vector<Cas> cas = {
+      {"les mêmes bulletins", {{"01-2024", test::Memo_Montants({"001100", "00210"})},
+                               {"02-2024", test::Memo_Montants({"001120", "00210"})},
+                               {"02-2024", test::Memo_Montants({"0015"})}}, false, false},
+      {"+10 et -10 : même total", {{"01-2024", test::Memo_Montants({"001100", "00210"})},
+                                   {"02-2024", test::Memo_Montants({"001130", "00210"})},
+                                   {"02-2024", test::Memo_Montants({"001-5"})}}, true, true},
+      {"un montant du mois", {{"01-2024", test::Memo_Montants({"001100", "00210"})},
+                              {"02-2024", test::Memo_Montants({"001121", "00210"})},
+                              {"02-2024", test::Memo_Montants({"0015"})}}, true, true},
+      {"deux bulletins échangés", {{"01-2024", test::Memo_Montants({"001100", "00210"})},
+                                   {"02-2024", test::Memo_Montants({"0015"})},
+                                   {"02-2024", test::Memo_Montants({"001120", "00210"})}}, true, true},
+      {"un bulletin sans montant en plus", {{"01-2024", test::Memo_Montants({"001100", "00210"})},
+                                            {"02-2024", test::Memo_Montants({"001120", "00210"})},
+                                            {"02-2024", test::Memo_Montants({"0015"})},
+                                            {"02-2024", test::Memo_Montants({})}}, true, false},
+      {"la référence seule", {{"01-2024", test::Memo_Montants({"001999", "00210"})},
+                              {"02-2024", test::Memo_Montants({"001120", "00210"})},
+                              {"02-2024", test::Memo_Montants({"0015"})}}, false, false},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    test::Ecrire_Paies(dossier.Chemin(), c.paies);
+    const std::vector<std::string> attendus = c.change ? std::vector<std::string>{change} : std::vector<std::string>{};
+    recap::Clic_Comparer(f, Boites(), Curseur());
+    ASSERT_TRUE(f.Comparaison);
+    EXPECT_EQ(f.Comparaison->Avertissements, attendus);
+    EXPECT_EQ(recap::Tableau_Affiche(f).Avertissements, attendus);
+    const auto d = recap::Clic_Detail(dernier, 1, Boites(), Curseur());
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->Avertissements.size(), c.change_detail ? 1u : 0u);
+  }
+  EXPECT_TRUE(boites.empty());
 }
 
 TEST_F(FenetresTableauxTest, TheDetailIsReadAgainAndCheckedAgainstTheGrid) {
   TTAB_VALEURS TOT_RUB;
   recap::TDernier_Calcul dernier = Calcul("02-2024", TOT_RUB);
-  auto d = recap::Clic_Detail(dernier, TOT_RUB, 1, Boites(), Curseur());
+  auto d = recap::Clic_Detail(dernier, 1, Boites(), Curseur());
   ASSERT_TRUE(d);
   EXPECT_EQ(d->Bulletins.size(), 2u);
   EXPECT_TRUE(d->Avertissements.empty());
@@ -109,17 +163,17 @@ TEST_F(FenetresTableauxTest, TheDetailIsReadAgainAndCheckedAgainstTheGrid) {
 
   // The payroll application wrote since the calculation: the detail says so.
   test::Ecrire_Paies(dossier.Chemin(), {{"02-2024", test::Memo_Montants({"001120"})}});
-  d = recap::Clic_Detail(dernier, TOT_RUB, 1, Boites(), Curseur());
+  d = recap::Clic_Detail(dernier, 1, Boites(), Curseur());
   ASSERT_TRUE(d);
-  EXPECT_EQ(d->Avertissements, std::vector<std::string>{"Attention : Les bulletins ont changé depuis le calcul : recalculez la récap."});
+  EXPECT_EQ(d->Avertissements, std::vector<std::string>{"Attention : les bulletins ont changé depuis le calcul : recalculez la récap."});
 
   // A stale grid opens nothing; a folder gone is an error in the box.
   dernier.Echec = true;
-  EXPECT_FALSE(recap::Clic_Detail(dernier, TOT_RUB, 1, Boites(), Curseur()));
+  EXPECT_FALSE(recap::Clic_Detail(dernier, 1, Boites(), Curseur()));
   EXPECT_TRUE(boites.empty());
   dernier.Echec = false;
   std::filesystem::remove(dossier.Chemin() / "PAIES.DTA");
-  EXPECT_FALSE(recap::Clic_Detail(dernier, TOT_RUB, 1, Boites(), Curseur()));
+  EXPECT_FALSE(recap::Clic_Detail(dernier, 1, Boites(), Curseur()));
   ASSERT_EQ(boites.size(), 1u);
   EXPECT_EQ(attente_pendant_boite, 0);
   EXPECT_EQ(attente, 0);

@@ -7,11 +7,13 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "Dommages.h"
 #include "KORVEX_procs.h"
 #include "platform/Erreurs.h"
+#include "platform/Precision.h"
 #include "recap/Bulletins.h"
 #include "support/Dossier_Temporaire.h"
 #include "support/Ecrivain_Dbase.h"
@@ -42,6 +44,7 @@ std::vector<test::TPaie> Paies(std::mt19937& alea) {
 struct TLecture {
   std::vector<TTAB_VALEURS> totaux = std::vector<TTAB_VALEURS>(3);
   std::vector<int> bulletins = std::vector<int>(2);
+  std::vector<recap::TEmpreintes> empreintes = std::vector<recap::TEmpreintes>(2);
   recap::TAvertissements avertissements;
   std::string erreur;
 };
@@ -65,10 +68,12 @@ TLecture Lire(const std::function<void(TLecture&)>& lire) {
 
 TLecture Une_Passe(const std::string& dossier) {
   return Lire([&](TLecture& l) {
-    const auto ajouter = [&](int choix, const recap::TBulletin&) {
+    const auto ajouter = [&](int choix, const recap::TBulletin& bulletin) {
       for (int r : Rubriques_Decodees()) {
         l.totaux[static_cast<size_t>(choix)][r] += TAB_VALEURS[r];
         l.totaux[2][r] += TAB_VALEURS[r];
+        l.empreintes[static_cast<size_t>(choix)][static_cast<size_t>(r)] +=
+            recap::Empreinte_Montant(bulletin.Enregistrement, Compte_Decode(r));
       }
       ++l.bulletins[static_cast<size_t>(choix)];
     };
@@ -79,8 +84,12 @@ TLecture Une_Passe(const std::string& dossier) {
 TLecture Sur_Fils(const std::string& dossier, int fils) {
   return Lire([&](TLecture& l) {
     const recap::TTotaux_Choix totaux = {{&l.totaux[0], &l.totaux[2]}, {&l.totaux[1], &l.totaux[2]}};
-    auto t = recap::Totaliser_Bulletins(dossier, Choix, totaux, [](const std::string&) {}, {}, fils);
+    recap::TOptions_Lecture options;
+    options.Fils = fils;
+    options.Empreintes = true;
+    auto t = recap::Totaliser_Bulletins(dossier, Choix, totaux, [](const std::string&) {}, options);
     l.bulletins = t->Bulletins;
+    l.empreintes = t->Empreintes;
     l.avertissements = t->Avertissements;
   });
 }
@@ -126,6 +135,13 @@ TEST(TotaliserBulletinsTest, GivesTheBitsOfOneScanOnAnyNumberOfThreads) {
        [&](test::TFichiers& f) {
          for (int64_t numero : {4095, 4096, 4097, 4098}) octet(test::Debut_Enregistrement(table, numero), '#')(f);
        }},
+      {"un mois qui n'en est pas un au 7000e", TIssue::Avertissement,
+       [](test::TFichiers& f) { f["PAIES.DTA"][test::Debut_Mois(f["PAIES.DTA"], 7000) + 2] = '\x1A'; }},
+      {"le mémo du 11000e désigné aussi par le 300e", TIssue::Avertissement,
+       [](test::TFichiers& f) {
+         std::string& t = f["PAIES.DTA"];
+         t.replace(test::Debut_Montants(t, 300), 10, test::Pointeur_Memo(t, 11000));
+       }},
       {"marque de fin au 6000e, puis un montant illisible au 10000e", TIssue::Avertissement,
        [&](test::TFichiers& f) {
          octet(test::Debut_Enregistrement(table, 6000), '\x1A')(f);
@@ -149,8 +165,36 @@ TEST(TotaliserBulletinsTest, GivesTheBitsOfOneScanOnAnyNumberOfThreads) {
       EXPECT_EQ(l.avertissements, attendu.avertissements);
       if (c.issue != TIssue::Erreur) {  // a totalling that fails counts nothing
         EXPECT_EQ(l.bulletins, attendu.bulletins);
+        EXPECT_EQ(l.empreintes, attendu.empreintes);
       }
       for (size_t t = 0; t < 3; ++t) EXPECT_TRUE(test::Totaux_Identiques(l.totaux[t], attendu.totaux[t])) << t;
     }
   }
+}
+
+// Windows x64 starts a thread with a 53-bit mantissa: a totalling run from such a thread, on
+// threads of its own, still gives the 64-bit sums of a scan on this one.
+TEST(TotaliserBulletinsTest, AddsWithA64BitMantissaWhateverItsThreadsStartWith) {
+  if (plateforme::Precision_Courante() == 0) GTEST_SKIP() << "pas de mot de contrôle x87 sur cette machine";
+  std::mt19937 alea(53);
+  test::TDossierTemporaire dossier;
+  test::Ecrire_Paies(dossier.Chemin(), Paies(alea));
+  test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}});
+  const TLecture attendu = Une_Passe(dossier.Texte());
+  ASSERT_EQ(plateforme::Precision_Courante(), 64);
+  TLecture l;
+  long double a_53_bits = 0, a_64_bits = 0;
+  int precision_apres = 0;
+  std::thread([&] {
+    plateforme::Fixer_Precision(53);
+    // These amounts tell the two precisions apart.
+    for (int64_t compte = 1; compte < 1000; compte += 7) a_53_bits += Montant_De(compte * 12345);
+    l = Sur_Fils(dossier.Texte(), 2);
+    precision_apres = plateforme::Precision_Courante();
+  }).join();
+  for (int64_t compte = 1; compte < 1000; compte += 7) a_64_bits += Montant_De(compte * 12345);
+  EXPECT_NE(a_53_bits, a_64_bits);
+  EXPECT_EQ(l.erreur, "");
+  EXPECT_EQ(precision_apres, 64);
+  for (size_t t = 0; t < 3; ++t) EXPECT_TRUE(test::Totaux_Identiques(l.totaux[t], attendu.totaux[t])) << t;
 }

@@ -1,0 +1,324 @@
+// The totals of a scan on several threads: runs of records read at once by each, then added in
+// the table's order, so that every total is the one a single reader would make, to the bit.
+#include <algorithm>
+#include <atomic>
+#include <condition_variable>
+#include <exception>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "KORVEX_procs.h"
+#include "platform/Erreurs.h"
+#include "platform/Precision.h"
+#include "platform/Textes.h"
+#include "recap/Bulletins.h"
+#include "recap/Lecteur_Paies.h"
+
+namespace recap {
+
+using interne::TLecteur;
+
+namespace {
+
+// Records a thread reads at a time: their counts, some 160 KB at forty a payslip, are written and
+// added while still in the core's cache. Runs eight times as long wrote buckets spread over 1.3 MB
+// and waited on memory for a third of the decoding's time.
+constexpr int64_t Enregistrements_Par_Lot = 512;
+
+// The other threads start once the first has kept this many payslips: some 0.8 MB of memos at
+// forty amounts each, about a millisecond of decoding, which is what starting a thread costs. A
+// month of few payslips among many is read faster by one thread alone.
+constexpr size_t Bulletins_Avant_Renfort = 1600;
+
+// What a thread read of a run of records, waiting for its turn to be added.
+struct TLot {
+  explicit TLot(const void* lecteur) : Lecteur(lecteur) {}
+  const void* Lecteur;         // the thread that reads into it
+  std::vector<int> Bulletins;  // payslips by choice
+  // The counts its payslips bring to each total, as TPartage numbers them, rubric by rubric,
+  // each rubric's in the table's order: only the order within a rubric makes its sum, so a total
+  // is loaded once a rubric and added in a register, not stored and loaded back for every amount.
+  // The last takes the counts of payslips of a choice without a total.
+  std::vector<TComptes_Rubriques> Seaux;
+  std::vector<TEmpreintes> Empreintes;  // by choice, when the totalling takes them
+  bool Rempli = false;  // a payslip was kept: most runs of a month among many have none
+  TAvertissements Avertissements;
+  std::vector<dbase::TOmission> Omissions;  // the table's damage met in the run
+  std::exception_ptr Erreur;  // what stopped the reading, after the payslips above
+  bool Fin = false;           // the table ends in the run or before it
+
+  // Emptied for a run, the buckets keeping their room.
+  void Vider(size_t choix, size_t totaux, bool empreintes) {
+    Bulletins.assign(choix, 0);
+    Seaux.resize(totaux + 1);
+    if (empreintes && (Rempli || Empreintes.empty())) Empreintes.assign(choix, TEmpreintes{});
+    if (Rempli)
+      for (TComptes_Rubriques& seaux : Seaux)
+        for (std::vector<int64_t>& comptes : seaux) comptes.clear();
+    Rempli = false;
+    Avertissements.clear();
+    Omissions.clear();
+    Erreur = nullptr;
+    Fin = false;
+  }
+};
+
+// Runs are added in the table's order, one at a time, by the thread that hands in the run whose
+// turn it is: it also adds every later run already handed in, while the others go on reading
+// rather than wait for their turn. At most Limite runs wait; the first that ends the reading
+// (the table's end or an error) ends it for every thread. The first error is kept.
+class TTours {
+public:
+  // Adds a run whose turn has come; true when the reading ends with it, erreur set to its error.
+  using TAjouter = std::function<bool(TLot&, std::exception_ptr& erreur)>;
+
+  explicit TTours(size_t limite) : limite_(std::max<size_t>(limite, 1)) {}
+
+  // Hands in run k's lot, adds what can be added, then waits for room among the waiting runs.
+  // Returns the lot to read the next run into, or nothing when the reading is over.
+  std::unique_ptr<TLot> Rendre(int64_t k, std::unique_ptr<TLot> lot, const TAjouter& ajouter) {
+    const void* lecteur = lot->Lecteur;
+    std::unique_lock verrou(mutex_);
+    if (fini_) return nullptr;
+    prets_.emplace(k, std::move(lot));
+    if (!ajout_) Ajouter_Prets(verrou, ajouter);
+    condition_.wait(verrou, [&] { return fini_ || prets_.size() < limite_; });
+    if (fini_) return nullptr;
+    // A lot this thread read before: its buckets are still in this core's cache, where another
+    // thread's would be fetched from the other core's at every first store to a line.
+    const auto sien = std::find_if(libres_.begin(), libres_.end(), [&](const auto& l) { return l->Lecteur == lecteur; });
+    if (sien == libres_.end()) return std::make_unique<TLot>(lecteur);
+    std::unique_ptr<TLot> libre = std::move(*sien);
+    libres_.erase(sien);
+    return libre;
+  }
+  // Ends the reading out of turn: a failure of the machine, not of the data.
+  void Arreter(const std::exception_ptr& erreur) {
+    {
+      std::lock_guard verrou(mutex_);
+      Finir(erreur);
+    }
+    condition_.notify_all();
+  }
+  // Once every thread is done.
+  const std::exception_ptr& Erreur() const { return erreur_; }
+
+private:
+  // The runs handed in from the turn's on, in order, the lock released while each is added: the
+  // others hand theirs in meanwhile, and are added here too.
+  void Ajouter_Prets(std::unique_lock<std::mutex>& verrou, const TAjouter& ajouter) {
+    ajout_ = true;
+    for (auto pret = prets_.find(tour_); !fini_ && pret != prets_.end(); pret = prets_.find(tour_)) {
+      std::unique_ptr<TLot> lot = std::move(pret->second);
+      prets_.erase(pret);
+      verrou.unlock();
+      std::exception_ptr erreur;
+      const bool fin = ajouter(*lot, erreur);
+      verrou.lock();
+      ++tour_;
+      if (fin) Finir(erreur);
+      libres_.push_back(std::move(lot));
+    }
+    ajout_ = false;
+    condition_.notify_all();
+  }
+  void Finir(const std::exception_ptr& erreur) {
+    fini_ = true;
+    if (erreur && !erreur_) erreur_ = erreur;
+  }
+
+  const size_t limite_;
+  std::mutex mutex_;
+  std::condition_variable condition_;
+  int64_t tour_ = 0;
+  std::map<int64_t, std::unique_ptr<TLot>> prets_;  // handed in, waiting for their turn
+  std::vector<std::unique_ptr<TLot>> libres_;       // added, to read into again
+  bool ajout_ = false;                              // a thread is adding
+  bool fini_ = false;
+  std::exception_ptr erreur_;
+};
+
+struct TPartage {
+  TPartage(const TTotaux_Choix& totaux, int fils, const TControle_Paies& controle, bool empreintes)
+      : Totaux(totaux), Controle(controle), Empreintes(empreintes), Tours(static_cast<size_t>(fils)) {
+    Resultat.Bulletins.assign(totaux.size(), 0);
+    if (Empreintes) Resultat.Empreintes.assign(totaux.size(), TEmpreintes{});
+    for (const std::vector<TTAB_VALEURS*>& choix : totaux) {
+      std::vector<size_t>& numeros = Numeros.emplace_back();
+      for (TTAB_VALEURS* total : choix) {
+        const auto trouve = std::find(Distincts.begin(), Distincts.end(), total);
+        numeros.push_back(static_cast<size_t>(trouve - Distincts.begin()));
+        if (trouve == Distincts.end()) Distincts.push_back(total);
+      }
+    }
+  }
+  const TTotaux_Choix& Totaux;
+  const TControle_Paies& Controle;
+  const bool Empreintes;
+  std::vector<TTAB_VALEURS*> Distincts;      // each total once: a lot's buckets are by total
+  std::vector<std::vector<size_t>> Numeros;  // Totaux by their numbers in Distincts
+  TTotalisation Resultat;
+  std::vector<dbase::TOmission> Omissions;  // the table's, at its end with the others' warnings
+  TTours Tours;
+  std::atomic<int64_t> Prochain{1};  // the next run to take; run 0 is the first thread's
+};
+
+void Ajouter_Lot(const TLot& lot, TPartage& p) {
+  for (size_t t = 0; lot.Rempli && t < p.Distincts.size(); ++t) {
+    TTAB_VALEURS& total = *p.Distincts[t];
+    for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r) {
+      const std::vector<int64_t>& comptes = lot.Seaux[t][static_cast<size_t>(r)];
+      if (comptes.empty()) continue;
+      long double somme = total[r];
+      for (const int64_t compte : comptes) somme += Montant_De(compte);
+      total[r] = somme;
+    }
+  }
+  for (size_t c = 0; c < lot.Bulletins.size(); ++c) p.Resultat.Bulletins[c] += lot.Bulletins[c];
+  for (size_t c = 0; lot.Rempli && c < p.Resultat.Empreintes.size(); ++c)
+    for (size_t r = 0; r < TEmpreintes().size(); ++r) p.Resultat.Empreintes[c][r] += lot.Empreintes[c][r];
+  p.Resultat.Avertissements.insert(p.Resultat.Avertissements.end(), lot.Avertissements.begin(),
+                                   lot.Avertissements.end());
+  for (const dbase::TOmission& o : lot.Omissions) dbase::Ajouter_Omission(p.Omissions, o);
+}
+
+// A thread's own table and decoder. Its amounts are kept as counts: the amount an x87 division
+// gives in a register is the one it stores, so adding it as it is made gives the same bits as
+// adding TAB_VALEURS's, without the 80-bit store and load between.
+struct TFil {
+  TDecodage Decodage;
+  std::optional<TLecteur> Lecteur;
+  std::exception_ptr Erreur_Ouverture;
+};
+
+// Reads run premier, then the next run no thread has taken, and so on, handing each in to be
+// added in its turn: a thread that starts late or meets the month's payslips takes fewer runs.
+// Each thread checks only its runs' records: a run that meets the table's end (an end mark, say)
+// is the last one added, whatever the others read beyond it.
+void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::function<void()> renforcer) {
+  auto lot = std::make_unique<TLot>(&f);
+  size_t bulletins = 0;
+  f.Decodage.Lister = p.Empreintes;
+  const TVisiteur garder = [&](int c, const TBulletin& bulletin) {
+    // The memo's counts are in the buckets already; Lire_Bulletin checked the choice for that.
+    lot->Rempli = true;
+    ++lot->Bulletins[static_cast<size_t>(c)];
+    if (p.Empreintes) {
+      TEmpreintes& empreintes = lot->Empreintes[static_cast<size_t>(c)];
+      for (const int r : f.Decodage.Rubriques)
+        empreintes[static_cast<size_t>(r)] +=
+            Empreinte_Montant(bulletin.Enregistrement, (*f.Decodage.Comptes)[static_cast<size_t>(r)].back());
+    }
+    // Decoded into the choice's first total; its other totals take the same counts.
+    const std::vector<size_t>& numeros = p.Numeros[static_cast<size_t>(c)];
+    for (size_t k = 1; k < numeros.size(); ++k) {
+      TComptes_Rubriques& seaux = lot->Seaux[numeros[k]];
+      for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
+        if (f.Decodage.Stockee(r))
+          seaux[static_cast<size_t>(r)].push_back((*f.Decodage.Comptes)[static_cast<size_t>(r)].back());
+    }
+    if (renforcer && ++bulletins >= Bulletins_Avant_Renfort) std::exchange(renforcer, nullptr)();
+  };
+  const TTours::TAjouter ajouter = [&p](TLot& pret, std::exception_ptr& erreur) {
+    try {
+      Ajouter_Lot(pret, p);
+    } catch (...) {
+      if (!pret.Erreur) pret.Erreur = std::current_exception();
+    }
+    erreur = pret.Erreur;
+    return pret.Erreur || pret.Fin;
+  };
+  for (int64_t k = premier;; k = p.Prochain++) {
+    lot->Vider(p.Totaux.size(), p.Distincts.size(), p.Empreintes);
+    lot->Erreur = f.Erreur_Ouverture;
+    if (f.Lecteur) {
+      try {
+        std::vector<TComptes_Rubriques*> cibles;
+        for (const std::vector<size_t>& numeros : p.Numeros)
+          cibles.push_back(&lot->Seaux[numeros.empty() ? p.Distincts.size() : numeros.front()]);
+        f.Lecteur->Viser(std::move(cibles));
+        const int64_t dernier = (k + 1) * Enregistrements_Par_Lot;
+        const bool apres_fin = !f.Lecteur->Lire_Lot(k * Enregistrements_Par_Lot + 1, dernier, choix, garder);
+        lot->Fin = apres_fin || f.Lecteur->Enregistrements() <= dernier;
+        lot->Avertissements = f.Lecteur->Prendre_Avertissements();
+        lot->Omissions = f.Lecteur->Prendre_Omissions();
+      } catch (...) {
+        lot->Erreur = std::current_exception();
+      }
+    }
+    // Past a run that ends the reading, this thread would read nothing that counts.
+    const bool dernier_lu = lot->Erreur || lot->Fin;
+    lot = p.Tours.Rendre(k, std::move(lot), ajouter);
+    if (!lot || dernier_lu) return;
+  }
+}
+
+// Lire_Lots, on a table this thread opens when it has none; whatever escapes it releases the
+// others rather than leave them waiting for a turn that will not come.
+void Lire_Fil(TFil* f, const std::string& chemin, const std::string& nom, const TChoix& choix, TPartage& p,
+              std::function<void()> renforcer = nullptr) noexcept {
+  plateforme::Fixer_Precision_Etendue();
+  try {
+    std::optional<TFil> propre;
+    if (!f) {
+      f = &propre.emplace();
+      try {
+        f->Lecteur.emplace(chemin, nom, p.Controle, &f->Decodage);
+        f->Lecteur->Prendre_Omissions();  // the tail at Open: the first thread's to tell
+      } catch (...) {
+        f->Erreur_Ouverture = std::current_exception();
+      }
+    }
+    Lire_Lots(propre ? p.Prochain++ : 0, *f, choix, p, std::move(renforcer));
+  } catch (...) {
+    p.Tours.Arreter(std::current_exception());
+  }
+}
+
+// This thread, already on the table, and up to fils - 1 others, each opening its own, started
+// when this one has enough to share. A thread that cannot be started leaves its runs to those
+// there are.
+void Lire_Sur_Fils(int fils, TFil& premier, const std::string& chemin, const std::string& nom, const TChoix& choix,
+                   TPartage& p) {
+  std::vector<std::jthread> autres;
+  const auto renforcer = [&] {
+    try {
+      while (static_cast<int>(autres.size()) + 1 < fils)
+        autres.emplace_back([&] { Lire_Fil(nullptr, chemin, nom, choix, p); });
+    } catch (const std::system_error&) {
+    }
+  };
+  Lire_Fil(&premier, chemin, nom, choix, p, fils > 1 ? std::function<void()>(renforcer) : nullptr);
+}
+
+}  // namespace
+
+std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, const TChoix& Choix,
+                                                 const TTotaux_Choix& Totaux, const TAfficherMessage& Message,
+                                                 const TOptions_Lecture& Options) {
+  plateforme::Fixer_Precision_Etendue();
+  const int machine = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+  std::optional<TTotalisation> resultat;
+  const bool trouve = interne::Sous_Renommage(Chemin, Message, Options.Trouve, [&](const std::string& nom) {
+    const TControle_Paies controle = interne::Controler(Chemin, nom, Choix);
+    TFil premier;
+    premier.Lecteur.emplace(Chemin, nom, controle, &premier.Decodage);
+    // No thread for a run it would not have: a table of one run is read here alone.
+    const int64_t lots = (premier.Lecteur->Enregistrements() + Enregistrements_Par_Lot - 1) / Enregistrements_Par_Lot;
+    const int fils = static_cast<int>(std::clamp<int64_t>(lots, 1, Options.Fils > 0 ? Options.Fils : machine));
+    auto p = std::make_unique<TPartage>(Totaux, fils, controle, Options.Empreintes);
+    Lire_Sur_Fils(fils, premier, Chemin, nom, Choix, *p);
+    if (p->Tours.Erreur()) std::rethrow_exception(p->Tours.Erreur());
+    resultat = std::move(p->Resultat);
+    interne::Avertir_Table(nom, p->Omissions, resultat->Avertissements);
+    resultat->Avertissements.insert(resultat->Avertissements.end(), controle.Avertissements.begin(),
+                                    controle.Avertissements.end());
+  });
+  if (!trouve) return std::nullopt;
+  return resultat;
+}
+
+}  // namespace recap
