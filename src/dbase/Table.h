@@ -72,6 +72,9 @@ class TChamp_Serie {
 public:
   // Its bytes as stored, in the table's page.
   std::string_view Octets(const char* Enregistrement) const { return {Enregistrement + decalage_, longueur_}; }
+  // Where its bytes start in a record, and whether a value can be null at all.
+  size_t Decalage() const { return decalage_; }
+  bool Peut_Etre_Nul() const { return bit_nul_ >= 0; }
   // Whether the value is null (Visual FoxPro's null flags).
   bool Nul(const char* Enregistrement) const {
     return bit_nul_ >= 0 && ((Enregistrement[drapeaux_ + static_cast<uint32_t>(bit_nul_ >> 3)] >> (bit_nul_ & 7)) & 1) != 0;
@@ -139,22 +142,6 @@ public:
   // record up to it checked as a scan checks them; Eof when there is none (the current record
   // unchanged).
   void Aller_A(int64_t RecNo);
-  // Aller_A for one of several readers of the file that each check their own records: those
-  // before RecNo, not checked yet, are left to the others. This table then neither sees an end
-  // mark nor a wrong flag there, and its Omissions are the tail at Open and what it met since.
-  void Aller_A_Partage(int64_t RecNo);
-  // Next, then on past the records whose character field Champ is ASCII and not retained by
-  // Retenir (given Texte_Ascii's text), up to record number Dernier: true on the first record
-  // shown that is retained or whose text is not ASCII. False when there is none up to Dernier;
-  // the current record is then one before it, or Eof at the table's end. A scan for a month
-  // passes over most records this way without asking each for its field. Retenir must answer
-  // from the text alone: records in a row with the same field are asked once.
-  bool Suivant_Retenu(const TField& Champ, const std::function<bool(std::string_view)>& Retenir, int64_t Dernier);
-  // Next, when that record (up to record number Dernier) has a blank flag and holds in Champ the
-  // very bytes of the current one: a month's payslips in a row, the first retained, go by without
-  // asking again. False, the current record unchanged, for any other record, and for a field
-  // that may be null or is over 32 bytes long: Suivant_Retenu then reads on as it would have.
-  bool Suivant_Pareil(const TField& Champ, int64_t Dernier);
   bool Eof() const;
 
   // Name compared without regard to case; raises "Champ '<name>' non trouvé".
@@ -169,8 +156,9 @@ public:
 
   // The records from number Premier on, up to Dernier, that the table's window holds at once
   // (at least one): each checked as a scan checks them, while those before Premier are left to
-  // other readers, as Aller_A_Partage does. False when the table has no record from Premier on
-  // up to Dernier. The current record stays current.
+  // other readers. False when the table has no record from Premier on up to Dernier. The current
+  // record stays current, and Aller_A to a record of the series moves no window: a reader may
+  // read a record's fields and go on with the series.
   bool Lire_Serie(int64_t Premier, int64_t Dernier, TSerie& Serie);
   // The memo file's size in blocks: a pointer to a later block is damaged. 0 without memo.
   uint64_t Blocs_Memo() const;

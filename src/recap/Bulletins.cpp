@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
 #include <utility>
 
 #include "KORVEX_procs.h"
-#include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
 #include "platform/Octets.h"
@@ -72,132 +72,9 @@ std::string Message_De(const std::exception_ptr& erreur) {
   }
 }
 
-// The first n characters (all of the text when shorter).
-std::string_view Debut(std::string_view texte, size_t n) {
-  return texte.substr(0, plateforme::Octets_Des_Caracteres(texte, n));
-}
-
-void Ouvrir_Paies(dbase::TTable& table, const std::string& chemin, const std::string& nom) {
-  table.TableType = dbase::TTableType::ttDBase;
-  table.DatabaseName = chemin;
-  table.TableName = "PAIES.DBF";
-  table.NomAffiche = nom;
-  table.Open();
-}
-
 }  // namespace
 
 namespace interne {
-
-void Avertir_Table(const std::string& Nom, const std::vector<dbase::TOmission>& Omissions,
-                   TAvertissements& Avertissements) {
-  for (const dbase::TOmission& o : Omissions)
-    Avertissements.push_back(
-        textes::Avertissement_Table(Nom, dbase::Texte_Dommage(o), textes::Non_Lus(o.Premier, o.Dernier)));
-}
-
-TControle_Paies Controler(const std::string& Chemin, const std::string& Nom, const TChoix& Choix) {
-  dbase::TTable table;
-  Ouvrir_Paies(table, Chemin, Nom);
-  return Controler_Paies(table, Choix);
-}
-
-TLecteur::TLecteur(const std::string& Chemin, const std::string& Nom, const TControle_Paies& Controle,
-                   TDecodage* Decodage)
-    : nom_(Nom), controle_(Controle), decodage_(Decodage) {
-  Ouvrir_Paies(table_, Chemin, Nom);
-}
-
-TAvertissements TLecteur::Lire(const TChoix& Choix, const TVisiteur& Visiteur) {
-  for (table_.First(); !table_.Eof(); table_.Next()) Lire_Enregistrement(Choix, Visiteur);
-  Avertir_Table(nom_, table_.Omissions(), avertissements_);
-  return std::move(avertissements_);
-}
-
-bool TLecteur::Lire_Lot(int64_t Premier, int64_t Dernier, const TChoix& Choix, const TVisiteur& Visiteur) {
-  table_.Aller_A_Partage(Premier);
-  if (table_.Eof()) return false;
-  if (table_.RecNo() > Dernier) return true;
-  if (!mois_) mois_ = table_.FieldByName("MOIS");
-  // Most records are of other months: the table passes over them itself. The record it stops
-  // on was just asked, unless its month is not ASCII: its choice is kept rather than asked
-  // again, and serves the records behind it that hold the same month.
-  std::optional<int> choix;
-  const auto retenir = [&](std::string_view mois) { return (choix = Choisir(Choix, mois.substr(0, 7))).has_value(); };
-  Lire_Enregistrement(Choix, Visiteur);
-  for (;;) {
-    if (choix && table_.Suivant_Pareil(*mois_, Dernier)) {
-      Lire_Bulletin(*choix, Visiteur);
-      continue;
-    }
-    choix.reset();
-    if (!table_.Suivant_Retenu(*mois_, retenir, Dernier)) return true;
-    if (choix)
-      Lire_Bulletin(*choix, Visiteur);
-    else
-      Lire_Enregistrement(Choix, Visiteur);
-  }
-}
-
-// A month that is no month is counted in none, whatever the caller retains: the check names it.
-std::optional<int> TLecteur::Choisir(const TChoix& Choix, std::string_view debut_mois) const {
-  if (!Mois_Valide(debut_mois)) return std::nullopt;
-  return Choix(debut_mois);
-}
-
-void TLecteur::Lire_Enregistrement(const TChoix& Choix, const TVisiteur& Visiteur) {
-  if (!mois_) mois_ = table_.FieldByName("MOIS");
-  if (const auto choix = Choisir(Choix, Debut_Mois())) Lire_Bulletin(*choix, Visiteur);
-}
-
-// The month's first seven characters, without a copy when the field is ASCII.
-std::string_view TLecteur::Debut_Mois() {
-  if (const auto ascii = mois_->Texte_Ascii()) return ascii->substr(0, 7);
-  mois_copie_ = mois_->AsString();
-  return Debut(mois_copie_, 7);
-}
-
-void TLecteur::Lire_Bulletin(int choix, const TVisiteur& Visiteur) {
-  if (!montants_) {
-    montants_ = table_.FieldByName("MONTANTS");
-    if (montants_->DataType() != dbase::TFieldType::ftMemo)
-      throw EKorvex(textes::Table_Endommagee(nom_, textes::Champ_Pas_Memo(montants_->FieldName())));
-  }
-  const TBulletin bulletin{table_.RecNo(), [this] { return Champs_Bulletin(table_); }};
-  if (controle_.Exclu(bulletin.Enregistrement)) return;
-  std::string_view texte;
-  try {
-    texte = montants_->Texte(texte_memo_);
-  } catch (const dbase::EMemo_Illisible& e) {
-    return Omettre(bulletin, e.Defaut(), e.Fichier_Memo());
-  }
-  if (!Est_Texte_Memo(texte)) return Omettre(bulletin, textes::Memo_Pas_Texte, table_.Fichier_Memo());
-  // Every memo the payroll application writes ends its first line: text without a CR is what
-  // is left of one cut by a stray end mark, and it would count as a payslip without amounts.
-  if (!texte.empty() && texte.find('\r') == std::string_view::npos)
-    return Omettre(bulletin, textes::Memo_Sans_Ligne, table_.Fichier_Memo());
-  if (decodage_) {
-    if (choix < 0 || static_cast<size_t>(choix) >= cibles_.size()) throw EKorvex(textes::Erreur_Inattendue);
-    decodage_->Comptes = cibles_[static_cast<size_t>(choix)];
-  }
-  try {
-    if (decodage_)
-      Memo_Montants_Decoder(texte, *decodage_);
-    else
-      Memo_Montants_Decoder(std::string(texte));
-  } catch (const EPas_Texte&) {
-    return Omettre(bulletin, textes::Memo_Pas_Texte, table_.Fichier_Memo());
-  } catch (const EKorvex& e) {
-    throw EKorvex(std::string(e.what()) + "\n" +
-                  textes::Bulletin_En_Cause(bulletin.Enregistrement, nom_, Identite(bulletin.Champs())));
-  }
-  Visiteur(choix, bulletin);
-}
-
-void TLecteur::Omettre(const TBulletin& bulletin, const std::string& defaut, const std::string& memo) {
-  avertissements_.push_back(textes::Avertissement_Memo(bulletin.Enregistrement, nom_, Identite(bulletin.Champs()),
-                                                       montants_->FieldName(), defaut, memo));
-}
 
 bool Sous_Renommage(const std::string& Chemin, const TAfficherMessage& Message, const std::function<void()>& Trouve,
                     const std::function<void(const std::string& nom)>& Lire) {
@@ -267,9 +144,18 @@ std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const T
   plateforme::Fixer_Precision_Etendue();
   std::optional<TAvertissements> avertissements;
   const bool trouve = interne::Sous_Renommage(Chemin, Message, Options.Trouve, [&](const std::string& nom) {
-    const TControle_Paies controle = interne::Controler(Chemin, nom, Choix);
+    constexpr int64_t Tous = std::numeric_limits<int64_t>::max();
+    // Every record is met once before any payslip is read: the visitor never sees a payslip
+    // whose memo another record names.
+    const TControle_Paies aucun;
+    interne::TLecteur verificateur(Chemin, nom, aucun);
+    verificateur.Lire_Lot(1, Tous, [](std::string_view) { return std::optional<int>(); }, {});
+    const TControle_Paies controle =
+        Conclure_Controle(Chemin, nom, Choix, verificateur.Prendre_Mois(), verificateur.Blocs().Doubles());
     interne::TLecteur lecteur(Chemin, nom, controle);
-    avertissements = lecteur.Lire(Choix, Visiteur);
+    lecteur.Lire_Lot(1, Tous, Choix, Visiteur);
+    avertissements = lecteur.Prendre_Avertissements();
+    interne::Avertir_Table(nom, lecteur.Prendre_Omissions(), *avertissements);
     avertissements->insert(avertissements->end(), controle.Avertissements.begin(), controle.Avertissements.end());
   });
   if (!trouve) return std::nullopt;

@@ -1,19 +1,21 @@
 #include "recap/Controle_Paies.h"
 
-#include <cstring>
+#include <bit>
 #include <limits>
 #include <map>
 
 #include "dbase/Table.h"
 #include "platform/Caracteres.h"
+#include "platform/Octets.h"
 #include "platform/Textes.h"
+#include "recap/Lecteur_Paies.h"
 #include "recap/Periode.h"
 
 namespace recap {
 
 namespace {
 
-// A warning names at most this many records with a month that is none; the count says the rest.
+// A warning names at most this many records whose month is none; the count says the rest.
 constexpr size_t Mois_Nommes = 10;
 
 // Memo files up to this many blocks are marked in a bitmap (16 MB at most); larger ones sort
@@ -26,155 +28,150 @@ std::optional<dbase::TField> Champ(const dbase::TTable& table, const char* nom) 
   return std::nullopt;
 }
 
-// The blocks that more than one record names, each once, in increasing order.
-class TBlocs_Vus {
-public:
-  explicit TBlocs_Vus(uint64_t blocs) : blocs_(blocs) {
-    if (blocs_ <= Blocs_En_Carte) carte_.assign(static_cast<size_t>((blocs_ + 63) / 64), 0);
-  }
-  void Noter(uint64_t bloc) {
-    if (bloc == 0 || bloc >= blocs_) return;  // no memo, or one the scan finds beyond the file
-    if (carte_.empty()) return tous_.push_back(bloc);
-    uint64_t& mot = carte_[static_cast<size_t>(bloc / 64)];
-    const uint64_t bit = uint64_t{1} << (bloc % 64);
-    if (mot & bit) doubles_.push_back(bloc);
-    mot |= bit;
-  }
-  std::vector<uint64_t> Doubles() {
-    if (carte_.empty()) {
-      std::sort(tous_.begin(), tous_.end());
-      for (size_t i = 1; i < tous_.size(); ++i)
-        if (tous_[i] == tous_[i - 1]) doubles_.push_back(tous_[i]);
-    }
-    std::sort(doubles_.begin(), doubles_.end());
-    doubles_.erase(std::unique(doubles_.begin(), doubles_.end()), doubles_.end());
-    return doubles_;
-  }
-
-private:
-  uint64_t blocs_;
-  std::vector<uint64_t> carte_, tous_, doubles_;
-};
-
-// The month of a record shown, as the scan would take it: its first seven bytes, or nothing
-// when the value is null. ASCII months are the same bytes in every page a table may have.
-std::string_view Debut_Mois(const dbase::TChamp_Serie& mois, const char* enregistrement) {
-  if (mois.Nul(enregistrement)) return {};
-  const std::string_view octets = mois.Octets(enregistrement);
-  return octets.substr(0, std::min<size_t>(7, octets.size()));
-}
-
-// Every record shown or deleted, series after series: Visiter(record number, bytes). A record
-// whose flag is wrong is the table's to tell.
-template <class TVisiter>
-void Parcourir(dbase::TTable& table, const TVisiter& Visiter) {
-  dbase::TSerie serie;
-  for (int64_t premier = 1; table.Lire_Serie(premier, std::numeric_limits<int64_t>::max(), serie);
-       premier = serie.Premier + serie.Nombre) {
-    for (int64_t k = 0; k < serie.Nombre; ++k) {
-      const char* enregistrement = serie.Enregistrement(k);
-      if (dbase::TSerie::Montre(enregistrement) || *enregistrement == '*') Visiter(serie.Premier + k, enregistrement);
-    }
-  }
-}
-
 std::string Identite_De(dbase::TTable& table, int64_t enregistrement) {
   table.AfficherSupprimes = true;  // a deleted record is named too
   table.Aller_A(enregistrement);
   return Identite(Champs_Bulletin(table));
 }
 
-class TControleur {
-public:
-  TControleur(dbase::TTable& table, const TChoix& choix) : table_(table), choix_(choix) {}
-
-  TControle_Paies Controler() {
-    const auto mois = Champ(table_, "MOIS");
-    if (!mois) return {};  // the scan raises the error, when it reads a record
-    const auto montants = Champ(table_, "MONTANTS");
-    const bool memo = montants && montants->DataType() == dbase::TFieldType::ftMemo;
-    const dbase::TChamp_Serie champ_mois = mois->Serie(), champ_montants = memo ? montants->Serie() : champ_mois;
-    TBlocs_Vus vus(memo ? table_.Blocs_Memo() : 0);
-    // Most records hold the month of the one before: its bytes are checked once.
-    char connu[7] = {};
-    size_t longueur_connue = 8;  // no month has this length: the first is checked
-    Parcourir(table_, [&](int64_t numero, const char* enregistrement) {
-      // A deleted record keeps its memo: no other may name it.
-      if (memo)
-        if (const auto bloc = champ_montants.Bloc_Memo(enregistrement)) vus.Noter(*bloc);
-      if (!dbase::TSerie::Montre(enregistrement)) return;
-      const std::string_view debut = Debut_Mois(champ_mois, enregistrement);
-      if (debut.size() != longueur_connue || std::memcmp(debut.data(), connu, debut.size()) != 0) {
-        if (Mois_Valide(debut)) {
-          std::memcpy(connu, debut.data(), debut.size());
-          longueur_connue = debut.size();
-        } else {
-          Noter_Mois(numero, enregistrement, champ_mois);
-        }
-      }
-    });
-    Avertir_Mois();
-    if (memo) Exclure_Partages(vus.Doubles(), champ_mois, champ_montants, montants->FieldName());
-    return std::move(resultat_);
+void Avertir_Mois(dbase::TTable& table, const TMois_Incorrects& mois, TAvertissements& avertissements) {
+  if (mois.Nombre == 1) {
+    const auto& [numero, octets] = mois.Premiers.front();
+    avertissements.push_back(textes::Avertissement_Mois(numero, table.NomAffiche, Identite_De(table, numero), octets));
+  } else if (mois.Nombre > 1) {
+    std::vector<std::string> premiers;
+    for (const auto& [numero, octets] : mois.Premiers)
+      premiers.push_back(textes::Enregistrement_Mois(numero, Identite_De(table, numero), octets));
+    avertissements.push_back(textes::Avertissement_Mois_Plusieurs(mois.Nombre, table.NomAffiche, premiers));
   }
+}
 
-private:
-  void Noter_Mois(int64_t numero, const char* enregistrement, const dbase::TChamp_Serie& mois) {
-    if (incorrects_.size() < Mois_Nommes)
-      incorrects_.emplace_back(numero, Octets_Visibles(mois.Nul(enregistrement) ? "" : mois.Octets(enregistrement)));
-    ++nombre_incorrects_;
-  }
-
-  void Avertir_Mois() {
-    const std::string& nom = table_.NomAffiche;
-    if (nombre_incorrects_ == 1) {
-      const auto& [numero, octets] = incorrects_.front();
-      resultat_.Avertissements.push_back(textes::Avertissement_Mois(numero, nom, Identite_De(table_, numero), octets));
-    } else if (nombre_incorrects_ > 1) {
-      std::vector<std::string> premiers;
-      for (const auto& [numero, octets] : incorrects_)
-        premiers.push_back(textes::Enregistrement_Mois(numero, Identite_De(table_, numero), octets));
-      resultat_.Avertissements.push_back(textes::Avertissement_Mois_Plusieurs(nombre_incorrects_, nom, premiers));
+// The records that name each block met twice, found exactly, in the table's order: those shown
+// are left out, and all named, when one of them is a payslip the scan reads. Which pointer was
+// damaged no rule tells: a deleted record's memo is as likely the one the others read.
+void Exclure_Partages(dbase::TTable& table, const TChoix& choix, const std::vector<uint64_t>& doubles,
+                      TControle_Paies& controle) {
+  const auto mois = Champ(table, "MOIS"), montants = Champ(table, "MONTANTS");
+  if (!mois || !montants) return;
+  const dbase::TChamp_Serie champ_mois = mois->Serie(), champ_montants = montants->Serie();
+  std::map<uint64_t, std::vector<std::pair<int64_t, bool>>> partages;  // records, and whether shown
+  std::map<uint64_t, bool> lus;
+  dbase::TSerie s;
+  for (int64_t premier = 1; table.Lire_Serie(premier, std::numeric_limits<int64_t>::max(), s);
+       premier = s.Premier + s.Nombre) {
+    for (int64_t k = 0; k < s.Nombre; ++k) {
+      const char* e = s.Enregistrement(k);
+      const bool montre = dbase::TSerie::Montre(e);
+      if (!montre && *e != '*') continue;
+      const auto bloc = champ_montants.Bloc_Memo(e);
+      if (!bloc || !std::binary_search(doubles.begin(), doubles.end(), *bloc)) continue;
+      partages[*bloc].emplace_back(s.Premier + k, montre);
+      const std::string_view octets = champ_mois.Nul(e) ? std::string_view() : champ_mois.Octets(e).substr(0, 7);
+      if (montre && Mois_Valide(octets) && choix(octets)) lus[*bloc] = true;
     }
   }
-
-  // The records that name each shared block, in the table's order: those shown are left out,
-  // and all named, when one of them is a payslip the scan reads. Which pointer was damaged no
-  // rule tells: a deleted record's memo is as likely the one the others read.
-  void Exclure_Partages(const std::vector<uint64_t>& doubles, const dbase::TChamp_Serie& mois,
-                        const dbase::TChamp_Serie& montants, const std::string& champ) {
-    if (doubles.empty()) return;
-    std::map<uint64_t, std::vector<std::pair<int64_t, bool>>> partages;  // records, and whether shown
-    std::map<uint64_t, bool> lus;
-    Parcourir(table_, [&](int64_t numero, const char* enregistrement) {
-      const auto bloc = montants.Bloc_Memo(enregistrement);
-      if (!bloc || !std::binary_search(doubles.begin(), doubles.end(), *bloc)) return;
-      const bool montre = dbase::TSerie::Montre(enregistrement);
-      partages[*bloc].emplace_back(numero, montre);
-      const std::string_view debut = Debut_Mois(mois, enregistrement);
-      if (montre && Mois_Valide(debut) && choix_(debut)) lus[*bloc] = true;
-    });
-    for (const auto& [bloc, numeros] : partages) {
-      if (!lus[bloc]) continue;
-      std::vector<std::string> noms;
-      for (const auto& [numero, montre] : numeros) {
-        noms.push_back(textes::Enregistrement_Identifie(numero, Identite_De(table_, numero), !montre));
-        if (montre) resultat_.Exclus.push_back(numero);
-      }
-      resultat_.Avertissements.push_back(
-          textes::Avertissement_Memo_Partage(noms, table_.NomAffiche, champ, bloc, table_.Fichier_Memo()));
+  for (const auto& [bloc, numeros] : partages) {
+    if (numeros.size() < 2 || !lus[bloc]) continue;
+    std::vector<std::string> noms;
+    for (const auto& [numero, montre] : numeros) {
+      noms.push_back(textes::Enregistrement_Identifie(numero, Identite_De(table, numero), !montre));
+      if (montre) controle.Exclus.push_back(numero);
     }
-    std::sort(resultat_.Exclus.begin(), resultat_.Exclus.end());
+    controle.Avertissements.push_back(textes::Avertissement_Memo_Partage(noms, table.NomAffiche, montants->FieldName(),
+                                                                         bloc, table.Fichier_Memo()));
   }
-
-  dbase::TTable& table_;
-  const TChoix& choix_;
-  TControle_Paies resultat_;
-  std::vector<std::pair<int64_t, std::string>> incorrects_;  // the first ones, their month shown
-  int64_t nombre_incorrects_ = 0;
-};
+  std::sort(controle.Exclus.begin(), controle.Exclus.end());
+}
 
 }  // namespace
+
+void TMois_Incorrects::Noter(int64_t Enregistrement, std::string_view Octets) {
+  if (Premiers.size() < Mois_Nommes) Premiers.emplace_back(Enregistrement, Octets_Visibles(Octets));
+  ++Nombre;
+}
+
+void TMois_Incorrects::Ajouter(const TMois_Incorrects& Suite) {
+  for (size_t i = 0; i < Suite.Premiers.size() && Premiers.size() < Mois_Nommes; ++i) Premiers.push_back(Suite.Premiers[i]);
+  Nombre += Suite.Nombre;
+}
+
+TBlocs_Vus::TBlocs_Vus(uint64_t Blocs) : blocs_(Blocs) {
+  if (blocs_ <= Blocs_En_Carte) carte_.assign(static_cast<size_t>((blocs_ + 63) / 64), 0);
+}
+
+void TBlocs_Vus::Noter_Serie(const dbase::TSerie& Serie, const dbase::TChamp_Serie& Pointeurs) {
+  const char* e = Serie.Octets;
+  const int64_t nombre = Serie.Nombre;
+  const size_t longueur = Serie.Longueur;
+  const bool texte = Pointeurs.Octets(e).size() == 10;
+  if (carte_.empty() || !texte) {
+    for (int64_t k = 0; k < nombre; ++k, e += longueur)
+      if (*e == ' ' || *e == '*') Noter(Bloc_Approche(Pointeurs, e));
+    return;
+  }
+  // Most tables: ten-byte pointers and a bitmap. Records in a row mostly name blocks of one
+  // word of it: that word is kept in a register while they do, rather than stored and loaded
+  // back for each.
+  uint64_t* const carte = carte_.data();
+  const uint64_t blocs = blocs_;
+  const size_t decalage = static_cast<size_t>(Pointeurs.Octets(e).data() - e);
+  uint64_t indice = 0, mot = carte[0];
+  for (int64_t k = 0; k < nombre; ++k, e += longueur) {
+    if ((static_cast<unsigned char>(*e) | 0x0A) != '*') continue;  // a blank or "*", and some wrong flags
+    const char* p = e + decalage;
+    // Blanks, zeros or NULs before at most eight digits, the last one a digit: else exactly.
+    const uint64_t bloc = (plateforme::Lire_16_Petit(p) & 0xCFCF) == 0 && static_cast<unsigned char>(p[9] - '0') <= 9
+                              ? Huit_Chiffres(plateforme::Lire_64_Petit(p + 2))
+                              : Bloc_Memo_Exact(Pointeurs, e);
+    if (bloc - 1 >= blocs - 1) continue;  // 0, no memo, or a block beyond the file: none is shared
+    if (bloc / 64 != indice) {
+      carte[indice] = mot;
+      indice = bloc / 64;
+      mot = carte[indice];
+    }
+    const uint64_t bit = uint64_t{1} << (bloc % 64);
+    if (mot & bit) doubles_.push_back(bloc);
+    mot |= bit;
+  }
+  carte[indice] = mot;
+}
+
+void TBlocs_Vus::Joindre(TBlocs_Vus& Autre) {
+  doubles_.insert(doubles_.end(), Autre.doubles_.begin(), Autre.doubles_.end());
+  tous_.insert(tous_.end(), Autre.tous_.begin(), Autre.tous_.end());
+  for (size_t i = 0; i < carte_.size() && i < Autre.carte_.size(); ++i) {
+    // A block both readers met is met twice.
+    for (uint64_t communs = carte_[i] & Autre.carte_[i]; communs != 0; communs &= communs - 1)
+      doubles_.push_back(i * 64 + static_cast<uint64_t>(std::countr_zero(communs)));
+    carte_[i] |= Autre.carte_[i];
+  }
+}
+
+std::vector<uint64_t> TBlocs_Vus::Doubles() {
+  if (carte_.empty()) {
+    std::sort(tous_.begin(), tous_.end());
+    for (size_t i = 1; i < tous_.size(); ++i)
+      if (tous_[i] == tous_[i - 1]) doubles_.push_back(tous_[i]);
+  }
+  std::sort(doubles_.begin(), doubles_.end());
+  doubles_.erase(std::unique(doubles_.begin(), doubles_.end()), doubles_.end());
+  return doubles_;
+}
+
+uint64_t Bloc_Memo_Exact(const dbase::TChamp_Serie& Montants, const char* Enregistrement) {
+  return Montants.Bloc_Memo(Enregistrement).value_or(0);
+}
+
+TControle_Paies Conclure_Controle(const std::string& Chemin, const std::string& Nom, const TChoix& Choix,
+                                  const TMois_Incorrects& Mois, const std::vector<uint64_t>& Doubles) {
+  TControle_Paies controle;
+  if (Mois.Nombre == 0 && Doubles.empty()) return controle;
+  dbase::TTable table;
+  interne::Ouvrir_Paies(table, Chemin, Nom);
+  Avertir_Mois(table, Mois, controle.Avertissements);
+  if (!Doubles.empty()) Exclure_Partages(table, Choix, Doubles, controle);
+  return controle;
+}
 
 bool Mois_Valide(std::string_view Debut_Mois) { return Rang_Mois(Debut_Mois).has_value(); }
 
@@ -209,10 +206,6 @@ std::string Identite(const TChamps_Bulletin& Champs) {
     texte += nom + " " + valeur;
   }
   return texte;
-}
-
-TControle_Paies Controler_Paies(dbase::TTable& Table, const TChoix& Choix) {
-  return TControleur(Table, Choix).Controler();
 }
 
 }  // namespace recap

@@ -1,25 +1,86 @@
-// What no scan may count as it stands, found in one pass over the whole of PAIES.DTA before a
-// payslip is read: records whose month field holds no month, which the month asked may have
-// been, and records whose memo pointers name one block, deleted ones included, whose amounts
-// cannot be told apart.
+// What no scan may count as it stands, though every file is sound in its structure: records
+// whose month field holds no month, which the month asked may have been, and records whose memo
+// pointers name one block, deleted ones included, whose amounts no rule can give to one of them.
+// The scan notes both as it meets every record; once it is over, this says what they are.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include "dbase/Table.h"
+#include "platform/Octets.h"
 #include "recap/Bulletins.h"
-
-namespace dbase {
-class TTable;
-}
 
 namespace recap {
 
+// Records whose month field holds no month, as a scan meets them in the table's order: how
+// many, and the first ones with their month's bytes.
+struct TMois_Incorrects {
+  int64_t Nombre = 0;
+  std::vector<std::pair<int64_t, std::string>> Premiers;  // record, bytes as Octets_Visibles shows them
+
+  void Noter(int64_t Enregistrement, std::string_view Octets);
+  // The notes of the records that come next.
+  void Ajouter(const TMois_Incorrects& Suite);
+};
+
+// The memo blocks that a scan's records name: a bit per block of the memo file, and the blocks
+// met twice. A scan on several threads has one a thread, joined at its end.
+class TBlocs_Vus {
+public:
+  explicit TBlocs_Vus(uint64_t Blocs = 0);
+  // The blocks of every record of a series shown or deleted (a deleted record keeps its memo:
+  // no other may name it). A wrong flag may be taken for either: that costs a check, never a
+  // block missed.
+  void Noter_Serie(const dbase::TSerie& Serie, const dbase::TChamp_Serie& Pointeurs);
+  void Noter(uint64_t Bloc) {
+    if (Bloc == 0 || Bloc >= blocs_) return;  // no memo, or one that the reading finds beyond the file
+    if (carte_.empty()) return tous_.push_back(Bloc);
+    uint64_t& mot = carte_[static_cast<size_t>(Bloc / 64)];
+    const uint64_t bit = uint64_t{1} << (Bloc % 64);
+    if (mot & bit) doubles_.push_back(Bloc);
+    mot |= bit;
+  }
+  void Joindre(TBlocs_Vus& Autre);
+  // Each block met more than once, in increasing order.
+  std::vector<uint64_t> Doubles();
+
+private:
+  uint64_t blocs_;
+  std::vector<uint64_t> carte_, tous_, doubles_;
+};
+
+// The block a memo pointer names, 0 for none or a pointer that is not a number.
+uint64_t Bloc_Memo_Exact(const dbase::TChamp_Serie& Montants, const char* Enregistrement);
+
+// The block that a record's memo pointer names, in a few instructions: the usual spelling, at
+// most eight digits right-aligned behind blanks or zeros, is read a word at a time, its bytes
+// taken for digits unchecked; any other goes through Bloc_Memo. A damaged pointer of the usual
+// form thus gives some number instead of none, never another number for a sound one: the
+// blocks met twice are read again exactly, so a wrong number costs only that.
+// Eight digits in a word, the first in its lowest byte, a blank or a NUL counting as 0: pairs,
+// fours, then eights.
+inline uint64_t Huit_Chiffres(uint64_t mot) {
+  uint64_t valeur = mot & 0x0F0F0F0F0F0F0F0Full;
+  valeur = (valeur * 2561) >> 8;
+  valeur = ((valeur & 0x00FF00FF00FF00FFull) * 6553601) >> 16;
+  return ((valeur & 0x0000FFFF0000FFFFull) * 42949672960001ull) >> 32;
+}
+
+inline uint64_t Bloc_Approche(const dbase::TChamp_Serie& Montants, const char* Enregistrement) {
+  const std::string_view p = Montants.Octets(Enregistrement);
+  // (c & 0xCF) == 0: a blank, a "0" or a NUL (and 0x10, whose pointer is damaged anyway).
+  if (p.size() == 10 && (plateforme::Lire_16_Petit(p.data()) & 0xCFCF) == 0 &&
+      static_cast<unsigned char>(p[9] - '0') <= 9)
+    return Huit_Chiffres(plateforme::Lire_64_Petit(p.data() + 2));
+  return Bloc_Memo_Exact(Montants, Enregistrement);
+}
+
+// What the reading leaves out and says, once every record has been met.
 struct TControle_Paies {
   // In increasing order: the records shown whose memo another record names, when one of those
   // records is of the scan's choice.
@@ -31,10 +92,11 @@ struct TControle_Paies {
   }
 };
 
-// Goes through every record shown of the table, opened for this alone: Choix tells which
-// payslips the scan reads, so that only memos shared with one of them are excluded and named.
-// Raises the table's errors; a table without MOIS or MONTANTS gets its error from the scan.
-TControle_Paies Controler_Paies(dbase::TTable& Table, const TChoix& Choix);
+// Names the records whose month is none, and finds exactly which records name the blocks met
+// twice: those shown are excluded, and all named, when one of them is of Choix. Opens the
+// renamed table only when there is something to name.
+TControle_Paies Conclure_Controle(const std::string& Chemin, const std::string& Nom, const TChoix& Choix,
+                                  const TMois_Incorrects& Mois, const std::vector<uint64_t>& Doubles);
 
 // Whether the first seven characters of a MOIS are a month mm-aaaa (01 to 12, four digits):
 // a record of any other is damaged, and counted in no month.

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "KORVEX_procs.h"
@@ -20,26 +21,26 @@ namespace recap::interne {
 // for messages) and always back under its own name. False, after the message, when it is not
 // there. The error of the rename back comes first, the reading's on its second line.
 bool Sous_Renommage(const std::string& Chemin, const TAfficherMessage& Message, const std::function<void()>& Trouve,
-                    const std::function<void(const std::string& nom)>& Lire);
+                    const std::function<void(const std::string& Nom)>& Lire);
 
-// The check of every record that comes before a scan, on a table of its own.
-TControle_Paies Controler(const std::string& Chemin, const std::string& Nom, const TChoix& Choix);
+// The renamed table, opened for reading; Nom names it in messages.
+void Ouvrir_Paies(dbase::TTable& Table, const std::string& Chemin, const std::string& Nom);
 
 // The table's damage as warnings.
 void Avertir_Table(const std::string& Nom, const std::vector<dbase::TOmission>& Omissions,
                    TAvertissements& Avertissements);
 
-// One scan of the renamed table. Fields are looked up at their first use, so that a table
-// without payslips needs neither. A record is read only when its month is a month that Choix
-// retains, and a payslip the check excluded is passed over: its warning is the check's.
+// One reader of the renamed table, which goes through its records series after series. Of each
+// record it notes the memo block (deleted records included) and, when it is shown, whether its
+// month is one: a payslip is read when its month is a month that Choix retains, unless the
+// check excluded it (its warning is the check's). Records in a row that hold the same month
+// bytes take the choice of the first, unasked. Fields are looked up at their first use, so that
+// a table without payslips needs neither.
 class TLecteur {
 public:
   // Decodes into Decodage, or into TAB_VALEURS when there is none.
   TLecteur(const std::string& Chemin, const std::string& Nom, const TControle_Paies& Controle,
            TDecodage* Decodage = nullptr);
-
-  // Every record, then the table's damage as warnings.
-  TAvertissements Lire(const TChoix& Choix, const TVisiteur& Visiteur);
 
   // The records Premier to Dernier (from 1), checked here alone: the other runs are other
   // readers'. False when the table has none from Premier on.
@@ -51,26 +52,37 @@ public:
   // The records the table holds, as far as its header and size tell.
   int64_t Enregistrements() const { return table_.RecordCount(); }
 
-  // The warnings of the memos left out since the last call.
+  // What the runs read since the last call met: the memos left out, the table's damage, the
+  // months that are none.
   TAvertissements Prendre_Avertissements() { return std::exchange(avertissements_, {}); }
-
-  // The table's damage met since the last call.
   std::vector<dbase::TOmission> Prendre_Omissions() { return table_.Prendre_Omissions(); }
+  TMois_Incorrects Prendre_Mois() { return std::exchange(mois_incorrects_, {}); }
+
+  // The blocks every run of this reader met.
+  TBlocs_Vus& Blocs() { return blocs_; }
 
 private:
-  std::optional<int> Choisir(const TChoix& Choix, std::string_view debut_mois) const;
-  void Lire_Enregistrement(const TChoix& Choix, const TVisiteur& Visiteur);
-  std::string_view Debut_Mois();
-  void Lire_Bulletin(int choix, const TVisiteur& Visiteur);
-  void Omettre(const TBulletin& bulletin, const std::string& defaut, const std::string& memo);
+  void Lire_Serie(const dbase::TSerie& Serie, const TChoix& Choix, const TVisiteur& Visiteur);
+  void Trouver_Champs();
+  std::optional<int> Choisir(const TChoix& Choix, int64_t Numero, const char* Enregistrement);
+  void Lire_Bulletin(int64_t Numero, int Choix, const TVisiteur& Visiteur);
+  void Omettre(const TBulletin& Bulletin, const std::string& Defaut, const std::string& Memo);
 
   std::string nom_;
   const TControle_Paies& controle_;
   TDecodage* decodage_;
   dbase::TTable table_;
   std::vector<TComptes_Rubriques*> cibles_;
-  std::optional<dbase::TField> mois_, montants_;
-  std::string mois_copie_;
+  std::optional<dbase::TField> montants_;
+  std::optional<dbase::TChamp_Serie> mois_, pointeurs_;
+  bool champs_cherches_ = false;
+  bool meme_mois_ = true;  // the shortcut of the month bytes of the record before
+  // The last month's bytes, two words that overlap, and what was decided of them.
+  bool connu_ = false;
+  uint32_t debut_connu_ = 0, fin_connu_ = 0;
+  std::optional<int> choix_connu_;
+  TBlocs_Vus blocs_;
+  TMois_Incorrects mois_incorrects_;
   std::string texte_memo_;  // a memo's text when the table cannot lend it
   TAvertissements avertissements_;
 };

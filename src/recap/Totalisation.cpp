@@ -13,6 +13,7 @@
 #include "KORVEX_procs.h"
 #include "platform/Erreurs.h"
 #include "platform/Precision.h"
+#include "platform/Raccourcis.h"
 #include "platform/Textes.h"
 #include "recap/Bulletins.h"
 #include "recap/Lecteur_Paies.h"
@@ -47,6 +48,7 @@ struct TLot {
   bool Rempli = false;  // a payslip was kept: most runs of a month among many have none
   TAvertissements Avertissements;
   std::vector<dbase::TOmission> Omissions;  // the table's damage met in the run
+  TMois_Incorrects Mois;                    // its records whose month is none
   std::exception_ptr Erreur;  // what stopped the reading, after the payslips above
   bool Fin = false;           // the table ends in the run or before it
 
@@ -61,6 +63,7 @@ struct TLot {
     Rempli = false;
     Avertissements.clear();
     Omissions.clear();
+    Mois = {};
     Erreur = nullptr;
     Fin = false;
   }
@@ -162,8 +165,20 @@ struct TPartage {
   std::vector<std::vector<size_t>> Numeros;  // Totaux by their numbers in Distincts
   TTotalisation Resultat;
   std::vector<dbase::TOmission> Omissions;  // the table's, at its end with the others' warnings
+  TMois_Incorrects Mois;                    // of the runs added, in their order
   TTours Tours;
   std::atomic<int64_t> Prochain{1};  // the next run to take; run 0 is the first thread's
+  // The blocks the threads met, each thread's joined to these as it ends.
+  std::mutex Mutex_Blocs;
+  std::optional<TBlocs_Vus> Blocs;
+
+  void Rendre_Blocs(TBlocs_Vus& blocs) {
+    std::lock_guard verrou(Mutex_Blocs);
+    if (Blocs)
+      Blocs->Joindre(blocs);
+    else
+      Blocs = std::move(blocs);
+  }
 };
 
 void Ajouter_Lot(const TLot& lot, TPartage& p) {
@@ -183,6 +198,7 @@ void Ajouter_Lot(const TLot& lot, TPartage& p) {
   p.Resultat.Avertissements.insert(p.Resultat.Avertissements.end(), lot.Avertissements.begin(),
                                    lot.Avertissements.end());
   for (const dbase::TOmission& o : lot.Omissions) dbase::Ajouter_Omission(p.Omissions, o);
+  p.Mois.Ajouter(lot.Mois);
 }
 
 // A thread's own table and decoder. Its amounts are kept as counts: the amount an x87 division
@@ -245,6 +261,7 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
         lot->Fin = apres_fin || f.Lecteur->Enregistrements() <= dernier;
         lot->Avertissements = f.Lecteur->Prendre_Avertissements();
         lot->Omissions = f.Lecteur->Prendre_Omissions();
+        lot->Mois = f.Lecteur->Prendre_Mois();
       } catch (...) {
         lot->Erreur = std::current_exception();
       }
@@ -273,6 +290,7 @@ void Lire_Fil(TFil* f, const std::string& chemin, const std::string& nom, const 
       }
     }
     Lire_Lots(propre ? p.Prochain++ : 0, *f, choix, p, std::move(renforcer));
+    if (f->Lecteur) p.Rendre_Blocs(f->Lecteur->Blocs());
   } catch (...) {
     p.Tours.Arreter(std::current_exception());
   }
@@ -294,26 +312,55 @@ void Lire_Sur_Fils(int fils, TFil& premier, const std::string& chemin, const std
   Lire_Fil(&premier, chemin, nom, choix, p, fils > 1 ? std::function<void()>(renforcer) : nullptr);
 }
 
+// A reading of the renamed table: its totals, and what it met that the check concludes on.
+struct TLecture_Table {
+  TTotalisation Totalisation;
+  TMois_Incorrects Mois;
+  std::vector<uint64_t> Doubles;
+};
+
+// The totals of the renamed table, payslips the check excluded passed over.
+TLecture_Table Totaliser_Table(const std::string& chemin, const std::string& nom, const TChoix& choix,
+                               const TTotaux_Choix& totaux, const TOptions_Lecture& options,
+                               const TControle_Paies& controle) {
+  const int machine = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
+  const int voulus = !plateforme::Raccourcis().Fils ? 1 : options.Fils > 0 ? options.Fils : machine;
+  TFil premier;
+  premier.Lecteur.emplace(chemin, nom, controle, &premier.Decodage);
+  // No thread for a run it would not have: a table of one run is read here alone.
+  const int64_t lots = (premier.Lecteur->Enregistrements() + Enregistrements_Par_Lot - 1) / Enregistrements_Par_Lot;
+  const int fils = static_cast<int>(std::clamp<int64_t>(lots, 1, voulus));
+  auto p = std::make_unique<TPartage>(totaux, fils, controle, options.Empreintes);
+  Lire_Sur_Fils(fils, premier, chemin, nom, choix, *p);
+  if (p->Tours.Erreur()) std::rethrow_exception(p->Tours.Erreur());
+  TLecture_Table lu{std::move(p->Resultat), std::move(p->Mois), p->Blocs ? p->Blocs->Doubles() : std::vector<uint64_t>{}};
+  interne::Avertir_Table(nom, p->Omissions, lu.Totalisation.Avertissements);
+  return lu;
+}
+
 }  // namespace
 
 std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, const TChoix& Choix,
                                                  const TTotaux_Choix& Totaux, const TAfficherMessage& Message,
                                                  const TOptions_Lecture& Options) {
   plateforme::Fixer_Precision_Etendue();
-  const int machine = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
   std::optional<TTotalisation> resultat;
   const bool trouve = interne::Sous_Renommage(Chemin, Message, Options.Trouve, [&](const std::string& nom) {
-    const TControle_Paies controle = interne::Controler(Chemin, nom, Choix);
-    TFil premier;
-    premier.Lecteur.emplace(Chemin, nom, controle, &premier.Decodage);
-    // No thread for a run it would not have: a table of one run is read here alone.
-    const int64_t lots = (premier.Lecteur->Enregistrements() + Enregistrements_Par_Lot - 1) / Enregistrements_Par_Lot;
-    const int fils = static_cast<int>(std::clamp<int64_t>(lots, 1, Options.Fils > 0 ? Options.Fils : machine));
-    auto p = std::make_unique<TPartage>(Totaux, fils, controle, Options.Empreintes);
-    Lire_Sur_Fils(fils, premier, Chemin, nom, Choix, *p);
-    if (p->Tours.Erreur()) std::rethrow_exception(p->Tours.Erreur());
-    resultat = std::move(p->Resultat);
-    interne::Avertir_Table(nom, p->Omissions, resultat->Avertissements);
+    // The totals as the caller gave them, for a reading made again.
+    std::vector<std::pair<TTAB_VALEURS*, TTAB_VALEURS>> depart;
+    for (const auto& choix : Totaux)
+      for (TTAB_VALEURS* total : choix)
+        if (std::none_of(depart.begin(), depart.end(), [&](const auto& d) { return d.first == total; }))
+          depart.emplace_back(total, *total);
+    TLecture_Table lu = Totaliser_Table(Chemin, nom, Choix, Totaux, Options, TControle_Paies{});
+    const TControle_Paies controle = Conclure_Controle(Chemin, nom, Choix, lu.Mois, lu.Doubles);
+    // Payslips whose memo another record names: the totals again, without them. Only damage
+    // costs this second reading.
+    if (!controle.Exclus.empty()) {
+      for (auto& [total, valeurs] : depart) *total = valeurs;
+      lu = Totaliser_Table(Chemin, nom, Choix, Totaux, Options, controle);
+    }
+    resultat = std::move(lu.Totalisation);
     resultat->Avertissements.insert(resultat->Avertissements.end(), controle.Avertissements.begin(),
                                     controle.Avertissements.end());
   });

@@ -70,92 +70,23 @@ TEST_F(NavigationTest, MovesFollowTheStoredOrderAndStopOnTheLastRecord) {
   }
 }
 
-// Aller_A and Suivant_Retenu, as a scan for the records of a month moves: where Next and a test
-// of each record would stop, never past the bound.
-TEST_F(NavigationTest, RetainedMovesStopWhereNextAndATestWould) {
-  struct Cas {
+// Aller_A, as a reader of series makes a record current: the first shown at or after it.
+TEST_F(NavigationTest, AllerAMakesTheFirstShownRecordFromItCurrent) {
+  const struct {
     bool supprimes;
-    std::string actions;  // "A<n>" Aller_A(n), "S<n>" Suivant_Retenu up to record n
-    std::string courant;
-    bool retenu, eof;
-  };
-  // R3 and R5 are retained.
-  const std::vector<Cas> cas = {
-      {false, "S5", "R3", true, false},        {false, "S5 S5", "R5", true, false},
-      {false, "S5 S5 S5", "R5", false, false}, {false, "S9 S9 S9", "R5", false, true},
-      {false, "S2", "R1", false, false},       {true, "S2", "R2", false, false},
-      {true, "S3", "R3", true, false},         {false, "A2", "R3", false, false},
-      {true, "A2", "R2", false, false},        {false, "A3 S5", "R5", true, false},
-      {false, "A6", "R1", false, true},        {false, "S5 S4", "R3", false, false},
-  };
+    int numero;
+    const char* courant;
+    bool eof;
+  } cas[] = {{false, 2, "R3", false}, {true, 2, "R2", false}, {false, 5, "R5", false}, {false, 6, "R1", true},
+             {false, 1, "R1", false}};
   for (const auto& k : cas) {
-    SCOPED_TRACE(std::to_string(k.supprimes) + " " + k.actions);
     TTable t;
     Ouvrir(t, "NAV.DTA", k.supprimes);
-    const dbase::TField nom = t.FieldByName("NOM");
-    const auto retenir = [](std::string_view n) { return n == "R3" || n == "R5"; };
-    bool retenu = false;
-    std::istringstream flux(k.actions);
-    for (std::string a; flux >> a;) {
-      if (a[0] == 'A') t.Aller_A(std::stoi(a.substr(1)));
-      else retenu = t.Suivant_Retenu(nom, retenir, std::stoi(a.substr(1)));
+    t.Aller_A(k.numero);
+    if (!k.eof) {
+      EXPECT_EQ(t.FieldByName("NOM").AsString(), k.courant) << k.numero;
     }
-    EXPECT_EQ(nom.AsString(), k.courant);
-    EXPECT_EQ(retenu, k.retenu);
-    EXPECT_EQ(t.Eof(), k.eof);
-  }
-}
-
-// A scan that moves with Suivant_Pareil while the month stays the same, as the payslip scan does,
-// visits the records Suivant_Retenu alone visits and notes the same damage; a refusal leaves the
-// current record where it was.
-TEST_F(NavigationTest, SameMonthMovesVisitWhatRetainedMovesVisit) {
-  std::string octets = test::Table_Brute(
-      0x03, {{"MOIS", 'C', 2}, {"CLASSE", 'N', 3}},
-      {"M1  1", "M1  2", "M1  3", "M1  4", "M2  5", "M2  6", "M1  7", "M1  8", "M2  9", "M2 10", "M1 11", "M1 12"}, 0x03,
-      {false, false, true, false, false, false, false, false, false, false, false, false});
-  const auto indicateur = [&](int numero) -> char& { return octets[97 + static_cast<size_t>(numero - 1) * 6]; };
-  indicateur(8) = '#';
-  indicateur(12) = '\x1A';
-  test::Ecrire_Fichier(dossier.Texte() + "/MOIS.DTA", octets);
-  const auto retenir = [](std::string_view m) { return m == "M1"; };
-  for (bool supprimes : {false, true}) {
-    for (int dernier : {3, 7, 12}) {
-      SCOPED_TRACE(std::to_string(supprimes) + " " + std::to_string(dernier));
-      std::vector<std::string> lus[2];
-      std::vector<dbase::TOmission> omissions[2];
-      int pareils = 0;
-      for (int pareil = 0; pareil < 2; ++pareil) {
-        TTable t;
-        Ouvrir(t, "MOIS.DTA", supprimes);
-        const dbase::TField mois = t.FieldByName("MOIS"), classe = t.FieldByName("CLASSE");
-        for (bool retenu = retenir(mois.AsString());;) {
-          if (retenu) lus[pareil].push_back(classe.AsString());
-          if (pareil && retenu) {
-            const std::string avant = classe.AsString();
-            if (t.Suivant_Pareil(mois, dernier)) {
-              ++pareils;
-              continue;
-            }
-            EXPECT_EQ(classe.AsString(), avant);
-          }
-          retenu = t.Suivant_Retenu(mois, retenir, dernier);
-          if (!retenu) break;
-        }
-        omissions[pareil] = t.Omissions();
-      }
-      EXPECT_EQ(lus[1], lus[0]);
-      ASSERT_EQ(omissions[1].size(), omissions[0].size());
-      for (size_t k = 0; k < omissions[0].size(); ++k) {
-        EXPECT_EQ(omissions[1][k].Premier, omissions[0][k].Premier);
-        EXPECT_EQ(omissions[1][k].Dernier, omissions[0][k].Dernier);
-      }
-      if (dernier == 12) {
-        EXPECT_EQ(pareils, supprimes ? 2 : 1);  // 1 to 2, and 3 to 4 when 3 is shown
-        EXPECT_EQ(lus[0], supprimes ? (std::vector<std::string>{"1", "2", "3", "4", "7", "8", "11"})
-                                    : (std::vector<std::string>{"1", "2", "4", "7", "11"}));
-      }
-    }
+    EXPECT_EQ(t.Eof(), k.eof) << k.numero;
   }
 }
 
@@ -191,7 +122,7 @@ TEST_F(NavigationTest, AnEmptyTableIsAtItsEndAndReadsBlank) {
 
 }  // namespace
 
-// Two readers of one file, each checking its own records, note together what one scan notes: a
+// Two readers of one file, each reading the series of its own records, note together what one scan notes: a
 // range of wrong flags across their boundary is joined, and neither sees the other's records.
 TEST_F(NavigationTest, SharedReadersNoteTogetherWhatOneScanNotes) {
   std::string octets = test::Table_Brute(0x03, {{"NOM", 'C', 2}, {"CLASSE", 'N', 3}},
@@ -212,16 +143,17 @@ TEST_F(NavigationTest, SharedReadersNoteTogetherWhatOneScanNotes) {
   Ouvrir(seule, "PART.DTA", false);
   for (seule.First(); !seule.Eof(); seule.Next()) {
   }
-  const auto tout = [](std::string_view) { return true; };
   std::vector<dbase::TOmission> ensemble;
   std::vector<std::string> lus;
   for (const auto& [premier, dernier] : {std::pair{1, 4}, std::pair{5, 8}}) {
     TTable t;
     Ouvrir(t, "PART.DTA", false);
     t.Prendre_Omissions();  // the tail at Open: none here
-    const dbase::TField nom = t.FieldByName("NOM");
-    t.Aller_A_Partage(premier);
-    for (bool retenu = !t.Eof(); retenu; retenu = t.Suivant_Retenu(nom, tout, dernier)) lus.push_back(nom.AsString());
+    const dbase::TChamp_Serie nom = t.FieldByName("NOM").Serie();
+    dbase::TSerie s;
+    for (int64_t n = premier; t.Lire_Serie(n, dernier, s); n = s.Premier + s.Nombre)
+      for (int64_t k = 0; k < s.Nombre; ++k)
+        if (dbase::TSerie::Montre(s.Enregistrement(k))) lus.emplace_back(nom.Octets(s.Enregistrement(k)));
     for (const auto& o : t.Prendre_Omissions()) dbase::Ajouter_Omission(ensemble, o);
     EXPECT_TRUE(t.Omissions().empty());
   }

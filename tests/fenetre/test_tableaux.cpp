@@ -104,6 +104,16 @@ void TestsTableaux::comparaison() {
   QCOMPARE(c->windowTitle(), QStringLiteral("Comparaison — mois 02-2024 / 03-2024"));
   QVERIFY(boites.Messages.empty() && boites.Erreurs.empty());
 
+  // A reference that is no month: a box says so, the grid empties, and the title says that
+  // nothing was compared.
+  Saisir(c->EditMoisReference, "13-2024");
+  QTest::mouseClick(c->ButtonComparer, Qt::LeftButton);
+  QCOMPARE(boites.Messages, std::vector<std::string>{textes::Mois_Reference_Pas_Un_Mois});
+  QCOMPARE(c->GrilleTableau->model()->rowCount(), 0);
+  QCOMPARE(c->windowTitle(), QStringLiteral("Comparaison — mois 02-2024 : rien n'a été comparé"));
+  boites.Messages.clear();
+  Saisir(c->EditMoisReference, "01-2024");
+
   // A wrong threshold: the main window's boxes say so, and nothing is left to export.
   Saisir(c->EditSeuil, "beaucoup");
   QTest::mouseClick(c->ButtonComparer, Qt::LeftButton);

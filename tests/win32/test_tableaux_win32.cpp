@@ -102,6 +102,14 @@ TEST_F(TableauxWin32, TheComparisonOpensComparedWithTheMonthBefore) {
   EXPECT_EQ(Messages, std::vector<std::string>{textes::Seuil_Incorrect});
   EXPECT_EQ(c.GrilleTableau->Tableau().Nombre_Rangees(), 1);
 
+  // A reference that is no month: its box, an empty grid, and a title that says so.
+  Taper(c.EditSeuil, "10");
+  Taper(c.EditMoisReference, "2024-01");
+  Comparer(c);
+  EXPECT_EQ(Messages.back(), textes::Mois_Reference_Pas_Un_Mois);
+  EXPECT_EQ(c.GrilleTableau->Tableau().Nombre_Rangees(), 1);
+  EXPECT_EQ(Texte(c.Handle()), "Comparaison — mois 02-2024 : rien n'a été comparé");
+
   // Asked for again: the same window, back on the calculation's month before.
   Taper(c.EditMoisReference, "12-2023");
   EXPECT_TRUE(Ctrl(Recap().Handle(), 'M'));
@@ -121,7 +129,7 @@ TEST_F(TableauxWin32, TheComparisonOpensComparedWithTheMonthBefore) {
             Menus[0].end());
   SendMessageW(c.Handle(), WM_CLOSE, 0, 0);
   EXPECT_EQ(f->Comparaison, nullptr);
-  EXPECT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages.size(), 2u);
   EXPECT_TRUE(Erreurs.empty());
 }
 
