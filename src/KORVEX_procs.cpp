@@ -3,8 +3,10 @@
 #include "platform/Textes.h"
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
+#include "platform/Invariant.h"
 #include "platform/Entiers.h"
 #include "platform/Montants.h"
+#include "platform/Raccourcis.h"
 #include "platform/Separateurs.h"
 
 #include <algorithm>
@@ -223,6 +225,20 @@ size_t Lire_Ligne(TDecodage& d, const char* p, size_t n, size_t debut, std::opti
 // decimals and CR LF. Its 16 bytes, digits made '0', are compared at once to the form its point
 // and minus call for, and its digits are put in place by one shuffle and summed by two
 // multiply-adds.
+//
+// A worked example: rubric 004, 1520.00, then the next line's first bytes.
+//   bytes        0  0  4  1  5  2  0  .  0  0  CR LF 0  0  5  1
+//   position     0  1  2  3  4  5  6  7  8  9  10 11 12 13 14 15
+//   digits mask  1  1  1  1  1  1  1  .  1  1  .  .  1  1  1  1      (value - '0' <= 9)
+//   form         0  0  0  0  0  0  0  .  0  0  CR LF 0  0  0  0      (digits made '0')
+// The first point is at 7 and byte 3 is no minus: Formes[0][7] holds "0000000.00" CR LF, which
+// bytes 0 to 11 match (compares = 0xFFF; bytes 12 to 15 belong to the next line). Its places
+// gather the digit values as
+//   lanes        0  0  0  4 | 0  0  0  0  1  5  2  0 | 0  0  0  0
+//                rubric     | integer, against point | cents, then 0
+// one multiply-add of pairs (x 10, + 1) and one of pairs of pairs (x 100, + 1) give the fours
+// 4, 0, 1520 and 0: the rubric 4, and (0 x 10000 + 1520) x 10000 + 0 = 15200000 ten-thousandths.
+// The line is point + 5 = 12 bytes long: the next one starts at byte 12.
 
 // By minus and point: the line's form ('0' for a digit) and the bytes it must match (bit 16 for
 // no usual line), and where its digit values go: bytes 0-3 take 0 and the rubric's digits, 4-11
@@ -298,6 +314,8 @@ template <bool Montants>
   }
   while (debut < n) {
     alignas(16) char copie[32] = {};
+    // Fewer than 16 bytes are left: with the LF behind them, the usual line reads 16 of the 32.
+    KORVEX_INVARIANT(n - debut < 16);
     std::memcpy(copie, p + debut, n - debut);
     copie[n - debut] = LF;
     if (Ligne_Usuelle<Montants>(d, copie, longueur))
@@ -321,7 +339,7 @@ template <bool Montants>
 void Decoder_Lignes(TDecodage& d, std::string_view corps) {
   std::optional<Garde_Separateurs> garde;
 #ifdef KORVEX_LIGNES_SSE41
-  if (Sse41) return Decoder_Lignes_Sse41<Montants>(d, corps.data(), corps.size(), garde);
+  if (Sse41 && plateforme::Raccourcis().Simd) return Decoder_Lignes_Sse41<Montants>(d, corps.data(), corps.size(), garde);
 #endif
   corps = corps.substr(0, corps.find('\0'));
   for (size_t debut = 0; debut < corps.size();) debut = Lire_Ligne<Montants>(d, corps.data(), corps.size(), debut, garde);

@@ -18,6 +18,7 @@
 #include "dbase/Tampon.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
+#include "platform/Invariant.h"
 #include "platform/Textes.h"
 
 namespace dbase {
@@ -139,6 +140,8 @@ struct TTable::TEtat {
     size_t octets = 0;
     const char* r = tampon.Morceau(structure.longueur_entete + static_cast<uint64_t>(i) * longueur, octets);
     const int64_t fin = std::min({dernier + 1, nombre, i + static_cast<int64_t>(octets / longueur)});
+    // Charger checked record i, which lies in the window from r: the flags read next lie there.
+    KORVEX_INVARIANT(verifies > i && octets >= longueur && fin > i);
     // Each record's flag once, read where it lies: an end mark may end the table, and the
     // series, before fin.
     for (const char* drapeau = r + (verifies - i) * static_cast<int64_t>(longueur); verifies < fin;

@@ -1,9 +1,8 @@
 #include "recap/Lecteur_Paies.h"
 
-#include <cassert>
-
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
+#include "platform/Invariant.h"
 #include "platform/Octets.h"
 #include "platform/Raccourcis.h"
 #include "platform/Textes.h"
@@ -125,7 +124,7 @@ void TLecteur::Lire_Bulletin(int64_t Numero, int Choix, const TVisiteur& Visiteu
   }
   // The record lies in the series: making it current moves no window.
   table_.Aller_A(Numero);
-  assert(table_.RecNo() == Numero);
+  KORVEX_INVARIANT(table_.RecNo() == Numero);
   const TBulletin bulletin{Numero, [this] { return Champs_Bulletin(table_); }};
   std::string_view texte;
   try {

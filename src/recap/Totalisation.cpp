@@ -12,6 +12,7 @@
 
 #include "KORVEX_procs.h"
 #include "platform/Erreurs.h"
+#include "platform/Invariant.h"
 #include "platform/Precision.h"
 #include "platform/Raccourcis.h"
 #include "platform/Textes.h"
@@ -86,6 +87,8 @@ public:
     const void* lecteur = lot->Lecteur;
     std::unique_lock verrou(mutex_);
     if (fini_) return nullptr;
+    // Each run is read once, and handed in before its turn is past.
+    KORVEX_INVARIANT(k >= tour_ && prets_.count(k) == 0);
     prets_.emplace(k, std::move(lot));
     if (!ajout_) Ajouter_Prets(verrou, ajouter);
     condition_.wait(verrou, [&] { return fini_ || prets_.size() < limite_; });
@@ -116,6 +119,7 @@ private:
     ajout_ = true;
     for (auto pret = prets_.find(tour_); !fini_ && pret != prets_.end(); pret = prets_.find(tour_)) {
       std::unique_ptr<TLot> lot = std::move(pret->second);
+      KORVEX_INVARIANT(pret->first == tour_);
       prets_.erase(pret);
       verrou.unlock();
       std::exception_ptr erreur;

@@ -15,6 +15,7 @@
 #include "platform/Entiers.h"
 #include "platform/Format_Nombres.h"
 #include "platform/Montants.h"
+#include "platform/Raccourcis.h"
 #include "platform/Separateurs.h"
 
 namespace {
@@ -165,27 +166,31 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     for (int i = 1; i <= 899; ++i) memo += std::string(i < 10 ? "00" : i < 100 ? "0" : "") + std::to_string(i) + "7.5\r\n";
     return memo;
   }();
-  Memo_Montants_Decoder(Tout_Stocke);
-
-  std::string erreur;
-  try {
-    Memo_Montants_Decoder(texte);
-  } catch (const plateforme::EKorvex& e) {
-    erreur = e.what();
-    if (erreur.empty()) Echec("erreur sans message");
-  }
-  if (plateforme::DecimalSeparator() != s.decimal || plateforme::ThousandSeparator() != s.milliers)
-    Echec("séparateurs non rétablis après « " + erreur + " »");
-
   const Resultat attendu = Reference(texte);
-  if (erreur != attendu.erreur) Echec("erreur « " + erreur + " » au lieu de « " + attendu.erreur + " »");
-  // The totals add only the rubrics the decoder lists: every stored one, once.
-  if (Rubriques_Decodees() != attendu.stockees) Echec("liste des rubriques décodées");
-  for (int i = 1; i <= 899; ++i) {
-    if (std::memcmp(&TAB_VALEURS[i], &attendu.table[i], 10) != 0)
-      Echec("rubrique " + std::to_string(i) + " : " + plateforme::Format_General(TAB_VALEURS[i], U'.') +
-            " au lieu de " + plateforme::Format_General(attendu.table[i], U'.'));
+  // The usual line read with SSE4.1, then by the scalar reader: both give the reference's bits.
+  for (const bool simd : {true, false}) {
+    plateforme::Fixer_Raccourcis({simd, true, true});
+    Memo_Montants_Decoder(Tout_Stocke);
+    std::string erreur;
+    try {
+      Memo_Montants_Decoder(texte);
+    } catch (const plateforme::EKorvex& e) {
+      erreur = e.what();
+      if (erreur.empty()) Echec("erreur sans message");
+    }
+    if (plateforme::DecimalSeparator() != s.decimal || plateforme::ThousandSeparator() != s.milliers)
+      Echec("séparateurs non rétablis après « " + erreur + " »");
+    const std::string lecteur = simd ? "SSE4.1 : " : "scalaire : ";
+    if (erreur != attendu.erreur) Echec(lecteur + "erreur « " + erreur + " » au lieu de « " + attendu.erreur + " »");
+    // The totals add only the rubrics the decoder lists: every stored one, once.
+    if (Rubriques_Decodees() != attendu.stockees) Echec(lecteur + "liste des rubriques décodées");
+    for (int i = 1; i <= 899; ++i) {
+      if (std::memcmp(&TAB_VALEURS[i], &attendu.table[i], 10) != 0)
+        Echec(lecteur + "rubrique " + std::to_string(i) + " : " + plateforme::Format_General(TAB_VALEURS[i], U'.') +
+              " au lieu de " + plateforme::Format_General(attendu.table[i], U'.'));
+    }
+    Comparer_Comptes(texte, attendu);
   }
-  Comparer_Comptes(texte, attendu);
+  plateforme::Fixer_Raccourcis({});
   return 0;
 }

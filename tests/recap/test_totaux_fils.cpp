@@ -14,6 +14,7 @@
 #include "KORVEX_procs.h"
 #include "platform/Erreurs.h"
 #include "platform/Precision.h"
+#include "platform/Raccourcis.h"
 #include "recap/Bulletins.h"
 #include "support/Dossier_Temporaire.h"
 #include "support/Ecrivain_Dbase.h"
@@ -103,6 +104,34 @@ struct TCas {
 };
 
 }  // namespace
+
+// The scan against a reading of its own, First and Next through every record, on MOIS C(7) as
+// real folders hold it: months that alternate in short runs, so that the same-month shortcut
+// starts and stops all the time; with each fast path on and off, on one to three threads.
+TEST(TotaliserBulletinsTest, EveryRoadGivesTheBitsOfAPlainReading) {
+  std::mt19937 alea(77);
+  test::TDossierTemporaire dossier;
+  test::Ecrire_Paies(dossier.Chemin(), Paies(alea));
+  test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}});
+  const test::TReference juin = test::Reference(dossier.Chemin(), "06-2020", {});
+  const test::TReference juillet = test::Reference(dossier.Chemin(), "07-2020", {});
+  ASSERT_GT(juin.Bulletins, 1000);
+  const plateforme::TRaccourcis avant = plateforme::Raccourcis();
+  for (const plateforme::TRaccourcis r : {plateforme::TRaccourcis{true, true, true}, plateforme::TRaccourcis{false, false, true},
+                                          plateforme::TRaccourcis{true, false, true}, plateforme::TRaccourcis{false, true, false}}) {
+    plateforme::Fixer_Raccourcis(r);
+    for (int fils : {1, 2, 3}) {
+      SCOPED_TRACE(std::to_string(r.Simd) + std::to_string(r.Meme_Mois) + std::to_string(r.Fils) + ", " +
+                   std::to_string(fils) + " fils");
+      const TLecture l = Sur_Fils(dossier.Texte(), fils);
+      EXPECT_EQ(l.erreur, "");
+      EXPECT_EQ(l.bulletins, (std::vector<int>{juin.Bulletins, juillet.Bulletins}));
+      EXPECT_TRUE(test::Totaux_Identiques(l.totaux[0], juin.TOT_RUB));
+      EXPECT_TRUE(test::Totaux_Identiques(l.totaux[1], juillet.TOT_RUB));
+    }
+  }
+  plateforme::Fixer_Raccourcis(avant);
+}
 
 TEST(TotaliserBulletinsTest, GivesTheBitsOfOneScanOnAnyNumberOfThreads) {
   std::mt19937 alea(2020);

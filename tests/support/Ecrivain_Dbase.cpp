@@ -1,5 +1,7 @@
 #include "support/Ecrivain_Dbase.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <cstring>
 #include <fstream>
@@ -136,8 +138,13 @@ void Ecrire_Table(const std::filesystem::path& table, const std::vector<TChampEc
 
 void Ecrire_Paies(const std::filesystem::path& dossier, const std::vector<TPaie>& paies) {
   std::vector<TEnregistrementEcrit> lignes;
-  for (const auto& p : paies) lignes.push_back({{p.mois, p.montants}, p.supprime});
-  Ecrire_Table(dossier / "PAIES.DTA", {{"MOIS", 'C', 10}, {"MONTANTS", 'M', 10}}, lignes);
+  // MOIS C(7), as the payroll application writes it, unless a test needs more.
+  size_t largeur = 7;
+  for (const auto& p : paies) {
+    lignes.push_back({{p.mois, p.montants}, p.supprime});
+    largeur = std::max(largeur, p.mois.size());
+  }
+  Ecrire_Table(dossier / "PAIES.DTA", {{"MOIS", 'C', static_cast<int>(largeur)}, {"MONTANTS", 'M', 10}}, lignes);
 }
 
 void Ecrire_Rubriques(const std::filesystem::path& dossier, const std::vector<TRubrique>& rubriques) {
