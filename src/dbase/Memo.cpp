@@ -22,8 +22,9 @@ constexpr uint64_t Mo_Max = Longueur_Max / (1024 * 1024);
 
 }  // namespace
 
-TMemo::TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3)
-    : fichier_(chemin),
+TMemo::TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3,
+             const plateforme::TInjecteurPannes& injecteur)
+    : fichier_(chemin, {}, injecteur),
       tampon_(fichier_, static_cast<size_t>(std::max<uint64_t>(1, std::min<uint64_t>(Taille_Fenetre, fichier_.Taille())))),
       format_(format) {
   unsigned char e[Taille_Entete_Memo] = {};

@@ -15,7 +15,7 @@ enum class TFormatMemo { Dbt, Fpt };
 class TMemo {
 public:
   // blocs_dbase3: a dBase III memo file, whose blocks are always 512 bytes.
-  TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3);
+  TMemo(const std::string& chemin, TFormatMemo format, bool blocs_dbase3, const plateforme::TInjecteurPannes& injecteur);
 
   const std::string& Chemin() const { return fichier_.Chemin(); }
   // The blocks the file holds, whole or begun: a pointer to a later one is damaged.

@@ -30,13 +30,6 @@ bool Est_Alias(const std::string& nom) {
   return !nom.empty() && std::none_of(nom.begin(), nom.end(), Est_Separateur);
 }
 
-std::string Chemin_Dans(const std::string& dossier, const std::string& nom) {
-  if (dossier.empty()) return nom;
-  const char fin = dossier.back();
-  if (fin == '\\' || fin == '/') return dossier + nom;
-  return dossier + "\\" + nom;
-}
-
 bool Fichier_Present(const std::string& chemin) {
   // Our paths are UTF-8; on Windows a path made from a narrow string would be read in the ANSI page.
   const std::string systeme = plateforme::Chemin_Systeme(chemin);
@@ -47,7 +40,8 @@ bool Fichier_Present(const std::string& chemin) {
 
 // The memo file keeps the name the payroll application gave it: the table's base name with the
 // extension of its format, whatever the letter case; the other extension is tried next.
-std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const std::string& nom, const TStructure& s) {
+std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const std::string& nom, const TStructure& s,
+                                   const plateforme::TInjecteurPannes& injecteur) {
   size_t point = table.find_last_of('.');
   const size_t separateur = table.find_last_of("\\/:");
   if (point == std::string::npos || (separateur != std::string::npos && point < separateur))
@@ -59,7 +53,7 @@ std::unique_ptr<TMemo> Ouvrir_Memo(const std::string& table, const std::string& 
   for (TFormatMemo f : formats) {
     const std::string chemin = base + (f == TFormatMemo::Fpt ? ".FPT" : ".DBT");
     if (Fichier_Present(chemin))
-      return std::make_unique<TMemo>(chemin, f, s.famille == TFamille::DBase3);
+      return std::make_unique<TMemo>(chemin, f, s.famille == TFamille::DBase3, injecteur);
   }
   throw EKorvex(textes::Memo_Introuvable(base + (fox ? ".FPT" : ".DBT"), nom));
 }
@@ -93,15 +87,16 @@ std::string Texte_Dommage(const TOmission& o) {
   return {};
 }
 
-TTable::TEtat::TEtat(const std::string& chemin_table, const std::string& nom_affiche)
+TTable::TEtat::TEtat(const std::string& chemin_table, const std::string& nom_affiche,
+                     const plateforme::TInjecteurPannes& injecteur)
     : chemin(chemin_table),
       nom(nom_affiche.empty() ? chemin_table : nom_affiche),
-      fichier(chemin, nom),
+      fichier(chemin, nom, injecteur),
       structure(Lire_Structure(fichier, nom)),
       page(&Page_Code(structure.page_code)),
       tampon(fichier, Capacite(fichier.Taille(), structure.longueur_enregistrement)) {
   Mesurer_Fin();
-  if (structure.a_memo) memo = Ouvrir_Memo(chemin, nom, structure);
+  if (structure.a_memo) memo = Ouvrir_Memo(chemin, nom, structure, injecteur);
 }
 
 
@@ -112,7 +107,7 @@ void TTable::Open() {
   if (etat_) return;
   if (Est_Alias(DatabaseName))
     throw EKorvex(textes::Alias_Inconnu(DatabaseName));
-  auto etat = std::make_unique<TEtat>(Chemin_Dans(DatabaseName, TableName), NomAffiche);
+  auto etat = std::make_unique<TEtat>(plateforme::Chemin_Dans(DatabaseName, TableName), NomAffiche, Injecteur);
   etat->Premier(AfficherSupprimes);
   etat_ = std::move(etat);
 }
@@ -122,7 +117,7 @@ void TTable::Close() { etat_.reset(); }
 
 TTable::TEtat& TTable::Etat() const {
   if (!etat_)
-    throw EKorvex(textes::Table_Fermee(Chemin_Dans(DatabaseName, TableName)));
+    throw EKorvex(textes::Table_Fermee(plateforme::Chemin_Dans(DatabaseName, TableName)));
   return *etat_;
 }
 

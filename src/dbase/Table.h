@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
 
 namespace dbase {
 
@@ -131,6 +132,8 @@ public:
   // The table's name in messages, when the file is read under a temporary name; the file's own
   // path when empty.
   std::string NomAffiche;
+  // The I/O hook of the table's file and memo file, for tests; none by default.
+  plateforme::TInjecteurPannes Injecteur;
 
   void Open();
   void Close();  // does nothing when the table is not open

@@ -33,7 +33,7 @@ struct TTable::TEtat {
   using TStructure = interne::TStructure;
   using TPageCode = interne::TPageCode;
 
-  TEtat(const std::string& chemin_table, const std::string& nom_affiche);
+  TEtat(const std::string& chemin_table, const std::string& nom_affiche, const plateforme::TInjecteurPannes& injecteur);
 
   std::string chemin;  // the file read
   std::string nom;     // the table as messages name it

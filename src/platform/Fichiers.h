@@ -10,6 +10,33 @@
 
 namespace plateforme {
 
+// The I/O hook of the tests, as shapelib passes its hooks to each handle: every file operation
+// first asks it, and it may make the operation fail with the reason it gives. Sans_Renommage_Atomique
+// and Sans_Lien make the file system lack the no-replace rename and hard links (POSIX).
+enum class TOperationFichier { Existe, Renommer, Ouvrir, Lire, Sans_Renommage_Atomique, Sans_Lien };
+using TInjecteurPannes =
+    std::function<std::optional<std::string>(TOperationFichier, const std::string& chemin)>;
+
+// The hook the tests install for what the code under test opens: the free functions below ask
+// it, and a calculation reads it once, on the thread that starts it, to give each of its files
+// its own copy, whatever thread then reads them. Empty by default.
+void Installer_Injecteur_Pannes(TInjecteurPannes injecteur);
+TInjecteurPannes Injecteur_Installe();
+
+// ---- A name in a folder: the program's one rule, in two forms ----
+// The folder, a separator unless it ends with one ("\", or on POSIX also "/"), then the name;
+// the name alone when the folder is empty. The table engine joins its directory and a table's
+// name so, with a backslash; a native folder (Documents) takes Separateur_Natif.
+std::string Chemin_Dans(const std::string& Dossier, const std::string& Nom, char Separateur = '\\');
+#ifdef _WIN32
+inline constexpr char Separateur_Natif = '\\';
+#else
+inline constexpr char Separateur_Natif = '/';
+#endif
+// A file of the data folder as the user typed it: the folder, a backslash and the name, whatever
+// the folder ends with ("C:\KORVEX\" gives "C:\KORVEX\\PAIES.DTA"), as every message names it.
+std::string Fichier_Du_Dossier(const std::string& Dossier, const std::string& Nom);
+
 // The path the system is asked for. On POSIX a backslash stands for "/", and a component
 // that has no entry of that exact name takes the one whose name differs only in letter case.
 std::string Chemin_Systeme(const std::string& chemin);
@@ -41,8 +68,9 @@ std::string Dossier_Documents();
 class TFichierLecture {
 public:
   // Raises EKorvex "Impossible d'ouvrir le fichier <nom> : <raison>"; nom, the name messages give
-  // the file, is its path unless it is read under a temporary name.
-  explicit TFichierLecture(const std::string& chemin, std::string nom = {});
+  // the file, is its path unless it is read under a temporary name. Injecteur is this handle's
+  // hook: none by default.
+  explicit TFichierLecture(const std::string& chemin, std::string nom = {}, TInjecteurPannes injecteur = {});
   ~TFichierLecture();
   TFichierLecture(const TFichierLecture&) = delete;
   TFichierLecture& operator=(const TFichierLecture&) = delete;
@@ -56,6 +84,7 @@ public:
 
 private:
   std::string chemin_, nom_;
+  TInjecteurPannes injecteur_;
   uint64_t taille_ = 0;
   intptr_t descripteur_ = -1;
 };
@@ -79,13 +108,5 @@ public:
 private:
   std::string chemin_, chemin_c_;
 };
-
-// Test seam: every file operation first asks this hook, which may make it fail with the
-// given reason. Empty by default; tests install one to inject faults. Sans_Renommage_Atomique
-// and Sans_Lien make the file system lack the no-replace rename and hard links (POSIX).
-enum class TOperationFichier { Existe, Renommer, Ouvrir, Lire, Sans_Renommage_Atomique, Sans_Lien };
-using TInjecteurPannes =
-    std::function<std::optional<std::string>(TOperationFichier, const std::string& chemin)>;
-void Installer_Injecteur_Pannes(TInjecteurPannes injecteur);
 
 }  // namespace plateforme

@@ -9,8 +9,11 @@
 
 namespace plateforme::interne {
 
-// The reason a test's injector gives for making this operation fail, if any.
+// The reason the installed injector gives for making this operation fail, if any; for a handle,
+// the reason its own gives.
 std::optional<std::string> Panne_Injectee(TOperationFichier operation, const std::string& chemin);
+std::optional<std::string> Panne_Injectee(const TInjecteurPannes& injecteur, TOperationFichier operation,
+                                          const std::string& chemin);
 
 // The temporary file of a save, removed unless the save went through.
 template <class TChemin>

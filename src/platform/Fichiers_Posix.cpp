@@ -175,9 +175,9 @@ std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const 
   return Raison_Systeme(errno);
 }
 
-TFichierLecture::TFichierLecture(const std::string& chemin, std::string nom)
-    : chemin_(chemin), nom_(std::move(nom)) {
-  if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
+TFichierLecture::TFichierLecture(const std::string& chemin, std::string nom, TInjecteurPannes injecteur)
+    : chemin_(chemin), nom_(std::move(nom)), injecteur_(std::move(injecteur)) {
+  if (auto panne = Panne_Injectee(injecteur_, TOperationFichier::Ouvrir, chemin))
     throw EKorvex(textes::Ouverture_Impossible(Nom(), *panne));
   int fd = ::open(Chemin_Systeme(chemin).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) throw EKorvex(textes::Ouverture_Impossible(Nom(), Raison_Systeme(errno)));
@@ -194,7 +194,7 @@ TFichierLecture::TFichierLecture(const std::string& chemin, std::string nom)
 TFichierLecture::~TFichierLecture() { ::close(static_cast<int>(descripteur_)); }
 
 size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
-  if (auto panne = Panne_Injectee(TOperationFichier::Lire, chemin_))
+  if (auto panne = Panne_Injectee(injecteur_, TOperationFichier::Lire, chemin_))
     throw EKorvex(textes::Lecture_Impossible(Nom(), *panne));
   size_t total = 0;
   while (total < n) {

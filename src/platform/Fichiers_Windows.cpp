@@ -91,9 +91,9 @@ std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const 
   return Raison_Systeme(GetLastError());
 }
 
-TFichierLecture::TFichierLecture(const std::string& chemin, std::string nom)
-    : chemin_(chemin), nom_(std::move(nom)) {
-  if (auto panne = Panne_Injectee(TOperationFichier::Ouvrir, chemin))
+TFichierLecture::TFichierLecture(const std::string& chemin, std::string nom, TInjecteurPannes injecteur)
+    : chemin_(chemin), nom_(std::move(nom)), injecteur_(std::move(injecteur)) {
+  if (auto panne = Panne_Injectee(injecteur_, TOperationFichier::Ouvrir, chemin))
     throw EKorvex(textes::Ouverture_Impossible(Nom(), *panne));
   // Other programs (the payroll application) may keep reading and writing the file meanwhile.
   const std::wstring large = Vers_Utf16(chemin);
@@ -120,7 +120,7 @@ TFichierLecture::TFichierLecture(const std::string& chemin, std::string nom)
 TFichierLecture::~TFichierLecture() { CloseHandle(reinterpret_cast<HANDLE>(descripteur_)); }
 
 size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
-  if (auto panne = Panne_Injectee(TOperationFichier::Lire, chemin_))
+  if (auto panne = Panne_Injectee(injecteur_, TOperationFichier::Lire, chemin_))
     throw EKorvex(textes::Lecture_Impossible(Nom(), *panne));
   size_t total = 0;
   while (total < n) {

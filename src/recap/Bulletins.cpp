@@ -101,8 +101,10 @@ bool Sous_Renommage(const std::string& Chemin, const TAfficherMessage& Message, 
 
 }  // namespace interne
 
-std::string Chemin_Paies(const std::string& Dossier) { return Dossier + "\\PAIES.DTA"; }
-std::string Chemin_Paies_Temporaire(const std::string& Dossier) { return Dossier + "\\PAIES.DBF"; }
+std::string Chemin_Paies(const std::string& Dossier) { return plateforme::Fichier_Du_Dossier(Dossier, "PAIES.DTA"); }
+std::string Chemin_Paies_Temporaire(const std::string& Dossier) {
+  return plateforme::Fichier_Du_Dossier(Dossier, "PAIES.DBF");
+}
 
 std::string Message_Paies_Absent(const std::string& Chemin) {
   const std::string dta = Chemin_Paies(Chemin), dbf = Chemin_Paies_Temporaire(Chemin);
@@ -145,14 +147,15 @@ std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const T
   std::optional<TAvertissements> avertissements;
   const bool trouve = interne::Sous_Renommage(Chemin, Message, Options.Trouve, [&](const std::string& nom) {
     constexpr int64_t Tous = std::numeric_limits<int64_t>::max();
+    const interne::TSource source{Chemin, nom, plateforme::Injecteur_Installe()};
     // Every record is met once before any payslip is read: the visitor never sees a payslip
     // whose memo another record names.
     const TControle_Paies aucun;
-    interne::TLecteur verificateur(Chemin, nom, aucun);
+    interne::TLecteur verificateur(source, aucun);
     verificateur.Lire_Lot(1, Tous, [](std::string_view) { return std::optional<int>(); }, {});
     const TControle_Paies controle =
-        Conclure_Controle(Chemin, nom, Choix, verificateur.Prendre_Mois(), verificateur.Blocs().Doubles());
-    interne::TLecteur lecteur(Chemin, nom, controle);
+        Conclure_Controle(source, Choix, verificateur.Prendre_Mois(), verificateur.Blocs().Doubles());
+    interne::TLecteur lecteur(source, controle);
     lecteur.Lire_Lot(1, Tous, Choix, Visiteur);
     avertissements = lecteur.Prendre_Avertissements();
     interne::Avertir_Table(nom, lecteur.Prendre_Omissions(), *avertissements);

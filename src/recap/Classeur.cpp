@@ -207,7 +207,7 @@ void Ecrire_Feuille(lxw_workbook* classeur, const TTableau& t) {
 }
 
 std::string Lire_Tout(const std::string& chemin) {
-  const plateforme::TFichierLecture fichier(chemin);
+  const plateforme::TFichierLecture fichier(chemin, {}, plateforme::Injecteur_Installe());
   std::string contenu(fichier.Taille(), '\0');
   contenu.resize(fichier.Lire(0, contenu.data(), contenu.size()));
   return contenu;

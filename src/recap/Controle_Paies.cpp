@@ -162,12 +162,12 @@ uint64_t Bloc_Memo_Exact(const dbase::TChamp_Serie& Montants, const char* Enregi
   return Montants.Bloc_Memo(Enregistrement).value_or(0);
 }
 
-TControle_Paies Conclure_Controle(const std::string& Chemin, const std::string& Nom, const TChoix& Choix,
-                                  const TMois_Incorrects& Mois, const std::vector<uint64_t>& Doubles) {
+TControle_Paies Conclure_Controle(const interne::TSource& Source, const TChoix& Choix, const TMois_Incorrects& Mois,
+                                  const std::vector<uint64_t>& Doubles) {
   TControle_Paies controle;
   if (Mois.Nombre == 0 && Doubles.empty()) return controle;
   dbase::TTable table;
-  interne::Ouvrir_Paies(table, Chemin, Nom);
+  interne::Ouvrir_Paies(table, Source);
   Avertir_Mois(table, Mois, controle.Avertissements);
   if (!Doubles.empty()) Exclure_Partages(table, Choix, Doubles, controle);
   return controle;

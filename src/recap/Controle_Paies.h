@@ -12,10 +12,22 @@
 #include <vector>
 
 #include "dbase/Table.h"
+#include "platform/Fichiers.h"
 #include "platform/Octets.h"
 #include "recap/Bulletins.h"
 
 namespace recap {
+
+namespace interne {
+
+// Where a scan reads: the folder as typed, the renamed table as messages name it, and the I/O
+// hook that each of its files takes, read once where the scan starts.
+struct TSource {
+  std::string Chemin, Nom;
+  plateforme::TInjecteurPannes Injecteur;
+};
+
+}  // namespace interne
 
 // Records whose month field holds no month, as a scan meets them in the table's order: how
 // many, and the first ones with their month's bytes.
@@ -95,8 +107,8 @@ struct TControle_Paies {
 // Names the records whose month is none, and finds exactly which records name the blocks met
 // twice: those shown are excluded, and all named, when one of them is of Choix. Opens the
 // renamed table only when there is something to name.
-TControle_Paies Conclure_Controle(const std::string& Chemin, const std::string& Nom, const TChoix& Choix,
-                                  const TMois_Incorrects& Mois, const std::vector<uint64_t>& Doubles);
+TControle_Paies Conclure_Controle(const interne::TSource& Source, const TChoix& Choix, const TMois_Incorrects& Mois,
+                                  const std::vector<uint64_t>& Doubles);
 
 // Whether the first seven characters of a MOIS are a month mm-aaaa (01 to 12, four digits):
 // a record of any other is damaged, and counted in no month.

@@ -99,23 +99,13 @@ std::string Protege_Formule(const std::string& texte) {
   return texte;
 }
 
-std::string Chemin_Dans(const std::string& dossier, const std::string& nom) {
-#ifdef _WIN32
-  constexpr char separateur = '\\';
-#else
-  constexpr char separateur = '/';
-#endif
-  if (dossier.empty()) return nom;
-  return dossier.back() == separateur ? dossier + nom : dossier + separateur + nom;
-}
-
 TDemande_Enregistrement Demande_Enregistrement(const TTableau& tableau, TFormat_Fichier format) {
   struct TGenre { const char* titre; const char* type; const char* extension; };
   static constexpr TGenre genres[] = {{textes::Titre_Export_Csv, textes::Type_Fichiers_Csv, "csv"},
                                       {textes::Titre_Export_Pdf, textes::Type_Fichiers_Pdf, "pdf"},
                                       {textes::Titre_Export_Excel, textes::Type_Fichiers_Excel, "xlsx"}};
   const TGenre& g = genres[static_cast<size_t>(format)];
-  return {g.titre, Chemin_Dans(plateforme::Dossier_Documents(), tableau.Nom_Fichier + "." + g.extension),
+  return {g.titre, plateforme::Chemin_Dans(plateforme::Dossier_Documents(), tableau.Nom_Fichier + "." + g.extension, plateforme::Separateur_Natif),
           {g.type, textes::Type_Tous_Fichiers}, g.extension};
 }
 

@@ -69,8 +69,6 @@ struct TDemande_Enregistrement {
 // extension, proposed in the user's Documents.
 TDemande_Enregistrement Demande_Enregistrement(const TTableau& tableau, TFormat_Fichier format);
 
-// The path of a file name in a folder, the folder's separator added where it lacks one.
-std::string Chemin_Dans(const std::string& dossier, const std::string& nom);
 
 // The window's save dialog: the chosen path, or nothing when the user cancelled.
 using TDemander_Chemin = std::function<std::optional<std::string>(const TDemande_Enregistrement&)>;

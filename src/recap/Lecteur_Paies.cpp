@@ -21,11 +21,12 @@ std::optional<dbase::TField> Champ(const dbase::TTable& table, const char* nom) 
 
 }  // namespace
 
-void Ouvrir_Paies(dbase::TTable& Table, const std::string& Chemin, const std::string& Nom) {
+void Ouvrir_Paies(dbase::TTable& Table, const TSource& Source) {
   Table.TableType = dbase::TTableType::ttDBase;
-  Table.DatabaseName = Chemin;
+  Table.DatabaseName = Source.Chemin;
   Table.TableName = "PAIES.DBF";
-  Table.NomAffiche = Nom;
+  Table.NomAffiche = Source.Nom;
+  Table.Injecteur = Source.Injecteur;
   Table.Open();
 }
 
@@ -36,10 +37,9 @@ void Avertir_Table(const std::string& Nom, const std::vector<dbase::TOmission>& 
         textes::Avertissement_Table(Nom, dbase::Texte_Dommage(o), textes::Non_Lus(o.Premier, o.Dernier)));
 }
 
-TLecteur::TLecteur(const std::string& Chemin, const std::string& Nom, const TControle_Paies& Controle,
-                   TDecodage* Decodage)
-    : nom_(Nom), controle_(Controle), decodage_(Decodage), meme_mois_(plateforme::Raccourcis().Meme_Mois) {
-  Ouvrir_Paies(table_, Chemin, Nom);
+TLecteur::TLecteur(const TSource& Source, const TControle_Paies& Controle, TDecodage* Decodage)
+    : nom_(Source.Nom), controle_(Controle), decodage_(Decodage), meme_mois_(plateforme::Raccourcis().Meme_Mois) {
+  Ouvrir_Paies(table_, Source);
 }
 
 bool TLecteur::Lire_Lot(int64_t Premier, int64_t Dernier, const TChoix& Choix, const TVisiteur& Visiteur) {

@@ -23,8 +23,8 @@ namespace recap::interne {
 bool Sous_Renommage(const std::string& Chemin, const TAfficherMessage& Message, const std::function<void()>& Trouve,
                     const std::function<void(const std::string& Nom)>& Lire);
 
-// The renamed table, opened for reading; Nom names it in messages.
-void Ouvrir_Paies(dbase::TTable& Table, const std::string& Chemin, const std::string& Nom);
+// The renamed table, opened for reading.
+void Ouvrir_Paies(dbase::TTable& Table, const TSource& Source);
 
 // The table's damage as warnings.
 void Avertir_Table(const std::string& Nom, const std::vector<dbase::TOmission>& Omissions,
@@ -39,8 +39,7 @@ void Avertir_Table(const std::string& Nom, const std::vector<dbase::TOmission>& 
 class TLecteur {
 public:
   // Decodes into Decodage, or into TAB_VALEURS when there is none.
-  TLecteur(const std::string& Chemin, const std::string& Nom, const TControle_Paies& Controle,
-           TDecodage* Decodage = nullptr);
+  TLecteur(const TSource& Source, const TControle_Paies& Controle, TDecodage* Decodage = nullptr);
 
   // The records Premier to Dernier (from 1), checked here alone: the other runs are other
   // readers'. False when the table has none from Premier on.

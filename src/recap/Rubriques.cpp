@@ -1,6 +1,7 @@
 #include "recap/Rubriques.h"
 
 #include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
 #include "platform/Textes.h"
 
 namespace recap {
@@ -10,12 +11,14 @@ TRubriques::TRubriques(const std::string& Chemin) {
   table_.DatabaseName = Chemin + "\\";
   table_.TableName = "RUBRIQUE.DTA";
   table_.AfficherSupprimes = true;
+  table_.Injecteur = plateforme::Injecteur_Installe();
   table_.Open();
   for (table_.First(); !table_.Eof(); table_.Next()) {
   }
   if (!table_.Omissions().empty())
     throw plateforme::EKorvex(
-        textes::Table_Endommagee(Chemin + "\\RUBRIQUE.DTA", dbase::Texte_Dommage(table_.Omissions().front())));
+        textes::Table_Endommagee(plateforme::Fichier_Du_Dossier(Chemin, "RUBRIQUE.DTA"),
+                                 dbase::Texte_Dommage(table_.Omissions().front())));
 }
 
 bool TRubriques::Aller(int rubrique) {

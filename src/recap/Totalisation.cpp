@@ -279,7 +279,7 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
 
 // Lire_Lots, on a table this thread opens when it has none; whatever escapes it releases the
 // others rather than leave them waiting for a turn that will not come.
-void Lire_Fil(TFil* f, const std::string& chemin, const std::string& nom, const TChoix& choix, TPartage& p,
+void Lire_Fil(TFil* f, const interne::TSource& source, const TChoix& choix, TPartage& p,
               std::function<void()> renforcer = nullptr) noexcept {
   plateforme::Fixer_Precision_Etendue();
   try {
@@ -287,7 +287,7 @@ void Lire_Fil(TFil* f, const std::string& chemin, const std::string& nom, const 
     if (!f) {
       f = &propre.emplace();
       try {
-        f->Lecteur.emplace(chemin, nom, p.Controle, &f->Decodage);
+        f->Lecteur.emplace(source, p.Controle, &f->Decodage);
         f->Lecteur->Prendre_Omissions();  // the tail at Open: the first thread's to tell
       } catch (...) {
         f->Erreur_Ouverture = std::current_exception();
@@ -303,17 +303,16 @@ void Lire_Fil(TFil* f, const std::string& chemin, const std::string& nom, const 
 // This thread, already on the table, and up to fils - 1 others, each opening its own, started
 // when this one has enough to share. A thread that cannot be started leaves its runs to those
 // there are.
-void Lire_Sur_Fils(int fils, TFil& premier, const std::string& chemin, const std::string& nom, const TChoix& choix,
-                   TPartage& p) {
+void Lire_Sur_Fils(int fils, TFil& premier, const interne::TSource& source, const TChoix& choix, TPartage& p) {
   std::vector<std::jthread> autres;
   const auto renforcer = [&] {
     try {
       while (static_cast<int>(autres.size()) + 1 < fils)
-        autres.emplace_back([&] { Lire_Fil(nullptr, chemin, nom, choix, p); });
+        autres.emplace_back([&] { Lire_Fil(nullptr, source, choix, p); });
     } catch (const std::system_error&) {
     }
   };
-  Lire_Fil(&premier, chemin, nom, choix, p, fils > 1 ? std::function<void()>(renforcer) : nullptr);
+  Lire_Fil(&premier, source, choix, p, fils > 1 ? std::function<void()>(renforcer) : nullptr);
 }
 
 // A reading of the renamed table: its totals, and what it met that the check concludes on.
@@ -324,21 +323,20 @@ struct TLecture_Table {
 };
 
 // The totals of the renamed table, payslips the check excluded passed over.
-TLecture_Table Totaliser_Table(const std::string& chemin, const std::string& nom, const TChoix& choix,
-                               const TTotaux_Choix& totaux, const TOptions_Lecture& options,
-                               const TControle_Paies& controle) {
+TLecture_Table Totaliser_Table(const interne::TSource& source, const TChoix& choix, const TTotaux_Choix& totaux,
+                               const TOptions_Lecture& options, const TControle_Paies& controle) {
   const int machine = std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, 4);
   const int voulus = !plateforme::Raccourcis().Fils ? 1 : options.Fils > 0 ? options.Fils : machine;
   TFil premier;
-  premier.Lecteur.emplace(chemin, nom, controle, &premier.Decodage);
+  premier.Lecteur.emplace(source, controle, &premier.Decodage);
   // No thread for a run it would not have: a table of one run is read here alone.
   const int64_t lots = (premier.Lecteur->Enregistrements() + Enregistrements_Par_Lot - 1) / Enregistrements_Par_Lot;
   const int fils = static_cast<int>(std::clamp<int64_t>(lots, 1, voulus));
   auto p = std::make_unique<TPartage>(totaux, fils, controle, options.Empreintes);
-  Lire_Sur_Fils(fils, premier, chemin, nom, choix, *p);
+  Lire_Sur_Fils(fils, premier, source, choix, *p);
   if (p->Tours.Erreur()) std::rethrow_exception(p->Tours.Erreur());
   TLecture_Table lu{std::move(p->Resultat), std::move(p->Mois), p->Blocs ? p->Blocs->Doubles() : std::vector<uint64_t>{}};
-  interne::Avertir_Table(nom, p->Omissions, lu.Totalisation.Avertissements);
+  interne::Avertir_Table(source.Nom, p->Omissions, lu.Totalisation.Avertissements);
   return lu;
 }
 
@@ -356,13 +354,14 @@ std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, cons
       for (TTAB_VALEURS* total : choix)
         if (std::none_of(depart.begin(), depart.end(), [&](const auto& d) { return d.first == total; }))
           depart.emplace_back(total, *total);
-    TLecture_Table lu = Totaliser_Table(Chemin, nom, Choix, Totaux, Options, TControle_Paies{});
-    const TControle_Paies controle = Conclure_Controle(Chemin, nom, Choix, lu.Mois, lu.Doubles);
+    const interne::TSource source{Chemin, nom, plateforme::Injecteur_Installe()};
+    TLecture_Table lu = Totaliser_Table(source, Choix, Totaux, Options, TControle_Paies{});
+    const TControle_Paies controle = Conclure_Controle(source, Choix, lu.Mois, lu.Doubles);
     // Payslips whose memo another record names: the totals again, without them. Only damage
     // costs this second reading.
     if (!controle.Exclus.empty()) {
       for (auto& [total, valeurs] : depart) *total = valeurs;
-      lu = Totaliser_Table(Chemin, nom, Choix, Totaux, Options, controle);
+      lu = Totaliser_Table(source, Choix, Totaux, Options, controle);
     }
     resultat = std::move(lu.Totalisation);
     resultat->Avertissements.insert(resultat->Avertissements.end(), controle.Avertissements.begin(),

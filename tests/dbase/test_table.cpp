@@ -193,22 +193,20 @@ TEST(Fichiers, AFailingMemoFileIsNamedWithTheRecord) {
        {"Erreur de lecture du fichier ", "db3_850.DBT : panne (champ MONTANTS de l'enregistrement 1 de la table ",
         "db3_850.dbf)"}},
   };
-  struct TGarde {
-    ~TGarde() { plateforme::Installer_Injecteur_Pannes({}); }
-  } garde;
   for (const auto& k : cas) {
     int lectures = 0;
-    plateforme::Installer_Injecteur_Pannes(
-        [&](TOperationFichier operation, const std::string& chemin) -> std::optional<std::string> {
-          if (operation != k.operation || chemin.size() < 4 || chemin.substr(chemin.size() - 4) != ".DBT")
-            return std::nullopt;
-          if (operation == TOperationFichier::Lire && ++lectures == 1) return std::nullopt;  // its header
-          return "panne";
-        });
-    const std::string erreur = test::Message_Erreur([] {
+    // The table's own hook, which it hands to its memo file.
+    const plateforme::TInjecteurPannes injecteur = [&](TOperationFichier operation,
+                                                       const std::string& chemin) -> std::optional<std::string> {
+      if (operation != k.operation || chemin.size() < 4 || chemin.substr(chemin.size() - 4) != ".DBT") return std::nullopt;
+      if (operation == TOperationFichier::Lire && ++lectures == 1) return std::nullopt;  // its header
+      return "panne";
+    };
+    const std::string erreur = test::Message_Erreur([&] {
       TTable t;
       t.DatabaseName = Fixtures;
       t.TableName = "db3_850.dbf";
+      t.Injecteur = injecteur;
       t.Open();
       t.FieldByName("MONTANTS").AsString();
     });

@@ -162,8 +162,8 @@ TEST_F(FichiersTest, FailuresNameTheFileInFrench) {
             "Impossible d'ouvrir le fichier " + Texte("absent.dbf") + " : fichier introuvable");
   EXPECT_EQ(test::Message_Erreur([&] { plateforme::TFichierLecture f(Texte("dossier.dbf")); }),
             "Impossible d'ouvrir le fichier " + Texte("dossier.dbf") + " : c'est un dossier");
-  plateforme::TFichierLecture f(Texte("t.dbf"));
-  plateforme::Installer_Injecteur_Pannes([](plateforme::TOperationFichier op, const std::string&) {
+  // The handle's own hook.
+  plateforme::TFichierLecture f(Texte("t.dbf"), {}, [](plateforme::TOperationFichier op, const std::string&) {
     return op == plateforme::TOperationFichier::Lire ? std::optional<std::string>("erreur d'entrée-sortie")
                                                      : std::nullopt;
   });
@@ -188,3 +188,27 @@ TEST_F(FichiersTest, EnregistrerRemplaceEntierementEtNeLaisseRien) {
 }
 
 }  // namespace
+
+// A name in a folder, by the program's one rule: the engine's and the save dialog's join adds a
+// separator only where the folder lacks one; a file of the data folder takes a backslash always.
+TEST(CheminsTest, ANameInAFolder) {
+  const struct {
+    const char* dossier;
+    char separateur;
+    const char* attendu;
+  } cas[] = {
+      {"C:\\KORVEX", '\\', "C:\\KORVEX\\PAIES.DBF"}, {"C:\\KORVEX\\", '\\', "C:\\KORVEX\\PAIES.DBF"},
+      {"C:", '\\', "C:\\PAIES.DBF"},                   {"", '\\', "PAIES.DBF"},
+#ifndef _WIN32
+      {"/srv/korvex/", '\\', "/srv/korvex/PAIES.DBF"},    {"/home/marie/Documents", '/', "/home/marie/Documents/PAIES.DBF"},
+      {"/", '/', "/PAIES.DBF"},
+#else
+      {"C:\\Users\\marie\\Documents", '\\', "C:\\Users\\marie\\Documents\\PAIES.DBF"},
+#endif
+  };
+  for (const auto& k : cas) EXPECT_EQ(plateforme::Chemin_Dans(k.dossier, "PAIES.DBF", k.separateur), k.attendu) << k.dossier;
+  EXPECT_EQ(plateforme::Fichier_Du_Dossier("C:\\KORVEX", "PAIES.DTA"), "C:\\KORVEX\\PAIES.DTA");
+  EXPECT_EQ(plateforme::Fichier_Du_Dossier("C:\\KORVEX\\", "PAIES.DTA"), "C:\\KORVEX\\\\PAIES.DTA");
+  EXPECT_EQ(plateforme::Fichier_Du_Dossier("", "PAIES.DTA"), "\\PAIES.DTA");
+}
+
