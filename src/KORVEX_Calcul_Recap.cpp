@@ -123,16 +123,3 @@ void TForm1::Button_Calc_RecapClick() {
                              Dernier_Calcul, Boites_, [this] { Afficher_Calcul(); }, Curseur_Qt());
 }
 
-bool TForm1::Calc_Total_Paies(const QString& Chemin, const QString& Mois) {
-  return recap::Calc_Total_Paies(Chemin.toStdString(), Mois.toStdString(), TOT_RUB,
-                                 [this](const std::string& texte) { Afficher_Message(texte); })
-      .has_value();
-}
-
-// A message may come in the middle of a calculation: the grid shows where it stands and the
-// user gets the normal cursor to answer it.
-void TForm1::Afficher_Message(const std::string& texte) {
-  Afficher_Calcul();
-  const auto normal = Curseur_Qt()(false);
-  Boites_.Message(texte);
-}

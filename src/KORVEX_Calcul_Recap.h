@@ -49,10 +49,6 @@ public:
   // The grid's context menu and the shortcuts, one action per entry of the command table.
   TActions_Commandes Commandes;
 
-  // Totals the month's payslips into TOT_RUB; false, after its message, when PAIES.DTA is
-  // missing. Raises plateforme::EKorvex.
-  bool Calc_Total_Paies(const QString& Chemin, const QString& Mois);
-
 public slots:
   void Button_Calc_RecapClick();
   void EditChemin_DossierChange();
@@ -69,7 +65,6 @@ private:
   // The grid, the summary, the warnings and the entries' greying, after every step of a
   // calculation.
   void Afficher_Calcul();
-  void Afficher_Message(const std::string& texte);
   // The entries' state, as the grid and its current row are.
   recap::TEtat_Commandes Etat_Commandes() const;
   // Opens the comparison from the calculation the grid shows, or brings the open one to the

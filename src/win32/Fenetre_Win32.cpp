@@ -295,17 +295,6 @@ void TForm1::Ouvrir_Detail(int Rubrique) {
   Details.push_back(std::move(fenetre));
 }
 
-bool TForm1::Calc_Total_Paies(const std::string& Chemin, const std::string& Mois) {
-  return recap::Calc_Total_Paies(Chemin, Mois, TOT_RUB, [this](const std::string& texte) { Afficher_Message(texte); })
-      .has_value();
-}
-
-void TForm1::Afficher_Message(const std::string& texte) {
-  Afficher_Calcul();
-  const auto normal = Curseur()(false);
-  Boites_.Message(texte);
-}
-
 // ---- Messages ----
 
 bool TForm1::Traiter_Clavier(MSG& msg) {

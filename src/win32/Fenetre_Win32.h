@@ -56,10 +56,6 @@ public:
   void FormCreate();
   void EditChemin_DossierChange();
   void Button_Calc_RecapClick();
-  // Totals the month's payslips into TOT_RUB; false, after its message, when PAIES.DTA is
-  // missing. Raises plateforme::EKorvex.
-  bool Calc_Total_Paies(const std::string& Chemin, const std::string& Mois);
-
   // Runs an entry of the command table on the table the grid shows.
   void Executer(recap::TCommande Commande);
 
@@ -91,7 +87,6 @@ private:
   recap::TEtat_Commandes Etat_Commandes() const;
   POINT Coin_Nouvelle_Fenetre(const description::TFenetre_Tableau& Description) const;
   void Fermer(TFenetre_Tableau& Fenetre);
-  void Afficher_Message(const std::string& texte);
   // The grid, the summary and the warnings, after every step of a calculation.
   void Afficher_Calcul();
   // The wait cursor over the window, or the arrow, for as long as the returned object lives.

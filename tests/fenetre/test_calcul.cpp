@@ -69,7 +69,6 @@ private slots:
   void une_erreur_laisse_les_lignes_ecrites_a_l_ecran();
   void messages_du_calcul_data();
   void messages_du_calcul();
-  void calc_total_paies_de_la_fenetre();
   void curseur_occupe_pendant_le_calcul();
 };
 
@@ -172,23 +171,6 @@ void TestsCalcul::messages_du_calcul() {
   // The grid is left as it was: five empty rows.
   QCOMPARE(Lignes(*f.StringGridRecap), 5);
   QCOMPARE(Rangee(*f.StringGridRecap, 0), QStringList(5, QString()));
-}
-
-// The window's computing method: its message through the window's box, TOT_RUB untouched
-// when PAIES.DTA is missing.
-void TestsCalcul::calc_total_paies_de_la_fenetre() {
-  test::TDossierTemporaire dossier;
-  TBoitesEnregistrees boites;
-  TForm1 f(boites.Boites());
-  const QString texte = QString::fromStdString(dossier.Texte());
-  f.TOT_RUB[7] = 3.5L;
-  QVERIFY(!f.Calc_Total_Paies(texte, "03-2011"));
-  QCOMPARE(boites.Messages, std::vector<std::string>{"Fichier " + dossier.Texte() + "\\PAIES.DTA Non trouvé"});
-  QCOMPARE(f.TOT_RUB[7], 3.5L);
-  Ecrire_Paies_De_Mars(dossier.Chemin());
-  QVERIFY(f.Calc_Total_Paies(texte, "04-2011"));
-  QCOMPARE(f.TOT_RUB[2], 9999.0L);
-  QCOMPARE(f.TOT_RUB[7], 0.0L);
 }
 
 void TestsCalcul::curseur_occupe_pendant_le_calcul() {
