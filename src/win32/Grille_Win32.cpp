@@ -12,11 +12,7 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t Classe[] = L"KorvexGrilleRecap";
-constexpr int Trait = description::Grille.Epaisseur_Traits;
-constexpr int Marge_Texte = 2;  // the text sits this far in from the cell's left and top edges
 constexpr int Prise_Bord = 3;   // pixels either side of a column's edge where the mouse sizes it
-
-void Remplir(HDC dc, const RECT& r, int couleur_systeme) { FillRect(dc, &r, GetSysColorBrush(couleur_systeme)); }
 
 // A device context drawn off screen and copied at once, so that the grid does not flicker.
 class TDessinHorsEcran {
@@ -281,55 +277,6 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
     int col, ligne;
     if (Cellule_En(p, col, ligne) && col > 0 && ligne > 0 && !Selection().Contient(col, ligne)) Aller(col, ligne, false);
   }
-}
-
-// ---- Drawing ----
-
-void TGrilleWin32::Dessiner(HDC dc) const {
-  RECT client;
-  GetClientRect(hwnd_, &client);
-  Remplir(dc, client, COLOR_WINDOW);
-  const HGDIOBJ police = SelectObject(dc, police_ != nullptr ? police_ : GetStockObject(DEFAULT_GUI_FONT));
-  SetBkMode(dc, TRANSPARENT);
-  const TPlage choix = Selection();
-  const bool focus = GetFocus() == hwnd_;
-
-  std::vector<int> colonnes{0}, lignes{0};
-  for (int c = gauche_; c < Colonnes() && X_Colonne(c) < client.right; ++c) colonnes.push_back(c);
-  for (int l = haut_; l < Lignes() && Y_Ligne(l) < client.bottom; ++l) lignes.push_back(l);
-
-  for (int l : lignes) {
-    for (int c : colonnes) {
-      const RECT r = Rectangle_Cellule(c, l);
-      const bool fixe = c == 0 || l == 0;
-      const bool choisie = !fixe && choix.Contient(c, l) && !(focus && c == col_ && l == ligne_);
-      // The lines to the right of and below the cell: dark around the fixed cells.
-      const int trait = fixe ? COLOR_WINDOWFRAME : COLOR_BTNFACE;
-      Remplir(dc, {r.right, r.top, r.right + Trait, r.bottom + Trait}, trait);
-      Remplir(dc, {r.left, r.bottom, r.right + Trait, r.bottom + Trait}, trait);
-      if (fixe) {
-        Remplir(dc, r, COLOR_BTNFACE);
-        RECT bord = r;
-        DrawEdge(dc, &bord, BDR_RAISEDINNER, BF_RECT);
-      } else {
-        const bool a_signaler = tableau_.Lignes[static_cast<size_t>(l - 1)].A_Signaler;
-        if (choisie || !a_signaler) {
-          Remplir(dc, r, choisie ? COLOR_HIGHLIGHT : COLOR_WINDOW);
-        } else {
-          const auto& c_s = description::Couleur_A_Signaler;
-          const HBRUSH fond = CreateSolidBrush(RGB(c_s.Rouge, c_s.Vert, c_s.Bleu));
-          FillRect(dc, &r, fond);
-          DeleteObject(fond);
-        }
-      }
-      SetTextColor(dc, GetSysColor(fixe ? COLOR_BTNTEXT : choisie ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-      const std::wstring texte = plateforme::Vers_Utf16(tableau_.Texte(c, l));
-      ExtTextOutW(dc, r.left + Marge_Texte, r.top + Marge_Texte, ETO_CLIPPED, &r, texte.c_str(),
-                  static_cast<UINT>(texte.size()), nullptr);
-      if (!fixe && focus && c == col_ && l == ligne_) DrawFocusRect(dc, &r);
-    }
-  }
-  SelectObject(dc, police);
 }
 
 // ---- Messages ----
