@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "Lanceur.h"
+#include "Recap_Cli.h"
 #include "support/Dossier_Temporaire.h"
 #include "support/Ecrivain_Dbase.h"
 
@@ -14,9 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-test::TExecution Recap(std::vector<std::string> arguments) {
-  return test::Lancer({KORVEX_RECAP_EXE, std::move(arguments), {{"LC_ALL", "C"}, {"LOCPATH", KORVEX_LOCPATH}}, ""});
-}
+using test::Recap;
 
 class KorvexDetail : public ::testing::Test {
 protected:

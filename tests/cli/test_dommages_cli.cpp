@@ -8,16 +8,14 @@
 #include <string>
 #include <vector>
 
-#include "Lanceur.h"
+#include "Recap_Cli.h"
 #include "support/Dossier_Temporaire.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-test::TExecution Recap(std::vector<std::string> arguments) {
-  return test::Lancer({KORVEX_RECAP_EXE, std::move(arguments), {{"LC_ALL", "C"}}, ""});
-}
+using test::Recap;
 
 // The sample (53-byte records after a 161-byte header; MOIS at 36, MONTANTS at 43): record 14's
 // month loses its hyphen, and record 2 points to record 15's memo.
