@@ -103,7 +103,7 @@ TEST_F(KorvexRecapEchantillon, ResumeDeFevrier) {
   const bool francais = Locale_Francaise_Compilee();
 #endif
   const auto r = Recap({"--resume", copie_.Texte(), "02-2024"},
-                       francais ? TEnvironnement{{"LC_ALL", "fr_FR.UTF-8"}} : Locale_C);
+                       francais ? TEnvironnement{{"LC_ALL", "fr_FR.UTF-8"}} : TEnvironnement{{"LC_ALL", "C"}});
   EXPECT_EQ(r.code, 0) << r.erreur;
   EXPECT_EQ(r.sortie, francais ? "12 bulletins\nGains : 37116,76 — Retenues : 9326,9\nNet : 27789,86\n"
                                : "12 bulletins\nGains : 37116.76 — Retenues : 9326.9\nNet : 27789.86\n");
