@@ -127,6 +127,20 @@ test-sanitizers: sanitise
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure --timeout 300
 
+# The threaded totalling's tests under ThreadSanitizer, in a clang tree of their own: the core and
+# tests_recap only, run with every fast path and with none.
+TSAN = $(BUILD)-tsan
+.PHONY: test-tsan
+test-tsan: deps xlsxwriter
+	@bash scripts/installer-dependances.sh fuzz
+	CC=clang CXX=clang++ cmake -S . -B $(TSAN) -G $(GENERATOR) $(KORVEX_CMAKE) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_CXX_FLAGS_RELEASE="-O1 -gline-tables-only -fsanitize=thread" \
+	  -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=thread" -DKORVEX_FENETRE=OFF
+	cmake --build $(TSAN) --target tests_recap
+	cd $(TSAN) && for option in "" --sans-raccourcis; do \
+	  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 LOCPATH=$(CURDIR)/$(TSAN)/locales \
+	    ./tests/recap/tests_recap $$option --gtest_filter='TotaliserBulletinsTest.*:DetailTest.*' || exit 1; done
+
 # Fifteen seconds of every fuzz target, as CI runs them: their seed corpora hold the damaged and
 # hostile cases, so a short run replays those and explores a little; `make fuzz` goes on longer.
 fuzz-smoke:
