@@ -22,7 +22,8 @@ namespace fs = std::filesystem;
 
 // Never freed, so that the clean-up at exit still has it after the statics are gone.
 const fs::path* const Chemin_Dossier =
-    new fs::path(fs::temp_directory_path() / ("korvex-fuzz-table-" + std::to_string(::getpid())));
+    new fs::path((fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path()) /
+                 ("korvex-fuzz-table-" + std::to_string(::getpid())));
 
 const fs::path& Dossier() {
   static const bool cree = [] {
