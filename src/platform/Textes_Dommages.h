@@ -12,6 +12,11 @@ namespace textes {
 
 // ---- What a calculation could not count: its warnings ----
 inline constexpr const char* Attention = "Attention : ";
+// The line that heads the warnings on screen.
+inline std::string Bulletins_Non_Comptes(int64_t nombre) {
+  return nombre == 1 ? std::string("1 bulletin n'est pas compté :")
+                     : std::to_string(nombre) + " bulletins ne sont pas comptés :";
+}
 inline std::string Avertissement_Table(const std::string& table, const std::string& dommage,
                                        const std::string& non_lus) {
   return Attention + std::string("la table ") + table + " est endommagée : " + dommage + " ; " + non_lus + ".";

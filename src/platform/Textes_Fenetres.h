@@ -41,7 +41,10 @@ inline constexpr const char* Action_Tout_Selectionner = "Tout sélectionner";
 inline constexpr const char* Action_Exporter_Csv = "Exporter en CSV…";
 // Before the letter of a shortcut, as menus show it: "Ctrl+C".
 inline constexpr const char* Touche_Ctrl = "Ctrl+";
-inline constexpr const char* Titre_Export_Csv = "Exporter la récap en CSV";
+// The save dialog's title, for every table and format: "Exporter la comparaison en Excel".
+inline std::string Titre_Export(const std::string& designation, const char* format) {
+  return "Exporter " + designation + " en " + format;
+}
 // The save dialog's two file types; each window writes them in its own filter syntax.
 inline constexpr const char* Type_Fichiers_Csv = "Fichiers CSV (*.csv)";
 inline constexpr const char* Type_Tous_Fichiers = "Tous les fichiers (*.*)";
@@ -54,6 +57,13 @@ inline std::string Resume_Gains_Retenues(const std::string& gains, const std::st
 }
 inline std::string Resume_Net(const std::string& net) { return "Net : " + net; }
 // The summary after a click that made no recap.
+// The summary of a month without payslips.
+inline std::string Aucun_Bulletin_Mois(const std::string& mois) { return "Aucun bulletin pour le mois " + mois + "."; }
+inline std::string Mois_Table(const std::string& premier, const std::string& dernier) {
+  return premier == dernier ? "PAIES.DTA contient le mois " + premier + "."
+                            : "PAIES.DTA contient les mois de " + premier + " à " + dernier + ".";
+}
+inline constexpr const char* Aucun_Mois_Table = "PAIES.DTA ne contient aucun bulletin d'un mois mm-aaaa.";
 inline constexpr const char* Aucune_Recap = "Aucune récap n'a été faite : le calcul n'a pas abouti.";
 inline std::string Grille_Precedente(const std::string& mois, const std::string& dossier) {
   return "La grille montre encore la récap du mois " + mois + "\ndu dossier " + dossier + ".";
@@ -73,15 +83,14 @@ inline std::string Pied_Page(int n, int total) {
 }
 inline constexpr const char* Points_Suspension = "…";
 inline constexpr const char* Papier_Trop_Petit =
-    "Le format de papier choisi est trop petit pour imprimer la récap : choisissez un papier plus grand "
+    "Le format de papier choisi est trop petit pour l'impression : choisissez un papier plus grand "
     "ou des marges plus petites.";
 inline constexpr const char* Action_Imprimer = "Imprimer…";
 inline constexpr const char* Action_Exporter_Pdf = "Exporter en PDF…";
-inline constexpr const char* Titre_Export_Pdf = "Exporter la récap en PDF";
 inline constexpr const char* Type_Fichiers_Pdf = "Fichiers PDF (*.pdf)";
 inline std::string Document_Imprime(const std::string& mois) { return "Récap KORVEX " + mois; }
-inline constexpr const char* Impression_Echouee = "L'impression de la récap a échoué";
-inline constexpr const char* Pdf_Impossible = "Impossible de produire le PDF de la récap";
+inline constexpr const char* Impression_Echouee = "L'impression a échoué";
+inline constexpr const char* Pdf_Impossible = "Impossible de produire le PDF";
 
 // ---- The payslips behind a rubric's total ----
 inline constexpr const char* Entete_Enregistrement = "ENREG.";
@@ -144,7 +153,6 @@ inline std::string Regle_Controle(const std::string& seuil) {
 
 // ---- The Excel workbook of a table ----
 inline constexpr const char* Action_Exporter_Excel = "Exporter en Excel…";
-inline constexpr const char* Titre_Export_Excel = "Exporter le tableau en Excel";
 inline constexpr const char* Type_Fichiers_Excel = "Classeurs Excel (*.xlsx)";
 // A sheet whose table has no name of its own: the name Excel gives a new one.
 inline constexpr const char* Feuille_Sans_Nom = "Feuil1";
@@ -161,9 +169,19 @@ inline std::string Dialogue_Impression_Impossible(unsigned long code) {
 inline constexpr const char* Aucune_Imprimante =
     "Aucune imprimante n'est installée : installez-en une (« Microsoft Print to PDF » suffit), puis relancez "
     "« Imprimer… »";
-// A cell of the recap grid as a screen reader names it: its column, then its rubric.
-inline std::string Nom_Cellule(const std::string& colonne, const std::string& rubrique) {
-  return colonne + (rubrique.empty() ? std::string() : ", rubrique " + rubrique);
+// A cell of a grid as a screen reader names it: its column, its row, then its text.
+inline std::string Nom_Cellule(const std::string& colonne, const std::string& nom_rangee, const std::string& rangee,
+                               const std::string& texte) {
+  return colonne + (rangee.empty() ? std::string() : ", " + nom_rangee + " " + rangee) + " : " +
+         (texte.empty() ? std::string("vide") : texte);
 }
+// What the dialogs and messages call each table, and how a screen reader names its rows.
+inline constexpr const char* Designation_Recap = "la récap";
+inline constexpr const char* Designation_Comparaison = "la comparaison";
+inline constexpr const char* Designation_Detail = "le détail";
+inline constexpr const char* Nom_Rangee_Rubrique = "rubrique";
+inline constexpr const char* Nom_Rangee_Enregistrement = "enregistrement";
+// A table that shows only the rows to check says so in its title.
+inline constexpr const char* Titre_Filtre = " (seulement les lignes à vérifier)";
 
 }  // namespace textes

@@ -159,7 +159,7 @@ std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const T
     lecteur.Lire_Lot(1, Tous, Choix, Visiteur);
     avertissements = lecteur.Prendre_Avertissements();
     interne::Avertir_Table(nom, lecteur.Prendre_Omissions(), *avertissements);
-    avertissements->insert(avertissements->end(), controle.Avertissements.begin(), controle.Avertissements.end());
+    avertissements->Ajouter(controle.Avertissements);
   });
   if (!trouve) return std::nullopt;
   return avertissements;

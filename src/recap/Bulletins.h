@@ -12,14 +12,13 @@
 #include <vector>
 
 #include "KORVEX_procs.h"
+#include "recap/Avertissements.h"
+#include "recap/Periode.h"
 
 namespace recap {
 
 // Shows one of the program's own messages (the plain message box).
 using TAfficherMessage = std::function<void(const std::string&)>;
-
-// What a calculation could not count, as the user reads it: each text begins "Attention : ".
-using TAvertissements = std::vector<std::string>;
 
 // A character field of a payslip other than MOIS: its name and its value as stored, trimmed.
 using TChamps_Bulletin = std::vector<std::pair<std::string, std::string>>;
@@ -66,6 +65,7 @@ struct TTotalisation {
   std::vector<int> Bulletins;
   std::vector<TEmpreintes> Empreintes;  // by choice, when asked for
   TAvertissements Avertissements;
+  std::optional<TPeriode> Mois_Table;  // the first and the last month of the table's records
 };
 
 // Lire_Bulletins with a visitor adding TAB_VALEURS's decoded rubrics to totals, to the same

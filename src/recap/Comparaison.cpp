@@ -231,6 +231,9 @@ std::vector<std::string> Lignes_Resume_Comparaison(const TComparaison& c) {
 TTableau Tableau_Comparaison(const TComparaison& c) {
   const std::string mois = c.Mois.Libelle(), reference = c.Reference.Libelle();
   TTableau t;
+  t.Designation = textes::Designation_Comparaison;
+  t.Nom_Rangee = textes::Nom_Rangee_Rubrique;
+  t.Colonnes_Nom = 2;
   t.Titre = textes::Titre_Comparaison(mois, reference);
   t.Nom_Feuille = textes::Nom_Feuille_Comparaison(mois);
   const auto nom = [](const TMois_Compare& m) { return m.Fin.empty() ? m.Debut : m.Debut + "_" + m.Fin; };

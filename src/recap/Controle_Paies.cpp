@@ -34,7 +34,8 @@ std::string Identite_De(dbase::TTable& table, int64_t enregistrement) {
   return Identite(Champs_Bulletin(table));
 }
 
-void Avertir_Mois(dbase::TTable& table, const TMois_Incorrects& mois, TAvertissements& avertissements) {
+void Avertir_Mois(dbase::TTable& table, const TMois_Vus& mois, TAvertissements& avertissements) {
+  avertissements.Non_Comptes += mois.Nombre;
   if (mois.Nombre == 1) {
     const auto& [numero, octets] = mois.Premiers.front();
     avertissements.push_back(textes::Avertissement_Mois(numero, table.NomAffiche, Identite_De(table, numero), octets));
@@ -54,7 +55,11 @@ void Exclure_Partages(dbase::TTable& table, const TChoix& choix, const std::vect
   const auto mois = Champ(table, "MOIS"), montants = Champ(table, "MONTANTS");
   if (!mois || !montants) return;
   const dbase::TChamp_Serie champ_mois = mois->Serie(), champ_montants = montants->Serie();
-  std::map<uint64_t, std::vector<std::pair<int64_t, bool>>> partages;  // records, and whether shown
+  struct TMembre {
+    int64_t Numero;
+    bool Montre, Mois_Valide;  // a record whose month is none is counted among those already
+  };
+  std::map<uint64_t, std::vector<TMembre>> partages;
   std::map<uint64_t, bool> lus;
   dbase::TSerie s;
   for (int64_t premier = 1; table.Lire_Serie(premier, std::numeric_limits<int64_t>::max(), s);
@@ -65,17 +70,20 @@ void Exclure_Partages(dbase::TTable& table, const TChoix& choix, const std::vect
       if (!montre && *e != '*') continue;
       const auto bloc = champ_montants.Bloc_Memo(e);
       if (!bloc || !std::binary_search(doubles.begin(), doubles.end(), *bloc)) continue;
-      partages[*bloc].emplace_back(s.Premier + k, montre);
       const std::string_view octets = champ_mois.Nul(e) ? std::string_view() : champ_mois.Octets(e).substr(0, 7);
-      if (montre && Mois_Valide(octets) && choix(octets)) lus[*bloc] = true;
+      const bool valide = Mois_Valide(octets);
+      partages[*bloc].push_back({s.Premier + k, montre, valide});
+      if (montre && valide && choix(octets)) lus[*bloc] = true;
     }
   }
   for (const auto& [bloc, numeros] : partages) {
     if (numeros.size() < 2 || !lus[bloc]) continue;
     std::vector<std::string> noms;
-    for (const auto& [numero, montre] : numeros) {
-      noms.push_back(textes::Enregistrement_Identifie(numero, Identite_De(table, numero), !montre));
-      if (montre) controle.Exclus.push_back(numero);
+    for (const TMembre& m : numeros) {
+      noms.push_back(textes::Enregistrement_Identifie(m.Numero, Identite_De(table, m.Numero), !m.Montre));
+      if (!m.Montre) continue;
+      controle.Exclus.push_back(m.Numero);
+      if (m.Mois_Valide) ++controle.Avertissements.Non_Comptes;
     }
     controle.Avertissements.push_back(textes::Avertissement_Memo_Partage(noms, table.NomAffiche, montants->FieldName(),
                                                                          bloc, table.Fichier_Memo()));
@@ -85,12 +93,23 @@ void Exclure_Partages(dbase::TTable& table, const TChoix& choix, const std::vect
 
 }  // namespace
 
-void TMois_Incorrects::Noter(int64_t Enregistrement, std::string_view Octets) {
+void TMois_Vus::Noter(int64_t Enregistrement, std::string_view Octets) {
   if (Premiers.size() < Mois_Nommes) Premiers.emplace_back(Enregistrement, Octets_Visibles(Octets));
   ++Nombre;
 }
 
-void TMois_Incorrects::Ajouter(const TMois_Incorrects& Suite) {
+void TMois_Vus::Noter_Valide(std::string_view Debut_Mois) {
+  if (const auto rang = Rang_Mois(Debut_Mois)) Etendre(TPeriode{*rang, *rang});
+}
+
+void TMois_Vus::Etendre(const TPeriode& Mois) {
+  if (!Etendue) Etendue = Mois;
+  Etendue->Debut = std::min(Etendue->Debut, Mois.Debut);
+  Etendue->Fin = std::max(Etendue->Fin, Mois.Fin);
+}
+
+void TMois_Vus::Ajouter(const TMois_Vus& Suite) {
+  if (Suite.Etendue) Etendre(*Suite.Etendue);
   for (size_t i = 0; i < Suite.Premiers.size() && Premiers.size() < Mois_Nommes; ++i) Premiers.push_back(Suite.Premiers[i]);
   Nombre += Suite.Nombre;
 }
@@ -162,9 +181,10 @@ uint64_t Bloc_Memo_Exact(const dbase::TChamp_Serie& Montants, const char* Enregi
   return Montants.Bloc_Memo(Enregistrement).value_or(0);
 }
 
-TControle_Paies Conclure_Controle(const interne::TSource& Source, const TChoix& Choix, const TMois_Incorrects& Mois,
+TControle_Paies Conclure_Controle(const interne::TSource& Source, const TChoix& Choix, const TMois_Vus& Mois,
                                   const std::vector<uint64_t>& Doubles) {
   TControle_Paies controle;
+  controle.Mois_Table = Mois.Etendue;
   if (Mois.Nombre == 0 && Doubles.empty()) return controle;
   dbase::TTable table;
   interne::Ouvrir_Paies(table, Source);

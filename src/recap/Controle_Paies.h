@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -15,6 +16,7 @@
 #include "platform/Fichiers.h"
 #include "platform/Octets.h"
 #include "recap/Bulletins.h"
+#include "recap/Periode.h"
 
 namespace recap {
 
@@ -29,15 +31,22 @@ struct TSource {
 
 }  // namespace interne
 
-// Records whose month field holds no month, as a scan meets them in the table's order: how
-// many, and the first ones with their month's bytes.
-struct TMois_Incorrects {
+// The months of the records shown, as a scan meets them in the table's order: of the fields
+// that hold no month, how many and the first ones with their bytes; of the others, the first
+// and the last month in the calendar.
+struct TMois_Vus {
   int64_t Nombre = 0;
   std::vector<std::pair<int64_t, std::string>> Premiers;  // record, bytes as Octets_Visibles shows them
+  std::optional<TPeriode> Etendue;
 
   void Noter(int64_t Enregistrement, std::string_view Octets);
+  // A month mm-aaaa, checked by Mois_Valide.
+  void Noter_Valide(std::string_view Debut_Mois);
   // The notes of the records that come next.
-  void Ajouter(const TMois_Incorrects& Suite);
+  void Ajouter(const TMois_Vus& Suite);
+
+private:
+  void Etendre(const TPeriode& Mois);
 };
 
 // The memo blocks that a scan's records name: a bit per block of the memo file, and the blocks
@@ -98,6 +107,8 @@ struct TControle_Paies {
   // records is of the scan's choice.
   std::vector<int64_t> Exclus;
   TAvertissements Avertissements;
+  // The first and the last month that the table's records hold, when one holds a month.
+  std::optional<TPeriode> Mois_Table;
 
   bool Exclu(int64_t Enregistrement) const {
     return !Exclus.empty() && std::binary_search(Exclus.begin(), Exclus.end(), Enregistrement);
@@ -107,7 +118,7 @@ struct TControle_Paies {
 // Names the records whose month is none, and finds exactly which records name the blocks met
 // twice: those shown are excluded, and all named, when one of them is of Choix. Opens the
 // renamed table only when there is something to name.
-TControle_Paies Conclure_Controle(const interne::TSource& Source, const TChoix& Choix, const TMois_Incorrects& Mois,
+TControle_Paies Conclure_Controle(const interne::TSource& Source, const TChoix& Choix, const TMois_Vus& Mois,
                                   const std::vector<uint64_t>& Doubles);
 
 // Whether the first seven characters of a MOIS are a month mm-aaaa (01 to 12, four digits):

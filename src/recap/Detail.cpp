@@ -63,6 +63,7 @@ TLigne_Tableau Ligne_Total(const TDetail& detail) {
   ligne.Cellules.push_back(Cellule_Texte(textes::Ligne_Total));
   ligne.Cellules.resize(detail.Noms_Champs.size() + 1);
   ligne.Cellules.push_back(Cellule_Montant(detail.Total));
+  ligne.Pied = true;
   return ligne;
 }
 
@@ -116,6 +117,9 @@ std::string Mois_Pour_Nom(const TDetail& Detail) {
 
 TTableau Tableau_Detail(const TDetail& Detail) {
   TTableau t;
+  t.Designation = textes::Designation_Detail;
+  t.Nom_Rangee = textes::Nom_Rangee_Enregistrement;
+  t.Colonnes_Nom = 1;
   t.Titre = textes::Titre_Detail(Detail.Rubrique, Detail.Libelle, Mois_Affiche(Detail));
   t.Nom_Feuille = textes::Nom_Feuille_Detail(Detail.Rubrique, Mois_Pour_Nom(Detail));
   t.Nom_Fichier = Nom_Fichier_Sur(textes::Nom_Fichier_Detail(Detail.Rubrique, Mois_Pour_Nom(Detail)));

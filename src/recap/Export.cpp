@@ -100,12 +100,14 @@ std::string Protege_Formule(const std::string& texte) {
 }
 
 TDemande_Enregistrement Demande_Enregistrement(const TTableau& tableau, TFormat_Fichier format) {
-  struct TGenre { const char* titre; const char* type; const char* extension; };
-  static constexpr TGenre genres[] = {{textes::Titre_Export_Csv, textes::Type_Fichiers_Csv, "csv"},
-                                      {textes::Titre_Export_Pdf, textes::Type_Fichiers_Pdf, "pdf"},
-                                      {textes::Titre_Export_Excel, textes::Type_Fichiers_Excel, "xlsx"}};
+  struct TGenre { const char* nom; const char* type; const char* extension; };
+  static constexpr TGenre genres[] = {{"CSV", textes::Type_Fichiers_Csv, "csv"},
+                                      {"PDF", textes::Type_Fichiers_Pdf, "pdf"},
+                                      {"Excel", textes::Type_Fichiers_Excel, "xlsx"}};
   const TGenre& g = genres[static_cast<size_t>(format)];
-  return {g.titre, plateforme::Chemin_Dans(plateforme::Dossier_Documents(), tableau.Nom_Fichier + "." + g.extension, plateforme::Separateur_Natif),
+  return {textes::Titre_Export(tableau.Designation, g.nom),
+          plateforme::Chemin_Dans(plateforme::Dossier_Documents(), tableau.Nom_Fichier + "." + g.extension,
+                                  plateforme::Separateur_Natif),
           {g.type, textes::Type_Tous_Fichiers}, g.extension};
 }
 

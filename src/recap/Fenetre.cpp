@@ -63,9 +63,12 @@ void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, T
     throw;
   }
   if (!bilan.Grille_Remplie) return echec();
-  Dernier = {TCalcul{Chemin, bilan.Mois, std::time(nullptr), Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB)),
-                     std::move(bilan.Avertissements), std::make_shared<const TTAB_VALEURS>(TOT_RUB),
-                     std::make_shared<const TEmpreintes>(*bilan.Empreintes)},
+  TResume resume = Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB));
+  // A month typed as 02/2024 finds no payslip: the summary then gives the months there are.
+  resume.Dire_Mois_Table = true;
+  resume.Mois_Table = bilan.Mois_Table;
+  Dernier = {TCalcul{Chemin, bilan.Mois, std::time(nullptr), resume, std::move(bilan.Avertissements),
+                     std::make_shared<const TTAB_VALEURS>(TOT_RUB), std::make_shared<const TEmpreintes>(*bilan.Empreintes)},
              false, false, Dernier.Numero + 1};
 }
 
@@ -79,13 +82,14 @@ std::string Texte_Resume(const TDernier_Calcul& Dernier) {
     return texte;
   }
   if (!Dernier.Calcul) return {};
-  const auto lignes = Lignes_Resume(Dernier.Calcul->Resume, plateforme::DecimalSeparator());
-  return lignes[0] + "\n" + lignes[1] + "\n" + lignes[2];
+  std::string texte;
+  for (const std::string& ligne : Lignes_Resume(*Dernier.Calcul)) texte += (texte.empty() ? "" : "\n") + ligne;
+  return texte;
 }
 
 const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier) {
   static const TAvertissements aucun;
-  return Dernier.Calcul ? Dernier.Calcul->Avertissements : aucun;
+  return Dernier.Calcul && !Dernier.Echec ? Dernier.Calcul->Avertissements : aucun;
 }
 
 TTableau Tableau_Affiche(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TDernier_Calcul& Dernier) {

@@ -37,7 +37,9 @@ bool Grille_A_Jour(const TDernier_Calcul& Dernier);
 // click that made no recap, that none was made and what the grid still shows; else empty.
 std::string Texte_Resume(const TDernier_Calcul& Dernier);
 
-// The warnings of the calculation the grid shows, stale or not: its figures leave those out.
+// The warnings of the calculation the grid shows, while it is the last click's: after a failure
+// the summary says what the grid still shows, and warnings of another folder would read as the
+// failure's.
 const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier);
 
 // The table the grid shows: its cells, typed; the title, summary and warnings of the

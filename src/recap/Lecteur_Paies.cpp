@@ -32,9 +32,11 @@ void Ouvrir_Paies(dbase::TTable& Table, const TSource& Source) {
 
 void Avertir_Table(const std::string& Nom, const std::vector<dbase::TOmission>& Omissions,
                    TAvertissements& Avertissements) {
-  for (const dbase::TOmission& o : Omissions)
+  for (const dbase::TOmission& o : Omissions) {
     Avertissements.push_back(
         textes::Avertissement_Table(Nom, dbase::Texte_Dommage(o), textes::Non_Lus(o.Premier, o.Dernier)));
+    Avertissements.Non_Comptes += o.Dernier - o.Premier + 1;
+  }
 }
 
 TLecteur::TLecteur(const TSource& Source, const TControle_Paies& Controle, TDecodage* Decodage)
@@ -102,9 +104,10 @@ std::optional<int> TLecteur::Choisir(const TChoix& Choix, int64_t Numero, const 
   const std::string_view octets = mois_->Nul(Enregistrement) ? std::string_view() : mois_->Octets(Enregistrement);
   const std::string_view debut = octets.substr(0, 7);
   if (!Mois_Valide(debut)) {
-    mois_incorrects_.Noter(Numero, octets);
+    mois_vus_.Noter(Numero, octets);
     return std::nullopt;
   }
+  mois_vus_.Noter_Valide(debut);
   const std::optional<int> choix = Choix(debut);
   if (meme_mois_) {
     connu_ = true;
@@ -158,6 +161,7 @@ void TLecteur::Lire_Bulletin(int64_t Numero, int Choix, const TVisiteur& Visiteu
 void TLecteur::Omettre(const TBulletin& Bulletin, const std::string& Defaut, const std::string& Memo) {
   avertissements_.push_back(textes::Avertissement_Memo(Bulletin.Enregistrement, nom_, Identite(Bulletin.Champs()),
                                                        montants_->FieldName(), Defaut, Memo));
+  ++avertissements_.Non_Comptes;
 }
 
 }  // namespace recap::interne

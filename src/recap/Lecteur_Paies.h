@@ -55,7 +55,7 @@ public:
   // months that are none.
   TAvertissements Prendre_Avertissements() { return std::exchange(avertissements_, {}); }
   std::vector<dbase::TOmission> Prendre_Omissions() { return table_.Prendre_Omissions(); }
-  TMois_Incorrects Prendre_Mois() { return std::exchange(mois_incorrects_, {}); }
+  TMois_Vus Prendre_Mois() { return std::exchange(mois_vus_, {}); }
 
   // The blocks every run of this reader met.
   TBlocs_Vus& Blocs() { return blocs_; }
@@ -81,7 +81,7 @@ private:
   uint32_t debut_connu_ = 0, fin_connu_ = 0;
   std::optional<int> choix_connu_;
   TBlocs_Vus blocs_;
-  TMois_Incorrects mois_incorrects_;
+  TMois_Vus mois_vus_;
   std::string texte_memo_;  // a memo's text when the table cannot lend it
   TAvertissements avertissements_;
 };

@@ -88,7 +88,8 @@ std::optional<TTotal_Paies> Calc_Total_Paies(const std::string& Chemin, const st
   options.Empreintes = Empreintes;
   auto totalisation = Totaliser_Bulletins(Chemin, choix, {{&TOT_RUB}}, Message, options);
   if (!totalisation) return std::nullopt;
-  TTotal_Paies total{totalisation->Bulletins[0], std::move(totalisation->Avertissements), std::nullopt};
+  TTotal_Paies total{totalisation->Bulletins[0], std::move(totalisation->Avertissements), std::nullopt,
+                     totalisation->Mois_Table};
   if (Empreintes) total.Empreintes = totalisation->Empreintes[0];
   return total;
 }
@@ -115,6 +116,7 @@ void Calculer_Recap(const std::string& Chemin, const std::string& Mois, TTAB_VAL
   Bilan.Bulletins = total->Bulletins;
   Bilan.Avertissements = std::move(total->Avertissements);
   Bilan.Empreintes = std::move(total->Empreintes);
+  Bilan.Mois_Table = total->Mois_Table;
   Remplir_Grille(Chemin, TOT_RUB, Grille, Bilan.Grille_Commencee);
   Bilan.Grille_Remplie = true;
 }

@@ -41,6 +41,7 @@ struct TTotal_Paies {
   int Bulletins = 0;
   TAvertissements Avertissements;
   std::optional<TEmpreintes> Empreintes;  // when asked for
+  std::optional<TPeriode> Mois_Table;     // the first and the last month of the table's records
 };
 
 // Totals the payslips of the month Mois found in the folder Chemin into TOT_RUB, renaming
@@ -60,6 +61,7 @@ struct TBilan_Recap {
   int Bulletins = 0;  // payslips totalled
   TAvertissements Avertissements;
   std::optional<TEmpreintes> Empreintes;  // when asked for
+  std::optional<TPeriode> Mois_Table;     // the first and the last month of the table's records
 };
 
 // A whole click on "Calculer Récap" with the two fields' texts as typed: checks the month and

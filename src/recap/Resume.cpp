@@ -39,7 +39,8 @@ std::vector<TLigne_Recap> Lignes_Recap(const TGrille& Grille, const TTAB_VALEURS
 }
 
 TResume Resumer(int Bulletins, const std::vector<TLigne_Recap>& Lignes) {
-  TResume resume{Bulletins};
+  TResume resume;
+  resume.Bulletins = Bulletins;
   for (const auto& l : Lignes) {
     if (l.Colonne == Colonne_Gains) resume.Gains += l.Total;
     if (l.Colonne == Colonne_Retenues) resume.Retenues += l.Total;
@@ -54,10 +55,24 @@ std::array<std::string, 3> Lignes_Resume(const TResume& Resume, char32_t separat
           textes::Resume_Net(texte(Resume.Net()))};
 }
 
+std::vector<std::string> Lignes_Resume(const TCalcul& Calcul) {
+  const TResume& r = Calcul.Resume;
+  if (r.Bulletins == 0 && r.Dire_Mois_Table)
+    return {textes::Aucun_Bulletin_Mois(Calcul.Mois) + " " +
+            (r.Mois_Table ? textes::Mois_Table(Texte_Mois(r.Mois_Table->Debut), Texte_Mois(r.Mois_Table->Fin))
+                          : std::string(textes::Aucun_Mois_Table))};
+  const auto lignes = Lignes_Resume(r, plateforme::DecimalSeparator());
+  return {lignes.begin(), lignes.end()};
+}
+
 TTableau Tableau_Recap(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TCalcul* Calcul) {
   // Share of the printed width of each column: the labels take the room.
   constexpr std::array<double, TGrille::ColCount> Parts{0.10, 0.42, 0.16, 0.16, 0.16};
   TTableau t;
+  t.Designation = textes::Designation_Recap;
+  t.Nombres_A_Droite = false;  // the recap grid writes every cell at its left, as designed
+  t.Nom_Rangee = textes::Nom_Rangee_Rubrique;
+  t.Colonnes_Nom = 2;
   for (int c = 0; c < TGrille::ColCount; ++c)
     t.Colonnes.push_back({Grille.Cells(c, 0), description::Grille.Largeurs[static_cast<size_t>(c)], Parts[static_cast<size_t>(c)]});
   for (int r = 1; r < Grille.RowCount(); ++r) {
@@ -77,8 +92,7 @@ TTableau Tableau_Recap(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const
   t.Nom_Document = textes::Document_Imprime(Calcul->Mois);
   t.Dossier = Calcul->Dossier;
   t.Date_Heure = Calcul->Date_Heure;
-  const auto lignes = Lignes_Resume(Calcul->Resume, plateforme::DecimalSeparator());
-  t.Resume.assign(lignes.begin(), lignes.end());
+  t.Resume = Lignes_Resume(*Calcul);
   t.Avertissements = Calcul->Avertissements;
   return t;
 }

@@ -30,6 +30,10 @@ struct TResume {
   int Bulletins = 0;
   long double Gains = 0, Retenues = 0;
   long double Net() const { return Gains - Retenues; }
+  // In a window, a month without payslips says which months the table holds (the first and the
+  // last, none when no record holds a month), so that a month typed wrong explains itself.
+  bool Dire_Mois_Table = false;
+  std::optional<TPeriode> Mois_Table;
 };
 
 // Adds the GAINS and the RETENUES totals in extended precision, in the rows' order.
@@ -39,6 +43,11 @@ TResume Resumer(int Bulletins, const std::vector<TLigne_Recap>& Lignes);
 std::array<std::string, 3> Lignes_Resume(const TResume& Resume, char32_t separateur_decimal);
 
 // A calculation as the grid shows it, whole.
+struct TCalcul;
+// Its summary as the window and the printout show it: the three lines; for a month without
+// payslips whose table's months are known, that there is none and which months the table holds.
+std::vector<std::string> Lignes_Resume(const TCalcul& Calcul);
+
 struct TCalcul {
   std::string Dossier;         // the folder field's text
   std::string Mois;            // the month as the calculation took it

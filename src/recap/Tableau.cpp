@@ -1,5 +1,6 @@
 #include "recap/Tableau.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string_view>
@@ -7,6 +8,7 @@
 #include "platform/Caracteres.h"
 #include "platform/Format_Nombres.h"
 #include "platform/Separateurs.h"
+#include "platform/Textes.h"
 
 namespace recap {
 
@@ -83,6 +85,65 @@ TCellule Cellule_Pourcentage(long double valeur) {
   const double arrondi = static_cast<double>(Au_Dixieme(valeur));
   const auto fin = std::to_chars(texte, texte + sizeof texte, arrondi == 0 ? 0.0 : arrondi, std::chars_format::fixed, 1);
   return {TGenre_Cellule::Pourcentage, Avec_Separateur(std::string(texte, fin.ptr)), valeur};
+}
+
+TAlignement Alignement_Ecran(const TTableau& Tableau, int Colonne, int Rangee) {
+  const TCellule* c = Tableau.Cellule(Colonne, Rangee);
+  if (!Tableau.Nombres_A_Droite || c == nullptr) return TAlignement::Gauche;
+  return Alignement_De(c->Genre);
+}
+
+std::string Nom_Accessible(const TTableau& Tableau, int Colonne, int Rangee) {
+  const std::string& texte = Tableau.Texte(Colonne, Rangee);
+  if (Rangee == 0) return texte;
+  std::string rangee;
+  for (int c = 0; c < Tableau.Colonnes_Nom; ++c) {
+    const std::string& t = Tableau.Texte(c, Rangee);
+    if (!t.empty()) rangee += (rangee.empty() ? "" : " ") + t;
+  }
+  return textes::Nom_Cellule(Tableau.Texte(Colonne, 0), Tableau.Nom_Rangee, rangee, texte);
+}
+
+namespace {
+
+// Numbers by value, texts alphabetically; an empty cell before any other.
+int Comparer_Cellules(const TCellule* a, const TCellule* b) {
+  const bool vide_a = a == nullptr || a->Vide(), vide_b = b == nullptr || b->Vide();
+  if (vide_a || vide_b) return vide_a == vide_b ? 0 : vide_a ? -1 : 1;
+  if (a->Genre != TGenre_Cellule::Texte && b->Genre != TGenre_Cellule::Texte)
+    return a->Valeur < b->Valeur ? -1 : b->Valeur < a->Valeur ? 1 : 0;
+  return a->Texte.compare(b->Texte);
+}
+
+}  // namespace
+
+TTableau Appliquer_Vue(const TTableau& Tableau, const TVue& Vue) {
+  TTableau t = Tableau;
+  std::vector<TLigne_Tableau> lignes, pieds;
+  for (const TLigne_Tableau& l : Tableau.Lignes) {
+    if (l.Pied)
+      pieds.push_back(l);
+    else if (!Vue.Seulement_A_Signaler || l.A_Signaler)
+      lignes.push_back(l);
+  }
+  if (Vue.Colonne_Tri >= 0 && Vue.Colonne_Tri < Tableau.Nombre_Colonnes()) {
+    const size_t c = static_cast<size_t>(Vue.Colonne_Tri);
+    std::stable_sort(lignes.begin(), lignes.end(), [&](const TLigne_Tableau& a, const TLigne_Tableau& b) {
+      const int ordre = Comparer_Cellules(c < a.Cellules.size() ? &a.Cellules[c] : nullptr,
+                                          c < b.Cellules.size() ? &b.Cellules[c] : nullptr);
+      return Vue.Croissant ? ordre < 0 : ordre > 0;
+    });
+  }
+  lignes.insert(lignes.end(), pieds.begin(), pieds.end());
+  t.Lignes = std::move(lignes);
+  if (Vue.Seulement_A_Signaler) t.Titre += textes::Titre_Filtre;
+  return t;
+}
+
+TVue Cliquer_Entete(TVue Vue, int Colonne) {
+  Vue.Croissant = Vue.Colonne_Tri == Colonne ? !Vue.Croissant : true;
+  Vue.Colonne_Tri = Colonne;
+  return Vue;
 }
 
 }  // namespace recap

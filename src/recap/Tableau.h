@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "recap/Avertissements.h"
+
 namespace recap {
 
 // What a cell holds, which gives its alignment and how a spreadsheet receives it.
@@ -39,10 +41,12 @@ struct TColonne {
 struct TLigne_Tableau {
   std::vector<TCellule> Cellules;  // one per column
   bool A_Signaler = false;         // to be checked: drawn highlighted, and its text says why
+  bool Pied = false;               // a total under the rows: it stays last, sorted or filtered
 };
 
 struct TTableau {
   std::string Titre;        // "Récap KORVEX — mois 02-2024", at the top of pages and workbooks
+  std::string Designation = "le tableau";  // "la récap": what dialogs and messages call it
   std::string Nom_Feuille;  // "Récap 02-2024": a workbook's sheet
   std::string Nom_Fichier;  // "recap-KORVEX-02-2024": the name proposed for its exports
   std::string Nom_Document;  // "Récap KORVEX 02-2024": its print job, its PDF's title
@@ -51,7 +55,13 @@ struct TTableau {
   std::vector<TColonne> Colonnes;
   std::vector<TLigne_Tableau> Lignes;
   std::vector<std::string> Resume;          // lines under the title of the first page
-  std::vector<std::string> Avertissements;  // "Attention : ...", what it leaves out
+  TAvertissements Avertissements;           // "Attention : ...", what it leaves out
+  // On screen, numbers right-aligned as on paper; the recap grid keeps every cell at the left.
+  bool Nombres_A_Droite = true;
+  // How a row is named to a screen reader: this word, then its first cells ("rubrique 1 Salaire
+  // de base").
+  std::string Nom_Rangee = "ligne";
+  int Colonnes_Nom = 1;
 
   int Nombre_Colonnes() const { return static_cast<int>(Colonnes.size()); }
   // Rows counted as a string grid counts them: the header row 0, then the data rows.
@@ -61,6 +71,27 @@ struct TTableau {
   // The cell of a data row (rangee >= 1), or nullptr outside.
   const TCellule* Cellule(int colonne, int rangee) const;
 };
+
+// The alignment of a cell on screen.
+TAlignement Alignement_Ecran(const TTableau& Tableau, int Colonne, int Rangee);
+
+// What a screen reader says of a cell: its column and its row, then its text or "vide"
+// ("GAINS, rubrique 1 Salaire de base : 33149,34"); a header, its text.
+std::string Nom_Accessible(const TTableau& Tableau, int Colonne, int Rangee);
+
+// How the rows are shown: only those to check, and sorted by a column. The copies, exports and
+// printouts take the rows as shown.
+struct TVue {
+  bool Seulement_A_Signaler = false;
+  int Colonne_Tri = -1;  // -1: the table's own order
+  bool Croissant = true;
+};
+// The table as the view shows it: the rows filtered and sorted (numbers by value, texts
+// alphabetically, the table's order between equals), the totals under them kept last; a filtered
+// table says so in its title.
+TTableau Appliquer_Vue(const TTableau& Tableau, const TVue& Vue);
+// A click on a column's header: sorted by it, the other way on a second click.
+TVue Cliquer_Entete(TVue Vue, int Colonne);
 
 // The value a number cell gives other programs (JSON, workbooks): its 15-digit text read back,
 // so that they show the grid's figure.

@@ -49,7 +49,7 @@ struct TLot {
   bool Rempli = false;  // a payslip was kept: most runs of a month among many have none
   TAvertissements Avertissements;
   std::vector<dbase::TOmission> Omissions;  // the table's damage met in the run
-  TMois_Incorrects Mois;                    // its records whose month is none
+  TMois_Vus Mois;                    // its records whose month is none
   std::exception_ptr Erreur;  // what stopped the reading, after the payslips above
   bool Fin = false;           // the table ends in the run or before it
 
@@ -169,7 +169,7 @@ struct TPartage {
   std::vector<std::vector<size_t>> Numeros;  // Totaux by their numbers in Distincts
   TTotalisation Resultat;
   std::vector<dbase::TOmission> Omissions;  // the table's, at its end with the others' warnings
-  TMois_Incorrects Mois;                    // of the runs added, in their order
+  TMois_Vus Mois;                    // of the runs added, in their order
   TTours Tours;
   std::atomic<int64_t> Prochain{1};  // the next run to take; run 0 is the first thread's
   // The blocks the threads met, each thread's joined to these as it ends.
@@ -199,8 +199,7 @@ void Ajouter_Lot(const TLot& lot, TPartage& p) {
   for (size_t c = 0; c < lot.Bulletins.size(); ++c) p.Resultat.Bulletins[c] += lot.Bulletins[c];
   for (size_t c = 0; lot.Rempli && c < p.Resultat.Empreintes.size(); ++c)
     for (size_t r = 0; r < TEmpreintes().size(); ++r) p.Resultat.Empreintes[c][r] += lot.Empreintes[c][r];
-  p.Resultat.Avertissements.insert(p.Resultat.Avertissements.end(), lot.Avertissements.begin(),
-                                   lot.Avertissements.end());
+  p.Resultat.Avertissements.Ajouter(lot.Avertissements);
   for (const dbase::TOmission& o : lot.Omissions) dbase::Ajouter_Omission(p.Omissions, o);
   p.Mois.Ajouter(lot.Mois);
 }
@@ -318,7 +317,7 @@ void Lire_Sur_Fils(int fils, TFil& premier, const interne::TSource& source, cons
 // A reading of the renamed table: its totals, and what it met that the check concludes on.
 struct TLecture_Table {
   TTotalisation Totalisation;
-  TMois_Incorrects Mois;
+  TMois_Vus Mois;
   std::vector<uint64_t> Doubles;
 };
 
@@ -364,8 +363,8 @@ std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, cons
       lu = Totaliser_Table(source, Choix, Totaux, Options, controle);
     }
     resultat = std::move(lu.Totalisation);
-    resultat->Avertissements.insert(resultat->Avertissements.end(), controle.Avertissements.begin(),
-                                    controle.Avertissements.end());
+    resultat->Avertissements.Ajouter(controle.Avertissements);
+    resultat->Mois_Table = controle.Mois_Table;
   });
   if (!trouve) return std::nullopt;
   return resultat;

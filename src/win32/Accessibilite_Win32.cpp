@@ -76,8 +76,7 @@ public:
     if (Soi(enfant)) return Texte_Com(textes::Nom_Grille_Accessible, nom);
     int col, ligne;
     if (!Cellule(*g, enfant, col, ligne)) return E_INVALIDARG;
-    const recap::TTableau& t = g->Tableau_Lu();
-    return Texte_Com(textes::Nom_Cellule(t.Texte(col, 0), t.Texte(0, ligne)), nom);
+    return Texte_Com(recap::Nom_Accessible(g->Tableau_Lu(), col, ligne), nom);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT enfant, BSTR* valeur) override {
     const TGrille_Lisible* g = Grille();

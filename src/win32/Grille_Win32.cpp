@@ -12,6 +12,7 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t Classe[] = L"KorvexGrilleRecap";
+constexpr int Trait = description::Grille.Epaisseur_Traits;
 constexpr int Prise_Bord = 3;   // pixels either side of a column's edge where the mouse sizes it
 
 // A device context drawn off screen and copied at once, so that the grid does not flicker.

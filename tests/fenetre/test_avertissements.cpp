@@ -87,7 +87,7 @@ void TestsAvertissements::un_bulletin_ecarte_puis_un_echec() {
   QCOMPARE(f.LabelAvertissements->height(), avertissements.Height);
 
   // A click that makes no recap: the summary says the grid is stale, every entry is greyed; the
-  // grid and the warnings of its calculation stay.
+  // grid stays, its warnings go, as they would read as the failure's.
   Calculer(f, dossier, "13");
   QCOMPARE(boites.Messages, std::vector<std::string>{textes::Mois_Incorrect});
   QCOMPARE(f.LabelResume->text().split('\n'),
@@ -96,7 +96,7 @@ void TestsAvertissements::un_bulletin_ecarte_puis_un_echec() {
   QVERIFY(f.LabelResume->heightForWidth(f.LabelResume->width()) <= f.LabelResume->height());  // its lines fit
   for (const auto& [commande, action] : f.Commandes.Actions) QVERIFY2(!action->isEnabled(), qPrintable(action->text()));
   QCOMPARE(f.StringGridRecap->model()->rowCount(), 26);
-  QVERIFY(f.LabelAvertissements->isVisible());
+  QVERIFY(!f.LabelAvertissements->isVisible());
 }
 
 KORVEX_SUITE(TestsAvertissements);

@@ -128,7 +128,7 @@ TEST(Commandes, EachEntryDoesItsWorkThroughTheWindow) {
       {TCommande::Exporter_Csv, {"enregistrer Exporter la récap en CSV"}},
       {TCommande::Imprimer, {"imprimante"}},  // cancelled
       {TCommande::Exporter_Pdf, {"enregistrer Exporter la récap en PDF"}},  // cancelled
-      {TCommande::Exporter_Excel, {"enregistrer Exporter le tableau en Excel"}},  // cancelled
+      {TCommande::Exporter_Excel, {"enregistrer Exporter la récap en Excel"}},  // cancelled
       {TCommande::Comparer, {"comparaison"}},
       {TCommande::Detail, {"détail 2"}},  // the current row's rubric
   };

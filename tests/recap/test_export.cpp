@@ -171,6 +171,7 @@ TEST(Csv, OctetsDuTableau) {
 // format's title, file types and extension.
 TEST(Enregistrement, DemandesDuDialogue) {
   recap::TTableau t;
+  t.Designation = "la récap";  // each table names itself in the title
   t.Nom_Fichier = "recap-KORVEX-02-2024";
   const std::string documents = plateforme::Dossier_Documents();
   struct Cas {
