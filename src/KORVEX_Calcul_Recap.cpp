@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStringList>
+#include <algorithm>
 
 #include "forms/Description_Form1.h"
 #include "platform/Textes.h"
@@ -13,6 +14,9 @@
 #include "qt/Etiquette_Defilante.h"
 #include "qt/Fenetre_Tableau.h"
 #include "qt/Grille_Recap.h"
+#include "recap/Fenetre_Regles.h"
+#include "recap/Fenetre_Detail.h"
+#include "recap/Fenetre_Tableau.h"
 #include "ui_KORVEX_Calcul_Recap.h"
 
 namespace {
@@ -37,6 +41,7 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
   LabelAvertissements = ui.LabelAvertissements;
 
   move(description::Form1.Left, description::Form1.Top);  // placed where designed
+  Exposer_Fenetre(this);
   Fond_Face_Bouton(this);
   Fond_Face_Bouton(Panel1);
   Couleur_Texte(LabelAvertissements->Etiquette(), description::Couleur_Erreur);
@@ -63,12 +68,23 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
 
 void TForm1::Afficher_Calcul() {
   StringGridRecap->Afficher(recap::Tableau_Affiche(Cellules_Recap, TOT_RUB, Dernier_Calcul));
-  LabelResume->setText(Texte_Qt(recap::Texte_Resume(Dernier_Calcul)));
-  QStringList avertissements;
-  for (const std::string& a : recap::Avertissements_Affiches(Dernier_Calcul)) avertissements << Texte_Qt(a);
-  LabelAvertissements->Etiquette()->setText(avertissements.join('\n'));
-  LabelAvertissements->setVisible(!avertissements.isEmpty());
+  Changer_Texte(LabelResume, Texte_Qt(recap::Texte_Resume(Dernier_Calcul)));
+  Placer_Resume();
+  LabelAvertissements->Montrer(Texte_Qt(recap::Texte_Avertissements(recap::Avertissements_Affiches(Dernier_Calcul))),
+                               height());
   Commandes.Griser(Etat_Commandes());
+}
+
+void TForm1::Placer_Resume() {
+  const auto& resume = description::Controle("LabelResume");
+  const int lignes = LabelResume->heightForWidth(resume.Width);
+  LabelResume->resize(resume.Width, std::max(resume.Height, lignes));
+  Panel1->setFixedHeight(recap::Hauteur_Panel1(lignes, 96));
+}
+
+void TForm1::resizeEvent(QResizeEvent* evenement) {
+  QWidget::resizeEvent(evenement);
+  if (LabelAvertissements != nullptr) LabelAvertissements->Ajuster_Hauteur(height());
 }
 
 recap::TEtat_Commandes TForm1::Etat_Commandes() const {
@@ -84,42 +100,43 @@ void TForm1::Executer(recap::TCommande Commande) {
   });
 }
 
-TFenetreComparaison* TForm1::Fenetre_Comparaison() const { return Comparaison_; }
+TFenetreTableau* TForm1::Fenetre_Comparaison() const { return Comparaison_; }
 
 void TForm1::Ouvrir_Comparaison() {
   if (!Dernier_Calcul.Calcul) return;
-  const bool nouvelle = Comparaison_.isNull();
-  if (nouvelle) Comparaison_ = new TFenetreComparaison(Boites_, Dialogues_, this);
-  Comparaison_->Initialiser(*Dernier_Calcul.Calcul);
-  if (nouvelle) Montrer_Fenetre(Comparaison_);
+  if (Comparaison_.isNull()) {
+    Comparaison_ = new TFenetreTableau(recap::Modele_Comparaison(*Dernier_Calcul.Calcul), Boites_, Dialogues_, this);
+    Montrer_Fenetre(Comparaison_, this);
+  } else {
+    Comparaison_->Remplacer(recap::Modele_Comparaison(*Dernier_Calcul.Calcul));
+  }
   Comparaison_->raise();
   Comparaison_->activateWindow();
 }
 
 void TForm1::Ouvrir_Detail(int Rubrique) {
-  const auto detail = recap::Clic_Detail(Dernier_Calcul, Rubrique, Boites_, Curseur_Qt());
-  if (detail) Montrer_Fenetre(new TFenetreDetail(*detail, Boites_, Dialogues_, this));
-}
-
-void TForm1::Montrer_Fenetre(TFenetreTableau* Fenetre) {
-  const int decalage = Description_Fenetre(Fenetre->Genre).Decalage;
-  const QWidget* avant = Derniere_Ouverte_.isNull() ? static_cast<QWidget*>(this) : Derniere_Ouverte_.data();
-  Fenetre->move(avant->pos() + QPoint(decalage, decalage));
-  Derniere_Ouverte_ = Fenetre;
-  Fenetre->show();
+  auto detail = recap::Clic_Detail(Dernier_Calcul, Rubrique, Boites_, Curseur_Qt());
+  if (detail) Montrer_Fenetre(new TFenetreTableau(recap::Modele_Detail(std::move(*detail)), Boites_, Dialogues_, this), this);
 }
 
 void TForm1::FormCreate() { EditChemin_DossierChange(); }
 
 void TForm1::EditChemin_DossierChange() {
   recap::Sous_Garde(Boites_, [this] {
-    LabelFichierTrouve->setText(QString::fromStdString(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))));
+    Changer_Texte(LabelFichierTrouve, QString::fromStdString(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))));
     LabelFichierTrouve->adjustSize();
   });
 }
 
 void TForm1::Button_Calc_RecapClick() {
+  const int precedent = Dernier_Calcul.Numero;
   recap::Clic_Calculer_Recap(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois), TOT_RUB, Cellules_Recap,
-                             Dernier_Calcul, Boites_, [this] { Afficher_Calcul(); }, Curseur_Qt());
+                             Dernier_Calcul, Boites_,
+                             [this, precedent] {
+                               Afficher_Calcul();
+                               // A new calculation shows from its first cell, nothing of the last one selected.
+                               if (Dernier_Calcul.Numero != precedent) StringGridRecap->Revenir_Au_Debut();
+                             },
+                             Curseur_Qt());
 }
 

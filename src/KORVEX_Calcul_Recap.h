@@ -17,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TEtiquetteDefilante;
-class TFenetreComparaison;
 class TFenetreTableau;
 class TLabeledEdit;
 class TStringGridRecap;
@@ -38,8 +37,8 @@ public:
   TLabeledEdit* LabeledEdit_Mois;
   QPushButton* Button_Calc_Recap;
   QLabel* Label1;
-  QLabel* LabelResume;
-  TEtiquetteDefilante* LabelAvertissements;
+  QLabel* LabelResume = nullptr;
+  TEtiquetteDefilante* LabelAvertissements = nullptr;
   TTAB_VALEURS TOT_RUB;
   // The cells a calculation writes, as the string grid holds them; StringGridRecap shows them
   // as a table after every step.
@@ -59,7 +58,10 @@ public:
   void Executer(recap::TCommande Commande);
 
   // The comparison window, while it is open: one per main window.
-  TFenetreComparaison* Fenetre_Comparaison() const;
+  TFenetreTableau* Fenetre_Comparaison() const;
+
+protected:
+  void resizeEvent(QResizeEvent* evenement) override;
 
 private:
   // The grid, the summary, the warnings and the entries' greying, after every step of a
@@ -72,11 +74,10 @@ private:
   void Ouvrir_Comparaison();
   // Opens a new window on the detail of that rubric of the grid's calculation.
   void Ouvrir_Detail(int Rubrique);
-  // Shows a window opened from this one, a little lower and to the right of the last one.
-  void Montrer_Fenetre(TFenetreTableau* Fenetre);
+  // The summary label as high as its lines, and the panel with it.
+  void Placer_Resume();
 
   TBoitesMessages Boites_;
   TDialoguesFichiers Dialogues_;
-  QPointer<TFenetreComparaison> Comparaison_;
-  QPointer<QWidget> Derniere_Ouverte_;
+  QPointer<TFenetreTableau> Comparaison_;
 };

@@ -121,9 +121,13 @@ inline std::string Titre_Sans_Comparaison(const std::string& mois) {
 // A month field of our windows holds no month: the window says so, whatever its field.
 inline constexpr const char* Mois_Reference_Pas_Un_Mois = "Le mois de référence doit être un mois mm-aaaa, de 01 à 12.";
 inline constexpr const char* Action_Comparer = "Comparer avec un autre mois…";
-inline constexpr const char* Bouton_Comparer = "Comparer";
-inline constexpr const char* Libelle_Mois_Reference = "Mois de référence :";
-inline constexpr const char* Libelle_Seuil = "Seuil (%) :";
+// "&" comes before the Alt letter, which the windows underline.
+inline constexpr const char* Bouton_Comparer = "&Comparer";
+inline constexpr const char* Libelle_Mois_Reference = "Mois de &référence :";
+inline constexpr const char* Libelle_Seuil = "&Seuil (%) :";
+inline constexpr const char* Case_Filtre = "Seulement les lignes à &vérifier";
+// The reference's column when nothing was compared.
+inline constexpr const char* Entete_Sans_Reference = "TOTAL (rien n'a été comparé)";
 inline constexpr const char* Seuil_Incorrect =
     "Seuil non précisé correctement. Il doit être un nombre de pour cent positif (par exemple 10 ou 12,5)";
 inline constexpr const char* Aucune_Comparaison = "Aucune comparaison n'a été faite : le calcul n'a pas abouti.";
@@ -181,6 +185,11 @@ inline constexpr const char* Designation_Comparaison = "la comparaison";
 inline constexpr const char* Designation_Detail = "le détail";
 inline constexpr const char* Nom_Rangee_Rubrique = "rubrique";
 inline constexpr const char* Nom_Rangee_Enregistrement = "enregistrement";
+// After a sorted column's header.
+inline constexpr const char* Tri_Croissant = " \u25B2";
+inline constexpr const char* Tri_Decroissant = " \u25BC";
+inline constexpr const char* Nom_Tri_Croissant = ", trié par ordre croissant";
+inline constexpr const char* Nom_Tri_Decroissant = ", trié par ordre décroissant";
 // A table that shows only the rows to check says so in its title.
 inline constexpr const char* Titre_Filtre = " (seulement les lignes à vérifier)";
 

@@ -1,166 +1,204 @@
 #include "qt/Fenetre_Tableau.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringList>
+#include <QScreen>
+#include <QShortcut>
 #include <QVBoxLayout>
+#include <algorithm>
 
-#include "platform/Textes.h"
 #include "qt/Accessibilite.h"
 #include "qt/Apparence.h"
+#include "qt/Etiquette_Coupable.h"
 #include "qt/Etiquette_Defilante.h"
 #include "qt/Grille_Recap.h"
+#include "recap/Avertissements.h"
+#include "recap/Fenetre_Regles.h"
 
 namespace {
 
-using description::Controle_Tableau;
+using description::TGenre_Controle;
 
-// A control of the panel where the description puts it.
-template <class T>
-T* Placer(T* w, const description::TControle& c) {
-  w->setObjectName(QString::fromUtf8(c.Nom));
-  if (c.Width > 0)
-    w->setGeometry(c.Left, c.Top, c.Width, c.Height);
-  else
-    w->move(c.Left, c.Top);
-  return w;
+QKeySequence Sequence(const recap::TTouche& t) {
+  const int touche = t.Code == recap::Touche_Echap ? Qt::Key_Escape : t.Code;
+  return QKeySequence(t.Ctrl ? QKeyCombination(Qt::ControlModifier, static_cast<Qt::Key>(touche))
+                             : QKeyCombination(static_cast<Qt::Key>(touche)));
 }
 
-QLabel* Libelle(QWidget* panel, const description::TControle& c, QWidget* champ) {
-  auto* l = Placer(new QLabel(Texte_Qt(c.Texte), panel), c);
-  l->adjustSize();
-  l->setBuddy(champ);  // the field is named after it
-  return l;
-}
+// The screen's work area around the widget, as a frame of the core.
+recap::TCadre Cadre(const QRect& r) { return {r.x(), r.y(), r.width(), r.height()}; }
 
 }  // namespace
 
-// ---- Every table window ----
-
-const description::TFenetre_Tableau& Description_Fenetre(recap::TGenre_Fenetre Genre) {
-  return Genre == recap::TGenre_Fenetre::Comparaison ? description::Fenetre_Comparaison : description::Fenetre_Detail;
-}
-
-TFenetreTableau::TFenetreTableau(recap::TGenre_Fenetre Genre_Fenetre, TBoitesMessages Boites,
+TFenetreTableau::TFenetreTableau(std::unique_ptr<recap::TModele_Fenetre> Modele, TBoitesMessages Boites,
                                  TDialoguesFichiers Dialogues, QWidget* Proprietaire)
-    : QWidget(Proprietaire, Qt::Window), Genre(Genre_Fenetre), Boites_(std::move(Boites)),
-      Dialogues_(std::move(Dialogues)) {
+    : QWidget(Proprietaire, Qt::Window), modele_(std::move(Modele)), boites_(std::move(Boites)),
+      dialogues_(std::move(Dialogues)) {
   setAttribute(Qt::WA_DeleteOnClose);
   setAttribute(Qt::WA_WindowPropagation);  // the main window's font
   Fond_Face_Bouton(this);
-  resize(Description_Fenetre(Genre).Largeur_Client, Description_Fenetre(Genre).Hauteur_Client);
+  Exposer_Fenetre(this);
+  const description::TFenetre_Tableau& d = modele_->Description();
+  resize(d.Largeur_Client, d.Hauteur_Client);
+  const QRect zone = (Proprietaire != nullptr ? Proprietaire->screen() : QGuiApplication::primaryScreen())->availableGeometry();
+  setMinimumSize(std::min(d.Largeur_Min, zone.width()), std::min(d.Hauteur_Min, zone.height()));
 
-  Disposition = new QVBoxLayout(this);
-  Disposition->setContentsMargins(0, 0, 0, 0);
-  Disposition->setSpacing(0);
+  disposition_ = new QVBoxLayout(this);
+  disposition_->setContentsMargins(0, 0, 0, 0);
+  disposition_->setSpacing(0);
+  if (!d.Panneau.empty()) Creer_Panneau();
   GrilleTableau = new TStringGridRecap(this);
-  GrilleTableau->setObjectName("GrilleTableau");
-  Disposition->addWidget(GrilleTableau, 1);
+  GrilleTableau->setObjectName(description::Nom_Grille);
+  GrilleTableau->Permettre_Tri();
+  disposition_->addWidget(GrilleTableau, 1);
 
-  const auto& resume = Controle_Tableau("LabelResumeTableau");
-  LabelResumeTableau = new QLabel(this);
-  LabelResumeTableau->setObjectName(resume.Nom);
-  LabelResumeTableau->setWordWrap(true);
-  LabelResumeTableau->setTextFormat(Qt::PlainText);
-  LabelResumeTableau->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  // As far from both edges as the description puts it from the left, whatever the window's width.
-  LabelResumeTableau->setContentsMargins(resume.Left, 4, resume.Left, 0);
-  // The comparison's lines keep their room, so that the grid does not jump from one click to
-  // the next; the detail's one line takes only its own.
-  if (Genre == recap::TGenre_Fenetre::Comparaison)
-    LabelResumeTableau->setFixedHeight(resume.Height);
-  else
-    LabelResumeTableau->setMaximumHeight(resume.Height);
-  Disposition->addWidget(LabelResumeTableau);
+  LabelResumeTableau = new TEtiquetteCoupable(this);
+  LabelResumeTableau->setObjectName(description::Nom_Resume);
+  LabelResumeTableau->setContentsMargins(description::Marge_Resume_X, description::Marge_Resume_Y,
+                                         description::Marge_Resume_X, description::Marge_Resume_Y);
+  // A summary of fixed lines keeps their room, so that the grid does not jump from one click to
+  // the next; the others take their own lines' room.
+  if (d.Lignes_Resume > 0)
+    LabelResumeTableau->setFixedHeight(d.Lignes_Resume * fontMetrics().lineSpacing() + 2 * description::Marge_Resume_Y);
+  disposition_->addWidget(LabelResumeTableau);
 
-  const auto& avertissements = Controle_Tableau("LabelAvertissementsTableau");
   LabelAvertissementsTableau = new TEtiquetteDefilante(this);
-  LabelAvertissementsTableau->setObjectName(avertissements.Nom);
-  LabelAvertissementsTableau->setFixedHeight(avertissements.Height);
-  LabelAvertissementsTableau->setVisible(!avertissements.Cache);
+  LabelAvertissementsTableau->setObjectName(description::Nom_Avertissements);
+  LabelAvertissementsTableau->setVisible(false);
   Couleur_Texte(LabelAvertissementsTableau->Etiquette(), description::Couleur_Erreur);
-  Disposition->addWidget(LabelAvertissementsTableau);
+  disposition_->addWidget(LabelAvertissementsTableau);
 
   Annoncer_Changements(LabelResumeTableau, textes::Description_Resume_Tableau);
   Annoncer_Changements(LabelAvertissementsTableau->Etiquette(), textes::Description_Avertissements);
-  Commandes = Creer_Commandes(*this, *GrilleTableau, Genre, [this](recap::TCommande c) { Executer(c); });
+  Commandes = Creer_Commandes(*this, *GrilleTableau, Genre(), [this](recap::TCommande c) { Executer(c); });
+  for (const recap::TTouche& t : recap::Touches_Fermeture(Genre())) {
+    auto* fermer = new QShortcut(Sequence(t), this);
+    fermer->setContext(Qt::WindowShortcut);
+    connect(fermer, &QShortcut::activated, this, &QWidget::close);
+  }
+  connect(GrilleTableau, &TStringGridRecap::Rangee_Activee, this, &TFenetreTableau::Activer_Rangee);
+  connect(GrilleTableau, &TStringGridRecap::Entete_Cliquee, this, [this](int colonne) {
+    modele_->Vue = recap::Cliquer_Entete(modele_->Vue, colonne);
+    Afficher();
+  });
+  Demarrer();
 }
 
-void TFenetreTableau::Afficher(const recap::TTableau& Tableau, const std::string& Resume,
-                               const recap::TEtat_Commandes& Etat) {
-  setWindowTitle(Texte_Qt(Tableau.Titre));
-  GrilleTableau->setAccessibleName(Texte_Qt(Tableau.Titre));
-  GrilleTableau->Afficher(Tableau);
-  LabelResumeTableau->setText(Texte_Qt(Resume));
-  QStringList avertissements;
-  for (const std::string& a : Tableau.Avertissements) avertissements << Texte_Qt(a);
-  LabelAvertissementsTableau->Etiquette()->setText(avertissements.join('\n'));
-  LabelAvertissementsTableau->setVisible(!avertissements.isEmpty());
-  Etat_ = Etat;
-  Commandes.Griser(Etat_);
+TFenetreTableau::~TFenetreTableau() = default;
+
+recap::TGenre_Fenetre TFenetreTableau::Genre() const { return modele_->Genre(); }
+
+void TFenetreTableau::Creer_Panneau() {
+  const description::TFenetre_Tableau& d = modele_->Description();
+  PanelTableau = new QFrame(this);
+  PanelTableau->setObjectName(description::Nom_Panneau);
+  PanelTableau->setFixedHeight(d.Hauteur_Panneau);
+  PanelTableau->setFrameShape(QFrame::Panel);
+  PanelTableau->setFrameShadow(QFrame::Raised);
+  Fond_Face_Bouton(PanelTableau);
+  disposition_->addWidget(PanelTableau);
+  QLabel* libelle = nullptr;  // names the control that follows it
+  for (const description::TControle_Panneau& c : d.Panneau) {
+    QWidget* w = nullptr;
+    switch (c.Genre) {
+      case TGenre_Controle::Libelle: w = libelle = new QLabel(Texte_Qt(c.Texte), PanelTableau); break;
+      case TGenre_Controle::Champ: {
+        auto* champ = new QLineEdit(PanelTableau);
+        connect(champ, &QLineEdit::returnPressed, this, &TFenetreTableau::Valider);
+        Champs.push_back(champ);
+        w = champ;
+        break;
+      }
+      case TGenre_Controle::Bouton:
+        w = Bouton = new QPushButton(Texte_Qt(c.Texte), PanelTableau);
+        connect(Bouton, &QPushButton::clicked, this, &TFenetreTableau::Valider);
+        break;
+      case TGenre_Controle::Case:
+        w = CaseFiltre = new QCheckBox(Texte_Qt(c.Texte), PanelTableau);
+        connect(CaseFiltre, &QCheckBox::toggled, this, [this](bool coche) {
+          modele_->Vue.Seulement_A_Signaler = coche;
+          Afficher();
+        });
+        break;
+    }
+    w->setObjectName(c.Nom);
+    if (c.Width > 0)
+      w->setGeometry(c.Left, c.Top, c.Width, c.Height);
+    else {
+      w->move(c.Left, c.Top);
+      w->adjustSize();
+    }
+    if (c.Genre != TGenre_Controle::Libelle && libelle != nullptr) {
+      libelle->setBuddy(w);  // its Alt letter comes here, and screen readers name the field after it
+      libelle = nullptr;
+    }
+  }
+}
+
+void TFenetreTableau::Remplacer(std::unique_ptr<recap::TModele_Fenetre> Modele) {
+  modele_ = std::move(Modele);
+  Demarrer();
+}
+
+void TFenetreTableau::Demarrer() {
+  if (CaseFiltre != nullptr) modele_->Vue.Seulement_A_Signaler = CaseFiltre->isChecked();
+  for (size_t i = 0; i < Champs.size() && i < modele_->Champs.size(); ++i) Champs[i]->setText(Texte_Qt(modele_->Champs[i]));
+  if (PanelTableau != nullptr)
+    Valider();
+  else
+    Afficher();
+}
+
+void TFenetreTableau::Valider() {
+  for (size_t i = 0; i < Champs.size() && i < modele_->Champs.size(); ++i) modele_->Champs[i] = Champs[i]->text().toStdString();
+  modele_->Valider(boites_, Curseur_Qt());
+  Afficher();
+}
+
+void TFenetreTableau::Afficher() {
+  const recap::TContenu_Fenetre contenu = modele_->Contenu();
+  setWindowTitle(Texte_Qt(contenu.Tableau.Titre));
+  GrilleTableau->setAccessibleName(Texte_Qt(contenu.Tableau.Titre));
+  GrilleTableau->Afficher(contenu.Tableau);
+  Changer_Texte(LabelResumeTableau, Texte_Qt(contenu.Resume));
+  LabelAvertissementsTableau->Montrer(Texte_Qt(recap::Texte_Avertissements(contenu.Tableau.Avertissements)), height());
+  etat_ = contenu.Etat;
+  Commandes.Griser(etat_);
+}
+
+void TFenetreTableau::resizeEvent(QResizeEvent* evenement) {
+  QWidget::resizeEvent(evenement);
+  if (LabelAvertissementsTableau != nullptr) LabelAvertissementsTableau->Ajuster_Hauteur(height());
 }
 
 void TFenetreTableau::Executer(recap::TCommande Commande) {
-  recap::Sous_Garde(Boites_, [&] {
-    recap::Executer_Commande(Commande, GrilleTableau->Tableau(), Etat_, Services_Qt(*GrilleTableau, Dialogues_));
+  recap::Sous_Garde(boites_, [&] {
+    recap::Executer_Commande(Commande, GrilleTableau->Tableau(), etat_, Services_Qt(*GrilleTableau, dialogues_));
   });
 }
 
-// ---- A rubric's detail ----
-
-TFenetreDetail::TFenetreDetail(const recap::TDetail& Detail, TBoitesMessages Boites, TDialoguesFichiers Dialogues,
-                               QWidget* Proprietaire)
-    : TFenetreTableau(recap::TGenre_Fenetre::Detail, std::move(Boites), std::move(Dialogues), Proprietaire) {
-  Afficher(recap::Tableau_Detail(Detail), recap::Texte_Resume(Detail), recap::Etat_Commandes(Detail));
-  GrilleTableau->setFocus();
+void TFenetreTableau::Activer_Rangee() {
+  recap::Sous_Garde(boites_, [&] {
+    auto ouverte = modele_->Activer(GrilleTableau->Tableau(), GrilleTableau->currentIndex().row() + 1, boites_, Curseur_Qt());
+    if (ouverte) Montrer_Fenetre(new TFenetreTableau(std::move(ouverte), boites_, dialogues_, this), this);
+  });
 }
 
-// ---- The comparison ----
-
-TFenetreComparaison::TFenetreComparaison(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* Proprietaire)
-    : TFenetreTableau(recap::TGenre_Fenetre::Comparaison, std::move(Boites), std::move(Dialogues), Proprietaire) {
-  const auto& panel = Controle_Tableau("PanelComparaison");
-  PanelComparaison = new QFrame(this);
-  PanelComparaison->setObjectName(panel.Nom);
-  PanelComparaison->setFixedHeight(panel.Height);
-  PanelComparaison->setFrameShape(QFrame::Panel);
-  PanelComparaison->setFrameShadow(QFrame::Raised);
-  Fond_Face_Bouton(PanelComparaison);
-  Disposition->insertWidget(0, PanelComparaison);
-
-  EditMoisReference = Placer(new QLineEdit(PanelComparaison), Controle_Tableau("EditMoisReference"));
-  EditSeuil = Placer(new QLineEdit(PanelComparaison), Controle_Tableau("EditSeuil"));
-  ButtonComparer = Placer(new QPushButton(Texte_Qt(textes::Bouton_Comparer), PanelComparaison),
-                          Controle_Tableau("ButtonComparer"));
-  Libelle(PanelComparaison, Controle_Tableau("LabelMoisReference"), EditMoisReference);
-  Libelle(PanelComparaison, Controle_Tableau("LabelSeuil"), EditSeuil);
-  setTabOrder(EditMoisReference, EditSeuil);
-  setTabOrder(EditSeuil, ButtonComparer);
-  setTabOrder(ButtonComparer, GrilleTableau);
-
-  connect(ButtonComparer, &QPushButton::clicked, this, &TFenetreComparaison::ButtonComparerClick);
-  // Enter in a field compares, as the button would.
-  connect(EditMoisReference, &QLineEdit::returnPressed, this, &TFenetreComparaison::ButtonComparerClick);
-  connect(EditSeuil, &QLineEdit::returnPressed, this, &TFenetreComparaison::ButtonComparerClick);
-}
-
-void TFenetreComparaison::Initialiser(const recap::TCalcul& Calcul) {
-  Etat_Comparaison_ = recap::Ouvrir_Comparaison(Calcul);
-  EditMoisReference->setText(Texte_Qt(Etat_Comparaison_.Mois_Reference));
-  EditSeuil->setText(Texte_Qt(Etat_Comparaison_.Seuil));
-  ButtonComparerClick();
-}
-
-void TFenetreComparaison::ButtonComparerClick() {
-  Etat_Comparaison_.Mois_Reference = EditMoisReference->text().toStdString();
-  Etat_Comparaison_.Seuil = EditSeuil->text().toStdString();
-  recap::Clic_Comparer(Etat_Comparaison_, Boites_, Curseur_Qt());
-  Afficher_Comparaison();
-}
-
-void TFenetreComparaison::Afficher_Comparaison() {
-  Afficher(recap::Tableau_Affiche(Etat_Comparaison_), recap::Texte_Resume(Etat_Comparaison_),
-           recap::Etat_Commandes(Etat_Comparaison_));
+void Montrer_Fenetre(TFenetreTableau* Fenetre, const QWidget* Source) {
+  // The new frame's edges are taken to be its source's: it has none before it shows.
+  const QRect source = Source->frameGeometry(), client = Source->geometry();
+  const int bords_x = source.width() - client.width(), bords_y = source.height() - client.height();
+  std::vector<recap::TCadre> ouvertes;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w != Fenetre && w->isVisible() && qobject_cast<TFenetreTableau*>(w) != nullptr) ouvertes.push_back(Cadre(w->frameGeometry()));
+  const recap::TCadre c =
+      recap::Placer_Fenetre(Cadre(source), Fenetre->width() + bords_x, Fenetre->height() + bords_y,
+                            Cadre(Source->screen()->availableGeometry()), ouvertes, description::Decalage_Fenetres);
+  Fenetre->resize(c.Largeur - bords_x, c.Hauteur - bords_y);
+  Fenetre->move(c.Gauche, c.Haut);
+  Fenetre->show();
 }

@@ -1,19 +1,22 @@
-// The windows opened from the main window's recap: a comparison with another month, a rubric's
-// detail. Each shows one recap::TTableau in the grid widget, its summary and its warnings under
-// it, and has the context menu and shortcuts of its kind from the core's command table. The
-// core decides what they show; these only draw it and pass the user's clicks on.
+// The table windows opened from the main window's recap (the comparison with another month, a
+// rubric's detail) and from their rows: one class built from its kind's description, around a
+// model of the core that decides what it shows. It draws the model's table in the grid widget,
+// its summary and its warnings under it, has the context menu and shortcuts of its kind from
+// the command table, and passes the user's clicks on.
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "forms/Description_Tableaux.h"
 #include "qt/Boites_Messages.h"
 #include "qt/Commandes_Qt.h"
 #include "qt/Dialogues_Fichiers.h"
-#include "recap/Fenetre_Detail.h"
-#include "recap/Fenetre_Comparaison.h"
+#include "recap/Fenetre_Tableau.h"
 
+class QCheckBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -22,68 +25,58 @@ class QVBoxLayout;
 class TEtiquetteDefilante;
 class TStringGridRecap;
 
-// The size of a window of that kind, and how far from the previous one it opens.
-const description::TFenetre_Tableau& Description_Fenetre(recap::TGenre_Fenetre Genre);
-
 class TFenetreTableau : public QWidget {
   Q_OBJECT
 
 public:
   // A window of its own (modeless), owned by Proprietaire, whose font it takes; messages and
-  // errors go to Boites, as the main window's do.
-  TFenetreTableau(recap::TGenre_Fenetre Genre, TBoitesMessages Boites, TDialoguesFichiers Dialogues,
+  // errors go to Boites, as the main window's do. A window with a panel is validated at once.
+  TFenetreTableau(std::unique_ptr<recap::TModele_Fenetre> Modele, TBoitesMessages Boites, TDialoguesFichiers Dialogues,
                   QWidget* Proprietaire);
+  ~TFenetreTableau() override;
 
-  const recap::TGenre_Fenetre Genre;
-  TStringGridRecap* GrilleTableau;
-  QLabel* LabelResumeTableau;
-  TEtiquetteDefilante* LabelAvertissementsTableau;
+  recap::TGenre_Fenetre Genre() const;
+  // Starts again from this model of the same kind: its fields, validated at once.
+  void Remplacer(std::unique_ptr<recap::TModele_Fenetre> Modele);
+
+  // A control of the panel by its name in the description; null when this window has none.
+  template <class T>
+  T* Controle(std::string_view Nom) const {
+    return findChild<T*>(QString::fromUtf8(Nom.data(), static_cast<qsizetype>(Nom.size())));
+  }
+
+  TStringGridRecap* GrilleTableau = nullptr;
+  QLabel* LabelResumeTableau = nullptr;
+  TEtiquetteDefilante* LabelAvertissementsTableau = nullptr;
+  QFrame* PanelTableau = nullptr;
+  std::vector<QLineEdit*> Champs;  // the panel's fields, in the description's order
+  QPushButton* Bouton = nullptr;
+  QCheckBox* CaseFiltre = nullptr;
   TActions_Commandes Commandes;
 
-protected:
-  // The table in the grid, its title on the window, its warnings under the summary; the
-  // entries greyed as the state says.
-  void Afficher(const recap::TTableau& Tableau, const std::string& Resume, const recap::TEtat_Commandes& Etat);
-
-  QVBoxLayout* Disposition;
-  const TBoitesMessages Boites_;
-
-private:
-  void Executer(recap::TCommande Commande);
-
-  const TDialoguesFichiers Dialogues_;
-  recap::TEtat_Commandes Etat_;
-};
-
-// A rubric's detail: the payslips behind a total. Several may be open at once.
-class TFenetreDetail : public TFenetreTableau {
-  Q_OBJECT
-
-public:
-  TFenetreDetail(const recap::TDetail& Detail, TBoitesMessages Boites, TDialoguesFichiers Dialogues,
-                 QWidget* Proprietaire);
-};
-
-// The comparison of the main window's month with a reference month, one per main window.
-class TFenetreComparaison : public TFenetreTableau {
-  Q_OBJECT
-
-public:
-  TFenetreComparaison(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* Proprietaire);
-
-  QFrame* PanelComparaison;
-  QLineEdit* EditMoisReference;
-  QLineEdit* EditSeuil;
-  QPushButton* ButtonComparer;
-
-  // Starts again from this calculation: the fields prefilled, the comparison made at once.
-  void Initialiser(const recap::TCalcul& Calcul);
-
 public slots:
-  void ButtonComparerClick();
+  // The panel's button, or Enter in one of its fields.
+  void Valider();
+
+protected:
+  void resizeEvent(QResizeEvent* evenement) override;
 
 private:
-  void Afficher_Comparaison();
+  void Creer_Panneau();
+  // The model's fields in the panel, then validated; without a panel, shown.
+  void Demarrer();
+  // What the model shows, in the widgets; the entries greyed as its state says.
+  void Afficher();
+  void Executer(recap::TCommande Commande);
+  void Activer_Rangee();
 
-  recap::TFenetre_Comparaison Etat_Comparaison_;
+  std::unique_ptr<recap::TModele_Fenetre> modele_;
+  QVBoxLayout* disposition_;
+  const TBoitesMessages boites_;
+  const TDialoguesFichiers dialogues_;
+  recap::TEtat_Commandes etat_;
 };
+
+// Shows Fenetre, opened from Source, where the window rules put it: beside Source, inside the
+// work area of its screen, clear of the corners of the table windows already open.
+void Montrer_Fenetre(TFenetreTableau* Fenetre, const QWidget* Source);

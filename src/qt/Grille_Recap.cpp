@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QItemSelectionModel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <algorithm>
 
@@ -16,10 +17,20 @@ namespace {
 
 QString Texte(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-// Cell texts sit 2 pixels in from the cell's left and top edges, on one line, clipped.
-void Dessiner_Texte(QPainter& p, const QRect& cellule, const QString& texte, const QColor& couleur) {
+// Cell texts sit 2 pixels in from the cell's edge and top, on one line, clipped.
+void Dessiner_Texte(QPainter& p, const QRect& cellule, const QString& texte, const QColor& couleur,
+                    Qt::Alignment cote = Qt::AlignLeft) {
   p.setPen(couleur);
-  p.drawText(cellule.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, texte);
+  p.drawText(cellule.adjusted(2, 2, -2, 0), cote | Qt::AlignTop | Qt::TextSingleLine, texte);
+}
+
+Qt::Alignment Cote(recap::TAlignement a) {
+  switch (a) {
+    case recap::TAlignement::Droite: return Qt::AlignRight;
+    case recap::TAlignement::Centre: return Qt::AlignHCenter;
+    case recap::TAlignement::Gauche: break;
+  }
+  return Qt::AlignLeft;
 }
 
 // A fixed cell: button face with a raised edge.
@@ -74,7 +85,8 @@ public:
       p->fillRect(option.rect, fond.value<QColor>());
     }
     Dessiner_Texte(*p, option.rect, index.data().toString(),
-                   option.palette.color(choisie ? QPalette::HighlightedText : QPalette::Text));
+                   option.palette.color(choisie ? QPalette::HighlightedText : QPalette::Text),
+                   Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask);
     if (option.state.testFlag(QStyle::State_HasFocus) && option.widget != nullptr) {
       QStyleOptionFocusRect focus;
       focus.QStyleOption::operator=(option);
@@ -130,8 +142,11 @@ int TModeleTableau::columnCount(const QModelIndex& parent) const {
 QVariant TModeleTableau::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const bool a_signaler = tableau_.Lignes[static_cast<size_t>(index.row())].A_Signaler;
+  const int colonne = index.column() + 1, rangee = index.row() + 1;
   switch (role) {
-    case Qt::DisplayRole: return Texte(tableau_.Texte(index.column() + 1, index.row() + 1));
+    case Qt::DisplayRole: return Texte(tableau_.Texte(colonne, rangee));
+    case Qt::TextAlignmentRole: return static_cast<int>(Cote(recap::Alignement_Ecran(tableau_, colonne, rangee)));
+    case Qt::AccessibleTextRole: return Texte(recap::Nom_Accessible(tableau_, colonne, rangee));
     case Qt::BackgroundRole: {
       const auto& c = description::Couleur_A_Signaler;
       return a_signaler ? QVariant(QColor(c.Rouge, c.Vert, c.Bleu)) : QVariant();
@@ -142,9 +157,14 @@ QVariant TModeleTableau::data(const QModelIndex& index, int role) const {
   }
 }
 
+// The fixed column is the vertical header: its cells are named as the others, "N° RUB" first.
 QVariant TModeleTableau::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (role != Qt::DisplayRole) return {};
-  return orientation == Qt::Horizontal ? Texte(tableau_.Texte(section + 1, 0)) : Texte(tableau_.Texte(0, section + 1));
+  const int colonne = orientation == Qt::Horizontal ? section + 1 : 0;
+  const int rangee = orientation == Qt::Horizontal ? 0 : section + 1;
+  if (role == Qt::DisplayRole)
+    return Texte(rangee == 0 ? recap::Texte_Entete_Ecran(tableau_, colonne) : tableau_.Texte(colonne, rangee));
+  if (role == Qt::AccessibleTextRole) return Texte(recap::Nom_Accessible(tableau_, colonne, rangee));
+  return {};
 }
 
 // Selectable, never editable.
@@ -156,6 +176,8 @@ Qt::ItemFlags TModeleTableau::flags(const QModelIndex& index) const {
 
 TStringGridRecap::TStringGridRecap(QWidget* parent)
     : QTableView(parent), modele_(new TModeleTableau(this)), coin_(nullptr) {
+  // Tab and Shift+Tab leave the grid for the window's other controls; the arrows move in it.
+  setTabKeyNavigation(false);
   setHorizontalHeader(new TEnteteFixe(Qt::Horizontal, this));
   setVerticalHeader(new TEnteteFixe(Qt::Vertical, this));
   setItemDelegate(new TDelegueCellule(this));
@@ -192,7 +214,25 @@ void TStringGridRecap::Afficher(recap::TTableau tableau) {
     // The first data cell is the current one, outlined but not highlighted.
     selectionModel()->setCurrentIndex(modele_->index(0, 0), QItemSelectionModel::NoUpdate);
   }
-  if (coin_ != nullptr) coin_->update();
+  if (coin_ != nullptr) {
+    coin_->setAccessibleName(Texte(recap::Nom_Accessible(Tableau(), 0, 0)));
+    coin_->update();
+  }
+}
+
+void TStringGridRecap::Permettre_Tri() {
+  tri_ = true;
+  setCornerButtonEnabled(true);  // a disabled corner would get no click
+  horizontalHeader()->setSectionsClickable(true);
+  connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) { emit Entete_Cliquee(section + 1); });
+}
+
+void TStringGridRecap::Revenir_Au_Debut() {
+  clearSelection();
+  if (modele_->rowCount() > 0 && modele_->columnCount() > 0)
+    selectionModel()->setCurrentIndex(modele_->index(0, 0), QItemSelectionModel::NoUpdate);
+  scrollToTop();
+  horizontalScrollBar()->setValue(0);
 }
 
 void TStringGridRecap::Largeurs_Du_Tableau() {
@@ -202,12 +242,21 @@ void TStringGridRecap::Largeurs_Du_Tableau() {
   for (size_t c = 1; c < colonnes.size(); ++c) horizontalHeader()->resizeSection(static_cast<int>(c) - 1, colonnes[c].Largeur);
 }
 
-QString TStringGridRecap::Texte_Coin() const { return Texte(Tableau().Texte(0, 0)); }
+QString TStringGridRecap::Texte_Coin() const { return Texte(recap::Texte_Entete_Ecran(Tableau(), 0)); }
 
 bool TStringGridRecap::eventFilter(QObject* objet, QEvent* evenement) {
   if (objet == coin_ && evenement->type() == QEvent::Paint) {
     QPainter p(coin_);
     Dessiner_Cellule_Fixe(p, coin_->rect(), Texte_Coin(), palette());
+    return true;
+  }
+  // The corner sorts by the fixed column; it never selects the whole table.
+  const bool souris = evenement->type() == QEvent::MouseButtonPress || evenement->type() == QEvent::MouseButtonRelease ||
+                      evenement->type() == QEvent::MouseButtonDblClick;
+  if (objet == coin_ && souris) {
+    if (tri_ && evenement->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(evenement)->button() == Qt::LeftButton)
+      emit Entete_Cliquee(0);
     return true;
   }
   return QTableView::eventFilter(objet, evenement);

@@ -44,9 +44,17 @@ public:
   // The text of the top-left fixed cell, drawn in the corner between the headers.
   QString Texte_Coin() const;
 
+  // A click on a column's header, the corner's included, says so (the main grid's fixed cells
+  // stay still, as designed).
+  void Permettre_Tri();
+  // A new calculation shows from its first cell, nothing selected.
+  void Revenir_Au_Debut();
+
 signals:
   // A double click on a data cell, or Enter in the grid: the current row's command.
   void Rangee_Activee();
+  // A click on the header of the table's column Colonne (0: the fixed column's).
+  void Entete_Cliquee(int Colonne);
 
 protected:
   bool eventFilter(QObject* objet, QEvent* evenement) override;
@@ -59,4 +67,5 @@ private:
 
   TModeleTableau* modele_;
   QWidget* coin_;
+  bool tri_ = false;
 };

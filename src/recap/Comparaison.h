@@ -81,5 +81,6 @@ std::optional<TComparaison> Comparer(const TDemande_Comparaison& Demande, const 
 // The rows a payroll user reads: N° RUB, LIBELLES, COLONNE, the two totals, the difference, in %,
 // and the check; under the title, both summaries and their differences.
 TTableau Tableau_Comparaison(const TComparaison& Comparaison);
+inline constexpr size_t Colonne_Total_Reference = 3;
 
 }  // namespace recap

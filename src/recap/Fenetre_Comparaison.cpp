@@ -41,7 +41,10 @@ TTableau Tableau_Affiche(const TFenetre_Comparaison& Fenetre) {
   vide.Reference.Debut = Fenetre.Mois_Reference;
   TTableau t = Tableau_Comparaison(vide);
   t.Resume.clear();
-  if (Fenetre.Echec) t.Titre = textes::Titre_Sans_Comparaison(Fenetre.Mois);
+  if (Fenetre.Echec) {
+    t.Titre = textes::Titre_Sans_Comparaison(Fenetre.Mois);
+    t.Colonnes[Colonne_Total_Reference].Entete = textes::Entete_Sans_Reference;
+  }
   return t;
 }
 

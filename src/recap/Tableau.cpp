@@ -93,11 +93,21 @@ TAlignement Alignement_Ecran(const TTableau& Tableau, int Colonne, int Rangee) {
   return Alignement_De(c->Genre);
 }
 
+std::string Texte_Entete_Ecran(const TTableau& Tableau, int Colonne) {
+  const std::string& texte = Tableau.Texte(Colonne, 0);
+  if (Colonne != Tableau.Colonne_Triee) return texte;
+  return texte + (Tableau.Tri_Croissant ? textes::Tri_Croissant : textes::Tri_Decroissant);
+}
+
 std::string Nom_Accessible(const TTableau& Tableau, int Colonne, int Rangee) {
   const std::string& texte = Tableau.Texte(Colonne, Rangee);
-  if (Rangee == 0) return texte;
+  if (Rangee == 0) {
+    if (Colonne != Tableau.Colonne_Triee) return texte;
+    return texte + (Tableau.Tri_Croissant ? textes::Nom_Tri_Croissant : textes::Nom_Tri_Decroissant);
+  }
   std::string rangee;
   for (int c = 0; c < Tableau.Colonnes_Nom; ++c) {
+    if (c == Colonne) continue;  // the cell's own text comes after
     const std::string& t = Tableau.Texte(c, Rangee);
     if (!t.empty()) rangee += (rangee.empty() ? "" : " ") + t;
   }
@@ -136,6 +146,10 @@ TTableau Appliquer_Vue(const TTableau& Tableau, const TVue& Vue) {
   }
   lignes.insert(lignes.end(), pieds.begin(), pieds.end());
   t.Lignes = std::move(lignes);
+  if (Vue.Colonne_Tri >= 0 && Vue.Colonne_Tri < Tableau.Nombre_Colonnes()) {
+    t.Colonne_Triee = Vue.Colonne_Tri;
+    t.Tri_Croissant = Vue.Croissant;
+  }
   if (Vue.Seulement_A_Signaler) t.Titre += textes::Titre_Filtre;
   return t;
 }

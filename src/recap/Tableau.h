@@ -62,6 +62,9 @@ struct TTableau {
   // de base").
   std::string Nom_Rangee = "ligne";
   int Colonnes_Nom = 1;
+  // The column its rows are sorted by on screen (-1: the table's own order), and which way.
+  int Colonne_Triee = -1;
+  bool Tri_Croissant = true;
 
   int Nombre_Colonnes() const { return static_cast<int>(Colonnes.size()); }
   // Rows counted as a string grid counts them: the header row 0, then the data rows.
@@ -75,8 +78,12 @@ struct TTableau {
 // The alignment of a cell on screen.
 TAlignement Alignement_Ecran(const TTableau& Tableau, int Colonne, int Rangee);
 
-// What a screen reader says of a cell: its column and its row, then its text or "vide"
-// ("GAINS, rubrique 1 Salaire de base : 33149,34"); a header, its text.
+// A header as the grid shows it: a sorted column's says which way.
+std::string Texte_Entete_Ecran(const TTableau& Tableau, int Colonne);
+
+// What a screen reader says of a cell: its column and its row (the row's naming cells but this
+// one), then its text or "vide"
+// ("GAINS, rubrique 1 Salaire de base : 33149,34"); a header, its text and how it sorts the rows.
 std::string Nom_Accessible(const TTableau& Tableau, int Colonne, int Rangee);
 
 // How the rows are shown: only those to check, and sorted by a column. The copies, exports and

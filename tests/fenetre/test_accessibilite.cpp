@@ -79,19 +79,21 @@ void TestsAccessibilite::les_entetes_de_la_grille_nomment_colonnes_et_lignes() {
   QVERIFY(table != nullptr);
   QCOMPARE(table->rowCount(), 2);
   QCOMPARE(table->columnCount(), 4);
+  // Each cell says its column and its rubric, then its text; the fixed column's cells, the row
+  // headers, are named the same way, "N° RUB" first.
   const struct {
     int ligne, colonne;
-    QString texte, colonne_nom, ligne_nom;
+    QString nom, colonne_nom, ligne_nom;
   } cellules[] = {
-      {0, 0, "Salaire de base", "LIBELLES", "1"},
-      {0, 2, "1520", "GAINS", "1"},
-      {1, 3, "350", "RETENUES", "25"},
-      {1, 1, "", "BASES", "25"},
+      {0, 0, "LIBELLES, rubrique 1 : Salaire de base", "LIBELLES", "N° RUB, rubrique Salaire de base : 1"},
+      {0, 2, "GAINS, rubrique 1 Salaire de base : 1520", "GAINS", "N° RUB, rubrique Salaire de base : 1"},
+      {1, 3, "RETENUES, rubrique 25 : 350", "RETENUES", "N° RUB : 25"},
+      {1, 1, "BASES, rubrique 25 : vide", "BASES", "N° RUB : 25"},
   };
   for (const auto& c : cellules) {
     QAccessibleInterface* cellule = table->cellAt(c.ligne, c.colonne);
     QVERIFY(cellule != nullptr);
-    QCOMPARE(cellule->text(QAccessible::Name), c.texte);
+    QCOMPARE(cellule->text(QAccessible::Name), c.nom);
     QAccessibleTableCellInterface* position = cellule->tableCellInterface();
     const auto colonne = position->columnHeaderCells();
     const auto ligne = position->rowHeaderCells();
@@ -103,16 +105,16 @@ void TestsAccessibilite::les_entetes_de_la_grille_nomment_colonnes_et_lignes() {
   }
 }
 
-// Typing a folder changes the check label: its name follows, and it is a status that screen
-// readers read out unasked. The change event itself needs a live accessibility bridge, which the
-// offscreen platform lacks: tests/fenetre/accessibilite_atspi.py checks it on the AT-SPI bus.
+// Typing a folder changes the check label: its name follows, and it is an alert that screen
+// readers read out unasked. The change events themselves need a live accessibility bridge, which
+// the offscreen platform lacks: tests/fenetre/accessibilite_atspi.py checks them on the AT-SPI bus.
 void TestsAccessibilite::le_controle_du_dossier_est_annonce() {
   const test::TDossierTemporaire dossier;
   test::Ecrire_Paies(dossier.Chemin(), {});
   TBoitesEnregistrees boites;
   TForm1 f(boites.Boites());
   QAccessibleInterface* etiquette = QAccessible::queryAccessibleInterface(f.LabelFichierTrouve);
-  QCOMPARE(etiquette->role(), QAccessible::StatusBar);
+  QCOMPARE(etiquette->role(), QAccessible::AlertMessage);
   QCOMPARE(etiquette->text(QAccessible::Description), QStringLiteral("Résultat du contrôle du dossier KORVEX"));
   QCOMPARE(etiquette->text(QAccessible::Name), QStringLiteral("Ce n'est pas un dossier KORVEX"));
   f.EditChemin_Dossier->setText(QString::fromStdString(dossier.Chemin().string()));

@@ -59,14 +59,17 @@ void TestsAvertissements::un_bulletin_ecarte_puis_un_echec() {
   QVERIFY(boites.Messages.empty() && boites.Erreurs.empty());
   QCOMPARE(f.StringGridRecap->model()->rowCount(), 26);
 
-  // The warning, in the error colour, takes its place above the grid, which gives up the room.
+  // The count of payslips left out, then the warning, in the error colour, above the grid, which
+  // gives up the room its lines take.
   QLabel* etiquette = f.LabelAvertissements->Etiquette();
   QVERIFY(f.LabelAvertissements->isVisible());
-  const auto& avertissements = description::Controle("LabelAvertissements");
-  QTRY_COMPARE(f.StringGridRecap->y(), avertissements.Top + avertissements.Height);
-  QVERIFY2(etiquette->text().startsWith("Attention : la table ") &&
-               etiquette->text().contains("l'enregistrement 37 n'a pas été lu"),
-           qPrintable(etiquette->text()));
+  const QStringList lignes = etiquette->text().split('\n');
+  QCOMPARE(lignes.size(), 2);
+  QCOMPARE(lignes[0], QStringLiteral("1 bulletin n'est pas compté :"));
+  QVERIFY2(lignes[1].startsWith("Attention : la table ") && lignes[1].contains("l'enregistrement 37 n'a pas été lu"),
+           qPrintable(lignes[1]));
+  QCOMPARE(f.LabelAvertissements->height(), etiquette->heightForWidth(f.LabelAvertissements->width()));
+  QTRY_COMPARE(f.StringGridRecap->y(), f.LabelAvertissements->y() + f.LabelAvertissements->height());
   // Its letters are drawn red: the darkest pixel of its image is the error colour, or near it.
   const auto& rouge = description::Couleur_Erreur;
   const QImage image = etiquette->grab().toImage();
@@ -76,15 +79,15 @@ void TestsAvertissements::un_bulletin_ecarte_puis_un_echec() {
       if (image.pixelColor(x, y).value() < plus_sombre.value()) plus_sombre = image.pixelColor(x, y);
   QVERIFY2(std::abs(plus_sombre.red() - rouge.Rouge) < 48 && plus_sombre.green() < 64 && plus_sombre.blue() < 64,
            qPrintable(plus_sombre.name()));
-  // Announced as the summary is: a status whose name is its text.
+  // Announced as the summary is: an alert whose name is its text.
   QAccessibleInterface* a = QAccessible::queryAccessibleInterface(etiquette);
-  QCOMPARE(a->role(), QAccessible::StatusBar);
+  QCOMPARE(a->role(), QAccessible::AlertMessage);
   QCOMPARE(a->text(QAccessible::Name), etiquette->text());
   QCOMPARE(a->text(QAccessible::Description), QString::fromUtf8(textes::Description_Avertissements));
-  // More warnings than its three lines: it scrolls, the grid keeps its room.
-  etiquette->setText(QString("Attention : ...\n").repeated(20).trimmed());
+  // Forty warnings: the area grows to a third of the window, then scrolls.
+  f.LabelAvertissements->Montrer(QString("Attention : ...\n").repeated(40).trimmed(), f.height());
   QTRY_VERIFY(f.LabelAvertissements->verticalScrollBar()->isVisible());
-  QCOMPARE(f.LabelAvertissements->height(), avertissements.Height);
+  QCOMPARE(f.LabelAvertissements->height(), f.height() / 3);
 
   // A click that makes no recap: the summary says the grid is stale, every entry is greyed; the
   // grid stays, its warnings go, as they would read as the failure's.

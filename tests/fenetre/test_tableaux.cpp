@@ -37,7 +37,14 @@ QStringList Rangees_A_Signaler(const TStringGridRecap& g) {
   return rangees;
 }
 
-QList<TFenetreDetail*> Details(const TForm1& f) { return f.findChildren<TFenetreDetail*>(); }
+QList<TFenetreTableau*> Details(const TForm1& f) {
+  QList<TFenetreTableau*> details;
+  for (TFenetreTableau* t : f.findChildren<TFenetreTableau*>())
+    if (t->Genre() == recap::TGenre_Fenetre::Detail) details << t;
+  return details;
+}
+
+QLineEdit* Champ(const TFenetreTableau& t, const char* nom) { return t.Controle<QLineEdit>(nom); }
 
 // The grid's last row's first cell.
 QString Derniere_Rangee(const TStringGridRecap& g) {
@@ -83,12 +90,12 @@ void TestsTableaux::comparaison() {
   // Ctrl+M from the grid: the comparison with the month before is made at once.
   f.StringGridRecap->setFocus();
   QTest::keyClick(f.StringGridRecap, Qt::Key_M, Qt::ControlModifier);
-  TFenetreComparaison* c = f.Fenetre_Comparaison();
+  TFenetreTableau* c = f.Fenetre_Comparaison();
   QVERIFY(c != nullptr);
   QVERIFY(QTest::qWaitForWindowExposed(c));
   QCOMPARE(c->windowTitle(), QStringLiteral("Comparaison — mois 02-2024 / 01-2024"));
-  QCOMPARE(c->EditMoisReference->text(), QStringLiteral("01-2024"));
-  QCOMPARE(c->EditSeuil->text(), QStringLiteral("10"));
+  QCOMPARE(Champ(*c, "EditMoisReference")->text(), QStringLiteral("01-2024"));
+  QCOMPARE(Champ(*c, "EditSeuil")->text(), QStringLiteral("10"));
   QVERIFY(c->GrilleTableau->model()->rowCount() > 0);
   const QStringList a_dix = Rangees_A_Signaler(*c->GrilleTableau);
   QVERIFY2(!a_dix.isEmpty(), "aucune rangée à vérifier au seuil de 10 %");
@@ -96,37 +103,37 @@ void TestsTableaux::comparaison() {
   QVERIFY(c->Commandes.Action(recap::TCommande::Exporter_Excel)->isEnabled());
 
   // A higher threshold marks fewer rows; another reference month renames the window.
-  Saisir(c->EditSeuil, "1000");
-  QTest::mouseClick(c->ButtonComparer, Qt::LeftButton);
+  Saisir(Champ(*c, "EditSeuil"), "1000");
+  QTest::mouseClick(c->Bouton, Qt::LeftButton);
   QVERIFY(Rangees_A_Signaler(*c->GrilleTableau).size() < a_dix.size());
-  Saisir(c->EditMoisReference, "03-2024");
-  QTest::keyClick(c->EditMoisReference, Qt::Key_Return);
+  Saisir(Champ(*c, "EditMoisReference"), "03-2024");
+  QTest::keyClick(Champ(*c, "EditMoisReference"), Qt::Key_Return);
   QCOMPARE(c->windowTitle(), QStringLiteral("Comparaison — mois 02-2024 / 03-2024"));
   QVERIFY(boites.Messages.empty() && boites.Erreurs.empty());
 
   // A reference that is no month: a box says so, the grid empties, and the title says that
   // nothing was compared.
-  Saisir(c->EditMoisReference, "13-2024");
-  QTest::mouseClick(c->ButtonComparer, Qt::LeftButton);
+  Saisir(Champ(*c, "EditMoisReference"), "13-2024");
+  QTest::mouseClick(c->Bouton, Qt::LeftButton);
   QCOMPARE(boites.Messages, std::vector<std::string>{textes::Mois_Reference_Pas_Un_Mois});
   QCOMPARE(c->GrilleTableau->model()->rowCount(), 0);
   QCOMPARE(c->windowTitle(), QStringLiteral("Comparaison — mois 02-2024 : rien n'a été comparé"));
   boites.Messages.clear();
-  Saisir(c->EditMoisReference, "01-2024");
+  Saisir(Champ(*c, "EditMoisReference"), "01-2024");
 
   // A wrong threshold: the main window's boxes say so, and nothing is left to export.
-  Saisir(c->EditSeuil, "beaucoup");
-  QTest::mouseClick(c->ButtonComparer, Qt::LeftButton);
+  Saisir(Champ(*c, "EditSeuil"), "beaucoup");
+  QTest::mouseClick(c->Bouton, Qt::LeftButton);
   QCOMPARE(boites.Messages, std::vector<std::string>{textes::Seuil_Incorrect});
   QVERIFY(!c->Commandes.Action(recap::TCommande::Exporter_Excel)->isEnabled());
 
   // The entry again (the shortcut's action): the same window, started again from the recap.
   f.Commandes.Action(recap::TCommande::Comparer)->trigger();
   QCOMPARE(f.Fenetre_Comparaison(), c);
-  QCOMPARE(c->EditMoisReference->text(), QStringLiteral("01-2024"));
-  QCOMPARE(c->EditSeuil->text(), QStringLiteral("10"));
+  QCOMPARE(Champ(*c, "EditMoisReference")->text(), QStringLiteral("01-2024"));
+  QCOMPARE(Champ(*c, "EditSeuil")->text(), QStringLiteral("10"));
   QCOMPARE(Rangees_A_Signaler(*c->GrilleTableau), a_dix);
-  QCOMPARE(f.findChildren<TFenetreComparaison*>().size(), 1);
+  QCOMPARE(f.findChildren<TFenetreTableau*>().size(), 1);
 }
 
 void TestsTableaux::details() {
@@ -136,7 +143,7 @@ void TestsTableaux::details() {
   TStringGridRecap& g = *f.StringGridRecap;
 
   // Ctrl+D on rubric 1's row, a double click on rubric 2's, Enter on rubric 3's: three windows
-  // open at once, each a little lower and to the right of the one before.
+  // open at once, each wholly on the screen, none at another's corner.
   g.setFocus();
   QTest::keyClick(&g, Qt::Key_D, Qt::ControlModifier);
   QCOMPARE(Details(f).size(), 1);
@@ -150,9 +157,11 @@ void TestsTableaux::details() {
     QVERIFY(QTest::qWaitForWindowExposed(details[i]));
     QVERIFY2(details[i]->windowTitle().startsWith(QString("Détail — rubrique %1 ").arg(i + 1)),
              qPrintable(details[i]->windowTitle()));
-    if (i > 0) QCOMPARE(details[i]->pos() - details[i - 1]->pos(), QPoint(24, 24));
+    const QRect cadre = details[i]->frameGeometry();
+    QVERIFY(f.screen()->availableGeometry().contains(cadre));
+    for (int j = 0; j < i; ++j) QVERIFY(details[j]->frameGeometry().topLeft() != cadre.topLeft());
   }
-  TFenetreDetail* premier = details[0];
+  TFenetreTableau* premier = details[0];
   QCOMPARE(premier->windowTitle(), QStringLiteral("Détail — rubrique 1 Salaire de base — mois 02-2024"));
   // One row per payslip, then the total.
   const TStringGridRecap& grille = *premier->GrilleTableau;
@@ -163,7 +172,7 @@ void TestsTableaux::details() {
   QVERIFY(!premier->LabelAvertissementsTableau->isVisible());
 
   // Ctrl+E in the last one: the save dialog is asked for a workbook (the user cancels).
-  TFenetreDetail* dernier = details[2];
+  TFenetreTableau* dernier = details[2];
   QVERIFY(QTest::qWaitForWindowActive(dernier));
   QTest::keyClick(dernier->GrilleTableau, Qt::Key_E, Qt::ControlModifier);
   QCOMPARE(dialogue.Extensions, QStringList{"xlsx"});
