@@ -84,8 +84,10 @@ public:
     } else if (fond.isValid()) {
       p->fillRect(option.rect, fond.value<QColor>());
     }
+    const auto* modele = static_cast<const TModeleTableau*>(index.model());
+    const QPalette::ColorGroup groupe = modele->Tableau().Perime ? QPalette::Disabled : QPalette::Normal;
     Dessiner_Texte(*p, option.rect, index.data().toString(),
-                   option.palette.color(choisie ? QPalette::HighlightedText : QPalette::Text),
+                   option.palette.color(groupe, choisie ? QPalette::HighlightedText : QPalette::Text),
                    Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()) & Qt::AlignHorizontal_Mask);
     if (option.state.testFlag(QStyle::State_HasFocus) && option.widget != nullptr) {
       QStyleOptionFocusRect focus;

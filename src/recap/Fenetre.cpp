@@ -93,7 +93,9 @@ const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier) {
 }
 
 TTableau Tableau_Affiche(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TDernier_Calcul& Dernier) {
-  return Tableau_Recap(Grille, TOT_RUB, Dernier.Calcul ? &*Dernier.Calcul : nullptr);
+  TTableau t = Tableau_Recap(Grille, TOT_RUB, Dernier.Calcul ? &*Dernier.Calcul : nullptr);
+  t.Perime = Dernier.Echec;
+  return t;
 }
 
 namespace {

@@ -43,7 +43,7 @@ std::string Texte_Resume(const TDernier_Calcul& Dernier);
 const TAvertissements& Avertissements_Affiches(const TDernier_Calcul& Dernier);
 
 // The table the grid shows: its cells, typed; the title, summary and warnings of the
-// calculation they come from, while the grid holds it.
+// calculation they come from, while the grid holds it; after a click that made no recap, stale.
 TTableau Tableau_Affiche(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TDernier_Calcul& Dernier);
 
 // The program's two message boxes, replaceable so that tests record them instead of blocking.

@@ -62,6 +62,8 @@ struct TTableau {
   // de base").
   std::string Nom_Rangee = "ligne";
   int Colonnes_Nom = 1;
+  // Rows left from before a click that made no result: drawn grey, as no longer the figures.
+  bool Perime = false;
   // The column its rows are sorted by on screen (-1: the table's own order), and which way.
   int Colonne_Triee = -1;
   bool Tri_Croissant = true;

@@ -1,5 +1,7 @@
 #include "win32/Controles_Win32.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <memory>
 
@@ -9,6 +11,10 @@
 namespace win32 {
 
 namespace {
+
+constexpr wchar_t Propriete_Vivante[] = L"KorvexVivante";
+// UI Automation's LiveSetting property, which the headers of MinGW lack.
+constexpr GUID LiveSetting_Property_GUID{0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
 
 LRESULT CALLBACK Procedure_Panneau(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
@@ -62,13 +68,46 @@ std::wstring Lignes_Win32(const std::string& texte) {
   return plateforme::Vers_Utf16(crlf);
 }
 
-bool Montrer_Avertissements(HWND etiquette, const std::vector<std::string>& avertissements) {
-  std::string texte;
-  for (const std::string& a : avertissements) texte += (texte.empty() ? "" : "\n") + a;
-  SetWindowTextW(etiquette, Lignes_Win32(texte).c_str());
-  if (Montre(etiquette) == !texte.empty()) return false;
-  ShowWindow(etiquette, texte.empty() ? SW_HIDE : SW_SHOWNA);
-  return true;
+void Rendre_Vivante(HWND etiquette) {
+  SetPropW(etiquette, Propriete_Vivante, reinterpret_cast<HANDLE>(1));
+  // For UI Automation clients (Narrator): the label is a polite live region. Systems without the
+  // service still get the event.
+  IAccPropServices* services = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_AccPropServices, nullptr, CLSCTX_INPROC_SERVER, IID_IAccPropServices,
+                                 reinterpret_cast<void**>(&services)))) {
+    VARIANT poli;
+    VariantInit(&poli);
+    poli.vt = VT_I4;
+    poli.lVal = 1;  // Polite
+    services->SetHwndProp(etiquette, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, LiveSetting_Property_GUID, poli);
+    services->Release();
+  }
+}
+
+void Changer_Texte(HWND controle, const std::string& texte) {
+  const std::wstring large = Lignes_Win32(texte);
+  if (plateforme::Vers_Utf16(Texte(controle)) == large) return;
+  SetWindowTextW(controle, large.c_str());
+  if (!texte.empty() && GetPropW(controle, Propriete_Vivante) != nullptr)
+    NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, controle, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void Montrer_Avertissements(HWND etiquette, const std::string& texte) {
+  Changer_Texte(etiquette, texte);
+  if (Montre(etiquette) != !texte.empty()) ShowWindow(etiquette, texte.empty() ? SW_HIDE : SW_SHOWNA);
+}
+
+int Hauteur_Lignes(HWND controle, int largeur) {
+  const std::wstring texte = plateforme::Vers_Utf16(Texte(controle));
+  HDC dc = GetDC(controle);
+  const HGDIOBJ ancienne = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(controle, WM_GETFONT, 0, 0)));
+  RECT r{0, 0, std::max(1, largeur), 0};
+  const int hauteur = texte.empty() ? 0
+                                    : DrawTextW(dc, texte.c_str(), static_cast<int>(texte.size()), &r,
+                                                DT_LEFT | DT_TOP | DT_WORDBREAK | DT_EDITCONTROL | DT_NOPREFIX | DT_CALCRECT);
+  SelectObject(dc, ancienne);
+  ReleaseDC(controle, dc);
+  return hauteur;
 }
 
 bool Montre(HWND controle) { return (GetWindowLongW(controle, GWL_STYLE) & WS_VISIBLE) != 0; }

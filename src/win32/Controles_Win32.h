@@ -14,6 +14,9 @@
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0  // Windows 8.1, beyond the headers' Windows 7
 #endif
+#ifndef EVENT_OBJECT_LIVEREGIONCHANGED
+#define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019  // Windows 8
+#endif
 
 namespace win32 {
 
@@ -53,9 +56,18 @@ std::string Texte(HWND controle);
 // A static control breaks its lines at CR LF.
 std::wstring Lignes_Win32(const std::string& texte);
 
-// The warnings in the label, one a line, the label shown only when there are some. True when it
-// appeared or went: the window then lays out its controls again.
-bool Montrer_Avertissements(HWND etiquette, const std::vector<std::string>& avertissements);
+// The label's text is a status that changes under the user: a polite live region, each new
+// text set through Changer_Texte announced with the live-region event.
+void Rendre_Vivante(HWND etiquette);
+// Sets the control's text (UTF-8, lines at "\n"); a new one of a live region is announced.
+void Changer_Texte(HWND controle, const std::string& texte);
+
+// The warnings area's text, the area shown only when there is one.
+void Montrer_Avertissements(HWND etiquette, const std::string& texte);
+
+// The height of the control's text wrapped at that width in its font, as a static with
+// SS_EDITCONTROL breaks it: between words, and inside a word too long for a line.
+int Hauteur_Lignes(HWND controle, int largeur);
 
 // Shown, whether its parents are yet or not.
 bool Montre(HWND controle);

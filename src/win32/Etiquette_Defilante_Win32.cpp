@@ -33,11 +33,13 @@ RECT Zone_Texte(HWND h) {
   return r;
 }
 
-// Height of the wrapped text and of one line, in the label's font.
-std::pair<int, int> Hauteurs(HWND h) {
+// Height of the text wrapped at the text's width in the label (that of its client area when
+// negative), and of one line, in the label's font.
+std::pair<int, int> Hauteurs(HWND h, int largeur = -1) {
   HDC dc = GetDC(h);
   const HGDIOBJ ancienne = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(h, WM_GETFONT, 0, 0)));
   RECT r = Zone_Texte(h);
+  if (largeur >= 0) r.right = r.left + std::max(1, largeur - 2 * Marge_X);
   const std::wstring texte = Texte(h);
   DrawTextW(dc, texte.c_str(), static_cast<int>(texte.size()), &r, Format_Texte | DT_CALCRECT);
   TEXTMETRICW mesures{};
@@ -132,6 +134,12 @@ LRESULT CALLBACK Procedure(HWND h, UINT msg, WPARAM wp, LPARAM lp, UINT_PTR, DWO
 }
 
 }  // namespace
+
+int Hauteur_Voulue(HWND etiquette, int largeur) { return Hauteurs(etiquette, largeur).first + 2 * Marge_Y; }
+
+int Hauteur_Ligne(HWND etiquette) { return Hauteurs(etiquette).second; }
+
+int Marges_Verticales() { return 2 * Marge_Y; }
 
 void Rendre_Defilante(HWND etiquette, COLORREF couleur) {
   auto* etat = new TEtat{couleur};

@@ -11,4 +11,10 @@ namespace win32 {
 // scrolls it with its vertical bar and the mouse wheel, the bar showing only when needed.
 void Rendre_Defilante(HWND etiquette, COLORREF couleur);
 
+// The height that shows its whole text at that width, its margins included; and one line's.
+int Hauteur_Voulue(HWND etiquette, int largeur);
+int Hauteur_Ligne(HWND etiquette);
+// Its margins, above and below the text together.
+int Marges_Verticales();
+
 }  // namespace win32

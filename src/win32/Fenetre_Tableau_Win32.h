@@ -1,7 +1,7 @@
-// The windows that the main window opens on its recap, built from their description: the
-// comparison with another month (its panel of fields above the grid) and a rubric's detail. Each
-// is a top-level window owned by the main one, modeless; what its handlers decide is the core's
-// (recap/Fenetre_Comparaison.h, recap/Fenetre_Detail.h).
+// The table windows that the main window opens on its recap, and that their rows open: one
+// class built from its kind's description (a panel of fields above the grid for the kinds that
+// have one), around a model of the core that decides what it shows (recap/Fenetre_Tableau.h).
+// Each is a top-level window owned by the main one, modeless.
 #pragma once
 
 #include <windows.h>
@@ -10,55 +10,61 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "recap/Commandes.h"
-#include "recap/Fenetre_Comparaison.h"
-#include "recap/Fenetre_Detail.h"
+#include "recap/Fenetre_Regles.h"
+#include "recap/Fenetre_Tableau.h"
 #include "win32/Dialogues_Win32.h"
 #include "win32/Fenetre_Base.h"
 #include "win32/Grille_Win32.h"
 
 namespace win32 {
 
+// A window's frame on the screen, as the core's rules read it.
+recap::TCadre Cadre_De(HWND fenetre);
+
 class TFenetre_Tableau : public TFenetre_Base<TFenetre_Tableau> {
 public:
   // Called when the user closes the window: its owner then deletes it.
   using TFermeture = std::function<void(TFenetre_Tableau&)>;
+  // A row asked for a window of ours: its owner opens it.
+  using TOuverture = std::function<void(std::unique_ptr<recap::TModele_Fenetre>, const TFenetre_Tableau& Source)>;
 
-  // A hidden window of that kind, owned by Proprietaire, its frame's corner at Coin (moved into
-  // the work area); its errors and messages go to Boites, as the main window's do.
-  TFenetre_Tableau(recap::TGenre_Fenetre Genre, HWND Proprietaire, POINT Coin, recap::TBoitesMessages Boites,
-                   TDialogues Dialogues, TFermeture Fermee);
+  // A hidden window of the model's kind, owned by Proprietaire, placed by the window rules from
+  // Source among the windows Ouvertes; its errors and messages go to Boites, as the main
+  // window's do. A window with a panel is validated at once.
+  TFenetre_Tableau(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Proprietaire, HWND Source,
+                   const std::vector<recap::TCadre>& Ouvertes, recap::TBoitesMessages Boites, TDialogues Dialogues,
+                   TFermeture Fermee, TOuverture Ouvrir);
   ~TFenetre_Tableau();
 
   // Shown in front, the focus on the grid.
   void Afficher(int commande_affichage = SW_SHOWNORMAL);
-
-  // The detail window: the detail's table, its title and its count.
-  void Montrer_Detail(const recap::TDetail& Detail);
-  // The comparison window: its fields filled from Fenetre, then compared at once.
-  void Comparer_Depuis(const recap::TFenetre_Comparaison& Fenetre);
-  void ButtonComparerClick();
+  // Starts again from this model of the same kind: its fields, validated at once.
+  void Remplacer(std::unique_ptr<recap::TModele_Fenetre> Modele);
+  // The panel's button, or Enter in one of its fields.
+  void Valider();
 
   // Runs an entry of the command table on the table the grid shows.
   void Executer(recap::TCommande Commande);
-  // The window's keyboard messages before they are dispatched: its shortcuts, Tab, and Enter,
-  // which presses no button. True when the message was consumed.
+  // The window's keyboard messages before they are dispatched: its closing keys, its shortcuts,
+  // Tab and the Alt letters, and Enter, which validates in a field and presses no button. True
+  // when the message was consumed.
   bool Traiter_Clavier(MSG& msg);
 
-  recap::TGenre_Fenetre Genre() const { return genre_; }
+  recap::TGenre_Fenetre Genre() const { return modele_->Genre(); }
   bool Occupe() const { return occupe_; }
   int Dpi() const { return dpi_; }
-  // The control that the description names so; null for one this kind of window lacks.
+  // The control that the description names so; null for one this window lacks.
   HWND Controle(std::string_view nom) const;
 
   std::unique_ptr<TGrilleWin32> GrilleTableau;
-  HWND PanelComparaison = nullptr;  // this and the fields in it: the comparison only
-  HWND LabelMoisReference = nullptr;
-  HWND EditMoisReference = nullptr;
-  HWND LabelSeuil = nullptr;
-  HWND EditSeuil = nullptr;
-  HWND ButtonComparer = nullptr;
+  HWND PanelTableau = nullptr;
+  std::vector<HWND> Champs;  // the panel's fields, in the description's order
+  HWND Bouton = nullptr;
+  HWND CaseFiltre = nullptr;
   HWND LabelResumeTableau = nullptr;
   HWND LabelAvertissementsTableau = nullptr;
 
@@ -68,18 +74,21 @@ private:
   void Creer_Controles();
   void Placer_Controles();
   void Changer_Police();
-  // The table, the title, the summary and the warnings under it.
-  void Montrer(recap::TTableau Tableau, const std::string& Resume);
-  void Afficher_Comparaison();
+  void Demarrer();
+  // What the model shows: the table, the title, the summary and the warnings under it.
+  void Montrer();
+  void Commande_Panneau(int id, WORD notification);
+  void Activer_Rangee();
   recap::TCurseur Curseur();
   int Echelle(int pixels) const { return win32::Echelle(pixels, dpi_); }
-  bool Comparaison() const { return genre_ == recap::TGenre_Fenetre::Comparaison; }
+  const description::TFenetre_Tableau& Description() const { return modele_->Description(); }
 
-  recap::TGenre_Fenetre genre_;
+  std::unique_ptr<recap::TModele_Fenetre> modele_;
   recap::TBoitesMessages Boites_;
   TDialogues Dialogues_;
   TFermeture fermee_;
-  recap::TFenetre_Comparaison comparaison_;  // the comparison window's fields and result
+  TOuverture ouvrir_;
+  std::vector<std::pair<std::string_view, HWND>> panneau_;  // the panel's controls, by name
   recap::TEtat_Commandes etat_;
   HFONT police_ = nullptr;
   int dpi_ = 96;

@@ -12,6 +12,8 @@
 #include "platform/Textes.h"
 #include "win32/Commandes_Win32.h"
 #include "win32/Controles_Win32.h"
+#include "recap/Fenetre_Detail.h"
+#include "recap/Fenetre_Regles.h"
 #include "win32/Etiquette_Defilante_Win32.h"
 
 namespace win32 {
@@ -34,17 +36,16 @@ enum : int {  // never IDOK nor IDCANCEL
 
 // The controls of the description that the layout names, looked up while compiling.
 constexpr const auto& Grille_Decrite = description::Controle("StringGridRecap");
-constexpr const auto& Panneau = description::Controle("Panel1");
 constexpr const auto& Mois = description::Controle("LabeledEdit_Mois");
 constexpr const auto& Resume = description::Controle("LabelResume");
-constexpr const auto& Avertissements = description::Controle("LabelAvertissements");
 
 // Each control of the description but the grid, as Windows makes it.
 constexpr TControle_Win32<TForm1> Controles_Win32[] = {
     {"Panel1", &TForm1::Panel1, nullptr, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, 0, nullptr},
     {"LabelFichierTrouve", &TForm1::LabelFichierTrouve, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Fichier_Trouve,
      nullptr},
-    {"LabelResume", &TForm1::LabelResume, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Resume, nullptr},  // SS_LEFT wraps
+    // SS_EDITCONTROL breaks a path too long for a line, as it breaks words.
+    {"LabelResume", &TForm1::LabelResume, L"STATIC", SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0, Id_Resume, nullptr},
     {"Label1", &TForm1::Label1, L"STATIC", SS_LEFT | SS_NOPREFIX, 0, Id_Label1, nullptr},
     {"EditChemin_Dossier", &TForm1::EditChemin_Dossier, L"EDIT", WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
      Id_Chemin, nullptr},
@@ -150,6 +151,7 @@ void TForm1::Creer_Controles() {
   }
   const auto& rouge = description::Couleur_Erreur;
   Rendre_Defilante(LabelAvertissements, RGB(rouge.Rouge, rouge.Vert, rouge.Bleu));
+  for (HWND etiquette : {LabelFichierTrouve, LabelResume, LabelAvertissements}) Rendre_Vivante(etiquette);
   // Neither field limits the length of its text.
   for (HWND champ : {EditChemin_Dossier, LabeledEdit_Mois}) SendMessageW(champ, EM_SETLIMITTEXT, 0, 0);
 }
@@ -163,12 +165,20 @@ void TForm1::Placer_Controles() {
                  SWP_NOZORDER | SWP_NOACTIVATE);
     if (c.Width == 0) Ajuster_A_Son_Texte(h, police_);
   }
-  // The panel spans the top, the warnings below it while they show, the grid fills what is left.
-  int haut = Echelle(Panneau.Height);
+  // The summary as high as its lines; the panel spans the top, grown to hold it; the warnings
+  // below it while they show; the grid fills what is left.
+  const int resume = Hauteur_Lignes(LabelResume, Echelle(Resume.Width));
+  SetWindowPos(LabelResume, nullptr, 0, 0, Echelle(Resume.Width), std::max(Echelle(Resume.Height), resume),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  int haut = recap::Hauteur_Panel1(resume, dpi_);
   SetWindowPos(Panel1, nullptr, 0, 0, client.right, haut, SWP_NOZORDER | SWP_NOACTIVATE);
-  SetWindowPos(LabelAvertissements, nullptr, 0, haut, client.right, Echelle(Avertissements.Height),
-               SWP_NOZORDER | SWP_NOACTIVATE);
-  if (Montre(LabelAvertissements)) haut += Echelle(Avertissements.Height);
+  const int avertissements =
+      Montre(LabelAvertissements)
+          ? recap::Hauteur_Avertissements(Hauteur_Voulue(LabelAvertissements, client.right),
+                                          Hauteur_Ligne(LabelAvertissements), Marges_Verticales(), client.bottom)
+          : 0;
+  SetWindowPos(LabelAvertissements, nullptr, 0, haut, client.right, avertissements, SWP_NOZORDER | SWP_NOACTIVATE);
+  haut += avertissements;
   SetWindowPos(StringGridRecap->Handle(), nullptr, 0, haut, client.right, std::max(0L, client.bottom - haut),
                SWP_NOZORDER | SWP_NOACTIVATE);
   // The month's caption, above its edit and left-aligned with it.
@@ -201,9 +211,12 @@ void TForm1::Changer_Police() {
 SIZE TForm1::Taille_Minimale() const {
   // The summary label's right edge; below the panel and the warnings, the grid's header and one row.
   const auto& g = description::Grille;
-  const int avertissements = Montre(LabelAvertissements) ? Avertissements.Height : 0;
+  RECT panneau, avertissements{};
+  GetWindowRect(Panel1, &panneau);
+  if (Montre(LabelAvertissements)) GetWindowRect(LabelAvertissements, &avertissements);
   const SIZE voulue = Taille_Cadre(Echelle(Resume.Left + Resume.Width),
-                                   Echelle(Panneau.Height + avertissements + 2 * (g.Hauteur_Ligne + g.Epaisseur_Traits)) +
+                                   (panneau.bottom - panneau.top) + (avertissements.bottom - avertissements.top) +
+                                       Echelle(2 * (g.Hauteur_Ligne + g.Epaisseur_Traits)) +
                                        2 * GetSystemMetrics(SM_CYEDGE) + GetSystemMetrics(SM_CYHSCROLL));
   const RECT zone = Zone_Travail(MonitorFromWindow(hwnd_, MONITOR_DEFAULTTONEAREST));
   return {std::min(voulue.cx, zone.right - zone.left), std::min(voulue.cy, zone.bottom - zone.top)};
@@ -215,7 +228,7 @@ void TForm1::FormCreate() { EditChemin_DossierChange(); }
 
 void TForm1::EditChemin_DossierChange() {
   recap::Sous_Garde(Boites_, [this] {
-    SetWindowTextW(LabelFichierTrouve, Large(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier)).c_str()).c_str());
+    Changer_Texte(LabelFichierTrouve, recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier)));
     Ajuster_A_Son_Texte(LabelFichierTrouve, police_);
   });
 }
@@ -236,8 +249,10 @@ void TForm1::Button_Calc_RecapClick() {
 
 void TForm1::Afficher_Calcul() {
   StringGridRecap->Afficher(recap::Tableau_Affiche(Cellules_Recap, TOT_RUB, Dernier_Calcul));
-  SetWindowTextW(LabelResume, Lignes_Win32(recap::Texte_Resume(Dernier_Calcul)).c_str());
-  if (Montrer_Avertissements(LabelAvertissements, recap::Avertissements_Affiches(Dernier_Calcul))) Placer_Controles();
+  Changer_Texte(LabelResume, recap::Texte_Resume(Dernier_Calcul));
+  Montrer_Avertissements(LabelAvertissements,
+                         recap::Texte_Avertissements(recap::Avertissements_Affiches(Dernier_Calcul)));
+  Placer_Controles();
 }
 
 // ---- The command table: the grid's menu and the shortcuts ----
@@ -257,12 +272,25 @@ void TForm1::Executer(recap::TCommande Commande) {
 
 // ---- The windows it opens ----
 
-// A new window opens lower and to the right of the last one opened, or of this one.
-POINT TForm1::Coin_Nouvelle_Fenetre(const description::TFenetre_Tableau& Description) const {
-  RECT r;
-  GetWindowRect(!Details.empty() ? Details.back()->Handle() : hwnd_, &r);
-  const int decalage = Echelle(Description.Decalage);
-  return {r.left + decalage, r.top + decalage};
+std::vector<recap::TCadre> TForm1::Fenetres_Ouvertes() const {
+  std::vector<recap::TCadre> ouvertes;
+  if (Comparaison) ouvertes.push_back(Cadre_De(Comparaison->Handle()));
+  for (const auto& d : Details) ouvertes.push_back(Cadre_De(d->Handle()));
+  return ouvertes;
+}
+
+std::unique_ptr<TFenetre_Tableau> TForm1::Nouvelle_Fenetre(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Source) {
+  return std::make_unique<TFenetre_Tableau>(
+      std::move(Modele), hwnd_, Source, Fenetres_Ouvertes(), Boites_, Dialogues_, [this](TFenetre_Tableau& f) { Fermer(f); },
+      [this](std::unique_ptr<recap::TModele_Fenetre> m, const TFenetre_Tableau& source) {
+        Ouvrir(std::move(m), source.Handle());
+      });
+}
+
+void TForm1::Ouvrir(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Source) {
+  auto fenetre = Nouvelle_Fenetre(std::move(Modele), Source);
+  fenetre->Afficher();
+  Details.push_back(std::move(fenetre));
 }
 
 void TForm1::Fermer(TFenetre_Tableau& Fenetre) {
@@ -275,24 +303,16 @@ void TForm1::Fermer(TFenetre_Tableau& Fenetre) {
 
 void TForm1::Ouvrir_Comparaison() {
   if (!Dernier_Calcul.Calcul) return;
-  if (!Comparaison) {
-    Comparaison = std::make_unique<TFenetre_Tableau>(recap::TGenre_Fenetre::Comparaison, hwnd_,
-                                                     Coin_Nouvelle_Fenetre(description::Fenetre_Comparaison), Boites_,
-                                                     Dialogues_, [this](TFenetre_Tableau& f) { Fermer(f); });
-  }
+  if (Comparaison)
+    Comparaison->Remplacer(recap::Modele_Comparaison(*Dernier_Calcul.Calcul));
+  else
+    Comparaison = Nouvelle_Fenetre(recap::Modele_Comparaison(*Dernier_Calcul.Calcul), hwnd_);
   Comparaison->Afficher();
-  Comparaison->Comparer_Depuis(recap::Ouvrir_Comparaison(*Dernier_Calcul.Calcul));
 }
 
 void TForm1::Ouvrir_Detail(int Rubrique) {
-  const auto detail = recap::Clic_Detail(Dernier_Calcul, Rubrique, Boites_, Curseur());
-  if (!detail) return;
-  auto fenetre = std::make_unique<TFenetre_Tableau>(recap::TGenre_Fenetre::Detail, hwnd_,
-                                                    Coin_Nouvelle_Fenetre(description::Fenetre_Detail), Boites_,
-                                                    Dialogues_, [this](TFenetre_Tableau& f) { Fermer(f); });
-  fenetre->Montrer_Detail(*detail);
-  fenetre->Afficher();
-  Details.push_back(std::move(fenetre));
+  auto detail = recap::Clic_Detail(Dernier_Calcul, Rubrique, Boites_, Curseur());
+  if (detail) Ouvrir(recap::Modele_Detail(std::move(*detail)), hwnd_);
 }
 
 // ---- Messages ----

@@ -14,7 +14,6 @@
 #include "recap/Commandes.h"
 #include "recap/Fenetre.h"
 #include "win32/Dialogues_Win32.h"
-#include "forms/Description_Tableaux.h"
 #include "win32/Fenetre_Base.h"
 #include "win32/Fenetre_Tableau_Win32.h"
 #include "win32/Grille_Win32.h"
@@ -61,11 +60,13 @@ public:
 
   // The windows it opened, each deleted when the user closes it: one comparison at most,
   // re-initialised from the last calculation when it is asked for again, and any number of
-  // details, the last opened last.
+  // others (details, and those their rows open), the last opened last.
   std::unique_ptr<TFenetre_Tableau> Comparaison;
   std::vector<std::unique_ptr<TFenetre_Tableau>> Details;
   void Ouvrir_Comparaison();
   void Ouvrir_Detail(int Rubrique);
+  // Opens a window of that model from the window Source, where the window rules put it.
+  void Ouvrir(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Source);
 
   // Every keyboard message goes through here before it is dispatched, its own and those of the
   // windows it opened: shortcuts, dialog navigation (Tab), and Enter, which opens the current
@@ -85,7 +86,8 @@ private:
   void Placer_Controles();
   void Changer_Police();
   recap::TEtat_Commandes Etat_Commandes() const;
-  POINT Coin_Nouvelle_Fenetre(const description::TFenetre_Tableau& Description) const;
+  std::vector<recap::TCadre> Fenetres_Ouvertes() const;
+  std::unique_ptr<TFenetre_Tableau> Nouvelle_Fenetre(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Source);
   void Fermer(TFenetre_Tableau& Fenetre);
   // The grid, the summary and the warnings, after every step of a calculation.
   void Afficher_Calcul();

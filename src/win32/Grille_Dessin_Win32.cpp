@@ -56,10 +56,15 @@ void TGrilleWin32::Dessiner(HDC dc) const {
           DeleteObject(fond);
         }
       }
-      SetTextColor(dc, GetSysColor(fixe ? COLOR_BTNTEXT : choisie ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-      const std::wstring texte = plateforme::Vers_Utf16(tableau_.Texte(c, l));
-      ExtTextOutW(dc, r.left + Marge_Texte, r.top + Marge_Texte, ETO_CLIPPED, &r, texte.c_str(),
-                  static_cast<UINT>(texte.size()), nullptr);
+      // Rows left from a click that made no result are grey: no longer the figures.
+      const int couleur = fixe ? COLOR_BTNTEXT : choisie ? COLOR_HIGHLIGHTTEXT : tableau_.Perime ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT;
+      SetTextColor(dc, GetSysColor(couleur));
+      const std::wstring texte =
+          plateforme::Vers_Utf16(l == 0 ? recap::Texte_Entete_Ecran(tableau_, c) : tableau_.Texte(c, l));
+      const bool droite = recap::Alignement_Ecran(tableau_, c, l) == recap::TAlignement::Droite;
+      RECT zone{r.left + Marge_Texte, r.top + Marge_Texte, droite ? r.right - Marge_Texte : r.right, r.bottom};
+      const UINT cote = droite ? DT_RIGHT : DT_LEFT;
+      DrawTextW(dc, texte.c_str(), static_cast<int>(texte.size()), &zone, cote | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
       if (!fixe && focus && c == col_ && l == ligne_) DrawFocusRect(dc, &r);
     }
   }

@@ -246,6 +246,12 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
       return;
     }
     int col, ligne;
+    if (tri_ && msg == WM_LBUTTONDOWN && Cellule_En(p, col, ligne) && ligne == 0) {
+      entete_clique_ = col;
+      SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), Notification_Entete),
+                   reinterpret_cast<LPARAM>(hwnd_));
+      return;
+    }
     if (Cellule_En(p, col, ligne) && col > 0 && ligne > 0) {  // fixed cells are not selectable
       Aller(col, ligne, (etat & MK_SHIFT) != 0);
       if (msg == WM_LBUTTONDBLCLK) {

@@ -21,6 +21,8 @@ using TPlage = recap::TZone;
 // What a double click on a data cell tells the grid's parent: WM_COMMAND with this code in its
 // high word, the cell clicked current.
 inline constexpr WORD Notification_Double_Clic = 0x8001;
+// A click on a column's header, once Permettre_Tri has been called: Entete_Clique says which.
+inline constexpr WORD Notification_Entete = 0x8002;
 
 class TGrilleWin32 : public TFenetre_Base<TGrilleWin32>, public TGrille_Lisible {
 public:
@@ -35,6 +37,9 @@ public:
   const recap::TTableau& Tableau_Lu() const override { return tableau_; }
   // A new recap: shown from its first row and column, its first cell current.
   void Revenir_Au_Debut();
+  // A click on row 0 tells the parent (the main grid's fixed cells stay still, as designed).
+  void Permettre_Tri() { tri_ = true; }
+  int Entete_Clique() const { return entete_clique_; }
 
   // The selection: the anchor and the current cell span it.
   TPlage Selection() const override;
@@ -89,6 +94,8 @@ private:
   int ancre_col_ = 1, ancre_ligne_ = 1;
   bool selection_souris_ = false;
   int colonne_tiree_ = -1, depart_tirage_ = 0, largeur_depart_ = 0;
+  bool tri_ = false;
+  int entete_clique_ = -1;
 };
 
 }  // namespace win32

@@ -253,7 +253,7 @@ TEST_F(ExportWin32, WhatAScreenReaderGets) {
   VARIANT focus{};
   ASSERT_EQ(grille.a->get_accFocus(&focus), S_OK);
   ASSERT_EQ(focus.vt, VT_I4);
-  EXPECT_EQ(grille.Nom(focus.lVal), "GAINS, rubrique 1");
+  EXPECT_EQ(grille.Nom(focus.lVal), "GAINS, rubrique 1 Salaire de base : 33149,34");
   EXPECT_EQ(grille.Valeur(focus.lVal), "33149,34");
   VARIANT role{};
   ASSERT_EQ(grille.a->get_accRole(focus, &role), S_OK);

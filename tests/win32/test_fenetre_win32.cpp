@@ -11,6 +11,7 @@
 #include "support/Dossier_Temporaire.h"
 #include "support/Ecrivain_Dbase.h"
 #include "win32/Boites_Win32.h"
+#include "win32/Etiquette_Defilante_Win32.h"
 
 namespace {
 
@@ -52,7 +53,9 @@ TEST_F(FenetreWin32, IsBuiltFromTheDescription) {
     const RECT r = Rectangle(h);
     EXPECT_EQ(r.left, px(dc.Left));
     EXPECT_EQ(r.top, px(dc.Top));
-    if (dc.Width > 0) {
+    if (dc.Cache) {
+      EXPECT_EQ(r.bottom - r.top, 0);  // a hidden area takes no room
+    } else if (dc.Width > 0) {
       EXPECT_EQ(r.right - r.left, px(dc.Width));
       EXPECT_EQ(r.bottom - r.top, px(dc.Height));
     } else {
@@ -251,7 +254,7 @@ TEST_F(FenetreWin32, AWarningThenAFailedClick) {
   const HWND avertissements = f->LabelAvertissements;
   EXPECT_TRUE(IsWindowVisible(avertissements));
   const std::string texte = Texte(avertissements);
-  EXPECT_EQ(texte.rfind("Attention : la table ", 0), 0u) << texte;
+  EXPECT_EQ(texte.rfind("1 bulletin n'est pas compté :\r\nAttention : la table ", 0), 0u) << texte;
   EXPECT_NE(texte.find("l'enregistrement 37 n'a pas été lu"), std::string::npos) << texte;
   EXPECT_EQ(Rectangle(f->StringGridRecap->Handle()).top, Rectangle(avertissements).bottom);
   const auto& rouge = description::Couleur_Erreur;
@@ -259,10 +262,16 @@ TEST_F(FenetreWin32, AWarningThenAFailedClick) {
   test::Accessible lu(avertissements);
   ASSERT_NE(lu.a, nullptr);
   EXPECT_EQ(lu.Nom(), texte);
-  // More warnings than its three lines: its bar scrolls them, the grid keeps its room.
+  // As high as its two lines; with forty, a third of the window, and its bar scrolls them.
+  EXPECT_EQ(Rectangle(avertissements).bottom - Rectangle(avertissements).top,
+            win32::Hauteur_Voulue(avertissements, Rectangle(avertissements).right));
   std::string beaucoup;
-  for (int i = 0; i < 20; ++i) beaucoup += "Attention : ...\r\n";
+  for (int i = 0; i < 40; ++i) beaucoup += "Attention : ...\r\n";
   Taper(avertissements, beaucoup);
+  SendMessageW(f->Handle(), WM_SIZE, 0, 0);
+  RECT client;
+  GetClientRect(f->Handle(), &client);
+  EXPECT_EQ(Rectangle(avertissements).bottom - Rectangle(avertissements).top, client.bottom / 3);
   EXPECT_TRUE(GetWindowLongW(avertissements, GWL_STYLE) & WS_VSCROLL);
   EXPECT_EQ(Rectangle(f->StringGridRecap->Handle()).top, Rectangle(avertissements).bottom);
 
@@ -287,8 +296,11 @@ TEST_F(FenetreWin32, AWarningThenAFailedClick) {
   ASSERT_EQ(Menus.size(), 1u);
   for (const std::string& entree : Menus[0])
     EXPECT_TRUE(entree == "-" || entree.ends_with(" (grisé)")) << entree;
+  // The grid's rows stay, grey; the warnings of their calculation go with it.
   EXPECT_EQ(f->StringGridRecap->Tableau().Nombre_Rangees(), 27);
-  EXPECT_TRUE(IsWindowVisible(avertissements));
+  EXPECT_TRUE(f->StringGridRecap->Tableau().Perime);
+  EXPECT_TRUE(Contient_Couleur(f->StringGridRecap->Handle(), GetSysColor(COLOR_GRAYTEXT)));
+  EXPECT_FALSE(IsWindowVisible(avertissements));
 }
 
 TEST_F(FenetreWin32, AnErrorKeepsTheRowsWritten) {

@@ -10,6 +10,7 @@
 #include "forms/Description_Form1.h"
 #include "forms/Description_Tableaux.h"
 #include "platform/Textes.h"
+#include "win32/Controles_Win32.h"
 
 namespace {
 
@@ -42,7 +43,7 @@ struct TableauxWin32 : CalculFenetre {
     MSG msg{h, WM_KEYDOWN, VK_RETURN, 1, 0, {}};
     return f->Traiter_Clavier(msg);
   }
-  static void Comparer(const win32::TFenetre_Tableau& c) { SendMessageW(c.ButtonComparer, BM_CLICK, 0, 0); }
+  static void Comparer(const win32::TFenetre_Tableau& c) { SendMessageW(c.Bouton, BM_CLICK, 0, 0); }
   static COLORREF Couleur(const description::TCouleur& c) { return RGB(c.Rouge, c.Vert, c.Bleu); }
   // The client area at the description's size, or the whole work area's where that is smaller
   // (Wine's null display is 1024 pixels wide, narrower than the comparison).
@@ -70,8 +71,8 @@ TEST_F(TableauxWin32, TheComparisonOpensComparedWithTheMonthBefore) {
   EXPECT_TRUE(IsWindowVisible(c.Handle()));
   EXPECT_EQ(GetWindow(c.Handle(), GW_OWNER), f->Handle());
   EXPECT_EQ(Texte(c.Handle()), textes::Titre_Comparaison("02-2024", "01-2024"));
-  EXPECT_EQ(Texte(c.EditMoisReference), "01-2024");
-  EXPECT_EQ(Texte(c.EditSeuil), "10");
+  EXPECT_EQ(Texte(c.Controle("EditMoisReference")), "01-2024");
+  EXPECT_EQ(Texte(c.Controle("EditSeuil")), "10");
   EXPECT_EQ(c.GrilleTableau->Tableau().Nombre_Rangees(), 28);
   EXPECT_EQ(Rangees_A_Signaler(c), 7);
   EXPECT_TRUE(Contient_Couleur(c.GrilleTableau->Handle(), Couleur(description::Couleur_A_Signaler)));
@@ -80,42 +81,43 @@ TEST_F(TableauxWin32, TheComparisonOpensComparedWithTheMonthBefore) {
   Taille_Decrite(c, description::Fenetre_Comparaison);
   RECT client;
   GetClientRect(c.Handle(), &client);
-  EXPECT_EQ(Rectangle(c.GrilleTableau->Handle()).top, Rectangle(c.PanelComparaison).bottom);
+  EXPECT_EQ(Rectangle(c.GrilleTableau->Handle()).top, Rectangle(c.PanelTableau).bottom);
   EXPECT_LE(Rectangle(c.GrilleTableau->Handle()).bottom, Rectangle(c.LabelResumeTableau).top);
   EXPECT_LE(Rectangle(c.LabelResumeTableau).bottom, client.bottom);
 
   // Tab goes round the fields, the button and the grid, where the window opened.
   EXPECT_EQ(GetFocus(), c.GrilleTableau->Handle());
-  for (HWND attendu : {c.EditMoisReference, c.EditSeuil, c.ButtonComparer, c.GrilleTableau->Handle()}) {
+  for (HWND attendu : {c.Controle("EditMoisReference"), c.Controle("EditSeuil"), c.Bouton, c.CaseFiltre,
+                       c.GrilleTableau->Handle()}) {
     MSG tab{GetFocus(), WM_KEYDOWN, VK_TAB, 1, 0, {}};
     EXPECT_TRUE(f->Traiter_Clavier(tab));
     EXPECT_EQ(GetFocus(), attendu);
   }
 
   // Another threshold, compared with Enter in its field.
-  Taper(c.EditSeuil, "50");
-  EXPECT_TRUE(Entree(c.EditSeuil));
+  Taper(c.Controle("EditSeuil"), "50");
+  EXPECT_TRUE(Entree(c.Controle("EditSeuil")));
   EXPECT_EQ(Rangees_A_Signaler(c), 5);
   // One the core refuses: the main window's message box, and no comparison shown.
-  Taper(c.EditSeuil, "beaucoup");
+  Taper(c.Controle("EditSeuil"), "beaucoup");
   Comparer(c);
   EXPECT_EQ(Messages, std::vector<std::string>{textes::Seuil_Incorrect});
   EXPECT_EQ(c.GrilleTableau->Tableau().Nombre_Rangees(), 1);
 
   // A reference that is no month: its box, an empty grid, and a title that says so.
-  Taper(c.EditSeuil, "10");
-  Taper(c.EditMoisReference, "2024-01");
+  Taper(c.Controle("EditSeuil"), "10");
+  Taper(c.Controle("EditMoisReference"), "2024-01");
   Comparer(c);
   EXPECT_EQ(Messages.back(), textes::Mois_Reference_Pas_Un_Mois);
   EXPECT_EQ(c.GrilleTableau->Tableau().Nombre_Rangees(), 1);
   EXPECT_EQ(Texte(c.Handle()), "Comparaison — mois 02-2024 : rien n'a été comparé");
 
   // Asked for again: the same window, back on the calculation's month before.
-  Taper(c.EditMoisReference, "12-2023");
+  Taper(c.Controle("EditMoisReference"), "12-2023");
   EXPECT_TRUE(Ctrl(Recap().Handle(), 'M'));
   EXPECT_EQ(f->Comparaison.get(), &c);
-  EXPECT_EQ(Texte(c.EditMoisReference), "01-2024");
-  EXPECT_EQ(Texte(c.EditSeuil), "10");
+  EXPECT_EQ(Texte(c.Controle("EditMoisReference")), "01-2024");
+  EXPECT_EQ(Texte(c.Controle("EditSeuil")), "10");
   EXPECT_EQ(Rangees_A_Signaler(c), 7);
 
   // Its menu has the table's entries, not those that open windows; closed, it is gone.
@@ -164,16 +166,21 @@ TEST_F(TableauxWin32, DetailsOpenByDoubleClickEnterAndCtrlD) {
     EXPECT_GT(t.Nombre_Rangees(), 2);
     EXPECT_EQ(t.Texte(0, t.Nombre_Rangees() - 1), textes::Ligne_Total);
     EXPECT_EQ(Texte(d.LabelResumeTableau), textes::Resume_Bulletins(t.Nombre_Rangees() - 2));
-    EXPECT_EQ(d.Controle("PanelComparaison"), nullptr);
+    EXPECT_EQ(d.Controle(description::Nom_Panneau), nullptr);
     Taille_Decrite(d, description::Fenetre_Detail);
     EXPECT_FALSE(IsWindowVisible(d.LabelAvertissementsTableau));
   }
-  // Each opens lower and to the right of the one before.
-  RECT premiere, seconde;
-  GetWindowRect(f->Details[0]->Handle(), &premiere);
-  GetWindowRect(f->Details[1]->Handle(), &seconde);
-  EXPECT_GT(seconde.left, premiere.left);
-  EXPECT_GT(seconde.top, premiere.top);
+  // Each wholly in the work area, none at another's corner.
+  const RECT zone = win32::Zone_Travail(MonitorFromWindow(f->Handle(), MONITOR_DEFAULTTONEAREST));
+  const recap::TCadre travail{zone.left, zone.top, zone.right - zone.left, zone.bottom - zone.top};
+  for (size_t i = 0; i < f->Details.size(); ++i) {
+    const recap::TCadre cadre = win32::Cadre_De(f->Details[i]->Handle());
+    EXPECT_TRUE(recap::Dans_Zone(cadre, travail));
+    for (size_t j = 0; j < i; ++j) {
+      const recap::TCadre autre = win32::Cadre_De(f->Details[j]->Handle());
+      EXPECT_FALSE(autre.Gauche == cadre.Gauche && autre.Haut == cadre.Haut);
+    }
+  }
   // Enter in a detail's grid opens nothing; closing one leaves the others open.
   EXPECT_TRUE(Entree(f->Details[0]->GrilleTableau->Handle()));
   SendMessageW(f->Details[1]->Handle(), WM_CLOSE, 0, 0);
@@ -184,7 +191,9 @@ TEST_F(TableauxWin32, DetailsOpenByDoubleClickEnterAndCtrlD) {
 
 // The grid's total no longer that of the payslips: the detail says so in its red label.
 TEST_F(TableauxWin32, ADetailWarnsInRed) {
-  f->TOT_RUB[1] += 1;
+  auto lus = *f->Dernier_Calcul.Calcul->Totaux;
+  lus[1] += 1;
+  f->Dernier_Calcul.Calcul->Totaux = std::make_shared<const TTAB_VALEURS>(lus);
   Choisir_Rangee(1);
   EXPECT_TRUE(Ctrl(Recap().Handle(), 'D'));
   ASSERT_EQ(f->Details.size(), 1u);
