@@ -70,7 +70,9 @@ dist-windows: build-windows
 	x86_64-w64-mingw32-strip -o $(BUILD_WINDOWS)/$(DIST)/DLG_KORVEX_Calcule_Recap.exe $(BUILD_WINDOWS)/src/DLG_KORVEX_Calcule_Recap.exe
 	x86_64-w64-mingw32-strip -o $(BUILD_WINDOWS)/$(DIST)/korvex-recap.exe $(BUILD_WINDOWS)/tools/korvex-recap.exe
 	cp -r examples/KORVEX $(BUILD_WINDOWS)/$(DIST)/exemples/KORVEX
-	sed 's/$$/\r/' src/win32/LISEZMOI.txt > $(BUILD_WINDOWS)/$(DIST)/LISEZMOI.txt
+	# Notepad reads the note as UTF-8 only with its byte-order mark, and its lines only with CR LF.
+	{ printf '\357\273\277'; sed 's/$$/\r/' src/win32/LISEZMOI.txt; } > $(BUILD_WINDOWS)/$(DIST)/LISEZMOI.txt
+	head -c 3 $(BUILD_WINDOWS)/$(DIST)/LISEZMOI.txt | od -An -tx1 | grep -q 'ef bb bf'
 	/usr/bin/python3 scripts/guide-html.py docs/guide-utilisateur.md $(BUILD_WINDOWS)/$(DIST)/guide-utilisateur.html
 	cd $(BUILD_WINDOWS) && zip -q -r -X ../$(DIST).zip $(DIST)
 	@echo "Écrit : $(DIST).zip"

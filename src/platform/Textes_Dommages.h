@@ -117,39 +117,40 @@ inline constexpr const char* Vrai = "Vrai";
 inline constexpr const char* Faux = "Faux";
 
 // ---- dBase tables: damage ----
+// "0 octet", "1 octet", "2 octets": the singular up to one, as French counts.
+inline std::string Octets(uint64_t nombre) { return std::to_string(nombre) + (nombre > 1 ? " octets" : " octet"); }
+inline std::string Nombre_Enregistrements(int64_t nombre) {
+  return std::to_string(nombre) + (nombre > 1 ? " enregistrements" : " enregistrement");
+}
 inline std::string Table_Endommagee(const std::string& table, const std::string& detail) {
   return "La table " + table + " est endommagée : " + detail;
 }
 inline std::string Table_Trop_Courte(const std::string& fichier, uint64_t taille) {
-  return "Le fichier " + fichier + " est trop court pour être une table dBase (" + std::to_string(taille) +
-         " octets)";
+  return "Le fichier " + fichier + " est trop court pour être une table dBase (" + Octets(taille) + ")";
 }
 inline std::string Table_Non_Reconnue(const std::string& fichier, const std::string& version) {
   return "Le fichier " + fichier + " n'est pas une table dBase reconnue (octet de version " + version + ")";
 }
 inline std::string Table_Plus_Courte_Que_Entete(const std::string& fichier, uint64_t taille, uint64_t entete) {
-  return "Le fichier " + fichier + " est plus court que son en-tête (" + std::to_string(taille) +
-         " octets pour un en-tête de " + std::to_string(entete) + ")";
+  return "Le fichier " + fichier + " est plus court que son en-tête (" + Octets(taille) + " pour un en-tête de " + std::to_string(entete) + ")";
 }
 inline std::string Entete_Tronquee(const std::string& fichier) {
   return "Le fichier " + fichier + " est plus court que son en-tête";
 }
 inline std::string Entete_Trop_Petite(uint64_t entete) {
-  return "la longueur d'en-tête (" + std::to_string(entete) +
-         " octets) ne peut pas contenir ses descripteurs de champs";
+  return "la longueur d'en-tête (" + Octets(entete) + ") ne peut pas contenir ses descripteurs de champs";
 }
 inline std::string Entete_Incoherente(uint64_t entete) {
-  return "la longueur d'en-tête (" + std::to_string(entete) + " octets) ne correspond pas à ses descripteurs de champs";
+  return "la longueur d'en-tête (" + Octets(entete) + ") ne correspond pas à ses descripteurs de champs";
 }
 inline constexpr const char* Descripteurs_Sans_Fin = "la marque de fin des descripteurs de champs (0x0D) manque";
 inline std::string Enregistrement_Incoherent(uint64_t annoncee, uint64_t champs) {
-  return "la longueur d'enregistrement (" + std::to_string(annoncee) +
-         " octets) ne correspond pas à celle de ses champs (" + std::to_string(champs) + " octets)";
+  return "la longueur d'enregistrement (" + Octets(annoncee) + ") ne correspond pas à celle de ses champs (" + Octets(champs) + ")";
 }
 inline std::string Longueur_Champ_Imposee(const std::string& champ, char type, uint64_t longueur,
                                           uint64_t imposee) {
   return "le champ " + champ + " de type " + std::string(1, type) + " a une longueur de " +
-         std::to_string(longueur) + " octets au lieu de " + std::to_string(imposee);
+         Octets(longueur) + " au lieu de " + std::to_string(imposee);
 }
 inline std::string Enregistrement(int64_t numero) { return "enregistrement " + std::to_string(numero); }
 inline std::string Table_Raccourcie(const std::string& table, const std::string& enregistrement) {
@@ -161,9 +162,8 @@ inline std::string Valeur_Incorrecte(const std::string& champ, const std::string
 }
 inline constexpr const char* Pas_Un_Nombre = "n'est pas un nombre";
 inline std::string Taille_Incoherente(uint64_t taille, uint64_t entete, uint64_t annonces, uint64_t longueur) {
-  return "la taille du fichier (" + std::to_string(taille) + " octets) ne correspond pas à son en-tête (" +
-         std::to_string(annonces) + " enregistrements de " + std::to_string(longueur) +
-         " octets après un en-tête de " + std::to_string(entete) + " octets)";
+  return "la taille du fichier (" + Octets(taille) + ") ne correspond pas à son en-tête (" +
+         Nombre_Enregistrements(static_cast<int64_t>(annonces)) + " de " + Octets(longueur) + " après un en-tête de " + Octets(entete) + ")";
 }
 inline std::string Champ_Pas_Memo(const std::string& champ) { return "le champ " + champ + " n'est pas un mémo"; }
 
@@ -173,21 +173,24 @@ inline std::string Plage_Enregistrements(int64_t premier, int64_t dernier) {
   return "les enregistrements " + std::to_string(premier) + " à " + std::to_string(dernier);
 }
 inline std::string Omission_Tronquee(int64_t annonces, int64_t complets) {
-  return "son en-tête annonce " + std::to_string(annonces) + " enregistrements, mais le fichier n'en contient " +
+  return "son en-tête annonce " + Nombre_Enregistrements(annonces) + ", mais le fichier n'en contient " +
          (complets == 0 ? std::string("aucun complet") :
           "que " + std::to_string(complets) + (complets == 1 ? " complet" : " complets"));
 }
 inline std::string Omission_Surplus(int64_t annonces, int64_t en_plus) {
-  return "le fichier contient " + std::to_string(en_plus) + " enregistrement" + (en_plus > 1 ? "s" : "") +
-         " de plus que les " + std::to_string(annonces) + " annoncés par son en-tête";
+  return "le fichier contient " + Nombre_Enregistrements(en_plus) + " de plus " +
+         (annonces == 0   ? std::string("que son en-tête, qui n'en annonce aucun")
+          : annonces == 1 ? std::string("que celui annoncé par son en-tête")
+                          : "que les " + std::to_string(annonces) + " annoncés par son en-tête");
 }
 inline std::string Omission_Marque_Fin(int64_t enregistrement, int64_t annonces) {
   return "une marque de fin de table (0x1A) se trouve au début de l'enregistrement " + std::to_string(enregistrement) +
-         ", avant la fin des " + std::to_string(annonces) + " enregistrements annoncés par son en-tête";
+         (annonces == 1 ? std::string(", avant la fin du seul enregistrement annoncé par son en-tête")
+                        : ", avant la fin des " + std::to_string(annonces) + " enregistrements annoncés par son en-tête");
 }
 inline std::string Omission_Indicateur(int64_t premier, int64_t dernier) {
   return Plage_Enregistrements(premier, dernier) + (premier == dernier ? " a" : " ont") +
-         " un indicateur de suppression incorrect (ni un blanc ni « * »)";
+         " un indicateur de suppression incorrect (ni un blanc ni «\u00A0*\u00A0»)";
 }
 inline std::string Non_Lus(int64_t premier, int64_t dernier) {
   return Plage_Enregistrements(premier, dernier) +
@@ -214,13 +217,13 @@ inline std::string Memo_Bloc_Au_Dela(uint64_t bloc) {
 inline constexpr const char* Memo_Tronque = "est tronqué : le fichier mémo a raccourci pendant la lecture";
 inline constexpr const char* Memo_Trop_Pres_Fin = "commence trop près de la fin du fichier mémo";
 inline std::string Memo_Longueur_Incorrecte(uint64_t longueur) {
-  return "a une longueur incorrecte (" + std::to_string(longueur) + " octets)";
+  return "a une longueur incorrecte (" + Octets(longueur) + ")";
 }
 inline std::string Memo_Depasse_Fin(uint64_t longueur) {
-  return "a une longueur de " + std::to_string(longueur) + " octets qui dépasse la fin du fichier mémo";
+  return "a une longueur de " + Octets(longueur) + " qui dépasse la fin du fichier mémo";
 }
 inline std::string Memo_Trop_Long(uint64_t longueur, uint64_t mo) {
-  return "a une longueur de " + std::to_string(longueur) + " octets, au-delà des " + std::to_string(mo) +
+  return "a une longueur de " + Octets(longueur) + ", au-delà des " + std::to_string(mo) +
          " Mo qu'un mémo peut avoir";
 }
 inline std::string Memo_Type_Bloc(uint32_t type) {

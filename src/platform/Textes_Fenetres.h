@@ -171,8 +171,8 @@ inline std::string Dialogue_Impression_Impossible(unsigned long code) {
   return "La fenêtre d'impression n'a pas pu s'ouvrir (code " + std::to_string(code) + ")";
 }
 inline constexpr const char* Aucune_Imprimante =
-    "Aucune imprimante n'est installée : installez-en une (« Microsoft Print to PDF » suffit), puis relancez "
-    "« Imprimer… »";
+    "Aucune imprimante n'est installée : installez-en une («\u00A0Microsoft Print to PDF\u00A0» suffit), puis relancez "
+    "«\u00A0Imprimer…\u00A0»";
 // A cell of a grid as a screen reader names it: its column, its row, then its text.
 inline std::string Nom_Cellule(const std::string& colonne, const std::string& nom_rangee, const std::string& rangee,
                                const std::string& texte) {

@@ -2,6 +2,8 @@
 // not empty, and each that takes a part shows it.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -149,6 +151,35 @@ TEST(TextesTest, EveryTextIsValidUtf8NotEmptyAndShowsItsParts) {
     EXPECT_EQ(t.texte.find('\0'), std::string::npos) << t.nom;
     for (const auto& partie : t.parties) EXPECT_NE(t.texte.find(partie), std::string::npos) << t.nom << " / " << partie;
   }
+}
+
+// French typography: guillemets hold their text with non-breaking spaces, so that no line breaks
+// inside them; counts of one or none are singular.
+TEST(TextesTest, GuillemetsKeepTheirTextAndSingularsStaySingular) {
+  for (const auto& entree : std::filesystem::directory_iterator(KORVEX_TEXTES)) {
+    if (!entree.path().filename().string().starts_with("Textes")) continue;
+    std::ifstream source(entree.path());
+    std::string ligne;
+    for (int n = 1; std::getline(source, ligne); ++n) {
+      if (ligne.find_first_not_of(' ') != std::string::npos && ligne.substr(ligne.find_first_not_of(' ')).starts_with("//"))
+        continue;
+      EXPECT_EQ(ligne.find("« "), std::string::npos) << entree.path().filename() << ":" << n;
+      EXPECT_EQ(ligne.find(" »"), std::string::npos) << entree.path().filename() << ":" << n;
+    }
+  }
+  using namespace textes;
+  const struct {
+    std::string texte, attendu;
+  } cas[] = {
+      {Octets(0), "0 octet"},
+      {Octets(1), "1 octet"},
+      {Octets(2), "2 octets"},
+      {Nombre_Enregistrements(1), "1 enregistrement"},
+      {Bulletins_Non_Comptes(1), "1 bulletin n'est pas compté :"},
+      {Bulletins_Non_Comptes(6), "6 bulletins ne sont pas comptés :"},
+      {Omission_Surplus(1, 2), "le fichier contient 2 enregistrements de plus que celui annoncé par son en-tête"},
+  };
+  for (const auto& c : cas) EXPECT_EQ(c.texte, c.attendu);
 }
 
 TEST(TextesTest, TheUtf8CheckRefusesMalformedBytes) {

@@ -86,7 +86,7 @@ inline const std::string Non_Lu = " n'a pas été lu : le calcul ne compte pas s
 inline const std::string Non_Lus = " n'ont pas été lus : le calcul ne compte pas leurs bulletins.";
 inline const std::string Erreur_Rubriques = "La table $\\RUBRIQUE.DTA est endommagée : ";
 inline const std::string Erreur_Paies = "La table $\\PAIES.DTA est endommagée : ";
-inline const std::string Indicateur = " un indicateur de suppression incorrect (ni un blanc ni « * »)";
+inline const std::string Indicateur = " un indicateur de suppression incorrect (ni un blanc ni «\u00A0*\u00A0»)";
 
 inline std::string Bulletin(int64_t enregistrement, const std::string& identite, const std::string& defaut) {
   return "Attention : le bulletin de l'enregistrement " + std::to_string(enregistrement) + " de la table $\\PAIES.DTA (" +
