@@ -37,13 +37,20 @@ TCadre Placer_Fenetre(const TCadre& Source, int Largeur, int Hauteur, const TCad
     cadre = Dans_La_Zone(Source.Gauche, Source.Bas(), largeur, hauteur, Zone);
   else
     cadre = Dans_La_Zone(Source.Gauche + Decalage, Source.Haut + Decalage, largeur, hauteur, Zone);
-  // The cascade: each step lower and to the right, from the zone's corner once out of it. As
-  // many steps as windows open find a free corner, or the first place is kept.
+  // The cascade: each step lower and to the right; once out of the zone, again from its top
+  // edge, one step further right each time, and from its corner once out on the right. A zone
+  // too small for any free corner keeps the first place.
   const TCadre depart = cadre;
-  for (size_t pas = 0; pas <= Ouvertes.size() && Coin_Pris(cadre, Ouvertes); ++pas) {
+  int tours = 0;
+  for (int pas = 0; pas < 4096 && Coin_Pris(cadre, Ouvertes); ++pas) {
     cadre.Gauche += Decalage;
     cadre.Haut += Decalage;
-    if (!Dans_Zone(cadre, Zone)) cadre = {Zone.Gauche, Zone.Haut, largeur, hauteur};
+    if (Dans_Zone(cadre, Zone)) continue;
+    cadre = {Zone.Gauche + ++tours * Decalage, Zone.Haut, largeur, hauteur};
+    if (!Dans_Zone(cadre, Zone)) {
+      cadre = {Zone.Gauche, Zone.Haut, largeur, hauteur};
+      tours = 0;
+    }
   }
   return Coin_Pris(cadre, Ouvertes) ? depart : cadre;
 }

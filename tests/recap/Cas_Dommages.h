@@ -24,6 +24,9 @@ struct TCas {
   std::string erreur = {};
   std::vector<std::string> avertissements = {};
   TPlages sans = {};
+  // The payslips the warnings say are left out, when not the records they name: those named
+  // beyond the first ten, a deleted record that is no payslip.
+  int64_t non_comptes = -1;
 };
 
 inline std::string Dans(std::string texte, const std::string& dossier) {
@@ -121,6 +124,9 @@ struct DommagesTest : ::testing::Test {
     for (const std::string& a : k.avertissements) attendus.push_back(Dans(a, dossier));
     EXPECT_EQ(r.bilan.Avertissements, attendus);
     EXPECT_EQ(Non_Comptes(r.bilan.Avertissements), k.sans);
+    int64_t nommes = 0;  // the count that heads the warnings on screen
+    for (const auto& [premier, dernier] : k.sans) nommes += dernier - premier + 1;
+    EXPECT_EQ(r.bilan.Avertissements.Non_Comptes, k.non_comptes >= 0 ? k.non_comptes : nommes);
     const TReference attendu = Reference(intact.Chemin(), k.mois, k.sans);
     EXPECT_TRUE(Totaux_Identiques(r.TOT_RUB, attendu.TOT_RUB));
     EXPECT_EQ(r.bilan.Bulletins, attendu.Bulletins);

@@ -75,7 +75,7 @@ TEST_F(DommagesTest, AMonthFieldThatHoldsNoMonthIsNamedByEveryScanAndCountedInNo
       {"un octet au-delà de l'ASCII", "", Mois(14, "02-2\xE9" "24"), "02-2024", "", {Un_Mois(14, Martin, "02-2\\xE924")},
        {{14, 14}}},
       {"un bulletin supprimé n'est pas nommé", "", Mois(25, "02\x1A" "2024"), "02-2024"},
-      {"douze, dont les dix premiers nommés", "", janvier_en_barres, "02-2024", "", {plusieurs}, dix},
+      {"douze, dont les dix premiers nommés", "", janvier_en_barres, "02-2024", "", {plusieurs}, dix, 12},
       {"FoxPro, après le septième caractère", "fp_1252", Mois(1, "03-2011\x01\x02\x03"), "03-2011"},
       {"FoxPro", "fp_1252", Mois(4, "04 2011"), "04-2011", "", {Un_Mois(4, "NOM Façade", "04 2011")}, {{4, 4}}},
       {"dBase IV", "tdbf_4", Mois(1, "3-2011 "), "03-2011", "", {Un_Mois(1, "NOM Élève Noël", "3-2011")}, {{1, 1}}},
@@ -95,7 +95,7 @@ TEST_F(DommagesTest, PayslipsThatNameOneMemoAreLeftOutWhenOneOfThemIsOfTheMonth)
       // Which of the two pointers is the damaged one no rule tells: a deleted record keeps its memo.
       {"un supprimé", "", Meme_Memo(25, 14), "02-2024", "",
        {Partage("14 (" + Martin + ") et 25 (supprimé : MATRICULE 00005, NOM PETIT Anaïs)", "14", dbt)},
-       {{14, 14}, {25, 25}}},
+       {{14, 14}, {25, 25}}, 1},
       {"un supprimé, vu d'un autre mois", "", Meme_Memo(25, 14), "03-2024"},
       {"trois", "", Ensemble({Meme_Memo(14, 16), Meme_Memo(15, 16)}), "02-2024", "",
        {Partage("14 (" + Martin + "), 15 (" + Lefevre + ") et 16 (" + Bernard + ")", "16", dbt)},

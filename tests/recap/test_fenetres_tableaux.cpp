@@ -9,6 +9,7 @@
 #include "platform/Separateurs.h"
 #include "recap/Fenetre_Comparaison.h"
 #include "recap/Fenetre_Detail.h"
+#include "recap/Fenetre_Tableau.h"
 #include "support/Dossier_Temporaire.h"
 #include "support/Ecrivain_Dbase.h"
 
@@ -95,6 +96,7 @@ TEST_F(FenetresTableauxTest, TheComparisonOpensOnTheMonthBeforeAndFollowsItsFiel
     EXPECT_EQ(recap::Texte_Resume(f), "Aucune comparaison n'a été faite : le calcul n'a pas abouti.");
     EXPECT_FALSE(recap::Etat_Commandes(f).Tableau_A_Jour);
     EXPECT_EQ(recap::Tableau_Affiche(f).Titre, "Comparaison — mois 02-2024 : rien n'a été comparé");
+    EXPECT_EQ(recap::Tableau_Affiche(f).Texte(recap::Colonne_Total_Reference, 0), "TOTAL (rien n'a été comparé)");
     EXPECT_TRUE(recap::Tableau_Affiche(f).Lignes.empty());
   }
   EXPECT_EQ(attente_pendant_boite, 0);
@@ -177,6 +179,54 @@ TEST_F(FenetresTableauxTest, TheDetailIsReadAgainAndCheckedAgainstTheGrid) {
   ASSERT_EQ(boites.size(), 1u);
   EXPECT_EQ(attente_pendant_boite, 0);
   EXPECT_EQ(attente, 0);
+}
+
+// The comparison window's model: its fields, its click, and the view the shells pass on.
+TEST_F(FenetresTableauxTest, TheComparisonModelFiltersWhatItShowsAndExports) {
+  TTAB_VALEURS TOT_RUB;
+  const auto modele = recap::Modele_Comparaison(*Calcul("02-2024", TOT_RUB).Calcul);
+  EXPECT_EQ(modele->Genre(), recap::TGenre_Fenetre::Comparaison);
+  modele->Valider(Boites(), Curseur());
+  EXPECT_EQ(modele->Contenu().Tableau.Lignes.size(), 2u);
+  EXPECT_TRUE(modele->Contenu().Etat.Tableau_A_Jour);
+  modele->Vue.Seulement_A_Signaler = true;
+  const recap::TContenu_Fenetre filtre = modele->Contenu();
+  ASSERT_EQ(filtre.Tableau.Lignes.size(), 1u);
+  EXPECT_EQ(filtre.Tableau.Texte(0, 1), "1");
+  EXPECT_EQ(filtre.Tableau.Titre, "Comparaison — mois 02-2024 / 01-2024 (seulement les lignes à vérifier)");
+  modele->Champs[0] = "13-2024";
+  modele->Valider(Boites(), Curseur());
+  EXPECT_FALSE(modele->Contenu().Etat.Tableau_A_Jour);
+  EXPECT_EQ(boites.size(), 1u);
+}
+
+// A month without payslips says which months the table holds; a month typed wrong then explains
+// itself. After a failed click, the grid's rows are stale and their warnings go.
+TEST_F(FenetresTableauxTest, AMonthWithoutPayslipsNamesTheTablesMonths) {
+  TTAB_VALEURS TOT_RUB;
+  struct Cas {
+    std::vector<test::TPaie> paies;
+    std::string mois, resume;
+  };
+  const std::vector<Cas> cas = {
+      {{}, "02/2024", "Aucun bulletin pour le mois 02/2024. PAIES.DTA contient les mois de 01-2024 à 02-2024."},
+      {{{"03-2024", test::Memo_Montants({"00110"})}}, "2024-03",
+       "Aucun bulletin pour le mois 2024-03. PAIES.DTA contient le mois 03-2024."},
+      {{{"03" "2024", test::Memo_Montants({"00110"})}}, "03-2024",
+       "Aucun bulletin pour le mois 03-2024. PAIES.DTA ne contient aucun bulletin d'un mois mm-aaaa."},
+  };
+  for (const Cas& c : cas) {
+    if (!c.paies.empty()) test::Ecrire_Paies(dossier.Chemin(), c.paies);
+    const recap::TDernier_Calcul dernier = Calcul(c.mois, TOT_RUB);
+    ASSERT_TRUE(dernier.Calcul) << c.mois;
+    EXPECT_EQ(recap::Texte_Resume(dernier), c.resume);
+  }
+  recap::TDernier_Calcul dernier = Calcul("03-2024", TOT_RUB);
+  ASSERT_FALSE(recap::Avertissements_Affiches(dernier).empty());  // the month field that is none
+  EXPECT_FALSE(recap::Tableau_Affiche({}, TOT_RUB, dernier).Perime);
+  dernier.Echec = true;
+  EXPECT_TRUE(recap::Avertissements_Affiches(dernier).empty());
+  EXPECT_TRUE(recap::Tableau_Affiche({}, TOT_RUB, dernier).Perime);
 }
 
 }  // namespace
