@@ -14,6 +14,7 @@
 #include "qt/Etiquette_Defilante.h"
 #include "qt/Fenetre_Tableau.h"
 #include "qt/Grille_Recap.h"
+#include "qt/Tabulation.h"
 #include "recap/Fenetre_Regles.h"
 #include "recap/Fenetre_Detail.h"
 #include "recap/Fenetre_Tableau.h"
@@ -80,6 +81,10 @@ void TForm1::Placer_Resume() {
   const int lignes = LabelResume->heightForWidth(resume.Width);
   LabelResume->resize(resume.Width, std::max(resume.Height, lignes));
   Panel1->setFixedHeight(recap::Hauteur_Panel1(lignes, 96));
+}
+
+bool TForm1::focusNextPrevChild(bool suivant) {
+  return Tabuler({StringGridRecap, EditChemin_Dossier, LabeledEdit_Mois, Button_Calc_Recap}, suivant);
 }
 
 void TForm1::resizeEvent(QResizeEvent* evenement) {

@@ -62,6 +62,8 @@ public:
 
 protected:
   void resizeEvent(QResizeEvent* evenement) override;
+  // Tab goes round this window's controls, never into a window it opened.
+  bool focusNextPrevChild(bool suivant) override;
 
 private:
   // The grid, the summary, the warnings and the entries' greying, after every step of a

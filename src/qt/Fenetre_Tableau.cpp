@@ -13,6 +13,7 @@
 
 #include "qt/Accessibilite.h"
 #include "qt/Apparence.h"
+#include "qt/Tabulation.h"
 #include "qt/Etiquette_Coupable.h"
 #include "qt/Etiquette_Defilante.h"
 #include "qt/Grille_Recap.h"
@@ -173,6 +174,13 @@ void TFenetreTableau::Afficher() {
 void TFenetreTableau::resizeEvent(QResizeEvent* evenement) {
   QWidget::resizeEvent(evenement);
   if (LabelAvertissementsTableau != nullptr) LabelAvertissementsTableau->Ajuster_Hauteur(height());
+}
+
+bool TFenetreTableau::focusNextPrevChild(bool suivant) {
+  std::vector<QWidget*> ordre(Champs.begin(), Champs.end());
+  for (QWidget* w : {static_cast<QWidget*>(Bouton), static_cast<QWidget*>(CaseFiltre), static_cast<QWidget*>(GrilleTableau)})
+    if (w != nullptr) ordre.push_back(w);
+  return Tabuler(ordre, suivant);
 }
 
 void TFenetreTableau::Executer(recap::TCommande Commande) {

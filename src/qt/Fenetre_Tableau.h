@@ -60,6 +60,8 @@ public slots:
 
 protected:
   void resizeEvent(QResizeEvent* evenement) override;
+  // Tab and Shift+Tab go round this window's controls alone.
+  bool focusNextPrevChild(bool suivant) override;
 
 private:
   void Creer_Panneau();
