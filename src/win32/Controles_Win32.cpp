@@ -179,6 +179,14 @@ const wchar_t* Classe_Panneau() {
   return classe;
 }
 
+void Controle_Suivant(HWND fenetre, WPARAM controle, LPARAM est_controle) {
+  if (LOWORD(est_controle) != 0) {
+    SetFocus(reinterpret_cast<HWND>(controle));
+    return;
+  }
+  if (const HWND suivant = GetNextDlgTabItem(fenetre, GetFocus(), controle != 0)) SetFocus(suivant);
+}
+
 bool Montrer_Attente(bool occupe) {
   if (occupe) SetCursor(LoadCursorW(nullptr, IDC_WAIT));
   return occupe;

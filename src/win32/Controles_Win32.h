@@ -45,6 +45,9 @@ constexpr const TControle_Win32<T>* Controle_Win32(const TControle_Win32<T> (&co
 // when set). WM_ACTIVATE: the control that had the focus gets it back, or defaut. WM_DPICHANGED:
 // the frame the system proposes.
 bool Montrer_Attente(bool occupe);
+// WM_NEXTDLGCTL, which IsDialogMessage sends for a label's Alt letter: a window of ours is no
+// dialog box, so it moves the focus itself, to that control or to the next one in tab order.
+void Controle_Suivant(HWND fenetre, WPARAM controle, LPARAM est_controle);
 void Garder_Focus(HWND fenetre, WPARAM activation, HWND& focus, HWND defaut);
 void Prendre_Cadre_Propose(HWND fenetre, LPARAM propose);
 

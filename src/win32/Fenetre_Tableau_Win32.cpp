@@ -315,6 +315,7 @@ LRESULT TFenetre_Tableau::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETCURSOR:
       if (Montrer_Attente(occupe_)) return TRUE;
       break;
+    case WM_NEXTDLGCTL: Controle_Suivant(hwnd_, wp, lp); return 0;
     case WM_ACTIVATE: Garder_Focus(hwnd_, wp, focus_, GrilleTableau->Handle()); return 0;
     case WM_CLOSE:
       // The owner deletes the object, which destroys the window: nothing of it is touched after.

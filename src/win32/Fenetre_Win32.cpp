@@ -369,6 +369,7 @@ LRESULT TForm1::Traiter(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETCURSOR:
       if (Montrer_Attente(occupe_)) return TRUE;
       break;
+    case WM_NEXTDLGCTL: Controle_Suivant(hwnd_, wp, lp); return 0;
     case WM_ACTIVATE: Garder_Focus(hwnd_, wp, focus_, StringGridRecap->Handle()); return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: break;
