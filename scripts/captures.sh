@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Screenshots of the windows on the sample folder for the user guide, in docs/captures/: each
-# window started under a virtual X display of its own, driven as a user would with xdotool, shot
-# with ImageMagick's import (the window alone) and made small by optipng. Each run has its own
-# temporary folder and its own display, so that two runs, or a killed one, never block each other.
+# Screenshots of the windows on the sample folder for the user guide, in docs/captures/, and the
+# first printed page in docs/: each window started under a virtual X display of its own, driven as
+# a user would with xdotool, shot with ImageMagick's import (the window alone) and made small by
+# optipng; at 96 and at 144 dots per inch. Each run has its own temporary folder and its own
+# display, so that two runs, or a killed one, never block each other. The folders typed are
+# relative to that folder on Linux (./KORVEX) and on a drive of its own under Wine (K:\KORVEX):
+# no machine's path shows in a picture.
 # Usage: scripts/captures.sh [BUILD [BUILD_WINDOWS]]   (build build-windows)
 set -euo pipefail
 
@@ -14,8 +17,10 @@ build=$(absolu "${1:-build}")
 build_windows=$(absolu "${2:-build-windows}")
 sortie=$racine/docs/captures
 travail=$(mktemp -d /tmp/captures.XXXXXX)
-# The sample folder, in the run's own folder.
+# The sample folder, and a copy whose table announces one record less than it holds, in the run's
+# own folder.
 exemple=$travail/KORVEX
+endommage=$travail/ENDOMMAGE/KORVEX
 ATTENTE=20  # seconds for anything to appear
 TITRE="Calcul d'une récap sous KORVEX"
 
@@ -55,8 +60,12 @@ capturer() {
   echo "  $nom.png ($(stat -c %s "$sortie/$nom.png") octets)"
 }
 
-# A click at x, y of the window's client area.
-cliquer() { xdotool mousemove --window "$1" "$2" "$3" click "${4:-1}"; }
+# Pixels of the description at the run's scale (ECHELLE in percent: 100 at 96 DPI, 150 at 144).
+ECHELLE=100
+px() { echo $(($1 * ECHELLE / 100)); }
+
+# A click at x, y of the window's client area, in the description's pixels.
+cliquer() { xdotool mousemove --window "$1" "$(px "$2")" "$(px "$3")" click "${4:-1}"; }
 
 # Replaces the text of the field at x, y by typing it (End, Shift+Home: every edit knows them).
 saisir() {
@@ -78,7 +87,7 @@ piloter() {
   sleep 1
   capturer "fenetre-$suffixe-recap" "$id"
   # The labels and gains of rubrics 1 to 5, dragged with the mouse.
-  xdotool mousemove --window "$id" 100 133 mousedown 1 mousemove --window "$id" 600 229 mouseup 1
+  xdotool mousemove --window "$id" "$(px 100)" "$(px 133)" mousedown 1 mousemove --window "$id" "$(px 600)" "$(px 229)" mouseup 1
   capturer "fenetre-$suffixe-selection" "$id"
   # The grid's context menu, where this version of the window has one.
   local avant
@@ -115,11 +124,65 @@ piloter_tableaux() {
   xdotool key --clearmodifiers ctrl+m
   attendre "la fenêtre de comparaison" nommee "$comparaison"
   capturer "fenetre-$suffixe-comparaison" "$(nommee "$comparaison")"
-  fermer "$comparaison"
+  # Only the rows to check (Alt+V), sorted by the gap, largest first (two clicks on its header:
+  # the columns are 64, 250, 90, 130 and 130 pixels wide, under the 41-pixel panel).
+  xdotool key --clearmodifiers alt+v
+  local filtre="^Comparaison — mois 02-2024 / 01-2024 \\(seulement les lignes à vérifier\\)\$"
+  attendre "le filtre de la comparaison" nommee "$filtre"
+  cliquer "$(nommee "$filtre")" 700 52
+  sleep 0.3
+  cliquer "$(nommee "$filtre")" 700 52
+  capturer "fenetre-$suffixe-comparaison-filtre" "$(nommee "$filtre")"
+  xdotool key --clearmodifiers Escape
+  attendre "la fermeture de la comparaison" absente "$filtre"
   xdotool mousemove --window "$id" 150 133 click --repeat 2 --delay 100 1
   attendre "la fenêtre de détail" nommee "$detail"
   capturer "fenetre-$suffixe-detail" "$(nommee "$detail")"
-  fermer "$detail"
+  xdotool windowfocus --sync "$(nommee "$detail")" key --clearmodifiers ctrl+w
+  attendre "la fermeture du détail" absente "$detail"
+}
+
+# The comparison alone, for a window started at another scale.
+piloter_comparaison() {
+  local suffixe=$1 id=$2 dossier=$3
+  local comparaison="^Comparaison — mois 02-2024 / 01-2024\$"
+  saisir "$id" 300 18 "$dossier"
+  saisir "$id" 90 66 "02-2024"
+  cliquer "$id" 388 60
+  sleep 1
+  cliquer "$id" 150 133
+  xdotool key --clearmodifiers ctrl+m
+  attendre "la fenêtre de comparaison" nommee "$comparaison"
+  capturer "fenetre-$suffixe-comparaison-144" "$(nommee "$comparaison")"
+  xdotool key --clearmodifiers Escape
+  attendre "la fermeture de la comparaison" absente "$comparaison"
+}
+
+# The recap of the damaged copy: the warnings area with its count of payslips left out.
+piloter_avertissements() {
+  local suffixe=$1 id=$2 dossier=$3
+  saisir "$id" 300 18 "$dossier"
+  saisir "$id" 90 66 "02-2024"
+  cliquer "$id" 388 60
+  sleep 1
+  capturer "fenetre-$suffixe-avertissements" "$id"
+}
+
+# Page 1 of the recap on the Linux window's printer, through its PDF export: the grid's menu from
+# the keyboard (Shift+F10), its last entry, then the file name in Qt's own save dialog.
+imprimer_page1() {
+  local id=$1 pdf=$travail/recap.pdf
+  cliquer "$id" 150 133
+  xdotool key --clearmodifiers shift+F10 Up Return
+  attendre "le dialogue d'enregistrement du PDF" nommee "^Exporter la récap en PDF\$"
+  xdotool key --clearmodifiers ctrl+a
+  xdotool type --delay 8 -- "$pdf"
+  xdotool key --clearmodifiers Return
+  attendre "le PDF de la récap" test -s "$pdf"
+  sleep 0.5
+  pdftoppm -png -r 60 -singlefile -f 1 "$pdf" "$racine/docs/impression-page1"
+  optipng -quiet -o5 -strip all "$racine/docs/impression-page1.png"
+  echo "  ../impression-page1.png ($(stat -c %s "$racine/docs/impression-page1.png") octets)"
 }
 
 # Xvfb takes a free display itself and writes its number once it listens: no display number is
@@ -134,6 +197,16 @@ demarrer_xvfb() {
 
 mkdir -p "$sortie"
 cp -r "$racine/examples/KORVEX" "$exemple"
+mkdir -p "$(dirname "$endommage")"
+cp -r "$racine/examples/KORVEX" "$endommage"
+# The header's record count, bytes 4 to 7, one less: the last record is read as one too many.
+/usr/bin/python3 - "$endommage/PAIES.DTA" <<'FIN'
+import struct, sys
+with open(sys.argv[1], "r+b") as f:
+    f.seek(4); n = struct.unpack("<I", f.read(4))[0]
+    f.seek(4); f.write(struct.pack("<I", n - 1))
+FIN
+cd "$travail"
 [ -x "$build/src/DLG_KORVEX_Calcule_Recap" ] || echec "$build/src/DLG_KORVEX_Calcule_Recap n'est pas construit (make build)"
 demarrer_xvfb
 
@@ -141,9 +214,19 @@ echo "Fenêtre Linux :"
 "${en_francais[@]}" "$build/src/DLG_KORVEX_Calcule_Recap" &
 lances+=($!)
 attendre "la fenêtre Linux « $TITRE »" fenetre_presente
-piloter linux "$(fenetre_visible)" "$exemple"
+piloter linux "$(fenetre_visible)" ./KORVEX
 piloter_tableaux linux "$(fenetre_visible)"
+imprimer_page1 "$(fenetre_visible)"
+piloter_avertissements linux "$(fenetre_visible)" ./ENDOMMAGE/KORVEX
 kill "${lances[-1]}"
+echo "Fenêtre Linux à 144 points par pouce :"
+ECHELLE=150
+"${en_francais[@]}" QT_SCALE_FACTOR=1.5 "$build/src/DLG_KORVEX_Calcule_Recap" &
+lances+=($!)
+attendre "la fenêtre Linux « $TITRE »" fenetre_presente
+piloter_comparaison linux "$(fenetre_visible)" ./KORVEX
+kill "${lances[-1]}"
+ECHELLE=100
 
 # The same exe as on users' machines, under Wine, in a prefix of its own: the test prefix draws
 # nothing (null display driver).
@@ -158,9 +241,23 @@ else
   export WINEPREFIX=$prefixe_wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
   # A new prefix takes a while to make: not within the window's wait. French from the start.
   "${en_francais[@]}" timeout 300 wineboot -i >/dev/null 2>&1 || echec "Wine n'a pas pu créer $prefixe_wine"
+  # The run's folder as drive K:, so that the folders typed are K:\KORVEX and K:\ENDOMMAGE\KORVEX.
+  ln -sfn "$travail" "$prefixe_wine/dosdevices/k:"
   "${en_francais[@]}" wine "$exe" &
   lances+=($!)
   attendre "la fenêtre Windows « $TITRE »" fenetre_presente
-  piloter windows "$(fenetre_visible)" "Z:${exemple//\//\\}"
+  piloter windows "$(fenetre_visible)" 'K:\KORVEX'
   piloter_tableaux windows "$(fenetre_visible)"
+  piloter_avertissements windows "$(fenetre_visible)" 'K:\ENDOMMAGE\KORVEX'
+  kill "${lances[-1]}"
+  wineserver -k 2>/dev/null || true
+  echo "Fenêtre Windows à 144 points par pouce :"
+  ECHELLE=150
+  "${en_francais[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+  wineserver -w
+  "${en_francais[@]}" wine "$exe" &
+  lances+=($!)
+  attendre "la fenêtre Windows « $TITRE »" fenetre_presente
+  piloter_comparaison windows "$(fenetre_visible)" 'K:\KORVEX'
+  "${en_francais[@]}" wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 96 /f >/dev/null 2>&1
 fi

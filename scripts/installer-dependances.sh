@@ -16,7 +16,7 @@ declare -A PAQUETS=(
   [fuzz]="clang libclang-rt-14-dev"
   # Screenshots of the windows for the user guide, and the check of what a screen reader hears
   # (the accessibility bus and its Python bindings).
-  [captures]="xvfb xauth xdotool imagemagick optipng dbus at-spi2-core gir1.2-atspi-2.0 python3-gi"
+  [captures]="xvfb xauth xdotool imagemagick optipng poppler-utils dbus at-spi2-core gir1.2-atspi-2.0 python3-gi"
 )
 
 groupes=("${@:-base}")

@@ -87,6 +87,7 @@ TFenetreTableau::TFenetreTableau(std::unique_ptr<recap::TModele_Fenetre> Modele,
     Afficher();
   });
   Demarrer();
+  GrilleTableau->setFocus();  // the table is what the user works on, as in the main window
 }
 
 TFenetreTableau::~TFenetreTableau() = default;

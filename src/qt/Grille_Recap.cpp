@@ -34,7 +34,8 @@ Qt::Alignment Cote(recap::TAlignement a) {
 }
 
 // A fixed cell: button face with a raised edge.
-void Dessiner_Cellule_Fixe(QPainter& p, const QRect& r, const QString& texte, const QPalette& palette) {
+void Dessiner_Cellule_Fixe(QPainter& p, const QRect& r, const QString& texte, const QPalette& palette,
+                           Qt::Alignment cote = Qt::AlignLeft) {
   p.save();
   p.fillRect(r, palette.button());
   p.setPen(palette.color(QPalette::Light));
@@ -43,7 +44,7 @@ void Dessiner_Cellule_Fixe(QPainter& p, const QRect& r, const QString& texte, co
   p.setPen(palette.color(QPalette::Dark));
   p.drawLine(r.bottomLeft(), r.bottomRight());
   p.drawLine(r.topRight(), r.bottomRight());
-  Dessiner_Texte(p, r, texte, palette.color(QPalette::ButtonText));
+  Dessiner_Texte(p, r, texte, palette.color(QPalette::ButtonText), cote);  // none: at the left
   p.restore();
 }
 
@@ -66,7 +67,9 @@ protected:
 
   void paintSection(QPainter* p, const QRect& r, int section) const override {
     if (!r.isValid() || model() == nullptr) return;
-    Dessiner_Cellule_Fixe(*p, r, model()->headerData(section, orientation()).toString(), palette());
+    Dessiner_Cellule_Fixe(*p, r, model()->headerData(section, orientation()).toString(), palette(),
+                          Qt::Alignment(model()->headerData(section, orientation(), Qt::TextAlignmentRole).toInt()) &
+                              Qt::AlignHorizontal_Mask);
   }
 };
 
@@ -166,6 +169,8 @@ QVariant TModeleTableau::headerData(int section, Qt::Orientation orientation, in
   if (role == Qt::DisplayRole)
     return Texte(rangee == 0 ? recap::Texte_Entete_Ecran(tableau_, colonne) : tableau_.Texte(colonne, rangee));
   if (role == Qt::AccessibleTextRole) return Texte(recap::Nom_Accessible(tableau_, colonne, rangee));
+  if (role == Qt::TextAlignmentRole && rangee > 0)
+    return static_cast<int>(Cote(recap::Alignement_Ecran(tableau_, colonne, rangee)));
   return {};
 }
 
@@ -226,6 +231,9 @@ void TStringGridRecap::Permettre_Tri() {
   tri_ = true;
   setCornerButtonEnabled(true);  // a disabled corner would get no click
   horizontalHeader()->setSectionsClickable(true);
+  // A header click sorts; it selects no column.
+  disconnect(horizontalHeader(), &QHeaderView::sectionPressed, this, nullptr);
+  disconnect(horizontalHeader(), &QHeaderView::sectionEntered, this, nullptr);
   connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) { emit Entete_Cliquee(section + 1); });
 }
 

@@ -246,7 +246,7 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
       return;
     }
     int col, ligne;
-    if (tri_ && msg == WM_LBUTTONDOWN && Cellule_En(p, col, ligne) && ligne == 0) {
+    if (tri_ && Cellule_En(p, col, ligne) && ligne == 0) {  // a second click soon after is one too
       entete_clique_ = col;
       SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), Notification_Entete),
                    reinterpret_cast<LPARAM>(hwnd_));

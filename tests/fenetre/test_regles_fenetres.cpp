@@ -79,6 +79,7 @@ void TestsReglesFenetres::la_comparaison_au_clavier() {
   const QAbstractItemModel* m = c->GrilleTableau->model();
   QCOMPARE(m->data(m->index(0, 3), Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask, int(Qt::AlignRight));
   QCOMPARE(m->data(m->index(0, 0), Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask, int(Qt::AlignLeft));
+  QCOMPARE(m->headerData(0, Qt::Vertical, Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask, int(Qt::AlignRight));
   const int toutes = m->rowCount();
   QTest::keyClick(c, Qt::Key_V, Qt::AltModifier);
   QTRY_VERIFY(c->CaseFiltre->isChecked());  // a button pressed by its letter is released a moment later
@@ -93,6 +94,7 @@ void TestsReglesFenetres::la_comparaison_au_clavier() {
   QHeaderView* entetes = c->GrilleTableau->horizontalHeader();
   QTest::mouseClick(entetes->viewport(), Qt::LeftButton, {},
                     QPoint(entetes->sectionViewportPosition(ecart - 1) + 5, entetes->height() / 2));
+  QVERIFY(!c->GrilleTableau->selectionModel()->hasSelection());  // it selects no column
   const auto& lignes = c->GrilleTableau->Tableau().Lignes;
   for (size_t i = 1; i < lignes.size(); ++i) QVERIFY(lignes[i - 1].Cellules[ecart].Valeur <= lignes[i].Cellules[ecart].Valeur);
   QVERIFY(m->headerData(ecart - 1, Qt::Horizontal).toString().endsWith(QString::fromUtf8("\u25B2")));
