@@ -176,8 +176,9 @@ inline constexpr const char* Aucune_Imprimante =
 // A cell of a grid as a screen reader names it: its column, its row, then its text.
 inline std::string Nom_Cellule(const std::string& colonne, const std::string& nom_rangee, const std::string& rangee,
                                const std::string& texte) {
-  return colonne + (rangee.empty() ? std::string() : ", " + nom_rangee + " " + rangee) + " : " +
-         (texte.empty() ? std::string("vide") : texte);
+  std::string lieu = colonne;
+  if (!rangee.empty()) lieu += (lieu.empty() ? "" : ", ") + nom_rangee + " " + rangee;
+  return (lieu.empty() ? std::string() : lieu + " : ") + (texte.empty() ? std::string("vide") : texte);
 }
 // What the dialogs and messages call each table, and how a screen reader names its rows.
 inline constexpr const char* Designation_Recap = "la récap";

@@ -175,6 +175,10 @@ TEST(FenetreReglesTest, CellsAreNamedByColumnAndRowAndAmountsSitRight) {
       {1, 3, "LIBELLES, rubrique 10 : Avance"},
       {0, 0, "N° RUB"},
   };
+  recap::TTableau vide;  // the grid before any calculation: no header, no text
+  vide.Colonnes = {{""}, {""}};
+  vide.Lignes = {{{recap::Cellule_Texte(""), recap::Cellule_Texte("")}}};
+  EXPECT_EQ(recap::Nom_Accessible(vide, 1, 1), "vide");
   for (const auto& c : cas) EXPECT_EQ(recap::Nom_Accessible(t, c.colonne, c.rangee), c.nom);
   EXPECT_EQ(recap::Alignement_Ecran(t, 2, 1), recap::TAlignement::Droite);
   EXPECT_EQ(recap::Alignement_Ecran(t, 1, 1), recap::TAlignement::Gauche);
