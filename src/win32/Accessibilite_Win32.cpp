@@ -73,7 +73,7 @@ public:
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT enfant, BSTR* nom) override {
     const TGrille_Lisible* g = Grille();
     if (g == nullptr) return E_FAIL;
-    if (Soi(enfant)) return Texte_Com(textes::Nom_Grille_Accessible, nom);
+    if (Soi(enfant)) return Texte_Com(g->Nom_Lu(), nom);
     int col, ligne;
     if (!Cellule(*g, enfant, col, ligne)) return E_INVALIDARG;
     return Texte_Com(recap::Nom_Accessible(g->Tableau_Lu(), col, ligne), nom);

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "recap/Export.h"
 #include "recap/Tableau.h"
 
@@ -14,6 +16,8 @@ namespace win32 {
 class TGrille_Lisible {
 public:
   virtual const recap::TTableau& Tableau_Lu() const = 0;
+  // The grid's own name: the main window's, or its window's title.
+  virtual const std::string& Nom_Lu() const = 0;
   virtual recap::TZone Selection() const = 0;
   virtual recap::TZone Cellule_Courante() const = 0;
   // The cell's rectangle in the control's client area, empty when not in view.

@@ -222,6 +222,7 @@ void TFenetre_Tableau::Valider() {
 void TFenetre_Tableau::Montrer() {
   const recap::TContenu_Fenetre contenu = modele_->Contenu();
   SetWindowTextW(hwnd_, Large(contenu.Tableau.Titre.c_str()).c_str());
+  GrilleTableau->Nommer(contenu.Tableau.Titre);
   Montrer_Avertissements(LabelAvertissementsTableau, recap::Texte_Avertissements(contenu.Tableau.Avertissements));
   GrilleTableau->Afficher(contenu.Tableau);
   GrilleTableau->Revenir_Au_Debut();

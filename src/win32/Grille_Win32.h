@@ -6,8 +6,11 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
+#include <utility>
 #include <vector>
 
+#include "platform/Textes.h"
 #include "recap/Export.h"
 #include "recap/Tableau.h"
 #include "win32/Accessibilite_Win32.h"
@@ -35,6 +38,9 @@ public:
   void Afficher(recap::TTableau tableau);
   const recap::TTableau& Tableau() const { return tableau_; }
   const recap::TTableau& Tableau_Lu() const override { return tableau_; }
+  // What a screen reader calls the grid.
+  void Nommer(std::string nom) { nom_ = std::move(nom); }
+  const std::string& Nom_Lu() const override { return nom_; }
   // A new recap: shown from its first row and column, its first cell current.
   void Revenir_Au_Debut();
   // A click on row 0 tells the parent (the main grid's fixed cells stay still, as designed).
@@ -87,6 +93,7 @@ private:
   HFONT police_ = nullptr;  // the window's, not owned
   int dpi_;
   recap::TTableau tableau_;
+  std::string nom_ = textes::Nom_Grille_Accessible;
   std::vector<int> largeurs_;
   int hauteur_;
   int haut_ = 1, gauche_ = 1;          // first scrolling row and column in view

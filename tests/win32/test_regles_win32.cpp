@@ -46,6 +46,8 @@ TEST_F(ReglesWin32, TheComparisonAtTheKeyboard) {
   test::Accessible fenetre(c.Handle());
   ASSERT_NE(fenetre.a, nullptr);
   EXPECT_EQ(fenetre.Nom(), Texte(c.Handle()));
+  test::Accessible grille(c.GrilleTableau->Handle());
+  EXPECT_EQ(grille.Nom(), Texte(c.Handle()));
   MINMAXINFO mesures{};
   SendMessageW(c.Handle(), WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mesures));
   RECT minimum{0, 0, MulDiv(d.Largeur_Min, c.Dpi(), 96), MulDiv(d.Hauteur_Min, c.Dpi(), 96)};
