@@ -70,17 +70,24 @@ TForm1::TForm1(TBoitesMessages Boites, TDialoguesFichiers Dialogues, QWidget* pa
 void TForm1::Afficher_Calcul() {
   StringGridRecap->Afficher(recap::Tableau_Affiche(Cellules_Recap, TOT_RUB, Dernier_Calcul));
   Changer_Texte(LabelResume, Texte_Qt(recap::Texte_Resume(Dernier_Calcul)));
-  Placer_Resume();
+  Placer_Textes();
   LabelAvertissements->Montrer(Texte_Qt(recap::Texte_Avertissements(recap::Avertissements_Affiches(Dernier_Calcul))),
                                height());
   Commandes.Griser(Etat_Commandes());
 }
 
-void TForm1::Placer_Resume() {
+void TForm1::Placer_Textes() {
   const auto& resume = description::Controle("LabelResume");
+  // The check on one line while it fits, else wrapped at the summary's width.
+  const QSize une_ligne = LabelFichierTrouve->sizeHint();
+  if (une_ligne.width() <= resume.Width)
+    LabelFichierTrouve->resize(une_ligne);
+  else
+    LabelFichierTrouve->resize(resume.Width, LabelFichierTrouve->heightForWidth(resume.Width));
   const int lignes = LabelResume->heightForWidth(resume.Width);
-  LabelResume->resize(resume.Width, std::max(resume.Height, lignes));
-  Panel1->setFixedHeight(recap::Hauteur_Panel1(lignes, 96));
+  const recap::TPanel1 p = recap::Disposer_Panel1(LabelFichierTrouve->height(), lignes, 96);
+  LabelResume->setGeometry(resume.Left, p.Haut_Resume, resume.Width, std::max(resume.Height, lignes));
+  Panel1->setFixedHeight(p.Hauteur);
 }
 
 bool TForm1::focusNextPrevChild(bool suivant) {
@@ -129,7 +136,7 @@ void TForm1::FormCreate() { EditChemin_DossierChange(); }
 void TForm1::EditChemin_DossierChange() {
   recap::Sous_Garde(Boites_, [this] {
     Changer_Texte(LabelFichierTrouve, QString::fromStdString(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))));
-    LabelFichierTrouve->adjustSize();
+    Placer_Textes();
   });
 }
 

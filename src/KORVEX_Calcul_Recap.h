@@ -76,8 +76,8 @@ private:
   void Ouvrir_Comparaison();
   // Opens a new window on the detail of that rubric of the grid's calculation.
   void Ouvrir_Detail(int Rubrique);
-  // The summary label as high as its lines, and the panel with it.
-  void Placer_Resume();
+  // The folder check and the summary as high as their lines, and the panel with them.
+  void Placer_Textes();
 
   TBoitesMessages Boites_;
   TDialoguesFichiers Dialogues_;

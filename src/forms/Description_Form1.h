@@ -45,6 +45,10 @@ inline constexpr std::array<TControle, 9> Controles{{
     {"LabelAvertissements", "Form1", 0, 97, 851, 45, "", -1, true},
 }};
 
+// Under the folder check's text, before the summary: its designed line of 13 pixels at 8, the
+// summary at 32.
+inline constexpr int Ecart_Sous_Controle = 11;
+
 // The caption label of LabeledEdit_Mois, above the edit and left-aligned with it.
 struct TEtiquette {
   const char* Texte;

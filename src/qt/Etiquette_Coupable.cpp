@@ -48,6 +48,25 @@ int TEtiquetteCoupable::heightForWidth(int largeur) const {
   return static_cast<int>(std::ceil(haut)) + m.top() + m.bottom();
 }
 
+QSize TEtiquetteCoupable::sizeHint() const {
+  const QMargins m = contentsMargins();
+  qreal large = 0;
+  for (const QString& p : Paragraphes(text())) {
+    QTextLayout disposition(p, font());
+    QTextOption une_ligne(Qt::AlignLeft);
+    une_ligne.setWrapMode(QTextOption::NoWrap);
+    disposition.setTextOption(une_ligne);
+    disposition.beginLayout();
+    for (QTextLine ligne = disposition.createLine(); ligne.isValid(); ligne = disposition.createLine()) {
+      ligne.setLineWidth(1e6);
+      large = std::max(large, ligne.naturalTextWidth());
+    }
+    disposition.endLayout();
+  }
+  const int largeur = static_cast<int>(std::ceil(large)) + m.left() + m.right();
+  return {largeur, heightForWidth(largeur)};
+}
+
 QSize TEtiquetteCoupable::minimumSizeHint() const { return {0, heightForWidth(width())}; }
 
 void TEtiquetteCoupable::paintEvent(QPaintEvent*) {

@@ -13,6 +13,8 @@ public:
   // The height its text takes at that width, margins included.
   int heightForWidth(int largeur) const override;
   bool hasHeightForWidth() const override { return true; }
+  // Its text on as few lines as its breaks make, each whole.
+  QSize sizeHint() const override;
   QSize minimumSizeHint() const override;
 
 protected:

@@ -71,11 +71,15 @@ int Hauteur_Avertissements(int Hauteur_Texte, int Hauteur_Ligne, int Marges, int
   return std::min(Hauteur_Texte, std::max(Hauteur_Client / 3, 3 * Hauteur_Ligne + Marges));
 }
 
-int Hauteur_Panel1(int Hauteur_Resume, int Dpi) {
+TPanel1 Disposer_Panel1(int Hauteur_Controle, int Hauteur_Resume, int Dpi) {
   const auto echelle = [Dpi](int pixels) { return pixels * Dpi / 96; };
   const auto& panneau = description::Controle("Panel1");
+  const auto& controle = description::Controle("LabelFichierTrouve");
   const auto& resume = description::Controle("LabelResume");
-  return std::max(echelle(panneau.Height), echelle(resume.Top) + Hauteur_Resume + echelle(panneau.Height - resume.Top - resume.Height));
+  const int haut = std::max(echelle(resume.Top),
+                            echelle(controle.Top) + Hauteur_Controle + echelle(description::Ecart_Sous_Controle));
+  const int bas = echelle(panneau.Height - resume.Top - resume.Height);
+  return {haut, std::max(echelle(panneau.Height), haut + std::max(echelle(resume.Height), Hauteur_Resume) + bas)};
 }
 
 }  // namespace recap

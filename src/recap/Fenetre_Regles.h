@@ -44,8 +44,14 @@ bool Touche_Ferme(TGenre_Fenetre Genre, TTouche Touche);
 // its bar keeps both arrows and a thumb. 0 when there is no text.
 int Hauteur_Avertissements(int Hauteur_Texte, int Hauteur_Ligne, int Marges, int Hauteur_Client);
 
-// The main window's panel: its designed height, grown to hold the summary's lines below its
-// top. Dpi scales the description's pixels.
-int Hauteur_Panel1(int Hauteur_Resume, int Dpi);
+// The main window's panel. The folder check and the summary wrap at the summary's width (the
+// check on one line while it fits); the summary comes under the check, at its designed place
+// while the check keeps to one line; the panel keeps its designed height, grown to hold the
+// summary, which keeps at least its designed room. Heights in pixels of the screen; Dpi scales
+// the description's.
+struct TPanel1 {
+  int Haut_Resume, Hauteur;
+};
+TPanel1 Disposer_Panel1(int Hauteur_Controle, int Hauteur_Resume, int Dpi);
 
 }  // namespace recap

@@ -167,10 +167,19 @@ void TForm1::Placer_Controles() {
   }
   // The summary as high as its lines; the panel spans the top, grown to hold it; the warnings
   // below it while they show; the grid fills what is left.
+  // The folder check on one line while it fits, else wrapped at the summary's width, the summary
+  // under it.
+  RECT controle;
+  GetWindowRect(LabelFichierTrouve, &controle);
+  if (controle.right - controle.left > Echelle(Resume.Width))
+    SetWindowPos(LabelFichierTrouve, nullptr, 0, 0, Echelle(Resume.Width), Hauteur_Lignes(LabelFichierTrouve, Echelle(Resume.Width)),
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+  GetWindowRect(LabelFichierTrouve, &controle);
   const int resume = Hauteur_Lignes(LabelResume, Echelle(Resume.Width));
-  SetWindowPos(LabelResume, nullptr, 0, 0, Echelle(Resume.Width), std::max(Echelle(Resume.Height), resume),
-               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
-  int haut = recap::Hauteur_Panel1(resume, dpi_);
+  const recap::TPanel1 p = recap::Disposer_Panel1(controle.bottom - controle.top, resume, dpi_);
+  SetWindowPos(LabelResume, nullptr, Echelle(Resume.Left), p.Haut_Resume, Echelle(Resume.Width),
+               std::max(Echelle(Resume.Height), resume), SWP_NOZORDER | SWP_NOACTIVATE);
+  int haut = p.Hauteur;
   SetWindowPos(Panel1, nullptr, 0, 0, client.right, haut, SWP_NOZORDER | SWP_NOACTIVATE);
   const int avertissements =
       Montre(LabelAvertissements)
@@ -229,7 +238,7 @@ void TForm1::FormCreate() { EditChemin_DossierChange(); }
 void TForm1::EditChemin_DossierChange() {
   recap::Sous_Garde(Boites_, [this] {
     Changer_Texte(LabelFichierTrouve, recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier)));
-    Ajuster_A_Son_Texte(LabelFichierTrouve, police_);
+    Placer_Controles();
   });
 }
 

@@ -18,6 +18,7 @@
 #include "KORVEX_Calcul_Recap.h"
 #include "Suites.h"
 #include "Utilisateur.h"
+#include "forms/Description_Form1.h"
 #include "forms/Description_Tableaux.h"
 #include "qt/Fenetre_Tableau.h"
 #include "qt/Grille_Recap.h"
@@ -150,6 +151,15 @@ void TestsReglesFenetres::la_fenetre_principale_apres_deux_clics() {
   QVERIFY(f.LabelResume->height() > 57);
   QVERIFY(f.Panel1->height() >= f.LabelResume->y() + f.LabelResume->height());
   QVERIFY(f.StringGridRecap->Tableau().Perime);
+
+  // An interrupted calculation's folder: the long check wraps at the summary's width, and the
+  // summary comes under it.
+  std::filesystem::rename(profond / "PAIES.DTA", profond / "PAIES.DBF");
+  Saisir(f.EditChemin_Dossier, QString::fromStdString(profond.string()) + "/");
+  QVERIFY(f.LabelFichierTrouve->text().startsWith("Le fichier PAIES.DTA est absent"));
+  QCOMPARE(f.LabelFichierTrouve->width(), description::Controle("LabelResume").Width);
+  QVERIFY(f.LabelResume->y() > f.LabelFichierTrouve->y() + f.LabelFichierTrouve->height());
+  QVERIFY(f.Panel1->height() >= f.LabelResume->y() + f.LabelResume->height());
 }
 
 KORVEX_SUITE(TestsReglesFenetres);

@@ -88,11 +88,22 @@ TEST(FenetreReglesTest, TheWarningsAreaGrowsToAThirdThenScrolls) {
   for (const auto& c : cas) EXPECT_EQ(recap::Hauteur_Avertissements(c.texte, c.ligne, c.marges, c.client), c.attendu) << c.texte;
 }
 
-TEST(FenetreReglesTest, TheMainPanelGrowsToHoldTheSummary) {
-  EXPECT_EQ(recap::Hauteur_Panel1(39, 96), 97);   // three lines: as designed
-  EXPECT_EQ(recap::Hauteur_Panel1(65, 96), 105);  // five: 32 above, 8 below
-  EXPECT_EQ(recap::Hauteur_Panel1(0, 144), 145);
-  EXPECT_EQ(recap::Hauteur_Panel1(90, 144), 48 + 90 + 12);
+TEST(FenetreReglesTest, TheMainPanelGrowsToHoldTheCheckAndTheSummary) {
+  const struct {
+    int controle, resume, dpi;
+    recap::TPanel1 attendu;
+  } cas[] = {
+      {13, 39, 96, {32, 97}},    // one line, three lines: as designed
+      {13, 65, 96, {32, 105}},   // five lines of summary: 32 above, 8 below
+      {39, 39, 96, {58, 123}},   // a check of three lines pushes the summary, and its room, down
+      {20, 0, 144, {48, 145}},
+      {20, 90, 144, {48, 150}},
+  };
+  for (const auto& c : cas) {
+    const recap::TPanel1 p = recap::Disposer_Panel1(c.controle, c.resume, c.dpi);
+    EXPECT_EQ(p.Haut_Resume, c.attendu.Haut_Resume) << c.controle << " " << c.resume;
+    EXPECT_EQ(p.Hauteur, c.attendu.Hauteur) << c.controle << " " << c.resume;
+  }
 }
 
 TEST(FenetreReglesTest, TheWarningsAreaCountsThePayslipsLeftOut) {

@@ -2,8 +2,10 @@
 // sample's recap: its name, the Alt letters, the check box and a header click that change the
 // rows shown, its minimum size, Escape; Ctrl+W in a detail; the announcements of a new summary.
 #include <algorithm>
+#include <filesystem>
 
 #include "Fenetre_Test.h"
+#include "forms/Description_Form1.h"
 #include "forms/Description_Tableaux.h"
 #include "platform/Textes.h"
 #include "win32/Controles_Win32.h"
@@ -87,6 +89,19 @@ TEST_F(ReglesWin32, TheComparisonAtTheKeyboard) {
   EXPECT_TRUE(Clavier(f->Details[0]->GrilleTableau->Handle(), WM_KEYDOWN, 'W', true));
   EXPECT_TRUE(f->Details.empty());
   EXPECT_TRUE(Erreurs.empty());
+}
+
+// An interrupted calculation's folder: its long check wraps at the summary's width, the summary
+// under it, the panel around both.
+TEST_F(ReglesWin32, ALongFolderCheckWrapsAboveTheSummary) {
+  const auto korvex = dossier.Chemin() / "KORVEX";
+  std::filesystem::rename(korvex / "PAIES.DTA", korvex / "PAIES.DBF");
+  Taper(f->EditChemin_Dossier, korvex.string() + "\\");
+  EXPECT_EQ(Texte(f->LabelFichierTrouve).rfind("Le fichier PAIES.DTA est absent", 0), 0u);
+  const RECT controle = Rectangle(f->LabelFichierTrouve), resume = Rectangle(f->LabelResume);
+  EXPECT_EQ(controle.right - controle.left, MulDiv(description::Controle("LabelResume").Width, f->Dpi(), 96));
+  EXPECT_GT(resume.top, controle.bottom);
+  EXPECT_GE(Rectangle(f->Panel1).bottom, resume.bottom);
 }
 
 // A new summary, a new folder check: each is announced as a live region changes.
