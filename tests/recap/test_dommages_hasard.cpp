@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <iostream>
 #include <map>
 #include <random>
@@ -171,7 +172,15 @@ constexpr int Part_Des_Tirages = 10;
 constexpr int Part_Des_Tirages = 1;
 #endif
 
+// A longer campaign, by hand: KORVEX_DOMMAGES_FOIS=50 KORVEX_DOMMAGES_GRAINE=10000 draws fifty
+// times as many damages, from other seeds.
+int Entier_Env(const char* nom, int defaut) {
+  const char* v = std::getenv(nom);
+  return v != nullptr && *v != '\0' ? std::atoi(v) : defaut;
+}
+
 TEST(DommagesHasardTest, NoRandomDamageGivesADifferentRecapWithoutAWord) {
+  const int fois = std::max(1, Entier_Env("KORVEX_DOMMAGES_FOIS", 1)), depart = Entier_Env("KORVEX_DOMMAGES_GRAINE", 0);
   // The sample is the payroll application's own format; the others bring FoxPro and dBase IV memos.
   const std::vector<std::pair<std::string, int>> sources = {{"", 300}, {"fp_1252", 60}, {"tdbf_4", 60}, {"vfp_1252", 60}};
   test::TDossierTemporaire intact, abime;
@@ -181,7 +190,7 @@ TEST(DommagesHasardTest, NoRandomDamageGivesADifferentRecapWithoutAWord) {
     const TFichiers original = fixture.empty() ? test::Exemple() : test::Avec_Fixture(fixture);
     test::Ecrire_Fichiers(intact.Chemin(), original);
     const std::vector<std::string> mois = test::Mois_Des_Paies(intact.Chemin());
-    for (int graine = 0; graine < tirages / Part_Des_Tirages; ++graine) {
+    for (int graine = depart; graine < depart + fois * tirages / Part_Des_Tirages; ++graine) {
       std::mt19937 alea(static_cast<uint32_t>(graine));
       TFichiers f = original;
       const std::string dommage = (fixture.empty() ? "exemple" : fixture) + ", graine " + std::to_string(graine) +
