@@ -142,7 +142,7 @@ piloter_tableaux() {
   attendre "la fermeture du détail" absente "$detail"
 }
 
-# The comparison alone, for a window started at another scale.
+# The recap, the comparison and a detail, for a window started at another scale.
 piloter_comparaison() {
   local suffixe=$1 id=$2 dossier=$3
   local comparaison="^Comparaison — mois 02-2024 / 01-2024\$"
@@ -150,12 +150,19 @@ piloter_comparaison() {
   saisir "$id" 90 66 "02-2024"
   cliquer "$id" 388 60
   sleep 1
+  capturer "fenetre-$suffixe-recap-144" "$id"
   cliquer "$id" 150 133
   xdotool key --clearmodifiers ctrl+m
   attendre "la fenêtre de comparaison" nommee "$comparaison"
   capturer "fenetre-$suffixe-comparaison-144" "$(nommee "$comparaison")"
   xdotool key --clearmodifiers Escape
   attendre "la fermeture de la comparaison" absente "$comparaison"
+  local detail="^Détail — rubrique 1 Salaire de base — mois 02-2024\$"
+  xdotool windowfocus --sync "$id" key --clearmodifiers ctrl+d
+  attendre "la fenêtre de détail" nommee "$detail"
+  capturer "fenetre-$suffixe-detail-144" "$(nommee "$detail")"
+  xdotool windowfocus --sync "$(nommee "$detail")" key --clearmodifiers Escape
+  attendre "la fermeture du détail" absente "$detail"
 }
 
 # The recap of the damaged copy: the warnings area with its count of payslips left out.
