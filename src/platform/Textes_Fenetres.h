@@ -186,6 +186,33 @@ inline constexpr const char* Designation_Comparaison = "la comparaison";
 inline constexpr const char* Designation_Detail = "le détail";
 inline constexpr const char* Nom_Rangee_Rubrique = "rubrique";
 inline constexpr const char* Nom_Rangee_Enregistrement = "enregistrement";
+// ---- The cumuls of several months ----
+inline std::string Titre_Cumuls(const std::string& du, const std::string& au) { return "Cumuls — du " + du + " au " + au; }
+inline constexpr const char* Nom_Feuille_Cumuls = "Cumuls";
+inline constexpr const char* Nom_Feuille_Graphique = "Graphique";
+inline constexpr const char* Prefixe_Fichier_Cumuls = "cumuls-KORVEX-";
+inline std::string Document_Cumuls(const std::string& du, const std::string& au) {
+  return "Cumuls KORVEX " + du + " à " + au;
+}
+inline constexpr const char* Designation_Cumuls = "les cumuls";
+inline constexpr const char* Entete_Total_Cumuls = "TOTAL";
+inline constexpr const char* Action_Cumuls = "Cumuls de plusieurs mois…";
+inline constexpr const char* Libelle_Du = "&Du :";
+inline constexpr const char* Libelle_Au = "&Au :";
+inline constexpr const char* Bouton_Calculer_Cumuls = "Ca&lculer";
+inline constexpr const char* Cumuls_Mois_Incorrects =
+    "Les mois «\u00A0Du\u00A0» et «\u00A0Au\u00A0» doivent être des mois mm-aaaa, de 01 à 12.";
+inline constexpr const char* Cumuls_Ordre = "Le mois «\u00A0Du\u00A0» doit venir avant le mois «\u00A0Au\u00A0», ou être le même.";
+inline std::string Cumuls_Trop_Long(int maximum) {
+  return "Les cumuls portent sur " + std::to_string(maximum) + " mois au plus.";
+}
+inline std::string Mois_Sans_Bulletin(const std::string& mois) { return "Aucun bulletin en " + mois + "."; }
+inline constexpr const char* Aucun_Cumul = "Aucun cumul n'a été fait : le calcul n'a pas abouti.";
+inline constexpr const char* Description_Graphique = "Graphique : gains et retenues de chaque mois, et le net";
+inline constexpr const char* Legende_Gains = "Gains";
+inline constexpr const char* Legende_Retenues = "Retenues";
+inline constexpr const char* Legende_Net = "Net";
+
 // After a sorted column's header.
 inline constexpr const char* Tri_Croissant = " \u25B2";
 inline constexpr const char* Tri_Decroissant = " \u25BC";

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <ctime>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,12 @@ struct TLigne_Tableau {
   std::vector<TCellule> Cellules;  // one per column
   bool A_Signaler = false;         // to be checked: drawn highlighted, and its text says why
   bool Pied = false;               // a total under the rows: it stays last, sorted or filtered
+  // A row whose cells are a series of the table's chart (TSerie), or none.
+  int Serie = -1;
 };
+
+// The series of a chart: gains and retenues as bars, the net as a line.
+enum TSerie { Serie_Gains = 0, Serie_Retenues = 1, Serie_Net = 2 };
 
 struct TTableau {
   std::string Titre;        // "Récap KORVEX — mois 02-2024", at the top of pages and workbooks
@@ -64,6 +70,19 @@ struct TTableau {
   int Colonnes_Nom = 1;
   // Rows left from before a click that made no result: drawn grey, as no longer the figures.
   bool Perime = false;
+  // The first columns, which stay in view when the grid scrolls sideways.
+  int Colonnes_Fixes = 1;
+  // A column whose number cells are the sums of those of the columns Premiere to Derniere: a
+  // workbook writes them as formulas, the table's figure as their value.
+  struct TSomme {
+    int Colonne = -1, Premiere = 0, Derniere = -1;
+  } Somme;
+  // A chart of the rows marked as series: its categories are the headers of the columns
+  // Premiere to Derniere, its values their cells.
+  struct TGraphique {
+    int Premiere = 0, Derniere = -1;
+  };
+  std::optional<TGraphique> Graphique;
   // The column its rows are sorted by on screen (-1: the table's own order), and which way.
   int Colonne_Triee = -1;
   bool Tri_Croissant = true;
