@@ -12,6 +12,7 @@
 
 #include "Cli_Classeur.h"
 #include "Cli_Comparaison.h"
+#include "Cli_Cumuls.h"
 #include "Cli_Detail.h"
 #include "Execution_Cli.h"
 #include "Json_Cli.h"
@@ -22,6 +23,7 @@
 #include "platform/Precision.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
+#include "recap/Cumuls.h"
 #include "recap/Export.h"
 #include "recap/Recap.h"
 #include "recap/Resume.h"
@@ -43,6 +45,8 @@ struct TArguments {
   std::optional<int> detail;  // --detail N: the payslips behind rubric N's total
   std::optional<std::string> comparer, seuil;  // --comparer MOIS_REF, --seuil P
   std::optional<recap::TDemande_Comparaison> comparaison;  // with --comparer
+  bool cumuls = false;  // --cumuls: the period month by month
+  std::optional<recap::TPeriode> periode_cumuls;
   std::string faute;  // why the arguments are refused; empty when they are right
 };
 
@@ -75,6 +79,20 @@ void Lire_Comparaison(TArguments& lus) {
   lus.comparaison = demande;
 }
 
+// With --cumuls, a period of one to 36 months is required, and it excludes the other tables.
+void Lire_Cumuls(TArguments& lus, const std::vector<std::string>& positionnels) {
+  if (!lus.cumuls || !lus.faute.empty()) return;
+  if (lus.detail || lus.comparer || lus.sortie == TSortie::Resume) {
+    lus.faute = textes::Cli_Cumuls_Exclusifs;
+  } else if (positionnels.size() != 3) {
+    lus.faute = textes::Cli_Cumuls_Sans_Fin;
+  } else {
+    const recap::TPeriode_Lue p = recap::Lire_Periode_Cumuls(positionnels[1], positionnels[2]);
+    lus.periode_cumuls = p.Periode;
+    lus.faute = p.Message;
+  }
+}
+
 TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   TArguments lus;
   std::vector<std::string> positionnels;
@@ -86,6 +104,7 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     else if (a == "--detail") Lire_Detail(lus, Valeur_Option(arguments, i));
     else if (a == "--comparer" || a == "--seuil") (a == "--seuil" ? lus.seuil : lus.comparer) = Valeur_Option(arguments, i);
     else if (a == "--help" || a == "-h") lus.aide = true;
+    else if (a == "--cumuls") lus.cumuls = true;
     else if (a == "--csv") Choisir_Sortie(lus, TSortie::Csv, sortie_choisie);
     else if (a == "--json") Choisir_Sortie(lus, TSortie::Json, sortie_choisie);
     else if (a == "--resume") Choisir_Sortie(lus, TSortie::Resume, sortie_choisie);
@@ -110,6 +129,7 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     if (!lus.periode && lus.faute.empty()) lus.faute = textes::Cli_Periode_Incorrecte;
   }
   Lire_Comparaison(lus);
+  Lire_Cumuls(lus, positionnels);
   return lus;
 }
 
@@ -207,6 +227,13 @@ int Executer(int argc, char** argv) {
                        : arguments.sortie == TSortie::Classeur ? cli::TForme_Comparaison::Classeur
                                                                : cli::TForme_Comparaison::Tabulations;
     return cli::Comparer_En_Ligne(*arguments.comparaison, forme, arguments.classeur);
+  }
+  if (arguments.cumuls) {
+    const auto format = arguments.sortie == TSortie::Csv        ? cli::TFormat_Cumuls::Csv
+                        : arguments.sortie == TSortie::Json     ? cli::TFormat_Cumuls::Json
+                        : arguments.sortie == TSortie::Classeur ? cli::TFormat_Cumuls::Classeur
+                                                                : cli::TFormat_Cumuls::Tabulations;
+    return cli::Executer_Cumuls({arguments.dossier, *arguments.periode_cumuls, format, arguments.classeur});
   }
   return arguments.detail ? Detailler(arguments) : Calculer(arguments);
 }

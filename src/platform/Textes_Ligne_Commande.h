@@ -20,11 +20,14 @@ inline constexpr const char* Cli_Mois_Reference_Incorrect =
 inline constexpr const char* Cli_Seuil_Incorrect = "--seuil attend un pourcentage positif ou nul (10, 12,5 ou 12.5)";
 inline constexpr const char* Cli_Seuil_Sans_Comparer = "--seuil ne s'emploie qu'avec --comparer";
 inline constexpr const char* Cli_Resume_Comparaison = "--resume ne s'emploie pas avec --comparer";
+inline constexpr const char* Cli_Cumuls_Sans_Fin = "--cumuls attend une période : DOSSIER MOIS MOIS_FIN";
+inline constexpr const char* Cli_Cumuls_Exclusifs = "--cumuls ne s'emploie pas avec --detail, --comparer ou --resume";
 // ---- The command line ----
 inline constexpr const char* Usage_Cli =
     "Usage : korvex-recap [--csv | --json | --resume | --xlsx FICHIER] DOSSIER MOIS [MOIS_FIN]\n"
     "        korvex-recap --detail N [--csv | --json | --xlsx FICHIER] DOSSIER MOIS [MOIS_FIN]\n"
     "        korvex-recap --comparer MOIS_REF [--seuil P] [--csv | --json | --xlsx FICHIER] DOSSIER MOIS [MOIS_FIN]\n"
+    "        korvex-recap --cumuls [--csv | --json | --xlsx FICHIER] DOSSIER MOIS MOIS_FIN\n"
     "        korvex-recap --help\n"
     "\n"
     "Calcule la récap d'un mois (ou d'une période) du dossier de données KORVEX, comme le bouton\n"
@@ -58,6 +61,11 @@ inline constexpr const char* Usage_Cli =
     "            rubrique nouvelle, disparue, ou dont l'écart atteint le seuil ; avec MOIS_FIN, la\n"
     "            période de référence commence à MOIS_REF et compte autant de mois\n"
     "  --seuil P  le seuil de contrôle en % (10 par défaut ; 12,5 ou 12.5)\n"
+    "\n"
+    "Cumuls de plusieurs mois :\n"
+    "  --cumuls  de MOIS à MOIS_FIN (1 à 36 mois) : une ligne par rubrique, une colonne par mois\n"
+    "            et le TOTAL, puis les bulletins, gains, retenues et net de chaque mois ; avec\n"
+    "            --xlsx, le TOTAL en formules et une feuille «\u00A0Graphique\u00A0»\n"
     "\n"
     "Les totaux s'écrivent avec le séparateur décimal des paramètres régionaux de l'utilisateur\n"
     "(sauf en JSON).\n"
