@@ -33,10 +33,29 @@ struct TFond {
 };
 inline constexpr double Gris_Fond = 0.85;  // of white: dark enough on a laser printer, light enough to read
 
+// The shapes of a chart, in colour.
+struct TCouleur {
+  int Rouge = 0, Vert = 0, Bleu = 0;
+};
+struct TBarre {
+  double X = 0, Y = 0, Largeur = 0, Hauteur = 0;
+  TCouleur Couleur;
+};
+struct TSegment {
+  double X1 = 0, Y1 = 0, X2 = 0, Y2 = 0;
+  double Epaisseur = 0;
+  TCouleur Couleur;
+  bool Sous_Barres = false;  // a grid line, under the bars
+};
+
+// Drawn in this order: the shaded rows, the segments under the bars, the bars, the rules, the
+// other segments, the texts.
 struct TPage_Imprimee {
   std::vector<TFond> Fonds;
   std::vector<TTexte_Imprime> Textes;
   std::vector<TTrait> Traits;
+  std::vector<TBarre> Barres;
+  std::vector<TSegment> Segments;
 };
 
 inline constexpr double Points_Par_Millimetre = 72.0 / 25.4;
