@@ -6,7 +6,9 @@
 
 #include "platform/Caracteres.h"
 #include "platform/Erreurs.h"
+#include "platform/Separateurs.h"
 #include "platform/Textes.h"
+#include "recap/Graphique.h"
 
 namespace recap {
 
@@ -47,9 +49,11 @@ std::string Ajuster(const std::string& texte, double largeur, TRole role, const 
 
 // Where a column lies on the paper, and how its texts align there.
 struct TPlace_Colonne {
+  int Colonne;
   double Gauche, Droite;
   TAlignement Alignement;
 };
+using TGroupe = std::vector<TPlace_Colonne>;
 
 // A column aligns as its first cell that holds something, or else as its first cell: a column
 // of amounts ends at its right edge, header included.
@@ -65,29 +69,79 @@ TAlignement Alignement_Colonne(const TTableau& t, int colonne) {
 
 double Largeur_Utile(const TFormat_Page& f) { return f.Largeur - 2 * f.Marge; }
 
-// The columns side by side across the printable width, each by its share.
-std::vector<TPlace_Colonne> Placer_Colonnes(const TTableau& t, const TFormat_Page& format) {
-  const double parts = std::accumulate(t.Colonnes.begin(), t.Colonnes.end(), 0.0,
-                                       [](double somme, const TColonne& c) { return somme + std::max(0.0, c.Part); });
-  std::vector<TPlace_Colonne> places;
+// These columns side by side across the printable width, each by its share.
+TGroupe Placer_Colonnes(const TTableau& t, const TFormat_Page& format, const std::vector<int>& colonnes) {
+  double parts = 0;
+  for (int c : colonnes) parts += std::max(0.0, t.Colonnes[static_cast<size_t>(c)].Part);
+  TGroupe places;
   double x = format.Marge;
-  for (int c = 0; c < t.Nombre_Colonnes(); ++c) {
+  for (int c : colonnes) {
     const double part = std::max(0.0, t.Colonnes[static_cast<size_t>(c)].Part);
     const double l = parts > 0 ? Largeur_Utile(format) * part / parts : 0;
-    places.push_back({x, x + l, Alignement_Colonne(t, c)});
+    places.push_back({c, x, x + l, Alignement_Colonne(t, c)});
     x += l;
   }
   return places;
 }
 
+std::vector<int> Toutes(const TTableau& t) {
+  std::vector<int> c(static_cast<size_t>(t.Nombre_Colonnes()));
+  std::iota(c.begin(), c.end(), 0);
+  return c;
+}
+
+// The width a column needs: its header and its figures whole.
+double Largeur_Voulue(const TTableau& t, int c, const TMesure& mesure) {
+  double voulue = mesure(TRole::Colonne, Sur_Une_Ligne(t.Texte(c, 0)));
+  for (int r = 1; r < t.Nombre_Rangees(); ++r) {
+    const TCellule* cellule = t.Cellule(c, r);
+    if (cellule != nullptr && cellule->Genre != TGenre_Cellule::Texte)
+      voulue = std::max(voulue, mesure(TRole::Corps, cellule->Texte));
+  }
+  return voulue + 2 * Retrait;
+}
+
+// Whether every column of the group holds its header and its figures whole.
+bool Groupe_Tient(const TTableau& t, const TGroupe& groupe, const TMesure& mesure) {
+  for (const TPlace_Colonne& p : groupe)
+    if (Largeur_Voulue(t, p.Colonne, mesure) > p.Droite - p.Gauche) return false;
+  return true;
+}
+
+// The table's columns in groups that each fit the paper: all together when they can, else the
+// columns that name a row (N° RUB, LIBELLES) on every page, with as many of the others as fit.
+std::vector<TGroupe> Grouper_Colonnes(const TTableau& t, const TFormat_Page& format, const TMesure& mesure) {
+  TGroupe tout = Placer_Colonnes(t, format, Toutes(t));
+  if (Groupe_Tient(t, tout, mesure)) return {tout};
+  std::vector<int> noms;
+  for (int c = 0; c < std::min(t.Colonnes_Nom, t.Nombre_Colonnes()); ++c) noms.push_back(c);
+  std::vector<TGroupe> groupes;
+  std::vector<int> courant = noms;
+  for (int c = static_cast<int>(noms.size()); c < t.Nombre_Colonnes(); ++c) {
+    std::vector<int> essai = courant;
+    essai.push_back(c);
+    if (courant.size() > noms.size() && !Groupe_Tient(t, Placer_Colonnes(t, format, essai), mesure)) {
+      groupes.push_back(Placer_Colonnes(t, format, courant));
+      essai = noms;
+      essai.push_back(c);
+    }
+    courant = std::move(essai);
+  }
+  groupes.push_back(Placer_Colonnes(t, format, courant));
+  return groupes;
+}
+
 class TMise_En_Page {
 public:
   TMise_En_Page(const TTableau& tableau, const TFormat_Page& format, const TMesure& mesure)
-      : tableau_(tableau), format_(format), mesure_(mesure), colonnes_(Placer_Colonnes(tableau, format)) {}
+      : tableau_(tableau), format_(format), mesure_(mesure), groupes_(Grouper_Colonnes(tableau, format, mesure)) {}
 
+  // The rows in bands of a page each; each band on as many pages as there are groups of
+  // columns, side by side; the chart, if any, on a last page.
   std::vector<TPage_Imprimee> Pages() {
     Verifier_Papier();
     const double bas = format_.Hauteur - format_.Marge - Place_Pied;
+    colonnes_ = groupes_.front();
     double y = Nouvelle_Page();
     for (const std::string& ligne : Lignes_Avertissements()) {
       if (y + Ligne_Entete > bas) y = Nouvelle_Page();
@@ -98,11 +152,20 @@ public:
     if (y + Sous_Ligne + Avant_Tableau + Hauteur_Colonnes + Hauteur_Ligne > bas) y = Nouvelle_Page();
     int rangee = 1;
     for (;;) {
-      y = Colonnes(y + Sous_Ligne + Avant_Tableau);
-      while (rangee < tableau_.Nombre_Rangees() && y + Hauteur_Ligne <= bas) y = Rangee(rangee++, y);
+      const int debut = rangee;
+      for (size_t g = 0; g < groupes_.size(); ++g) {
+        colonnes_ = groupes_[g];
+        if (g > 0) y = Nouvelle_Page();
+        y = Colonnes(y + Sous_Ligne + Avant_Tableau);
+        // The first group's page sets the band; the others take the same rows.
+        const int fin = g == 0 ? tableau_.Nombre_Rangees() : rangee;
+        for (rangee = debut; rangee < fin && y + Hauteur_Ligne <= bas;) y = Rangee(rangee++, y);
+      }
       if (rangee >= tableau_.Nombre_Rangees()) break;
+      colonnes_ = groupes_.front();
       y = Nouvelle_Page();
     }
+    Page_Graphique(bas);
     Pieds();
     return std::move(pages_);
   }
@@ -175,10 +238,23 @@ private:
     return lignes;
   }
 
+  // The chart under its page's header, in the rest of the page.
+  void Page_Graphique(double bas) {
+    const auto donnees = Donnees_Graphique(tableau_);
+    if (!donnees) return;
+    const double y = Nouvelle_Page() + Avant_Tableau;
+    TPage_Imprimee graphique = Dessiner_Graphique(*donnees, format_.Marge, y, Largeur_Utile(), bas - y, mesure_,
+                                                  Police_De(TRole::Corps).Taille, plateforme::DecimalSeparator());
+    TPage_Imprimee& p = Page();
+    p.Barres = std::move(graphique.Barres);
+    p.Segments = std::move(graphique.Segments);
+    p.Textes.insert(p.Textes.end(), graphique.Textes.begin(), graphique.Textes.end());
+  }
+
   // The texts of one grid row (0: the headers), each in its column.
   void Cellules(int rangee, double base, TRole role) {
-    for (int c = 0; c < tableau_.Nombre_Colonnes(); ++c) {
-      const TPlace_Colonne& col = colonnes_[static_cast<size_t>(c)];
+    for (const TPlace_Colonne& col : colonnes_) {
+      const int c = col.Colonne;
       const std::string texte =
           Ajuster(Sur_Une_Ligne(tableau_.Texte(c, rangee)), col.Droite - col.Gauche - 2 * Retrait, role, mesure_);
       if (texte.empty()) continue;
@@ -215,24 +291,14 @@ private:
   const TTableau& tableau_;
   const TFormat_Page& format_;
   const TMesure& mesure_;
-  std::vector<TPlace_Colonne> colonnes_;
+  std::vector<TGroupe> groupes_;
+  TGroupe colonnes_;  // those of the page being laid out
   std::vector<TPage_Imprimee> pages_;
 };
 
 // Whether every column holds its header and its numbers whole at this paper's width.
 bool Colonnes_Tiennent(const TTableau& t, const TFormat_Page& format, const TMesure& mesure) {
-  const auto places = Placer_Colonnes(t, format);
-  for (int c = 0; c < t.Nombre_Colonnes(); ++c) {
-    const TPlace_Colonne& place = places[static_cast<size_t>(c)];
-    double voulue = mesure(TRole::Colonne, Sur_Une_Ligne(t.Texte(c, 0)));
-    for (int r = 1; r < t.Nombre_Rangees(); ++r) {
-      const TCellule* cellule = t.Cellule(c, r);
-      if (cellule != nullptr && cellule->Genre != TGenre_Cellule::Texte)
-        voulue = std::max(voulue, mesure(TRole::Corps, cellule->Texte));
-    }
-    if (voulue > place.Droite - place.Gauche - 2 * Retrait) return false;
-  }
-  return true;
+  return Groupe_Tient(t, Placer_Colonnes(t, format, Toutes(t)), mesure);
 }
 
 }  // namespace
