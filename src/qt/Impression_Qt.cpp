@@ -30,6 +30,7 @@ struct TEchelle {
   double X, Y;
   explicit TEchelle(const QPaintDevice& appareil)
       : X(appareil.logicalDpiX() / 72.0), Y(appareil.logicalDpiY() / 72.0) {}
+  TEchelle(double x, double y) : X(x), Y(y) {}
 };
 
 // Where texts are measured before there is a printer: a device at a printer's resolution, so
@@ -61,17 +62,33 @@ QPageLayout Mise_En_Page_Qt(const recap::TFormat_Page& f) {
                      QMarginsF());
 }
 
-void Dessiner_Page(QPainter& p, const recap::TPage_Imprimee& page, const TEchelle& e) {
+QColor Couleur_Qt(const recap::TCouleur& c) { return QColor(c.Rouge, c.Vert, c.Bleu); }
+
+}  // namespace
+
+void Dessiner_Page_Qt(QPainter& p, const recap::TPage_Imprimee& page, double echelle_x, double echelle_y,
+                      const std::function<QFont(recap::TRole)>& Police) {
+  const TEchelle e{echelle_x, echelle_y};
   for (const auto& f : page.Fonds)
     p.fillRect(QRectF(f.X * e.X, f.Y * e.Y, f.Largeur * e.X, f.Hauteur * e.Y),
                QColor::fromRgbF(recap::Gris_Fond, recap::Gris_Fond, recap::Gris_Fond));
+  const auto segments = [&](bool sous_barres) {
+    for (const auto& s : page.Segments) {
+      if (s.Sous_Barres != sous_barres) continue;
+      p.setPen(QPen(Couleur_Qt(s.Couleur), s.Epaisseur * e.Y));
+      p.drawLine(QPointF(s.X1 * e.X, s.Y1 * e.Y), QPointF(s.X2 * e.X, s.Y2 * e.Y));
+    }
+  };
+  segments(true);
+  for (const auto& b : page.Barres) p.fillRect(QRectF(b.X * e.X, b.Y * e.Y, b.Largeur * e.X, b.Hauteur * e.Y), Couleur_Qt(b.Couleur));
   for (const auto& t : page.Traits) {
     p.setPen(QPen(Qt::black, t.Epaisseur * e.Y));
     p.drawLine(QPointF(t.X1 * e.X, t.Y1 * e.Y), QPointF(t.X2 * e.X, t.Y2 * e.Y));
   }
+  segments(false);
   p.setPen(Qt::black);
   for (const auto& t : page.Textes) {
-    p.setFont(Police_Qt(t.Role));
+    p.setFont(Police(t.Role));
     const QString texte = Texte(t.Texte);
     const double largeur = p.fontMetrics().horizontalAdvance(texte);
     double x = t.X * e.X;
@@ -80,8 +97,6 @@ void Dessiner_Page(QPainter& p, const recap::TPage_Imprimee& page, const TEchell
     p.drawText(QPointF(x, t.Y * e.Y), texte);
   }
 }
-
-}  // namespace
 
 recap::TMesure Mesure_Qt(const QPaintDevice* appareil) {
   const QPaintDevice& mesure = appareil != nullptr ? *appareil : Appareil_Sans_Imprimante();
@@ -100,7 +115,7 @@ void Dessiner_Pages_Qt(QPagedPaintDevice& appareil, const std::vector<recap::TPa
   const TEchelle e(appareil);
   for (size_t n = 0; n < pages.size(); ++n) {
     if (n > 0 && !appareil.newPage()) throw plateforme::EKorvex(textes::Impression_Echouee);
-    Dessiner_Page(p, pages[n], e);
+    Dessiner_Page_Qt(p, pages[n], e.X, e.Y, Police_Qt);
   }
   if (!p.end()) throw plateforme::EKorvex(textes::Impression_Echouee);
 }

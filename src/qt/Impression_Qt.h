@@ -3,13 +3,21 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFont>
+#include <functional>
 #include <vector>
 
 #include "recap/Impression.h"
 
 class QPaintDevice;
 class QPagedPaintDevice;
+class QPainter;
 class QPrinter;
+
+// Draws a page, its lengths times the scales (device pixels per unit), its texts in Police's font
+// of their role: the printer's points, or the chart's pixels on screen.
+void Dessiner_Page_Qt(QPainter& p, const recap::TPage_Imprimee& page, double echelle_x, double echelle_y,
+                      const std::function<QFont(recap::TRole)>& Police);
 
 // Texts measured in the printed fonts on the device, or on the screen when there is none yet.
 recap::TMesure Mesure_Qt(const QPaintDevice* appareil = nullptr);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@ namespace {
 // origin is the corner of its printable area.
 struct TEchelle {
   double X, Y, Decalage_X, Decalage_Y;
+  TEchelle(double x, double y) : X(x), Y(y), Decalage_X(0), Decalage_Y(0) {}
   explicit TEchelle(HDC dc)
       : X(GetDeviceCaps(dc, LOGPIXELSX) / 72.0),
         Y(GetDeviceCaps(dc, LOGPIXELSY) / 72.0),
@@ -139,31 +141,56 @@ std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Gdi(HDC dc, const recap::TTab
   return recap::Mettre_En_Pages(Tableau, Format_Page_Gdi(dc), Mesure_Gdi(dc));
 }
 
-void Dessiner_Page_Gdi(HDC dc, const recap::TPage_Imprimee& page) {
-  const TEchelle e(dc);
+namespace {
+
+void Ligne(HDC dc, const TEchelle& e, double x1, double y1, double x2, double y2, double epaisseur, COLORREF couleur) {
+  const TObjet_Gdi plume(CreatePen(PS_SOLID, std::max(1, static_cast<int>(std::lround(epaisseur * e.Y))), couleur));
+  const TChoix_Gdi choix(dc, plume.Objet());
+  MoveToEx(dc, e.Vers_X(x1), e.Vers_Y(y1), nullptr);
+  LineTo(dc, e.Vers_X(x2), e.Vers_Y(y2));
+}
+
+void Rectangle_Plein(HDC dc, const TEchelle& e, double x, double y, double largeur, double hauteur, COLORREF couleur) {
+  const TObjet_Gdi pinceau(CreateSolidBrush(couleur));
+  const RECT r{e.Vers_X(x), e.Vers_Y(y), e.Vers_X(x + largeur), e.Vers_Y(y + hauteur)};
+  FillRect(dc, &r, static_cast<HBRUSH>(pinceau.Objet()));
+}
+
+COLORREF Couleur_Gdi(const recap::TCouleur& c) {
+  return RGB(static_cast<BYTE>(c.Rouge), static_cast<BYTE>(c.Vert), static_cast<BYTE>(c.Bleu));
+}
+
+void Dessiner(HDC dc, const recap::TPage_Imprimee& page, const TEchelle& e, const std::function<HGDIOBJ(recap::TRole)>& police) {
   const auto gris = static_cast<BYTE>(std::lround(recap::Gris_Fond * 255));
-  const TObjet_Gdi pinceau(CreateSolidBrush(RGB(gris, gris, gris)));
-  for (const auto& f : page.Fonds) {
-    const RECT r{e.Vers_X(f.X), e.Vers_Y(f.Y), e.Vers_X(f.X + f.Largeur), e.Vers_Y(f.Y + f.Hauteur)};
-    FillRect(dc, &r, static_cast<HBRUSH>(pinceau.Objet()));
-  }
-  for (const auto& t : page.Traits) {
-    const int epaisseur = std::max(1, static_cast<int>(std::lround(t.Epaisseur * e.Y)));
-    const TObjet_Gdi plume(CreatePen(PS_SOLID, epaisseur, RGB(0, 0, 0)));
-    const TChoix_Gdi choix(dc, plume.Objet());
-    MoveToEx(dc, e.Vers_X(t.X1), e.Vers_Y(t.Y1), nullptr);
-    LineTo(dc, e.Vers_X(t.X2), e.Vers_Y(t.Y2));
-  }
-  const TPolices_Gdi polices(dc);
+  for (const auto& f : page.Fonds) Rectangle_Plein(dc, e, f.X, f.Y, f.Largeur, f.Hauteur, RGB(gris, gris, gris));
+  const auto segments = [&](bool sous_barres) {
+    for (const auto& s : page.Segments)
+      if (s.Sous_Barres == sous_barres) Ligne(dc, e, s.X1, s.Y1, s.X2, s.Y2, s.Epaisseur, Couleur_Gdi(s.Couleur));
+  };
+  segments(true);
+  for (const auto& b : page.Barres) Rectangle_Plein(dc, e, b.X, b.Y, b.Largeur, b.Hauteur, Couleur_Gdi(b.Couleur));
+  for (const auto& t : page.Traits) Ligne(dc, e, t.X1, t.Y1, t.X2, t.Y2, t.Epaisseur, RGB(0, 0, 0));
+  segments(false);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, RGB(0, 0, 0));
   for (const auto& t : page.Textes) {
-    const TChoix_Gdi police(dc, polices[t.Role]);
+    const TChoix_Gdi choix(dc, police(t.Role));
     SetTextAlign(dc, Alignement_Gdi(t.Alignement));
     const std::wstring large = plateforme::Vers_Utf16(t.Texte);
     ExtTextOutW(dc, e.Vers_X(t.X), e.Vers_Y(t.Y), 0, nullptr, large.c_str(), static_cast<UINT>(large.size()),
                 nullptr);
   }
+}
+
+}  // namespace
+
+void Dessiner_Page_Gdi(HDC dc, const recap::TPage_Imprimee& page) {
+  const TPolices_Gdi polices(dc);
+  Dessiner(dc, page, TEchelle(dc), [&polices](recap::TRole r) { return polices[r]; });
+}
+
+void Dessiner_Ecran_Gdi(HDC dc, const recap::TPage_Imprimee& page, HFONT police) {
+  Dessiner(dc, page, TEchelle(1, 1), [police](recap::TRole) { return static_cast<HGDIOBJ>(police); });
 }
 
 void Imprimer_Pages_Gdi(HDC imprimante, const std::vector<recap::TPage_Imprimee>& pages, const std::string& document) {

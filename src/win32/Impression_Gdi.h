@@ -23,6 +23,8 @@ std::vector<recap::TPage_Imprimee> Mettre_En_Pages_Gdi(HDC dc, const recap::TTab
 
 // Draws one page; on a printer, between StartPage and EndPage.
 void Dessiner_Page_Gdi(HDC dc, const recap::TPage_Imprimee& page);
+// Draws shapes laid out in the screen's pixels (a chart), every text in the window's font.
+void Dessiner_Ecran_Gdi(HDC dc, const recap::TPage_Imprimee& page, HFONT police);
 
 // One print job of the pages, named for the spooler. Raises plateforme::EKorvex when the
 // printer refuses the job or a page; the job is then abandoned.
