@@ -100,7 +100,8 @@ void TForm1::resizeEvent(QResizeEvent* evenement) {
 }
 
 recap::TEtat_Commandes TForm1::Etat_Commandes() const {
-  return recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->currentIndex().row() + 1);
+  return recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->currentIndex().row() + 1,
+                               Dossier_KORVEX_);
 }
 
 void TForm1::Executer(recap::TCommande Commande) {
@@ -108,6 +109,7 @@ void TForm1::Executer(recap::TCommande Commande) {
     recap::TServices_Fenetre services = Services_Qt(*StringGridRecap, Dialogues_);
     services.Ouvrir_Comparaison = [this] { Ouvrir_Comparaison(); };
     services.Ouvrir_Detail = [this](int rubrique) { Ouvrir_Detail(rubrique); };
+    services.Ouvrir_Cumuls = [this] { Ouvrir_Cumuls(); };
     recap::Executer_Commande(Commande, StringGridRecap->Tableau(), Etat_Commandes(), services);
   });
 }
@@ -126,6 +128,18 @@ void TForm1::Ouvrir_Comparaison() {
   Comparaison_->activateWindow();
 }
 
+void TForm1::Ouvrir_Cumuls() {
+  auto modele = recap::Modele_Cumuls(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois));
+  if (Cumuls_.isNull()) {
+    Cumuls_ = new TFenetreTableau(std::move(modele), Boites_, Dialogues_, this);
+    Montrer_Fenetre(Cumuls_, this);
+  } else {
+    Cumuls_->Remplacer(std::move(modele));
+  }
+  Cumuls_->raise();
+  Cumuls_->activateWindow();
+}
+
 void TForm1::Ouvrir_Detail(int Rubrique) {
   auto detail = recap::Clic_Detail(Dernier_Calcul, Rubrique, Boites_, Curseur_Qt());
   if (detail) Montrer_Fenetre(new TFenetreTableau(recap::Modele_Detail(std::move(*detail)), Boites_, Dialogues_, this), this);
@@ -135,8 +149,11 @@ void TForm1::FormCreate() { EditChemin_DossierChange(); }
 
 void TForm1::EditChemin_DossierChange() {
   recap::Sous_Garde(Boites_, [this] {
-    Changer_Texte(LabelFichierTrouve, QString::fromStdString(recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier))));
+    const recap::TControle_Dossier controle = recap::Controler_Dossier(Texte(EditChemin_Dossier));
+    Dossier_KORVEX_ = controle.KORVEX;
+    Changer_Texte(LabelFichierTrouve, QString::fromStdString(controle.Texte));
     Placer_Textes();
+    Commandes.Griser(Etat_Commandes());  // the cumuls follow the folder
   });
 }
 

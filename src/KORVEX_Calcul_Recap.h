@@ -76,10 +76,15 @@ private:
   void Ouvrir_Comparaison();
   // Opens a new window on the detail of that rubric of the grid's calculation.
   void Ouvrir_Detail(int Rubrique);
+  // Opens the cumuls of the folder field's folder, from January to the month field's month, or
+  // brings the open window to the front started again from them.
+  void Ouvrir_Cumuls();
   // The folder check and the summary as high as their lines, and the panel with them.
   void Placer_Textes();
 
   TBoitesMessages Boites_;
   TDialoguesFichiers Dialogues_;
   QPointer<TFenetreTableau> Comparaison_;
+  QPointer<TFenetreTableau> Cumuls_;
+  bool Dossier_KORVEX_ = false;  // what the last folder check found
 };

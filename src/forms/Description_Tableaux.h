@@ -32,6 +32,8 @@ struct TFenetre_Tableau {
   // The summary keeps the room of so many lines from one click to the next, so that the grid
   // does not jump; 0: the room of its own lines.
   int Lignes_Resume;
+  // The chart under the grid, for a table that has one: its height (0: none).
+  int Hauteur_Graphique = 0;
 };
 
 // Tab order is this order: the fields, the button and the check box, then the grid. The check
@@ -45,10 +47,22 @@ inline constexpr TControle_Panneau Panneau_Comparaison[] = {
     {"CaseFiltre", TGenre_Controle::Case, 488, 8, 0, 21, textes::Case_Filtre},
 };
 
+// The months of the cumuls, the first prefilled from the main window's month: January of its
+// year to that month.
+inline constexpr TControle_Panneau Panneau_Cumuls[] = {
+    {"LabelDu", TGenre_Controle::Libelle, 8, 12, 0, 0, textes::Libelle_Du},
+    {"EditDu", TGenre_Controle::Champ, 44, 8, 81, 21, ""},
+    {"LabelAu", TGenre_Controle::Libelle, 144, 12, 0, 0, textes::Libelle_Au},
+    {"EditAu", TGenre_Controle::Champ, 180, 8, 81, 21, ""},
+    {"ButtonCalculer", TGenre_Controle::Bouton, 284, 6, 97, 25, textes::Bouton_Calculer_Cumuls},
+};
+
 // The comparison is as wide as its columns, so that the check column shows without scrolling;
 // its summary is four lines and a fifth on the threshold.
 inline constexpr TFenetre_Tableau Fenetre_Comparaison{1060, 560, 720, 320, Panneau_Comparaison, 41, 5};
 inline constexpr TFenetre_Tableau Fenetre_Detail{640, 480, 360, 200, {}, 0, 0};
+// The cumuls: a year's twelve months in view beside the fixed columns, the chart under them.
+inline constexpr TFenetre_Tableau Fenetre_Cumuls{1100, 720, 600, 480, Panneau_Cumuls, 41, 4, 220};
 
 // The controls every table window has, by name.
 inline constexpr const char* Nom_Panneau = "PanelTableau";

@@ -199,7 +199,7 @@ inline constexpr const char* Entete_Total_Cumuls = "TOTAL";
 inline constexpr const char* Action_Cumuls = "Cumuls de plusieurs mois…";
 inline constexpr const char* Libelle_Du = "&Du :";
 inline constexpr const char* Libelle_Au = "&Au :";
-inline constexpr const char* Bouton_Calculer_Cumuls = "Ca&lculer";
+inline constexpr const char* Bouton_Calculer_Cumuls = "&Calculer";
 inline constexpr const char* Cumuls_Mois_Incorrects =
     "Les mois «\u00A0Du\u00A0» et «\u00A0Au\u00A0» doivent être des mois mm-aaaa, de 01 à 12.";
 inline constexpr const char* Cumuls_Ordre = "Le mois «\u00A0Du\u00A0» doit venir avant le mois «\u00A0Au\u00A0», ou être le même.";

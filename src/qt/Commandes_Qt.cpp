@@ -23,19 +23,20 @@ public:
   TCurseur_Force& operator=(const TCurseur_Force&) = delete;
 };
 
-// The selected cells as a rectangle of the grid (model cell (r, c) is grid cell (c + 1, r + 1));
-// the current cell when nothing is selected.
-recap::TZone Zone_Choisie(const QTableView& vue) {
+// The selected cells as a rectangle of the table (model cell (r, c) is the table's cell
+// (c + the fixed columns, r + 1)); the current cell when nothing is selected.
+recap::TZone Zone_Choisie(const TStringGridRecap& vue) {
+  const int f = vue.Colonne_Tableau(0);
   const QItemSelection selection = vue.selectionModel()->selection();
   if (selection.isEmpty()) {
     const QModelIndex courante = vue.currentIndex();
     if (!courante.isValid()) return {1, 1, 0, 0};
-    return {courante.column() + 1, courante.row() + 1, courante.column() + 1, courante.row() + 1};
+    return {courante.column() + f, courante.row() + 1, courante.column() + f, courante.row() + 1};
   }
-  recap::TZone z{selection.first().left() + 1, selection.first().top() + 1, selection.first().right() + 1,
+  recap::TZone z{selection.first().left() + f, selection.first().top() + 1, selection.first().right() + f,
                  selection.first().bottom() + 1};
   for (const QItemSelectionRange& r : selection) {
-    z = {std::min(z.Gauche, r.left() + 1), std::min(z.Haut, r.top() + 1), std::max(z.Droite, r.right() + 1),
+    z = {std::min(z.Gauche, r.left() + f), std::min(z.Haut, r.top() + 1), std::max(z.Droite, r.right() + f),
          std::max(z.Bas, r.bottom() + 1)};
   }
   return z;

@@ -16,6 +16,7 @@
 #include "qt/Tabulation.h"
 #include "qt/Etiquette_Coupable.h"
 #include "qt/Etiquette_Defilante.h"
+#include "qt/Graphique_Qt.h"
 #include "qt/Grille_Recap.h"
 #include "recap/Avertissements.h"
 #include "recap/Fenetre_Regles.h"
@@ -56,6 +57,12 @@ TFenetreTableau::TFenetreTableau(std::unique_ptr<recap::TModele_Fenetre> Modele,
   GrilleTableau->setObjectName(description::Nom_Grille);
   GrilleTableau->Permettre_Tri();
   disposition_->addWidget(GrilleTableau, 1);
+  if (d.Hauteur_Graphique > 0) {
+    Graphique = new TGraphiqueQt(this);
+    Graphique->setObjectName("Graphique");
+    Graphique->setFixedHeight(d.Hauteur_Graphique);
+    disposition_->addWidget(Graphique);
+  }
 
   LabelResumeTableau = new TEtiquetteCoupable(this);
   LabelResumeTableau->setObjectName(description::Nom_Resume);
@@ -166,6 +173,7 @@ void TFenetreTableau::Afficher() {
   setWindowTitle(Texte_Qt(contenu.Tableau.Titre));
   GrilleTableau->setAccessibleName(Texte_Qt(contenu.Tableau.Titre));
   GrilleTableau->Afficher(contenu.Tableau);
+  if (Graphique != nullptr) Graphique->Afficher(contenu.Tableau);
   Changer_Texte(LabelResumeTableau, Texte_Qt(contenu.Resume));
   LabelAvertissementsTableau->Montrer(Texte_Qt(recap::Texte_Avertissements(contenu.Tableau.Avertissements)), height());
   etat_ = contenu.Etat;
@@ -192,7 +200,9 @@ void TFenetreTableau::Executer(recap::TCommande Commande) {
 
 void TFenetreTableau::Activer_Rangee() {
   recap::Sous_Garde(boites_, [&] {
-    auto ouverte = modele_->Activer(GrilleTableau->Tableau(), GrilleTableau->currentIndex().row() + 1, boites_, Curseur_Qt());
+    const QModelIndex c = GrilleTableau->currentIndex();
+    auto ouverte = modele_->Activer(GrilleTableau->Tableau(), GrilleTableau->Colonne_Tableau(c.column()), c.row() + 1, boites_,
+                                    Curseur_Qt());
     if (ouverte) Montrer_Fenetre(new TFenetreTableau(std::move(ouverte), boites_, dialogues_, this), this);
   });
 }

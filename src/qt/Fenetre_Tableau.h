@@ -23,6 +23,7 @@ class QLineEdit;
 class QPushButton;
 class QVBoxLayout;
 class TEtiquetteDefilante;
+class TGraphiqueQt;
 class TStringGridRecap;
 
 class TFenetreTableau : public QWidget {
@@ -48,6 +49,7 @@ public:
   TStringGridRecap* GrilleTableau = nullptr;
   QLabel* LabelResumeTableau = nullptr;
   TEtiquetteDefilante* LabelAvertissementsTableau = nullptr;
+  TGraphiqueQt* Graphique = nullptr;  // the chart under the grid, for the kinds that have one
   QFrame* PanelTableau = nullptr;
   std::vector<QLineEdit*> Champs;  // the panel's fields, in the description's order
   QPushButton* Bouton = nullptr;

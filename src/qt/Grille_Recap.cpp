@@ -67,9 +67,26 @@ protected:
 
   void paintSection(QPainter* p, const QRect& r, int section) const override {
     if (!r.isValid() || model() == nullptr) return;
+    if (orientation() == Qt::Vertical) return Dessiner_Cellules_Fixes(*p, r, section);
     Dessiner_Cellule_Fixe(*p, r, model()->headerData(section, orientation()).toString(), palette(),
                           Qt::Alignment(model()->headerData(section, orientation(), Qt::TextAlignmentRole).toInt()) &
                               Qt::AlignHorizontal_Mask);
+  }
+
+private:
+  // A row's fixed cells side by side, each as wide as its column.
+  void Dessiner_Cellules_Fixes(QPainter& p, const QRect& r, int section) const {
+    const auto* modele = static_cast<const TModeleTableau*>(model());
+    const QVariantList textes = model()->headerData(section, Qt::Vertical, TModeleTableau::Role_Cellules_Fixes).toList();
+    const QVariantList cotes = model()->headerData(section, Qt::Vertical, TModeleTableau::Role_Alignements_Fixes).toList();
+    int x = r.left();
+    for (int c = 0; c < textes.size(); ++c) {
+      const bool derniere = c + 1 == textes.size();
+      const int largeur = derniere ? r.right() + 1 - x : modele->Tableau().Colonnes[static_cast<size_t>(c)].Largeur;
+      Dessiner_Cellule_Fixe(p, QRect(x, r.top(), largeur, r.height()), textes[c].toString(), palette(),
+                            Qt::Alignment(cotes[c].toInt()) & Qt::AlignHorizontal_Mask);
+      x += largeur;
+    }
   }
 };
 
@@ -140,14 +157,16 @@ int TModeleTableau::rowCount(const QModelIndex& parent) const {
   return parent.isValid() ? 0 : static_cast<int>(tableau_.Lignes.size());
 }
 
+int TModeleTableau::Fixes() const { return std::clamp(tableau_.Colonnes_Fixes, 1, std::max(1, tableau_.Nombre_Colonnes() - 1)); }
+
 int TModeleTableau::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : std::max(0, tableau_.Nombre_Colonnes() - 1);
+  return parent.isValid() ? 0 : std::max(0, tableau_.Nombre_Colonnes() - Fixes());
 }
 
 QVariant TModeleTableau::data(const QModelIndex& index, int role) const {
   if (!index.isValid()) return {};
   const bool a_signaler = tableau_.Lignes[static_cast<size_t>(index.row())].A_Signaler;
-  const int colonne = index.column() + 1, rangee = index.row() + 1;
+  const int colonne = index.column() + Fixes(), rangee = index.row() + 1;
   switch (role) {
     case Qt::DisplayRole: return Texte(tableau_.Texte(colonne, rangee));
     case Qt::TextAlignmentRole: return static_cast<int>(Cote(recap::Alignement_Ecran(tableau_, colonne, rangee)));
@@ -162,16 +181,33 @@ QVariant TModeleTableau::data(const QModelIndex& index, int role) const {
   }
 }
 
-// The fixed column is the vertical header: its cells are named as the others, "N° RUB" first.
+// The fixed columns are the vertical header: their cells are named as the others, "N° RUB" first.
 QVariant TModeleTableau::headerData(int section, Qt::Orientation orientation, int role) const {
-  const int colonne = orientation == Qt::Horizontal ? section + 1 : 0;
+  const int colonne = orientation == Qt::Horizontal ? section + Fixes() : 0;
   const int rangee = orientation == Qt::Horizontal ? 0 : section + 1;
-  if (role == Qt::DisplayRole)
-    return Texte(rangee == 0 ? recap::Texte_Entete_Ecran(tableau_, colonne) : tableau_.Texte(colonne, rangee));
-  if (role == Qt::AccessibleTextRole) return Texte(recap::Nom_Accessible(tableau_, colonne, rangee));
-  if (role == Qt::TextAlignmentRole && rangee > 0)
-    return static_cast<int>(Cote(recap::Alignement_Ecran(tableau_, colonne, rangee)));
-  return {};
+  const auto texte = [&](int c) {
+    return Texte(rangee == 0 ? recap::Texte_Entete_Ecran(tableau_, c) : tableau_.Texte(c, rangee));
+  };
+  switch (role) {
+    case Qt::DisplayRole: return texte(colonne);
+    case Qt::AccessibleTextRole: {
+      QStringList noms;
+      for (int c = colonne; c < (orientation == Qt::Vertical ? Fixes() : colonne + 1); ++c)
+        noms << Texte(recap::Nom_Accessible(tableau_, c, rangee));
+      return noms.join(QStringLiteral(" ; "));
+    }
+    case Qt::TextAlignmentRole:
+      return rangee > 0 ? QVariant(static_cast<int>(Cote(recap::Alignement_Ecran(tableau_, colonne, rangee)))) : QVariant();
+    case Role_Cellules_Fixes:
+    case Role_Alignements_Fixes: {
+      QVariantList cellules;
+      for (int c = 0; c < Fixes(); ++c)
+        cellules << (role == Role_Cellules_Fixes ? QVariant(texte(c))
+                                                 : QVariant(static_cast<int>(Cote(recap::Alignement_Ecran(tableau_, c, rangee)))));
+      return cellules;
+    }
+    default: return {};
+  }
 }
 
 // Selectable, never editable.
@@ -234,7 +270,8 @@ void TStringGridRecap::Permettre_Tri() {
   // A header click sorts; it selects no column.
   disconnect(horizontalHeader(), &QHeaderView::sectionPressed, this, nullptr);
   disconnect(horizontalHeader(), &QHeaderView::sectionEntered, this, nullptr);
-  connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int section) { emit Entete_Cliquee(section + 1); });
+  connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int section) { emit Entete_Cliquee(Colonne_Tableau(section)); });
 }
 
 void TStringGridRecap::Revenir_Au_Debut() {
@@ -248,16 +285,27 @@ void TStringGridRecap::Revenir_Au_Debut() {
 void TStringGridRecap::Largeurs_Du_Tableau() {
   const auto& colonnes = Tableau().Colonnes;
   if (colonnes.empty()) return;
-  verticalHeader()->setFixedWidth(colonnes[0].Largeur);
-  for (size_t c = 1; c < colonnes.size(); ++c) horizontalHeader()->resizeSection(static_cast<int>(c) - 1, colonnes[c].Largeur);
+  const size_t fixes = static_cast<size_t>(modele_->Fixes());
+  int fixe = 0;
+  for (size_t c = 0; c < fixes && c < colonnes.size(); ++c) fixe += colonnes[c].Largeur;
+  verticalHeader()->setFixedWidth(fixe);
+  for (size_t c = fixes; c < colonnes.size(); ++c)
+    horizontalHeader()->resizeSection(static_cast<int>(c - fixes), colonnes[c].Largeur);
 }
 
 QString TStringGridRecap::Texte_Coin() const { return Texte(recap::Texte_Entete_Ecran(Tableau(), 0)); }
 
 bool TStringGridRecap::eventFilter(QObject* objet, QEvent* evenement) {
   if (objet == coin_ && evenement->type() == QEvent::Paint) {
+    // The fixed columns' headers, each as wide as its column.
     QPainter p(coin_);
-    Dessiner_Cellule_Fixe(p, coin_->rect(), Texte_Coin(), palette());
+    int x = 0;
+    for (int c = 0; c < modele_->Fixes(); ++c) {
+      const bool derniere = c + 1 == modele_->Fixes();
+      const int largeur = derniere ? coin_->width() - x : Tableau().Colonnes[static_cast<size_t>(c)].Largeur;
+      Dessiner_Cellule_Fixe(p, QRect(x, 0, largeur, coin_->height()), Texte(recap::Texte_Entete_Ecran(Tableau(), c)), palette());
+      x += largeur;
+    }
     return true;
   }
   // The corner sorts by the fixed column; it never selects the whole table.

@@ -15,6 +15,10 @@ public:
   explicit TModeleTableau(QObject* parent = nullptr);
 
   const recap::TTableau& Tableau() const { return tableau_; }
+  // The table's columns shown in the vertical header, which stays in view: the first at least.
+  int Fixes() const;
+  // The fixed cells of a row as the vertical header draws them: their texts and alignments.
+  static constexpr int Role_Cellules_Fixes = Qt::UserRole, Role_Alignements_Fixes = Qt::UserRole + 1;
   // Tells the views what the new table holds; a table of other columns starts the views anew.
   void Afficher(recap::TTableau tableau);
 
@@ -40,6 +44,8 @@ public:
   // they keep the widths the user gave them.
   void Afficher(recap::TTableau tableau);
   const recap::TTableau& Tableau() const { return modele_->Tableau(); }
+  // The table's column of a column of the view.
+  int Colonne_Tableau(int colonne_vue) const { return colonne_vue + modele_->Fixes(); }
 
   // The text of the top-left fixed cell, drawn in the corner between the headers.
   QString Texte_Coin() const;

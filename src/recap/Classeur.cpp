@@ -18,6 +18,7 @@
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
 #include "platform/Textes.h"
+#include "recap/Graphique.h"
 #include "recap/Impression.h"
 
 namespace recap {
@@ -150,12 +151,26 @@ void Ecrire_Texte(lxw_worksheet* feuille, lxw_row_t rangee, lxw_col_t colonne, c
   Verifier(worksheet_write_string(feuille, rangee, colonne, Texte_Excel(texte).c_str(), format));
 }
 
-void Ecrire_Cellule(lxw_worksheet* feuille, lxw_row_t rangee, lxw_col_t colonne, const TCellule& c, lxw_format* format) {
+// A sum column the workbook can write as formulas: its range on the table, and not over itself.
+bool Somme_Ecrivable(const TTableau& t) {
+  const TTableau::TSomme& s = t.Somme;
+  return s.Colonne >= 0 && s.Colonne < t.Nombre_Colonnes() && s.Premiere >= 0 && s.Premiere <= s.Derniere &&
+         s.Derniere < t.Nombre_Colonnes() && (s.Colonne < s.Premiere || s.Colonne > s.Derniere);
+}
+
+// Somme, when not null, makes a number the sum of its row's cells in that range, the figure
+// its cached value: the same in a reader that does not calculate.
+void Ecrire_Cellule(lxw_worksheet* feuille, lxw_row_t rangee, lxw_col_t colonne, const TCellule& c, lxw_format* format,
+                    const TTableau::TSomme* somme) {
   if (c.Vide()) return Verifier(worksheet_write_blank(feuille, rangee, colonne, format));
   const double valeur = Valeur_Affichee(c);
   // A workbook has no infinite number: such a figure stays the grid's text.
-  if (c.Genre == TGenre_Cellule::Texte || !std::isfinite(valeur)) Ecrire_Texte(feuille, rangee, colonne, c.Texte, format);
-  else Verifier(worksheet_write_number(feuille, rangee, colonne, valeur, format));
+  if (c.Genre == TGenre_Cellule::Texte || !std::isfinite(valeur)) return Ecrire_Texte(feuille, rangee, colonne, c.Texte, format);
+  if (somme == nullptr) return Verifier(worksheet_write_number(feuille, rangee, colonne, valeur, format));
+  char plage[LXW_MAX_CELL_RANGE_LENGTH];
+  lxw_rowcol_to_range(plage, rangee, static_cast<lxw_col_t>(somme->Premiere), rangee, static_cast<lxw_col_t>(somme->Derniere));
+  const std::string formule = std::string("=SUM(") + plage + ")";
+  Verifier(worksheet_write_formula_num(feuille, rangee, colonne, formule.c_str(), format, valeur));
 }
 
 // A header stands over its column's figures: right-aligned over numbers.
@@ -175,14 +190,18 @@ lxw_row_t Ecrire_Tableau(lxw_worksheet* feuille, const TTableau& t, const TForma
     Ecrire_Texte(feuille, rangee, static_cast<lxw_col_t>(c), entete, f.Entetes[Colonne_De_Nombres(t, c)]);
     largeurs.push_back(static_cast<double>(plateforme::Nombre_Caracteres(entete)) + 1);  // bold
   }
-  worksheet_freeze_panes(feuille, rangee + 1, 0);
+  // A grid that keeps more than its first column in view keeps the rows' names in view sideways.
+  const int noms = t.Colonnes_Fixes > 1 ? std::clamp(std::min(t.Colonnes_Nom, t.Colonnes_Fixes), 0, t.Nombre_Colonnes()) : 0;
+  worksheet_freeze_panes(feuille, rangee + 1, static_cast<lxw_col_t>(noms));
+  const TTableau::TSomme* somme = Somme_Ecrivable(t) ? &t.Somme : nullptr;
   for (const auto& ligne : t.Lignes) {
     ++rangee;
     for (size_t c = 0; c < ligne.Cellules.size() && c < largeurs.size(); ++c) {
       const TCellule& cellule = ligne.Cellules[c];
       largeurs[c] = std::max(largeurs[c], Largeur_Cellule(cellule));
       if (cellule.Vide() && !ligne.A_Signaler) continue;  // a highlighted row is filled across
-      Ecrire_Cellule(feuille, rangee, static_cast<lxw_col_t>(c), cellule, f.Cellules[static_cast<size_t>(cellule.Genre)][ligne.A_Signaler]);
+      Ecrire_Cellule(feuille, rangee, static_cast<lxw_col_t>(c), cellule, f.Cellules[static_cast<size_t>(cellule.Genre)][ligne.A_Signaler],
+                     somme != nullptr && static_cast<int>(c) == somme->Colonne ? somme : nullptr);
     }
   }
   for (size_t c = 0; c < largeurs.size(); ++c)
@@ -191,8 +210,9 @@ lxw_row_t Ecrire_Tableau(lxw_worksheet* feuille, const TTableau& t, const TForma
   return rangee + 1;
 }
 
-void Ecrire_Feuille(lxw_workbook* classeur, const TTableau& t) {
-  lxw_worksheet* feuille = workbook_add_worksheet(classeur, Nom_Feuille_Excel(t.Nom_Feuille).c_str());
+// The sheet named Nom; returns the row of the table's header. The title, when there is one, is A1.
+lxw_row_t Ecrire_Feuille(lxw_workbook* classeur, const TTableau& t, const std::string& nom) {
+  lxw_worksheet* feuille = workbook_add_worksheet(classeur, nom.c_str());
   if (feuille == nullptr) Verifier(LXW_ERROR_MEMORY_MALLOC_FAILED);
   const TFormats f = Creer_Formats(classeur);
   lxw_row_t rangee = 0;
@@ -201,9 +221,114 @@ void Ecrire_Feuille(lxw_workbook* classeur, const TTableau& t) {
   if (t.Date_Heure != 0)
     Ecrire_Texte(feuille, rangee++, 0, textes::Date_Calcul_Imprimee(Texte_Date_Heure(t.Date_Heure)), nullptr);
   if (rangee > 0) ++rangee;  // a blank row before the table
+  const lxw_row_t entete = rangee;
   rangee = Ecrire_Tableau(feuille, t, f, rangee) + 1;
   for (const auto& ligne : t.Resume) Ecrire_Texte(feuille, rangee++, 0, ligne, nullptr);
   for (const auto& ligne : t.Avertissements) Ecrire_Texte(feuille, rangee++, 0, ligne, nullptr);
+  return entete;
+}
+
+// libxlsxwriter cannot combine two charts. The column chart holds every series, so that the
+// workbook caches all their values; when it is written, the series after Derniere_Colonne are
+// written by a line chart in the same plot area, on the same axes, as Excel combines them.
+struct TCombinaison {
+  lxw_chart* Colonnes = nullptr;
+  lxw_chart* Ligne = nullptr;  // never inserted: only its way of writing serves
+  lxw_chart_series* Derniere_Colonne = nullptr;
+  void (*Ecrire_Colonnes)(lxw_chart*) = nullptr;
+};
+
+// The combination of the workbook being written on this thread, for the library's callback.
+thread_local TCombinaison* combinaison_en_cours = nullptr;
+
+class TCombinaison_En_Cours {
+public:
+  explicit TCombinaison_En_Cours(TCombinaison& c) : avant_(combinaison_en_cours) { combinaison_en_cours = &c; }
+  ~TCombinaison_En_Cours() { combinaison_en_cours = avant_; }
+  TCombinaison_En_Cours(const TCombinaison_En_Cours&) = delete;
+  TCombinaison_En_Cours& operator=(const TCombinaison_En_Cours&) = delete;
+
+private:
+  TCombinaison* avant_;
+};
+
+void Ecrire_Colonnes_Et_Ligne(lxw_chart* colonnes) {
+  const TCombinaison& c = *combinaison_en_cours;
+  lxw_chart_series* const premiere_ligne = STAILQ_NEXT(c.Derniere_Colonne, list_pointers);
+  STAILQ_NEXT(c.Derniere_Colonne, list_pointers) = nullptr;
+  c.Ecrire_Colonnes(colonnes);
+  STAILQ_NEXT(c.Derniere_Colonne, list_pointers) = premiere_ligne;
+  lxw_chart* ligne = c.Ligne;
+  ligne->file = colonnes->file;
+  ligne->series_index = colonnes->series_index;  // series are numbered across both
+  ligne->axis_id_1 = colonnes->axis_id_1;
+  ligne->axis_id_2 = colonnes->axis_id_2;
+  STAILQ_FIRST(ligne->series_list) = premiere_ligne;
+  ligne->write_chart_type(ligne);
+  STAILQ_FIRST(ligne->series_list) = nullptr;  // the column chart frees them
+  ligne->file = nullptr;
+}
+
+lxw_color_t Couleur_Excel(TCouleur c) {
+  return static_cast<lxw_color_t>(c.Rouge) << 16 | static_cast<lxw_color_t>(c.Vert) << 8 | static_cast<lxw_color_t>(c.Bleu);
+}
+
+lxw_chart* Nouveau_Graphique(lxw_workbook* classeur, uint8_t type) {
+  lxw_chart* g = workbook_add_chart(classeur, type);
+  if (g == nullptr) Verifier(LXW_ERROR_MEMORY_MALLOC_FAILED);
+  return g;
+}
+
+// The table's chart on a sheet of its own: each month's gains and retenues as columns, the net as
+// a line, their values and the months those of the table's sheet (Feuille), whose header is the
+// row Entete.
+void Ecrire_Graphique(lxw_workbook* classeur, const TTableau& t, const std::string& feuille, lxw_row_t entete,
+                      TCombinaison& combinaison) {
+  if (!Donnees_Graphique(t)) return;
+  const int premiere = t.Graphique->Premiere, derniere = std::min(t.Graphique->Derniere, t.Nombre_Colonnes() - 1);
+  if (premiere < 0 || premiere > derniere) return;
+  std::array<int, 3> rangs{-1, -1, -1};  // each series is its last row, as on screen
+  for (size_t i = 0; i < t.Lignes.size(); ++i)
+    if (t.Lignes[i].Serie >= 0 && t.Lignes[i].Serie < 3) rangs[static_cast<size_t>(t.Lignes[i].Serie)] = static_cast<int>(i);
+  const bool colonnes = rangs[Serie_Gains] >= 0 || rangs[Serie_Retenues] >= 0, ligne = rangs[Serie_Net] >= 0;
+  lxw_chart* graphique = Nouveau_Graphique(classeur, colonnes ? LXW_CHART_COLUMN : LXW_CHART_LINE);
+  const std::array<const char*, 3> noms{textes::Legende_Gains, textes::Legende_Retenues, textes::Legende_Net};
+  const std::array<TCouleur, 3> couleurs{Couleur_Gains, Couleur_Retenues, Couleur_Net};
+  lxw_chart_series* derniere_colonne = nullptr;
+  for (const size_t s : {Serie_Gains, Serie_Retenues, Serie_Net}) {
+    if (rangs[s] < 0) continue;
+    lxw_chart_series* serie = chart_add_series(graphique, nullptr, nullptr);
+    if (serie == nullptr) Verifier(LXW_ERROR_MEMORY_MALLOC_FAILED);
+    const auto rangee = static_cast<lxw_row_t>(entete + 1 + static_cast<lxw_row_t>(rangs[s]));
+    chart_series_set_categories(serie, feuille.c_str(), entete, static_cast<lxw_col_t>(premiere), entete, static_cast<lxw_col_t>(derniere));
+    chart_series_set_values(serie, feuille.c_str(), rangee, static_cast<lxw_col_t>(premiere), rangee, static_cast<lxw_col_t>(derniere));
+    chart_series_set_name(serie, noms[s]);
+    if (s == Serie_Net) {
+      lxw_chart_line trait{Couleur_Excel(couleurs[s]), 0, 2.25f, 0, 0};
+      lxw_chart_fill plein{Couleur_Excel(couleurs[s]), 0, 0};
+      chart_series_set_line(serie, &trait);
+      chart_series_set_marker_type(serie, LXW_CHART_MARKER_SQUARE);
+      chart_series_set_marker_fill(serie, &plein);
+      chart_series_set_marker_line(serie, &trait);
+    } else {
+      lxw_chart_fill plein{Couleur_Excel(couleurs[s]), 0, 0};
+      chart_series_set_fill(serie, &plein);
+      derniere_colonne = serie;
+    }
+  }
+  if (!t.Titre.empty()) chart_title_set_name_range(graphique, feuille.c_str(), 0, 0);
+  chart_axis_set_num_format(graphique->y_axis, "#,##0");
+  chart_legend_set_position(graphique, LXW_CHART_LEGEND_TOP);
+  if (colonnes && ligne) {
+    combinaison = {graphique, Nouveau_Graphique(classeur, LXW_CHART_LINE), derniere_colonne, graphique->write_chart_type};
+    graphique->write_chart_type = Ecrire_Colonnes_Et_Ligne;
+  }
+  // Excel's way with a name already taken.
+  std::string nom = textes::Nom_Feuille_Graphique;
+  if (workbook_validate_sheet_name(classeur, nom.c_str()) != LXW_NO_ERROR) nom += " (2)";
+  lxw_chartsheet* page = workbook_add_chartsheet(classeur, nom.c_str());
+  if (page == nullptr) Verifier(LXW_ERROR_MEMORY_MALLOC_FAILED);
+  Verifier(chartsheet_set_chart(page, graphique));
 }
 
 std::string Lire_Tout(const std::string& chemin) {
@@ -236,6 +361,8 @@ std::string Contenu_Classeur(const TTableau& tableau) {
   const plateforme::TFichierTemporaire fichier(".xlsx");
   {
     [[maybe_unused]] const TLocale_C locale;
+    TCombinaison combinaison;
+    [[maybe_unused]] const TCombinaison_En_Cours en_cours(combinaison);
     lxw_workbook_options options{};
     TClasseur classeur(workbook_new_opt(fichier.Chemin_C().c_str(), &options));
     if (!classeur) Verifier(LXW_ERROR_CREATING_XLSX_FILE);
@@ -244,7 +371,9 @@ std::string Contenu_Classeur(const TTableau& tableau) {
     proprietes.title = titre.data();
     proprietes.created = tableau.Date_Heure;  // the same table, the same bytes
     Verifier(workbook_set_properties(classeur.get(), &proprietes));
-    Ecrire_Feuille(classeur.get(), tableau);
+    const std::string feuille = Nom_Feuille_Excel(tableau.Nom_Feuille);
+    const lxw_row_t entete = Ecrire_Feuille(classeur.get(), tableau, feuille);
+    Ecrire_Graphique(classeur.get(), tableau, feuille, entete, combinaison);
     Verifier(workbook_close(classeur.release()));
   }
   return Lire_Tout(fichier.Chemin());

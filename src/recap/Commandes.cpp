@@ -36,9 +36,9 @@ std::optional<int> Rubrique_De_Rangee(const TTableau& Tableau, int Rangee) {
   return static_cast<int>(n);
 }
 
-TEtat_Commandes Etat_Commandes(const TDernier_Calcul& Dernier, const TTableau& Tableau, int Rangee) {
+TEtat_Commandes Etat_Commandes(const TDernier_Calcul& Dernier, const TTableau& Tableau, int Rangee, bool Dossier_KORVEX) {
   const bool a_jour = Grille_A_Jour(Dernier);
-  return {a_jour, a_jour && Rubrique_De_Rangee(Tableau, Rangee).has_value()};
+  return {a_jour, a_jour && Rubrique_De_Rangee(Tableau, Rangee).has_value(), Dossier_KORVEX};
 }
 
 // Every table window has the same entries, in the order users know from the recap; the main
@@ -52,6 +52,7 @@ std::vector<TEntree_Commande> Commandes(TGenre_Fenetre Fenetre, const TCapacites
   if (Fenetre == TGenre_Fenetre::Recap) {
     entrees.push_back({TCommande::Detail, textes::Action_Detail, 'D', TPortee::Grille, true});
     entrees.push_back({TCommande::Comparer, textes::Action_Comparer, 'M', TPortee::Fenetre});
+    entrees.push_back({TCommande::Cumuls, textes::Action_Cumuls, 'U', TPortee::Fenetre});
   }
   entrees.push_back({TCommande::Exporter_Csv, textes::Action_Exporter_Csv, 'S', TPortee::Fenetre, true});
   entrees.push_back({TCommande::Exporter_Excel, textes::Action_Exporter_Excel, 'E', TPortee::Fenetre});
@@ -73,6 +74,8 @@ std::string Texte_Raccourci(const TEntree_Commande& Entree) {
 // compared or detailed.
 bool Commande_Active(TCommande Commande, const TEtat_Commandes& Etat) {
   if (Commande == TCommande::Detail) return Etat.Rubrique_Courante;
+  // The cumuls read the folder, whatever the grid holds.
+  if (Commande == TCommande::Cumuls) return Etat.Dossier_KORVEX;
   return Etat.Tableau_A_Jour;
 }
 
@@ -103,6 +106,7 @@ void Executer_Commande(TCommande Commande, const TTableau& Tableau, const TEtat_
     case TCommande::Exporter_Pdf: Exporter_Pdf(Tableau, Services); break;
     case TCommande::Exporter_Excel: Exporter_Excel(Tableau, Services.Demander_Chemin); break;
     case TCommande::Comparer: Services.Ouvrir_Comparaison(); break;
+    case TCommande::Cumuls: Services.Ouvrir_Cumuls(); break;
     case TCommande::Detail:
       if (const auto rubrique = Rubrique_De_Rangee(Tableau, Services.Rangee_Courante())) Services.Ouvrir_Detail(*rubrique);
       break;

@@ -26,6 +26,7 @@ enum class TCommande {
   Exporter_Pdf,
   Comparer,  // the main window only: the comparison with another month
   Detail,    // the main window only: the payslips behind the current row's total
+  Cumuls,    // the main window only: the cumuls of several months
 };
 
 // Where a shortcut works: in the grid only (the fields keep their own Ctrl+C, Ctrl+A), or
@@ -33,7 +34,7 @@ enum class TCommande {
 enum class TPortee { Grille, Fenetre };
 
 // Which window the table is in.
-enum class TGenre_Fenetre { Recap, Comparaison, Detail };
+enum class TGenre_Fenetre { Recap, Comparaison, Detail, Cumuls };
 
 // What a shell can do that another cannot (the Win32 window makes no PDF: Windows prints to
 // Microsoft Print to PDF).
@@ -45,13 +46,15 @@ struct TCapacites {
 struct TEtat_Commandes {
   bool Tableau_A_Jour = false;     // the grid holds the last calculation, whole
   bool Rubrique_Courante = false;  // the grid's current row is a rubric's
+  bool Dossier_KORVEX = false;     // the folder check finds PAIES.DTA
 };
 
 // The rubric of a row of the recap's table (row 0 the header): its first cell's number.
 std::optional<int> Rubrique_De_Rangee(const TTableau& Tableau, int Rangee);
 
-// The main window's state as the rules read it, its grid's current row at Rangee.
-TEtat_Commandes Etat_Commandes(const TDernier_Calcul& Dernier, const TTableau& Tableau, int Rangee);
+// The main window's state as the rules read it, its grid's current row at Rangee, its folder
+// check finding a KORVEX folder or not.
+TEtat_Commandes Etat_Commandes(const TDernier_Calcul& Dernier, const TTableau& Tableau, int Rangee, bool Dossier_KORVEX);
 
 struct TEntree_Commande {
   TCommande Commande;
@@ -99,6 +102,7 @@ struct TServices_Fenetre {
   // The main window only: opens its comparison window, or a detail window for that rubric.
   std::function<void()> Ouvrir_Comparaison;
   std::function<void(int Rubrique)> Ouvrir_Detail;
+  std::function<void()> Ouvrir_Cumuls;
 };
 
 // Runs the command on the table: nothing when its rule disables it. Raises plateforme::EKorvex.

@@ -20,13 +20,15 @@ std::string Titre_Application(const std::string& Fichier_Executable) {
   return nom.substr(0, premier) + plateforme::Minuscules(nom.substr(premier));
 }
 
-std::string Texte_Controle_Dossier(const std::string& Chemin) {
-  if (plateforme::Fichier_Existe(Chemin_Paies(Chemin))) return textes::Dossier_OK;
+std::string Texte_Controle_Dossier(const std::string& Chemin) { return Controler_Dossier(Chemin).Texte; }
+
+TControle_Dossier Controler_Dossier(const std::string& Chemin) {
+  if (plateforme::Fichier_Existe(Chemin_Paies(Chemin))) return {textes::Dossier_OK, true};
   // An interrupted calculation left the payslips under their temporary name.
   // The folder shows in the field beside it: the names alone keep the label short.
   if (!plateforme::Nom_Pris(Chemin_Paies(Chemin)) && plateforme::Nom_Pris(Chemin_Paies_Temporaire(Chemin)))
-    return textes::Calcul_Interrompu("PAIES.DTA", "PAIES.DBF");
-  return textes::Dossier_Pas_KORVEX;
+    return {textes::Calcul_Interrompu("PAIES.DTA", "PAIES.DBF"), false};
+  return {textes::Dossier_Pas_KORVEX, false};
 }
 
 std::optional<std::string> Mois_Champ(const std::string& Texte) {

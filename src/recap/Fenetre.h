@@ -62,6 +62,13 @@ std::string Titre_Application(const std::string& Fichier_Executable);
 // PAIES.DTA is not there but PAIES.DBF is, a calculation was interrupted: it says so, and how
 // to give the payroll application its payslips back.
 std::string Texte_Controle_Dossier(const std::string& Chemin);
+// The same, and whether it finds the folder a KORVEX one (PAIES.DTA there), which the cumuls' entry
+// follows: the window keeps both from one look at the folder.
+struct TControle_Dossier {
+  std::string Texte;
+  bool KORVEX = false;
+};
+TControle_Dossier Controler_Dossier(const std::string& Chemin);
 
 // A month field of our windows, the main window's aside (the recap has its own rule): the month
 // it holds, blanks trimmed, when it is a month mm-aaaa (01 to 12, four digits); else nothing.

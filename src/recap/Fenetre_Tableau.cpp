@@ -1,5 +1,7 @@
 #include "recap/Fenetre_Tableau.h"
 
+#include "platform/Textes.h"
+#include "recap/Cumuls.h"
 #include "recap/Fenetre_Comparaison.h"
 #include "recap/Fenetre_Detail.h"
 
@@ -42,10 +44,80 @@ private:
   TDetail detail_;
 };
 
+// The cumuls: its two months, its click, and the detail of a month's cell, or of the period's.
+class TModele_Cumuls : public TModele_Fenetre {
+public:
+  TModele_Cumuls(std::string Dossier, const std::string& Mois) : dossier_(std::move(Dossier)) {
+    const auto mois = Mois_Champ(Mois);
+    Champs = {mois ? "01" + mois->substr(2) : "", mois.value_or("")};
+  }
+  TGenre_Fenetre Genre() const override { return TGenre_Fenetre::Cumuls; }
+
+  void Valider(const TBoitesMessages& Boites, const TCurseur& Curseur) override {
+    cumuls_.reset();
+    echec_ = true;
+    const TBoitesMessages boites = Boites_Curseur_Normal(Boites, Curseur);
+    Sous_Garde(boites, [&] {
+      const TPeriode_Lue p = Lire_Periode_Cumuls(Champs.at(0), Champs.at(1));
+      if (!p.Periode) return boites.Message(p.Message);
+      const auto attente = Curseur(true);
+      cumuls_ = Cumuler(dossier_, *p.Periode, boites.Message);
+      echec_ = !cumuls_;
+    });
+  }
+
+  std::unique_ptr<TModele_Fenetre> Activer(const TTableau& Affiche, int Colonne, int Rangee, const TBoitesMessages& Boites,
+                                           const TCurseur& Curseur) override {
+    const auto rubrique = Rubrique_De_Rangee(Affiche, Rangee);
+    if (!cumuls_ || !rubrique || Colonne < 3) return nullptr;
+    const size_t k = static_cast<size_t>(Colonne - 3);
+    const bool periode = k >= cumuls_->Mois.size();
+    std::optional<TDetail> detail;
+    const TBoitesMessages boites = Boites_Curseur_Normal(Boites, Curseur);
+    Sous_Garde(boites, [&] {
+      const auto attente = Curseur(true);
+      detail = periode ? Detailler(dossier_, cumuls_->Mois.front(), *rubrique, boites.Message, cumuls_->Periode)
+                       : Detailler(dossier_, cumuls_->Mois[k], *rubrique, boites.Message);
+      // What the detail reads is checked against what the cumuls read, as a recap's detail is.
+      const TTAB_VALEURS& lu = periode ? cumuls_->Totaux_Periode : cumuls_->Totaux_Mois[k];
+      if (detail && !Memes_Bits(detail->Total, lu[*rubrique])) Avertir_Bulletins_Changes(detail->Avertissements);
+    });
+    return detail ? Modele_Detail(std::move(*detail)) : nullptr;
+  }
+
+protected:
+  TTableau Tableau() const override {
+    if (cumuls_) return Tableau_Cumuls(*cumuls_);
+    TTableau t;
+    t.Designation = textes::Designation_Cumuls;
+    t.Colonnes_Fixes = 3;
+    t.Colonnes = {{textes::Entetes_Grille[0], 64, 1}, {textes::Entetes_Grille[1], 250, 1}, {textes::Entete_Colonne, 90, 1},
+                  {textes::Entete_Total_Cumuls, 120, 1}};
+    t.Titre = textes::Titre_Cumuls(Sans_Blancs(Champs.at(0)), Sans_Blancs(Champs.at(1)));
+    return t;
+  }
+  std::string Resume() const override {
+    if (!cumuls_) return echec_ ? textes::Aucun_Cumul : "";
+    std::string texte;
+    for (const std::string& l : Lignes_Resume_Cumuls(*cumuls_)) texte += (texte.empty() ? "" : "\n") + l;
+    return texte;
+  }
+  TEtat_Commandes Etat() const override { return {cumuls_.has_value(), false, true}; }
+
+private:
+  std::string dossier_;
+  std::optional<TCumuls> cumuls_;
+  bool echec_ = false;
+};
+
 }  // namespace
 
 const description::TFenetre_Tableau& Description_Fenetre(TGenre_Fenetre Genre) {
-  return Genre == TGenre_Fenetre::Comparaison ? description::Fenetre_Comparaison : description::Fenetre_Detail;
+  switch (Genre) {
+    case TGenre_Fenetre::Comparaison: return description::Fenetre_Comparaison;
+    case TGenre_Fenetre::Cumuls: return description::Fenetre_Cumuls;
+    default: return description::Fenetre_Detail;
+  }
 }
 
 const description::TFenetre_Tableau& TModele_Fenetre::Description() const { return Description_Fenetre(Genre()); }
@@ -56,7 +128,7 @@ TContenu_Fenetre TModele_Fenetre::Contenu() const {
   return {Appliquer_Vue(Tableau(), Vue), Resume(), Etat()};
 }
 
-std::unique_ptr<TModele_Fenetre> TModele_Fenetre::Activer(const TTableau&, int, const TBoitesMessages&,
+std::unique_ptr<TModele_Fenetre> TModele_Fenetre::Activer(const TTableau&, int, int, const TBoitesMessages&,
                                                           const TCurseur&) {
   return nullptr;
 }
@@ -66,5 +138,9 @@ std::unique_ptr<TModele_Fenetre> Modele_Comparaison(const TCalcul& Calcul) {
 }
 
 std::unique_ptr<TModele_Fenetre> Modele_Detail(TDetail Detail) { return std::make_unique<TModele_Detail>(std::move(Detail)); }
+
+std::unique_ptr<TModele_Fenetre> Modele_Cumuls(const std::string& Dossier, const std::string& Mois) {
+  return std::make_unique<TModele_Cumuls>(Dossier, Mois);
+}
 
 }  // namespace recap

@@ -43,10 +43,10 @@ public:
 
   TContenu_Fenetre Contenu() const;
 
-  // A double click or Enter on a data row of the table shown (row 0 the header): the window it
+  // A double click or Enter on a cell of the table shown (row 0 the header): the window it
   // opens, if any.
-  virtual std::unique_ptr<TModele_Fenetre> Activer(const TTableau& Affiche, int Rangee, const TBoitesMessages& Boites,
-                                                   const TCurseur& Curseur);
+  virtual std::unique_ptr<TModele_Fenetre> Activer(const TTableau& Affiche, int Colonne, int Rangee,
+                                                   const TBoitesMessages& Boites, const TCurseur& Curseur);
 
 protected:
   virtual TTableau Tableau() const = 0;
@@ -61,5 +61,8 @@ const description::TFenetre_Tableau& Description_Fenetre(TGenre_Fenetre Genre);
 std::unique_ptr<TModele_Fenetre> Modele_Comparaison(const TCalcul& Calcul);
 // A rubric's detail, read.
 std::unique_ptr<TModele_Fenetre> Modele_Detail(TDetail Detail);
+// The cumuls of the folder Dossier, from January of the month field's year to its month (both
+// empty when the field holds no month), computed as the window opens.
+std::unique_ptr<TModele_Fenetre> Modele_Cumuls(const std::string& Dossier, const std::string& Mois);
 
 }  // namespace recap

@@ -244,7 +244,8 @@ void TFenetre_Tableau::Commande_Panneau(int id, WORD notification) {
 
 void TFenetre_Tableau::Activer_Rangee() {
   recap::Sous_Garde(Boites_, [this] {
-    auto ouverte = modele_->Activer(GrilleTableau->Tableau(), GrilleTableau->Cellule_Courante().Haut, Boites_, Curseur());
+    const TPlage c = GrilleTableau->Cellule_Courante();
+    auto ouverte = modele_->Activer(GrilleTableau->Tableau(), c.Gauche, c.Haut, Boites_, Curseur());
     if (ouverte && ouvrir_) ouvrir_(std::move(ouverte), *this);
   });
 }

@@ -28,14 +28,15 @@ void TGrilleWin32::Dessiner(HDC dc) const {
   const TPlage choix = Selection();
   const bool focus = GetFocus() == hwnd_;
 
-  std::vector<int> colonnes{0}, lignes{0};
+  std::vector<int> colonnes, lignes{0};
+  for (int c = 0; c < Fixes(); ++c) colonnes.push_back(c);
   for (int c = gauche_; c < Colonnes() && X_Colonne(c) < client.right; ++c) colonnes.push_back(c);
   for (int l = haut_; l < Lignes() && Y_Ligne(l) < client.bottom; ++l) lignes.push_back(l);
 
   for (int l : lignes) {
     for (int c : colonnes) {
       const RECT r = Rectangle_Cellule(c, l);
-      const bool fixe = c == 0 || l == 0;
+      const bool fixe = c < Fixes() || l == 0;
       const bool choisie = !fixe && choix.Contient(c, l) && !(focus && c == col_ && l == ligne_);
       // The lines to the right of and below the cell: dark around the fixed cells.
       const int trait = fixe ? COLOR_WINDOWFRAME : COLOR_BTNFACE;

@@ -74,9 +74,10 @@ int TGrilleWin32::Largeur_Colonne(int col) const {
 }
 
 int TGrilleWin32::X_Colonne(int col) const {
-  if (col == 0) return 0;
+  int x = 0;
+  for (int c = 0; c < std::min(col, Fixes()); ++c) x += Largeur_Colonne(c) + Trait;
+  if (col < Fixes()) return x;
   if (col < gauche_) return -1;
-  int x = Largeur_Colonne(0) + Trait;
   for (int c = gauche_; c < col; ++c) x += Largeur_Colonne(c) + Trait;
   return x;
 }
@@ -122,7 +123,7 @@ int TGrilleWin32::Bord_Colonne_En(POINT p) const {
 int TGrilleWin32::Colonnes_Visibles_Depuis(int gauche) const {
   RECT client;
   GetClientRect(hwnd_, &client);
-  int x = Largeur_Colonne(0) + Trait, n = 0;
+  int x = X_Colonne(Fixes() - 1) + Largeur_Colonne(Fixes() - 1) + Trait, n = 0;
   for (int c = gauche; c < Colonnes(); ++c) {
     x += Largeur_Colonne(c) + Trait;
     if (x - Trait > client.right) break;
@@ -144,9 +145,9 @@ void TGrilleWin32::Mettre_A_Jour_Defilement() {
   // Showing one bar narrows the room of the other: twice is enough to settle.
   for (int passe = 0; passe < 2; ++passe) {
     int gauche_max = derniere_col;
-    while (gauche_max > 1 && Colonnes_Visibles_Depuis(gauche_max - 1) >= derniere_col - gauche_max + 2) --gauche_max;
-    gauche_ = std::clamp(gauche_, 1, gauche_max);
-    SCROLLINFO h{sizeof h, SIF_RANGE | SIF_PAGE | SIF_POS, 1, derniere_col,
+    while (gauche_max > Fixes() && Colonnes_Visibles_Depuis(gauche_max - 1) >= derniere_col - gauche_max + 2) --gauche_max;
+    gauche_ = std::clamp(gauche_, Fixes(), gauche_max);
+    SCROLLINFO h{sizeof h, SIF_RANGE | SIF_PAGE | SIF_POS, Fixes(), derniere_col,
                  static_cast<UINT>(derniere_col - gauche_max + 1), gauche_, 0};
     SetScrollInfo(hwnd_, SB_HORZ, &h, TRUE);
 
@@ -186,14 +187,14 @@ TPlage TGrilleWin32::Selection() const {
 
 void TGrilleWin32::Selectionner(TPlage plage) {
   const int derniere = std::max(1, Lignes() - 1);
-  ancre_col_ = std::clamp(plage.Gauche, 1, Derniere_Colonne());
+  ancre_col_ = std::clamp(plage.Gauche, Fixes(), Derniere_Colonne());
   ancre_ligne_ = std::clamp(plage.Haut, 1, derniere);
-  col_ = std::clamp(plage.Droite, 1, Derniere_Colonne());
+  col_ = std::clamp(plage.Droite, Fixes(), Derniere_Colonne());
   ligne_ = std::clamp(plage.Bas, 1, derniere);
   InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void TGrilleWin32::Tout_Selectionner() { Selectionner({1, 1, Derniere_Colonne(), Lignes() - 1}); }
+void TGrilleWin32::Tout_Selectionner() { Selectionner({Fixes(), 1, Derniere_Colonne(), Lignes() - 1}); }
 
 void TGrilleWin32::Rendre_Visible(int col, int ligne) {
   if (ligne < haut_) haut_ = ligne;
@@ -205,7 +206,7 @@ void TGrilleWin32::Rendre_Visible(int col, int ligne) {
 }
 
 void TGrilleWin32::Aller(int col, int ligne, bool etendre) {
-  col_ = std::clamp(col, 1, Derniere_Colonne());
+  col_ = std::clamp(col, Fixes(), Derniere_Colonne());
   ligne_ = std::clamp(ligne, 1, std::max(1, Lignes() - 1));
   if (!etendre) {
     ancre_col_ = col_;
@@ -227,7 +228,7 @@ void TGrilleWin32::Touche(WPARAM touche) {
     case VK_DOWN: Aller(col_, ligne_ + 1, maj); break;
     case VK_PRIOR: Aller(col_, ligne_ - page, maj); break;
     case VK_NEXT: Aller(col_, ligne_ + page, maj); break;
-    case VK_HOME: Aller(1, ctrl ? 1 : ligne_, maj); break;
+    case VK_HOME: Aller(Fixes(), ctrl ? 1 : ligne_, maj); break;
     case VK_END: Aller(derniere_col, ctrl ? derniere_ligne : ligne_, maj); break;
     default: break;
   }
@@ -252,7 +253,7 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
                    reinterpret_cast<LPARAM>(hwnd_));
       return;
     }
-    if (Cellule_En(p, col, ligne) && col > 0 && ligne > 0) {  // fixed cells are not selectable
+    if (Cellule_En(p, col, ligne) && col >= Fixes() && ligne > 0) {  // fixed cells are not selectable
       Aller(col, ligne, (etat & MK_SHIFT) != 0);
       if (msg == WM_LBUTTONDBLCLK) {
         SendMessageW(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(hwnd_), Notification_Double_Clic),
@@ -272,7 +273,7 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
       Cellule_En(p, col, ligne);
       if (col < 0) col = p.x < 0 ? gauche_ - 1 : Colonnes() - 1;
       if (ligne < 0) ligne = p.y < 0 ? haut_ - 1 : Lignes() - 1;
-      if (col == 0) col = gauche_ - 1;  // dragging over column 0 scrolls back
+      if (col < Fixes()) col = gauche_ - 1;  // dragging over the fixed columns scrolls back
       if (ligne == 0) ligne = haut_ - 1;
       Aller(col, ligne, true);
     }
@@ -282,7 +283,7 @@ void TGrilleWin32::Souris(UINT msg, POINT p, WPARAM etat) {
     // The menu acts on the cell clicked, unless it lies in the selection, as a spreadsheet does.
     SetFocus(hwnd_);
     int col, ligne;
-    if (Cellule_En(p, col, ligne) && col > 0 && ligne > 0 && !Selection().Contient(col, ligne)) Aller(col, ligne, false);
+    if (Cellule_En(p, col, ligne) && col >= Fixes() && ligne > 0 && !Selection().Contient(col, ligne)) Aller(col, ligne, false);
   }
 }
 
@@ -370,8 +371,8 @@ void TGrilleWin32::Afficher(recap::TTableau tableau) {
   if (nouvelles_colonnes) {
     largeurs_.clear();
     for (const recap::TColonne& c : tableau_.Colonnes) largeurs_.push_back(Echelle(c.Largeur));
-    gauche_ = 1;
-    col_ = ancre_col_ = 1;
+    gauche_ = Fixes();
+    col_ = ancre_col_ = Fixes();
   }
   // The current cell and the anchor stay within the columns.
   col_ = std::min(col_, Derniere_Colonne());
@@ -389,8 +390,9 @@ void TGrilleWin32::Rafraichir() {
 }
 
 void TGrilleWin32::Revenir_Au_Debut() {
-  haut_ = gauche_ = 1;
-  Selectionner({1, 1, 1, 1});
+  haut_ = 1;
+  gauche_ = Fixes();
+  Selectionner({Fixes(), 1, Fixes(), 1});
   Rafraichir();
 }
 

@@ -73,8 +73,10 @@ private:
   int Echelle(int pixels) const { return win32::Echelle(pixels, dpi_); }
   int Lignes() const { return tableau_.Nombre_Rangees(); }
   int Colonnes() const { return tableau_.Nombre_Colonnes(); }
-  // The last column a cell can be selected in: 1 at least, the first scrolling column.
-  int Derniere_Colonne() const { return std::max(1, Colonnes() - 1); }
+  // The columns that stay in view when the grid scrolls sideways: the first at least.
+  int Fixes() const { return std::clamp(tableau_.Colonnes_Fixes, 1, std::max(1, Colonnes() - 1)); }
+  // The last column a cell can be selected in: the first scrolling column at least.
+  int Derniere_Colonne() const { return std::max(Fixes(), Colonnes() - 1); }
   void Rafraichir();
   int X_Colonne(int col) const;  // left edge, -1 when scrolled out
   int Y_Ligne(int ligne) const;
@@ -96,7 +98,7 @@ private:
   std::string nom_ = textes::Nom_Grille_Accessible;
   std::vector<int> largeurs_;
   int hauteur_;
-  int haut_ = 1, gauche_ = 1;          // first scrolling row and column in view
+  int haut_ = 1, gauche_ = 1;          // first scrolling row and column in view (gauche_ >= Fixes())
   int col_ = 1, ligne_ = 1;            // current cell
   int ancre_col_ = 1, ancre_ligne_ = 1;
   bool selection_souris_ = false;

@@ -74,7 +74,7 @@ void TestsExport::commandes_du_tableau() {
   // After the calculation the current row is rubric 1's, whose detail may be opened.
   const auto griseees = [&](bool a_jour) {
     for (const auto& e : entrees)
-      if (Action(f, e.Commande)->isEnabled() != recap::Commande_Active(e.Commande, {a_jour, a_jour})) return false;
+      if (Action(f, e.Commande)->isEnabled() != recap::Commande_Active(e.Commande, {a_jour, a_jour, a_jour})) return false;
     return true;
   };
   QVERIFY(griseees(false));

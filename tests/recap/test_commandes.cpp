@@ -32,9 +32,11 @@ std::string Decrire(const std::vector<recap::TEntree_Commande>& entrees) {
 TEST(Commandes, EntriesOrderShortcutsAndWhereTheyWork) {
   const std::string copies =
       "Copier Ctrl+C (grille) | Copier tout le tableau (grille) | Tout sélectionner Ctrl+A (grille) | ";
-  const std::string ouvertures = "- Détail de la rubrique… Ctrl+D (grille) | Comparer avec un autre mois… Ctrl+M | ";
+  const std::string ouvertures =
+      "- Détail de la rubrique… Ctrl+D (grille) | Comparer avec un autre mois… Ctrl+M | Cumuls de plusieurs mois… Ctrl+U | ";
   const std::string sorties = "- Exporter en CSV… Ctrl+S | Exporter en Excel… Ctrl+E | Imprimer… Ctrl+P | ";
-  for (auto genre : {recap::TGenre_Fenetre::Recap, recap::TGenre_Fenetre::Comparaison, recap::TGenre_Fenetre::Detail}) {
+  for (auto genre : {recap::TGenre_Fenetre::Recap, recap::TGenre_Fenetre::Comparaison, recap::TGenre_Fenetre::Detail,
+                     recap::TGenre_Fenetre::Cumuls}) {
     const std::string attendu = copies + (genre == recap::TGenre_Fenetre::Recap ? ouvertures : "") + sorties;
     EXPECT_EQ(Decrire(recap::Commandes(genre, {false})), attendu);
     EXPECT_EQ(Decrire(recap::Commandes(genre, {true})), attendu + "Exporter en PDF… | ");
@@ -47,18 +49,19 @@ TEST(Commandes, EntriesOrderShortcutsAndWhereTheyWork) {
   };
   for (const Cas& c : {Cas{'C', TCommande::Copier}, {'A', TCommande::Tout_Selectionner}, {'S', TCommande::Exporter_Csv},
                        {'E', TCommande::Exporter_Excel}, {'D', TCommande::Detail}, {'M', TCommande::Comparer},
+                       {'U', TCommande::Cumuls},
                        {'P', TCommande::Imprimer}, {'X', std::nullopt}, {0, std::nullopt}}) {
     const auto e = recap::Commande_De_Touche(recap::TGenre_Fenetre::Recap, {true}, c.touche);
     EXPECT_EQ(e ? std::optional(e->Commande) : std::nullopt, c.commande) << c.touche;
   }
   EXPECT_FALSE(recap::Commande_De_Touche(recap::TGenre_Fenetre::Detail, {true}, 'M'));
   // Every entry follows the state: only a grid that holds the last calculation leaves the
-  // window, and the detail needs a rubric's row as well.
+  // window, and the detail needs a rubric's row as well; the cumuls need a KORVEX folder alone.
   for (const auto& e : recap::Commandes(recap::TGenre_Fenetre::Recap, {true})) {
-    const bool detail = e.Commande == TCommande::Detail;
-    EXPECT_TRUE(recap::Commande_Active(e.Commande, {true, true})) << e.Texte;
-    EXPECT_EQ(recap::Commande_Active(e.Commande, {true, false}), !detail) << e.Texte;
-    EXPECT_FALSE(recap::Commande_Active(e.Commande, {false, false})) << e.Texte;
+    const bool detail = e.Commande == TCommande::Detail, cumuls = e.Commande == TCommande::Cumuls;
+    EXPECT_EQ(recap::Commande_Active(e.Commande, {true, true, false}), !cumuls) << e.Texte;
+    EXPECT_EQ(recap::Commande_Active(e.Commande, {true, false, true}), !detail) << e.Texte;
+    EXPECT_EQ(recap::Commande_Active(e.Commande, {false, false, true}), cumuls) << e.Texte;
   }
 }
 
@@ -186,10 +189,14 @@ TEST(Commandes, TheDetailTakesTheRubricOfTheCurrentRow) {
   };
   for (const Cas& c : {Cas{0, std::nullopt}, {1, 1}, {2, 2}, {3, std::nullopt}, {-1, std::nullopt}}) {
     EXPECT_EQ(recap::Rubrique_De_Rangee(t, c.rangee), c.rubrique) << c.rangee;
-    EXPECT_EQ(recap::Etat_Commandes(dernier, t, c.rangee).Rubrique_Courante, c.rubrique.has_value()) << c.rangee;
+    EXPECT_EQ(recap::Etat_Commandes(dernier, t, c.rangee, false).Rubrique_Courante, c.rubrique.has_value()) << c.rangee;
   }
   dernier.Echec = true;  // a stale grid is not detailed
-  EXPECT_FALSE(recap::Etat_Commandes(dernier, t, 1).Rubrique_Courante);
+  EXPECT_FALSE(recap::Etat_Commandes(dernier, t, 1, true).Rubrique_Courante);
+  // The cumuls follow the folder check, whatever the grid holds.
+  EXPECT_TRUE(recap::Commande_Active(TCommande::Cumuls, recap::Etat_Commandes(dernier, t, 1, true)));
+  EXPECT_TRUE(recap::Controler_Dossier(KORVEX_EXEMPLES).KORVEX);
+  EXPECT_FALSE(recap::Controler_Dossier("/nulle/part").KORVEX);
 }
 
 }  // namespace

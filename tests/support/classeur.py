@@ -3,7 +3,9 @@
 
   classeur.py decrire FICHIER
       prints the first sheet as JSON: the sheets' names, the frozen cell, the columns' widths and
-      every written cell (type, value, number format, bold, fill), for the core's tests.
+      every written cell (type, value, number format, bold, fill, and a formula's cached value),
+      then the charts of every sheet: their title and, for each group (columns, line...), its
+      axes and its series' name, ranges and cached values; for the core's tests.
   classeur.py recap FICHIER GOLDEN.json RESUME DECIMAL
       checks the workbook of a recap against the JSON and the summary lines of the same recap
       (golden outputs, written under the C locale); DECIMAL is the separator the summary
@@ -23,8 +25,33 @@ def fond(cellule):
     return cellule.fill.fgColor.rgb if cellule.fill.fill_type == "solid" else None
 
 
+def reference(source):
+    """A range of a chart as written: its formula, or its literal text."""
+    if source is None:
+        return None
+    for ref in ("strRef", "numRef"):
+        if getattr(source, ref, None) is not None:
+            return getattr(source, ref).f
+    return getattr(source, "v", None)
+
+
+def decrire_graphique(graphique):
+    titre = graphique.title.tx if graphique.title is not None else None
+    groupes = []
+    for groupe in graphique._charts:
+        series = []
+        for s in groupe.series:
+            cache = s.val.numRef.numCache if s.val is not None and s.val.numRef is not None else None
+            series.append({"nom": reference(s.tx), "categories": reference(s.cat), "valeurs": reference(s.val),
+                           "cache": [p.v for p in cache.pt] if cache is not None else None})
+        groupes.append({"type": groupe.tagname, "direction": getattr(groupe, "barDir", None),
+                        "axes": list(groupe.axId), "series": series})
+    return {"titre": reference(titre), "groupes": groupes}
+
+
 def decrire(chemin):
     classeur = openpyxl.load_workbook(chemin)
+    caches = openpyxl.load_workbook(chemin, data_only=True).worksheets[0]
     feuille = classeur.worksheets[0]
     cellules = {}
     for ligne in feuille.iter_rows():
@@ -33,9 +60,13 @@ def decrire(chemin):
                 continue
             cellules[c.coordinate] = {"type": c.data_type, "valeur": c.value, "format": c.number_format,
                                       "gras": bool(c.font.b), "fond": fond(c)}
+            if c.data_type == "f":
+                cellules[c.coordinate]["cache"] = caches[c.coordinate].value
+    graphiques = {f.title: [decrire_graphique(g) for g in f._charts]
+                  for f in classeur.worksheets + classeur.chartsheets if f._charts}
     return {"feuilles": classeur.sheetnames, "titre": classeur.properties.title, "gel": feuille.freeze_panes,
             "largeurs": {lettre: d.width for lettre, d in feuille.column_dimensions.items()},
-            "cellules": cellules}
+            "cellules": cellules, "graphiques": graphiques}
 
 
 def verifier_recap(chemin, golden, resume, decimal):
