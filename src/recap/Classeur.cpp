@@ -287,6 +287,7 @@ void Ecrire_Graphique(lxw_workbook* classeur, const TTableau& t, const std::stri
   if (!Donnees_Graphique(t)) return;
   const int premiere = t.Graphique->Premiere, derniere = std::min(t.Graphique->Derniere, t.Nombre_Colonnes() - 1);
   if (premiere < 0 || premiere > derniere) return;
+  const auto de = static_cast<lxw_col_t>(premiere), a = static_cast<lxw_col_t>(derniere);
   std::array<int, 3> rangs{-1, -1, -1};  // each series is its last row, as on screen
   for (size_t i = 0; i < t.Lignes.size(); ++i)
     if (t.Lignes[i].Serie >= 0 && t.Lignes[i].Serie < 3) rangs[static_cast<size_t>(t.Lignes[i].Serie)] = static_cast<int>(i);
@@ -300,8 +301,8 @@ void Ecrire_Graphique(lxw_workbook* classeur, const TTableau& t, const std::stri
     lxw_chart_series* serie = chart_add_series(graphique, nullptr, nullptr);
     if (serie == nullptr) Verifier(LXW_ERROR_MEMORY_MALLOC_FAILED);
     const auto rangee = static_cast<lxw_row_t>(entete + 1 + static_cast<lxw_row_t>(rangs[s]));
-    chart_series_set_categories(serie, feuille.c_str(), entete, static_cast<lxw_col_t>(premiere), entete, static_cast<lxw_col_t>(derniere));
-    chart_series_set_values(serie, feuille.c_str(), rangee, static_cast<lxw_col_t>(premiere), rangee, static_cast<lxw_col_t>(derniere));
+    chart_series_set_categories(serie, feuille.c_str(), entete, de, entete, a);
+    chart_series_set_values(serie, feuille.c_str(), rangee, de, rangee, a);
     chart_series_set_name(serie, noms[s]);
     if (s == Serie_Net) {
       lxw_chart_line trait{Couleur_Excel(couleurs[s]), 0, 2.25f, 0, 0};

@@ -1,6 +1,7 @@
-// A table as an Excel workbook (.xlsx): one sheet with the title, the folder and the date above
+// A table as an Excel workbook (.xlsx): a sheet with the title, the folder and the date above
 // the table, its header row bold and frozen, its numbers as numbers, the summary and the
-// warnings under it. Written through libxlsxwriter, whatever the C library's locale.
+// warnings under it; a table with a chart, a second sheet "Graphique" with it, drawn from the
+// first. Written through libxlsxwriter, whatever the C library's locale.
 #pragma once
 
 #include <string>
@@ -16,7 +17,9 @@ std::string Nom_Feuille_Excel(const std::string& nom);
 
 // The bytes of the workbook. Amounts are their grid value (Valeur_Affichee) shown with two
 // decimals and a thousands separator, percentages with one decimal, rubric numbers as whole
-// numbers, texts as texts (never as formulas); rows to be checked get a fill. Raises
+// numbers, texts as texts (never as formulas); rows to be checked get a fill. A sum column
+// (TTableau::Somme) is written as formulas over its row, cached with the table's figures; a grid
+// fixing more than one column keeps the rows' names frozen too. Raises
 // plateforme::EKorvex when it cannot be made.
 std::string Contenu_Classeur(const TTableau& tableau);
 

@@ -1,5 +1,6 @@
 // A table as an Excel workbook, read back by an independent reader (openpyxl), whatever the C
-// library's locale; and the save road of "Exporter en Excel…".
+// library's locale: the cumuls' totals as formulas and their chart; and the save road of
+// "Exporter en Excel…".
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -13,8 +14,10 @@
 #include "cli/Lanceur.h"
 #include "platform/Fichiers.h"
 #include "recap/Classeur.h"
+#include "recap/Cumuls.h"
 #include "recap/Impression.h"
 #include "support/Dossier_Temporaire.h"
+#include "support/Ecrivain_Dbase.h"
 
 namespace {
 
@@ -143,6 +146,124 @@ TEST(Classeur, ATableWithoutItsCalculationHasOnlyItsRows) {
   EXPECT_EQ(lu["cellules"]["B2"]["valeur"], "Régul");      // a stray byte read as Latin-1
   EXPECT_EQ(lu["cellules"]["C2"]["type"], "s");             // no infinite number in a workbook
   EXPECT_EQ(lu["cellules"].size(), 6u);
+  EXPECT_TRUE(lu["graphiques"].empty());
+}
+
+std::string Cellule_Excel(int colonne, int rangee) { return std::string(1, static_cast<char>('A' + colonne)) + std::to_string(rangee); }
+
+TEST(Classeur, CumulsTotalsAreSumsOfTheMonthsAndTheirChartReferencesTheSheet) {
+  const test::TDossierTemporaire dossier;
+  test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}, {"Cotisation", "2"}, {"Brut", "0"}});
+  test::Ecrire_Paies(dossier.Chemin(), {{"11-2024", test::Memo_Montants({"0011234.56", "00220.1", "003100"})},
+                                        {"01-2025", test::Memo_Montants({"0011234567.8912", "00221"})},
+                                        {"01-2025", test::Memo_Montants({"0015"})}});
+  const auto cumuls = recap::Cumuler(dossier.Texte(), *recap::Lire_Periode("11-2024", "01-2025"), {});
+  ASSERT_TRUE(cumuls);
+  const recap::TTableau t = recap::Tableau_Cumuls(*cumuls);
+  ASSERT_EQ(t.Nombre_Colonnes(), 7);
+  const std::string octets = recap::Contenu_Classeur(t);
+  // Under a French locale, no "1,5" in a formula's value, a chart's cache or its line's width.
+  const std::string avant = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) ADD_FAILURE() << "locale fr_FR.UTF-8 absente (LOCPATH)";
+  const std::string en_francais = recap::Contenu_Classeur(t);
+  std::setlocale(LC_ALL, avant.c_str());
+  EXPECT_EQ(en_francais, octets);
+  const auto lu = Relu(octets);
+  EXPECT_EQ(lu["feuilles"], nlohmann::json::array({"Cumuls", "Graphique"}));
+  EXPECT_EQ(lu["gel"], "C6");  // N° RUB and LIBELLES, and the header row, the fifth, stay in view
+
+  // Every cell as the table has it; the totals are the sums of their row's months.
+  const auto& cellules = lu["cellules"];
+  int formules = 0;
+  for (int r = 1; r < t.Nombre_Rangees(); ++r) {
+    for (int c = 0; c < t.Nombre_Colonnes(); ++c) {
+      const std::string nom = Cellule_Excel(c, 5 + r);
+      const TCellule& attendue = *t.Cellule(c, r);
+      SCOPED_TRACE(nom);
+      if (attendue.Vide()) {
+        EXPECT_FALSE(cellules.contains(nom));
+        continue;
+      }
+      ASSERT_TRUE(cellules.contains(nom));
+      const auto& lue = cellules[nom];
+      if (attendue.Genre == TGenre_Cellule::Texte) {
+        EXPECT_EQ(lue["valeur"], attendue.Texte);
+        continue;
+      }
+      EXPECT_EQ(lue["format"], attendue.Genre == TGenre_Cellule::Montant ? "#,##0.00" : "0");
+      if (c != 6) {
+        EXPECT_EQ(lue["type"], "n");
+        EXPECT_EQ(lue["valeur"], recap::Valeur_Affichee(attendue));
+        continue;
+      }
+      ++formules;
+      EXPECT_EQ(lue["type"], "f");
+      EXPECT_EQ(lue["valeur"], "=SUM(D" + std::to_string(5 + r) + ":F" + std::to_string(5 + r) + ")");
+      EXPECT_EQ(lue["cache"], recap::Valeur_Affichee(attendue));
+    }
+  }
+  EXPECT_EQ(formules, 7);  // the three rubrics, and the payslips, gains, retenues and net under them
+  EXPECT_EQ(cellules["G6"]["cache"], 1235807.4512);
+
+  // One chart on its own sheet: the gains and retenues as columns, the net as a line on the same
+  // axes, each a row under the rubrics over the months' headers.
+  ASSERT_EQ(lu["graphiques"].size(), 1u);
+  ASSERT_EQ(lu["graphiques"]["Graphique"].size(), 1u);
+  const auto& graphique = lu["graphiques"]["Graphique"][0];
+  EXPECT_EQ(graphique["titre"], "Cumuls!$A$1");
+  ASSERT_EQ(graphique["groupes"].size(), 2u);
+  const auto& colonnes = graphique["groupes"][0];
+  const auto& ligne = graphique["groupes"][1];
+  EXPECT_EQ(colonnes["type"], "barChart");
+  EXPECT_EQ(colonnes["direction"], "col");
+  EXPECT_EQ(ligne["type"], "lineChart");
+  EXPECT_EQ(ligne["axes"], colonnes["axes"]);
+  ASSERT_EQ(colonnes["series"].size(), 2u);
+  ASSERT_EQ(ligne["series"].size(), 1u);
+  const struct {
+    const nlohmann::json& serie;
+    const char* nom;
+    int rangee;
+  } series[] = {{colonnes["series"][0], "Gains", 10}, {colonnes["series"][1], "Retenues", 11}, {ligne["series"][0], "Net", 12}};
+  for (const auto& s : series) {
+    SCOPED_TRACE(s.nom);
+    EXPECT_EQ(s.serie["nom"], s.nom);
+    EXPECT_EQ(s.serie["categories"], "Cumuls!$D$5:$F$5");
+    const std::string rangee = std::to_string(s.rangee);
+    EXPECT_EQ(s.serie["valeurs"], "Cumuls!$D$" + rangee + ":$F$" + rangee);
+    ASSERT_EQ(s.serie["cache"].size(), 3u);
+    for (int k = 0; k < 3; ++k)
+      EXPECT_EQ(s.serie["cache"][static_cast<size_t>(k)], cellules[Cellule_Excel(3 + k, s.rangee)]["valeur"]);
+  }
+}
+
+// Any table may have a chart or a sum column; one the workbook cannot honour leaves plain numbers.
+TEST(Classeur, ChartAndSumsOfAnyTable) {
+  recap::TTableau t;
+  t.Nom_Feuille = "graphique";
+  t.Colonnes = {{"QUOI"}, {"A"}, {"B"}};
+  t.Lignes = {{{recap::Cellule_Texte("Net"), recap::Cellule_Montant(1), recap::Cellule_Montant(2)}}};
+  t.Graphique = recap::TTableau::TGraphique{1, 9};  // past the last column: up to it
+  const struct {
+    recap::TTableau::TSomme somme;
+    nlohmann::json attendu;
+  } cas[] = {{{2, 1, 1}, "=SUM(B2)"}, {{2, 1, 2}, 2}, {{3, 1, 1}, 2}, {{2, 1, 0}, 2}};  // then over itself, out, reversed
+  for (const auto& c : cas) {
+    t.Somme = c.somme;
+    const auto lu = Relu(recap::Contenu_Classeur(t));
+    EXPECT_EQ(lu["cellules"]["C2"]["valeur"], c.attendu) << c.somme.Colonne << " " << c.somme.Premiere << " " << c.somme.Derniere;
+    EXPECT_EQ(lu["feuilles"], nlohmann::json::array({"graphique"}));  // a chart without a series is no chart
+  }
+  // A name taken is followed by a number, as Excel does; a net alone is a line alone.
+  t.Lignes[0].Serie = recap::Serie_Net;
+  const auto lu = Relu(recap::Contenu_Classeur(t));
+  EXPECT_EQ(lu["gel"], "A2");
+  EXPECT_EQ(lu["feuilles"], nlohmann::json::array({"graphique", "Graphique (2)"}));
+  const auto& graphique = lu["graphiques"]["Graphique (2)"][0];
+  EXPECT_EQ(graphique["titre"], nullptr);
+  ASSERT_EQ(graphique["groupes"].size(), 1u);
+  EXPECT_EQ(graphique["groupes"][0]["type"], "lineChart");
+  EXPECT_EQ(graphique["groupes"][0]["series"][0]["valeurs"], "graphique!$B$2:$C$2");
 }
 #endif
 
