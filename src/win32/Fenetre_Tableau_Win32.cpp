@@ -8,6 +8,7 @@
 #include "win32/Commandes_Win32.h"
 #include "win32/Controles_Win32.h"
 #include "win32/Etiquette_Defilante_Win32.h"
+#include "win32/Graphique_Win32.h"
 
 namespace win32 {
 
@@ -20,6 +21,7 @@ enum : int {  // never IDOK nor IDCANCEL
   Id_Resume,
   Id_Avertissements,
   Id_Panneau,
+  Id_Graphique,
   Id_Controles_Panneau = 200,  // then one a control, in the description's order
 };
 
@@ -124,6 +126,7 @@ void TFenetre_Tableau::Creer_Controles() {
   }
   GrilleTableau = std::make_unique<TGrilleWin32>(hwnd_, Id_Grille, RECT{}, dpi_);
   GrilleTableau->Permettre_Tri();
+  if (Description().Hauteur_Graphique > 0) Graphique = Creer_Graphique(hwnd_, Id_Graphique);
   LabelResumeTableau = creer(L"STATIC", "", WS_VISIBLE | SS_LEFT | SS_NOPREFIX | SS_EDITCONTROL, 0, Id_Resume, hwnd_);
   LabelAvertissementsTableau = creer(L"STATIC", "", SS_LEFT | SS_NOPREFIX, 0, Id_Avertissements, hwnd_);
   const auto& rouge = description::Couleur_Erreur;
@@ -171,10 +174,12 @@ void TFenetre_Tableau::Placer_Controles() {
           ? recap::Hauteur_Avertissements(Hauteur_Voulue(LabelAvertissementsTableau, client.right),
                                           Hauteur_Ligne(LabelAvertissementsTableau), Marges_Verticales(), client.bottom)
           : 0;
-  const int bas_grille = std::max<int>(haut, client.bottom - resume - avertissements);
+  const int graphique = Graphique != nullptr ? Echelle(d.Hauteur_Graphique) : 0;
+  const int bas_grille = std::max<int>(haut, client.bottom - resume - avertissements - graphique);
   Placer(GrilleTableau->Handle(), 0, haut, client.right, bas_grille - haut);
-  Placer(LabelResumeTableau, marge_x, bas_grille + marge_y, largeur_resume, lignes);
-  Placer(LabelAvertissementsTableau, 0, bas_grille + resume, client.right, avertissements);
+  if (Graphique != nullptr) Placer(Graphique, 0, bas_grille, client.right, graphique);
+  Placer(LabelResumeTableau, marge_x, bas_grille + graphique + marge_y, largeur_resume, lignes);
+  Placer(LabelAvertissementsTableau, 0, bas_grille + graphique + resume, client.right, avertissements);
 }
 
 HWND TFenetre_Tableau::Controle(std::string_view nom) const {
@@ -182,6 +187,7 @@ HWND TFenetre_Tableau::Controle(std::string_view nom) const {
   if (nom == description::Nom_Panneau) return PanelTableau;
   if (nom == description::Nom_Resume) return LabelResumeTableau;
   if (nom == description::Nom_Avertissements) return LabelAvertissementsTableau;
+  if (nom == "Graphique") return Graphique;
   for (const auto& [n, h] : panneau_)
     if (n == nom) return h;
   return nullptr;
@@ -192,7 +198,8 @@ void TFenetre_Tableau::Changer_Police() {
   police_ = Creer_Police(dpi_);
   const auto changer = [this](HWND h) { SendMessageW(h, WM_SETFONT, reinterpret_cast<WPARAM>(police_), TRUE); };
   for (const auto& [nom, h] : panneau_) changer(h);
-  for (HWND h : {GrilleTableau->Handle(), LabelResumeTableau, LabelAvertissementsTableau}) changer(h);
+  for (HWND h : {GrilleTableau->Handle(), LabelResumeTableau, LabelAvertissementsTableau, Graphique})
+    if (h != nullptr) changer(h);
   if (ancienne != nullptr) DeleteObject(ancienne);
 }
 
@@ -226,6 +233,7 @@ void TFenetre_Tableau::Montrer() {
   Montrer_Avertissements(LabelAvertissementsTableau, recap::Texte_Avertissements(contenu.Tableau.Avertissements));
   GrilleTableau->Afficher(contenu.Tableau);
   GrilleTableau->Revenir_Au_Debut();
+  if (Graphique != nullptr) Montrer_Graphique(Graphique, contenu.Tableau);
   Changer_Texte(LabelResumeTableau, contenu.Resume);
   etat_ = contenu.Etat;
   Placer_Controles();

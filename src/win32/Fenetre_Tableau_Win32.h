@@ -67,6 +67,7 @@ public:
   HWND CaseFiltre = nullptr;
   HWND LabelResumeTableau = nullptr;
   HWND LabelAvertissementsTableau = nullptr;
+  HWND Graphique = nullptr;  // the chart under the grid, for the kinds that have one
 
 private:
   friend class TFenetre_Base<TFenetre_Tableau>;

@@ -116,6 +116,7 @@ TForm1::TForm1(recap::TBoitesMessages Boites, TDialogues Dialogues)
 TForm1::~TForm1() {
   Details.clear();
   Comparaison.reset();
+  Cumuls.reset();
   Detruire();
   StringGridRecap.reset();
   if (police_ != nullptr) DeleteObject(police_);
@@ -237,7 +238,9 @@ void TForm1::FormCreate() { EditChemin_DossierChange(); }
 
 void TForm1::EditChemin_DossierChange() {
   recap::Sous_Garde(Boites_, [this] {
-    Changer_Texte(LabelFichierTrouve, recap::Texte_Controle_Dossier(Texte(EditChemin_Dossier)));
+    const recap::TControle_Dossier controle = recap::Controler_Dossier(Texte(EditChemin_Dossier));
+    dossier_korvex_ = controle.KORVEX;
+    Changer_Texte(LabelFichierTrouve, controle.Texte);
     Placer_Controles();
   });
 }
@@ -267,7 +270,8 @@ void TForm1::Afficher_Calcul() {
 // ---- The command table: the grid's menu and the shortcuts ----
 
 recap::TEtat_Commandes TForm1::Etat_Commandes() const {
-  return recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->Cellule_Courante().Haut);
+  return recap::Etat_Commandes(Dernier_Calcul, StringGridRecap->Tableau(), StringGridRecap->Cellule_Courante().Haut,
+                               dossier_korvex_);
 }
 
 void TForm1::Executer(recap::TCommande Commande) {
@@ -275,6 +279,7 @@ void TForm1::Executer(recap::TCommande Commande) {
     recap::TServices_Fenetre services = Services_Win32(*StringGridRecap, hwnd_, Dialogues_, Curseur());
     services.Ouvrir_Comparaison = [this] { Ouvrir_Comparaison(); };
     services.Ouvrir_Detail = [this](int rubrique) { Ouvrir_Detail(rubrique); };
+    services.Ouvrir_Cumuls = [this] { Ouvrir_Cumuls(); };
     recap::Executer_Commande(Commande, StringGridRecap->Tableau(), Etat_Commandes(), services);
   });
 }
@@ -284,6 +289,7 @@ void TForm1::Executer(recap::TCommande Commande) {
 std::vector<recap::TCadre> TForm1::Fenetres_Ouvertes() const {
   std::vector<recap::TCadre> ouvertes;
   if (Comparaison) ouvertes.push_back(Cadre_De(Comparaison->Handle()));
+  if (Cumuls) ouvertes.push_back(Cadre_De(Cumuls->Handle()));
   for (const auto& d : Details) ouvertes.push_back(Cadre_De(d->Handle()));
   return ouvertes;
 }
@@ -307,6 +313,10 @@ void TForm1::Fermer(TFenetre_Tableau& Fenetre) {
     Comparaison.reset();
     return;
   }
+  if (Cumuls.get() == &Fenetre) {
+    Cumuls.reset();
+    return;
+  }
   std::erase_if(Details, [&Fenetre](const auto& d) { return d.get() == &Fenetre; });
 }
 
@@ -317,6 +327,15 @@ void TForm1::Ouvrir_Comparaison() {
   else
     Comparaison = Nouvelle_Fenetre(recap::Modele_Comparaison(*Dernier_Calcul.Calcul), hwnd_);
   Comparaison->Afficher();
+}
+
+void TForm1::Ouvrir_Cumuls() {
+  auto modele = recap::Modele_Cumuls(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois));
+  if (Cumuls)
+    Cumuls->Remplacer(std::move(modele));
+  else
+    Cumuls = Nouvelle_Fenetre(std::move(modele), hwnd_);
+  Cumuls->Afficher();
 }
 
 void TForm1::Ouvrir_Detail(int Rubrique) {
@@ -331,6 +350,7 @@ bool TForm1::Traiter_Clavier(MSG& msg) {
   // may close the one it runs in: the list is walked on a copy.
   std::vector<TFenetre_Tableau*> ouvertes;
   if (Comparaison) ouvertes.push_back(Comparaison.get());
+  if (Cumuls) ouvertes.push_back(Cumuls.get());
   for (const auto& d : Details) ouvertes.push_back(d.get());
   for (TFenetre_Tableau* f : ouvertes)
     if (msg.hwnd == f->Handle() || IsChild(f->Handle(), msg.hwnd)) return f->Traiter_Clavier(msg);

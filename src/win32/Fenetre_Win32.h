@@ -62,9 +62,11 @@ public:
   // re-initialised from the last calculation when it is asked for again, and any number of
   // others (details, and those their rows open), the last opened last.
   std::unique_ptr<TFenetre_Tableau> Comparaison;
+  std::unique_ptr<TFenetre_Tableau> Cumuls;  // one at most, as the comparison
   std::vector<std::unique_ptr<TFenetre_Tableau>> Details;
   void Ouvrir_Comparaison();
   void Ouvrir_Detail(int Rubrique);
+  void Ouvrir_Cumuls();
   // Opens a window of that model from the window Source, where the window rules put it.
   void Ouvrir(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Source);
 
@@ -103,6 +105,7 @@ private:
   int dpi_ = 96;
   bool pret_ = false;    // FormCreate has run: changes of the folder field are the user's
   bool occupe_ = false;
+  bool dossier_korvex_ = false;  // what the last folder check found
   HWND focus_ = nullptr;  // given back when the window is active again
 };
 
