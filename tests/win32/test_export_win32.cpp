@@ -87,7 +87,7 @@ TEST_F(ExportWin32, TheCommandTableIsTheMenuAndTheShortcuts) {
       if (e.Separateur_Avant) textes.push_back("-");
       const std::string raccourci = recap::Texte_Raccourci(e);
       textes.push_back(std::string(e.Texte) + (raccourci.empty() ? "" : "\t" + raccourci) +
-                       (recap::Commande_Active(e.Commande, {a_jour, a_jour}) ? "" : " (grisé)"));
+                       (recap::Commande_Active(e.Commande, {a_jour, a_jour, a_jour}) ? "" : " (grisé)"));
     }
     return textes;
   };
@@ -106,6 +106,7 @@ TEST_F(ExportWin32, TheCommandTableIsTheMenuAndTheShortcuts) {
       case recap::TCommande::Exporter_Csv:
       case recap::TCommande::Exporter_Excel: return std::to_string(Demandes.size());
       case recap::TCommande::Comparer: return std::to_string(f->Comparaison != nullptr);
+      case recap::TCommande::Cumuls: return std::to_string(f->Cumuls != nullptr);
       case recap::TCommande::Detail: return std::to_string(f->Details.size());
       case recap::TCommande::Imprimer: return std::to_string(Impressions_Demandees);
       default: return std::string();
@@ -117,6 +118,7 @@ TEST_F(ExportWin32, TheCommandTableIsTheMenuAndTheShortcuts) {
       win32::Ecrire_Presse_Papiers(f->Handle(), "avant");
       f->StringGridRecap->Selectionner({1, 1, 1, 1});
       f->Comparaison.reset();
+      f->Cumuls.reset();
       f->Details.clear();
       const std::string avant = trace(e.Commande);
       Ctrl(ou, e.Touche);
