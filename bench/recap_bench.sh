@@ -151,8 +151,33 @@ decodeur() {
   objectif "au moins 1 Go/s par cœur ($debit Mo/s)" "$debit >= 1000"
 }
 
+# The cumuls of twelve months of folder A against the period recap of the same months: one scan,
+# not twelve; both in turn, medians of their times and of the runs' ratios.
+cumuls() {
+  local dossier=$donnees/A du=01-2020 au=12-2020
+  "$recap" --cumuls "$dossier" "$du" "$au" > /dev/null
+  "$recap" "$dossier" "$du" "$au" > /dev/null
+  local debut milieu fin
+  : > "$donnees/.mesures"
+  for _ in $(seq "$runs"); do
+    debut=$(maintenant_us)
+    "$recap" --cumuls "$dossier" "$du" "$au" > /dev/null
+    milieu=$(maintenant_us)
+    "$recap" "$dossier" "$du" "$au" > /dev/null
+    fin=$(maintenant_us)
+    echo "$((milieu - debut)) $((fin - milieu))" >> "$donnees/.mesures"
+  done
+  local t_cumuls t_periode r
+  t_cumuls=$(cut -d' ' -f1 "$donnees/.mesures" | mediane)
+  t_periode=$(cut -d' ' -f2 "$donnees/.mesures" | mediane)
+  r=$(awk '{ printf "%.6f\n", $1 / $2 }' "$donnees/.mesures" | mediane)
+  echo "== Cumuls de $du à $au du dossier A : $(ms "$t_cumuls"), récap de la période $(ms "$t_periode")"
+  objectif "les cumuls de 12 mois en au plus 1,2 fois la récap de la période ($(awk -v r="$r" 'BEGIN { printf "%.2f", r }'))" "$r <= 1.2"
+}
+
 echo "== $(nproc) cœurs, charge moyenne $(cut -d' ' -f1-3 /proc/loadavg) : temps réel"
 mesurer B
 mesurer A
+cumuls
 decodeur
 if [ "$manques" -gt 0 ]; then echo "== $manques objectif(s) manqué(s)"; else echo "== Tous les objectifs sont atteints"; fi

@@ -1,12 +1,14 @@
 // The totals of a scan on several threads: runs of records read at once by each, then added in
 // the table's order, so that every total is the one a single reader would make, to the bit.
 #include <algorithm>
+#include <array>
 #include <atomic>
-#include <condition_variable>
+#include <cstdint>
 #include <exception>
-#include <map>
+#include <functional>
 #include <memory>
 #include <mutex>
+#include <span>
 #include <system_error>
 #include <thread>
 
@@ -18,6 +20,7 @@
 #include "platform/Textes.h"
 #include "recap/Bulletins.h"
 #include "recap/Lecteur_Paies.h"
+#include "recap/Tours.h"
 
 namespace recap {
 
@@ -43,8 +46,20 @@ struct TLot {
   // The counts its payslips bring to each total, as TPartage numbers them, rubric by rubric,
   // each rubric's in the table's order: only the order within a rubric makes its sum, so a total
   // is loaded once a rubric and added in a register, not stored and loaded back for every amount.
-  // The last takes the counts of payslips of a choice without a total.
-  std::vector<TComptes_Rubriques> Seaux;
+  // Made when first used. One after them takes the counts of payslips of a choice without a
+  // total or, when the totalling allows it (TPartage::Differe), every payslip's as it is decoded.
+  std::vector<std::unique_ptr<TComptes_Rubriques>> Seaux;
+  // With Differe, the choice of each of those counts, rubric by rubric.
+  std::array<std::vector<uint8_t>, TTAB_VALEURS::Dernier + 1> Choix;
+  // With TPartage::Differe, the one choice of its payslips so far (-1: none yet, -2: several):
+  // while there is one, its totals take the last buckets at the run's addition, and a run of
+  // one month among many fills the same buckets whatever its month.
+  int Choix_Seul = -1;
+
+  TComptes_Rubriques& Seau(size_t t) {
+    if (!Seaux[t]) Seaux[t] = std::make_unique<TComptes_Rubriques>();
+    return *Seaux[t];
+  }
   std::vector<TEmpreintes> Empreintes;  // by choice, when the totalling takes them
   bool Rempli = false;  // a payslip was kept: most runs of a month among many have none
   TAvertissements Avertissements;
@@ -58,10 +73,14 @@ struct TLot {
     Bulletins.assign(choix, 0);
     Seaux.resize(totaux + 1);
     if (empreintes && (Rempli || Empreintes.empty())) Empreintes.assign(choix, TEmpreintes{});
-    if (Rempli)
-      for (TComptes_Rubriques& seaux : Seaux)
-        for (std::vector<int64_t>& comptes : seaux) comptes.clear();
+    if (Rempli) {
+      for (const auto& seaux : Seaux)
+        for (size_t r = 0; seaux && r < seaux->size(); ++r) (*seaux)[r].clear();
+      if (Choix_Seul == -2)
+        for (std::vector<uint8_t>& choix : Choix) choix.clear();
+    }
     Rempli = false;
+    Choix_Seul = -1;
     Avertissements.clear();
     Omissions.clear();
     Mois = {};
@@ -70,83 +89,7 @@ struct TLot {
   }
 };
 
-// Runs are added in the table's order, one at a time, by the thread that hands in the run whose
-// turn it is: it also adds every later run already handed in, while the others go on reading
-// rather than wait for their turn. At most Limite runs wait; the first that ends the reading
-// (the table's end or an error) ends it for every thread. The first error is kept.
-class TTours {
-public:
-  // Adds a run whose turn has come; true when the reading ends with it, erreur set to its error.
-  using TAjouter = std::function<bool(TLot&, std::exception_ptr& erreur)>;
-
-  explicit TTours(size_t limite) : limite_(std::max<size_t>(limite, 1)) {}
-
-  // Hands in run k's lot, adds what can be added, then waits for room among the waiting runs.
-  // Returns the lot to read the next run into, or nothing when the reading is over.
-  std::unique_ptr<TLot> Rendre(int64_t k, std::unique_ptr<TLot> lot, const TAjouter& ajouter) {
-    const void* lecteur = lot->Lecteur;
-    std::unique_lock verrou(mutex_);
-    if (fini_) return nullptr;
-    // Each run is read once, and handed in before its turn is past.
-    KORVEX_INVARIANT(k >= tour_ && prets_.count(k) == 0);
-    prets_.emplace(k, std::move(lot));
-    if (!ajout_) Ajouter_Prets(verrou, ajouter);
-    condition_.wait(verrou, [&] { return fini_ || prets_.size() < limite_; });
-    if (fini_) return nullptr;
-    // A lot this thread read before: its buckets are still in this core's cache, where another
-    // thread's would be fetched from the other core's at every first store to a line.
-    const auto sien = std::find_if(libres_.begin(), libres_.end(), [&](const auto& l) { return l->Lecteur == lecteur; });
-    if (sien == libres_.end()) return std::make_unique<TLot>(lecteur);
-    std::unique_ptr<TLot> libre = std::move(*sien);
-    libres_.erase(sien);
-    return libre;
-  }
-  // Ends the reading out of turn: a failure of the machine, not of the data.
-  void Arreter(const std::exception_ptr& erreur) {
-    {
-      std::lock_guard verrou(mutex_);
-      Finir(erreur);
-    }
-    condition_.notify_all();
-  }
-  // Once every thread is done.
-  const std::exception_ptr& Erreur() const { return erreur_; }
-
-private:
-  // The runs handed in from the turn's on, in order, the lock released while each is added: the
-  // others hand theirs in meanwhile, and are added here too.
-  void Ajouter_Prets(std::unique_lock<std::mutex>& verrou, const TAjouter& ajouter) {
-    ajout_ = true;
-    for (auto pret = prets_.find(tour_); !fini_ && pret != prets_.end(); pret = prets_.find(tour_)) {
-      std::unique_ptr<TLot> lot = std::move(pret->second);
-      KORVEX_INVARIANT(pret->first == tour_);
-      prets_.erase(pret);
-      verrou.unlock();
-      std::exception_ptr erreur;
-      const bool fin = ajouter(*lot, erreur);
-      verrou.lock();
-      ++tour_;
-      if (fin) Finir(erreur);
-      libres_.push_back(std::move(lot));
-    }
-    ajout_ = false;
-    condition_.notify_all();
-  }
-  void Finir(const std::exception_ptr& erreur) {
-    fini_ = true;
-    if (erreur && !erreur_) erreur_ = erreur;
-  }
-
-  const size_t limite_;
-  std::mutex mutex_;
-  std::condition_variable condition_;
-  int64_t tour_ = 0;
-  std::map<int64_t, std::unique_ptr<TLot>> prets_;  // handed in, waiting for their turn
-  std::vector<std::unique_ptr<TLot>> libres_;       // added, to read into again
-  bool ajout_ = false;                              // a thread is adding
-  bool fini_ = false;
-  std::exception_ptr erreur_;
-};
+using TTours = interne::TTours<TLot>;
 
 struct TPartage {
   TPartage(const TTotaux_Choix& totaux, int fils, const TControle_Paies& controle, bool empreintes)
@@ -161,12 +104,23 @@ struct TPartage {
         if (trouve == Distincts.end()) Distincts.push_back(total);
       }
     }
+    // The cumuls: each choice (a month) has a first total of its own, and its others (the
+    // period) are no choice's first. A run's counts then go to common buckets, each with its
+    // choice, and each amount is made once for a month and the period (Ajouter_Differe).
+    std::vector<size_t> premiers;
+    for (const auto& n : Numeros)
+      if (!n.empty()) premiers.push_back(n.front());
+    std::sort(premiers.begin(), premiers.end());
+    Differe = premiers.size() == Numeros.size() && Numeros.size() <= 256 && std::adjacent_find(premiers.begin(), premiers.end()) == premiers.end();
+    for (const auto& n : Numeros)
+      for (size_t k = 1; k < n.size(); ++k) Differe = Differe && !std::binary_search(premiers.begin(), premiers.end(), n[k]);
   }
   const TTotaux_Choix& Totaux;
   const TControle_Paies& Controle;
   const bool Empreintes;
   std::vector<TTAB_VALEURS*> Distincts;      // each total once: a lot's buckets are by total
   std::vector<std::vector<size_t>> Numeros;  // Totaux by their numbers in Distincts
+  bool Differe = false;
   TTotalisation Resultat;
   std::vector<dbase::TOmission> Omissions;  // the table's, at its end with the others' warnings
   TMois_Vus Mois;                    // of the runs added, in their order
@@ -185,16 +139,53 @@ struct TPartage {
   }
 };
 
-void Ajouter_Lot(const TLot& lot, TPartage& p) {
-  for (size_t t = 0; lot.Rempli && t < p.Distincts.size(); ++t) {
-    TTAB_VALEURS& total = *p.Distincts[t];
-    for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r) {
-      const std::vector<int64_t>& comptes = lot.Seaux[t][static_cast<size_t>(r)];
-      if (comptes.empty()) continue;
-      long double somme = total[r];
-      for (const int64_t compte : comptes) somme += Montant_De(compte);
-      total[r] = somme;
+// Counts added to a total, in their order; to a second one too, each amount made once for both.
+void Ajouter_Seau(std::span<const int64_t> comptes, long double& total, long double* second = nullptr) {
+  long double somme = total;
+  if (second != nullptr) {
+    long double autre = *second;
+    for (const int64_t compte : comptes) {
+      const long double montant = Montant_De(compte);
+      somme += montant;
+      autre += montant;
     }
+    *second = autre;
+  } else {
+    for (const int64_t compte : comptes) somme += Montant_De(compte);
+  }
+  total = somme;
+}
+
+// Counts of rubric r added to each total of a choice, two at a time.
+void Ajouter_Choix(std::span<const int64_t> comptes, const std::vector<size_t>& numeros, int r, TPartage& p) {
+  for (size_t k = 0; k < numeros.size(); k += 2)
+    Ajouter_Seau(comptes, (*p.Distincts[numeros[k]])[r], k + 1 < numeros.size() ? &(*p.Distincts[numeros[k + 1]])[r] : nullptr);
+}
+
+// With TPartage::Differe, a run's counts are all in its common buckets: of one choice, or each
+// with its choice beside it, a stretch of one choice at a time.
+void Ajouter_Differe(const TLot& lot, TPartage& p) {
+  const TComptes_Rubriques& commun = *lot.Seaux.back();
+  for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r) {
+    const std::vector<int64_t>& comptes = commun[static_cast<size_t>(r)];
+    if (lot.Choix_Seul >= 0) {
+      if (!comptes.empty()) Ajouter_Choix(comptes, p.Numeros[static_cast<size_t>(lot.Choix_Seul)], r, p);
+      continue;
+    }
+    const std::vector<uint8_t>& choix = lot.Choix[static_cast<size_t>(r)];
+    KORVEX_INVARIANT(choix.size() == comptes.size());
+    for (size_t debut = 0, fin = 0; debut < comptes.size(); debut = fin) {
+      while (fin < comptes.size() && choix[fin] == choix[debut]) ++fin;
+      Ajouter_Choix(std::span(comptes).subspan(debut, fin - debut), p.Numeros[static_cast<size_t>(choix[debut])], r, p);
+    }
+  }
+}
+
+void Ajouter_Lot(const TLot& lot, TPartage& p) {
+  if (lot.Rempli && p.Differe) Ajouter_Differe(lot, p);
+  for (size_t t = 0; lot.Rempli && !p.Differe && t < p.Distincts.size(); ++t) {
+    for (int r = TTAB_VALEURS::Premier; lot.Seaux[t] && r <= TTAB_VALEURS::Dernier; ++r)
+      Ajouter_Seau((*lot.Seaux[t])[static_cast<size_t>(r)], (*p.Distincts[t])[r]);
   }
   for (size_t c = 0; c < lot.Bulletins.size(); ++c) p.Resultat.Bulletins[c] += lot.Bulletins[c];
   for (size_t c = 0; lot.Rempli && c < p.Resultat.Empreintes.size(); ++c)
@@ -202,6 +193,42 @@ void Ajouter_Lot(const TLot& lot, TPartage& p) {
   p.Resultat.Avertissements.Ajouter(lot.Avertissements);
   for (const dbase::TOmission& o : lot.Omissions) dbase::Ajouter_Omission(p.Omissions, o);
   p.Mois.Ajouter(lot.Mois);
+}
+
+// A payslip of choice c, decoded into its first total's buckets: its other totals take the same
+// counts.
+void Copier_Autres(TLot& lot, int c, const TPartage& p, const TDecodage& d) {
+  const std::vector<size_t>& numeros = p.Numeros[static_cast<size_t>(c)];
+  for (size_t k = 1; k < numeros.size(); ++k) {
+    std::vector<int64_t>* const seaux = lot.Seau(numeros[k]).data();
+    const auto copier = [&](int r) { seaux[r].push_back((*d.Comptes)[static_cast<size_t>(r)].back()); };
+    if (d.Lister) {
+      for (const int r : d.Rubriques) copier(r);
+    } else {
+      for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
+        if (d.Stockee(r)) copier(r);
+    }
+  }
+}
+
+// With TPartage::Differe, a payslip of choice c decoded into the common buckets. While the run's
+// payslips are of one choice, that is all; from a second choice on, each count has its choice
+// beside it.
+void Ranger_Differe(TLot& lot, int c, const TPartage& p, TDecodage& d) {
+  if (lot.Choix_Seul == -1) lot.Choix_Seul = c;
+  if (lot.Choix_Seul == c) return;
+  auto& choix = lot.Choix;
+  if (lot.Choix_Seul >= 0) {
+    const TComptes_Rubriques& commun = lot.Seau(p.Distincts.size());
+    for (size_t r = 0; r < commun.size(); ++r)
+      if (!commun[r].empty()) choix[r].assign(commun[r].size(), static_cast<uint8_t>(lot.Choix_Seul));
+    for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
+      if (d.Stockee(r)) choix[static_cast<size_t>(r)].back() = static_cast<uint8_t>(c);
+    lot.Choix_Seul = -2;
+    d.Lister = true;  // the run's next payslips are noted by the rubrics they store
+    return;
+  }
+  for (const int r : d.Rubriques) choix[static_cast<size_t>(r)].push_back(static_cast<uint8_t>(c));
 }
 
 // A thread's own table and decoder. Its amounts are kept as counts: the amount an x87 division
@@ -231,14 +258,10 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
         empreintes[static_cast<size_t>(r)] +=
             Empreinte_Montant(bulletin.Enregistrement, (*f.Decodage.Comptes)[static_cast<size_t>(r)].back());
     }
-    // Decoded into the choice's first total; its other totals take the same counts.
-    const std::vector<size_t>& numeros = p.Numeros[static_cast<size_t>(c)];
-    for (size_t k = 1; k < numeros.size(); ++k) {
-      TComptes_Rubriques& seaux = lot->Seaux[numeros[k]];
-      for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
-        if (f.Decodage.Stockee(r))
-          seaux[static_cast<size_t>(r)].push_back((*f.Decodage.Comptes)[static_cast<size_t>(r)].back());
-    }
+    if (p.Differe)
+      Ranger_Differe(*lot, c, p, f.Decodage);
+    else
+      Copier_Autres(*lot, c, p, f.Decodage);
     if (renforcer && ++bulletins >= Bulletins_Avant_Renfort) std::exchange(renforcer, nullptr)();
   };
   const TTours::TAjouter ajouter = [&p](TLot& pret, std::exception_ptr& erreur) {
@@ -252,12 +275,13 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
   };
   for (int64_t k = premier;; k = p.Prochain++) {
     lot->Vider(p.Totaux.size(), p.Distincts.size(), p.Empreintes);
+    f.Decodage.Lister = p.Empreintes;
     lot->Erreur = f.Erreur_Ouverture;
     if (f.Lecteur) {
       try {
         std::vector<TComptes_Rubriques*> cibles;
         for (const std::vector<size_t>& numeros : p.Numeros)
-          cibles.push_back(&lot->Seaux[numeros.empty() ? p.Distincts.size() : numeros.front()]);
+          cibles.push_back(&lot->Seau(numeros.empty() || p.Differe ? p.Distincts.size() : numeros.front()));
         f.Lecteur->Viser(std::move(cibles));
         const int64_t dernier = (k + 1) * Enregistrements_Par_Lot;
         const bool apres_fin = !f.Lecteur->Lire_Lot(k * Enregistrements_Par_Lot + 1, dernier, choix, garder);
@@ -348,18 +372,20 @@ std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, cons
   std::optional<TTotalisation> resultat;
   const bool trouve = interne::Sous_Renommage(Chemin, Message, Options.Trouve, [&](const std::string& nom) {
     // The totals as the caller gave them, for a reading made again.
-    std::vector<std::pair<TTAB_VALEURS*, TTAB_VALEURS>> depart;
+    std::vector<TTAB_VALEURS*> distincts;
     for (const auto& choix : Totaux)
       for (TTAB_VALEURS* total : choix)
-        if (std::none_of(depart.begin(), depart.end(), [&](const auto& d) { return d.first == total; }))
-          depart.emplace_back(total, *total);
+        if (std::find(distincts.begin(), distincts.end(), total) == distincts.end()) distincts.push_back(total);
+    std::vector<TTAB_VALEURS> depart;
+    depart.reserve(distincts.size());
+    for (const TTAB_VALEURS* total : distincts) depart.push_back(*total);
     const interne::TSource source{Chemin, nom, plateforme::Injecteur_Installe()};
     TLecture_Table lu = Totaliser_Table(source, Choix, Totaux, Options, TControle_Paies{});
     const TControle_Paies controle = Conclure_Controle(source, Choix, lu.Mois, lu.Doubles);
     // Payslips whose memo another record names: the totals again, without them. Only damage
     // costs this second reading.
     if (!controle.Exclus.empty()) {
-      for (auto& [total, valeurs] : depart) *total = valeurs;
+      for (size_t t = 0; t < distincts.size(); ++t) *distincts[t] = depart[t];
       lu = Totaliser_Table(source, Choix, Totaux, Options, controle);
     }
     resultat = std::move(lu.Totalisation);

@@ -2,6 +2,7 @@
 // period's, to the last bit, on a random folder; the table they make; the periods refused.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -47,13 +48,22 @@ bool Memes_Totaux(const TTAB_VALEURS& a, const TTAB_VALEURS& b) {
   return true;
 }
 
-TEST(CumulsTest, EachMonthIsItsRecapAndTheTotalThePeriodsToTheLastBit) {
+// In a random order, every run of records mixes months; in the order KORVEX appends them, month
+// after month, most runs hold one month's payslips, which the period's total takes at once.
+class CumulsTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CumulsTest, EachMonthIsItsRecapAndTheTotalThePeriodsToTheLastBit) {
   test::TDossierTemporaire dossier;
   std::vector<test::TRubrique> rubriques;
   for (int i = 1; i <= 60; ++i) rubriques.push_back({"Rubrique " + std::to_string(i), std::to_string(i % 3)});
   test::Ecrire_Rubriques(dossier.Chemin(), rubriques);
   std::mt19937 alea(20261208);
-  test::Ecrire_Paies(dossier.Chemin(), Paies_Au_Hasard(alea));
+  std::vector<test::TPaie> paies = Paies_Au_Hasard(alea);
+  if (GetParam())
+    std::stable_sort(paies.begin(), paies.end(), [](const test::TPaie& a, const test::TPaie& b) {
+      return a.mois.substr(3) + a.mois.substr(0, 2) < b.mois.substr(3) + b.mois.substr(0, 2);
+    });
+  test::Ecrire_Paies(dossier.Chemin(), paies);
   const recap::TPeriode periode = *recap::Lire_Periode("12-2023", "02-2025");  // across a year's end
   const auto cumuls = recap::Cumuler(dossier.Texte(), periode, [](const std::string& m) { FAIL() << m; });
   ASSERT_TRUE(cumuls);
@@ -94,7 +104,10 @@ TEST(CumulsTest, EachMonthIsItsRecapAndTheTotalThePeriodsToTheLastBit) {
            [](const recap::TLigne_Cumuls& l) -> const std::optional<long double>& { return l.Total; });
 }
 
-TEST(CumulsTest, TheTableHasAColumnPerMonthTheTotalAndTheSummariesUnder) {
+INSTANTIATE_TEST_SUITE_P(Ordres, CumulsTest, ::testing::Values(false, true),
+                         [](const auto& o) { return o.param ? "MoisApresMois" : "AuHasard"; });
+
+TEST(CumulsTableau, TheTableHasAColumnPerMonthTheTotalAndTheSummariesUnder) {
   plateforme::Fixer_Separateurs(U',', U' ');
   test::TDossierTemporaire dossier;
   test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}, {"Cotisation", "2"}, {"Brut", "0"}});
@@ -132,7 +145,7 @@ TEST(CumulsTest, TheTableHasAColumnPerMonthTheTotalAndTheSummariesUnder) {
   EXPECT_EQ(t.Resume.back(), "Aucun bulletin en 12-2024.");
 }
 
-TEST(CumulsTest, APeriodIsOneTo36MonthsInCalendarOrder) {
+TEST(CumulsPeriode, APeriodIsOneTo36MonthsInCalendarOrder) {
   const struct {
     std::string du, au, message;
     int mois;
