@@ -142,6 +142,23 @@ piloter_tableaux() {
   attendre "la fermeture du détail" absente "$detail"
 }
 
+# The cumuls from the recap of 02-2024 (Ctrl+U: January to that month), then the quarter typed in
+# « Au » (Alt+A) and calculated (Alt+C), with the keyboard only; shot, then closed.
+piloter_cumuls() {
+  local suffixe=$1 id=$2
+  local ouverte="^Cumuls — du 01-2024 au 02-2024\$" trimestre="^Cumuls — du 01-2024 au 03-2024\$"
+  cliquer "$id" 150 133
+  xdotool key --clearmodifiers ctrl+u
+  attendre "la fenêtre des cumuls" nommee "$ouverte"
+  xdotool windowfocus --sync "$(nommee "$ouverte")" key --clearmodifiers alt+a End shift+Home
+  xdotool type --delay 8 -- "03-2024"
+  xdotool key --clearmodifiers alt+c
+  attendre "les cumuls du trimestre" nommee "$trimestre"
+  capturer "fenetre-$suffixe-cumuls" "$(nommee "$trimestre")"
+  xdotool windowfocus --sync "$(nommee "$trimestre")" key --clearmodifiers Escape
+  attendre "la fermeture des cumuls" absente "$trimestre"
+}
+
 # The recap, the comparison and a detail, for a window started at another scale.
 piloter_comparaison() {
   local suffixe=$1 id=$2 dossier=$3
@@ -223,6 +240,7 @@ lances+=($!)
 attendre "la fenêtre Linux « $TITRE »" fenetre_presente
 piloter linux "$(fenetre_visible)" ./KORVEX
 piloter_tableaux linux "$(fenetre_visible)"
+piloter_cumuls linux "$(fenetre_visible)"
 imprimer_page1 "$(fenetre_visible)"
 piloter_avertissements linux "$(fenetre_visible)" ./ENDOMMAGE/KORVEX
 kill "${lances[-1]}"
@@ -255,6 +273,7 @@ else
   attendre "la fenêtre Windows « $TITRE »" fenetre_presente
   piloter windows "$(fenetre_visible)" 'K:\KORVEX'
   piloter_tableaux windows "$(fenetre_visible)"
+  piloter_cumuls windows "$(fenetre_visible)"
   piloter_avertissements windows "$(fenetre_visible)" 'K:\ENDOMMAGE\KORVEX'
   kill "${lances[-1]}"
   wineserver -k 2>/dev/null || true
