@@ -110,34 +110,32 @@ void TForm1::Executer(recap::TCommande Commande) {
     services.Ouvrir_Comparaison = [this] { Ouvrir_Comparaison(); };
     services.Ouvrir_Detail = [this](int rubrique) { Ouvrir_Detail(rubrique); };
     services.Ouvrir_Cumuls = [this] { Ouvrir_Cumuls(); };
+    services.Ouvrir_Controles = [this] { Ouvrir_Controles(); };
     recap::Executer_Commande(Commande, StringGridRecap->Tableau(), Etat_Commandes(), services);
   });
 }
 
 TFenetreTableau* TForm1::Fenetre_Comparaison() const { return Comparaison_; }
 
-void TForm1::Ouvrir_Comparaison() {
-  if (!Dernier_Calcul.Calcul) return;
-  if (Comparaison_.isNull()) {
-    Comparaison_ = new TFenetreTableau(recap::Modele_Comparaison(*Dernier_Calcul.Calcul), Boites_, Dialogues_, this);
-    Montrer_Fenetre(Comparaison_, this);
+void TForm1::Ouvrir_Unique(QPointer<TFenetreTableau>& Fenetre, std::unique_ptr<recap::TModele_Fenetre> Modele) {
+  if (Fenetre.isNull()) {
+    Fenetre = new TFenetreTableau(std::move(Modele), Boites_, Dialogues_, this);
+    Montrer_Fenetre(Fenetre, this);
   } else {
-    Comparaison_->Remplacer(recap::Modele_Comparaison(*Dernier_Calcul.Calcul));
+    Fenetre->Remplacer(std::move(Modele));
   }
-  Comparaison_->raise();
-  Comparaison_->activateWindow();
+  Fenetre->raise();
+  Fenetre->activateWindow();
 }
 
-void TForm1::Ouvrir_Cumuls() {
-  auto modele = recap::Modele_Cumuls(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois));
-  if (Cumuls_.isNull()) {
-    Cumuls_ = new TFenetreTableau(std::move(modele), Boites_, Dialogues_, this);
-    Montrer_Fenetre(Cumuls_, this);
-  } else {
-    Cumuls_->Remplacer(std::move(modele));
-  }
-  Cumuls_->raise();
-  Cumuls_->activateWindow();
+void TForm1::Ouvrir_Comparaison() {
+  if (Dernier_Calcul.Calcul) Ouvrir_Unique(Comparaison_, recap::Modele_Comparaison(*Dernier_Calcul.Calcul));
+}
+
+void TForm1::Ouvrir_Cumuls() { Ouvrir_Unique(Cumuls_, recap::Modele_Cumuls(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois))); }
+
+void TForm1::Ouvrir_Controles() {
+  if (Dernier_Calcul.Calcul) Ouvrir_Unique(Controles_, recap::Modele_Controles(*Dernier_Calcul.Calcul));
 }
 
 void TForm1::Ouvrir_Detail(int Rubrique) {

@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "KORVEX_procs.h"
@@ -19,6 +20,9 @@ class QPushButton;
 class TEtiquetteDefilante;
 class TFenetreTableau;
 class TLabeledEdit;
+namespace recap {
+class TModele_Fenetre;
+}
 class TStringGridRecap;
 
 class TForm1 : public QWidget {
@@ -79,6 +83,11 @@ private:
   // Opens the cumuls of the folder field's folder, from January to the month field's month, or
   // brings the open window to the front started again from them.
   void Ouvrir_Cumuls();
+  // Opens the controls of the grid's calculation against the month before, or brings the open
+  // window to the front started again from it.
+  void Ouvrir_Controles();
+  // A window of which there is one at most: started again from Modele, or opened; to the front.
+  void Ouvrir_Unique(QPointer<TFenetreTableau>& Fenetre, std::unique_ptr<recap::TModele_Fenetre> Modele);
   // The folder check and the summary as high as their lines, and the panel with them.
   void Placer_Textes();
 
@@ -86,5 +95,6 @@ private:
   TDialoguesFichiers Dialogues_;
   QPointer<TFenetreTableau> Comparaison_;
   QPointer<TFenetreTableau> Cumuls_;
+  QPointer<TFenetreTableau> Controles_;
   bool Dossier_KORVEX_ = false;  // what the last folder check found
 };

@@ -25,7 +25,8 @@ int Executer_Calcul(const TCalcul_Cli& Calcul) {
   }
   // After the output, so that a script reading both streams sees the figures they qualify.
   for (const std::string& a : resultat->Avertissements) erreur(a);
-  return resultat->Avertissements.empty() ? Sortie_Succes : Sortie_Avertissements;
+  if (!resultat->Avertissements.empty()) return Sortie_Avertissements;
+  return resultat->Anomalies ? Sortie_Anomalies : Sortie_Succes;
 }
 
 }  // namespace cli

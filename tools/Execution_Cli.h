@@ -14,12 +14,14 @@ constexpr int Sortie_Succes = 0;
 constexpr int Sortie_Message = 1;  // one of the program's own messages
 constexpr int Sortie_Erreur = 2;   // an error, as the error box shows it
 constexpr int Sortie_Avertissements = 3;  // printed, with warnings: some payslips were left out
+constexpr int Sortie_Anomalies = 4;  // the controls printed, with an anomaly and no warning
 constexpr int Sortie_Usage = 64;   // bad arguments
 
 // What a calculation leaves to print.
 struct TResultat {
   std::string Sortie;
   recap::TAvertissements Avertissements;
+  bool Anomalies = false;  // the controls found one: the status says so when no warning does
 };
 
 // Runs the calculation under the error guard, its messages shown as they come; nothing printed

@@ -12,6 +12,7 @@
 
 #include "Cli_Classeur.h"
 #include "Cli_Comparaison.h"
+#include "Cli_Controles.h"
 #include "Cli_Cumuls.h"
 #include "Cli_Detail.h"
 #include "Execution_Cli.h"
@@ -47,6 +48,11 @@ struct TArguments {
   std::optional<recap::TDemande_Comparaison> comparaison;  // with --comparer
   bool cumuls = false;  // --cumuls: the period month by month
   std::optional<recap::TPeriode> periode_cumuls;
+  bool controles = false;  // --controles, and its --reference MOIS_REF
+  std::optional<std::string> reference;
+  std::optional<recap::TDemande_Controles> demande_controles;
+  bool bulletin_demande = false;  // --bulletin N
+  std::optional<int64_t> bulletin;
   std::string faute;  // why the arguments are refused; empty when they are right
 };
 
@@ -66,11 +72,17 @@ std::string Valeur_Option(const std::vector<std::string>& arguments, size_t& i) 
   return i + 1 < arguments.size() ? arguments[++i] : std::string();
 }
 
-// The recap's folder, month and period, compared with the month of --comparer.
+// The recap's folder, month and period, compared with the month of --comparer; with --detail,
+// the rubric's gaps by employee, of a month.
 void Lire_Comparaison(TArguments& lus) {
   if (!lus.comparer) {
-    if (lus.seuil && lus.faute.empty()) lus.faute = textes::Cli_Seuil_Sans_Comparer;
+    if (lus.seuil && !lus.controles && lus.faute.empty()) lus.faute = textes::Cli_Seuil_Sans_Comparer;
     return;
+  }
+  if (lus.detail && lus.faute.empty()) {
+    if (lus.periode) lus.faute = textes::Cli_Ecarts_Sans_Periode;
+    else if (lus.seuil) lus.faute = textes::Cli_Seuil_Ecarts;
+    else if (!recap::Rang_Mois(*lus.comparer)) lus.faute = textes::Cli_Mois_Reference_Incorrect;
   }
   if (lus.sortie == TSortie::Resume && lus.faute.empty()) lus.faute = textes::Cli_Resume_Comparaison;
   recap::TDemande_Comparaison demande{lus.dossier, lus.mois, "", lus.periode};
@@ -93,6 +105,32 @@ void Lire_Cumuls(TArguments& lus, const std::vector<std::string>& positionnels) 
   }
 }
 
+// --controles: a month, against --reference or the month before, at --seuil.
+void Lire_Controles(TArguments& lus, const std::vector<std::string>& positionnels) {
+  if (!lus.controles) {
+    if (lus.reference && lus.faute.empty()) lus.faute = textes::Cli_Reference_Sans_Controles;
+    return;
+  }
+  if (!lus.faute.empty()) return;
+  recap::TDemande_Controles demande{lus.dossier, lus.mois, lus.reference.value_or("")};
+  if (lus.detail || lus.comparer || lus.cumuls || lus.sortie == TSortie::Resume) lus.faute = textes::Cli_Controles_Exclusifs;
+  else if (positionnels.size() != 2) lus.faute = textes::Cli_Controles_Sans_Mois;
+  else if (lus.reference && !recap::Rang_Mois(*lus.reference)) lus.faute = textes::Cli_Reference_Incorrecte;
+  else if (lus.seuil && !recap::Lire_Seuil(*lus.seuil)) lus.faute = textes::Cli_Seuil_Incorrect;
+  if (lus.seuil && lus.faute.empty()) demande.Seuil = *recap::Lire_Seuil(*lus.seuil);
+  lus.demande_controles = demande;
+}
+
+// --bulletin N: a folder alone, and no other table.
+void Lire_Bulletin(TArguments& lus, const std::vector<std::string>& positionnels) {
+  if (!lus.faute.empty()) return;
+  if (!lus.bulletin) lus.faute = textes::Cli_Bulletin_Incorrect;
+  else if (lus.detail || lus.comparer || lus.cumuls || lus.controles || lus.sortie == TSortie::Resume)
+    lus.faute = textes::Cli_Bulletin_Exclusif;
+  else if (positionnels.size() != 1) lus.faute = textes::Cli_Bulletin_Dossier;
+  if (!positionnels.empty()) lus.dossier = positionnels[0];
+}
+
 TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   TArguments lus;
   std::vector<std::string> positionnels;
@@ -105,6 +143,12 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     else if (a == "--comparer" || a == "--seuil") (a == "--seuil" ? lus.seuil : lus.comparer) = Valeur_Option(arguments, i);
     else if (a == "--help" || a == "-h") lus.aide = true;
     else if (a == "--cumuls") lus.cumuls = true;
+    else if (a == "--controles") lus.controles = true;
+    else if (a == "--reference") lus.reference = Valeur_Option(arguments, i);
+    else if (a == "--bulletin") {
+      lus.bulletin_demande = true;
+      lus.bulletin = cli::Lire_Enregistrement(Valeur_Option(arguments, i));
+    }
     else if (a == "--csv") Choisir_Sortie(lus, TSortie::Csv, sortie_choisie);
     else if (a == "--json") Choisir_Sortie(lus, TSortie::Json, sortie_choisie);
     else if (a == "--resume") Choisir_Sortie(lus, TSortie::Resume, sortie_choisie);
@@ -116,7 +160,10 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
     else if (lus.faute.empty()) lus.faute = textes::Cli_Option_Inconnue + a;
   }
   if (lus.faute.empty() && lus.detail && lus.sortie == TSortie::Resume) lus.faute = textes::Cli_Detail_Sans_Resume;
-  if (lus.faute.empty() && lus.detail && lus.comparer) lus.faute = textes::Cli_Detail_Et_Comparer;
+  if (lus.bulletin_demande) {
+    Lire_Bulletin(lus, positionnels);
+    return lus;
+  }
   if (lus.faute.empty() && (positionnels.size() < 2 || positionnels.size() > 3))
     lus.faute = positionnels.size() < 2 ? textes::Cli_Dossier_Et_Mois : textes::Cli_Trop_Arguments;
   if (positionnels.size() >= 2) {
@@ -130,6 +177,7 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   }
   Lire_Comparaison(lus);
   Lire_Cumuls(lus, positionnels);
+  Lire_Controles(lus, positionnels);
   return lus;
 }
 
@@ -213,6 +261,15 @@ int Detailler(const TArguments& arguments) {
       {arguments.dossier, arguments.mois, arguments.periode, *arguments.detail, format, arguments.classeur});
 }
 
+cli::TFormat_Personnes Format_Personnes(TSortie sortie) {
+  switch (sortie) {
+    case TSortie::Csv: return cli::TFormat_Personnes::Csv;
+    case TSortie::Json: return cli::TFormat_Personnes::Json;
+    case TSortie::Classeur: return cli::TFormat_Personnes::Classeur;
+    default: return cli::TFormat_Personnes::Tabulations;
+  }
+}
+
 int Executer(int argc, char** argv) {
   plateforme::Lire_Separateurs_Utilisateur();
   const TArguments arguments = Lire_Arguments(plateforme::Arguments_Utf8(argc, argv));
@@ -221,6 +278,10 @@ int Executer(int argc, char** argv) {
     plateforme::Ecrire_Console(stderr, "korvex-recap : " + arguments.faute + "\n\n" + textes::Usage_Cli);
     return Sortie_Usage;
   }
+  const cli::TDemande_Personnes personnes{arguments.dossier, Format_Personnes(arguments.sortie), arguments.classeur};
+  if (arguments.bulletin_demande) return cli::Executer_Bulletin(personnes, *arguments.bulletin);
+  if (arguments.demande_controles) return cli::Executer_Controles(personnes, *arguments.demande_controles);
+  if (arguments.comparer && arguments.detail) return cli::Executer_Ecarts(personnes, arguments.mois, *arguments.comparer, *arguments.detail);
   if (arguments.comparaison) {
     const auto forme = arguments.sortie == TSortie::Csv        ? cli::TForme_Comparaison::Csv
                        : arguments.sortie == TSortie::Json     ? cli::TForme_Comparaison::Json

@@ -57,12 +57,26 @@ inline constexpr TControle_Panneau Panneau_Cumuls[] = {
     {"ButtonCalculer", TGenre_Controle::Bouton, 284, 6, 97, 25, textes::Bouton_Calculer_Cumuls},
 };
 
+// The controls: the reference month prefilled with the month before, the threshold with 10.
+inline constexpr TControle_Panneau Panneau_Controles[] = {
+    {"LabelMoisReference", TGenre_Controle::Libelle, 8, 12, 0, 0, textes::Libelle_Mois_Reference},
+    {"EditMoisReference", TGenre_Controle::Champ, 120, 8, 81, 21, ""},
+    {"LabelSeuil", TGenre_Controle::Libelle, 224, 12, 0, 0, textes::Libelle_Seuil},
+    {"EditSeuil", TGenre_Controle::Champ, 296, 8, 49, 21, ""},
+    {"ButtonControler", TGenre_Controle::Bouton, 368, 6, 97, 25, textes::Bouton_Controler},
+};
+
 // The comparison is as wide as its columns, so that the check column shows without scrolling;
 // its summary is four lines and a fifth on the threshold.
 inline constexpr TFenetre_Tableau Fenetre_Comparaison{1060, 560, 720, 320, Panneau_Comparaison, 41, 5};
 inline constexpr TFenetre_Tableau Fenetre_Detail{640, 480, 360, 200, {}, 0, 0};
 // The cumuls: a year's twelve months in view beside the fixed columns, the chart under them.
 inline constexpr TFenetre_Tableau Fenetre_Cumuls{1100, 720, 600, 480, Panneau_Cumuls, 41, 4, 220};
+// The controls: the finding's text in view beside the identity; a count line and a second on
+// the checks not made.
+inline constexpr TFenetre_Tableau Fenetre_Controles{1020, 520, 600, 320, Panneau_Controles, 41, 2};
+inline constexpr TFenetre_Tableau Fenetre_Bulletin{600, 560, 360, 240, {}, 0, 0};
+inline constexpr TFenetre_Tableau Fenetre_Ecarts{760, 480, 360, 200, {}, 0, 0};
 
 // The controls every table window has, by name.
 inline constexpr const char* Nom_Panneau = "PanelTableau";

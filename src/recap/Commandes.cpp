@@ -53,6 +53,7 @@ std::vector<TEntree_Commande> Commandes(TGenre_Fenetre Fenetre, const TCapacites
     entrees.push_back({TCommande::Detail, textes::Action_Detail, 'D', TPortee::Grille, true});
     entrees.push_back({TCommande::Comparer, textes::Action_Comparer, 'M', TPortee::Fenetre});
     entrees.push_back({TCommande::Cumuls, textes::Action_Cumuls, 'U', TPortee::Fenetre});
+    entrees.push_back({TCommande::Controles, textes::Action_Controles, 'K', TPortee::Fenetre});
   }
   entrees.push_back({TCommande::Exporter_Csv, textes::Action_Exporter_Csv, 'S', TPortee::Fenetre, true});
   entrees.push_back({TCommande::Exporter_Excel, textes::Action_Exporter_Excel, 'E', TPortee::Fenetre});
@@ -107,6 +108,7 @@ void Executer_Commande(TCommande Commande, const TTableau& Tableau, const TEtat_
     case TCommande::Exporter_Excel: Exporter_Excel(Tableau, Services.Demander_Chemin); break;
     case TCommande::Comparer: Services.Ouvrir_Comparaison(); break;
     case TCommande::Cumuls: Services.Ouvrir_Cumuls(); break;
+    case TCommande::Controles: Services.Ouvrir_Controles(); break;
     case TCommande::Detail:
       if (const auto rubrique = Rubrique_De_Rangee(Tableau, Services.Rangee_Courante())) Services.Ouvrir_Detail(*rubrique);
       break;

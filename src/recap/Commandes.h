@@ -27,6 +27,7 @@ enum class TCommande {
   Comparer,  // the main window only: the comparison with another month
   Detail,    // the main window only: the payslips behind the current row's total
   Cumuls,    // the main window only: the cumuls of several months
+  Controles, // the main window only: the month's payslips checked before they are paid
 };
 
 // Where a shortcut works: in the grid only (the fields keep their own Ctrl+C, Ctrl+A), or
@@ -34,7 +35,7 @@ enum class TCommande {
 enum class TPortee { Grille, Fenetre };
 
 // Which window the table is in.
-enum class TGenre_Fenetre { Recap, Comparaison, Detail, Cumuls };
+enum class TGenre_Fenetre { Recap, Comparaison, Detail, Cumuls, Controles, Bulletin, Ecarts };
 
 // What a shell can do that another cannot (the Win32 window makes no PDF: Windows prints to
 // Microsoft Print to PDF).
@@ -103,6 +104,7 @@ struct TServices_Fenetre {
   std::function<void()> Ouvrir_Comparaison;
   std::function<void(int Rubrique)> Ouvrir_Detail;
   std::function<void()> Ouvrir_Cumuls;
+  std::function<void()> Ouvrir_Controles;
 };
 
 // Runs the command on the table: nothing when its rule disables it. Raises plateforme::EKorvex.

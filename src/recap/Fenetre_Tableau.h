@@ -14,6 +14,7 @@
 #include "recap/Fenetre.h"
 #include "recap/Resume.h"
 #include "recap/Tableau.h"
+#include "recap/Vues_Salaries.h"
 
 namespace recap {
 
@@ -64,5 +65,11 @@ std::unique_ptr<TModele_Fenetre> Modele_Detail(TDetail Detail);
 // The cumuls of the folder Dossier, from January of the month field's year to its month (both
 // empty when the field holds no month), computed as the window opens.
 std::unique_ptr<TModele_Fenetre> Modele_Cumuls(const std::string& Dossier, const std::string& Mois);
+// The controls of a calculation's month against the month before, at the default threshold,
+// made as the window opens.
+std::unique_ptr<TModele_Fenetre> Modele_Controles(const TCalcul& Calcul);
+// A payslip, read; the gaps of a rubric by employee, read.
+std::unique_ptr<TModele_Fenetre> Modele_Bulletin(TVue_Bulletin Vue);
+std::unique_ptr<TModele_Fenetre> Modele_Ecarts(TEcarts Ecarts);
 
 }  // namespace recap

@@ -117,6 +117,7 @@ TForm1::~TForm1() {
   Details.clear();
   Comparaison.reset();
   Cumuls.reset();
+  Controles.reset();
   Detruire();
   StringGridRecap.reset();
   if (police_ != nullptr) DeleteObject(police_);
@@ -280,18 +281,25 @@ void TForm1::Executer(recap::TCommande Commande) {
     services.Ouvrir_Comparaison = [this] { Ouvrir_Comparaison(); };
     services.Ouvrir_Detail = [this](int rubrique) { Ouvrir_Detail(rubrique); };
     services.Ouvrir_Cumuls = [this] { Ouvrir_Cumuls(); };
+    services.Ouvrir_Controles = [this] { Ouvrir_Controles(); };
     recap::Executer_Commande(Commande, StringGridRecap->Tableau(), Etat_Commandes(), services);
   });
 }
 
 // ---- The windows it opens ----
 
-std::vector<recap::TCadre> TForm1::Fenetres_Ouvertes() const {
-  std::vector<recap::TCadre> ouvertes;
-  if (Comparaison) ouvertes.push_back(Cadre_De(Comparaison->Handle()));
-  if (Cumuls) ouvertes.push_back(Cadre_De(Cumuls->Handle()));
-  for (const auto& d : Details) ouvertes.push_back(Cadre_De(d->Handle()));
+std::vector<TFenetre_Tableau*> TForm1::Ouvertes() const {
+  std::vector<TFenetre_Tableau*> ouvertes;
+  for (const auto* unique : {&Comparaison, &Cumuls, &Controles})
+    if (*unique) ouvertes.push_back(unique->get());
+  for (const auto& d : Details) ouvertes.push_back(d.get());
   return ouvertes;
+}
+
+std::vector<recap::TCadre> TForm1::Fenetres_Ouvertes() const {
+  std::vector<recap::TCadre> cadres;
+  for (const TFenetre_Tableau* f : Ouvertes()) cadres.push_back(Cadre_De(f->Handle()));
+  return cadres;
 }
 
 std::unique_ptr<TFenetre_Tableau> TForm1::Nouvelle_Fenetre(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Source) {
@@ -309,33 +317,27 @@ void TForm1::Ouvrir(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Source)
 }
 
 void TForm1::Fermer(TFenetre_Tableau& Fenetre) {
-  if (Comparaison.get() == &Fenetre) {
-    Comparaison.reset();
-    return;
-  }
-  if (Cumuls.get() == &Fenetre) {
-    Cumuls.reset();
-    return;
-  }
+  for (auto* unique : {&Comparaison, &Cumuls, &Controles})
+    if (unique->get() == &Fenetre) return unique->reset();
   std::erase_if(Details, [&Fenetre](const auto& d) { return d.get() == &Fenetre; });
 }
 
-void TForm1::Ouvrir_Comparaison() {
-  if (!Dernier_Calcul.Calcul) return;
-  if (Comparaison)
-    Comparaison->Remplacer(recap::Modele_Comparaison(*Dernier_Calcul.Calcul));
+void TForm1::Ouvrir_Unique(std::unique_ptr<TFenetre_Tableau>& Fenetre, std::unique_ptr<recap::TModele_Fenetre> Modele) {
+  if (Fenetre)
+    Fenetre->Remplacer(std::move(Modele));
   else
-    Comparaison = Nouvelle_Fenetre(recap::Modele_Comparaison(*Dernier_Calcul.Calcul), hwnd_);
-  Comparaison->Afficher();
+    Fenetre = Nouvelle_Fenetre(std::move(Modele), hwnd_);
+  Fenetre->Afficher();
 }
 
-void TForm1::Ouvrir_Cumuls() {
-  auto modele = recap::Modele_Cumuls(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois));
-  if (Cumuls)
-    Cumuls->Remplacer(std::move(modele));
-  else
-    Cumuls = Nouvelle_Fenetre(std::move(modele), hwnd_);
-  Cumuls->Afficher();
+void TForm1::Ouvrir_Comparaison() {
+  if (Dernier_Calcul.Calcul) Ouvrir_Unique(Comparaison, recap::Modele_Comparaison(*Dernier_Calcul.Calcul));
+}
+
+void TForm1::Ouvrir_Cumuls() { Ouvrir_Unique(Cumuls, recap::Modele_Cumuls(Texte(EditChemin_Dossier), Texte(LabeledEdit_Mois))); }
+
+void TForm1::Ouvrir_Controles() {
+  if (Dernier_Calcul.Calcul) Ouvrir_Unique(Controles, recap::Modele_Controles(*Dernier_Calcul.Calcul));
 }
 
 void TForm1::Ouvrir_Detail(int Rubrique) {
@@ -348,11 +350,7 @@ void TForm1::Ouvrir_Detail(int Rubrique) {
 bool TForm1::Traiter_Clavier(MSG& msg) {
   // The windows it opened first: each has its own shortcuts and its own tab order. A shortcut
   // may close the one it runs in: the list is walked on a copy.
-  std::vector<TFenetre_Tableau*> ouvertes;
-  if (Comparaison) ouvertes.push_back(Comparaison.get());
-  if (Cumuls) ouvertes.push_back(Cumuls.get());
-  for (const auto& d : Details) ouvertes.push_back(d.get());
-  for (TFenetre_Tableau* f : ouvertes)
+  for (TFenetre_Tableau* f : Ouvertes())
     if (msg.hwnd == f->Handle() || IsChild(f->Handle(), msg.hwnd)) return f->Traiter_Clavier(msg);
   return Traiter_Clavier_Tableau(msg, hwnd_, StringGridRecap->Handle(), recap::TGenre_Fenetre::Recap,
                                  [this](recap::TCommande c) { Executer(c); });

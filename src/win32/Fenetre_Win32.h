@@ -62,11 +62,15 @@ public:
   // re-initialised from the last calculation when it is asked for again, and any number of
   // others (details, and those their rows open), the last opened last.
   std::unique_ptr<TFenetre_Tableau> Comparaison;
-  std::unique_ptr<TFenetre_Tableau> Cumuls;  // one at most, as the comparison
+  std::unique_ptr<TFenetre_Tableau> Cumuls;     // one at most, as the comparison
+  std::unique_ptr<TFenetre_Tableau> Controles;  // likewise
   std::vector<std::unique_ptr<TFenetre_Tableau>> Details;
   void Ouvrir_Comparaison();
   void Ouvrir_Detail(int Rubrique);
   void Ouvrir_Cumuls();
+  void Ouvrir_Controles();
+  // Every window it opened, the single ones first.
+  std::vector<TFenetre_Tableau*> Ouvertes() const;
   // Opens a window of that model from the window Source, where the window rules put it.
   void Ouvrir(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Source);
 
@@ -91,6 +95,8 @@ private:
   std::vector<recap::TCadre> Fenetres_Ouvertes() const;
   std::unique_ptr<TFenetre_Tableau> Nouvelle_Fenetre(std::unique_ptr<recap::TModele_Fenetre> Modele, HWND Source);
   void Fermer(TFenetre_Tableau& Fenetre);
+  // A window of which there is one at most: started again from Modele, or opened; to the front.
+  void Ouvrir_Unique(std::unique_ptr<TFenetre_Tableau>& Fenetre, std::unique_ptr<recap::TModele_Fenetre> Modele);
   // The grid, the summary and the warnings, after every step of a calculation.
   void Afficher_Calcul();
   // The wait cursor over the window, or the arrow, for as long as the returned object lives.

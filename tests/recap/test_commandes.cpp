@@ -33,10 +33,12 @@ TEST(Commandes, EntriesOrderShortcutsAndWhereTheyWork) {
   const std::string copies =
       "Copier Ctrl+C (grille) | Copier tout le tableau (grille) | Tout sélectionner Ctrl+A (grille) | ";
   const std::string ouvertures =
-      "- Détail de la rubrique… Ctrl+D (grille) | Comparer avec un autre mois… Ctrl+M | Cumuls de plusieurs mois… Ctrl+U | ";
+      "- Détail de la rubrique… Ctrl+D (grille) | Comparer avec un autre mois… Ctrl+M | Cumuls de plusieurs mois… Ctrl+U | "
+      "Contrôles du mois… Ctrl+K | ";
   const std::string sorties = "- Exporter en CSV… Ctrl+S | Exporter en Excel… Ctrl+E | Imprimer… Ctrl+P | ";
   for (auto genre : {recap::TGenre_Fenetre::Recap, recap::TGenre_Fenetre::Comparaison, recap::TGenre_Fenetre::Detail,
-                     recap::TGenre_Fenetre::Cumuls}) {
+                     recap::TGenre_Fenetre::Cumuls, recap::TGenre_Fenetre::Controles, recap::TGenre_Fenetre::Bulletin,
+                     recap::TGenre_Fenetre::Ecarts}) {
     const std::string attendu = copies + (genre == recap::TGenre_Fenetre::Recap ? ouvertures : "") + sorties;
     EXPECT_EQ(Decrire(recap::Commandes(genre, {false})), attendu);
     EXPECT_EQ(Decrire(recap::Commandes(genre, {true})), attendu + "Exporter en PDF… | ");
@@ -49,7 +51,7 @@ TEST(Commandes, EntriesOrderShortcutsAndWhereTheyWork) {
   };
   for (const Cas& c : {Cas{'C', TCommande::Copier}, {'A', TCommande::Tout_Selectionner}, {'S', TCommande::Exporter_Csv},
                        {'E', TCommande::Exporter_Excel}, {'D', TCommande::Detail}, {'M', TCommande::Comparer},
-                       {'U', TCommande::Cumuls},
+                       {'U', TCommande::Cumuls}, {'K', TCommande::Controles},
                        {'P', TCommande::Imprimer}, {'X', std::nullopt}, {0, std::nullopt}}) {
     const auto e = recap::Commande_De_Touche(recap::TGenre_Fenetre::Recap, {true}, c.touche);
     EXPECT_EQ(e ? std::optional(e->Commande) : std::nullopt, c.commande) << c.touche;

@@ -1,0 +1,62 @@
+// Payslips read whole, for the views about people: each one's record, identity and amounts, as
+// counts of ten-thousandths. Who is who across months, and what a payslip's net is.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "KORVEX_procs.h"
+#include "recap/Bulletins.h"
+#include "recap/Rubriques.h"
+
+namespace recap {
+
+struct TPaie {
+  int64_t Enregistrement = 0;  // its record in PAIES.DTA, from 1
+  int Choix = 0;               // what the scan's choice gave it
+  TChamps_Bulletin Champs;     // its character fields other than MOIS: its identity
+  // The rubrics it stores, ascending, each with its count of ten-thousandths.
+  std::vector<std::pair<int, int64_t>> Comptes;
+  std::optional<int64_t> Compte(int rubrique) const;
+};
+
+struct TPaies_Lues {
+  std::vector<TPaie> Paies;  // in the table's order
+  std::vector<std::string> Noms_Champs;  // the first payslip's character fields
+  TAvertissements Avertissements;
+};
+
+// Lire_Bulletins, keeping every chosen payslip whole. Nothing, after the message, when
+// PAIES.DTA is not there. Raises plateforme::EKorvex on every error, as a recap does.
+std::optional<TPaies_Lues> Lire_Paies(const std::string& Chemin, const TChoix& Choix, const TAfficherMessage& Message);
+
+// The totals of the payslips of a choice, each the sum of its amounts in the table's order: a
+// recap's, to the bit.
+TTAB_VALEURS Totaux_Paies(const std::vector<TPaie>& Paies, int Choix);
+
+// Who a payslip is: its MATRICULE when the table has that field, else all its identity fields
+// together; its record when it has none, since it then matches nobody.
+std::string Cle_Salarie(const TPaie& Paie);
+// Its identity as a title shows it: the fields' values, blanks between.
+std::string Texte_Identite(const TChamps_Bulletin& Champs);
+
+// The columns of the rubrics: what RUBRIQUE.DTA says of each, read once.
+struct TClasses {
+  std::array<int, TTAB_VALEURS::Dernier + 1> Colonne{};
+  std::array<bool, TTAB_VALEURS::Dernier + 1> Libelle_Vide{};  // no record, or a blank label
+  std::array<std::string, TTAB_VALEURS::Dernier + 1> Libelle;
+  explicit TClasses(const std::string& Chemin);
+};
+
+// A payslip's net in ten-thousandths: its gains less its retenues, counting only the rubrics whose
+// total has a row in its month's recap (Totaux), the negligible ones left as the recap leaves
+// them. Exact: the month's nets add up to the recap's net.
+int64_t Net_Paie(const TPaie& Paie, const TClasses& Classes, const TTAB_VALEURS& Totaux);
+
+// An amount as a text says it: two decimals, thousands grouped ("2 150,00", "-200,00").
+std::string Montant_Texte(long double Montant);
+
+}  // namespace recap

@@ -1,0 +1,181 @@
+#include "recap/Vues_Salaries.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+#include "platform/Textes.h"
+#include "recap/Periode.h"
+#include "recap/Recap.h"
+
+namespace recap {
+
+namespace {
+
+TLigne_Tableau Ligne_Pied(const char* texte, long double montant, size_t colonnes) {
+  TLigne_Tableau ligne;
+  ligne.Cellules.push_back(Cellule_Texte(""));
+  ligne.Cellules.push_back(Cellule_Texte(texte));
+  ligne.Cellules.resize(colonnes - 1);
+  ligne.Cellules.push_back(Cellule_Montant(montant));
+  ligne.Pied = true;
+  return ligne;
+}
+
+}  // namespace
+
+std::optional<TVue_Bulletin> Lire_Bulletin(const std::string& Chemin, int64_t Enregistrement, const TAfficherMessage& Message) {
+  // Every month's totals, for the net of the payslip's month: its recap's rows.
+  std::map<int, TTAB_VALEURS> totaux;
+  std::optional<TVue_Bulletin> vue;
+  int rang = 0;
+  const auto choix = [](std::string_view debut_mois) { return Rang_Mois(debut_mois); };
+  const auto garder = [&](int mois, const TBulletin& bulletin) {
+    TTAB_VALEURS& siens = totaux[mois];
+    for (const int r : Rubriques_Decodees()) siens[r] += Montant_De(Compte_Decode(r));
+    if (bulletin.Enregistrement != Enregistrement) return;
+    vue.emplace();
+    rang = mois;
+    vue->Paie.Enregistrement = bulletin.Enregistrement;
+    vue->Paie.Choix = mois;
+    vue->Paie.Champs = bulletin.Champs();
+    for (const int r : Rubriques_Decodees()) vue->Paie.Comptes.emplace_back(r, Compte_Decode(r));
+    std::sort(vue->Paie.Comptes.begin(), vue->Paie.Comptes.end());
+  };
+  auto avertissements = Lire_Bulletins(Chemin, choix, garder, Message);
+  if (!avertissements) return std::nullopt;
+  if (!vue) {
+    Message(textes::Bulletin_Introuvable(Enregistrement));
+    return std::nullopt;
+  }
+  vue->Dossier = Chemin;
+  vue->Mois = Texte_Mois(rang);
+  const TClasses classes(Chemin);
+  for (const auto& [r, compte] : vue->Paie.Comptes) {
+    const auto k = static_cast<size_t>(r);
+    vue->Lignes.push_back({r, classes.Libelle[k], classes.Colonne[k], Montant_De(compte)});
+    if (std::fabs(totaux[rang][r]) <= Seuil_Negligeable) continue;
+    if (classes.Colonne[k] == Colonne_Gains) vue->Gains += compte;
+    if (classes.Colonne[k] == Colonne_Retenues) vue->Retenues += compte;
+  }
+  vue->Avertissements = std::move(*avertissements);
+  vue->Date_Heure = std::time(nullptr);
+  return vue;
+}
+
+TTableau Tableau_Bulletin(const TVue_Bulletin& Vue) {
+  TTableau t;
+  const long long n = Vue.Paie.Enregistrement;
+  t.Titre = textes::Titre_Bulletin(n, Texte_Identite(Vue.Paie.Champs), Vue.Mois);
+  t.Designation = textes::Designation_Bulletin;
+  t.Nom_Feuille = textes::Nom_Feuille_Bulletin(n);
+  t.Nom_Fichier = textes::Nom_Fichier_Bulletin(n);
+  t.Nom_Document = t.Titre;
+  t.Dossier = Vue.Dossier;
+  t.Date_Heure = Vue.Date_Heure;
+  t.Nom_Rangee = textes::Nom_Rangee_Rubrique;
+  t.Colonnes_Nom = 2;
+  t.Colonnes = {{textes::Entetes_Grille[0], 64, 0.12},
+                {textes::Entetes_Grille[1], 250, 0.48},
+                {textes::Entete_Colonne, 90, 0.18},
+                {textes::Entete_Montant, 110, 0.22}};
+  for (const TLigne_Bulletin& l : Vue.Lignes) {
+    TLigne_Tableau ligne;
+    ligne.Cellules = {Cellule_Entier(l.Rubrique), Cellule_Texte(l.Libelle), Cellule_Texte(textes::Entetes_Grille[l.Colonne]),
+                      Cellule_Montant(l.Montant)};
+    t.Lignes.push_back(std::move(ligne));
+  }
+  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Gains, Montant_De(Vue.Gains), t.Colonnes.size()));
+  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Retenues, Montant_De(Vue.Retenues), t.Colonnes.size()));
+  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Net, Montant_De(Vue.Gains - Vue.Retenues), t.Colonnes.size()));
+  t.Avertissements = Vue.Avertissements;
+  return t;
+}
+
+std::optional<TEcarts> Ecarts_Par_Salarie(const std::string& Chemin, const std::string& Mois, const std::string& Reference,
+                                          int Rubrique, const TAfficherMessage& Message) {
+  const std::string mois = Sans_Blancs(Mois), reference = Sans_Blancs(Reference);
+  if (!Rang_Mois(mois) || mois.size() != 7) {
+    Message(textes::Mois_Incorrect);
+    return std::nullopt;
+  }
+  if (!Rang_Mois(reference) || reference.size() != 7) {
+    Message(textes::Mois_Reference_Pas_Un_Mois);
+    return std::nullopt;
+  }
+  const auto choix = [&](std::string_view debut_mois) -> std::optional<int> {
+    if (debut_mois == mois) return 1;
+    if (debut_mois == reference) return 0;
+    return std::nullopt;
+  };
+  auto lues = Lire_Paies(Chemin, choix, Message);
+  if (!lues) return std::nullopt;
+  TEcarts e;
+  e.Dossier = Chemin;
+  e.Mois = mois;
+  e.Reference = reference;
+  e.Rubrique = Rubrique;
+  e.Noms_Champs = lues->Noms_Champs;
+  std::map<std::string, size_t> lignes;
+  for (const TPaie& p : lues->Paies) {
+    const auto compte = p.Compte(Rubrique);
+    if (!compte) continue;
+    (p.Choix == 1 ? e.Total : e.Total_Reference) += Montant_De(*compte);
+    const auto [place, nouvelle] = lignes.emplace(Cle_Salarie(p), e.Lignes.size());
+    if (nouvelle) e.Lignes.push_back({p.Enregistrement, p.Champs, 0, 0});
+    TLigne_Ecart& l = e.Lignes[place->second];
+    (p.Choix == 1 ? l.Compte_Mois : l.Compte_Reference) += *compte;
+  }
+  for (long double* total : {&e.Total, &e.Total_Reference})
+    if (std::fabs(*total) <= Seuil_Negligeable) *total = 0;
+  std::stable_sort(e.Lignes.begin(), e.Lignes.end(), [](const TLigne_Ecart& a, const TLigne_Ecart& b) {
+    return std::llabs(a.Compte_Mois - a.Compte_Reference) > std::llabs(b.Compte_Mois - b.Compte_Reference);
+  });
+  TRubriques rubriques(Chemin);
+  if (rubriques.Aller(Rubrique)) e.Libelle = rubriques.Libelle();
+  e.Avertissements = std::move(lues->Avertissements);
+  e.Date_Heure = std::time(nullptr);
+  return e;
+}
+
+TTableau Tableau_Ecarts(const TEcarts& E) {
+  TTableau t;
+  t.Titre = textes::Titre_Ecarts(E.Rubrique, E.Libelle, E.Mois, E.Reference);
+  t.Designation = textes::Designation_Ecarts;
+  t.Nom_Feuille = textes::Nom_Feuille_Ecarts(E.Rubrique);
+  t.Nom_Fichier = textes::Nom_Fichier_Ecarts(E.Rubrique, E.Mois);
+  t.Nom_Document = t.Titre;
+  t.Dossier = E.Dossier;
+  t.Date_Heure = E.Date_Heure;
+  t.Nom_Rangee = textes::Nom_Rangee_Enregistrement;
+  t.Colonnes_Nom = 1 + static_cast<int>(E.Noms_Champs.size());
+  const double part = E.Noms_Champs.empty() ? 0 : 0.40 / static_cast<double>(E.Noms_Champs.size());
+  t.Colonnes = {{textes::Entete_Enregistrement, 70, 0.12}};
+  for (const std::string& nom : E.Noms_Champs) t.Colonnes.push_back({nom, 150, part});
+  t.Colonnes.push_back({E.Reference, 110, 0.16});
+  t.Colonnes.push_back({E.Mois, 110, 0.16});
+  t.Colonnes.push_back({textes::Entete_Ecart, 110, 0.16});
+  for (const TLigne_Ecart& l : E.Lignes) {
+    TLigne_Tableau ligne;
+    ligne.Cellules.push_back(Cellule_Entier(l.Enregistrement));
+    for (size_t i = 0; i < E.Noms_Champs.size(); ++i)
+      ligne.Cellules.push_back(Cellule_Texte(i < l.Identite.size() ? l.Identite[i].second : ""));
+    ligne.Cellules.push_back(Cellule_Montant(Montant_De(l.Compte_Reference)));
+    ligne.Cellules.push_back(Cellule_Montant(Montant_De(l.Compte_Mois)));
+    ligne.Cellules.push_back(Cellule_Montant(Montant_De(l.Compte_Mois - l.Compte_Reference)));
+    t.Lignes.push_back(std::move(ligne));
+  }
+  TLigne_Tableau total;
+  total.Cellules.push_back(Cellule_Texte(textes::Ligne_Total));
+  total.Cellules.resize(E.Noms_Champs.size() + 1);
+  total.Cellules.push_back(Cellule_Montant(E.Total_Reference));
+  total.Cellules.push_back(Cellule_Montant(E.Total));
+  total.Cellules.push_back(Cellule_Montant(E.Total - E.Total_Reference));
+  total.Pied = true;
+  t.Lignes.push_back(std::move(total));
+  t.Resume = {textes::Compte_Salaries(E.Lignes.size())};
+  t.Avertissements = E.Avertissements;
+  return t;
+}
+
+}  // namespace recap
