@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <cstdlib>
 
 #include "platform/Caracteres.h"
 #include "platform/Separateurs.h"
@@ -87,20 +87,20 @@ int64_t Net_Paie(const TPaie& Paie, const TClasses& Classes, const TTAB_VALEURS&
 }
 
 std::string Montant_Texte(long double Montant) {
-  char chiffres[64];
-  std::snprintf(chiffres, sizeof chiffres, "%.2Lf", std::fabs(Montant));
-  const std::string tout = chiffres;
-  const size_t point = tout.find('.');
-  const std::string entier = tout.substr(0, point);
-  std::string milliers, decimal;
+  // Amounts are whole ten-thousandths: rounded to the cent from there, half away from zero, as
+  // a payroll rounds, not from the binary value just under a half.
+  const long long dix_milliemes = std::llroundl(Montant * 10000.0L);
+  const long long centimes = (std::llabs(dix_milliemes) + 50) / 100;
+  const std::string entier = std::to_string(centimes / 100);
+  std::string milliers, texte = dix_milliemes < 0 && centimes != 0 ? "-" : "";
   plateforme::Ajouter_Utf8(milliers, plateforme::ThousandSeparator());
-  plateforme::Ajouter_Utf8(decimal, plateforme::DecimalSeparator());
-  std::string texte = Montant < 0 && tout != "0.00" ? "-" : "";
   for (size_t i = 0; i < entier.size(); ++i) {
     if (i > 0 && (entier.size() - i) % 3 == 0) texte += milliers;
     texte += entier[i];
   }
-  return texte + decimal + tout.substr(point + 1);
+  plateforme::Ajouter_Utf8(texte, plateforme::DecimalSeparator());
+  const long long reste = centimes % 100;
+  return texte + (reste < 10 ? "0" : "") + std::to_string(reste);
 }
 
 }  // namespace recap

@@ -56,7 +56,8 @@ struct TClasses {
 // them. Exact: the month's nets add up to the recap's net.
 int64_t Net_Paie(const TPaie& Paie, const TClasses& Classes, const TTAB_VALEURS& Totaux);
 
-// An amount as a text says it: two decimals, thousands grouped ("2 150,00", "-200,00").
+// An amount as a text says it: two decimals, thousands grouped ("2 150,00", "-200,00"), rounded
+// half away from zero from its ten-thousandths.
 std::string Montant_Texte(long double Montant);
 
 }  // namespace recap
