@@ -159,6 +159,40 @@ piloter_cumuls() {
   attendre "la fermeture des cumuls" absente "$trimestre"
 }
 
+# The controls' test folder: its recap of 02-2024, the controls (Ctrl+K), the payslip of the
+# negative net (Enter on its row), then the gaps of rubric 1 by employee from the comparison
+# (Ctrl+M, Enter on its first row); each shot, then closed with Escape.
+piloter_controles() {
+  local suffixe=$1 id=$2 dossier=$3
+  local controles="^Contrôles — mois 02-2024 / 01-2024\$" bulletin="^Bulletin — enregistrement 14 — "
+  local comparaison="^Comparaison — mois 02-2024 / 01-2024\$" ecarts="^Écarts par salarié — rubrique 1 "
+  saisir "$id" 300 18 "$dossier"
+  saisir "$id" 90 66 "02-2024"
+  cliquer "$id" 388 60
+  sleep 1
+  cliquer "$id" 150 133
+  xdotool key --clearmodifiers ctrl+k
+  attendre "la fenêtre des contrôles" nommee "$controles"
+  capturer "fenetre-$suffixe-controles" "$(nommee "$controles")"
+  # The fourth finding, the negative net: Home, three rows down, Enter.
+  xdotool windowfocus --sync "$(nommee "$controles")" key --clearmodifiers ctrl+Home Down Down Down Return
+  attendre "le bulletin" nommee "$bulletin"
+  capturer "fenetre-$suffixe-bulletin" "$(nommee "$bulletin")"
+  xdotool windowfocus --sync "$(nommee "$bulletin")" key --clearmodifiers Escape
+  attendre "la fermeture du bulletin" absente "$bulletin"
+  xdotool windowfocus --sync "$(nommee "$controles")" key --clearmodifiers Escape
+  attendre "la fermeture des contrôles" absente "$controles"
+  xdotool windowfocus --sync "$id" key --clearmodifiers ctrl+m
+  attendre "la fenêtre de comparaison" nommee "$comparaison"
+  xdotool windowfocus --sync "$(nommee "$comparaison")" key --clearmodifiers ctrl+Home Return
+  attendre "les écarts par salarié" nommee "$ecarts"
+  capturer "fenetre-$suffixe-ecarts" "$(nommee "$ecarts")"
+  xdotool windowfocus --sync "$(nommee "$ecarts")" key --clearmodifiers Escape
+  attendre "la fermeture des écarts" absente "$ecarts"
+  xdotool windowfocus --sync "$(nommee "$comparaison")" key --clearmodifiers Escape
+  attendre "la fermeture de la comparaison" absente "$comparaison"
+}
+
 # The recap, the comparison and a detail, for a window started at another scale.
 piloter_comparaison() {
   local suffixe=$1 id=$2 dossier=$3
@@ -223,6 +257,8 @@ mkdir -p "$sortie"
 cp -r "$racine/examples/KORVEX" "$exemple"
 mkdir -p "$(dirname "$endommage")"
 cp -r "$racine/examples/KORVEX" "$endommage"
+mkdir -p "$travail/CONTROLES"
+cp -r "$racine/tests/cli/controles/KORVEX" "$travail/CONTROLES/KORVEX"
 # The header's record count, bytes 4 to 7, one less: the last record is read as one too many.
 /usr/bin/python3 - "$endommage/PAIES.DTA" <<'FIN'
 import struct, sys
@@ -243,6 +279,7 @@ piloter_tableaux linux "$(fenetre_visible)"
 piloter_cumuls linux "$(fenetre_visible)"
 imprimer_page1 "$(fenetre_visible)"
 piloter_avertissements linux "$(fenetre_visible)" ./ENDOMMAGE/KORVEX
+piloter_controles linux "$(fenetre_visible)" ./CONTROLES/KORVEX
 kill "${lances[-1]}"
 echo "Fenêtre Linux à 144 points par pouce :"
 ECHELLE=150
@@ -275,6 +312,7 @@ else
   piloter_tableaux windows "$(fenetre_visible)"
   piloter_cumuls windows "$(fenetre_visible)"
   piloter_avertissements windows "$(fenetre_visible)" 'K:\ENDOMMAGE\KORVEX'
+  piloter_controles windows "$(fenetre_visible)" 'K:\CONTROLES\KORVEX'
   kill "${lances[-1]}"
   wineserver -k 2>/dev/null || true
   echo "Fenêtre Windows à 144 points par pouce :"

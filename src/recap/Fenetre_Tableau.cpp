@@ -116,17 +116,15 @@ public:
     if (!cumuls_ || !rubrique || Colonne < 3) return nullptr;
     const size_t k = static_cast<size_t>(Colonne - 3);
     const bool periode = k >= cumuls_->Mois.size();
-    std::optional<TDetail> detail;
-    const TBoitesMessages boites = Boites_Curseur_Normal(Boites, Curseur);
-    Sous_Garde(boites, [&] {
-      const auto attente = Curseur(true);
-      detail = periode ? Detailler(dossier_, cumuls_->Mois.front(), *rubrique, boites.Message, cumuls_->Periode)
-                       : Detailler(dossier_, cumuls_->Mois[k], *rubrique, boites.Message);
+    return Lire_Pour_Fenetre(Boites, Curseur, [&](const TAfficherMessage& message) -> std::unique_ptr<TModele_Fenetre> {
+      auto detail = periode ? Detailler(dossier_, cumuls_->Mois.front(), *rubrique, message, cumuls_->Periode)
+                            : Detailler(dossier_, cumuls_->Mois[k], *rubrique, message);
+      if (!detail) return nullptr;
       // What the detail reads is checked against what the cumuls read, as a recap's detail is.
       const TTAB_VALEURS& lu = periode ? cumuls_->Totaux_Periode : cumuls_->Totaux_Mois[k];
-      if (detail && !Memes_Bits(detail->Total, lu[*rubrique])) Avertir_Bulletins_Changes(detail->Avertissements);
+      if (!Memes_Bits(detail->Total, lu[*rubrique])) Avertir_Bulletins_Changes(detail->Avertissements);
+      return Modele_Detail(std::move(*detail));
     });
-    return detail ? Modele_Detail(std::move(*detail)) : nullptr;
   }
 
 protected:

@@ -277,10 +277,12 @@ bool TFenetre_Tableau::Traiter_Clavier(MSG& msg) {
     }
   }
   if (msg.message == WM_CHAR && msg.wParam == VK_ESCAPE) return true;  // its key down closed the window
-  // Enter in a field validates, as the user expects of a form.
+  // Enter in a field validates, as the user expects of a form; in the grid it opens what the
+  // current row leads to, as a double click does.
   const bool champ = std::find(Champs.begin(), Champs.end(), msg.hwnd) != Champs.end();
-  if (champ && msg.wParam == VK_RETURN && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) {
-    if (msg.message == WM_KEYDOWN) Valider();
+  const bool grille = msg.hwnd == GrilleTableau->Handle();
+  if ((champ || grille) && msg.wParam == VK_RETURN && (msg.message == WM_KEYDOWN || msg.message == WM_CHAR)) {
+    if (msg.message == WM_KEYDOWN) champ ? Valider() : Activer_Rangee();
     return true;
   }
   return Traiter_Clavier_Tableau(msg, hwnd_, GrilleTableau->Handle(), Genre(), [this](recap::TCommande c) { Executer(c); });

@@ -86,7 +86,10 @@ TEST_F(KorvexControles, DamageWinsOverAnomaliesAndASoundMonthIsZero) {
   EXPECT_EQ(r.code, 3) << r.erreur;
   EXPECT_NE(r.erreur.find("Attention : "), std::string::npos);
   // The sample's February: nets that moved, nothing abnormal.
-  const auto exemple = Recap({"--controles", std::string(KORVEX_EXEMPLES) + "/KORVEX", "02-2024"});
+  test::TDossierTemporaire exemple_copie;
+  for (const char* nom : {"PAIES.DTA", "PAIES.DBT", "RUBRIQUE.DTA"})
+    fs::copy_file(fs::path(KORVEX_EXEMPLES) / "KORVEX" / nom, exemple_copie.Chemin() / nom);
+  const auto exemple = Recap({"--controles", exemple_copie.Texte(), "02-2024"});
   EXPECT_EQ(exemple.code, 0) << exemple.erreur;
 }
 
@@ -128,8 +131,8 @@ TEST_F(KorvexControles, TheGapsByEmployeeAddUpToTheComparison) {
 }
 
 // Options that do not go together give the usage and status 64.
-TEST(KorvexControlesArguments, RefusedCombinations) {
-  const std::string dossier = std::string(KORVEX_CONTROLES) + "/KORVEX";
+TEST_F(KorvexControles, RefusedCombinations) {
+  const std::string dossier = Dossier();
   const std::vector<std::vector<std::string>> refuses{
       {"--reference", "01-2024", dossier, "02-2024"},
       {"--controles", dossier, "01-2024", "02-2024"},

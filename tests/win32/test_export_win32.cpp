@@ -107,6 +107,7 @@ TEST_F(ExportWin32, TheCommandTableIsTheMenuAndTheShortcuts) {
       case recap::TCommande::Exporter_Excel: return std::to_string(Demandes.size());
       case recap::TCommande::Comparer: return std::to_string(f->Comparaison != nullptr);
       case recap::TCommande::Cumuls: return std::to_string(f->Cumuls != nullptr);
+      case recap::TCommande::Controles: return std::to_string(f->Controles != nullptr);
       case recap::TCommande::Detail: return std::to_string(f->Details.size());
       case recap::TCommande::Imprimer: return std::to_string(Impressions_Demandees);
       default: return std::string();
@@ -119,6 +120,7 @@ TEST_F(ExportWin32, TheCommandTableIsTheMenuAndTheShortcuts) {
       f->StringGridRecap->Selectionner({1, 1, 1, 1});
       f->Comparaison.reset();
       f->Cumuls.reset();
+      f->Controles.reset();
       f->Details.clear();
       const std::string avant = trace(e.Commande);
       Ctrl(ou, e.Touche);

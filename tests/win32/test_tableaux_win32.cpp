@@ -181,10 +181,12 @@ TEST_F(TableauxWin32, DetailsOpenByDoubleClickEnterAndCtrlD) {
       EXPECT_FALSE(autre.Gauche == cadre.Gauche && autre.Haut == cadre.Haut);
     }
   }
-  // Enter in a detail's grid opens nothing; closing one leaves the others open.
+  // Enter in a detail's grid opens its current payslip; closing one leaves the others open.
   EXPECT_TRUE(Entree(f->Details[0]->GrilleTableau->Handle()));
+  ASSERT_EQ(f->Details.size(), 4u);
+  EXPECT_EQ(Texte(f->Details[3]->Handle()).rfind("Bulletin — enregistrement ", 0), 0u);
   SendMessageW(f->Details[1]->Handle(), WM_CLOSE, 0, 0);
-  ASSERT_EQ(f->Details.size(), 2u);
+  ASSERT_EQ(f->Details.size(), 3u);
   EXPECT_NE(Texte(f->Details[1]->Handle()).find("rubrique 5"), std::string::npos);
   EXPECT_TRUE(Messages.empty() && Erreurs.empty());
 }
