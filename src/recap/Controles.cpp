@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
 
-#include "platform/Caracteres.h"
-#include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "recap/Periode.h"
 #include "recap/Recap.h"
@@ -55,13 +52,10 @@ struct TLecture {
   void Par_Bulletin();
 };
 
+// "+20,9 %": the percentage cell's text, signed.
 std::string Pourcent_Texte(long double pourcent) {
-  char texte[32];
-  std::snprintf(texte, sizeof texte, "%+.1f %%", static_cast<double>(pourcent));
-  std::string s = texte;
-  std::string decimal;
-  plateforme::Ajouter_Utf8(decimal, plateforme::DecimalSeparator());
-  return s.replace(s.find('.'), 1, decimal);
+  const std::string texte = Cellule_Pourcentage(pourcent).Texte;
+  return (texte.front() == '-' || texte == Cellule_Pourcentage(0).Texte ? "" : "+") + texte + " %";
 }
 
 // Entries, leavers, several payslips, nets that moved: by employee.

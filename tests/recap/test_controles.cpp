@@ -2,7 +2,9 @@
 // the gaps by employee to the comparison's totals, and a payslip's view to its net.
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -105,6 +107,21 @@ TEST(ControlesTest, AmountsInTexts) {
     EXPECT_EQ(recap::Montant_Texte(c.montant), c.texte);
   plateforme::Fixer_Separateurs(U'.', U',');
   EXPECT_EQ(recap::Montant_Texte(2600), "2,600.00");
+}
+
+// The C library's locale is the user's in the windows: the findings' texts do not depend on it.
+TEST(ControlesTest, TextsUnderTheUsersLocale) {
+  plateforme::Fixer_Separateurs(U',', U' ');
+  test::TDossierTemporaire dossier;
+  for (const char* nom : {"PAIES.DTA", "PAIES.DBT", "RUBRIQUE.DTA"})
+    std::filesystem::copy_file(std::filesystem::path(KORVEX_CONTROLES) / "KORVEX" / nom, dossier.Chemin() / nom);
+  const std::string avant = std::setlocale(LC_ALL, nullptr);
+  if (std::setlocale(LC_ALL, "fr_FR.UTF-8") == nullptr) ADD_FAILURE() << "locale fr_FR.UTF-8 absente (LOCPATH)";
+  const auto c = recap::Controler({dossier.Texte(), "02-2024", "", recap::Seuil_Defaut}, [](const std::string& m) { FAIL() << m; });
+  std::setlocale(LC_ALL, avant.c_str());
+  ASSERT_TRUE(c);
+  EXPECT_EQ(c->Constats.back().Texte, "Net : 2 150,00 → 2 600,00 (+20,9 %)");
+  EXPECT_EQ(c->Constats[c->Constats.size() - 2].Texte, "Net : 1 000,00 → -200,00 (-120,0 %)");
 }
 
 }  // namespace
