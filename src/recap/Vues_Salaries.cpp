@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <utility>
 
 #include "platform/Textes.h"
 #include "recap/Periode.h"
@@ -117,6 +118,7 @@ std::optional<TEcarts> Ecarts_Par_Salarie(const std::string& Chemin, const std::
   e.Rubrique = Rubrique;
   e.Noms_Champs = lues->Noms_Champs;
   std::map<std::string, size_t> lignes;
+  std::map<size_t, bool> mois_vu;  // by row: a payslip of the month was met
   for (const TPaie& p : lues->Paies) {
     const auto compte = p.Compte(Rubrique);
     if (!compte) continue;
@@ -124,6 +126,8 @@ std::optional<TEcarts> Ecarts_Par_Salarie(const std::string& Chemin, const std::
     const auto [place, nouvelle] = lignes.emplace(Cle_Salarie(p), e.Lignes.size());
     if (nouvelle) e.Lignes.push_back({p.Enregistrement, p.Champs, 0, 0});
     TLigne_Ecart& l = e.Lignes[place->second];
+    // The month's first payslip stands for the employee, as the controls name them.
+    if (p.Choix == 1 && !std::exchange(mois_vu[place->second], true)) l.Enregistrement = p.Enregistrement;
     (p.Choix == 1 ? l.Compte_Mois : l.Compte_Reference) += *compte;
   }
   for (long double* total : {&e.Total, &e.Total_Reference})

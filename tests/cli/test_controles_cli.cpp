@@ -122,6 +122,8 @@ TEST_F(KorvexControles, TheGapsByEmployeeAddUpToTheComparison) {
   // The largest gap first, whatever its sign; one row per employee, 00004's two payslips in one.
   std::vector<std::string> matricules;
   std::vector<int> ecarts;
+  EXPECT_EQ(e["lignes"][2]["enregistrement"], 12);  // 00004's first payslip of the month
+  EXPECT_EQ(e["lignes"][0]["enregistrement"], 2);   // 00003 left: the reference's
   for (const auto& l : e["lignes"]) {
     matricules.push_back(l["identite"]["MATRICULE"]);
     ecarts.push_back(l["ecart"]);
