@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/Separateurs.h"
+#include "platform/Textes.h"
 #include "recap/Comparaison.h"
 #include "recap/Controles.h"
 #include "recap/Recap.h"
@@ -93,6 +94,23 @@ TEST(ControlesTest, NetsAddUpToTheRecapAndGapsToTheComparison) {
                   std::llabs(e->Lignes[i].Compte_Mois - e->Lignes[i].Compte_Reference));
     }
   }
+}
+
+// A table whose only character field is MOIS: nobody can be matched, so only the checks of each
+// payslip are made, and the summary says which were not and why.
+TEST(ControlesTest, WithoutIdentityOnlyThePayslipsChecks) {
+  test::TDossierTemporaire dossier;
+  test::Ecrire_Rubriques(dossier.Chemin(), {{"Salaire", "1"}, {"Cotisations", "2"}});
+  test::Ecrire_Paies(dossier.Chemin(), {{"01-2024", test::Memo_Montants({"001100"})},
+                                        {"02-2024", test::Memo_Montants({"001100"})},
+                                        {"02-2024", test::Memo_Montants({"001100", "002150"})}});
+  const auto c = recap::Controler({dossier.Texte(), "02-2024", "", recap::Seuil_Defaut}, [](const std::string& m) { FAIL() << m; });
+  ASSERT_TRUE(c);
+  EXPECT_FALSE(c->Identite);
+  ASSERT_EQ(c->Constats.size(), 1u);
+  EXPECT_EQ(c->Constats[0].Controle, recap::TControle::Net_Negatif);
+  EXPECT_EQ(c->Constats[0].Enregistrement, 3);
+  EXPECT_EQ(recap::Lignes_Resume_Controles(*c), (std::vector<std::string>{"1 anomalie", textes::Sans_Identite}));
 }
 
 // The amounts in texts: two decimals, thousands grouped with the user's separators.
