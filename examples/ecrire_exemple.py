@@ -178,21 +178,26 @@ def ecrire_paies(dossier):
     t.close()
 
 
-def main():
-    travail = tempfile.mkdtemp(prefix="korvex-exemple-")
+def ecrire_dossier(dossier, ecrire, prefixe):
+    """Has ecrire(travail) write RUBRIQUE.DBF and PAIES.DBF in a folder of its own, then puts them in
+    dossier under the payroll application's names, dated."""
+    travail = tempfile.mkdtemp(prefix=prefixe)
     try:
-        ecrire_rubriques(travail)
-        ecrire_paies(travail)
+        ecrire(travail)
         # The payroll application names its tables .DTA; the memo file keeps its .DBT name.
         os.rename(os.path.join(travail, "RUBRIQUE.DBF"), os.path.join(travail, "RUBRIQUE.DTA"))
         os.rename(os.path.join(travail, "PAIES.DBF"), os.path.join(travail, "PAIES.DTA"))
         for nom in ("RUBRIQUE.DTA", "PAIES.DTA"):
             dater(os.path.join(travail, nom))
-        os.makedirs(DOSSIER, exist_ok=True)
+        os.makedirs(dossier, exist_ok=True)
         for nom in ("PAIES.DTA", "PAIES.DBT", "RUBRIQUE.DTA"):
-            shutil.copyfile(os.path.join(travail, nom), os.path.join(DOSSIER, nom))
+            shutil.copyfile(os.path.join(travail, nom), os.path.join(dossier, nom))
     finally:
         shutil.rmtree(travail)
+
+
+def main():
+    ecrire_dossier(DOSSIER, lambda travail: (ecrire_rubriques(travail), ecrire_paies(travail)), "korvex-exemple-")
     print("Dossier d'exemple écrit :", DOSSIER)
 
 

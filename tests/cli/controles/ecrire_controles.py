@@ -6,11 +6,13 @@ Run it with /usr/bin/python3; it rewrites the folder, identically every time.
 """
 
 import os
-import shutil
 import sys
-import tempfile
 
 import dbf
+
+# The sample's writer puts the tables in place under the payroll application's names.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "..", "examples"))
+from ecrire_exemple import ecrire_dossier  # noqa: E402
 
 DOSSIER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "KORVEX")
 GAIN, RETENUE, BASE = 1, 2, 0
@@ -56,26 +58,8 @@ def ecrire(travail):
     t.close()
 
 
-def dater(fichier):
-    # A fixed last-update date (bytes 1 to 3), so that the files do not change between runs.
-    with open(fichier, "r+b") as f:
-        f.seek(1)
-        f.write(bytes([124, 3, 1]))
-
-
 def main():
-    travail = tempfile.mkdtemp(prefix="korvex-controles-")
-    try:
-        ecrire(travail)
-        os.rename(os.path.join(travail, "RUBRIQUE.DBF"), os.path.join(travail, "RUBRIQUE.DTA"))
-        os.rename(os.path.join(travail, "PAIES.DBF"), os.path.join(travail, "PAIES.DTA"))
-        for nom in ("RUBRIQUE.DTA", "PAIES.DTA"):
-            dater(os.path.join(travail, nom))
-        os.makedirs(DOSSIER, exist_ok=True)
-        for nom in ("PAIES.DTA", "PAIES.DBT", "RUBRIQUE.DTA"):
-            shutil.copyfile(os.path.join(travail, nom), os.path.join(DOSSIER, nom))
-    finally:
-        shutil.rmtree(travail)
+    ecrire_dossier(DOSSIER, ecrire, "korvex-controles-")
 
 
 if __name__ == "__main__":
