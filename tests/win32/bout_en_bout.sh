@@ -100,8 +100,9 @@ encre() {
 }
 
 # The grid at 0, 97: a sunken edge, then the fixed cells in the panel's button face, the others
-# in the window colour.
-capture debut
+# in the window colour. Shot again until the grid is drawn: Wine may paint it after the panel.
+grille_peinte() { capture debut; [ "$(couleur debut 200 $((97 + 2 + 50 + 12)))" != "$(couleur debut 600 80)" ]; }
+attendre 30 grille_peinte || true
 face=$(couleur debut 600 80)
 [ "$(couleur debut 12 $((97 + 12)))" = "$face" ] || echec "cellule fixe (0,0) : $(couleur debut 12 109) au lieu de $face"
 [ "$(couleur debut 12 $((97 + 2 + 25 + 12)))" = "$face" ] || echec "cellule fixe (0,1) pas en couleur de face"
