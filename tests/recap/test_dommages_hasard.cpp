@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <optional>
 #include <cstdlib>
 #include <iostream>
 #include <map>
@@ -16,6 +18,9 @@
 #include "KORVEX_procs.h"
 #include "platform/Erreurs.h"
 #include "recap/Controle_Paies.h"
+#include "recap/Controles.h"
+#include "recap/Cumuls.h"
+#include "recap/Resume.h"
 #include "support/Dossier_Temporaire.h"
 
 namespace {
@@ -164,6 +169,52 @@ TClasse Classer(const test::TIssue& r, const std::filesystem::path& abime, const
   return Silencieux;
 }
 
+// The cumuls of the table's months and each month's controls, on the same damaged folder: one scan
+// whose months share their buckets gives each month its recap to the bit, or fails as one did;
+// the nets of the controls add up to the recap's net. "" when so, else what differs.
+std::string Cumuls_Et_Controles(const std::string& dossier, const std::vector<std::string>& mois,
+                                const std::vector<test::TIssue>& recaps) {
+  std::vector<int> rangs;
+  for (const std::string& m : mois)
+    if (const auto r = recap::Rang_Mois(m)) rangs.push_back(*r);
+  if (rangs.empty()) return "";
+  const auto [premier, dernier] = std::minmax_element(rangs.begin(), rangs.end());
+  if (*dernier - *premier >= recap::Mois_Cumuls_Max) return "";
+  const bool echec = std::any_of(recaps.begin(), recaps.end(), [](const test::TIssue& r) { return !r.erreur.empty(); });
+  std::optional<recap::TCumuls> cumuls;
+  try {
+    cumuls = recap::Cumuler(dossier, {*premier, *dernier}, [](const std::string&) {});
+  } catch (const plateforme::EKorvex&) {
+    return echec ? "" : "les cumuls échouent où chaque récap aboutit";
+  }
+  if (echec) return "les cumuls aboutissent où une récap échoue";
+  for (size_t i = 0; i < mois.size(); ++i) {
+    const auto rang = recap::Rang_Mois(mois[i]);
+    if (!rang) continue;
+    const auto k = static_cast<size_t>(*rang - *premier);
+    for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
+      if (!recap::Memes_Bits(cumuls->Totaux_Mois[k][r], recaps[i].TOT_RUB[r]))
+        return "cumuls de " + mois[i] + ", rubrique " + std::to_string(r) + " : pas le total de sa récap";
+    if (cumuls->Resumes[k].Bulletins != recaps[i].bilan.Bulletins) return "cumuls de " + mois[i] + " : pas ses bulletins";
+    const auto c = recap::Controler({dossier, mois[i], "", recap::Seuil_Defaut}, [](const std::string&) {});
+    if (!c) continue;
+    if (static_cast<int>(c->Nets.size()) != recaps[i].bilan.Bulletins) return "contrôles de " + mois[i] + " : pas ses bulletins";
+    int64_t somme = 0;
+    for (const auto& [enregistrement, net] : c->Nets) somme += net;
+    const recap::TClasses classes(dossier);
+    long double gains = 0, retenues = 0;
+    for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r) {
+      const long double t = recaps[i].TOT_RUB[r];
+      if (std::fabs(t) <= Seuil_Negligeable) continue;
+      if (classes.Colonne[static_cast<size_t>(r)] == recap::Colonne_Gains) gains += t;
+      if (classes.Colonne[static_cast<size_t>(r)] == recap::Colonne_Retenues) retenues += t;
+    }
+    if (recap::Cellule_Montant(Montant_De(somme)).Texte != recap::Cellule_Montant(gains - retenues).Texte)
+      return "contrôles de " + mois[i] + " : les nets ne font pas le net de la récap";
+  }
+  return "";
+}
+
 // Under Wine every file operation goes through its server: a tenth of the draws takes as long
 // there as the whole run here.
 #ifdef _WIN32
@@ -185,6 +236,7 @@ TEST(DommagesHasardTest, NoRandomDamageGivesADifferentRecapWithoutAWord) {
   const std::vector<std::pair<std::string, int>> sources = {{"", 300}, {"fp_1252", 60}, {"tdbf_4", 60}, {"vfp_1252", 60}};
   test::TDossierTemporaire intact, abime;
   int comptes[Nombre_Classes] = {};
+  int autres_scans = 0;  // damaged folders read again by the cumuls and the controls
   std::vector<std::string> fautes;
   for (const auto& [fixture, tirages] : sources) {
     const TFichiers original = fixture.empty() ? test::Exemple() : test::Avec_Fixture(fixture);
@@ -196,8 +248,9 @@ TEST(DommagesHasardTest, NoRandomDamageGivesADifferentRecapWithoutAWord) {
       const std::string dommage = (fixture.empty() ? "exemple" : fixture) + ", graine " + std::to_string(graine) +
                                   " : " + Abimer(f, alea);
       test::Ecrire_Fichiers(abime.Chemin(), f);
+      std::vector<test::TIssue> recaps;
       for (const std::string& m : mois) {
-        const test::TIssue r = test::Calculer(abime.Chemin(), m);
+        const test::TIssue& r = recaps.emplace_back(test::Calculer(abime.Chemin(), m));
         ASSERT_TRUE(r.dossier_intact) << dommage;
         ASSERT_EQ(r.messages, std::vector<std::string>{}) << dommage;
         std::string detail;
@@ -205,11 +258,16 @@ TEST(DommagesHasardTest, NoRandomDamageGivesADifferentRecapWithoutAWord) {
         ++comptes[c];
         if (c == Silencieux) fautes.push_back(dommage + ", " + m + " : " + detail);
       }
+      const test::TFichiers avant = test::Lire_Fichiers(abime.Chemin());
+      const std::string ecart = Cumuls_Et_Controles(abime.Texte(), mois, recaps);
+      if (!ecart.empty()) fautes.push_back(dommage + " : " + ecart);
+      if (test::Lire_Fichiers(abime.Chemin()) != avant) fautes.push_back(dommage + " : dossier changé par les cumuls ou les contrôles");
+      ++autres_scans;
     }
   }
   std::string bilan;
   for (int c = 0; c < Nombre_Classes; ++c) bilan += std::string(c ? ", " : "") + Noms_Classes[c] + " " + std::to_string(comptes[c]);
-  std::cout << "Calculs sur dossiers abîmés : " << bilan << "\n";
+  std::cout << "Calculs sur dossiers abîmés : " << bilan << " ; cumuls et contrôles sur " << autres_scans << " dossiers\n";
   for (size_t i = 0; i < fautes.size() && i < 10; ++i) ADD_FAILURE() << fautes[i];
   EXPECT_EQ(comptes[Silencieux], 0) << bilan;
   // The run reaches every outcome, or it proves little.
