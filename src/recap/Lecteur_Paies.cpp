@@ -140,10 +140,6 @@ void TLecteur::Lire_Bulletin(int64_t Numero, int Choix, const TVisiteur& Visiteu
   // is left of one cut by a stray end mark, and it would count as a payslip without amounts.
   if (!texte.empty() && texte.find('\r') == std::string_view::npos)
     return Omettre(bulletin, textes::Memo_Sans_Ligne, table_.Fichier_Memo());
-  if (decodage_) {
-    if (Choix < 0 || static_cast<size_t>(Choix) >= cibles_.size()) throw EKorvex(textes::Erreur_Inattendue);
-    decodage_->Comptes = cibles_[static_cast<size_t>(Choix)];
-  }
   try {
     if (decodage_)
       Memo_Montants_Decoder(texte, *decodage_);

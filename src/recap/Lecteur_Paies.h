@@ -45,9 +45,6 @@ public:
   // readers'. False when the table has none from Premier on.
   bool Lire_Lot(int64_t Premier, int64_t Dernier, const TChoix& Choix, const TVisiteur& Visiteur);
 
-  // Where the counts of each choice's payslips go, when decoding into counts.
-  void Viser(std::vector<TComptes_Rubriques*> Cibles) { cibles_ = std::move(Cibles); }
-
   // The records the table holds, as far as its header and size tell.
   int64_t Enregistrements() const { return table_.RecordCount(); }
 
@@ -71,7 +68,6 @@ private:
   const TControle_Paies& controle_;
   TDecodage* decodage_;
   dbase::TTable table_;
-  std::vector<TComptes_Rubriques*> cibles_;
   std::optional<dbase::TField> montants_;
   std::optional<dbase::TChamp_Serie> mois_, pointeurs_;
   bool champs_cherches_ = false;

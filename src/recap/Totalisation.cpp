@@ -43,23 +43,14 @@ struct TLot {
   explicit TLot(const void* lecteur) : Lecteur(lecteur) {}
   const void* Lecteur;         // the thread that reads into it
   std::vector<int> Bulletins;  // payslips by choice
-  // The counts its payslips bring to each total, as TPartage numbers them, rubric by rubric,
-  // each rubric's in the table's order: only the order within a rubric makes its sum, so a total
-  // is loaded once a rubric and added in a register, not stored and loaded back for every amount.
-  // Made when first used. One after them takes the counts of payslips of a choice without a
-  // total or, when the totalling allows it (TPartage::Differe), every payslip's as it is decoded.
-  std::vector<std::unique_ptr<TComptes_Rubriques>> Seaux;
-  // With Differe, the choice of each of those counts, rubric by rubric.
-  std::array<std::vector<uint8_t>, TTAB_VALEURS::Dernier + 1> Choix;
-  // With TPartage::Differe, the one choice of its payslips so far (-1: none yet, -2: several):
-  // while there is one, its totals take the last buckets at the run's addition, and a run of
-  // one month among many fills the same buckets whatever its month.
+  // The counts of its payslips, rubric by rubric, each rubric's in the table's order: only the
+  // order within a rubric makes a sum, so a total is loaded once a rubric and added in a register,
+  // not stored and loaded back for every amount.
+  TComptes_Rubriques Comptes;
+  // The one choice of its payslips so far (-1: none yet, -2: several). From a second choice on,
+  // Choix holds the choice of each count beside it; a run of one choice needs none.
   int Choix_Seul = -1;
-
-  TComptes_Rubriques& Seau(size_t t) {
-    if (!Seaux[t]) Seaux[t] = std::make_unique<TComptes_Rubriques>();
-    return *Seaux[t];
-  }
+  std::array<std::vector<uint8_t>, TTAB_VALEURS::Dernier + 1> Choix;
   std::vector<TEmpreintes> Empreintes;  // by choice, when the totalling takes them
   bool Rempli = false;  // a payslip was kept: most runs of a month among many have none
   TAvertissements Avertissements;
@@ -69,16 +60,13 @@ struct TLot {
   bool Fin = false;           // the table ends in the run or before it
 
   // Emptied for a run, the buckets keeping their room.
-  void Vider(size_t choix, size_t totaux, bool empreintes) {
+  void Vider(size_t choix, bool empreintes) {
     Bulletins.assign(choix, 0);
-    Seaux.resize(totaux + 1);
     if (empreintes && (Rempli || Empreintes.empty())) Empreintes.assign(choix, TEmpreintes{});
-    if (Rempli) {
-      for (const auto& seaux : Seaux)
-        for (size_t r = 0; seaux && r < seaux->size(); ++r) (*seaux)[r].clear();
-      if (Choix_Seul == -2)
-        for (std::vector<uint8_t>& choix : Choix) choix.clear();
-    }
+    if (Rempli)
+      for (std::vector<int64_t>& comptes : Comptes) comptes.clear();
+    if (Choix_Seul == -2)
+      for (std::vector<uint8_t>& c : Choix) c.clear();
     Rempli = false;
     Choix_Seul = -1;
     Avertissements.clear();
@@ -104,23 +92,14 @@ struct TPartage {
         if (trouve == Distincts.end()) Distincts.push_back(total);
       }
     }
-    // The cumuls: each choice (a month) has a first total of its own, and its others (the
-    // period) are no choice's first. A run's counts then go to common buckets, each with its
-    // choice, and each amount is made once for a month and the period (Ajouter_Differe).
-    std::vector<size_t> premiers;
-    for (const auto& n : Numeros)
-      if (!n.empty()) premiers.push_back(n.front());
-    std::sort(premiers.begin(), premiers.end());
-    Differe = premiers.size() == Numeros.size() && Numeros.size() <= 256 && std::adjacent_find(premiers.begin(), premiers.end()) == premiers.end();
-    for (const auto& n : Numeros)
-      for (size_t k = 1; k < n.size(); ++k) Differe = Differe && !std::binary_search(premiers.begin(), premiers.end(), n[k]);
+    // A count's choice is kept in a byte.
+    KORVEX_INVARIANT(Numeros.size() <= 256);
   }
   const TTotaux_Choix& Totaux;
   const TControle_Paies& Controle;
   const bool Empreintes;
   std::vector<TTAB_VALEURS*> Distincts;      // each total once: a lot's buckets are by total
   std::vector<std::vector<size_t>> Numeros;  // Totaux by their numbers in Distincts
-  bool Differe = false;
   TTotalisation Resultat;
   std::vector<dbase::TOmission> Omissions;  // the table's, at its end with the others' warnings
   TMois_Vus Mois;                    // of the runs added, in their order
@@ -156,18 +135,18 @@ void Ajouter_Seau(std::span<const int64_t> comptes, long double& total, long dou
   total = somme;
 }
 
-// Counts of rubric r added to each total of a choice, two at a time.
+// Counts of rubric r added to each total of a choice, two at a time: a month's and its period's
+// in the cumuls.
 void Ajouter_Choix(std::span<const int64_t> comptes, const std::vector<size_t>& numeros, int r, TPartage& p) {
   for (size_t k = 0; k < numeros.size(); k += 2)
     Ajouter_Seau(comptes, (*p.Distincts[numeros[k]])[r], k + 1 < numeros.size() ? &(*p.Distincts[numeros[k + 1]])[r] : nullptr);
 }
 
-// With TPartage::Differe, a run's counts are all in its common buckets: of one choice, or each
-// with its choice beside it, a stretch of one choice at a time.
-void Ajouter_Differe(const TLot& lot, TPartage& p) {
-  const TComptes_Rubriques& commun = *lot.Seaux.back();
+// A run's counts to the totals of their choices: all of them to its one choice's, or a stretch
+// of one choice at a time. Each total takes its payslips' counts in the table's order.
+void Ajouter_Comptes(const TLot& lot, TPartage& p) {
   for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r) {
-    const std::vector<int64_t>& comptes = commun[static_cast<size_t>(r)];
+    const std::vector<int64_t>& comptes = lot.Comptes[static_cast<size_t>(r)];
     if (lot.Choix_Seul >= 0) {
       if (!comptes.empty()) Ajouter_Choix(comptes, p.Numeros[static_cast<size_t>(lot.Choix_Seul)], r, p);
       continue;
@@ -182,11 +161,7 @@ void Ajouter_Differe(const TLot& lot, TPartage& p) {
 }
 
 void Ajouter_Lot(const TLot& lot, TPartage& p) {
-  if (lot.Rempli && p.Differe) Ajouter_Differe(lot, p);
-  for (size_t t = 0; lot.Rempli && !p.Differe && t < p.Distincts.size(); ++t) {
-    for (int r = TTAB_VALEURS::Premier; lot.Seaux[t] && r <= TTAB_VALEURS::Dernier; ++r)
-      Ajouter_Seau((*lot.Seaux[t])[static_cast<size_t>(r)], (*p.Distincts[t])[r]);
-  }
+  if (lot.Rempli) Ajouter_Comptes(lot, p);
   for (size_t c = 0; c < lot.Bulletins.size(); ++c) p.Resultat.Bulletins[c] += lot.Bulletins[c];
   for (size_t c = 0; lot.Rempli && c < p.Resultat.Empreintes.size(); ++c)
     for (size_t r = 0; r < TEmpreintes().size(); ++r) p.Resultat.Empreintes[c][r] += lot.Empreintes[c][r];
@@ -195,37 +170,20 @@ void Ajouter_Lot(const TLot& lot, TPartage& p) {
   p.Mois.Ajouter(lot.Mois);
 }
 
-// A payslip of choice c, decoded into its first total's buckets: its other totals take the same
-// counts.
-void Copier_Autres(TLot& lot, int c, const TPartage& p, const TDecodage& d) {
-  const std::vector<size_t>& numeros = p.Numeros[static_cast<size_t>(c)];
-  for (size_t k = 1; k < numeros.size(); ++k) {
-    std::vector<int64_t>* const seaux = lot.Seau(numeros[k]).data();
-    const auto copier = [&](int r) { seaux[r].push_back((*d.Comptes)[static_cast<size_t>(r)].back()); };
-    if (d.Lister) {
-      for (const int r : d.Rubriques) copier(r);
-    } else {
-      for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
-        if (d.Stockee(r)) copier(r);
-    }
-  }
-}
-
-// With TPartage::Differe, a payslip of choice c decoded into the common buckets. While the run's
-// payslips are of one choice, that is all; from a second choice on, each count has its choice
-// beside it.
-void Ranger_Differe(TLot& lot, int c, const TPartage& p, TDecodage& d) {
+// A payslip of choice c, its counts just decoded. While the run's payslips are of one choice,
+// that is all; at a second choice, the earlier counts are marked with the first, and from then
+// on each payslip's with its own, listed by rubric.
+void Marquer_Choix(TLot& lot, int c, TDecodage& d) {
   if (lot.Choix_Seul == -1) lot.Choix_Seul = c;
   if (lot.Choix_Seul == c) return;
   auto& choix = lot.Choix;
   if (lot.Choix_Seul >= 0) {
-    const TComptes_Rubriques& commun = lot.Seau(p.Distincts.size());
-    for (size_t r = 0; r < commun.size(); ++r)
-      if (!commun[r].empty()) choix[r].assign(commun[r].size(), static_cast<uint8_t>(lot.Choix_Seul));
+    for (size_t r = 0; r < lot.Comptes.size(); ++r)
+      if (!lot.Comptes[r].empty()) choix[r].assign(lot.Comptes[r].size(), static_cast<uint8_t>(lot.Choix_Seul));
     for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
       if (d.Stockee(r)) choix[static_cast<size_t>(r)].back() = static_cast<uint8_t>(c);
     lot.Choix_Seul = -2;
-    d.Lister = true;  // the run's next payslips are noted by the rubrics they store
+    d.Lister = true;  // the run's next payslips are marked by the rubrics they store
     return;
   }
   for (const int r : d.Rubriques) choix[static_cast<size_t>(r)].push_back(static_cast<uint8_t>(c));
@@ -249,7 +207,8 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
   size_t bulletins = 0;
   f.Decodage.Lister = p.Empreintes;
   const TVisiteur garder = [&](int c, const TBulletin& bulletin) {
-    // The memo's counts are in the buckets already; Lire_Bulletin checked the choice for that.
+    // The memo's counts are in the lot's buckets already.
+    if (c < 0 || static_cast<size_t>(c) >= lot->Bulletins.size()) throw plateforme::EKorvex(textes::Erreur_Inattendue);
     lot->Rempli = true;
     ++lot->Bulletins[static_cast<size_t>(c)];
     if (p.Empreintes) {
@@ -258,10 +217,7 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
         empreintes[static_cast<size_t>(r)] +=
             Empreinte_Montant(bulletin.Enregistrement, (*f.Decodage.Comptes)[static_cast<size_t>(r)].back());
     }
-    if (p.Differe)
-      Ranger_Differe(*lot, c, p, f.Decodage);
-    else
-      Copier_Autres(*lot, c, p, f.Decodage);
+    Marquer_Choix(*lot, c, f.Decodage);
     if (renforcer && ++bulletins >= Bulletins_Avant_Renfort) std::exchange(renforcer, nullptr)();
   };
   const TTours::TAjouter ajouter = [&p](TLot& pret, std::exception_ptr& erreur) {
@@ -274,15 +230,12 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
     return pret.Erreur || pret.Fin;
   };
   for (int64_t k = premier;; k = p.Prochain++) {
-    lot->Vider(p.Totaux.size(), p.Distincts.size(), p.Empreintes);
+    lot->Vider(p.Totaux.size(), p.Empreintes);
     f.Decodage.Lister = p.Empreintes;
     lot->Erreur = f.Erreur_Ouverture;
     if (f.Lecteur) {
       try {
-        std::vector<TComptes_Rubriques*> cibles;
-        for (const std::vector<size_t>& numeros : p.Numeros)
-          cibles.push_back(&lot->Seau(numeros.empty() || p.Differe ? p.Distincts.size() : numeros.front()));
-        f.Lecteur->Viser(std::move(cibles));
+        f.Decodage.Comptes = &lot->Comptes;
         const int64_t dernier = (k + 1) * Enregistrements_Par_Lot;
         const bool apres_fin = !f.Lecteur->Lire_Lot(k * Enregistrements_Par_Lot + 1, dernier, choix, garder);
         lot->Fin = apres_fin || f.Lecteur->Enregistrements() <= dernier;
