@@ -53,9 +53,9 @@ std::string Json_Bulletin(const recap::TVue_Bulletin& v) {
                            {"libelle", l.Libelle},
                            {"colonne", textes::Entetes_Grille[l.Colonne]},
                            {"montant", Montant_Json(l.Montant)}});
-  d["gains"] = Montant_Json(Montant_De(v.Gains));
-  d["retenues"] = Montant_Json(Montant_De(v.Retenues));
-  d["net"] = Montant_Json(Montant_De(v.Gains - v.Retenues));
+  d["gains"] = Montant_Json(Montant_De(v.Montants.Gains));
+  d["retenues"] = Montant_Json(Montant_De(v.Montants.Retenues));
+  d["net"] = Montant_Json(Montant_De(v.Montants.Net()));
   d["avertissements"] = v.Avertissements;
   return Texte_Json(d);
 }

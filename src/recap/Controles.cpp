@@ -12,8 +12,6 @@ namespace recap {
 
 namespace {
 
-constexpr int Choix_Mois = 0, Choix_Reference = 1;
-
 // The payslips of one side by employee, in the order of their first payslip.
 struct TSalaries {
   std::vector<std::string> Ordre;
@@ -30,7 +28,6 @@ struct TSalaries {
 };
 
 struct TLecture {
-  const TDemande_Controles& Demande;
   TControles& C;
   TPaies_Lues Lues;
   TClasses Classes;
@@ -127,35 +124,19 @@ void TLecture::Par_Bulletin() {
 }  // namespace
 
 std::optional<TControles> Controler(const TDemande_Controles& Demande, const TAfficherMessage& Message) {
-  const std::string mois = Sans_Blancs(Demande.Mois);
-  if (!Rang_Mois(mois) || mois.size() != 7) {
-    Message(textes::Mois_Incorrect);
-    return std::nullopt;
-  }
-  const std::string typee = Sans_Blancs(Demande.Mois_Reference);
-  const std::string reference = typee.empty() ? Mois_Precedent(mois).value_or("") : typee;
-  if (!Rang_Mois(reference) || reference.size() != 7) {
-    Message(textes::Mois_Reference_Pas_Un_Mois);
-    return std::nullopt;
-  }
-  const auto choix = [&](std::string_view debut_mois) -> std::optional<int> {
-    if (debut_mois == mois) return Choix_Mois;
-    if (debut_mois == reference) return Choix_Reference;
-    return std::nullopt;
-  };
-  auto lues = Lire_Paies(Demande.Chemin, choix, Message);
-  if (!lues) return std::nullopt;
+  auto deux = Lire_Deux_Mois(Demande.Chemin, Demande.Mois, Demande.Mois_Reference, Message);
+  if (!deux) return std::nullopt;
   TControles c;
   c.Dossier = Demande.Chemin;
-  c.Mois = mois;
-  c.Reference = reference;
+  c.Mois = deux->Mois;
+  c.Reference = deux->Reference;
   c.Seuil = Demande.Seuil;
-  TLecture l{Demande, c, std::move(*lues), TClasses(Demande.Chemin), {}, {}, {}};
+  TLecture l{c, std::move(deux->Lues), TClasses(Demande.Chemin), {}, {}, {}};
   c.Noms_Champs = l.Lues.Noms_Champs;
   c.Identite = !c.Noms_Champs.empty() || l.Lues.Paies.empty();
   for (const int cote : {Choix_Mois, Choix_Reference}) l.Totaux[static_cast<size_t>(cote)] = Totaux_Paies(l.Lues.Paies, cote);
   for (const TPaie& p : l.Lues.Paies) {
-    const int64_t net = Net_Paie(p, l.Classes, l.Totaux[static_cast<size_t>(p.Choix)]);
+    const int64_t net = Gains_Retenues(p, l.Classes, l.Totaux[static_cast<size_t>(p.Choix)]).Net();
     l.Nets[p.Enregistrement] = net;
     l.Salaries[static_cast<size_t>(p.Choix)].Ajouter(p);
     (p.Choix == Choix_Mois ? c.Bulletins : c.Bulletins_Reference)++;

@@ -168,7 +168,6 @@ public:
     Sous_Garde(boites, [&] {
       const auto seuil = Lire_Seuil(Champs.at(1));
       if (!seuil) return boites.Message(textes::Seuil_Incorrect);
-      if (!Rang_Mois(Sans_Blancs(Champs.at(0)))) return boites.Message(textes::Mois_Reference_Pas_Un_Mois);
       const auto attente = Curseur(true);
       controles_ = Controler({dossier_, mois_, Champs.at(0), *seuil}, boites.Message);
       echec_ = !controles_;
@@ -213,8 +212,8 @@ protected:
   std::string Resume() const override {
     TResume r;
     r.Bulletins = 1;
-    r.Gains = Montant_De(vue_.Gains);
-    r.Retenues = Montant_De(vue_.Retenues);
+    r.Gains = Montant_De(vue_.Montants.Gains);
+    r.Retenues = Montant_De(vue_.Montants.Retenues);
     const auto lignes = Lignes_Resume(r, plateforme::DecimalSeparator());
     return lignes[1] + "\n" + lignes[2];
   }

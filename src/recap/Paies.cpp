@@ -4,9 +4,14 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <utility>
 
 #include "platform/Caracteres.h"
 #include "platform/Separateurs.h"
+#include "platform/Textes.h"
+#include "recap/Comparaison.h"
+#include "recap/Periode.h"
+#include "recap/Recap.h"
 
 namespace recap {
 
@@ -16,26 +21,53 @@ std::optional<int64_t> TPaie::Compte(int rubrique) const {
   return trouve->second;
 }
 
+TPaie Paie_Decodee(int Choix, const TBulletin& Bulletin) {
+  TPaie paie;
+  paie.Enregistrement = Bulletin.Enregistrement;
+  paie.Choix = Choix;
+  paie.Champs = Bulletin.Champs();
+  for (const int r : Rubriques_Decodees()) paie.Comptes.emplace_back(r, Compte_Decode(r));
+  std::sort(paie.Comptes.begin(), paie.Comptes.end());
+  return paie;
+}
+
 std::optional<TPaies_Lues> Lire_Paies(const std::string& Chemin, const TChoix& Choix, const TAfficherMessage& Message) {
   TPaies_Lues lues;
   bool noms_lus = false;
   const auto garder = [&](int choix, const TBulletin& bulletin) {
-    TPaie paie;
-    paie.Enregistrement = bulletin.Enregistrement;
-    paie.Choix = choix;
-    paie.Champs = bulletin.Champs();
-    if (!noms_lus) {
+    const TPaie& paie = lues.Paies.emplace_back(Paie_Decodee(choix, bulletin));
+    if (!std::exchange(noms_lus, true))
       for (const auto& champ : paie.Champs) lues.Noms_Champs.push_back(champ.first);
-      noms_lus = true;
-    }
-    for (const int r : Rubriques_Decodees()) paie.Comptes.emplace_back(r, Compte_Decode(r));
-    std::sort(paie.Comptes.begin(), paie.Comptes.end());
-    lues.Paies.push_back(std::move(paie));
   };
   auto avertissements = Lire_Bulletins(Chemin, Choix, garder, Message);
   if (!avertissements) return std::nullopt;
   lues.Avertissements = std::move(*avertissements);
   return lues;
+}
+
+std::optional<TDeux_Mois> Lire_Deux_Mois(const std::string& Chemin, const std::string& Mois, const std::string& Reference,
+                                        const TAfficherMessage& Message) {
+  TDeux_Mois d;
+  d.Mois = Sans_Blancs(Mois);
+  if (!Rang_Mois(d.Mois) || d.Mois.size() != 7) {
+    Message(textes::Mois_Incorrect);
+    return std::nullopt;
+  }
+  const std::string typee = Sans_Blancs(Reference);
+  d.Reference = typee.empty() ? Mois_Precedent(d.Mois).value_or("") : typee;
+  if (!Rang_Mois(d.Reference) || d.Reference.size() != 7) {
+    Message(textes::Mois_Reference_Pas_Un_Mois);
+    return std::nullopt;
+  }
+  const auto choix = [&d](std::string_view debut_mois) -> std::optional<int> {
+    if (debut_mois == d.Mois) return Choix_Mois;
+    if (debut_mois == d.Reference) return Choix_Reference;
+    return std::nullopt;
+  };
+  auto lues = Lire_Paies(Chemin, choix, Message);
+  if (!lues) return std::nullopt;
+  d.Lues = std::move(*lues);
+  return d;
 }
 
 TTAB_VALEURS Totaux_Paies(const std::vector<TPaie>& Paies, int Choix) {
@@ -75,15 +107,15 @@ TClasses::TClasses(const std::string& Chemin) {
   }
 }
 
-int64_t Net_Paie(const TPaie& Paie, const TClasses& Classes, const TTAB_VALEURS& Totaux) {
-  int64_t net = 0;
+TGains_Retenues Gains_Retenues(const TPaie& Paie, const TClasses& Classes, const TTAB_VALEURS& Totaux) {
+  TGains_Retenues g;
   for (const auto& [r, compte] : Paie.Comptes) {
     if (std::fabs(Totaux[r]) <= Seuil_Negligeable) continue;
     const int colonne = Classes.Colonne[static_cast<size_t>(r)];
-    if (colonne == Colonne_Gains) net += compte;
-    if (colonne == Colonne_Retenues) net -= compte;
+    if (colonne == Colonne_Gains) g.Gains += compte;
+    if (colonne == Colonne_Retenues) g.Retenues += compte;
   }
-  return net;
+  return g;
 }
 
 std::string Montant_Texte(long double Montant) {

@@ -33,6 +33,18 @@ struct TPaies_Lues {
 // PAIES.DTA is not there. Raises plateforme::EKorvex on every error, as a recap does.
 std::optional<TPaies_Lues> Lire_Paies(const std::string& Chemin, const TChoix& Choix, const TAfficherMessage& Message);
 
+// A month and the month it is checked against, their payslips read whole in one scan, their
+// choices Choix_Mois and Choix_Reference.
+inline constexpr int Choix_Mois = 0, Choix_Reference = 1;
+struct TDeux_Mois {
+  std::string Mois, Reference;  // mm-aaaa
+  TPaies_Lues Lues;
+};
+// Nothing, after the message, for a month or a reference that is not a month mm-aaaa, or when
+// PAIES.DTA is not there; an empty reference is the month before.
+std::optional<TDeux_Mois> Lire_Deux_Mois(const std::string& Chemin, const std::string& Mois, const std::string& Reference,
+                                        const TAfficherMessage& Message);
+
 // The totals of the payslips of a choice, each the sum of its amounts in the table's order: a
 // recap's, to the bit.
 TTAB_VALEURS Totaux_Paies(const std::vector<TPaie>& Paies, int Choix);
@@ -51,10 +63,17 @@ struct TClasses {
   explicit TClasses(const std::string& Chemin);
 };
 
-// A payslip's net in ten-thousandths: its gains less its retenues, counting only the rubrics whose
-// total has a row in its month's recap (Totaux), the negligible ones left as the recap leaves
-// them. Exact: the month's nets add up to the recap's net.
-int64_t Net_Paie(const TPaie& Paie, const TClasses& Classes, const TTAB_VALEURS& Totaux);
+// A payslip as decoded by a scan's visitor: TAB_VALEURS's rubrics as counts.
+TPaie Paie_Decodee(int Choix, const TBulletin& Bulletin);
+
+// A payslip's gains and retenues in ten-thousandths, counting only the rubrics whose total has a
+// row in its month's recap (Totaux), the negligible ones left as the recap leaves them. Exact:
+// the month's nets add up to the recap's net.
+struct TGains_Retenues {
+  int64_t Gains = 0, Retenues = 0;
+  int64_t Net() const { return Gains - Retenues; }
+};
+TGains_Retenues Gains_Retenues(const TPaie& Paie, const TClasses& Classes, const TTAB_VALEURS& Totaux);
 
 // An amount as a text says it: two decimals, thousands grouped ("2 150,00", "-200,00"), rounded
 // half away from zero from its ten-thousandths.

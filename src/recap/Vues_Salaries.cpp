@@ -29,19 +29,13 @@ std::optional<TVue_Bulletin> Lire_Bulletin(const std::string& Chemin, int64_t En
   // Every month's totals, for the net of the payslip's month: its recap's rows.
   std::map<int, TTAB_VALEURS> totaux;
   std::optional<TVue_Bulletin> vue;
-  int rang = 0;
   const auto choix = [](std::string_view debut_mois) { return Rang_Mois(debut_mois); };
   const auto garder = [&](int mois, const TBulletin& bulletin) {
     TTAB_VALEURS& siens = totaux[mois];
     for (const int r : Rubriques_Decodees()) siens[r] += Montant_De(Compte_Decode(r));
     if (bulletin.Enregistrement != Enregistrement) return;
     vue.emplace();
-    rang = mois;
-    vue->Paie.Enregistrement = bulletin.Enregistrement;
-    vue->Paie.Choix = mois;
-    vue->Paie.Champs = bulletin.Champs();
-    for (const int r : Rubriques_Decodees()) vue->Paie.Comptes.emplace_back(r, Compte_Decode(r));
-    std::sort(vue->Paie.Comptes.begin(), vue->Paie.Comptes.end());
+    vue->Paie = Paie_Decodee(mois, bulletin);
   };
   auto avertissements = Lire_Bulletins(Chemin, choix, garder, Message);
   if (!avertissements) return std::nullopt;
@@ -50,15 +44,13 @@ std::optional<TVue_Bulletin> Lire_Bulletin(const std::string& Chemin, int64_t En
     return std::nullopt;
   }
   vue->Dossier = Chemin;
-  vue->Mois = Texte_Mois(rang);
+  vue->Mois = Texte_Mois(vue->Paie.Choix);
   const TClasses classes(Chemin);
   for (const auto& [r, compte] : vue->Paie.Comptes) {
     const auto k = static_cast<size_t>(r);
     vue->Lignes.push_back({r, classes.Libelle[k], classes.Colonne[k], Montant_De(compte)});
-    if (std::fabs(totaux[rang][r]) <= Seuil_Negligeable) continue;
-    if (classes.Colonne[k] == Colonne_Gains) vue->Gains += compte;
-    if (classes.Colonne[k] == Colonne_Retenues) vue->Retenues += compte;
   }
+  vue->Montants = Gains_Retenues(vue->Paie, classes, totaux[vue->Paie.Choix]);
   vue->Avertissements = std::move(*avertissements);
   vue->Date_Heure = std::time(nullptr);
   return vue;
@@ -86,49 +78,35 @@ TTableau Tableau_Bulletin(const TVue_Bulletin& Vue) {
                       Cellule_Montant(l.Montant)};
     t.Lignes.push_back(std::move(ligne));
   }
-  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Gains, Montant_De(Vue.Gains), t.Colonnes.size()));
-  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Retenues, Montant_De(Vue.Retenues), t.Colonnes.size()));
-  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Net, Montant_De(Vue.Gains - Vue.Retenues), t.Colonnes.size()));
+  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Gains, Montant_De(Vue.Montants.Gains), t.Colonnes.size()));
+  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Retenues, Montant_De(Vue.Montants.Retenues), t.Colonnes.size()));
+  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Net, Montant_De(Vue.Montants.Net()), t.Colonnes.size()));
   t.Avertissements = Vue.Avertissements;
   return t;
 }
 
 std::optional<TEcarts> Ecarts_Par_Salarie(const std::string& Chemin, const std::string& Mois, const std::string& Reference,
                                           int Rubrique, const TAfficherMessage& Message) {
-  const std::string mois = Sans_Blancs(Mois), reference = Sans_Blancs(Reference);
-  if (!Rang_Mois(mois) || mois.size() != 7) {
-    Message(textes::Mois_Incorrect);
-    return std::nullopt;
-  }
-  if (!Rang_Mois(reference) || reference.size() != 7) {
-    Message(textes::Mois_Reference_Pas_Un_Mois);
-    return std::nullopt;
-  }
-  const auto choix = [&](std::string_view debut_mois) -> std::optional<int> {
-    if (debut_mois == mois) return 1;
-    if (debut_mois == reference) return 0;
-    return std::nullopt;
-  };
-  auto lues = Lire_Paies(Chemin, choix, Message);
-  if (!lues) return std::nullopt;
+  auto deux = Lire_Deux_Mois(Chemin, Mois, Reference, Message);
+  if (!deux) return std::nullopt;
   TEcarts e;
   e.Dossier = Chemin;
-  e.Mois = mois;
-  e.Reference = reference;
+  e.Mois = deux->Mois;
+  e.Reference = deux->Reference;
   e.Rubrique = Rubrique;
-  e.Noms_Champs = lues->Noms_Champs;
+  e.Noms_Champs = deux->Lues.Noms_Champs;
   std::map<std::string, size_t> lignes;
   std::map<size_t, bool> mois_vu;  // by row: a payslip of the month was met
-  for (const TPaie& p : lues->Paies) {
+  for (const TPaie& p : deux->Lues.Paies) {
     const auto compte = p.Compte(Rubrique);
     if (!compte) continue;
-    (p.Choix == 1 ? e.Total : e.Total_Reference) += Montant_De(*compte);
+    (p.Choix == Choix_Mois ? e.Total : e.Total_Reference) += Montant_De(*compte);
     const auto [place, nouvelle] = lignes.emplace(Cle_Salarie(p), e.Lignes.size());
     if (nouvelle) e.Lignes.push_back({p.Enregistrement, p.Champs, 0, 0});
     TLigne_Ecart& l = e.Lignes[place->second];
     // The month's first payslip stands for the employee, as the controls name them.
-    if (p.Choix == 1 && !std::exchange(mois_vu[place->second], true)) l.Enregistrement = p.Enregistrement;
-    (p.Choix == 1 ? l.Compte_Mois : l.Compte_Reference) += *compte;
+    if (p.Choix == Choix_Mois && !std::exchange(mois_vu[place->second], true)) l.Enregistrement = p.Enregistrement;
+    (p.Choix == Choix_Mois ? l.Compte_Mois : l.Compte_Reference) += *compte;
   }
   for (long double* total : {&e.Total, &e.Total_Reference})
     if (std::fabs(*total) <= Seuil_Negligeable) *total = 0;
@@ -137,7 +115,7 @@ std::optional<TEcarts> Ecarts_Par_Salarie(const std::string& Chemin, const std::
   });
   TRubriques rubriques(Chemin);
   if (rubriques.Aller(Rubrique)) e.Libelle = rubriques.Libelle();
-  e.Avertissements = std::move(lues->Avertissements);
+  e.Avertissements = std::move(deux->Lues.Avertissements);
   e.Date_Heure = std::time(nullptr);
   return e;
 }

@@ -25,10 +25,9 @@ struct TLigne_Bulletin {
 struct TVue_Bulletin {
   std::string Dossier;
   std::string Mois;  // its month mm-aaaa
-  TPaie Paie;
+  TPaie Paie;        // its choice: its month's rank
   std::vector<TLigne_Bulletin> Lignes;  // each stored rubric, ascending
-  // In ten-thousandths, of the rubrics its month's recap shows, as the controls count its net.
-  int64_t Gains = 0, Retenues = 0;
+  TGains_Retenues Montants;  // as the controls count its net
   std::time_t Date_Heure = 0;
   TAvertissements Avertissements;
 };

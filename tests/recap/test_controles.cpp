@@ -79,7 +79,7 @@ TEST(ControlesTest, NetsAddUpToTheRecapAndGapsToTheComparison) {
     const auto [enregistrement, net] = c->Nets[c->Nets.size() / 2];
     const auto vue = recap::Lire_Bulletin(dossier.Texte(), enregistrement, aucun_message);
     ASSERT_TRUE(vue);
-    EXPECT_EQ(vue->Gains - vue->Retenues, net);
+    EXPECT_EQ(vue->Montants.Net(), net);
     EXPECT_EQ(vue->Mois, mois);
 
     const auto comparaison = recap::Comparer({dossier.Texte(), mois, *recap::Mois_Precedent(mois), std::nullopt}, aucun_message);
