@@ -6,12 +6,9 @@
 
 #include "Execution_Cli.h"
 #include "Json_Cli.h"
-#include "platform/Fichiers.h"
-#include "recap/Classeur.h"
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
 #include "platform/Textes.h"
-#include "recap/Export.h"
 
 namespace cli {
 
@@ -57,12 +54,6 @@ std::string Json_Comparaison(const recap::TComparaison& c) {
   return Texte_Json(d);
 }
 
-std::string Texte_Comparaison(const recap::TComparaison& c, TForme_Comparaison forme) {
-  if (forme == TForme_Comparaison::Json) return Json_Comparaison(c);
-  return recap::Texte_Tableau(recap::Tableau_Comparaison(c),
-                              forme == TForme_Comparaison::Csv ? recap::TFormat_Texte::Csv : recap::TFormat_Texte::Tabulations);
-}
-
 }  // namespace
 
 std::string Lire_Options_Comparaison(const std::string& mois_reference, const std::optional<std::string>& seuil,
@@ -76,14 +67,12 @@ std::string Lire_Options_Comparaison(const std::string& mois_reference, const st
   return {};
 }
 
-int Comparer_En_Ligne(const recap::TDemande_Comparaison& demande, TForme_Comparaison forme, const std::string& fichier) {
+int Comparer_En_Ligne(const recap::TDemande_Comparaison& demande, TFormat_Tableau format, const std::string& fichier) {
   return Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<TResultat> {
     const auto comparaison = recap::Comparer(demande, message);
     if (!comparaison) return std::nullopt;
-    if (forme != TForme_Comparaison::Classeur)
-      return TResultat{Texte_Comparaison(*comparaison, forme), comparaison->Avertissements};
-    plateforme::Enregistrer_Fichier(fichier, recap::Contenu_Classeur(recap::Tableau_Comparaison(*comparaison)));
-    return TResultat{"", comparaison->Avertissements};
+    const std::string json = format == TFormat_Tableau::Json ? Json_Comparaison(*comparaison) : "";
+    return TResultat{Sortie_Tableau(format, recap::Tableau_Comparaison(*comparaison), json, fichier), comparaison->Avertissements};
   });
 }
 

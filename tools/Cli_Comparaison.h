@@ -5,11 +5,11 @@
 #include <optional>
 #include <string>
 
+#include "Execution_Cli.h"
+
 #include "recap/Comparaison.h"
 
 namespace cli {
-
-enum class TForme_Comparaison { Tabulations, Csv, Json, Classeur };
 
 // Why --comparer MOIS_REF and --seuil P are refused, empty when they are right; the demand's
 // Mois_Reference and Seuil are set from them.
@@ -18,7 +18,7 @@ std::string Lire_Options_Comparaison(const std::string& mois_reference, const st
 
 // Runs the comparison and prints it, or writes it to the workbook fichier; returns the exit
 // status, as a recap's.
-int Comparer_En_Ligne(const recap::TDemande_Comparaison& demande, TForme_Comparaison forme,
+int Comparer_En_Ligne(const recap::TDemande_Comparaison& demande, TFormat_Tableau format,
                       const std::string& fichier = {});
 
 }  // namespace cli

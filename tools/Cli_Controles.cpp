@@ -5,10 +5,7 @@
 
 #include "Execution_Cli.h"
 #include "Json_Cli.h"
-#include "platform/Fichiers.h"
 #include "platform/Textes.h"
-#include "recap/Classeur.h"
-#include "recap/Export.h"
 #include "recap/Vues_Salaries.h"
 
 namespace cli {
@@ -81,25 +78,14 @@ std::string Json_Ecarts(const recap::TEcarts& e) {
   return Texte_Json(d);
 }
 
-// The table in the asked format, or the document, or the workbook written.
-std::string Sortie(const TDemande_Personnes& D, const recap::TTableau& tableau, const std::string& json) {
-  switch (D.Format) {
-    case TFormat_Personnes::Json: return json;
-    case TFormat_Personnes::Classeur: plateforme::Enregistrer_Fichier(D.Fichier, recap::Contenu_Classeur(tableau)); return "";
-    case TFormat_Personnes::Csv: return recap::Texte_Tableau(tableau, recap::TFormat_Texte::Csv);
-    case TFormat_Personnes::Tabulations: break;
-  }
-  return recap::Texte_Tableau(tableau, recap::TFormat_Texte::Tabulations);
-}
-
 }  // namespace
 
 int Executer_Controles(const TDemande_Personnes& Demande, const recap::TDemande_Controles& Controles) {
   return Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<TResultat> {
     const auto c = recap::Controler(Controles, message);
     if (!c) return std::nullopt;
-    const std::string json = Demande.Format == TFormat_Personnes::Json ? Json_Controles(*c) : "";
-    return TResultat{Sortie(Demande, recap::Tableau_Controles(*c), json), c->Avertissements, c->Anomalies > 0};
+    const std::string json = Demande.Format == TFormat_Tableau::Json ? Json_Controles(*c) : "";
+    return TResultat{Sortie_Tableau(Demande.Format, recap::Tableau_Controles(*c), json, Demande.Fichier), c->Avertissements, c->Anomalies > 0};
   });
 }
 
@@ -107,8 +93,8 @@ int Executer_Bulletin(const TDemande_Personnes& Demande, int64_t Enregistrement)
   return Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<TResultat> {
     const auto v = recap::Lire_Bulletin(Demande.Dossier, Enregistrement, message);
     if (!v) return std::nullopt;
-    const std::string json = Demande.Format == TFormat_Personnes::Json ? Json_Bulletin(*v) : "";
-    return TResultat{Sortie(Demande, recap::Tableau_Bulletin(*v), json), v->Avertissements};
+    const std::string json = Demande.Format == TFormat_Tableau::Json ? Json_Bulletin(*v) : "";
+    return TResultat{Sortie_Tableau(Demande.Format, recap::Tableau_Bulletin(*v), json, Demande.Fichier), v->Avertissements};
   });
 }
 
@@ -116,8 +102,8 @@ int Executer_Ecarts(const TDemande_Personnes& Demande, const std::string& Mois, 
   return Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<TResultat> {
     const auto e = recap::Ecarts_Par_Salarie(Demande.Dossier, Mois, Reference, Rubrique, message);
     if (!e) return std::nullopt;
-    const std::string json = Demande.Format == TFormat_Personnes::Json ? Json_Ecarts(*e) : "";
-    return TResultat{Sortie(Demande, recap::Tableau_Ecarts(*e), json), e->Avertissements};
+    const std::string json = Demande.Format == TFormat_Tableau::Json ? Json_Ecarts(*e) : "";
+    return TResultat{Sortie_Tableau(Demande.Format, recap::Tableau_Ecarts(*e), json, Demande.Fichier), e->Avertissements};
   });
 }
 

@@ -5,16 +5,15 @@
 #include <cstdint>
 #include <string>
 
+#include "Execution_Cli.h"
 #include "recap/Controles.h"
 
 namespace cli {
 
-enum class TFormat_Personnes { Tabulations, Csv, Json, Classeur };
-
 struct TDemande_Personnes {
   std::string Dossier;
-  TFormat_Personnes Format = TFormat_Personnes::Tabulations;
-  std::string Fichier;  // the workbook, with TFormat_Personnes::Classeur
+  TFormat_Tableau Format = TFormat_Tableau::Tabulations;
+  std::string Fichier;  // the workbook, with TFormat_Tableau::Classeur
 };
 
 // The controls of a month; exit status 4 when they find an anomaly and no file is damaged.

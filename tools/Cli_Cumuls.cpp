@@ -4,11 +4,8 @@
 
 #include "Execution_Cli.h"
 #include "Json_Cli.h"
-#include "platform/Fichiers.h"
 #include "platform/Textes.h"
-#include "recap/Classeur.h"
 #include "recap/Cumuls.h"
-#include "recap/Export.h"
 
 namespace cli {
 
@@ -56,18 +53,8 @@ int Executer_Cumuls(const TDemande_Cumuls& Demande) {
   return Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<TResultat> {
     const auto cumuls = recap::Cumuler(Demande.Dossier, Demande.Periode, message);
     if (!cumuls) return std::nullopt;
-    switch (Demande.Format) {
-      case TFormat_Cumuls::Json: return TResultat{Json_Cumuls(*cumuls), cumuls->Avertissements};
-      case TFormat_Cumuls::Classeur:
-        plateforme::Enregistrer_Fichier(Demande.Fichier, recap::Contenu_Classeur(recap::Tableau_Cumuls(*cumuls)));
-        return TResultat{"", cumuls->Avertissements};
-      case TFormat_Cumuls::Csv:
-      case TFormat_Cumuls::Tabulations: break;
-    }
-    return TResultat{recap::Texte_Tableau(recap::Tableau_Cumuls(*cumuls), Demande.Format == TFormat_Cumuls::Csv
-                                                                             ? recap::TFormat_Texte::Csv
-                                                                             : recap::TFormat_Texte::Tabulations),
-                     cumuls->Avertissements};
+    const std::string json = Demande.Format == TFormat_Tableau::Json ? Json_Cumuls(*cumuls) : "";
+    return TResultat{Sortie_Tableau(Demande.Format, recap::Tableau_Cumuls(*cumuls), json, Demande.Fichier), cumuls->Avertissements};
   });
 }
 

@@ -4,17 +4,17 @@
 
 #include <string>
 
+#include "Execution_Cli.h"
+
 #include "recap/Periode.h"
 
 namespace cli {
 
-enum class TFormat_Cumuls { Tabulations, Csv, Json, Classeur };
-
 struct TDemande_Cumuls {
   std::string Dossier;
   recap::TPeriode Periode;
-  TFormat_Cumuls Format = TFormat_Cumuls::Tabulations;
-  std::string Fichier;  // the workbook, with TFormat_Cumuls::Classeur
+  TFormat_Tableau Format = TFormat_Tableau::Tabulations;
+  std::string Fichier;  // the workbook, with TFormat_Tableau::Classeur
 };
 
 // Reads the cumuls and prints them; returns the exit status, as for a recap.

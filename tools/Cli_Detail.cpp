@@ -6,11 +6,8 @@
 #include "Execution_Cli.h"
 #include "Json_Cli.h"
 #include "KORVEX_procs.h"
-#include "platform/Fichiers.h"
 #include "platform/Textes.h"
-#include "recap/Classeur.h"
 #include "recap/Detail.h"
-#include "recap/Export.h"
 #include "recap/Tableau.h"
 
 namespace cli {
@@ -36,12 +33,6 @@ std::string Json_Detail(const recap::TDetail& detail) {
   return Texte_Json(document);
 }
 
-std::string Texte_Detail(const recap::TDetail& detail, TFormat_Detail format) {
-  if (format == TFormat_Detail::Json) return Json_Detail(detail);
-  return recap::Texte_Tableau(recap::Tableau_Detail(detail),
-                              format == TFormat_Detail::Csv ? recap::TFormat_Texte::Csv : recap::TFormat_Texte::Tabulations);
-}
-
 }  // namespace
 
 std::optional<int> Lire_Rubrique(const std::string& texte) {
@@ -56,10 +47,8 @@ int Executer_Detail(const TDemande_Detail& Demande) {
   return Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<TResultat> {
     const auto detail = recap::Detailler(Demande.Dossier, Demande.Mois, Demande.Rubrique, message, Demande.Periode);
     if (!detail) return std::nullopt;
-    if (Demande.Format != TFormat_Detail::Classeur)
-      return TResultat{Texte_Detail(*detail, Demande.Format), detail->Avertissements};
-    plateforme::Enregistrer_Fichier(Demande.Fichier, recap::Contenu_Classeur(recap::Tableau_Detail(*detail)));
-    return TResultat{"", detail->Avertissements};
+    const std::string json = Demande.Format == TFormat_Tableau::Json ? Json_Detail(*detail) : "";
+    return TResultat{Sortie_Tableau(Demande.Format, recap::Tableau_Detail(*detail), json, Demande.Fichier), detail->Avertissements};
   });
 }
 

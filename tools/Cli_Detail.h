@@ -5,18 +5,18 @@
 #include <optional>
 #include <string>
 
+#include "Execution_Cli.h"
+
 #include "recap/Periode.h"
 
 namespace cli {
-
-enum class TFormat_Detail { Tabulations, Csv, Json, Classeur };
 
 struct TDemande_Detail {
   std::string Dossier, Mois;
   std::optional<recap::TPeriode> Periode;
   int Rubrique = 0;
-  TFormat_Detail Format = TFormat_Detail::Tabulations;
-  std::string Fichier;  // the workbook, with TFormat_Detail::Classeur
+  TFormat_Tableau Format = TFormat_Tableau::Tabulations;
+  std::string Fichier;  // the workbook, with TFormat_Tableau::Classeur
 };
 
 // The rubric number of --detail: 1 to 899 written in digits alone; nothing otherwise.

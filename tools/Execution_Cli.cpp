@@ -4,9 +4,23 @@
 
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
 #include "platform/Textes.h"
+#include "recap/Classeur.h"
+#include "recap/Export.h"
 
 namespace cli {
+
+std::string Sortie_Tableau(TFormat_Tableau Format, const recap::TTableau& Tableau, const std::string& Json,
+                           const std::string& Fichier) {
+  switch (Format) {
+    case TFormat_Tableau::Json: return Json;
+    case TFormat_Tableau::Classeur: plateforme::Enregistrer_Fichier(Fichier, recap::Contenu_Classeur(Tableau)); return "";
+    case TFormat_Tableau::Csv: return recap::Texte_Tableau(Tableau, recap::TFormat_Texte::Csv);
+    case TFormat_Tableau::Tabulations: break;
+  }
+  return recap::Texte_Tableau(Tableau, recap::TFormat_Texte::Tabulations);
+}
 
 int Executer_Calcul(const TCalcul_Cli& Calcul) {
   bool message_montre = false;

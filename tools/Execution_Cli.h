@@ -7,6 +7,7 @@
 #include <string>
 
 #include "recap/Bulletins.h"
+#include "recap/Tableau.h"
 
 namespace cli {
 
@@ -16,6 +17,14 @@ constexpr int Sortie_Erreur = 2;   // an error, as the error box shows it
 constexpr int Sortie_Avertissements = 3;  // printed, with warnings: some payslips were left out
 constexpr int Sortie_Anomalies = 4;  // the controls printed, with an anomaly and no warning
 constexpr int Sortie_Usage = 64;   // bad arguments
+
+// How a table comes out: tabs, CSV, a JSON document of its own, or a workbook written to a file.
+enum class TFormat_Tableau { Tabulations, Csv, Json, Classeur };
+
+// The table in that format; the JSON document as given; for a workbook, nothing, the file
+// written.
+std::string Sortie_Tableau(TFormat_Tableau Format, const recap::TTableau& Tableau, const std::string& Json,
+                           const std::string& Fichier);
 
 // What a calculation leaves to print.
 struct TResultat {

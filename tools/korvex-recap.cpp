@@ -82,7 +82,6 @@ void Lire_Comparaison(TArguments& lus) {
   if (lus.detail && lus.faute.empty()) {
     if (lus.periode) lus.faute = textes::Cli_Ecarts_Sans_Periode;
     else if (lus.seuil) lus.faute = textes::Cli_Seuil_Ecarts;
-    else if (!recap::Rang_Mois(*lus.comparer)) lus.faute = textes::Cli_Mois_Reference_Incorrect;
   }
   if (lus.sortie == TSortie::Resume && lus.faute.empty()) lus.faute = textes::Cli_Resume_Comparaison;
   recap::TDemande_Comparaison demande{lus.dossier, lus.mois, "", lus.periode};
@@ -116,8 +115,9 @@ void Lire_Controles(TArguments& lus, const std::vector<std::string>& positionnel
   if (lus.detail || lus.comparer || lus.cumuls || lus.sortie == TSortie::Resume) lus.faute = textes::Cli_Controles_Exclusifs;
   else if (positionnels.size() != 2) lus.faute = textes::Cli_Controles_Sans_Mois;
   else if (lus.reference && !recap::Rang_Mois(*lus.reference)) lus.faute = textes::Cli_Reference_Incorrecte;
-  else if (lus.seuil && !recap::Lire_Seuil(*lus.seuil)) lus.faute = textes::Cli_Seuil_Incorrect;
-  if (lus.seuil && lus.faute.empty()) demande.Seuil = *recap::Lire_Seuil(*lus.seuil);
+  const auto seuil = lus.seuil ? recap::Lire_Seuil(*lus.seuil) : std::optional<double>(recap::Seuil_Defaut);
+  if (!seuil && lus.faute.empty()) lus.faute = textes::Cli_Seuil_Incorrect;
+  demande.Seuil = seuil.value_or(recap::Seuil_Defaut);
   lus.demande_controles = demande;
 }
 
@@ -252,21 +252,12 @@ int Calculer(const TArguments& arguments) {
   });
 }
 
-int Detailler(const TArguments& arguments) {
-  const auto format = arguments.sortie == TSortie::Csv        ? cli::TFormat_Detail::Csv
-                      : arguments.sortie == TSortie::Json     ? cli::TFormat_Detail::Json
-                      : arguments.sortie == TSortie::Classeur ? cli::TFormat_Detail::Classeur
-                                                              : cli::TFormat_Detail::Tabulations;
-  return cli::Executer_Detail(
-      {arguments.dossier, arguments.mois, arguments.periode, *arguments.detail, format, arguments.classeur});
-}
-
-cli::TFormat_Personnes Format_Personnes(TSortie sortie) {
+cli::TFormat_Tableau Format_Tableau(TSortie sortie) {
   switch (sortie) {
-    case TSortie::Csv: return cli::TFormat_Personnes::Csv;
-    case TSortie::Json: return cli::TFormat_Personnes::Json;
-    case TSortie::Classeur: return cli::TFormat_Personnes::Classeur;
-    default: return cli::TFormat_Personnes::Tabulations;
+    case TSortie::Csv: return cli::TFormat_Tableau::Csv;
+    case TSortie::Json: return cli::TFormat_Tableau::Json;
+    case TSortie::Classeur: return cli::TFormat_Tableau::Classeur;
+    default: return cli::TFormat_Tableau::Tabulations;
   }
 }
 
@@ -278,25 +269,16 @@ int Executer(int argc, char** argv) {
     plateforme::Ecrire_Console(stderr, "korvex-recap : " + arguments.faute + "\n\n" + textes::Usage_Cli);
     return Sortie_Usage;
   }
-  const cli::TDemande_Personnes personnes{arguments.dossier, Format_Personnes(arguments.sortie), arguments.classeur};
+  const cli::TFormat_Tableau format = Format_Tableau(arguments.sortie);
+  const cli::TDemande_Personnes personnes{arguments.dossier, format, arguments.classeur};
   if (arguments.bulletin_demande) return cli::Executer_Bulletin(personnes, *arguments.bulletin);
   if (arguments.demande_controles) return cli::Executer_Controles(personnes, *arguments.demande_controles);
   if (arguments.comparer && arguments.detail) return cli::Executer_Ecarts(personnes, arguments.mois, *arguments.comparer, *arguments.detail);
-  if (arguments.comparaison) {
-    const auto forme = arguments.sortie == TSortie::Csv        ? cli::TForme_Comparaison::Csv
-                       : arguments.sortie == TSortie::Json     ? cli::TForme_Comparaison::Json
-                       : arguments.sortie == TSortie::Classeur ? cli::TForme_Comparaison::Classeur
-                                                               : cli::TForme_Comparaison::Tabulations;
-    return cli::Comparer_En_Ligne(*arguments.comparaison, forme, arguments.classeur);
-  }
-  if (arguments.cumuls) {
-    const auto format = arguments.sortie == TSortie::Csv        ? cli::TFormat_Cumuls::Csv
-                        : arguments.sortie == TSortie::Json     ? cli::TFormat_Cumuls::Json
-                        : arguments.sortie == TSortie::Classeur ? cli::TFormat_Cumuls::Classeur
-                                                                : cli::TFormat_Cumuls::Tabulations;
-    return cli::Executer_Cumuls({arguments.dossier, *arguments.periode_cumuls, format, arguments.classeur});
-  }
-  return arguments.detail ? Detailler(arguments) : Calculer(arguments);
+  if (arguments.comparaison) return cli::Comparer_En_Ligne(*arguments.comparaison, format, arguments.classeur);
+  if (arguments.cumuls) return cli::Executer_Cumuls({arguments.dossier, *arguments.periode_cumuls, format, arguments.classeur});
+  if (arguments.detail)
+    return cli::Executer_Detail({arguments.dossier, arguments.mois, arguments.periode, *arguments.detail, format, arguments.classeur});
+  return Calculer(arguments);
 }
 
 }  // namespace
