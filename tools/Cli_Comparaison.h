@@ -11,6 +11,10 @@
 
 namespace cli {
 
+// Why a reference cannot stand beside MOIS (or the period): not a month, MOIS itself, or a
+// period past 12-9999; empty when it can.
+std::string Refus_Reference(const std::string& mois, const std::optional<recap::TPeriode>& periode, const std::string& reference);
+
 // Why --comparer MOIS_REF and --seuil P are refused, empty when they are right; the demand's
 // Mois_Reference and Seuil are set from them.
 std::string Lire_Options_Comparaison(const std::string& mois_reference, const std::optional<std::string>& seuil,

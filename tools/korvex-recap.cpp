@@ -5,18 +5,15 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "Cli_Classeur.h"
 #include "Cli_Comparaison.h"
 #include "Cli_Controles.h"
 #include "Cli_Cumuls.h"
 #include "Cli_Detail.h"
 #include "Execution_Cli.h"
-#include "Json_Cli.h"
 #include "KORVEX_procs.h"
 #include "platform/Console.h"
 #include "platform/Erreurs.h"
@@ -26,6 +23,7 @@
 #include "platform/Textes.h"
 #include "recap/Cumuls.h"
 #include "recap/Export.h"
+#include "recap/Json.h"
 #include "recap/Recap.h"
 #include "recap/Resume.h"
 
@@ -114,8 +112,9 @@ void Lire_Controles(TArguments& lus, const std::vector<std::string>& positionnel
   recap::TDemande_Controles demande{lus.dossier, lus.mois, lus.reference.value_or("")};
   if (lus.detail || lus.comparer || lus.cumuls || lus.sortie == TSortie::Resume) lus.faute = textes::Cli_Controles_Exclusifs;
   else if (positionnels.size() != 2) lus.faute = textes::Cli_Controles_Sans_Mois;
-  else if (lus.reference && !recap::Rang_Mois(*lus.reference)) lus.faute = textes::Cli_Reference_Incorrecte;
-  const auto seuil = lus.seuil ? recap::Lire_Seuil(*lus.seuil) : std::optional<double>(recap::Seuil_Defaut);
+  else if (lus.reference && !recap::Rang_Mois(recap::Sans_Blancs(*lus.reference))) lus.faute = textes::Cli_Reference_Incorrecte;
+  else if (lus.reference) lus.faute = cli::Refus_Reference(lus.mois, std::nullopt, *lus.reference);
+  const auto seuil = lus.seuil ? recap::Lire_Seuil(*lus.seuil) : std::optional<recap::TSeuil>(recap::Seuil_Defaut);
   if (!seuil && lus.faute.empty()) lus.faute = textes::Cli_Seuil_Incorrect;
   demande.Seuil = seuil.value_or(recap::Seuil_Defaut);
   lus.demande_controles = demande;
@@ -181,77 +180,6 @@ TArguments Lire_Arguments(const std::vector<std::string>& arguments) {
   return lus;
 }
 
-// The table's rows that hold a rubric and its total, each as the grid shows it: the amount's
-// column named by its header.
-nlohmann::ordered_json Lignes_Json(const recap::TTableau& tableau) {
-  auto lignes = nlohmann::ordered_json::array();
-  for (int r = 1; r < tableau.Nombre_Rangees(); ++r) {
-    const recap::TCellule* rubrique = tableau.Cellule(0, r);
-    if (rubrique == nullptr || rubrique->Genre != recap::TGenre_Cellule::Entier) continue;
-    for (int c = 2; c < tableau.Nombre_Colonnes(); ++c) {
-      const recap::TCellule* total = tableau.Cellule(c, r);
-      if (total == nullptr || total->Genre != recap::TGenre_Cellule::Montant || total->Vide()) continue;
-      lignes.push_back({{"rubrique", static_cast<int>(rubrique->Valeur)},
-                        {"libelle", tableau.Texte(1, r)},
-                        {"colonne", tableau.Texte(c, 0)},
-                        {"total", cli::Nombre_Json(recap::Valeur_Affichee(*total))}});
-      break;
-    }
-  }
-  return lignes;
-}
-
-std::string Json_Recap(const TArguments& arguments, const recap::TTableau& tableau, const recap::TCalcul& calcul) {
-  nlohmann::ordered_json document;
-  document["dossier"] = arguments.dossier;
-  document["mois"] = calcul.Mois;
-  if (arguments.periode) document["mois_fin"] = arguments.mois_fin;
-  document["bulletins"] = calcul.Resume.Bulletins;
-  document["lignes"] = Lignes_Json(tableau);
-  document["gains"] = cli::Montant_Json(calcul.Resume.Gains);
-  document["retenues"] = cli::Montant_Json(calcul.Resume.Retenues);
-  document["net"] = cli::Montant_Json(calcul.Resume.Net());
-  document["avertissements"] = calcul.Avertissements;
-  return cli::Texte_Json(document);
-}
-
-std::string Texte_Sortie(const TArguments& arguments, const recap::TGrille& grille, const TTAB_VALEURS& TOT_RUB,
-                         const recap::TBilan_Recap& bilan) {
-  const recap::TCalcul calcul{arguments.dossier, bilan.Mois, 0,
-                              recap::Resumer(bilan.Bulletins, recap::Lignes_Recap(grille, TOT_RUB)), bilan.Avertissements,
-                              nullptr, nullptr};
-  const recap::TTableau tableau = recap::Tableau_Recap(grille, TOT_RUB, &calcul);
-  switch (arguments.sortie) {
-    case TSortie::Csv:
-      return recap::Texte_Tableau(tableau, recap::TFormat_Texte::Csv);
-    case TSortie::Json:
-      return Json_Recap(arguments, tableau, calcul);
-    case TSortie::Resume: {
-      std::string texte;
-      for (const auto& ligne : tableau.Resume) texte += ligne + "\n";
-      return texte;
-    }
-    case TSortie::Tableau:
-    case TSortie::Classeur:  // a file, not a text
-      break;
-  }
-  return recap::Texte_Tableau(tableau, recap::TFormat_Texte::Tabulations);
-}
-
-int Calculer(const TArguments& arguments) {
-  return cli::Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<cli::TResultat> {
-    TTAB_VALEURS TOT_RUB;
-    recap::TGrille grille;
-    recap::TBilan_Recap bilan;
-    recap::Calculer_Recap(arguments.dossier, arguments.mois, TOT_RUB, grille, message, bilan, arguments.periode);
-    if (!bilan.Grille_Remplie) return std::nullopt;
-    if (arguments.sortie != TSortie::Classeur)
-      return cli::TResultat{Texte_Sortie(arguments, grille, TOT_RUB, bilan), bilan.Avertissements};
-    cli::Ecrire_Classeur({arguments.classeur, arguments.dossier, arguments.mois, arguments.mois_fin}, grille, TOT_RUB, bilan);
-    return cli::TResultat{"", bilan.Avertissements};
-  });
-}
-
 cli::TFormat_Tableau Format_Tableau(TSortie sortie) {
   switch (sortie) {
     case TSortie::Csv: return cli::TFormat_Tableau::Csv;
@@ -259,6 +187,29 @@ cli::TFormat_Tableau Format_Tableau(TSortie sortie) {
     case TSortie::Classeur: return cli::TFormat_Tableau::Classeur;
     default: return cli::TFormat_Tableau::Tabulations;
   }
+}
+
+// The recap as the window keeps it: the summary, the JSON and the workbook come from the core;
+// only the choice of output is made here.
+int Calculer(const TArguments& arguments) {
+  return cli::Executer_Calcul([&](const recap::TAfficherMessage& message) -> std::optional<cli::TResultat> {
+    TTAB_VALEURS TOT_RUB;
+    recap::TGrille grille;
+    recap::TBilan_Recap bilan;
+    recap::Calculer_Recap(arguments.dossier, arguments.mois, TOT_RUB, grille, message, bilan, arguments.periode);
+    if (!bilan.Grille_Remplie) return std::nullopt;
+    const recap::TCalcul calcul = recap::Calcul_Fait(arguments.dossier, grille, TOT_RUB, bilan, arguments.periode);
+    const recap::TTableau tableau = recap::Tableau_Recap(grille, TOT_RUB, &calcul);
+    std::string sortie;
+    if (arguments.sortie == TSortie::Resume) {
+      for (const auto& ligne : tableau.Resume) sortie += ligne + "\n";
+    } else {
+      const auto format = Format_Tableau(arguments.sortie);
+      sortie = cli::Sortie_Tableau(format, tableau, format == cli::TFormat_Tableau::Json ? recap::Json_Recap(calcul, tableau) : "",
+                                   arguments.classeur);
+    }
+    return cli::TResultat{sortie, calcul.Avertissements};
+  });
 }
 
 int Executer(int argc, char** argv) {

@@ -59,6 +59,10 @@ inline std::string Resume_Net(const std::string& net) { return "Net : " + net; }
 // The summary after a click that made no recap.
 // The summary of a month without payslips.
 inline std::string Aucun_Bulletin_Mois(const std::string& mois) { return "Aucun bulletin pour le mois " + mois + "."; }
+// None counted, but damage left out records that may be of that month.
+inline std::string Aucun_Bulletin_Lu_Mois(const std::string& mois) {
+  return "Aucun bulletin n'a pu être lu pour le mois " + mois + " : les avertissements disent lesquels manquent.";
+}
 inline std::string Mois_Table(const std::string& premier, const std::string& dernier) {
   return premier == dernier ? "PAIES.DTA contient le mois " + premier + "."
                             : "PAIES.DTA contient les mois de " + premier + " à " + dernier + ".";
@@ -120,6 +124,16 @@ inline std::string Titre_Sans_Comparaison(const std::string& mois) {
 }
 // A month field of our windows holds no month: the window says so, whatever its field.
 inline constexpr const char* Mois_Reference_Pas_Un_Mois = "Le mois de référence doit être un mois mm-aaaa, de 01 à 12.";
+// A month compared with itself would give each payslip to one side only.
+inline std::string Reference_Egale(const std::string& mois) {
+  return "Le mois de référence doit être un autre mois que " + mois + " : un mois comparé à lui-même ne dit rien.";
+}
+inline std::string Reference_Egale_Periode(const std::string& periode) {
+  return "La période de référence doit être une autre période que " + periode +
+         " : une période comparée à elle-même ne dit rien.";
+}
+inline constexpr const char* Reference_Hors_Calendrier =
+    "La période de référence irait au-delà de 12-9999 : choisissez un mois de référence plus ancien.";
 inline constexpr const char* Action_Comparer = "Comparer avec un autre mois…";
 // "&" comes before the Alt letter, which the windows underline.
 inline constexpr const char* Bouton_Comparer = "&Comparer";
@@ -207,6 +221,9 @@ inline std::string Cumuls_Trop_Long(int maximum) {
   return "Les cumuls portent sur " + std::to_string(maximum) + " mois au plus.";
 }
 inline std::string Mois_Sans_Bulletin(const std::string& mois) { return "Aucun bulletin en " + mois + "."; }
+inline std::string Mois_Non_Lus(const std::string& mois) {
+  return "Bulletins non lus en " + mois + " : les avertissements disent lesquels manquent.";
+}
 inline constexpr const char* Aucun_Cumul = "Aucun cumul n'a été fait : le calcul n'a pas abouti.";
 inline constexpr const char* Description_Graphique = "Graphique : gains et retenues de chaque mois, et le net";
 inline constexpr const char* Legende_Gains = "Gains";

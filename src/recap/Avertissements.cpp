@@ -10,4 +10,10 @@ std::string Texte_Avertissements(const TAvertissements& Avertissements) {
   return texte;
 }
 
+bool Mois_Incertain(const TAvertissements& Avertissements, const std::string& Mois) {
+  for (const TOmission& o : Avertissements.Omissions)
+    if (!o.Mois || *o.Mois == Mois) return true;
+  return false;
+}
+
 }  // namespace recap

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <memory>
 #include <utility>
 
 #include "KORVEX_procs.h"
@@ -155,8 +156,17 @@ std::optional<TAvertissements> Lire_Bulletins(const std::string& Chemin, const T
     verificateur.Lire_Lot(1, Tous, [](std::string_view) { return std::optional<int>(); }, {});
     const TControle_Paies controle =
         Conclure_Controle(source, Choix, verificateur.Prendre_Mois(), verificateur.Blocs().Doubles());
-    interne::TLecteur lecteur(source, controle);
-    lecteur.Lire_Lot(1, Tous, Choix, Visiteur);
+    // The scan's own decoder state, in counts: each payslip's are taken by the visitor, then
+    // dropped, so that the next finds its rubrics' lists empty.
+    const auto comptes = std::make_unique<TComptes_Rubriques>();
+    TDecodage decodage;
+    decodage.Comptes = comptes.get();
+    decodage.Lister = true;
+    interne::TLecteur lecteur(source, controle, &decodage);
+    lecteur.Lire_Lot(1, Tous, Choix, [&](int choix, const TBulletin& bulletin) {
+      Visiteur(choix, bulletin);
+      for (const int r : decodage.Rubriques) (*comptes)[static_cast<size_t>(r)].clear();
+    });
     avertissements = lecteur.Prendre_Avertissements();
     interne::Avertir_Table(nom, lecteur.Prendre_Omissions(), *avertissements);
     avertissements->Ajouter(controle.Avertissements);

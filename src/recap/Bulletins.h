@@ -20,14 +20,18 @@ namespace recap {
 // Shows one of the program's own messages (the plain message box).
 using TAfficherMessage = std::function<void(const std::string&)>;
 
-// A character field of a payslip other than MOIS: its name and its value as stored, trimmed.
-using TChamps_Bulletin = std::vector<std::pair<std::string, std::string>>;
-
-// A selected payslip once its memo is decoded: TAB_VALEURS holds its amounts and
-// Rubriques_Decodees() the rubrics it stores.
+// A selected payslip once its memo is decoded, into its scan's own decoder state: no process-wide
+// table nor separator is touched, so that a scan may run beside a window that formats numbers.
 struct TBulletin {
   int64_t Enregistrement = 0;  // its record in PAIES.DTA, from 1
   std::function<TChamps_Bulletin()> Champs;
+  const TDecodage* Decodage = nullptr;  // its amounts, as counts of ten-thousandths
+
+  // The rubrics it stores, each once, in the order of their first line.
+  const std::vector<int>& Rubriques() const { return Decodage->Rubriques; }
+  bool Stocke(int Rubrique) const { return Decodage->Stockee(Rubrique); }
+  // The count of a rubric it stores.
+  int64_t Compte(int Rubrique) const { return (*Decodage->Comptes)[static_cast<size_t>(Rubrique)].back(); }
 };
 
 // Which payslips a calculation reads, from the first seven characters of MOIS: a number of the

@@ -53,14 +53,20 @@ std::optional<std::array<TSelection, 2>> Selections(const TDemande_Comparaison& 
     Message(textes::Mois_Reference_Incorrect);
     return std::nullopt;
   }
-  if (!D.Periode) return std::array<TSelection, 2>{TSelection{mois, {}}, TSelection{reference, {}}};
-  const auto debut = Rang_Mois(reference);
-  if (!debut) {
-    Message(textes::Mois_Reference_Incorrect);
+  const auto refuser = [&](const std::string& texte) {
+    Message(texte);
     return std::nullopt;
+  };
+  const auto debut = Rang_Mois(reference);
+  if (!D.Periode) {
+    // Months of seven characters that are none select what they spell, as the recap does.
+    if (mois == reference) return refuser(textes::Reference_Egale(mois));
+    return std::array<TSelection, 2>{TSelection{mois, {}}, TSelection{reference, {}}};
   }
-  const TPeriode periode_reference{*debut, *debut + D.Periode->Fin - D.Periode->Debut};
-  return std::array<TSelection, 2>{TSelection{mois, D.Periode}, TSelection{reference, periode_reference}};
+  if (!debut) return refuser(textes::Mois_Reference_Incorrect);
+  const TReference_Lue lue = Lire_Reference(*D.Periode, reference);
+  if (!lue.Reference) return refuser(lue.Message);
+  return std::array<TSelection, 2>{TSelection{mois, D.Periode}, TSelection{reference, *lue.Reference}};
 }
 
 // Each side totalled as Calc_Total_Paies totals a recap, in the same scan.
@@ -92,14 +98,7 @@ TEmpreintes Empreintes_Mois(const TTotalisation& t) {
   return e;
 }
 
-// Whether the move shows at least the threshold, as the user reads the % column: a rubric
-// whose difference shows as 0 has not moved.
-bool Ecart_A_Verifier(const TLigne_Comparaison& l, double seuil) {
-  if (Valeur_Affichee(Cellule_Montant(l.Ecart)) == 0) return false;
-  return std::fabs(Valeur_Affichee(Cellule_Pourcentage(*l.Pourcent))) >= seuil;
-}
-
-TLigne_Comparaison Ligne(TRubriques& rubriques, int i, const std::array<TTotaux, 2>& totaux, double seuil) {
+TLigne_Comparaison Ligne(TRubriques& rubriques, int i, const std::array<TTotaux, 2>& totaux, const TSeuil& seuil) {
   TLigne_Comparaison l;
   l.Rubrique = i;
   if (rubriques.Aller(i)) {
@@ -110,10 +109,12 @@ TLigne_Comparaison Ligne(TRubriques& rubriques, int i, const std::array<TTotaux,
   if (dans_mois) l.Total = totaux[Cote_Mois].Rubriques[i];
   if (dans_reference) l.Total_Reference = totaux[Cote_Reference].Rubriques[i];
   l.Ecart = l.Total - l.Total_Reference;
-  if (dans_reference) l.Pourcent = l.Ecart / std::fabs(l.Total_Reference) * 100;
+  // Measured on the totals as the user reads them.
+  l.Affiche_Reference = Dix_Milliemes_Affiches(l.Total_Reference);
+  l.Affiche = Dix_Milliemes_Affiches(l.Total);
   if (!dans_reference) l.Verification = TVerification::Nouvelle;
   else if (!dans_mois) l.Verification = TVerification::Disparue;
-  else if (Ecart_A_Verifier(l, seuil)) l.Verification = TVerification::Ecart;
+  else if (Atteint_Seuil(l.Affiche_Reference, l.Affiche, seuil)) l.Verification = TVerification::Ecart;
   return l;
 }
 
@@ -128,6 +129,11 @@ TResume Resume_Du_Cote(const std::vector<TLigne_Comparaison>& lignes, const TTot
 
 }  // namespace
 
+TCellule TLigne_Comparaison::Variation(const TSeuil& Seuil) const {
+  // A rubric without a row in the reference has a total of 0 there: no percentage.
+  return Cellule_Variation(Affiche_Reference, Affiche, Seuil);
+}
+
 std::optional<std::string> Mois_Precedent(std::string_view mois) {
   const auto rang = Rang_Mois(mois);
   if (!rang || *rang == 0) return std::nullopt;
@@ -138,21 +144,6 @@ std::optional<TPeriode> Periode_Precedente(const TPeriode& periode) {
   const int duree = periode.Fin - periode.Debut + 1;
   if (periode.Debut - duree < 0) return std::nullopt;
   return TPeriode{periode.Debut - duree, periode.Fin - duree};
-}
-
-std::optional<double> Lire_Seuil(std::string_view texte) {
-  std::string t(Sans_Blancs(std::string(texte)));
-  if (!t.empty() && t.back() == '%') t = Sans_Blancs(t.substr(0, t.size() - 1));
-  if (t.find_first_of("0123456789") == std::string::npos) return std::nullopt;
-  // Either separator, whatever the user's settings: a threshold is never written with thousands.
-  std::replace(t.begin(), t.end(), '.', ',');
-  try {
-    const int64_t dix_milliemes = plateforme::Texte_Vers_Montant(t, U',');
-    if (dix_milliemes < 0) return std::nullopt;
-    return static_cast<double>(dix_milliemes) / 10000;
-  } catch (const plateforme::EKorvex&) {
-    return std::nullopt;
-  }
 }
 
 std::string TMois_Compare::Libelle() const { return Fin.empty() ? Debut : textes::Periode_Affichee(Debut, Fin); }
@@ -198,7 +189,7 @@ std::string Texte_Verification(TVerification v) {
   return {};
 }
 
-TLigne_Tableau Ligne_Tableau(const TLigne_Comparaison& l) {
+TLigne_Tableau Ligne_Tableau(const TLigne_Comparaison& l, const TSeuil& seuil) {
   TLigne_Tableau ligne;
   ligne.Cellules = {Cellule_Entier(l.Rubrique),
                     Cellule_Texte(l.Libelle),
@@ -206,7 +197,7 @@ TLigne_Tableau Ligne_Tableau(const TLigne_Comparaison& l) {
                     Cellule_Montant(l.Total_Reference),
                     Cellule_Montant(l.Total),
                     Cellule_Montant(l.Ecart),
-                    l.Pourcent ? Cellule_Pourcentage(*l.Pourcent) : TCellule{TGenre_Cellule::Pourcentage, "", 0},
+                    l.Variation(seuil),
                     Cellule_Texte(Texte_Verification(l.Verification))};
   ligne.A_Signaler = l.Verification != TVerification::Aucune;
   return ligne;
@@ -223,7 +214,7 @@ std::vector<std::string> Lignes_Resume_Comparaison(const TComparaison& c) {
   const TResume &m = c.Resume, &r = c.Resume_Reference;
   return {ligne(textes::Quoi_Bulletins, r.Bulletins, m.Bulletins), ligne(textes::Quoi_Gains, r.Gains, m.Gains),
           ligne(textes::Quoi_Retenues, r.Retenues, m.Retenues), ligne(textes::Quoi_Net, r.Net(), m.Net()),
-          textes::Regle_Controle(texte(c.Seuil))};
+          textes::Regle_Controle(Texte_Seuil(c.Seuil, separateur))};
 }
 
 }  // namespace
@@ -249,7 +240,7 @@ TTableau Tableau_Comparaison(const TComparaison& c) {
                 {textes::Entete_Ecart, 120, 0.11},
                 {textes::Entete_Ecart_Pourcent, 80, 0.08},
                 {textes::Entete_Controle, 150, 0.17}};
-  for (const auto& l : c.Lignes) t.Lignes.push_back(Ligne_Tableau(l));
+  for (const auto& l : c.Lignes) t.Lignes.push_back(Ligne_Tableau(l, c.Seuil));
   t.Resume = Lignes_Resume_Comparaison(c);
   t.Avertissements = c.Avertissements;
   return t;

@@ -13,6 +13,7 @@
 #include "recap/Bulletins.h"
 #include "recap/Periode.h"
 #include "recap/Resume.h"
+#include "recap/Seuil.h"
 #include "recap/Tableau.h"
 
 namespace recap {
@@ -23,20 +24,13 @@ std::optional<std::string> Mois_Precedent(std::string_view mois);
 // The period of as many months just before; nothing before year 0.
 std::optional<TPeriode> Periode_Precedente(const TPeriode& periode);
 
-// A rubric to check moves by at least this share of its reference total, in %.
-inline constexpr double Seuil_Defaut = 10;
-
-// A threshold in % as the user types it: "12,5", "12.5", "10 %"; nothing when it is not a
-// number or below zero.
-std::optional<double> Lire_Seuil(std::string_view texte);
-
 struct TDemande_Comparaison {
   std::string Chemin;          // the folder as typed
   std::string Mois;            // as typed, checked and trimmed as the recap does
   std::string Mois_Reference;  // likewise
   // With a period, its months instead of Mois, against as many months from Mois_Reference.
   std::optional<TPeriode> Periode;
-  double Seuil = Seuil_Defaut;
+  TSeuil Seuil = Seuil_Defaut;
   bool Empreintes = false;  // takes the month's totals and digests, to check a calculation with
 };
 
@@ -49,8 +43,12 @@ struct TLigne_Comparaison {
   int Colonne = 2;  // the recap's column: 2 BASES, 3 GAINS, 4 RETENUES
   // 0 for a month whose recap has no row for the rubric.
   long double Total = 0, Total_Reference = 0;
-  long double Ecart = 0;                 // month - reference
-  std::optional<long double> Pourcent;   // Ecart in % of the reference's magnitude
+  long double Ecart = 0;  // month - reference
+  // Both totals as the grid shows them, exact: what the threshold's rule measures.
+  TSomme_Exacte Affiche = 0, Affiche_Reference = 0;
+  // The move in % of the reference's magnitude as the rule shows it, with the user's separator
+  // of the moment; empty for a rubric the reference has no row for.
+  TCellule Variation(const TSeuil& Seuil) const;
   TVerification Verification = TVerification::Aucune;
 };
 
@@ -63,7 +61,7 @@ struct TMois_Compare {
 struct TComparaison {
   std::string Dossier;
   TMois_Compare Mois, Reference;
-  double Seuil = Seuil_Defaut;
+  TSeuil Seuil = Seuil_Defaut;
   std::time_t Date_Heure = 0;
   std::vector<TLigne_Comparaison> Lignes;  // in increasing rubric order
   TResume Resume, Resume_Reference;
@@ -74,7 +72,8 @@ struct TComparaison {
 };
 
 // Reads PAIES.DTA once, behind the rename, then RUBRIQUE.DTA. Nothing, after the message, for a
-// month or a reference that is not a month, or when PAIES.DTA is not there. Raises
+// month or a reference that is not a month, a reference that is the month itself or whose period
+// would go past 12-9999, or when PAIES.DTA is not there. Raises
 // plateforme::EKorvex on every other failure.
 std::optional<TComparaison> Comparer(const TDemande_Comparaison& Demande, const TAfficherMessage& Message);
 

@@ -28,23 +28,32 @@ std::optional<dbase::TField> Champ(const dbase::TTable& table, const char* nom) 
   return std::nullopt;
 }
 
-std::string Identite_De(dbase::TTable& table, int64_t enregistrement) {
+TChamps_Bulletin Champs_De(dbase::TTable& table, int64_t enregistrement) {
   table.AfficherSupprimes = true;  // a deleted record is named too
   table.Aller_A(enregistrement);
-  return Identite(Champs_Bulletin(table));
+  return Champs_Bulletin(table);
 }
 
+// Their month unknown, these records may be payslips of any month: each named one keeps who it is.
 void Avertir_Mois(dbase::TTable& table, const TMois_Vus& mois, TAvertissements& avertissements) {
+  if (mois.Nombre == 0) return;
   avertissements.Non_Comptes += mois.Nombre;
+  std::vector<TOmission> omissions;
+  std::vector<std::string> premiers;
+  for (const auto& [numero, octets] : mois.Premiers) {
+    TChamps_Bulletin champs = Champs_De(table, numero);
+    premiers.push_back(textes::Enregistrement_Mois(numero, Identite(champs), octets));
+    omissions.push_back({numero, numero, 1, std::nullopt, std::move(champs), 0});
+  }
+  const int64_t autres = mois.Nombre - static_cast<int64_t>(mois.Premiers.size());
+  if (autres > 0) omissions.push_back({0, 0, autres, std::nullopt, std::nullopt, 0});
   if (mois.Nombre == 1) {
     const auto& [numero, octets] = mois.Premiers.front();
-    avertissements.push_back(textes::Avertissement_Mois(numero, table.NomAffiche, Identite_De(table, numero), octets));
-  } else if (mois.Nombre > 1) {
-    std::vector<std::string> premiers;
-    for (const auto& [numero, octets] : mois.Premiers)
-      premiers.push_back(textes::Enregistrement_Mois(numero, Identite_De(table, numero), octets));
+    avertissements.push_back(textes::Avertissement_Mois(numero, table.NomAffiche, Identite(*omissions.front().Champs), octets));
+  } else {
     avertissements.push_back(textes::Avertissement_Mois_Plusieurs(mois.Nombre, table.NomAffiche, premiers));
   }
+  for (TOmission& o : omissions) avertissements.Noter(std::move(o));
 }
 
 // The records that name each block met twice, found exactly, in the table's order: those shown
@@ -58,6 +67,7 @@ void Exclure_Partages(dbase::TTable& table, const TChoix& choix, const std::vect
   struct TMembre {
     int64_t Numero;
     bool Montre, Mois_Valide;  // a record whose month is none is counted among those already
+    std::string Mois;
   };
   std::map<uint64_t, std::vector<TMembre>> partages;
   std::map<uint64_t, bool> lus;
@@ -72,21 +82,27 @@ void Exclure_Partages(dbase::TTable& table, const TChoix& choix, const std::vect
       if (!bloc || !std::binary_search(doubles.begin(), doubles.end(), *bloc)) continue;
       const std::string_view octets = champ_mois.Nul(e) ? std::string_view() : champ_mois.Octets(e).substr(0, 7);
       const bool valide = Mois_Valide(octets);
-      partages[*bloc].push_back({s.Premier + k, montre, valide});
+      partages[*bloc].push_back({s.Premier + k, montre, valide, std::string(octets)});
       if (montre && valide && choix(octets)) lus[*bloc] = true;
     }
   }
   for (const auto& [bloc, numeros] : partages) {
     if (numeros.size() < 2 || !lus[bloc]) continue;
     std::vector<std::string> noms;
+    std::vector<TOmission> omissions;
     for (const TMembre& m : numeros) {
-      noms.push_back(textes::Enregistrement_Identifie(m.Numero, Identite_De(table, m.Numero), !m.Montre));
+      TChamps_Bulletin champs = Champs_De(table, m.Numero);
+      noms.push_back(textes::Enregistrement_Identifie(m.Numero, Identite(champs), !m.Montre));
       if (!m.Montre) continue;
       controle.Exclus.push_back(m.Numero);
       if (m.Mois_Valide) ++controle.Avertissements.Non_Comptes;
+      // Sound but for its amounts: who it is and its month are known.
+      omissions.push_back({m.Numero, m.Numero, 1, m.Mois_Valide ? std::optional<std::string>(m.Mois) : std::nullopt,
+                           std::move(champs), 0});
     }
     controle.Avertissements.push_back(textes::Avertissement_Memo_Partage(noms, table.NomAffiche, montants->FieldName(),
                                                                          bloc, table.Fichier_Memo()));
+    for (TOmission& o : omissions) controle.Avertissements.Noter(std::move(o));
   }
   std::sort(controle.Exclus.begin(), controle.Exclus.end());
 }

@@ -90,10 +90,13 @@ std::optional<TCumuls> Cumuler(const std::string& Chemin, const TPeriode& Period
 std::vector<std::string> Lignes_Resume_Cumuls(const TCumuls& Cumuls) {
   const auto trois = Lignes_Resume(Cumuls.Resume, plateforme::DecimalSeparator());
   std::vector<std::string> lignes(trois.begin(), trois.end());
-  std::vector<std::string> vides;
+  // A month none of whose payslips was read is not a month without any.
+  std::vector<std::string> vides, non_lus;
   for (size_t k = 0; k < Cumuls.Mois.size(); ++k)
-    if (Cumuls.Resumes[k].Bulletins == 0) vides.push_back(Cumuls.Mois[k]);
+    if (Cumuls.Resumes[k].Bulletins == 0)
+      (Mois_Incertain(Cumuls.Avertissements, Cumuls.Mois[k]) ? non_lus : vides).push_back(Cumuls.Mois[k]);
   if (!vides.empty()) lignes.push_back(textes::Mois_Sans_Bulletin(textes::Liste_Et(vides)));
+  if (!non_lus.empty()) lignes.push_back(textes::Mois_Non_Lus(textes::Liste_Et(non_lus)));
   return lignes;
 }
 

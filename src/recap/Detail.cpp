@@ -15,11 +15,6 @@ namespace recap {
 
 namespace {
 
-bool Decode_La_Rubrique(int rubrique) {
-  const std::vector<int>& decodees = Rubriques_Decodees();
-  return std::find(decodees.begin(), decodees.end(), rubrique) != decodees.end();
-}
-
 // The payslips of the month that store the rubric, added in the table's order as the recap adds
 // them, so that the total is the recap's to the last bit.
 std::optional<TAvertissements> Lire_Detail(TDetail& detail, const TAfficherMessage& Message) {
@@ -33,11 +28,12 @@ std::optional<TAvertissements> Lire_Detail(TDetail& detail, const TAfficherMessa
       for (const auto& champ : bulletin.Champs()) detail.Noms_Champs.push_back(champ.first);
       noms_lus = true;
     }
-    if (!Decode_La_Rubrique(detail.Rubrique)) return;
-    const long double montant = TAB_VALEURS[detail.Rubrique];
+    if (!bulletin.Stocke(detail.Rubrique)) return;
+    const int64_t compte = bulletin.Compte(detail.Rubrique);
+    const long double montant = Montant_De(compte);
     detail.Bulletins.push_back({bulletin.Enregistrement, bulletin.Champs(), montant});
     detail.Total += montant;
-    detail.Empreinte += Empreinte_Montant(bulletin.Enregistrement, Compte_Decode(detail.Rubrique));
+    detail.Empreinte += Empreinte_Montant(bulletin.Enregistrement, compte);
   };
   return Lire_Bulletins(detail.Dossier, choix, garder, Message);
 }

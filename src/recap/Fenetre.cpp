@@ -65,13 +65,7 @@ void Calculer_Pour_Fenetre(const std::string& Chemin, const std::string& Mois, T
     throw;
   }
   if (!bilan.Grille_Remplie) return echec();
-  TResume resume = Resumer(bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB));
-  // A month typed as 02/2024 finds no payslip: the summary then gives the months there are.
-  resume.Dire_Mois_Table = true;
-  resume.Mois_Table = bilan.Mois_Table;
-  Dernier = {TCalcul{Chemin, bilan.Mois, std::time(nullptr), resume, std::move(bilan.Avertissements),
-                     std::make_shared<const TTAB_VALEURS>(TOT_RUB), std::make_shared<const TEmpreintes>(*bilan.Empreintes)},
-             false, false, Dernier.Numero + 1};
+  Dernier = {Calcul_Fait(Chemin, Grille, TOT_RUB, bilan), false, false, Dernier.Numero + 1};
 }
 
 bool Grille_A_Jour(const TDernier_Calcul& Dernier) { return Dernier.Calcul && !Dernier.Echec; }

@@ -1,5 +1,6 @@
 #include "recap/Fenetre_Comparaison.h"
 
+#include "platform/Separateurs.h"
 #include "platform/Textes.h"
 
 namespace recap {
@@ -10,7 +11,7 @@ TFenetre_Comparaison Ouvrir_Comparaison(const TCalcul& Calcul) {
   f.Dossier = Calcul.Dossier;
   f.Mois = Calcul.Mois;
   f.Mois_Reference = Mois_Precedent(Calcul.Mois).value_or("");
-  f.Seuil = "10";
+  f.Seuil = Texte_Seuil(Seuil_Defaut, plateforme::DecimalSeparator());
   return f;
 }
 

@@ -157,7 +157,7 @@ private:
 class TModele_Controles : public TModele_Fenetre {
 public:
   explicit TModele_Controles(const TCalcul& Calcul) : dossier_(Calcul.Dossier), mois_(Calcul.Mois) {
-    Champs = {Mois_Precedent(Calcul.Mois).value_or(""), "10"};
+    Champs = {Mois_Precedent(Calcul.Mois).value_or(""), Texte_Seuil(Seuil_Defaut, plateforme::DecimalSeparator())};
   }
   TGenre_Fenetre Genre() const override { return TGenre_Fenetre::Controles; }
 

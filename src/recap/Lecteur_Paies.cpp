@@ -36,6 +36,7 @@ void Avertir_Table(const std::string& Nom, const std::vector<dbase::TOmission>& 
     Avertissements.push_back(
         textes::Avertissement_Table(Nom, dbase::Texte_Dommage(o), textes::Non_Lus(o.Premier, o.Dernier)));
     Avertissements.Non_Comptes += o.Dernier - o.Premier + 1;
+    Avertissements.Noter({o.Premier, o.Dernier, o.Dernier - o.Premier + 1, std::nullopt, std::nullopt, 0});
   }
 }
 
@@ -128,7 +129,7 @@ void TLecteur::Lire_Bulletin(int64_t Numero, int Choix, const TVisiteur& Visiteu
   // The record lies in the series: making it current moves no window.
   table_.Aller_A(Numero);
   KORVEX_INVARIANT(table_.RecNo() == Numero);
-  const TBulletin bulletin{Numero, [this] { return Champs_Bulletin(table_); }};
+  const TBulletin bulletin{Numero, [this] { return Champs_Bulletin(table_); }, decodage_};
   std::string_view texte;
   try {
     texte = montants_->Texte(texte_memo_);
@@ -140,11 +141,9 @@ void TLecteur::Lire_Bulletin(int64_t Numero, int Choix, const TVisiteur& Visiteu
   // is left of one cut by a stray end mark, and it would count as a payslip without amounts.
   if (!texte.empty() && texte.find('\r') == std::string_view::npos)
     return Omettre(bulletin, textes::Memo_Sans_Ligne, table_.Fichier_Memo());
+  KORVEX_INVARIANT(decodage_ != nullptr);
   try {
-    if (decodage_)
-      Memo_Montants_Decoder(texte, *decodage_);
-    else
-      Memo_Montants_Decoder(std::string(texte));
+    Memo_Montants_Decoder(texte, *decodage_);
   } catch (const EPas_Texte&) {
     return Omettre(bulletin, textes::Memo_Pas_Texte, table_.Fichier_Memo());
   } catch (const EKorvex& e) {
@@ -155,9 +154,13 @@ void TLecteur::Lire_Bulletin(int64_t Numero, int Choix, const TVisiteur& Visiteu
 }
 
 void TLecteur::Omettre(const TBulletin& Bulletin, const std::string& Defaut, const std::string& Memo) {
-  avertissements_.push_back(textes::Avertissement_Memo(Bulletin.Enregistrement, nom_, Identite(Bulletin.Champs()),
-                                                       montants_->FieldName(), Defaut, Memo));
+  TChamps_Bulletin champs = Bulletin.Champs();
+  avertissements_.push_back(
+      textes::Avertissement_Memo(Bulletin.Enregistrement, nom_, Identite(champs), montants_->FieldName(), Defaut, Memo));
   ++avertissements_.Non_Comptes;
+  // Its record is sound: who it is and its month are known, only its amounts are not.
+  const std::string mois = table_.FieldByName("MOIS").AsString().substr(0, 7);
+  avertissements_.Noter({Bulletin.Enregistrement, Bulletin.Enregistrement, 1, mois, std::move(champs), 0});
 }
 
 }  // namespace recap::interne

@@ -38,7 +38,7 @@ void Avertir_Table(const std::string& Nom, const std::vector<dbase::TOmission>& 
 // a table without payslips needs neither.
 class TLecteur {
 public:
-  // Decodes into Decodage, or into TAB_VALEURS when there is none.
+  // Decodes into Decodage: a reader without one reads no payslip (its choice retains none).
   TLecteur(const TSource& Source, const TControle_Paies& Controle, TDecodage* Decodage = nullptr);
 
   // The records Premier to Dernier (from 1), checked here alone: the other runs are other

@@ -26,7 +26,7 @@ TPaie Paie_Decodee(int Choix, const TBulletin& Bulletin) {
   paie.Enregistrement = Bulletin.Enregistrement;
   paie.Choix = Choix;
   paie.Champs = Bulletin.Champs();
-  for (const int r : Rubriques_Decodees()) paie.Comptes.emplace_back(r, Compte_Decode(r));
+  for (const int r : Bulletin.Rubriques()) paie.Comptes.emplace_back(r, Bulletin.Compte(r));
   std::sort(paie.Comptes.begin(), paie.Comptes.end());
   return paie;
 }
@@ -49,16 +49,18 @@ std::optional<TDeux_Mois> Lire_Deux_Mois(const std::string& Chemin, const std::s
                                         const TAfficherMessage& Message) {
   TDeux_Mois d;
   d.Mois = Sans_Blancs(Mois);
-  if (!Rang_Mois(d.Mois) || d.Mois.size() != 7) {
+  if (!Rang_Mois(d.Mois)) {
     Message(textes::Mois_Incorrect);
     return std::nullopt;
   }
   const std::string typee = Sans_Blancs(Reference);
-  d.Reference = typee.empty() ? Mois_Precedent(d.Mois).value_or("") : typee;
-  if (!Rang_Mois(d.Reference) || d.Reference.size() != 7) {
-    Message(textes::Mois_Reference_Pas_Un_Mois);
+  const int rang = *Rang_Mois(d.Mois);
+  const TReference_Lue lue = Lire_Reference({rang, rang}, typee.empty() ? Mois_Precedent(d.Mois).value_or("") : typee);
+  if (!lue.Reference) {
+    Message(lue.Message);
     return std::nullopt;
   }
+  d.Reference = Texte_Mois(lue.Reference->Debut);
   const auto choix = [&d](std::string_view debut_mois) -> std::optional<int> {
     if (debut_mois == d.Mois) return Choix_Mois;
     if (debut_mois == d.Reference) return Choix_Reference;
@@ -78,13 +80,26 @@ TTAB_VALEURS Totaux_Paies(const std::vector<TPaie>& Paies, int Choix) {
   return totaux;
 }
 
-std::string Cle_Salarie(const TPaie& Paie) {
-  if (Paie.Champs.empty()) return "#" + std::to_string(Paie.Enregistrement);
-  for (const auto& [nom, valeur] : Paie.Champs)
-    if (nom == "MATRICULE") return valeur;
+bool A_Matricule(const TChamps_Bulletin& Champs) {
+  return std::any_of(Champs.begin(), Champs.end(), [](const auto& champ) { return champ.first == "MATRICULE"; });
+}
+
+std::optional<std::string> Cle_Salarie(const TChamps_Bulletin& Champs) {
+  // Values are stored trimmed: a blank one is empty.
+  for (const auto& [nom, valeur] : Champs)
+    if (nom == "MATRICULE") return valeur.empty() ? std::nullopt : std::optional<std::string>(valeur);
   std::string cle;
-  for (const auto& champ : Paie.Champs) cle += champ.second + '\x1F';
-  return cle;
+  bool renseignee = false;
+  for (const auto& champ : Champs) {
+    cle += champ.second + '\x1F';
+    renseignee = renseignee || !champ.second.empty();
+  }
+  return renseignee ? std::optional<std::string>(cle) : std::nullopt;
+}
+
+std::string Nom_Paie(const TPaie& Paie) {
+  if (!Cle_Salarie(Paie.Champs)) return textes::Enregistrement_Sans_Identite(Paie.Enregistrement);
+  return Texte_Identite(Paie.Champs);
 }
 
 std::string Texte_Identite(const TChamps_Bulletin& Champs) {
@@ -118,20 +133,18 @@ TGains_Retenues Gains_Retenues(const TPaie& Paie, const TClasses& Classes, const
   return g;
 }
 
-std::string Montant_Texte(long double Montant) {
-  // Amounts are whole ten-thousandths: rounded to the cent from there, half away from zero, as
-  // a payroll rounds, not from the binary value just under a half.
-  const long long dix_milliemes = std::llroundl(Montant * 10000.0L);
-  const long long centimes = (std::llabs(dix_milliemes) + 50) / 100;
-  const std::string entier = std::to_string(centimes / 100);
-  std::string milliers, texte = dix_milliemes < 0 && centimes != 0 ? "-" : "";
+std::string Montant_Texte(TSomme_Exacte Dix_Milliemes) {
+  // Rounded to the cent from the exact ten-thousandths, half away from zero, as a payroll rounds.
+  const TSomme_Exacte centimes = (plateforme::Valeur_Absolue(Dix_Milliemes) + 50) / 100;
+  const std::string entier = plateforme::Texte_Entier(centimes / 100);
+  std::string milliers, texte = Dix_Milliemes < 0 && centimes != 0 ? "-" : "";
   plateforme::Ajouter_Utf8(milliers, plateforme::ThousandSeparator());
   for (size_t i = 0; i < entier.size(); ++i) {
     if (i > 0 && (entier.size() - i) % 3 == 0) texte += milliers;
     texte += entier[i];
   }
   plateforme::Ajouter_Utf8(texte, plateforme::DecimalSeparator());
-  const long long reste = centimes % 100;
+  const int reste = static_cast<int>(centimes % 100);
   return texte + (reste < 10 ? "0" : "") + std::to_string(reste);
 }
 

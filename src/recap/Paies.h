@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "KORVEX_procs.h"
+#include "platform/Sommes.h"
 #include "recap/Bulletins.h"
 #include "recap/Rubriques.h"
 
@@ -40,8 +41,9 @@ struct TDeux_Mois {
   std::string Mois, Reference;  // mm-aaaa
   TPaies_Lues Lues;
 };
-// Nothing, after the message, for a month or a reference that is not a month mm-aaaa, or when
-// PAIES.DTA is not there; an empty reference is the month before.
+// Nothing, after the message, for a month or a reference that is not a month mm-aaaa, for a
+// reference that is the month itself, or when PAIES.DTA is not there; an empty reference is the
+// month before.
 std::optional<TDeux_Mois> Lire_Deux_Mois(const std::string& Chemin, const std::string& Mois, const std::string& Reference,
                                         const TAfficherMessage& Message);
 
@@ -49,11 +51,16 @@ std::optional<TDeux_Mois> Lire_Deux_Mois(const std::string& Chemin, const std::s
 // recap's, to the bit.
 TTAB_VALEURS Totaux_Paies(const std::vector<TPaie>& Paies, int Choix);
 
-// Who a payslip is: its MATRICULE when the table has that field, else all its identity fields
-// together; its record when it has none, since it then matches nobody.
-std::string Cle_Salarie(const TPaie& Paie);
+// Who a payslip is, to tell it from the others: its MATRICULE when the table has that field, else
+// all its identity fields together. Nothing when that is blank or there is no field: such a
+// payslip cannot be told apart from another, and takes part in no check across payslips.
+std::optional<std::string> Cle_Salarie(const TChamps_Bulletin& Champs);
+// Whether the table names its employees by a MATRICULE field.
+bool A_Matricule(const TChamps_Bulletin& Champs);
 // Its identity as a title shows it: the fields' values, blanks between.
 std::string Texte_Identite(const TChamps_Bulletin& Champs);
+// A payslip as a row names it: its identity, or "Enregistrement N" when it cannot be told apart.
+std::string Nom_Paie(const TPaie& Paie);
 
 // The columns of the rubrics: what RUBRIQUE.DTA says of each, read once.
 struct TClasses {
@@ -69,14 +76,15 @@ TPaie Paie_Decodee(int Choix, const TBulletin& Bulletin);
 // A payslip's gains and retenues in ten-thousandths, counting only the rubrics whose total has a
 // row in its month's recap (Totaux), the negligible ones left as the recap leaves them. Exact:
 // the month's nets add up to the recap's net.
+using plateforme::TSomme_Exacte;
 struct TGains_Retenues {
-  int64_t Gains = 0, Retenues = 0;
-  int64_t Net() const { return Gains - Retenues; }
+  TSomme_Exacte Gains = 0, Retenues = 0;
+  TSomme_Exacte Net() const { return Gains - Retenues; }
 };
 TGains_Retenues Gains_Retenues(const TPaie& Paie, const TClasses& Classes, const TTAB_VALEURS& Totaux);
 
-// An amount as a text says it: two decimals, thousands grouped ("2 150,00", "-200,00"), rounded
-// half away from zero from its ten-thousandths.
-std::string Montant_Texte(long double Montant);
+// An exact amount as a text says it: two decimals, thousands grouped ("2 150,00", "-200,00"),
+// rounded half away from zero from its ten-thousandths.
+std::string Montant_Texte(TSomme_Exacte Dix_Milliemes);
 
 }  // namespace recap

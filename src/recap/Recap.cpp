@@ -69,13 +69,6 @@ void Remplir_Grille(const std::string& Chemin, const TTAB_VALEURS& TOT_RUB, TGri
 
 }  // namespace
 
-std::string Sans_Blancs(const std::string& texte) {
-  size_t debut = 0, fin = texte.size();
-  while (debut < fin && static_cast<unsigned char>(texte[debut]) <= ' ') ++debut;
-  while (fin > debut && static_cast<unsigned char>(texte[fin - 1]) <= ' ') --fin;
-  return texte.substr(debut, fin - debut);
-}
-
 std::optional<TTotal_Paies> Calc_Total_Paies(const std::string& Chemin, const std::string& Mois,
                                              TTAB_VALEURS& TOT_RUB, const TAfficherMessage& Message,
                                              const std::optional<TPeriode>& Periode, bool Empreintes) {

@@ -33,9 +33,6 @@ private:
   std::vector<std::array<std::string, ColCount>> lignes_;
 };
 
-// Blanks and control characters removed at both ends: the month as a calculation takes it.
-std::string Sans_Blancs(const std::string& texte);
-
 // What a scan totalled, and what it could not.
 struct TTotal_Paies {
   int Bulletins = 0;

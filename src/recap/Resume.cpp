@@ -58,11 +58,30 @@ std::array<std::string, 3> Lignes_Resume(const TResume& Resume, char32_t separat
 std::vector<std::string> Lignes_Resume(const TCalcul& Calcul) {
   const TResume& r = Calcul.Resume;
   if (r.Bulletins == 0 && r.Dire_Mois_Table)
-    return {textes::Aucun_Bulletin_Mois(Calcul.Mois) + " " +
+    return {(Mois_Incertain(Calcul.Avertissements, Calcul.Mois) ? textes::Aucun_Bulletin_Lu_Mois(Calcul.Mois)
+                                                                 : textes::Aucun_Bulletin_Mois(Calcul.Mois)) +
+            " " +
             (r.Mois_Table ? textes::Mois_Table(Texte_Mois(r.Mois_Table->Debut), Texte_Mois(r.Mois_Table->Fin))
                           : std::string(textes::Aucun_Mois_Table))};
   const auto lignes = Lignes_Resume(r, plateforme::DecimalSeparator());
   return {lignes.begin(), lignes.end()};
+}
+
+TCalcul Calcul_Fait(const std::string& Dossier, const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, TBilan_Recap& Bilan,
+                    const std::optional<TPeriode>& Periode) {
+  TCalcul calcul;
+  calcul.Dossier = Dossier;
+  calcul.Mois = Periode ? Texte_Mois(Periode->Debut) : Bilan.Mois;
+  if (Periode) calcul.Mois_Fin = Texte_Mois(Periode->Fin);
+  calcul.Date_Heure = std::time(nullptr);
+  calcul.Resume = Resumer(Bilan.Bulletins, Lignes_Recap(Grille, TOT_RUB));
+  // A month typed as 02/2024 finds no payslip: the summary then gives the months there are.
+  calcul.Resume.Dire_Mois_Table = true;
+  calcul.Resume.Mois_Table = Bilan.Mois_Table;
+  calcul.Avertissements = std::move(Bilan.Avertissements);
+  calcul.Totaux = std::make_shared<const TTAB_VALEURS>(TOT_RUB);
+  if (Bilan.Empreintes) calcul.Empreintes = std::make_shared<const TEmpreintes>(*Bilan.Empreintes);
+  return calcul;
 }
 
 TTableau Tableau_Recap(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const TCalcul* Calcul) {
@@ -86,8 +105,9 @@ TTableau Tableau_Recap(const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, const
     t.Lignes.push_back(std::move(ligne));
   }
   if (Calcul == nullptr) return t;
-  t.Titre = textes::Titre_Impression(Calcul->Mois);
-  t.Nom_Feuille = textes::Nom_Feuille_Recap(Calcul->Mois);
+  t.Titre = Calcul->Mois_Fin.empty() ? textes::Titre_Impression(Calcul->Mois) : textes::Titre_Periode(Calcul->Mois, Calcul->Mois_Fin);
+  t.Nom_Feuille = Calcul->Mois_Fin.empty() ? textes::Nom_Feuille_Recap(Calcul->Mois)
+                                           : textes::Nom_Feuille_Periode(Calcul->Mois, Calcul->Mois_Fin);
   t.Nom_Fichier = Nom_Fichier_Sur(textes::Prefixe_Fichier_Recap + Calcul->Mois);
   t.Nom_Document = textes::Document_Imprime(Calcul->Mois);
   t.Dossier = Calcul->Dossier;

@@ -57,7 +57,14 @@ struct TCalcul {
   // What it read, for the windows that read the folder again to tell whether it changed since.
   std::shared_ptr<const TTAB_VALEURS> Totaux;
   std::shared_ptr<const TEmpreintes> Empreintes;
+  std::string Mois_Fin;  // a period's last month; empty for a month alone
 };
+
+// The calculation a recap made, once its grid is filled, as the window keeps it and korvex-recap
+// prints it: a month without payslips says which months the table holds. With a period, its
+// months.
+TCalcul Calcul_Fait(const std::string& Dossier, const TGrille& Grille, const TTAB_VALEURS& TOT_RUB, TBilan_Recap& Bilan,
+                    const std::optional<TPeriode>& Periode = std::nullopt);
 
 // Equal values of the same sign: for totals, which are never NaN, the same bits.
 inline bool Memes_Bits(long double a, long double b) { return a == b && std::signbit(a) == std::signbit(b); }

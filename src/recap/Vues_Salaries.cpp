@@ -13,12 +13,13 @@ namespace recap {
 
 namespace {
 
-TLigne_Tableau Ligne_Pied(const char* texte, long double montant, size_t colonnes) {
+// An amount not known (a payslip damage left out) is an empty cell, never a 0.
+TLigne_Tableau Ligne_Pied(const char* texte, std::optional<TSomme_Exacte> montant, size_t colonnes) {
   TLigne_Tableau ligne;
   ligne.Cellules.push_back(Cellule_Texte(""));
   ligne.Cellules.push_back(Cellule_Texte(texte));
   ligne.Cellules.resize(colonnes - 1);
-  ligne.Cellules.push_back(Cellule_Montant(montant));
+  ligne.Cellules.push_back(montant ? Cellule_Montant(plateforme::Montant_Exact(*montant)) : TCellule{TGenre_Cellule::Montant, "", 0});
   ligne.Pied = true;
   return ligne;
 }
@@ -32,7 +33,7 @@ std::optional<TVue_Bulletin> Lire_Bulletin(const std::string& Chemin, int64_t En
   const auto choix = [](std::string_view debut_mois) { return Rang_Mois(debut_mois); };
   const auto garder = [&](int mois, const TBulletin& bulletin) {
     TTAB_VALEURS& siens = totaux[mois];
-    for (const int r : Rubriques_Decodees()) siens[r] += Montant_De(Compte_Decode(r));
+    for (const int r : bulletin.Rubriques()) siens[r] += Montant_De(bulletin.Compte(r));
     if (bulletin.Enregistrement != Enregistrement) return;
     vue.emplace();
     vue->Paie = Paie_Decodee(mois, bulletin);
@@ -40,8 +41,23 @@ std::optional<TVue_Bulletin> Lire_Bulletin(const std::string& Chemin, int64_t En
   auto avertissements = Lire_Bulletins(Chemin, choix, garder, Message);
   if (!avertissements) return std::nullopt;
   if (!vue) {
-    Message(textes::Bulletin_Introuvable(Enregistrement));
-    return std::nullopt;
+    // Left out by damage: shown with what is known of it and the warning that says why.
+    const auto omis = std::find_if(avertissements->Omissions.begin(), avertissements->Omissions.end(), [&](const TOmission& o) {
+      return o.Premier != 0 && o.Premier <= Enregistrement && Enregistrement <= o.Dernier;
+    });
+    if (omis == avertissements->Omissions.end()) {
+      Message(textes::Bulletin_Introuvable(Enregistrement));
+      return std::nullopt;
+    }
+    vue.emplace();
+    vue->Dossier = Chemin;
+    vue->Non_Compte = true;
+    vue->Paie.Enregistrement = Enregistrement;
+    vue->Paie.Champs = omis->Champs.value_or(TChamps_Bulletin{});
+    vue->Mois = omis->Mois.value_or(textes::Mois_Illisible);
+    vue->Avertissements = std::move(*avertissements);
+    vue->Date_Heure = std::time(nullptr);
+    return vue;
   }
   vue->Dossier = Chemin;
   vue->Mois = Texte_Mois(vue->Paie.Choix);
@@ -78,9 +94,10 @@ TTableau Tableau_Bulletin(const TVue_Bulletin& Vue) {
                       Cellule_Montant(l.Montant)};
     t.Lignes.push_back(std::move(ligne));
   }
-  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Gains, Montant_De(Vue.Montants.Gains), t.Colonnes.size()));
-  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Retenues, Montant_De(Vue.Montants.Retenues), t.Colonnes.size()));
-  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Net, Montant_De(Vue.Montants.Net()), t.Colonnes.size()));
+  const std::optional<TGains_Retenues> montants = Vue.Non_Compte ? std::nullopt : std::optional(Vue.Montants);
+  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Gains, montants ? std::optional(montants->Gains) : std::nullopt, t.Colonnes.size()));
+  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Retenues, montants ? std::optional(montants->Retenues) : std::nullopt, t.Colonnes.size()));
+  t.Lignes.push_back(Ligne_Pied(textes::Ligne_Net, montants ? std::optional(montants->Net()) : std::nullopt, t.Colonnes.size()));
   t.Avertissements = Vue.Avertissements;
   return t;
 }
@@ -101,7 +118,9 @@ std::optional<TEcarts> Ecarts_Par_Salarie(const std::string& Chemin, const std::
     const auto compte = p.Compte(Rubrique);
     if (!compte) continue;
     (p.Choix == Choix_Mois ? e.Total : e.Total_Reference) += Montant_De(*compte);
-    const auto [place, nouvelle] = lignes.emplace(Cle_Salarie(p), e.Lignes.size());
+    // A payslip that cannot be told apart has a row of its own.
+    const auto cle = Cle_Salarie(p.Champs);
+    const auto [place, nouvelle] = lignes.emplace(cle ? "=" + *cle : "#" + std::to_string(p.Enregistrement), e.Lignes.size());
     if (nouvelle) e.Lignes.push_back({p.Enregistrement, p.Champs, 0, 0});
     TLigne_Ecart& l = e.Lignes[place->second];
     // The month's first payslip stands for the employee, as the controls name them.
@@ -111,7 +130,8 @@ std::optional<TEcarts> Ecarts_Par_Salarie(const std::string& Chemin, const std::
   for (long double* total : {&e.Total, &e.Total_Reference})
     if (std::fabs(*total) <= Seuil_Negligeable) *total = 0;
   std::stable_sort(e.Lignes.begin(), e.Lignes.end(), [](const TLigne_Ecart& a, const TLigne_Ecart& b) {
-    return std::llabs(a.Compte_Mois - a.Compte_Reference) > std::llabs(b.Compte_Mois - b.Compte_Reference);
+    return plateforme::Valeur_Absolue(a.Compte_Mois - a.Compte_Reference) >
+           plateforme::Valeur_Absolue(b.Compte_Mois - b.Compte_Reference);
   });
   TRubriques rubriques(Chemin);
   if (rubriques.Aller(Rubrique)) e.Libelle = rubriques.Libelle();
@@ -142,9 +162,9 @@ TTableau Tableau_Ecarts(const TEcarts& E) {
     ligne.Cellules.push_back(Cellule_Entier(l.Enregistrement));
     for (size_t i = 0; i < E.Noms_Champs.size(); ++i)
       ligne.Cellules.push_back(Cellule_Texte(i < l.Identite.size() ? l.Identite[i].second : ""));
-    ligne.Cellules.push_back(Cellule_Montant(Montant_De(l.Compte_Reference)));
-    ligne.Cellules.push_back(Cellule_Montant(Montant_De(l.Compte_Mois)));
-    ligne.Cellules.push_back(Cellule_Montant(Montant_De(l.Compte_Mois - l.Compte_Reference)));
+    ligne.Cellules.push_back(Cellule_Montant(plateforme::Montant_Exact(l.Compte_Reference)));
+    ligne.Cellules.push_back(Cellule_Montant(plateforme::Montant_Exact(l.Compte_Mois)));
+    ligne.Cellules.push_back(Cellule_Montant(plateforme::Montant_Exact(l.Compte_Mois - l.Compte_Reference)));
     t.Lignes.push_back(std::move(ligne));
   }
   TLigne_Tableau total;

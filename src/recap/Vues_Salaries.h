@@ -28,13 +28,16 @@ struct TVue_Bulletin {
   TPaie Paie;        // its choice: its month's rank
   std::vector<TLigne_Bulletin> Lignes;  // each stored rubric, ascending
   TGains_Retenues Montants;  // as the controls count its net
+  // Left out by damage: its amounts are not known, its warning says why.
+  bool Non_Compte = false;
   std::time_t Date_Heure = 0;
   TAvertissements Avertissements;
 };
 
 // Reads PAIES.DTA once, behind the rename, and keeps record Enregistrement when it is a payslip
-// of a month mm-aaaa, with its month's totals for its net; then RUBRIQUE.DTA. Nothing, after
-// the message, when it is none or when PAIES.DTA is not there.
+// of a month mm-aaaa, with its month's totals for its net; then RUBRIQUE.DTA. A record that
+// damage left out is shown without amounts, what is known of it and the warnings. Nothing, after
+// the message, when it is no payslip or when PAIES.DTA is not there.
 std::optional<TVue_Bulletin> Lire_Bulletin(const std::string& Chemin, int64_t Enregistrement, const TAfficherMessage& Message);
 
 // N° RUB, LIBELLES, COLONNE, MONTANT, a row per stored rubric, then Gains, Retenues and Net.
@@ -45,7 +48,7 @@ TTableau Tableau_Bulletin(const TVue_Bulletin& Vue);
 struct TLigne_Ecart {
   int64_t Enregistrement = 0;  // the employee's first payslip of the month, else of the reference
   TChamps_Bulletin Identite;
-  int64_t Compte_Reference = 0, Compte_Mois = 0;  // the employee's stored amounts, summed
+  TSomme_Exacte Compte_Reference = 0, Compte_Mois = 0;  // the employee's stored amounts, summed
 };
 
 struct TEcarts {

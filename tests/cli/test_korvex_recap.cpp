@@ -288,7 +288,7 @@ TEST_F(KorvexRecap, PeriodeEtOptionsRefusees) {
   };
   const Cas cas[] = {
       {{Dossier(), "04-2011", "03-2011"}, periode},
-      {{Dossier(), "03-2011", " 04-2011"}, periode},
+      {{Dossier(), "03-2011", "04/2011"}, periode},
       {{"--resume", "--csv", Dossier(), "03-2011"}, "--csv, --json, --resume et --xlsx s'excluent\n"},
   };
   for (const auto& c : cas) {

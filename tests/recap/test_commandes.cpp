@@ -113,7 +113,7 @@ struct Fenetre_Factice {
 
 recap::TTableau Exemple() {
   TTAB_VALEURS totaux;
-  const recap::TCalcul calcul{"/srv/KORVEX", "02-2024", 0, {}, {}, {}, {}};
+  const recap::TCalcul calcul{"/srv/KORVEX", "02-2024", 0, {}, {}, {}, {}, {}};
   return recap::Tableau_Recap(test::Grille({{"A", "B", "C", "D", "E"}, {"1", "Salaire", "", "10"}, {"2", "Prime", "", "5"}}),
                               totaux, &calcul);
 }
@@ -184,7 +184,7 @@ TEST(Commandes, EachEntryDoesItsWorkThroughTheWindow) {
 TEST(Commandes, TheDetailTakesTheRubricOfTheCurrentRow) {
   const recap::TTableau t = Exemple();
   recap::TDernier_Calcul dernier;
-  dernier.Calcul = recap::TCalcul{"/srv/KORVEX", "02-2024", 0, {}, {}, {}, {}};
+  dernier.Calcul = recap::TCalcul{"/srv/KORVEX", "02-2024", 0, {}, {}, {}, {}, {}};
   struct Cas {
     int rangee;
     std::optional<int> rubrique;

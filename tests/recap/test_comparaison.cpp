@@ -28,9 +28,9 @@ struct ComparaisonTest : ::testing::Test {
   void SetUp() override { plateforme::Fixer_Separateurs(U'.', U' '); }
   void TearDown() override { plateforme::Fixer_Separateurs(U'.', U' '); }
   std::optional<recap::TComparaison> Comparer(const std::string& mois, const std::string& reference,
-                                               double seuil = recap::Seuil_Defaut,
+                                               const char* seuil = "10",
                                                std::optional<recap::TPeriode> periode = std::nullopt) {
-    return recap::Comparer({dossier.Texte(), mois, reference, periode, seuil},
+    return recap::Comparer({dossier.Texte(), mois, reference, periode, *recap::Lire_Seuil(seuil)},
                            [this](const std::string& m) { messages.push_back(m); });
   }
   // The rubric lines of one side as its recap alone gives them.
@@ -99,22 +99,22 @@ TEST_F(ComparaisonTest, RowsTheirDifferencesAndChecks) {
       {8, "Fixe", 4, 500, 500, 0.0, Aucune, Aucune, Aucune},
       {9, "", 2, 42, 0, std::nullopt, Nouvelle, Nouvelle, Nouvelle},
   };
-  for (double seuil : {10.0, 0.0, 12.5}) {
-    const auto c = Comparer(" 02-2024\t", "01-2024 ", seuil);
+  for (const std::string seuil : {"10", "0", "12,5"}) {
+    const auto c = Comparer(" 02-2024\t", "01-2024 ", seuil.c_str());
     ASSERT_TRUE(c) << messages.front();
     ASSERT_EQ(c->Lignes.size(), std::size(attendus));
     for (size_t i = 0; i < std::size(attendus); ++i) {
       const auto& l = c->Lignes[i];
       const auto& a = attendus[i];
-      SCOPED_TRACE(std::to_string(a.rubrique) + " au seuil " + std::to_string(seuil));
+      SCOPED_TRACE(std::to_string(a.rubrique) + " au seuil " + seuil);
       EXPECT_EQ(std::tie(l.Rubrique, l.Libelle, l.Colonne), std::tie(a.rubrique, a.libelle, a.colonne));
       EXPECT_EQ(l.Total, a.total);
       EXPECT_EQ(l.Total_Reference, a.reference);
       EXPECT_EQ(l.Ecart, a.total - a.reference);
       std::optional<double> montre;
-      if (l.Pourcent) montre = recap::Valeur_Affichee(recap::Cellule_Pourcentage(*l.Pourcent));
+      if (const auto v = l.Variation(c->Seuil); !v.Vide()) montre = recap::Valeur_Affichee(v);
       EXPECT_EQ(montre, a.pourcent);
-      EXPECT_EQ(l.Verification, seuil == 10 ? a.a_10 : seuil == 0 ? a.a_0 : a.a_12_5);
+      EXPECT_EQ(l.Verification, seuil == "10" ? a.a_10 : seuil == "0" ? a.a_0 : a.a_12_5);
     }
     EXPECT_EQ(c->Resume.Bulletins, 2);
     EXPECT_EQ(c->Resume_Reference.Bulletins, 2);
@@ -170,7 +170,7 @@ TEST_F(ComparaisonTest, PeriodAgainstPeriod) {
   const Cas cas[] = {{"01-2024", "02-2024", "11-2023", 12, 3, "01-2024 à 02-2024", "11-2023 à 12-2023"},
                      {"12-2023", "01-2024", "11-2023", 6, 3, "12-2023 à 01-2024", "11-2023 à 12-2023"}};
   for (const Cas& k : cas) {
-    const auto c = Comparer(k.debut, k.reference, 10, recap::Lire_Periode(k.debut, k.fin));
+    const auto c = Comparer(k.debut, k.reference, "10", recap::Lire_Periode(k.debut, k.fin));
     ASSERT_TRUE(c);
     ASSERT_EQ(c->Lignes.size(), 1u);
     EXPECT_EQ(c->Lignes[0].Total, k.total);
@@ -194,7 +194,7 @@ TEST_F(ComparaisonTest, RefusedBeforeAnyScan) {
   };
   for (const auto& k : cas) {
     messages.clear();
-    EXPECT_FALSE(Comparer(k.mois, k.reference, 10, k.periode));
+    EXPECT_FALSE(Comparer(k.mois, k.reference, "10", k.periode));
     EXPECT_EQ(messages, std::vector<std::string>{k.message}) << k.mois << " " << k.reference;
   }
 }
@@ -228,16 +228,22 @@ TEST(Comparaison, PreviousMonthsAndThresholds) {
   EXPECT_EQ(recap::Texte_Mois(trimestre->Debut) + " " + recap::Texte_Mois(trimestre->Fin), "10-2023 12-2023");
   EXPECT_FALSE(recap::Periode_Precedente({0, 1}));
 
-  const std::pair<const char*, std::optional<double>> seuils[] = {
-      {"10", 10}, {"12,5", 12.5}, {"12.5", 12.5}, {" 7,25 % ", 7.25}, {"0", 0}, {"150", 150},
-      {"-1", std::nullopt}, {"", std::nullopt}, {",", std::nullopt}, {"dix", std::nullopt}, {"1,2,3", std::nullopt}};
+  // As typed: its value in ten-thousandths of a percent, and its decimals, which the % shown keeps.
+  using S = recap::TSeuil;
+  const std::pair<const char*, std::optional<S>> seuils[] = {
+      {"10", S{100000, 0}},    {"12,5", S{125000, 1}}, {"12.5", S{125000, 1}}, {" 7,25 % ", S{72500, 2}},
+      {"0", S{0, 0}},          {"150", S{1500000, 0}}, {"10,0", S{100000, 1}}, {"0,00001", S{0, 4}},
+      {"-1", std::nullopt},    {"", std::nullopt},     {",", std::nullopt},    {"dix", std::nullopt},
+      {"1,2,3", std::nullopt}};
   for (const auto& [texte, seuil] : seuils) EXPECT_EQ(recap::Lire_Seuil(texte), seuil) << '"' << texte << '"';
+  EXPECT_EQ(recap::Texte_Seuil(*recap::Lire_Seuil(" 7,25 % "), U','), "7,25");
+  EXPECT_EQ(recap::Texte_Seuil(recap::Seuil_Defaut, U','), "10");
 }
 
 // The table a window shows: typed cells, the rows to check marked, both summaries under the title.
 TEST_F(ComparaisonTest, TheComparisonAsATable) {
   Ecrire_Deux_Mois(dossier.Chemin());
-  const auto c = Comparer("02-2024", "01-2024", 12.5);
+  const auto c = Comparer("02-2024", "01-2024", "12,5");
   ASSERT_TRUE(c);
   plateforme::Fixer_Separateurs(U',', U' ');
   const recap::TTableau t = recap::Tableau_Comparaison(*c);

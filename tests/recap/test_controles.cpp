@@ -117,14 +117,17 @@ TEST(ControlesTest, WithoutIdentityOnlyThePayslipsChecks) {
 TEST(ControlesTest, AmountsInTexts) {
   plateforme::Fixer_Separateurs(U',', U' ');
   struct Cas {
-    long double montant;
+    plateforme::TSomme_Exacte dix_milliemes;
     const char* texte;
   };
-  for (const Cas& c : {Cas{2150, "2 150,00"}, {-200, "-200,00"}, {0.004L, "0,00"}, {-0.004L, "0,00"}, {-0.005L, "-0,01"}, {1234567.891L, "1 234 567,89"},
-                       {999.995L, "1 000,00"}})
-    EXPECT_EQ(recap::Montant_Texte(c.montant), c.texte);
+  // Two gains at the decoder's limit, beyond 64 bits once added.
+  const plateforme::TSomme_Exacte limite = plateforme::TSomme_Exacte{9000000000000000000} * 2;
+  for (const Cas& c : {Cas{21500000, "2 150,00"}, {-2000000, "-200,00"}, {40, "0,00"}, {-40, "0,00"}, {-50, "-0,01"},
+                       {12345678910, "1 234 567,89"}, {9999950, "1 000,00"}, {limite, "1 800 000 000 000 000,00"},
+                       {-limite, "-1 800 000 000 000 000,00"}})
+    EXPECT_EQ(recap::Montant_Texte(c.dix_milliemes), c.texte);
   plateforme::Fixer_Separateurs(U'.', U',');
-  EXPECT_EQ(recap::Montant_Texte(2600), "2,600.00");
+  EXPECT_EQ(recap::Montant_Texte(26000000), "2,600.00");
 }
 
 #ifndef _WIN32

@@ -213,7 +213,9 @@ TEST_F(FenetresTableauxTest, AMonthWithoutPayslipsNamesTheTablesMonths) {
       {{{"03-2024", test::Memo_Montants({"00110"})}}, "2024-03",
        "Aucun bulletin pour le mois 2024-03. PAIES.DTA contient le mois 03-2024."},
       {{{"03" "2024", test::Memo_Montants({"00110"})}}, "03-2024",
-       "Aucun bulletin pour le mois 03-2024. PAIES.DTA ne contient aucun bulletin d'un mois mm-aaaa."},
+       // Its month field, no month, may be 03-2024's: that none was read is all that is known.
+       "Aucun bulletin n'a pu être lu pour le mois 03-2024 : les avertissements disent lesquels manquent. PAIES.DTA "
+       "ne contient aucun bulletin d'un mois mm-aaaa."},
   };
   for (const Cas& c : cas) {
     if (!c.paies.empty()) test::Ecrire_Paies(dossier.Chemin(), c.paies);

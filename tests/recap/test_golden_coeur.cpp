@@ -32,8 +32,7 @@ TEST(GoldenCoeur, TheSamplesRecapsAreTheGoldensOnEitherRoad) {
     recap::Calculer_Recap(dossier, mois[0], TOT_RUB, grille, [](const std::string&) {}, bilan, periode);
     ASSERT_TRUE(bilan.Grille_Remplie) << cas;
     EXPECT_TRUE(bilan.Avertissements.empty()) << cas;
-    const recap::TCalcul calcul{dossier, bilan.Mois, 0, recap::Resumer(bilan.Bulletins, recap::Lignes_Recap(grille, TOT_RUB)),
-                                bilan.Avertissements, nullptr, nullptr};
+    const recap::TCalcul calcul = recap::Calcul_Fait(dossier, grille, TOT_RUB, bilan, periode);
     const recap::TTableau t = recap::Tableau_Recap(grille, TOT_RUB, &calcul);
     EXPECT_EQ(recap::Texte_Tableau(t, recap::TFormat_Texte::Tabulations), test::Golden(cas, "tsv")) << cas;
     EXPECT_EQ(recap::Texte_Tableau(t, recap::TFormat_Texte::Csv), test::Golden(cas, "csv")) << cas;

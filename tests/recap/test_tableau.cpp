@@ -50,7 +50,7 @@ TEST_F(Separateur_Virgule, TheRecapGridAsATable) {
   grille.SetCells(1, 1, "Prime");
   grille.SetCells(3, 1, "300,3");
   grille.SetCells(0, 2, "13");  // cut short after its number
-  const recap::TCalcul calcul{"C:\\KORVEX", "02-2024", 0, recap::TResume{1, 300.3L, 0, false, std::nullopt}, {"Attention : x"}, {}, {}};
+  const recap::TCalcul calcul{"C:\\KORVEX", "02-2024", 0, recap::TResume{1, 300.3L, 0, false, std::nullopt}, {"Attention : x"}, {}, {}, {}};
   const recap::TTableau t = recap::Tableau_Recap(grille, totaux, &calcul);
   ASSERT_EQ(t.Nombre_Colonnes(), 5);
   ASSERT_EQ(t.Nombre_Rangees(), 3);

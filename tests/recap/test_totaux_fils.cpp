@@ -70,11 +70,11 @@ TLecture Lire(const std::function<void(TLecture&)>& lire) {
 TLecture Une_Passe(const std::string& dossier) {
   return Lire([&](TLecture& l) {
     const auto ajouter = [&](int choix, const recap::TBulletin& bulletin) {
-      for (int r : Rubriques_Decodees()) {
-        l.totaux[static_cast<size_t>(choix)][r] += TAB_VALEURS[r];
-        l.totaux[2][r] += TAB_VALEURS[r];
+      for (int r : bulletin.Rubriques()) {
+        l.totaux[static_cast<size_t>(choix)][r] += Montant_De(bulletin.Compte(r));
+        l.totaux[2][r] += Montant_De(bulletin.Compte(r));
         l.empreintes[static_cast<size_t>(choix)][static_cast<size_t>(r)] +=
-            recap::Empreinte_Montant(bulletin.Enregistrement, Compte_Decode(r));
+            recap::Empreinte_Montant(bulletin.Enregistrement, bulletin.Compte(r));
       }
       ++l.bulletins[static_cast<size_t>(choix)];
     };
