@@ -214,26 +214,32 @@ int Droits_Nouveau_Fichier() {
   return 0666 & ~masque;
 }
 
-// A save writes a new file or over a regular one, links followed and left as links; anything else
-// at the end of the links is refused in French, and then nothing under the folder changes.
-TEST_F(FichiersTest, ASaveReplacesOnlyARegularFileAndFollowsLinks) {
-  // A character device a save may be aimed at without harm: one of the test's own (root may make
-  // it), else /dev/null when its folder is not ours to change. Never /dev/null for root.
-  std::string peripherique = (dossier.Chemin() / "nul").string();
-  if (::mknod(peripherique.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0)
-    peripherique = ::access("/dev", W_OK) != 0 ? "/dev/null" : "";
+// A character device a save may be aimed at without harm: one of the test's own (root may make
+// it), else /dev/null when its folder is not ours to change; never /dev/null for root. Empty when
+// there is none.
+std::string Peripherique_Sans_Danger(const fs::path& dossier) {
+  const std::string nul = (dossier / "nul").string();
+  if (::mknod(nul.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) return nul;
+  return ::access("/dev", W_OK) != 0 ? "/dev/null" : "";
+}
+
+struct TCas_Enregistrement {
+  const char* nom;
+  std::function<void(const fs::path&)> preparer;
+  std::string enregistre;  // the name saved to, in the case's folder (or absolute)
+  std::string ecrit;       // what gets the new bytes, in the folder; empty: refused
+  std::string raison;      // of a refusal; "@" stands for the case's folder
+};
+
+std::vector<TCas_Enregistrement> Cas_Enregistrement(const std::string& peripherique) {
   const std::string pas_ordinaire = ", non un fichier ordinaire : rien n'a été écrit";
-  struct Cas {
-    const char* nom;
-    std::function<void(const fs::path&)> preparer;
-    std::string enregistre;  // the name saved to, in the case's folder (or absolute)
-    std::string ecrit;       // what gets the new bytes, in the folder; empty: refused
-    std::string raison;      // of a refusal; "@" stands for the case's folder
+  const auto lien = [](std::string cible, const char* sous_dossier = nullptr) {
+    return [=](const fs::path& d) {
+      if (sous_dossier) fs::create_directories(d / sous_dossier);
+      fs::create_symlink(cible, d / "recap.csv");
+    };
   };
-  const auto lien = [](const char* cible, const char* nom) {
-    return [=](const fs::path& d) { fs::create_symlink(cible, d / nom); };
-  };
-  const std::vector<Cas> cas = {
+  std::vector<TCas_Enregistrement> cas = {
       {"nouveau", [](const fs::path&) {}, "recap.csv", "recap.csv", ""},
       {"ordinaire",
        [](const fs::path& d) {
@@ -257,31 +263,26 @@ TEST_F(FichiersTest, ASaveReplacesOnlyARegularFileAndFollowsLinks) {
          fs::create_symlink((d / "a" / "second").string(), d / "recap.csv");
        },
        "recap.csv", "a/b/vrai.csv", ""},
-      {"lien pendant",
-       [](const fs::path& d) {
-         fs::create_directory(d / "sous");
-         fs::create_symlink("sous/nouveau.csv", d / "recap.csv");
-       },
-       "recap.csv", "sous/nouveau.csv", ""},
+      {"lien pendant", lien("sous/nouveau.csv", "sous"), "recap.csv", "sous/nouveau.csv", ""},
       {"dossier", [](const fs::path& d) { fs::create_directory(d / "recap.csv"); }, "recap.csv", "",
        "c'est un dossier" + pas_ordinaire},
       {"tube", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "recap.csv").c_str(), 0644), 0); }, "recap.csv", "",
        "c'est un tube nommé" + pas_ordinaire},
-      {"lien vers un dossier",
-       [](const fs::path& d) {
-         fs::create_directory(d / "sous");
-         fs::create_symlink("sous", d / "recap.csv");
-       },
-       "recap.csv", "", "le lien mène à @/sous, un dossier" + pas_ordinaire},
-      {"boucle", lien("recap.csv", "recap.csv"), "recap.csv", "", "trop de niveaux de liens symboliques"},
+      {"lien vers un dossier", lien("sous", "sous"), "recap.csv", "", "le lien mène à @/sous, un dossier" + pas_ordinaire},
+      {"boucle", lien("recap.csv"), "recap.csv", "", "trop de niveaux de liens symboliques"},
   };
-  std::vector<Cas> tous = cas;
   if (!peripherique.empty()) {
-    tous.push_back({"périphérique", [](const fs::path&) {}, peripherique, "", "c'est un périphérique" + pas_ordinaire});
-    tous.push_back({"lien vers un périphérique", lien(peripherique.c_str(), "recap.csv"), "recap.csv", "",
-                    "le lien mène à " + peripherique + ", un périphérique" + pas_ordinaire});
+    cas.push_back({"périphérique", [](const fs::path&) {}, peripherique, "", "c'est un périphérique" + pas_ordinaire});
+    cas.push_back({"lien vers un périphérique", lien(peripherique), "recap.csv", "",
+                   "le lien mène à " + peripherique + ", un périphérique" + pas_ordinaire});
   }
-  for (const auto& k : tous) {
+  return cas;
+}
+
+// A save writes a new file or over a regular one, links followed and left as links; anything else
+// at the end of the links is refused in French, and then nothing under the folder changes.
+TEST_F(FichiersTest, ASaveReplacesOnlyARegularFileAndFollowsLinks) {
+  for (const auto& k : Cas_Enregistrement(Peripherique_Sans_Danger(dossier.Chemin()))) {
     SCOPED_TRACE(k.nom);
     const fs::path d = dossier.Chemin() / k.nom;
     fs::create_directory(d);
