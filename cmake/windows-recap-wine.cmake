@@ -1,9 +1,10 @@
 # Runs korvex-recap.exe under Wine from the Linux side on a copy of the sample folder, the folder
 # given the Windows way, and checks its status, its output and that the folder is left as it was.
 #   cmake -DEMULATEUR=wine -DPROGRAMME=<korvex-recap.exe> -DEXEMPLES=<examples/KORVEX>
-#         -DTRAVAIL=<scratch folder> -DFORME=absolu|relatif|accent|console -P windows-recap-wine.cmake
+#         -DTRAVAIL=<scratch folder> -DFORME=absolu|relatif|accent|console|lien -P windows-recap-wine.cmake
 # "console" writes to a terminal (a pseudo-terminal made by script(1)), where the program writes
-# UTF-16 to the Windows console rather than bytes to a file.
+# UTF-16 to the Windows console rather than bytes to a file. "lien" gives --xlsx a Linux symbolic
+# link, which Wine shows as the file it leads to, then a named pipe.
 cmake_minimum_required(VERSION 3.25)
 
 function(echec message)
@@ -42,6 +43,38 @@ if(FORME STREQUAL "console")
   endforeach()
   if(NOT EXISTS "${parent}/KORVEX/PAIES.DTA" OR EXISTS "${parent}/KORVEX/PAIES.DBF")
     echec("PAIES.DTA n'a pas retrouvé son nom")
+  endif()
+  file(REMOVE_RECURSE "${TRAVAIL}")
+  return()
+endif()
+
+if(FORME STREQUAL "lien")
+  # The workbook goes where the link leads, and the link stays.
+  file(WRITE "${parent}/vrai.xlsx" "ancien")
+  file(CREATE_LINK vrai.xlsx "${parent}/lien.xlsx" SYMBOLIC)
+  execute_process(COMMAND ${EMULATEUR} ${PROGRAMME} --xlsx "Z:${parent}/lien.xlsx" ${windows} 02-2024
+    WORKING_DIRECTORY "${parent}" RESULT_VARIABLE code ERROR_VARIABLE erreur)
+  file(READ "${parent}/vrai.xlsx" debut LIMIT 4 HEX)
+  set(cible "pas un lien")
+  if(IS_SYMLINK "${parent}/lien.xlsx")
+    file(READ_SYMLINK "${parent}/lien.xlsx" cible)
+  endif()
+  if(NOT code EQUAL 0 OR NOT debut STREQUAL "504b0304" OR NOT cible STREQUAL "vrai.xlsx")
+    echec("lien : code ${code}, début ${debut}, le lien mène à « ${cible} » : ${erreur}")
+  endif()
+  # A pipe is refused, and stays a pipe.
+  execute_process(COMMAND mkfifo "${parent}/tube.xlsx" COMMAND_ERROR_IS_FATAL ANY)
+  string(REPLACE "/" "\\" tube "Z:${parent}/tube.xlsx")
+  execute_process(COMMAND ${EMULATEUR} ${PROGRAMME} --xlsx "${tube}" ${windows} 02-2024
+    WORKING_DIRECTORY "${parent}" RESULT_VARIABLE code ERROR_VARIABLE erreur)
+  execute_process(COMMAND test -p "${parent}/tube.xlsx" RESULT_VARIABLE pas_tube)
+  set(attendu "Impossible d'enregistrer le fichier ${tube} : c'est un tube nommé, non un fichier ordinaire : rien n'a été écrit.\n")
+  if(NOT code EQUAL 2 OR NOT erreur STREQUAL attendu OR NOT pas_tube EQUAL 0)
+    echec("tube : code ${code}, ${erreur}")
+  endif()
+  file(GLOB restes "${parent}/*.tmp*")
+  if(restes)
+    echec("fichiers temporaires laissés : ${restes}")
   endif()
   file(REMOVE_RECURSE "${TRAVAIL}")
   return()

@@ -2,7 +2,9 @@
 
 #include <utility>
 
+#include "platform/Erreurs.h"
 #include "platform/Fichiers_Interne.h"
+#include "platform/Textes.h"
 
 namespace plateforme {
 
@@ -42,6 +44,27 @@ std::optional<std::string> Panne_Injectee(const TInjecteurPannes& injecteur, TOp
                                           const std::string& chemin) {
   if (!injecteur) return std::nullopt;
   return injecteur(operation, chemin);
+}
+
+namespace {
+
+const char* Nom_Genre(TGenre_Entree genre) {
+  switch (genre) {
+    case TGenre_Entree::Dossier: return textes::Genre_Dossier;
+    case TGenre_Entree::Peripherique: return textes::Genre_Peripherique;
+    case TGenre_Entree::Tube: return textes::Genre_Tube;
+    case TGenre_Entree::Socket: break;
+  }
+  return textes::Genre_Socket;
+}
+
+}  // namespace
+
+void Refuser_Enregistrement(const std::string& chemin, const std::string& cible, TGenre_Entree genre) {
+  const char* nom = Nom_Genre(genre);
+  const std::string raison = cible == chemin ? textes::Raison_Pas_Fichier_Ordinaire(nom)
+                                             : textes::Raison_Lien_Pas_Fichier_Ordinaire(cible, nom);
+  throw EKorvex(textes::Enregistrement_Impossible(chemin, raison));
 }
 
 }  // namespace interne

@@ -57,7 +57,11 @@ bool Nom_Pris(const std::string& chemin);
 std::optional<std::string> Renommer_Sans_Remplacer(const std::string& de, const std::string& vers);
 
 // Writes contenu to chemin (a native path, as a save dialog gives it) through a temporary file
-// beside it that is renamed over it at the end, so that a failure never leaves half a file.
+// beside it that is renamed over it at the end, so that a failure never leaves half a file. Every
+// file the program writes for the user goes through here. A symbolic link is followed and stays
+// a link: the file it leads to (a new one in its folder when it leads nowhere) is written, an
+// existing one keeping its rights. Only a new or a regular file is written: a folder, a device,
+// a pipe or a socket, even through links, is refused before anything is touched.
 // Raises EKorvex "Impossible d'enregistrer le fichier <chemin> : <raison>".
 void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu);
 

@@ -210,9 +210,80 @@ size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
   return total;
 }
 
+namespace {
+
+// As many links as Linux follows in one path.
+constexpr int Liens_Max = 40;
+
+// The target of a symbolic link, a relative one read from the link's folder; nothing when the
+// link cannot be read (errno says why).
+std::optional<std::string> Cible_Lien(const std::string& lien) {
+  std::string cible(256, '\0');
+  for (;;) {
+    const ssize_t n = ::readlink(lien.c_str(), cible.data(), cible.size());
+    if (n < 0) return std::nullopt;
+    if (static_cast<size_t>(n) < cible.size()) {
+      cible.resize(static_cast<size_t>(n));
+      break;
+    }
+    cible.resize(cible.size() * 2);
+  }
+  const size_t dossier = lien.rfind('/');
+  if (cible.starts_with('/') || dossier == std::string::npos) return cible;
+  return lien.substr(0, dossier + 1) + cible;
+}
+
+interne::TGenre_Entree Genre_Entree(mode_t genre) {
+  switch (genre) {
+    case S_IFDIR: return interne::TGenre_Entree::Dossier;
+    case S_IFIFO: return interne::TGenre_Entree::Tube;
+    case S_IFSOCK: return interne::TGenre_Entree::Socket;
+    default: return interne::TGenre_Entree::Peripherique;
+  }
+}
+
+// The file a save replaces: chemin with its links followed, so that a link stays a link and its
+// target gets the new content, and the rights of the regular file found there, if any. Anything
+// but a regular file or no entry at all is refused here, before anything is written.
+struct TCible_Enregistrement {
+  std::string Chemin;
+  std::optional<mode_t> Mode;
+};
+
+TCible_Enregistrement Cible_Enregistrement(const std::string& chemin) {
+  const auto echec = [&](int code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
+  std::string cible = chemin;
+  for (int liens = 0;; ++liens) {
+    struct stat etat;
+    if (::lstat(cible.c_str(), &etat) != 0) {
+      if (errno == ENOENT) return {cible, std::nullopt};
+      throw echec(errno);
+    }
+    const mode_t genre = etat.st_mode & S_IFMT;
+    if (genre == S_IFREG) return {cible, etat.st_mode & 0777};
+    if (genre != S_IFLNK) interne::Refuser_Enregistrement(chemin, cible, Genre_Entree(genre));
+    if (liens == Liens_Max) throw echec(ELOOP);
+    const auto suivante = Cible_Lien(cible);
+    if (!suivante) throw echec(errno);
+    cible = *suivante;
+  }
+}
+
+// The usual rights of a new file: mkstemp makes it private.
+mode_t Mode_Nouveau_Fichier() {
+  const mode_t masque = ::umask(0);
+  ::umask(masque);
+  return 0666 & ~masque;
+}
+
+}  // namespace
+
+// Another program could still put something else under the name between the check and the
+// rename: the least window a rename leaves.
 void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   const auto echec = [&](int code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
-  std::string modele = chemin + ".XXXXXX";
+  const TCible_Enregistrement cible = Cible_Enregistrement(chemin);
+  std::string modele = cible.Chemin + ".XXXXXX";
   const int fd = ::mkstemp(modele.data());
   if (fd < 0) throw echec(errno);
   interne::TTemporaire<std::string> garde{modele, [](const std::string& c) { ::unlink(c.c_str()); }};
@@ -227,12 +298,9 @@ void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
     }
     ecrits += static_cast<size_t>(n);
   }
-  // mkstemp makes the file private; a saved recap gets the usual rights.
-  const mode_t masque = ::umask(0);
-  ::umask(masque);
-  ::fchmod(fd, 0666 & ~masque);
+  ::fchmod(fd, cible.Mode ? *cible.Mode : Mode_Nouveau_Fichier());
   if (::fsync(fd) != 0 || ::close(fd) != 0) throw echec(errno);
-  if (::rename(modele.c_str(), chemin.c_str()) != 0) throw echec(errno);
+  if (::rename(modele.c_str(), cible.Chemin.c_str()) != 0) throw echec(errno);
   garde.Garder = true;
 }
 

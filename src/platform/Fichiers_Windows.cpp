@@ -142,9 +142,60 @@ size_t TFichierLecture::Lire(uint64_t position, void* tampon, size_t n) const {
   return total;
 }
 
+namespace {
+
+// What a W call writes into a buffer it sizes itself; empty when it fails.
+template <class TAppel>
+std::wstring Texte_Systeme(TAppel appel) {
+  std::wstring texte(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD n = appel(texte.data(), static_cast<DWORD>(texte.size()));
+    if (n == 0) return {};
+    if (n < texte.size()) return texte.substr(0, n);
+    texte.resize(n + 1);
+  }
+}
+
+// A path as the user reads it, without the "\\?\" the system puts before a final path.
+std::wstring Sans_Prefixe(const std::wstring& chemin) {
+  if (chemin.starts_with(L"\\\\?\\UNC\\")) return L"\\\\" + chemin.substr(8);
+  if (chemin.starts_with(L"\\\\?\\")) return chemin.substr(4);
+  return chemin;
+}
+
+// The file a save replaces: the one the name leads to, links followed, so that a link stays a
+// link; the name itself when nothing is there yet (or what cannot be opened, which the write
+// then reports). A device name (NUL, CON, COM1, in any folder), a device, a pipe or a folder is
+// refused before anything is written.
+std::wstring Cible_Enregistrement(const std::string& chemin) {
+  using interne::TGenre_Entree;
+  const std::wstring large = Vers_Utf16(chemin);
+  const std::wstring complet =
+      Texte_Systeme([&](wchar_t* t, DWORD n) { return GetFullPathNameW(large.c_str(), n, t, nullptr); });
+  if (complet.starts_with(L"\\\\.\\")) interne::Refuser_Enregistrement(chemin, chemin, TGenre_Entree::Peripherique);
+  HANDLE h = CreateFileW(large.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return large;
+  const DWORD type = GetFileType(h);
+  BY_HANDLE_FILE_INFORMATION informations{};
+  const bool dossier = GetFileInformationByHandle(h, &informations) &&
+                       (informations.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const std::wstring finale = Texte_Systeme([&](wchar_t* t, DWORD n) { return GetFinalPathNameByHandleW(h, t, n, 0); });
+  CloseHandle(h);
+  const std::wstring lue = Sans_Prefixe(finale);
+  const bool lien = !lue.empty() && CompareStringOrdinal(lue.c_str(), -1, complet.c_str(), -1, TRUE) != CSTR_EQUAL;
+  const std::string cible = lien ? Vers_Utf8(lue) : chemin;
+  if (type == FILE_TYPE_CHAR) interne::Refuser_Enregistrement(chemin, cible, TGenre_Entree::Peripherique);
+  if (type == FILE_TYPE_PIPE) interne::Refuser_Enregistrement(chemin, cible, TGenre_Entree::Tube);
+  if (dossier) interne::Refuser_Enregistrement(chemin, cible, TGenre_Entree::Dossier);
+  return finale.empty() ? large : finale;
+}
+
+}  // namespace
+
 void Enregistrer_Fichier(const std::string& chemin, std::string_view contenu) {
   const auto echec = [&](DWORD code) { return EKorvex(textes::Enregistrement_Impossible(chemin, Raison_Systeme(code))); };
-  const std::wstring cible = Vers_Utf16(chemin);
+  const std::wstring cible = Cible_Enregistrement(chemin);
   const std::wstring temporaire = cible + L".tmp" + std::to_wstring(GetCurrentProcessId());
   HANDLE h = CreateFileW(temporaire.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) throw echec(GetLastError());

@@ -36,6 +36,18 @@ inline std::string Enregistrement_Impossible(const std::string& chemin, const st
   return "Impossible d'enregistrer le fichier " + chemin + " : " + raison;
 }
 
+// A save writes only a new file or over a regular one: what the name leads to otherwise.
+inline constexpr const char* Genre_Dossier = "un dossier";
+inline constexpr const char* Genre_Peripherique = "un périphérique";
+inline constexpr const char* Genre_Tube = "un tube nommé";
+inline constexpr const char* Genre_Socket = "une socket";
+inline std::string Raison_Pas_Fichier_Ordinaire(const std::string& genre) {
+  return "c'est " + genre + ", non un fichier ordinaire : rien n'a été écrit";
+}
+inline std::string Raison_Lien_Pas_Fichier_Ordinaire(const std::string& cible, const std::string& genre) {
+  return "le lien mène à " + cible + ", " + genre + ", non un fichier ordinaire : rien n'a été écrit";
+}
+
 inline std::string Classeur_Impossible(const std::string& raison) {
   return "Impossible de produire le classeur Excel : " + raison;
 }

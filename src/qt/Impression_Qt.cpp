@@ -1,6 +1,7 @@
 #include "qt/Impression_Qt.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
@@ -11,6 +12,7 @@
 #include <algorithm>
 
 #include "platform/Erreurs.h"
+#include "platform/Fichiers.h"
 #include "platform/Textes.h"
 
 namespace {
@@ -125,7 +127,32 @@ void Preparer_Imprimante(QPrinter& imprimante, const recap::TDemande_Impression&
   imprimante.setDocName(Texte(Demande.Document));
 }
 
+namespace {
+
+// The pages as the bytes of a PDF file, on the paper given, from its edge.
+QByteArray Pdf_Sur(const recap::TTableau& Tableau, const QPageLayout& papier, const QString& titre) {
+  QByteArray pdf;
+  QBuffer tampon(&pdf);
+  if (!tampon.open(QIODevice::WriteOnly)) throw plateforme::EKorvex(textes::Pdf_Impossible);
+  {
+    QPdfWriter ecrivain(&tampon);
+    ecrivain.setPageLayout(QPageLayout(papier.pageSize(), papier.orientation(), QMarginsF()));
+    ecrivain.setTitle(titre);
+    Dessiner_Pages_Qt(ecrivain, Mettre_En_Pages_Qt(ecrivain, Tableau));
+  }
+  return pdf;
+}
+
+}  // namespace
+
 void Imprimer_Tableau_Qt(QPrinter& imprimante, const recap::TTableau& Tableau) {
+  // Printed to a file, the pages are saved as every export is, never over what is no regular file.
+  if (const QString fichier = imprimante.outputFileName(); !fichier.isEmpty()) {
+    const QByteArray pdf = Pdf_Sur(Tableau, imprimante.pageLayout(), imprimante.docName());
+    plateforme::Enregistrer_Fichier(QDir::toNativeSeparators(fichier).toStdString(),
+                                    std::string_view(pdf.constData(), static_cast<size_t>(pdf.size())));
+    return;
+  }
   // Our own margins, from the paper's edge.
   imprimante.setFullPage(true);
   Dessiner_Pages_Qt(imprimante, Mettre_En_Pages_Qt(imprimante, Tableau));
@@ -133,14 +160,5 @@ void Imprimer_Tableau_Qt(QPrinter& imprimante, const recap::TTableau& Tableau) {
 }
 
 QByteArray Pdf_Tableau(const recap::TTableau& Tableau, const recap::TDemande_Impression& Demande) {
-  QByteArray pdf;
-  QBuffer tampon(&pdf);
-  if (!tampon.open(QIODevice::WriteOnly)) throw plateforme::EKorvex(textes::Pdf_Impossible);
-  {
-    QPdfWriter ecrivain(&tampon);
-    ecrivain.setPageLayout(Mise_En_Page_Qt(Demande.Format));
-    ecrivain.setTitle(Texte(Demande.Document));
-    Dessiner_Pages_Qt(ecrivain, Mettre_En_Pages_Qt(ecrivain, Tableau));
-  }
-  return pdf;
+  return Pdf_Sur(Tableau, Mise_En_Page_Qt(Demande.Format), Texte(Demande.Document));
 }

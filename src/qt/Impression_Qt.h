@@ -32,7 +32,8 @@ void Dessiner_Pages_Qt(QPagedPaintDevice& appareil, const std::vector<recap::TPa
 // the document's name.
 void Preparer_Imprimante(QPrinter& imprimante, const recap::TDemande_Impression& Demande);
 
-// Prints the table on the printer as its dialog left it.
+// Prints the table on the printer as its dialog left it; when the dialog chose a file, the PDF is
+// saved as every export is (plateforme::Enregistrer_Fichier).
 void Imprimer_Tableau_Qt(QPrinter& imprimante, const recap::TTableau& Tableau);
 
 // The table as the bytes of a PDF file, on the request's paper.

@@ -2,7 +2,13 @@
 // statuses. What the workbook holds is read back by openpyxl (cmake/classeur-recap.cmake).
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -79,5 +85,31 @@ TEST_F(KorvexRecapXlsx, WarningsGiveStatus3AndTheWorkbook) {
   EXPECT_EQ(r.erreur.rfind("Attention : ", 0), 0u) << r.erreur;
   EXPECT_TRUE(fs::exists(Classeur()));
 }
+
+#ifndef _WIN32
+// The workbook goes where a link leads, and the link stays; a pipe is refused and stays a pipe.
+TEST_F(KorvexRecapXlsx, ALinkIsFollowedAndAPipeRefused) {
+  const fs::path vrai = travail_.Chemin() / "vrai.xlsx", lien = travail_.Chemin() / "lien.xlsx";
+  std::ofstream(vrai) << "ancien";
+  fs::create_symlink("vrai.xlsx", lien);
+  auto r = Recap({"--xlsx", lien.string(), Dossier().string(), "02-2024"});
+  EXPECT_EQ(r.code, 0) << r.erreur;
+  EXPECT_EQ(fs::is_symlink(lien) ? fs::read_symlink(lien).string() : "pas un lien", "vrai.xlsx");
+  EXPECT_EQ(test::Contenu(vrai).substr(0, 4), "PK\x03\x04");  // a workbook is a zip archive
+
+  const fs::path tube = travail_.Chemin() / "tube.xlsx";
+  ASSERT_EQ(::mkfifo(tube.c_str(), 0644), 0);
+  r = Recap({"--xlsx", tube.string(), Dossier().string(), "02-2024"});
+  EXPECT_EQ(r.code, 2);
+  EXPECT_EQ(r.sortie, "");
+  EXPECT_EQ(r.erreur, "Impossible d'enregistrer le fichier " + tube.string() +
+                          " : c'est un tube nommé, non un fichier ordinaire : rien n'a été écrit.\n");
+  EXPECT_TRUE(fs::is_fifo(fs::symlink_status(tube)));
+  std::vector<std::string> noms;
+  for (const auto& e : fs::directory_iterator(travail_.Chemin())) noms.push_back(e.path().filename().string());
+  std::sort(noms.begin(), noms.end());
+  EXPECT_EQ(noms, (std::vector<std::string>{"KORVEX", "lien.xlsx", "tube.xlsx", "vrai.xlsx"}));
+}
+#endif
 
 }  // namespace

@@ -79,6 +79,16 @@ void TestsImpression::imprimer_la_recap() {
   QFile::remove(png + ".png");
   QCOMPARE(QProcess::execute("pdftoppm", {"-png", "-r", "60", "-singlefile", "-f", "1", dialogues.Sortie_Pdf, png}), 0);
   QVERIFY(QFileInfo(png + ".png").size() > 1000);
+
+  // Printed to a file, the pages are saved as every export is: never over what is no regular file.
+  const QString repertoire = tmp.filePath("repertoire.pdf");
+  QVERIFY(QDir().mkdir(repertoire));
+  dialogues.Sortie_Pdf = repertoire;
+  f.Commandes.Action(recap::TCommande::Imprimer)->trigger();
+  QCOMPARE(boites.Erreurs, std::vector<std::string>{"Impossible d'enregistrer le fichier " +
+                                                    QDir::toNativeSeparators(repertoire).toStdString() +
+                                                    " : c'est un dossier, non un fichier ordinaire : rien n'a été écrit."});
+  QVERIFY(QFileInfo(repertoire).isDir());
 }
 
 void TestsImpression::exporter_en_pdf_data() {

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/time.h>
+#include <unistd.h>
 #endif
 
 #include <ctime>
 #include <fstream>
+#include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -186,6 +191,122 @@ TEST_F(FichiersTest, EnregistrerRemplaceEntierementEtNeLaisseRien) {
             "Impossible d'enregistrer le fichier " + absent + " : fichier introuvable");
   EXPECT_EQ(std::distance(fs::directory_iterator(dossier.Chemin()), fs::directory_iterator()), 1);
 }
+
+#ifndef _WIN32
+// Every entry under a folder, links not followed: its kind, and a file's rights and bytes or a
+// link's target.
+std::map<std::string, std::string> Etat(const fs::path& d) {
+  std::map<std::string, std::string> etat;
+  for (const auto& e : fs::recursive_directory_iterator(d)) {
+    const fs::file_status s = e.symlink_status();
+    const std::string nom = e.path().lexically_relative(d).string();
+    if (fs::is_symlink(s)) etat[nom] = "lien " + fs::read_symlink(e.path()).string();
+    else if (fs::is_regular_file(s)) etat[nom] = "fichier " + std::to_string(int(s.permissions())) + " " + test::Contenu(e.path());
+    else if (fs::is_directory(s)) etat[nom] = "dossier";
+    else etat[nom] = "autre " + std::to_string(int(s.type()));
+  }
+  return etat;
+}
+
+int Droits_Nouveau_Fichier() {
+  const mode_t masque = ::umask(0);
+  ::umask(masque);
+  return 0666 & ~masque;
+}
+
+// A character device a save may be aimed at without harm: one of the test's own (root may make
+// it), else /dev/null when its folder is not ours to change; never /dev/null for root. Empty when
+// there is none.
+std::string Peripherique_Sans_Danger(const fs::path& dossier) {
+  const std::string nul = (dossier / "nul").string();
+  if (::mknod(nul.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) return nul;
+  return ::access("/dev", W_OK) != 0 ? "/dev/null" : "";
+}
+
+struct TCas_Enregistrement {
+  const char* nom;
+  std::function<void(const fs::path&)> preparer;
+  std::string enregistre;  // the name saved to, in the case's folder (or absolute)
+  std::string ecrit;       // what gets the new bytes, in the folder; empty: refused
+  std::string raison;      // of a refusal; "@" stands for the case's folder
+};
+
+std::vector<TCas_Enregistrement> Cas_Enregistrement(const std::string& peripherique) {
+  const std::string pas_ordinaire = ", non un fichier ordinaire : rien n'a été écrit";
+  const auto lien = [](std::string cible, const char* sous_dossier = nullptr) {
+    return [=](const fs::path& d) {
+      if (sous_dossier) fs::create_directories(d / sous_dossier);
+      fs::create_symlink(cible, d / "recap.csv");
+    };
+  };
+  std::vector<TCas_Enregistrement> cas = {
+      {"nouveau", [](const fs::path&) {}, "recap.csv", "recap.csv", ""},
+      {"ordinaire",
+       [](const fs::path& d) {
+         Ecrire(d / "recap.csv", "ancien contenu, plus long");
+         fs::permissions(d / "recap.csv", fs::perms(0640));
+       },
+       "recap.csv", "recap.csv", ""},
+      {"lien",
+       [](const fs::path& d) {
+         fs::create_directory(d / "sous");
+         Ecrire(d / "sous" / "vrai.csv", "ancien");
+         fs::create_symlink("sous/vrai.csv", d / "recap.csv");
+       },
+       "recap.csv", "sous/vrai.csv", ""},
+      // A relative target is read from its link's folder, not from the first link's.
+      {"chaine",
+       [](const fs::path& d) {
+         fs::create_directories(d / "a" / "b");
+         Ecrire(d / "a" / "b" / "vrai.csv", "ancien");
+         fs::create_symlink("b/vrai.csv", d / "a" / "second");
+         fs::create_symlink((d / "a" / "second").string(), d / "recap.csv");
+       },
+       "recap.csv", "a/b/vrai.csv", ""},
+      {"lien pendant", lien("sous/nouveau.csv", "sous"), "recap.csv", "sous/nouveau.csv", ""},
+      {"dossier", [](const fs::path& d) { fs::create_directory(d / "recap.csv"); }, "recap.csv", "",
+       "c'est un dossier" + pas_ordinaire},
+      {"tube", [](const fs::path& d) { ASSERT_EQ(::mkfifo((d / "recap.csv").c_str(), 0644), 0); }, "recap.csv", "",
+       "c'est un tube nommé" + pas_ordinaire},
+      {"lien vers un dossier", lien("sous", "sous"), "recap.csv", "", "le lien mène à @/sous, un dossier" + pas_ordinaire},
+      {"boucle", lien("recap.csv"), "recap.csv", "", "trop de niveaux de liens symboliques"},
+  };
+  if (!peripherique.empty()) {
+    cas.push_back({"périphérique", [](const fs::path&) {}, peripherique, "", "c'est un périphérique" + pas_ordinaire});
+    cas.push_back({"lien vers un périphérique", lien(peripherique), "recap.csv", "",
+                   "le lien mène à " + peripherique + ", un périphérique" + pas_ordinaire});
+  }
+  return cas;
+}
+
+// A save writes a new file or over a regular one, links followed and left as links; anything else
+// at the end of the links is refused in French, and then nothing under the folder changes.
+TEST_F(FichiersTest, ASaveReplacesOnlyARegularFileAndFollowsLinks) {
+  for (const auto& k : Cas_Enregistrement(Peripherique_Sans_Danger(dossier.Chemin()))) {
+    SCOPED_TRACE(k.nom);
+    const fs::path d = dossier.Chemin() / k.nom;
+    fs::create_directory(d);
+    k.preparer(d);
+    const std::string chemin = (d / k.enregistre).string();
+    const fs::file_type genre = fs::symlink_status(chemin).type();
+    auto attendu = Etat(d);
+    // A replaced file keeps its rights.
+    const int droits = k.ecrit.empty() || !attendu.contains(k.ecrit) ? Droits_Nouveau_Fichier()
+                                                                     : int(fs::status(d / k.ecrit).permissions());
+    const std::string message = test::Message_Erreur([&] { plateforme::Enregistrer_Fichier(chemin, "nouveau"); });
+    if (k.ecrit.empty()) {
+      EXPECT_EQ(fs::symlink_status(chemin).type(), genre);
+      std::string raison = k.raison;
+      if (const size_t a = raison.find('@'); a != std::string::npos) raison.replace(a, 1, d.string());
+      EXPECT_EQ(message, "Impossible d'enregistrer le fichier " + chemin + " : " + raison);
+    } else {
+      EXPECT_EQ(message, "");
+      attendu[k.ecrit] = "fichier " + std::to_string(droits) + " nouveau";
+    }
+    EXPECT_EQ(Etat(d), attendu);
+  }
+}
+#endif
 
 }  // namespace
 

@@ -132,6 +132,29 @@ TEST_F(FichiersWindowsTest, TheRenameRefusesAFolderAsTarget) {
   EXPECT_EQ(test::Contenu(dossier.Chemin() / "PAIES.DTA"), "paies");
 }
 
+// A save writes only a new or a regular file (both covered by the platform tests, run here too):
+// a folder or a device name is refused before anything is written, in any folder.
+TEST_F(FichiersWindowsTest, ASaveRefusesAFolderAndADeviceName) {
+  ASSERT_TRUE(CreateDirectoryW((dossier.Chemin() / "recap.csv").c_str(), nullptr));
+  const std::string pas_ordinaire = ", non un fichier ordinaire : rien n'a été écrit";
+  const struct {
+    std::string chemin, raison;
+  } cas[] = {
+      {Texte("recap.csv"), "c'est un dossier" + pas_ordinaire},
+      {"NUL", "c'est un périphérique" + pas_ordinaire},
+      {"CON", "c'est un périphérique" + pas_ordinaire},
+      {Texte("NUL"), "c'est un périphérique" + pas_ordinaire},
+      {"\\\\.\\NUL", "c'est un périphérique" + pas_ordinaire},
+  };
+  for (const auto& k : cas)
+    EXPECT_EQ(test::Message_Erreur([&] { plateforme::Enregistrer_Fichier(k.chemin, "nouveau"); }),
+              "Impossible d'enregistrer le fichier " + k.chemin + " : " + k.raison);
+  std::vector<std::string> noms;
+  for (const auto& e : fs::directory_iterator(dossier.Chemin())) noms.push_back(Utf8(e.path().filename()));
+  EXPECT_EQ(noms, std::vector<std::string>{"recap.csv"});
+  EXPECT_TRUE(fs::is_directory(dossier.Chemin() / "recap.csv"));
+}
+
 // The payroll application may hold the table open, writing, while the recap reads it.
 TEST_F(FichiersWindowsTest, ReadsATableThatAnotherProgramHoldsOpenForWriting) {
   const fs::path f = dossier.Chemin() / "PAIES.DBF";
