@@ -30,8 +30,10 @@ run: build
 	else echo "Pas d'écran : la fenêtre s'ouvre dans un écran virtuel (xvfb-run)."; \
 	xvfb-run -a ./$(BUILD)/src/DLG_KORVEX_Calcule_Recap; fi
 
-# Every window test runs offscreen: CI has no display.
+# Every window test runs offscreen: CI has no display. The workbooks are recalculated by
+# LibreOffice Calc (group tableur), which only the tests need.
 test: build
+	@bash scripts/installer-dependances.sh tableur
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure
 
 # The sample folder's golden outputs (tests/golden/exemple) written again from the built
@@ -123,6 +125,7 @@ fuzz: sanitise
 # tests/lsan.supp lists the leaks of system libraries that are not ours; a test that hangs fails
 # at the timeout.
 test-sanitizers: sanitise
+	@bash scripts/installer-dependances.sh tableur
 	cd $(SANITISE) && \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need; does nothing when all are there.
-# Usage: scripts/installer-dependances.sh [groupe...]   (groupes: base, windows, fuzz, fixtures, captures)
+# Usage: scripts/installer-dependances.sh [groupe...]   (groupes: base, windows, fuzz, fixtures, captures, tableur)
 set -euo pipefail
 
 declare -A PAQUETS=(
@@ -17,6 +17,9 @@ declare -A PAQUETS=(
   # Screenshots of the windows for the user guide, and the check of what a screen reader hears
   # (the accessibility bus and its Python bindings).
   [captures]="xvfb xauth xdotool imagemagick optipng poppler-utils dbus at-spi2-core gir1.2-atspi-2.0 python3-gi"
+  # The tests open every workbook the program writes in a spreadsheet that recalculates its formulas:
+  # LibreOffice Calc, headless.
+  [tableur]="libreoffice-calc-nogui"
 )
 
 groupes=("${@:-base}")

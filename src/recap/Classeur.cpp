@@ -6,7 +6,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -158,6 +160,24 @@ bool Somme_Ecrivable(const TTableau& t) {
          s.Derniere < t.Nombre_Colonnes() && (s.Colonne < s.Premiere || s.Colonne > s.Derniere);
 }
 
+// Whether a row's cell of the sum column gets its formula: only where the spreadsheet's sum of
+// the range's cells as written (a blank or a text counting 0: SUM passes over them) shows the
+// table's figure.
+bool Formule_Montre(const TTableau::TSomme& somme, const std::vector<TCellule>& cellules) {
+  const auto Nombre = [&](int colonne) -> std::optional<double> {
+    if (static_cast<size_t>(colonne) >= cellules.size()) return std::nullopt;
+    const TCellule& c = cellules[static_cast<size_t>(colonne)];
+    if (c.Vide() || c.Genre == TGenre_Cellule::Texte) return std::nullopt;
+    const double valeur = Valeur_Affichee(c);
+    return std::isfinite(valeur) ? std::optional<double>(valeur) : std::nullopt;
+  };
+  const auto figure = Nombre(somme.Colonne);
+  if (!figure) return false;
+  std::vector<double> termes;
+  for (int k = somme.Premiere; k <= somme.Derniere; ++k) termes.push_back(Nombre(k).value_or(0));
+  return Somme_Tableur_Montre(termes, *figure);
+}
+
 // Somme, when not null, makes a number the sum of its row's cells in that range, the figure
 // its cached value: the same in a reader that does not calculate.
 void Ecrire_Cellule(lxw_worksheet* feuille, lxw_row_t rangee, lxw_col_t colonne, const TCellule& c, lxw_format* format,
@@ -200,8 +220,9 @@ lxw_row_t Ecrire_Tableau(lxw_worksheet* feuille, const TTableau& t, const TForma
       const TCellule& cellule = ligne.Cellules[c];
       largeurs[c] = std::max(largeurs[c], Largeur_Cellule(cellule));
       if (cellule.Vide() && !ligne.A_Signaler) continue;  // a highlighted row is filled across
+      const bool formule = somme != nullptr && static_cast<int>(c) == somme->Colonne && Formule_Montre(*somme, ligne.Cellules);
       Ecrire_Cellule(feuille, rangee, static_cast<lxw_col_t>(c), cellule, f.Cellules[static_cast<size_t>(cellule.Genre)][ligne.A_Signaler],
-                     somme != nullptr && static_cast<int>(c) == somme->Colonne ? somme : nullptr);
+                     formule ? somme : nullptr);
     }
   }
   for (size_t c = 0; c < largeurs.size(); ++c)
@@ -340,6 +361,38 @@ std::string Lire_Tout(const std::string& chemin) {
 }
 
 }  // namespace
+
+double Quinze_Chiffres(double valeur) {
+  char texte[32];
+  const auto fin = std::to_chars(texte, texte + sizeof texte, valeur, std::chars_format::general, 15);
+  double lu = valeur;
+  if (fin.ec == std::errc()) std::from_chars(texte, fin.ptr, lu);
+  return lu;
+}
+
+// A spreadsheet adds the doubles it stores either left to right (Excel) or with Neumaier's
+// compensation (LibreOffice, whose result is a double next to the exact sum), then shows and
+// compares the result at 15 significant digits. Both roads must show the figure. The compensated
+// sum is widened by its second-order error and a double on each side, so that both neighbours of
+// the exact sum are inside. Rounding to 15 digits never decreases: when the interval's two ends
+// show the figure, every value between does, and none strictly between is a half-way case, which
+// a spreadsheet might round another way.
+bool Somme_Tableur_Montre(const std::vector<double>& Termes, double Figure) {
+  if (!std::isfinite(Figure)) return false;
+  double gauche_a_droite = 0, somme = 0, erreur = 0, absolue = 0;
+  for (const double t : Termes) {
+    gauche_a_droite += t;
+    const double s = somme + t;
+    erreur += std::fabs(somme) >= std::fabs(t) ? (somme - s) + t : (t - s) + somme;
+    somme = s;
+    absolue += std::fabs(t);
+  }
+  const double compensee = somme + erreur, u = std::numeric_limits<double>::epsilon() / 2;
+  const double n = static_cast<double>(Termes.size()) + 1, second_ordre = n * n * u * u * absolue;
+  const double bas = std::nextafter(std::min(gauche_a_droite, compensee) - second_ordre, -HUGE_VAL);
+  const double haut = std::nextafter(std::max(gauche_a_droite, compensee) + second_ordre, HUGE_VAL);
+  return std::isfinite(bas) && std::isfinite(haut) && Quinze_Chiffres(bas) == Figure && Quinze_Chiffres(haut) == Figure;
+}
 
 std::string Nom_Feuille_Excel(const std::string& nom) {
   std::string sur;

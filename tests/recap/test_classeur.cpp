@@ -43,6 +43,34 @@ TEST(Classeur, SheetNamesFollowExcelsRules) {
   for (const auto& c : cas) EXPECT_EQ(recap::Nom_Feuille_Excel(c.nom), c.attendu) << c.nom;
 }
 
+// A spreadsheet adds left to right (Excel) or compensated (LibreOffice) and shows 15 digits: the
+// formula's figure must be what both show.
+TEST(Classeur, ASumShowsTheFigureOnlyWhenEveryWayOfAddingShowsIt) {
+  const struct {
+    std::vector<double> termes;
+    double figure;
+    bool montre;
+  } cas[] = {
+      {{33149.34, 33149.34, 33149.34}, 99448.02, true},  // 99448.01999999999 in binary
+      {{0.1, 0.2}, 0.3, true},                           // 0.30000000000000004
+      {{0.1, 0.2, 0.3}, 0.6, true},
+      {std::vector<double>(36, 9999999.99), 359999999.64, true},
+      {{12, 12, 12}, 36, true},
+      {{0, 0}, 0.016, false},                          // each month negligible, so blank
+      {{3500.1, 3500.21}, 7000.326, false},            // the period's gains count what no month shows
+      {{1e15, 0.3, -1e15}, 0.3, false},                // left to right: 0.25
+      {{0.1, 1e15, -1e15}, 0.125, false},              // left to right 0.125, compensated 0.1
+      {{1, 5e-15}, 1, false},                          // the exact sum between two 15-digit figures
+      {{1, 5e-15}, 1.00000000000001, false},
+      {{0.1, 0.2, -0.3}, 0, false},                    // 5.55E-17, not 0
+      {{1}, std::numeric_limits<double>::infinity(), false},
+  };
+  for (const auto& c : cas)
+    EXPECT_EQ(recap::Somme_Tableur_Montre(c.termes, c.figure), c.montre) << testing::PrintToString(c.termes) << " " << c.figure;
+  EXPECT_EQ(recap::Quinze_Chiffres(0.30000000000000004), 0.3);
+  EXPECT_EQ(recap::Quinze_Chiffres(1.0000000000000051), 1.00000000000001);
+}
+
 recap::TTableau Exemple() {
   recap::TTableau t;
   t.Titre = "Récap KORVEX — mois 02-2024";
@@ -237,12 +265,47 @@ TEST(Classeur, CumulsTotalsAreSumsOfTheMonthsAndTheirChartReferencesTheSheet) {
   }
 }
 
+// A sum column's cell is a formula over its row's cells as written where it shows the figure,
+// the figure as a number elsewhere.
+TEST(Classeur, ASumColumnIsAFormulaOnlyWhereItShowsTheFigure) {
+  recap::TTableau t;
+  t.Colonnes = {{"N° RUB"}, {"01-2024"}, {"02-2024"}, {"TOTAL"}};
+  t.Somme = {3, 1, 2};
+  const TCellule vide{TGenre_Cellule::Montant, "", 0};
+  const auto ligne = [](TCellule a, TCellule b, TCellule total) {
+    return recap::TLigne_Tableau{{recap::Cellule_Entier(1), std::move(a), std::move(b), std::move(total)}};
+  };
+  t.Lignes = {ligne(recap::Cellule_Montant(0.1L), recap::Cellule_Montant(0.2L), recap::Cellule_Montant(0.3L)),
+              ligne(vide, vide, recap::Cellule_Montant(0.016L)),
+              ligne(recap::Cellule_Texte("n/a"), recap::Cellule_Montant(5), recap::Cellule_Montant(5)),
+              ligne(recap::Cellule_Entier(12), recap::Cellule_Entier(12), recap::Cellule_Entier(24)),
+              ligne(recap::Cellule_Montant(3500.1L), recap::Cellule_Montant(3500.21L), recap::Cellule_Montant(7000.326L)),
+              ligne(vide, vide, vide)};
+  const auto lu = Relu(recap::Contenu_Classeur(t));
+  const auto& c = lu["cellules"];
+  const struct {
+    const char* cellule;
+    nlohmann::json valeur;
+    nlohmann::json cache;  // a formula's
+  } attendus[] = {{"D2", "=SUM(B2:C2)", 0.3}, {"D3", 0.016, nullptr}, {"D4", "=SUM(B4:C4)", 5},
+                  {"D5", "=SUM(B5:C5)", 24}, {"D6", 7000.326, nullptr}};
+  for (const auto& a : attendus) {
+    ASSERT_TRUE(c.contains(a.cellule)) << a.cellule;
+    EXPECT_EQ(c[a.cellule]["valeur"], a.valeur) << a.cellule;
+    EXPECT_EQ(c[a.cellule]["type"], a.cache.is_null() ? "n" : "f") << a.cellule;
+    if (!a.cache.is_null()) {
+      EXPECT_EQ(c[a.cellule]["cache"], a.cache) << a.cellule;
+    }
+  }
+  EXPECT_FALSE(c.contains("D7"));
+}
+
 // Any table may have a chart or a sum column; one the workbook cannot honour leaves plain numbers.
 TEST(Classeur, ChartAndSumsOfAnyTable) {
   recap::TTableau t;
   t.Nom_Feuille = "graphique";
   t.Colonnes = {{"QUOI"}, {"A"}, {"B"}};
-  t.Lignes = {{{recap::Cellule_Texte("Net"), recap::Cellule_Montant(1), recap::Cellule_Montant(2)}}};
+  t.Lignes = {{{recap::Cellule_Texte("Net"), recap::Cellule_Montant(2), recap::Cellule_Montant(2)}}};
   t.Graphique = recap::TTableau::TGraphique{1, 9};  // past the last column: up to it
   const struct {
     recap::TTableau::TSomme somme;
