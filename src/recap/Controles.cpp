@@ -115,13 +115,15 @@ void TLecture::Repartir() {
   }
 }
 
-// An employee of one month and not of the other entered, or left, unless what damage left out
-// may be their payslip of the other.
+// An employee of one month and not of the other entered, or left; when damage left out one of
+// their payslips, or what may be their payslip of the other month, that is not known.
 void TLecture::Entrees_Sorties() {
   const TCote &mois = Cotes[Choix_Mois], &reference = Cotes[Choix_Reference];
   for (const std::string& cle : mois.Salaries) {
     if (reference.Present(cle)) continue;
-    if (const TOmission* o = reference.Peut_Etre(cle))
+    const TOmission* o = mois.Omission(cle);
+    if (!o) o = reference.Peut_Etre(cle);
+    if (o)
       Constater(TControle::Entree, TNiveau::Non_Verifiable, mois, cle,
                 Raison(textes::Constat_Entree_Non_Verifiable(C.Reference), *o));
     else
@@ -129,7 +131,9 @@ void TLecture::Entrees_Sorties() {
   }
   for (const std::string& cle : reference.Salaries) {
     if (mois.Present(cle)) continue;
-    if (const TOmission* o = mois.Peut_Etre(cle))
+    const TOmission* o = reference.Omission(cle);
+    if (!o) o = mois.Peut_Etre(cle);
+    if (o)
       Constater(TControle::Sortie, TNiveau::Non_Verifiable, reference, cle,
                 Raison(textes::Constat_Sortie_Non_Verifiable(C.Reference, C.Mois), *o));
     else
@@ -137,21 +141,27 @@ void TLecture::Entrees_Sorties() {
   }
 }
 
-// Several records of one employee in the month are a fact, read or left out; one alone is not
-// proof of none other when damage left records out.
+// Several records of one employee in the month: an anomaly when each was read; when damage
+// left one out, what it is cannot be told. One alone is no proof of none other when damage left
+// records out.
 void TLecture::Doublons() {
   const TCote& mois = Cotes[Choix_Mois];
   for (const std::string& cle : mois.Salaries) {
     std::vector<int64_t> numeros;
     if (const auto paies = mois.Paies.find(cle); paies != mois.Paies.end())
       for (const TPaie* p : paies->second) numeros.push_back(p->Enregistrement);
-    if (const auto omis = mois.Omis.find(cle); omis != mois.Omis.end())
-      for (const TOmission* o : omis->second) numeros.push_back(o->Premier);
+    const TOmission* omis = mois.Omission(cle);
+    if (const auto tous = mois.Omis.find(cle); tous != mois.Omis.end())
+      for (const TOmission* o : tous->second) numeros.push_back(o->Premier);
     std::sort(numeros.begin(), numeros.end());
     if (numeros.size() >= 2) {
       std::vector<std::string> enregistrements;
       for (const int64_t n : numeros) enregistrements.push_back(std::to_string(n));
-      Constater(TControle::Doublon, TNiveau::Anomalie, mois, cle, textes::Constat_Doublon(enregistrements));
+      const std::string texte = textes::Constat_Doublon(enregistrements);
+      if (omis)
+        Constater(TControle::Doublon, TNiveau::Non_Verifiable, mois, cle, Raison(texte + ".", *omis));
+      else
+        Constater(TControle::Doublon, TNiveau::Anomalie, mois, cle, texte);
     } else if (const auto sans_mois = mois.Sans_Mois.find(cle); sans_mois != mois.Sans_Mois.end()) {
       Constater(TControle::Doublon, TNiveau::Non_Verifiable, mois, cle,
                 Raison(textes::Constat_Doublon_Non_Verifiable, *sans_mois->second));

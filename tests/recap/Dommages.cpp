@@ -188,6 +188,8 @@ bool Dans(const TPlages& plages, int64_t numero) {
   return false;
 }
 
+}  // namespace
+
 dbase::TTable& Ouvrir(dbase::TTable& t, const fs::path& dossier) {
   t.TableType = dbase::TTableType::ttDBase;
   t.DatabaseName = dossier.string();
@@ -195,8 +197,6 @@ dbase::TTable& Ouvrir(dbase::TTable& t, const fs::path& dossier) {
   t.Open();
   return t;
 }
-
-}  // namespace
 
 TReference Reference(const fs::path& dossier_intact, const std::string& mois, const TPlages& sans) {
   TReference r;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "KORVEX_procs.h"
+#include "dbase/Table.h"
 #include "recap/Recap.h"
 
 namespace test {
@@ -74,6 +75,9 @@ struct TReference {
   int Bulletins = 0;
 };
 TReference Reference(const std::filesystem::path& dossier_intact, const std::string& mois, const TPlages& sans);
+// A folder's PAIES.DTA opened by the table layer alone, as the tests read it apart.
+dbase::TTable& Ouvrir(dbase::TTable& Table, const std::filesystem::path& Dossier);
+
 // The months of the undamaged folder's payslips, as a calculation selects them.
 std::vector<std::string> Mois_Des_Paies(const std::filesystem::path& dossier_intact);
 

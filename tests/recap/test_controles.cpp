@@ -71,15 +71,15 @@ TEST(ControlesTest, NetsAddUpToTheRecapAndGapsToTheComparison) {
     const recap::TResume resume = recap::Resumer(bilan.Bulletins, recap::Lignes_Recap(grille, TOT_RUB));
     ASSERT_EQ(static_cast<int>(c->Nets.size()), resume.Bulletins);
     // The nets are exact in ten-thousandths; their sum is the recap's net as the grid writes it.
-    int64_t somme = 0;
+    plateforme::TSomme_Exacte somme = 0;
     for (const auto& [enregistrement, net] : c->Nets) somme += net;
-    EXPECT_EQ(recap::Cellule_Montant(Montant_De(somme)).Texte, recap::Cellule_Montant(resume.Net()).Texte);
-    EXPECT_NEAR(static_cast<double>(Montant_De(somme)), static_cast<double>(resume.Net()), 1e-6);
+    EXPECT_EQ(recap::Cellule_Montant(plateforme::Montant_Exact(somme)).Texte, recap::Cellule_Montant(resume.Net()).Texte);
+    EXPECT_NEAR(static_cast<double>(plateforme::Montant_Exact(somme)), static_cast<double>(resume.Net()), 1e-6);
     // A payslip's view counts its net as the controls do.
     const auto [enregistrement, net] = c->Nets[c->Nets.size() / 2];
     const auto vue = recap::Lire_Bulletin(dossier.Texte(), enregistrement, aucun_message);
     ASSERT_TRUE(vue);
-    EXPECT_EQ(vue->Montants.Net(), net);
+    EXPECT_TRUE(vue->Montants.Net() == net);
     EXPECT_EQ(vue->Mois, mois);
 
     const auto comparaison = recap::Comparer({dossier.Texte(), mois, *recap::Mois_Precedent(mois), std::nullopt}, aucun_message);
@@ -90,8 +90,8 @@ TEST(ControlesTest, NetsAddUpToTheRecapAndGapsToTheComparison) {
       EXPECT_TRUE(recap::Memes_Bits(e->Total, ligne.Total)) << ligne.Rubrique;
       EXPECT_TRUE(recap::Memes_Bits(e->Total_Reference, ligne.Total_Reference)) << ligne.Rubrique;
       for (size_t i = 1; i < e->Lignes.size(); ++i)
-        EXPECT_GE(std::llabs(e->Lignes[i - 1].Compte_Mois - e->Lignes[i - 1].Compte_Reference),
-                  std::llabs(e->Lignes[i].Compte_Mois - e->Lignes[i].Compte_Reference));
+        EXPECT_TRUE(plateforme::Valeur_Absolue(e->Lignes[i - 1].Compte_Mois - e->Lignes[i - 1].Compte_Reference) >=
+                    plateforme::Valeur_Absolue(e->Lignes[i].Compte_Mois - e->Lignes[i].Compte_Reference));
     }
   }
 }

@@ -5,17 +5,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 #include <cstdlib>
 #include <iostream>
 #include <map>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "Dommages.h"
 #include "KORVEX_procs.h"
+#include "dbase/Table.h"
 #include "platform/Erreurs.h"
 #include "recap/Controle_Paies.h"
 #include "recap/Controles.h"
@@ -169,11 +172,66 @@ TClasse Classer(const test::TIssue& r, const std::filesystem::path& abime, const
   return Silencieux;
 }
 
+// The employees whose payslips of the month, and of its reference, the warnings leave out, as the
+// undamaged folder names them.
+std::array<std::set<std::string>, 2> Salaries_Omis(const std::filesystem::path& intact, const recap::TControles& c) {
+  std::array<std::set<std::string>, 2> cles;
+  dbase::TTable t;
+  t.AfficherSupprimes = true;
+  test::Ouvrir(t, intact);
+  for (const auto& [premier, dernier] : test::Non_Comptes(c.Avertissements))
+    for (int64_t n = premier; n <= dernier && n <= t.RecordCount(); ++n) {
+      t.Aller_A(n);
+      const std::string mois = t.FieldByName("MOIS").AsString().substr(0, 7);
+      if (mois != c.Mois && mois != c.Reference) continue;
+      if (const auto cle = recap::Cle_Salarie(recap::Champs_Bulletin(t))) cles[mois == c.Mois ? 0 : 1].insert(*cle);
+    }
+  return cles;
+}
+
+// No entry, exit or variance is stated as a fact of an employee whose payslip of either month a
+// warning left out, nor a duplicate of one whose payslip of the month it left out: damage made it
+// unknown. "" when so.
+std::string Constats_Sur_Omis(const std::filesystem::path& intact, const recap::TControles& c) {
+  const auto omis = Salaries_Omis(intact, c);
+  using recap::TControle;
+  for (const recap::TConstat& k : c.Constats) {
+    if (k.Niveau == recap::TNiveau::Non_Verifiable) continue;
+    if (k.Controle != TControle::Entree && k.Controle != TControle::Sortie && k.Controle != TControle::Doublon &&
+        k.Controle != TControle::Ecart_Net)
+      continue;
+    const auto cle = recap::Cle_Salarie(k.Identite);
+    if (cle && (omis[0].count(*cle) || (k.Controle != TControle::Doublon && omis[1].count(*cle))))
+      return "contrôles de " + c.Mois + " : « " + k.Texte + " » pour un salarié dont un bulletin n'est pas compté";
+  }
+  return "";
+}
+
+// No month is said to have no payslip when a warning left out one of its payslips, as the
+// undamaged folder dates them. "" when so.
+std::string Mois_Dits_Vides(const std::filesystem::path& intact, const recap::TCumuls& cumuls) {
+  std::set<std::string> omis;
+  dbase::TTable t;
+  t.AfficherSupprimes = true;
+  test::Ouvrir(t, intact);
+  for (const auto& [premier, dernier] : test::Non_Comptes(cumuls.Avertissements))
+    for (int64_t n = premier; n <= dernier && n <= t.RecordCount(); ++n) {
+      t.Aller_A(n);
+      omis.insert(t.FieldByName("MOIS").AsString().substr(0, 7));
+    }
+  for (const std::string& ligne : recap::Lignes_Resume_Cumuls(cumuls)) {
+    if (ligne.rfind("Aucun bulletin", 0) != 0) continue;
+    for (const std::string& m : omis)
+      if (ligne.find(m) != std::string::npos) return "cumuls : « " + ligne + " » quand un bulletin de " + m + " n'est pas compté";
+  }
+  return "";
+}
+
 // The cumuls of the table's months and each month's controls, on the same damaged folder: one scan
 // whose months share their buckets gives each month its recap to the bit, or fails as one did;
 // the nets of the controls add up to the recap's net. "" when so, else what differs.
-std::string Cumuls_Et_Controles(const std::string& dossier, const std::vector<std::string>& mois,
-                                const std::vector<test::TIssue>& recaps) {
+std::string Cumuls_Et_Controles(const std::string& dossier, const std::filesystem::path& intact,
+                                const std::vector<std::string>& mois, const std::vector<test::TIssue>& recaps) {
   std::vector<int> rangs;
   for (const std::string& m : mois)
     if (const auto r = recap::Rang_Mois(m)) rangs.push_back(*r);
@@ -188,6 +246,7 @@ std::string Cumuls_Et_Controles(const std::string& dossier, const std::vector<st
     return echec ? "" : "les cumuls échouent où chaque récap aboutit";
   }
   if (echec) return "les cumuls aboutissent où une récap échoue";
+  if (std::string faute = Mois_Dits_Vides(intact, *cumuls); !faute.empty()) return faute;
   for (size_t i = 0; i < mois.size(); ++i) {
     const auto rang = recap::Rang_Mois(mois[i]);
     if (!rang) continue;
@@ -199,7 +258,8 @@ std::string Cumuls_Et_Controles(const std::string& dossier, const std::vector<st
     const auto c = recap::Controler({dossier, mois[i], "", recap::Seuil_Defaut}, [](const std::string&) {});
     if (!c) continue;
     if (static_cast<int>(c->Nets.size()) != recaps[i].bilan.Bulletins) return "contrôles de " + mois[i] + " : pas ses bulletins";
-    int64_t somme = 0;
+    if (std::string faute = Constats_Sur_Omis(intact, *c); !faute.empty()) return faute;
+    plateforme::TSomme_Exacte somme = 0;
     for (const auto& [enregistrement, net] : c->Nets) somme += net;
     const recap::TClasses classes(dossier);
     long double gains = 0, retenues = 0;
@@ -209,7 +269,7 @@ std::string Cumuls_Et_Controles(const std::string& dossier, const std::vector<st
       if (classes.Colonne[static_cast<size_t>(r)] == recap::Colonne_Gains) gains += t;
       if (classes.Colonne[static_cast<size_t>(r)] == recap::Colonne_Retenues) retenues += t;
     }
-    if (recap::Cellule_Montant(Montant_De(somme)).Texte != recap::Cellule_Montant(gains - retenues).Texte)
+    if (recap::Cellule_Montant(plateforme::Montant_Exact(somme)).Texte != recap::Cellule_Montant(gains - retenues).Texte)
       return "contrôles de " + mois[i] + " : les nets ne font pas le net de la récap";
   }
   return "";
@@ -259,7 +319,7 @@ TEST(DommagesHasardTest, NoRandomDamageGivesADifferentRecapWithoutAWord) {
         if (c == Silencieux) fautes.push_back(dommage + ", " + m + " : " + detail);
       }
       const test::TFichiers avant = test::Lire_Fichiers(abime.Chemin());
-      const std::string ecart = Cumuls_Et_Controles(abime.Texte(), mois, recaps);
+      const std::string ecart = Cumuls_Et_Controles(abime.Texte(), intact.Chemin(), mois, recaps);
       if (!ecart.empty()) fautes.push_back(dommage + " : " + ecart);
       if (test::Lire_Fichiers(abime.Chemin()) != avant) fautes.push_back(dommage + " : dossier changé par les cumuls ou les contrôles");
       ++autres_scans;
