@@ -144,7 +144,7 @@ test-tsan: deps xlsxwriter
 	cmake --build $(TSAN) --target tests_recap
 	cd $(TSAN) && for option in "" --sans-raccourcis; do \
 	  TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1 LOCPATH=$(CURDIR)/$(TSAN)/locales \
-	    ./tests/recap/tests_recap $$option --gtest_filter='TotaliserBulletinsTest.*:DetailTest.*:Ordres/CumulsTest.*' || exit 1; done
+	    ./tests/recap/tests_recap $$option --gtest_filter='TotaliserBulletinsTest.*:DetailTest.*:Ordres/CumulsTest.*:ControlesTest.*:ConstatsTest.*' || exit 1; done
 
 # Fifteen seconds of every fuzz target, as CI runs them: their seed corpora hold the damaged and
 # hostile cases, so a short run replays those and explores a little; `make fuzz` goes on longer.

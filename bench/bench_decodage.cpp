@@ -39,10 +39,12 @@ std::vector<std::string> Memos_Typiques(size_t& octets) {
 void BM_Memo_Montants_Decoder(benchmark::State& etat) {
   size_t octets = 0;
   const std::vector<std::string> memos = Memos_Typiques(octets);
+  TTAB_VALEURS valeurs;
+  TDecodage decodage(&valeurs);
   for (auto _ : etat) {
     for (const std::string& memo : memos) {
-      Memo_Montants_Decoder(memo);
-      benchmark::DoNotOptimize(TAB_VALEURS[1]);
+      Memo_Montants_Decoder(memo, decodage);
+      benchmark::DoNotOptimize(valeurs[1]);
     }
   }
   etat.SetBytesProcessed(static_cast<int64_t>(etat.iterations() * octets));

@@ -21,11 +21,7 @@
 #include <immintrin.h>
 #endif
 
-TTAB_VALEURS TAB_VALEURS;
-
 namespace {
-
-TDecodage g_decodage(&TAB_VALEURS);
 
 // A new decoding: nothing it stores is listed yet. Clearing the table: only the rubrics the last
 // decoding stored can be non-zero (the decoder is the only writer of its table), so zeroing those
@@ -71,29 +67,6 @@ template <bool Montants>
 constexpr char CR = 13;
 constexpr char LF = 10;
 constexpr char Fin_De_Fichier = 26;
-
-// The user's separators while the decoding has its own in force.
-char32_t Old_DecimalSeparator = U'.';
-char32_t Old_ThousandSeparator = U',';
-
-void Save_And_Set_Point_Decimal_Separateur() {
-  Old_DecimalSeparator = plateforme::DecimalSeparator();
-  Old_ThousandSeparator = plateforme::ThousandSeparator();
-  plateforme::Fixer_Separateurs(U'.', U' ');
-}
-
-void Restore_Old_Separateurs() {
-  plateforme::Fixer_Separateurs(Old_DecimalSeparator, Old_ThousandSeparator);
-}
-
-// The user's separators come back however the decoding ends.
-class Garde_Separateurs {
-public:
-  Garde_Separateurs() { Save_And_Set_Point_Decimal_Separateur(); }
-  ~Garde_Separateurs() { Restore_Old_Separateurs(); }
-  Garde_Separateurs(const Garde_Separateurs&) = delete;
-  Garde_Separateurs& operator=(const Garde_Separateurs&) = delete;
-};
 
 [[noreturn]] void Erreur_Rubrique(std::string_view texte) {
   throw plateforme::EKorvex(textes::Rubrique_Incorrecte(texte));
@@ -203,15 +176,14 @@ bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
   return true;
 }
 
-// The line at debut, whatever it holds; returns the next line's start. The first line that
-// needs the general rules sets the program's own separators for the rest of a decoding into the
-// table, as the payroll application's decoder does.
+// The line at debut, whatever it holds; returns the next line's start. Amounts are read with a
+// point whatever the user's separators, which are never set aside: a decoding touches nothing
+// but its caller's state, so that several may run beside a window that formats numbers.
 template <bool Montants>
-size_t Lire_Ligne(TDecodage& d, const char* p, size_t n, size_t debut, std::optional<Garde_Separateurs>& garde) {
+size_t Lire_Ligne(TDecodage& d, const char* p, size_t n, size_t debut) {
   size_t fin = debut;
   if (!Ligne_Courante<Montants>(d, p, n, debut, fin)) {
     while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
-    if (Montants && !garde) garde.emplace();
     Decoder_Ligne<Montants>(d, std::string_view(p + debut, fin - debut));
   }
   return Apres_Retour(p, n, fin);
@@ -301,8 +273,7 @@ template <bool Montants>
 // that is not. The last lines are read from a copy with room behind them, an LF standing for the
 // body's end: a line ends at its CR either way.
 template <bool Montants>
-[[gnu::target("sse4.1")]] void Decoder_Lignes_Sse41(TDecodage& d, const char* p, size_t n,
-                                                    std::optional<Garde_Separateurs>& garde) {
+[[gnu::target("sse4.1")]] void Decoder_Lignes_Sse41(TDecodage& d, const char* p, size_t n) {
   size_t debut = 0, longueur = 0;
   while (n - debut >= 16 && Ligne_Usuelle<Montants>(d, p + debut, longueur)) debut += longueur;
   n = debut + std::min(n - debut, std::string_view(p + debut, n - debut).find('\0'));
@@ -310,7 +281,7 @@ template <bool Montants>
     if (Ligne_Usuelle<Montants>(d, p + debut, longueur))
       debut += longueur;
     else
-      debut = Lire_Ligne<Montants>(d, p, n, debut, garde);
+      debut = Lire_Ligne<Montants>(d, p, n, debut);
   }
   while (debut < n) {
     alignas(16) char copie[32] = {};
@@ -321,7 +292,7 @@ template <bool Montants>
     if (Ligne_Usuelle<Montants>(d, copie, longueur))
       debut = std::min(n, debut + longueur);
     else
-      debut = Lire_Ligne<Montants>(d, p, n, debut, garde);
+      debut = Lire_Ligne<Montants>(d, p, n, debut);
   }
 }
 
@@ -337,12 +308,11 @@ const bool Sse41 = Sse41_Present();
 // Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point.
 template <bool Montants>
 void Decoder_Lignes(TDecodage& d, std::string_view corps) {
-  std::optional<Garde_Separateurs> garde;
 #ifdef KORVEX_LIGNES_SSE41
-  if (Sse41 && plateforme::Raccourcis().Simd) return Decoder_Lignes_Sse41<Montants>(d, corps.data(), corps.size(), garde);
+  if (Sse41 && plateforme::Raccourcis().Simd) return Decoder_Lignes_Sse41<Montants>(d, corps.data(), corps.size());
 #endif
   corps = corps.substr(0, corps.find('\0'));
-  for (size_t debut = 0; debut < corps.size();) debut = Lire_Ligne<Montants>(d, corps.data(), corps.size(), debut, garde);
+  for (size_t debut = 0; debut < corps.size();) debut = Lire_Ligne<Montants>(d, corps.data(), corps.size(), debut);
 }
 
 template <bool Montants>
@@ -354,13 +324,11 @@ void Decoder(TDecodage& d, std::string_view texte) {
 
 }  // namespace
 
-const std::vector<int>& Rubriques_Decodees() { return g_decodage.Rubriques; }
-
-int64_t Compte_Decode(int rubrique) { return g_decodage.Derniers[static_cast<size_t>(rubrique)]; }
-
-void Memo_Montants_Decoder(const std::string& texte) { Decoder<true>(g_decodage, texte); }
-
 void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage) {
+  if (!Decodage.Comptes) {
+    KORVEX_INVARIANT(Decodage.Valeurs != nullptr);
+    return Decoder<true>(Decodage, texte);
+  }
   try {
     Decoder<false>(Decodage, texte);
   } catch (...) {

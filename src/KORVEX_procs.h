@@ -31,16 +31,14 @@ private:
 // Amounts whose magnitude is below this are negligible: the extended value nearest 0.009.
 inline constexpr long double Seuil_Negligeable = 0.009L;
 
-// The amounts of the last decoded memo.
-extern TTAB_VALEURS TAB_VALEURS;
-
 // Counts of ten-thousandths by rubric, each rubric's in the order of the decodings that stored it.
 using TComptes_Rubriques = std::array<std::vector<int64_t>, TTAB_VALEURS::Dernier + 1>;
 
-// A decoder's state. Memo_Montants_Decoder's own lists in Rubriques what a decoding stores, each
-// rubric once, in the order of its first line, and puts their amounts into TAB_VALEURS and
-// their counts into Derniers; a decoding into counts appends each one's last count to
-// (*Comptes)[rubrique], lists them too when Lister is set, and Stockee tells which it appended to.
+// A decoder's state, owned by its caller: each decoding touches this and nothing else. Into a
+// table (Valeurs), a decoding lists in Rubriques what it stores, each rubric once, in the order of
+// its first line, and puts their amounts into the table and their counts into Derniers; into
+// counts (Comptes set), it appends each one's last count to (*Comptes)[rubrique], lists them too
+// when Lister is set, and Stockee tells which it appended to.
 struct TDecodage {
   explicit TDecodage(TTAB_VALEURS* Table = nullptr) : Valeurs(Table) {}
   TTAB_VALEURS* Valeurs;
@@ -67,22 +65,13 @@ public:
 // The amount of a count of ten-thousandths, as the decoder stores it.
 constexpr long double Montant_De(int64_t dix_milliemes) { return static_cast<long double>(dix_milliemes) / 10000.0L; }
 
-// Clears TAB_VALEURS and fills it from the text of one MONTANTS memo (UTF-8).
+// Decodes the text of one MONTANTS memo (UTF-8) into the caller's state: its table cleared and
+// filled (every entry but the listed ones is zero, so a total need only add those: a payslip
+// fills some forty of the 899), or its counts appended. Amounts are read with a point; the
+// user's separators are never set aside, so that several threads may decode at once.
 // Raises plateforme::EKorvex with the conversion error of the first bad line, or the rubric
 // error for a number outside 1 to 899 with an amount that is not negligible, or EPas_Texte for
 // a line of one to three characters that holds a control byte (the tab and 0x1A aside) or a
-// character beyond ASCII; the lines before it stay stored and the user's separators are back
-// in force.
-void Memo_Montants_Decoder(const std::string& texte);
-
-// The same into Decodage's counts, touching nothing else: the user's separators are never set
-// aside, amounts being read with a point, so that several threads may decode at once. A
+// character beyond ASCII. Into a table, the lines before it stay stored; into counts, a
 // decoding that raises appends nothing.
 void Memo_Montants_Decoder(std::string_view texte, TDecodage& Decodage);
-
-// The rubrics the last decoding stored into TAB_VALEURS, each once: every other entry is zero,
-// so a total need only add these (a payslip fills some forty of the 899).
-const std::vector<int>& Rubriques_Decodees();
-
-// The count of ten-thousandths the last decoding stored for a rubric it lists.
-int64_t Compte_Decode(int rubrique);

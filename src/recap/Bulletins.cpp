@@ -133,6 +133,22 @@ bool Est_Texte_Memo(std::string_view texte) {
   return true;
 }
 
+std::optional<int64_t> TPaie::Compte(int rubrique) const {
+  const auto trouve = std::lower_bound(Comptes.begin(), Comptes.end(), std::make_pair(rubrique, INT64_MIN));
+  if (trouve == Comptes.end() || trouve->first != rubrique) return std::nullopt;
+  return trouve->second;
+}
+
+TPaie Paie_Decodee(int Choix, const TBulletin& Bulletin) {
+  TPaie paie;
+  paie.Enregistrement = Bulletin.Enregistrement;
+  paie.Choix = Choix;
+  paie.Champs = Bulletin.Champs();
+  for (const int r : Bulletin.Rubriques()) paie.Comptes.emplace_back(r, Bulletin.Compte(r));
+  std::sort(paie.Comptes.begin(), paie.Comptes.end());
+  return paie;
+}
+
 uint64_t Empreinte_Montant(int64_t Enregistrement, int64_t Dix_Milliemes) {
   // splitmix64's finaliser over the pair: every bit of both moves every bit of the result.
   uint64_t z = static_cast<uint64_t>(Enregistrement) * 0x9E3779B97F4A7C15ull ^ static_cast<uint64_t>(Dix_Milliemes);

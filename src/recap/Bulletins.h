@@ -39,11 +39,26 @@ struct TBulletin {
 using TChoix = std::function<std::optional<int>(std::string_view debut_mois)>;
 using TVisiteur = std::function<void(int choix, const TBulletin&)>;
 
+// A payslip read whole, for the views about people: its record, identity and amounts, as counts
+// of ten-thousandths.
+struct TPaie {
+  int64_t Enregistrement = 0;  // its record in PAIES.DTA, from 1
+  int Choix = 0;               // what the scan's choice gave it
+  TChamps_Bulletin Champs;     // its character fields other than MOIS: its identity
+  // The rubrics it stores, ascending, each with its count of ten-thousandths.
+  std::vector<std::pair<int, int64_t>> Comptes;
+  std::optional<int64_t> Compte(int rubrique) const;
+};
+
+// A payslip as a scan's visitor sees it, kept whole.
+TPaie Paie_Decodee(int Choix, const TBulletin& Bulletin);
+
 // How a scan reads.
 struct TOptions_Lecture {
   std::function<void()> Trouve;  // runs once the file is renamed, before anything is read
   int Fils = 0;  // threads of a totalling: 0 for as many as the machine has cores, up to four
   bool Empreintes = false;  // a totalling also takes each choice's TEmpreintes
+  bool Garder = false;      // a totalling also keeps each payslip whole, in the table's order
 };
 
 // Reads the folder's payslips once, PAIES.DTA renamed PAIES.DBF meanwhile and back under its
@@ -67,17 +82,17 @@ using TTotaux_Choix = std::vector<std::vector<TTAB_VALEURS*>>;
 // What a totalling counted, payslips by choice, and what it left out.
 struct TTotalisation {
   std::vector<int> Bulletins;
+  std::vector<TPaie> Paies;  // when asked for, in the table's order
   std::vector<TEmpreintes> Empreintes;  // by choice, when asked for
   TAvertissements Avertissements;
   std::optional<TPeriode> Mois_Table;  // the first and the last month of the table's records
 };
 
-// Lire_Bulletins with a visitor adding TAB_VALEURS's decoded rubrics to totals, to the same
-// bits and with the same warnings and errors: every total takes its payslips' amounts in the
-// table's order. Runs of records are decoded on up to Options.Fils threads at once, the others
-// joining the first once it has found some thousand payslips, and added in turn; a total is
-// left as far as it got when an error stops
-// the reading. TAB_VALEURS is not used.
+// Lire_Bulletins with a visitor adding each payslip's amounts to totals, to the same bits and with
+// the same warnings and errors: every total takes its payslips' amounts in the table's order.
+// Runs of records are decoded on up to Options.Fils threads at once, the others joining the first
+// once it has found some thousand payslips, and added in turn; a total is left as far as it got
+// when an error stops the reading. At most 256 choices.
 std::optional<TTotalisation> Totaliser_Bulletins(const std::string& Chemin, const TChoix& Choix,
                                                  const TTotaux_Choix& Totaux, const TAfficherMessage& Message,
                                                  const TOptions_Lecture& Options = {});

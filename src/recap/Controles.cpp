@@ -39,7 +39,6 @@ struct TLecture {
   TControles& C;
   TPaies_Lues Lues;
   TClasses Classes;
-  std::array<TTAB_VALEURS, 2> Totaux;
   std::array<TCote, 2> Cotes;
   std::map<int64_t, TSomme_Exacte> Nets;  // by record, both sides
 
@@ -244,14 +243,13 @@ std::optional<TControles> Controler(const TDemande_Controles& Demande, const TAf
   c.Mois = deux->Mois;
   c.Reference = deux->Reference;
   c.Seuil = Demande.Seuil;
-  TLecture l{c, std::move(deux->Lues), TClasses(Demande.Chemin), {}, {}, {}};
+  TLecture l{c, std::move(deux->Lues), TClasses(Demande.Chemin), {}, {}};
   l.Cotes[Choix_Mois].Mois = c.Mois;
   l.Cotes[Choix_Reference].Mois = c.Reference;
   c.Noms_Champs = l.Lues.Noms_Champs;
   c.Identite = !c.Noms_Champs.empty() || l.Lues.Paies.empty();
-  for (const int cote : {Choix_Mois, Choix_Reference}) l.Totaux[static_cast<size_t>(cote)] = Totaux_Paies(l.Lues.Paies, cote);
   for (const TPaie& p : l.Lues.Paies) {
-    const TSomme_Exacte net = Gains_Retenues(p, l.Classes, l.Totaux[static_cast<size_t>(p.Choix)]).Net();
+    const TSomme_Exacte net = Gains_Retenues(p, l.Classes, l.Lues.Totaux[static_cast<size_t>(p.Choix)]).Net();
     l.Nets[p.Enregistrement] = net;
     (p.Choix == Choix_Mois ? c.Bulletins : c.Bulletins_Reference)++;
     if (p.Choix == Choix_Mois) c.Nets.emplace_back(p.Enregistrement, net);

@@ -15,33 +15,20 @@
 
 namespace recap {
 
-std::optional<int64_t> TPaie::Compte(int rubrique) const {
-  const auto trouve = std::lower_bound(Comptes.begin(), Comptes.end(), std::make_pair(rubrique, INT64_MIN));
-  if (trouve == Comptes.end() || trouve->first != rubrique) return std::nullopt;
-  return trouve->second;
-}
-
-TPaie Paie_Decodee(int Choix, const TBulletin& Bulletin) {
-  TPaie paie;
-  paie.Enregistrement = Bulletin.Enregistrement;
-  paie.Choix = Choix;
-  paie.Champs = Bulletin.Champs();
-  for (const int r : Bulletin.Rubriques()) paie.Comptes.emplace_back(r, Bulletin.Compte(r));
-  std::sort(paie.Comptes.begin(), paie.Comptes.end());
-  return paie;
-}
-
-std::optional<TPaies_Lues> Lire_Paies(const std::string& Chemin, const TChoix& Choix, const TAfficherMessage& Message) {
+std::optional<TPaies_Lues> Lire_Paies(const std::string& Chemin, const TChoix& Choix, int Choix_Nombre,
+                                      const TAfficherMessage& Message) {
   TPaies_Lues lues;
-  bool noms_lus = false;
-  const auto garder = [&](int choix, const TBulletin& bulletin) {
-    const TPaie& paie = lues.Paies.emplace_back(Paie_Decodee(choix, bulletin));
-    if (!std::exchange(noms_lus, true))
-      for (const auto& champ : paie.Champs) lues.Noms_Champs.push_back(champ.first);
-  };
-  auto avertissements = Lire_Bulletins(Chemin, Choix, garder, Message);
-  if (!avertissements) return std::nullopt;
-  lues.Avertissements = std::move(*avertissements);
+  lues.Totaux.resize(static_cast<size_t>(Choix_Nombre));
+  TTotaux_Choix totaux;
+  for (TTAB_VALEURS& t : lues.Totaux) totaux.push_back({&t});
+  TOptions_Lecture options;
+  options.Garder = true;
+  auto lu = Totaliser_Bulletins(Chemin, Choix, totaux, Message, options);
+  if (!lu) return std::nullopt;
+  lues.Paies = std::move(lu->Paies);
+  if (!lues.Paies.empty())
+    for (const auto& champ : lues.Paies.front().Champs) lues.Noms_Champs.push_back(champ.first);
+  lues.Avertissements = std::move(lu->Avertissements);
   return lues;
 }
 
@@ -66,18 +53,10 @@ std::optional<TDeux_Mois> Lire_Deux_Mois(const std::string& Chemin, const std::s
     if (debut_mois == d.Reference) return Choix_Reference;
     return std::nullopt;
   };
-  auto lues = Lire_Paies(Chemin, choix, Message);
+  auto lues = Lire_Paies(Chemin, choix, 2, Message);
   if (!lues) return std::nullopt;
   d.Lues = std::move(*lues);
   return d;
-}
-
-TTAB_VALEURS Totaux_Paies(const std::vector<TPaie>& Paies, int Choix) {
-  TTAB_VALEURS totaux;
-  for (const TPaie& p : Paies)
-    if (p.Choix == Choix)
-      for (const auto& [r, compte] : p.Comptes) totaux[r] += Montant_De(compte);
-  return totaux;
 }
 
 bool A_Matricule(const TChamps_Bulletin& Champs) {

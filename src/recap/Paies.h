@@ -15,24 +15,18 @@
 
 namespace recap {
 
-struct TPaie {
-  int64_t Enregistrement = 0;  // its record in PAIES.DTA, from 1
-  int Choix = 0;               // what the scan's choice gave it
-  TChamps_Bulletin Champs;     // its character fields other than MOIS: its identity
-  // The rubrics it stores, ascending, each with its count of ten-thousandths.
-  std::vector<std::pair<int, int64_t>> Comptes;
-  std::optional<int64_t> Compte(int rubrique) const;
-};
-
 struct TPaies_Lues {
   std::vector<TPaie> Paies;  // in the table's order
   std::vector<std::string> Noms_Champs;  // the first payslip's character fields
+  std::vector<TTAB_VALEURS> Totaux;  // by choice: each the recap of its payslips, to the bit
   TAvertissements Avertissements;
 };
 
-// Lire_Bulletins, keeping every chosen payslip whole. Nothing, after the message, when
-// PAIES.DTA is not there. Raises plateforme::EKorvex on every error, as a recap does.
-std::optional<TPaies_Lues> Lire_Paies(const std::string& Chemin, const TChoix& Choix, const TAfficherMessage& Message);
+// The chosen payslips whole and the totals of each of the Choix choices (at most 256), read in
+// one scan on the threads of a recap. Nothing, after the message, when PAIES.DTA is not there.
+// Raises plateforme::EKorvex on every error, as a recap does.
+std::optional<TPaies_Lues> Lire_Paies(const std::string& Chemin, const TChoix& Choix, int Choix_Nombre,
+                                      const TAfficherMessage& Message);
 
 // A month and the month it is checked against, their payslips read whole in one scan, their
 // choices Choix_Mois and Choix_Reference.
@@ -46,10 +40,6 @@ struct TDeux_Mois {
 // month before.
 std::optional<TDeux_Mois> Lire_Deux_Mois(const std::string& Chemin, const std::string& Mois, const std::string& Reference,
                                         const TAfficherMessage& Message);
-
-// The totals of the payslips of a choice, each the sum of its amounts in the table's order: a
-// recap's, to the bit.
-TTAB_VALEURS Totaux_Paies(const std::vector<TPaie>& Paies, int Choix);
 
 // Who a payslip is, to tell it from the others: its MATRICULE when the table has that field, else
 // all its identity fields together. Nothing when that is blank or there is no field: such a
@@ -69,9 +59,6 @@ struct TClasses {
   std::array<std::string, TTAB_VALEURS::Dernier + 1> Libelle;
   explicit TClasses(const std::string& Chemin);
 };
-
-// A payslip as decoded by a scan's visitor: TAB_VALEURS's rubrics as counts.
-TPaie Paie_Decodee(int Choix, const TBulletin& Bulletin);
 
 // A payslip's gains and retenues in ten-thousandths, counting only the rubrics whose total has a
 // row in its month's recap (Totaux), the negligible ones left as the recap leaves them. Exact:

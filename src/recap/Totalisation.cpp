@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <mutex>
 #include <span>
@@ -52,6 +53,7 @@ struct TLot {
   int Choix_Seul = -1;
   std::array<std::vector<uint8_t>, TTAB_VALEURS::Dernier + 1> Choix;
   std::vector<TEmpreintes> Empreintes;  // by choice, when the totalling takes them
+  std::vector<TPaie> Paies;  // whole, when the totalling keeps them
   bool Rempli = false;  // a payslip was kept: most runs of a month among many have none
   TAvertissements Avertissements;
   std::vector<dbase::TOmission> Omissions;  // the table's damage met in the run
@@ -69,6 +71,7 @@ struct TLot {
       for (std::vector<uint8_t>& c : Choix) c.clear();
     Rempli = false;
     Choix_Seul = -1;
+    Paies.clear();
     Avertissements.clear();
     Omissions.clear();
     Mois = {};
@@ -80,8 +83,9 @@ struct TLot {
 using TTours = interne::TTours<TLot>;
 
 struct TPartage {
-  TPartage(const TTotaux_Choix& totaux, int fils, const TControle_Paies& controle, bool empreintes)
-      : Totaux(totaux), Controle(controle), Empreintes(empreintes), Tours(static_cast<size_t>(fils)) {
+  TPartage(const TTotaux_Choix& totaux, int fils, const TControle_Paies& controle, const TOptions_Lecture& options)
+      : Totaux(totaux), Controle(controle), Empreintes(options.Empreintes), Garder(options.Garder),
+        Tours(static_cast<size_t>(fils)) {
     Resultat.Bulletins.assign(totaux.size(), 0);
     if (Empreintes) Resultat.Empreintes.assign(totaux.size(), TEmpreintes{});
     for (const std::vector<TTAB_VALEURS*>& choix : totaux) {
@@ -97,7 +101,9 @@ struct TPartage {
   }
   const TTotaux_Choix& Totaux;
   const TControle_Paies& Controle;
-  const bool Empreintes;
+  const bool Empreintes, Garder;
+  // Whether each payslip's rubrics are listed as they are decoded.
+  bool Lister() const { return Empreintes || Garder; }
   std::vector<TTAB_VALEURS*> Distincts;      // each total once: a lot's buckets are by total
   std::vector<std::vector<size_t>> Numeros;  // Totaux by their numbers in Distincts
   TTotalisation Resultat;
@@ -160,8 +166,9 @@ void Ajouter_Comptes(const TLot& lot, TPartage& p) {
   }
 }
 
-void Ajouter_Lot(const TLot& lot, TPartage& p) {
+void Ajouter_Lot(TLot& lot, TPartage& p) {
   if (lot.Rempli) Ajouter_Comptes(lot, p);
+  std::move(lot.Paies.begin(), lot.Paies.end(), std::back_inserter(p.Resultat.Paies));
   for (size_t c = 0; c < lot.Bulletins.size(); ++c) p.Resultat.Bulletins[c] += lot.Bulletins[c];
   for (size_t c = 0; lot.Rempli && c < p.Resultat.Empreintes.size(); ++c)
     for (size_t r = 0; r < TEmpreintes().size(); ++r) p.Resultat.Empreintes[c][r] += lot.Empreintes[c][r];
@@ -191,7 +198,7 @@ void Marquer_Choix(TLot& lot, int c, TDecodage& d) {
 
 // A thread's own table and decoder. Its amounts are kept as counts: the amount an x87 division
 // gives in a register is the one it stores, so adding it as it is made gives the same bits as
-// adding TAB_VALEURS's, without the 80-bit store and load between.
+// adding a decoded table's, without the 80-bit store and load between.
 struct TFil {
   TDecodage Decodage;
   std::optional<TLecteur> Lecteur;
@@ -205,7 +212,7 @@ struct TFil {
 void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::function<void()> renforcer) {
   auto lot = std::make_unique<TLot>(&f);
   size_t bulletins = 0;
-  f.Decodage.Lister = p.Empreintes;
+  f.Decodage.Lister = p.Lister();
   const TVisiteur garder = [&](int c, const TBulletin& bulletin) {
     // The memo's counts are in the lot's buckets already.
     if (c < 0 || static_cast<size_t>(c) >= lot->Bulletins.size()) throw plateforme::EKorvex(textes::Erreur_Inattendue);
@@ -217,6 +224,7 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
         empreintes[static_cast<size_t>(r)] +=
             Empreinte_Montant(bulletin.Enregistrement, (*f.Decodage.Comptes)[static_cast<size_t>(r)].back());
     }
+    if (p.Garder) lot->Paies.push_back(Paie_Decodee(c, bulletin));
     Marquer_Choix(*lot, c, f.Decodage);
     if (renforcer && ++bulletins >= Bulletins_Avant_Renfort) std::exchange(renforcer, nullptr)();
   };
@@ -231,7 +239,7 @@ void Lire_Lots(int64_t premier, TFil& f, const TChoix& choix, TPartage& p, std::
   };
   for (int64_t k = premier;; k = p.Prochain++) {
     lot->Vider(p.Totaux.size(), p.Empreintes);
-    f.Decodage.Lister = p.Empreintes;
+    f.Decodage.Lister = p.Lister();
     lot->Erreur = f.Erreur_Ouverture;
     if (f.Lecteur) {
       try {
@@ -308,7 +316,7 @@ TLecture_Table Totaliser_Table(const interne::TSource& source, const TChoix& cho
   // No thread for a run it would not have: a table of one run is read here alone.
   const int64_t lots = (premier.Lecteur->Enregistrements() + Enregistrements_Par_Lot - 1) / Enregistrements_Par_Lot;
   const int fils = static_cast<int>(std::clamp<int64_t>(lots, 1, voulus));
-  auto p = std::make_unique<TPartage>(totaux, fils, controle, options.Empreintes);
+  auto p = std::make_unique<TPartage>(totaux, fils, controle, options);
   Lire_Sur_Fils(fils, premier, source, choix, *p);
   if (p->Tours.Erreur()) std::rethrow_exception(p->Tours.Erreur());
   TLecture_Table lu{std::move(p->Resultat), std::move(p->Mois), p->Blocs ? p->Blocs->Doubles() : std::vector<uint64_t>{}};

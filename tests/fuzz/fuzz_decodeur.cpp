@@ -158,12 +158,16 @@ SANS_COUVERTURE void Comparer_Comptes(std::string_view texte, const Resultat& at
   }
 }
 
-// TAB_VALEURS against the reference: every entry, and the list of the rubrics a total adds.
+// A decoding into a table, reused from memo to memo as a scan reuses its own.
+TTAB_VALEURS Valeurs;
+TDecodage Decodage_Table(&Valeurs);
+
+// The table against the reference: every entry, and the list of the rubrics a total adds.
 SANS_COUVERTURE void Comparer_Table(const std::string& lecteur, const Resultat& attendu) {
-  if (Rubriques_Decodees() != attendu.stockees) Echec(lecteur + "liste des rubriques décodées");
+  if (Decodage_Table.Rubriques != attendu.stockees) Echec(lecteur + "liste des rubriques décodées");
   for (int i = 1; i <= 899; ++i) {
-    if (std::memcmp(&TAB_VALEURS[i], &attendu.table[i], 10) != 0)
-      Echec(lecteur + "rubrique " + std::to_string(i) + " : " + plateforme::Format_General(TAB_VALEURS[i], U'.') +
+    if (std::memcmp(&Valeurs[i], &attendu.table[i], 10) != 0)
+      Echec(lecteur + "rubrique " + std::to_string(i) + " : " + plateforme::Format_General(Valeurs[i], U'.') +
             " au lieu de " + plateforme::Format_General(attendu.table[i], U'.'));
   }
 }
@@ -185,10 +189,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
   // The usual line read with SSE4.1, then by the scalar reader: both give the reference's bits.
   for (const bool simd : {true, false}) {
     plateforme::Fixer_Raccourcis({simd, true, true});
-    Memo_Montants_Decoder(Tout_Stocke);
+    Memo_Montants_Decoder(Tout_Stocke, Decodage_Table);
     std::string erreur;
     try {
-      Memo_Montants_Decoder(texte);
+      Memo_Montants_Decoder(texte, Decodage_Table);
     } catch (const plateforme::EKorvex& e) {
       erreur = e.what();
       if (erreur.empty()) Echec("erreur sans message");

@@ -13,18 +13,23 @@ namespace {
 
 using Montants = std::map<int, long double>;
 
+// The tests' own decoder state, as a scan owns one: a table, reused from memo to memo.
+TTAB_VALEURS valeurs;
+TDecodage decodage(&valeurs);
+void Decoder(const std::string& memo) { Memo_Montants_Decoder(memo, decodage); }
+
 // The amount the decoder stores for a count of ten-thousandths.
 long double M(int64_t dix_milliemes) { return static_cast<long double>(dix_milliemes) / 10000.0L; }
 
 Montants Entrees_Non_Nulles() {
   Montants m;
   for (int r = TTAB_VALEURS::Premier; r <= TTAB_VALEURS::Dernier; ++r)
-    if (TAB_VALEURS[r] != 0.0L) m[r] = TAB_VALEURS[r];
+    if (valeurs[r] != 0.0L) m[r] = valeurs[r];
   return m;
 }
 
 std::string Erreur_Decodage(const std::string& memo) {
-  return test::Message_Erreur([&] { Memo_Montants_Decoder(memo); });
+  return test::Message_Erreur([&] { Decoder(memo); });
 }
 
 // The user's own separators, unlike the decoder's "." and " ", so a missed restore shows.
@@ -113,8 +118,8 @@ TEST_F(Decodage, FillsTheTableFromTheBody) {
         {899, M(876543210000)}}},
   };
   for (const auto& c : cas) {
-    Memo_Montants_Decoder("H\r\n4449\r\n");  // an earlier payslip: every call starts from a cleared table
-    Memo_Montants_Decoder(c.memo);
+    Decoder("H\r\n4449\r\n");  // an earlier payslip: every call starts from a cleared table
+    Decoder(c.memo);
     EXPECT_EQ(Entrees_Non_Nulles(), c.attendu) << c.nom;
     Separateurs_Utilisateur_Remis();
   }
@@ -154,7 +159,7 @@ TEST_F(Decodage, StopsAtTheFirstBadLineWithItsMessage) {
 TEST_F(Decodage, KeepsTheLinesBeforeAnErrorAndRestoresTheSeparators) {
   for (const char* ligne_fautive : {"002abc", "0x!100", "950100"}) {
     const std::string memo = std::string("H\r\n001100\r\n") + ligne_fautive + "\r\n003300\r\n";
-    EXPECT_THROW(Memo_Montants_Decoder(memo), plateforme::EKorvex) << ligne_fautive;
+    EXPECT_THROW(Decoder(memo), plateforme::EKorvex) << ligne_fautive;
     EXPECT_EQ(Entrees_Non_Nulles(), (Montants{{1, M(1000000)}})) << ligne_fautive;
     Separateurs_Utilisateur_Remis();
   }
@@ -175,7 +180,7 @@ TEST_F(Decodage, ALineTooShortForAnAmountIsIgnoredOnlyWhenItIsText) {
     const std::string memo = "H\r\n0011.00\r\n" + c.ligne + "\r\n0022.00\r\n";
     EXPECT_EQ(Erreur_Decodage(memo), c.texte ? "" : pas_texte) << c.ligne;
     if (!c.texte) {
-      EXPECT_THROW(Memo_Montants_Decoder(memo), EPas_Texte) << c.ligne;
+      EXPECT_THROW(Decoder(memo), EPas_Texte) << c.ligne;
     }
     // The lines before it stay, as for a conversion error; after a line of text, all of them.
     EXPECT_EQ(Entrees_Non_Nulles(), c.texte ? (Montants{{1, M(10000)}, {2, M(20000)}}) : (Montants{{1, M(10000)}}))
@@ -188,8 +193,8 @@ TEST_F(Decodage, ReadsAmountsWithAPointWhateverTheUsersSeparator) {
   plateforme::Fixer_Separateurs(U'.', U',');
   EXPECT_EQ(Erreur_Decodage("H\r\n0011,500.00\r\n"),
             "'1,500.00' n'est pas une valeur en virgule flottante correcte");
-  Memo_Montants_Decoder("H\r\n0011500.00\r\n");
-  EXPECT_EQ(TAB_VALEURS[1], M(15000000));
+  Decoder("H\r\n0011500.00\r\n");
+  EXPECT_EQ(valeurs[1], M(15000000));
   EXPECT_EQ(plateforme::ThousandSeparator(), U',');
 }
 
@@ -208,7 +213,7 @@ TEST_F(Decodage, SurvivesArbitraryText) {
     const size_t taille = alea() % 40;
     for (size_t j = 0; j < taille; ++j) memo += alphabet[alea() % alphabet.size()];
     try {
-      Memo_Montants_Decoder(memo);
+      Decoder(memo);
     } catch (const plateforme::EKorvex& e) {
       const std::string message = e.what();
       EXPECT_TRUE(message.ends_with("' n'est pas une valeur entière correcte") ||
@@ -235,13 +240,13 @@ TEST_F(Decodage, ListedRubricsAreExactlyTheStoredOnes) {
   };
   for (const auto& memo : memos) {
     try {
-      Memo_Montants_Decoder(memo);
+      Decoder(memo);
     } catch (const plateforme::EKorvex&) {
     }
     Montants listes;
-    for (int r : Rubriques_Decodees()) {
+    for (int r : decodage.Rubriques) {
       EXPECT_EQ(listes.count(r), 0u) << r;
-      listes[r] = TAB_VALEURS[r];
+      listes[r] = valeurs[r];
     }
     EXPECT_EQ(listes, Entrees_Non_Nulles()) << memo;
   }

@@ -200,11 +200,13 @@ dbase::TTable& Ouvrir(dbase::TTable& t, const fs::path& dossier) {
 
 TReference Reference(const fs::path& dossier_intact, const std::string& mois, const TPlages& sans) {
   TReference r;
+  TTAB_VALEURS valeurs;
+  TDecodage decodage(&valeurs);
   dbase::TTable t;
   for (Ouvrir(t, dossier_intact); !t.Eof(); t.Next()) {
     if (t.FieldByName("MOIS").AsString().substr(0, 7) != mois || Dans(sans, t.RecNo())) continue;
-    Memo_Montants_Decoder(t.FieldByName("MONTANTS").AsString());
-    for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) r.TOT_RUB[i] += TAB_VALEURS[i];
+    Memo_Montants_Decoder(t.FieldByName("MONTANTS").AsString(), decodage);
+    for (int i = TTAB_VALEURS::Premier; i <= TTAB_VALEURS::Dernier; ++i) r.TOT_RUB[i] += valeurs[i];
     ++r.Bulletins;
   }
   return r;

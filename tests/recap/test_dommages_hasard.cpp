@@ -127,12 +127,14 @@ bool Memos_Devenus_Vides(const test::TIssue& r, const std::filesystem::path& abi
   for (const auto& [enregistrement, texte] : test::Memos_Du_Mois(abime, mois)) {
     const auto origine = avant.find(enregistrement);
     if (origine == avant.end() || origine->second == texte) continue;
+    TTAB_VALEURS valeurs;
+    TDecodage decodage(&valeurs);
     try {
-      Memo_Montants_Decoder(texte);
+      Memo_Montants_Decoder(texte, decodage);
     } catch (const plateforme::EKorvex&) {
       return false;
     }
-    if (!Rubriques_Decodees().empty()) return false;
+    if (!decodage.Rubriques.empty()) return false;
     sans.emplace_back(enregistrement, enregistrement);
     ++vides;
   }

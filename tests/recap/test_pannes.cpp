@@ -127,10 +127,11 @@ bool Egales(const TTAB_VALEURS& a, const TTAB_VALEURS& b) {
 
 // The totals after the first n payslips of the month.
 TTAB_VALEURS Totaux_Partiels(size_t n) {
-  TTAB_VALEURS t;
+  TTAB_VALEURS t, valeurs;
+  TDecodage decodage(&valeurs);
   for (size_t k = 0; k < n; ++k) {
-    Memo_Montants_Decoder(Memo(Paies_Du_Mois[k]));
-    for (int i = 1; i <= 899; ++i) t[i] += TAB_VALEURS[i];
+    Memo_Montants_Decoder(Memo(Paies_Du_Mois[k]), decodage);
+    for (int i = 1; i <= 899; ++i) t[i] += valeurs[i];
   }
   return t;
 }

@@ -1,4 +1,4 @@
-// Totals read on several threads against one scan adding TAB_VALEURS payslip after payslip: the
+// Totals read on several threads against one scan adding each payslip's amounts in turn: the
 // same bits, counts, warnings and error, wherever the runs of records fall and whatever stops
 // the reading.
 #include <gtest/gtest.h>
