@@ -180,9 +180,9 @@ bool Trouver_Corps(std::string_view texte, std::string_view& corps) {
 // point whatever the user's separators, which are never set aside: a decoding touches nothing
 // but its caller's state, so that several may run beside a window that formats numbers.
 template <bool Montants>
-size_t Lire_Ligne(TDecodage& d, const char* p, size_t n, size_t debut) {
+size_t Lire_Ligne(TDecodage& d, const char* p, size_t n, size_t debut, bool courante) {
   size_t fin = debut;
-  if (!Ligne_Courante<Montants>(d, p, n, debut, fin)) {
+  if (!courante || !Ligne_Courante<Montants>(d, p, n, debut, fin)) {
     while (fin < n && p[fin] != CR && p[fin] != LF) ++fin;
     Decoder_Ligne<Montants>(d, std::string_view(p + debut, fin - debut));
   }
@@ -273,7 +273,7 @@ template <bool Montants>
 // that is not. The last lines are read from a copy with room behind them, an LF standing for the
 // body's end: a line ends at its CR either way.
 template <bool Montants>
-[[gnu::target("sse4.1")]] void Decoder_Lignes_Sse41(TDecodage& d, const char* p, size_t n) {
+[[gnu::target("sse4.1")]] void Decoder_Lignes_Sse41(TDecodage& d, const char* p, size_t n, bool courante) {
   size_t debut = 0, longueur = 0;
   while (n - debut >= 16 && Ligne_Usuelle<Montants>(d, p + debut, longueur)) debut += longueur;
   n = debut + std::min(n - debut, std::string_view(p + debut, n - debut).find('\0'));
@@ -281,7 +281,7 @@ template <bool Montants>
     if (Ligne_Usuelle<Montants>(d, p + debut, longueur))
       debut += longueur;
     else
-      debut = Lire_Ligne<Montants>(d, p, n, debut);
+      debut = Lire_Ligne<Montants>(d, p, n, debut, courante);
   }
   while (debut < n) {
     alignas(16) char copie[32] = {};
@@ -292,7 +292,7 @@ template <bool Montants>
     if (Ligne_Usuelle<Montants>(d, copie, longueur))
       debut = std::min(n, debut + longueur);
     else
-      debut = Lire_Ligne<Montants>(d, p, n, debut);
+      debut = Lire_Ligne<Montants>(d, p, n, debut, courante);
   }
 }
 
@@ -308,11 +308,14 @@ const bool Sse41 = Sse41_Present();
 // Lines end at CR, LF or CR LF; a NUL ends the body. Amounts are read with a point.
 template <bool Montants>
 void Decoder_Lignes(TDecodage& d, std::string_view corps) {
+  const plateforme::TRaccourcis raccourcis = plateforme::Raccourcis();
 #ifdef KORVEX_LIGNES_SSE41
-  if (Sse41 && plateforme::Raccourcis().Simd) return Decoder_Lignes_Sse41<Montants>(d, corps.data(), corps.size());
+  if (Sse41 && raccourcis.Simd)
+    return Decoder_Lignes_Sse41<Montants>(d, corps.data(), corps.size(), raccourcis.Ligne_Courante);
 #endif
   corps = corps.substr(0, corps.find('\0'));
-  for (size_t debut = 0; debut < corps.size();) debut = Lire_Ligne<Montants>(d, corps.data(), corps.size(), debut);
+  for (size_t debut = 0; debut < corps.size();)
+    debut = Lire_Ligne<Montants>(d, corps.data(), corps.size(), debut, raccourcis.Ligne_Courante);
 }
 
 template <bool Montants>

@@ -75,6 +75,12 @@ inline std::string Bulletin_En_Cause(int64_t enregistrement, const std::string& 
 }
 
 inline constexpr const char* Erreur_Inattendue = "Erreur inattendue";
+// A broken invariant: a fault of the program's, which stops the calculation rather than show a
+// figure it cannot vouch for.
+inline std::string Erreur_Interne(const std::string& condition, const std::string& fichier, int ligne) {
+  return "Erreur interne du programme : la condition " + condition + " n'est pas remplie (" + fichier + ", ligne " +
+         std::to_string(ligne) + "). Le calcul est arrêté pour ne montrer aucun chiffre douteux";
+}
 inline constexpr const char* Raison_Inattendue = "erreur inattendue";
 inline constexpr const char* Memoire_Insuffisante = "Mémoire insuffisante";
 

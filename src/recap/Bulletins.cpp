@@ -9,6 +9,7 @@
 #include "KORVEX_procs.h"
 #include "platform/Erreurs.h"
 #include "platform/Fichiers.h"
+#include "platform/Invariant.h"
 #include "platform/Octets.h"
 #include "platform/Precision.h"
 #include "platform/Textes.h"
@@ -28,8 +29,12 @@ public:
       : de_(std::move(de)), vers_(std::move(vers)), retour_(plateforme::Nom_Exact(de_)) {
     if (auto raison = plateforme::Renommer_Sans_Remplacer(de_, vers_))
       throw EKorvex(textes::Renommage_Impossible(de_, vers_, *raison));
+    ++En_Cours;
   }
   ~TRenommageTemporaire() { Rendre(); }
+
+  // The renames of this thread's scans not yet undone: each rename is paired with its return.
+  static inline thread_local int En_Cours = 0;
   TRenommageTemporaire(const TRenommageTemporaire&) = delete;
   TRenommageTemporaire& operator=(const TRenommageTemporaire&) = delete;
 
@@ -45,6 +50,7 @@ public:
   bool Rendre() noexcept {
     if (!rendu_) {
       rendu_ = true;
+      --En_Cours;
       try {
         raison_ = plateforme::Renommer_Sans_Remplacer(vers_, retour_);
       } catch (...) {
@@ -86,6 +92,7 @@ bool Sous_Renommage(const std::string& Chemin, const TAfficherMessage& Message, 
   }
   // A stale PAIES.DBF would be read as this month's payslips.
   if (plateforme::Nom_Pris(temporaire)) throw EKorvex(textes::Temporaire_Existe(temporaire));
+  const int avant = TRenommageTemporaire::En_Cours;
   TRenommageTemporaire renommage(paies, temporaire);
   std::exception_ptr erreur_lecture;
   try {
@@ -94,7 +101,10 @@ bool Sous_Renommage(const std::string& Chemin, const TAfficherMessage& Message, 
   } catch (...) {
     erreur_lecture = std::current_exception();
   }
-  if (!renommage.Rendre())
+  const bool rendu = renommage.Rendre();
+  // The rename is undone before the scan ends, whatever the reading did.
+  KORVEX_INVARIANT(TRenommageTemporaire::En_Cours == avant);
+  if (!rendu)
     throw EKorvex(renommage.Message_Echec() + (erreur_lecture ? "\n" + Message_De(erreur_lecture) : ""));
   if (erreur_lecture) std::rethrow_exception(erreur_lecture);
   return true;

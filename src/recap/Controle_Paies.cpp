@@ -7,6 +7,7 @@
 #include "dbase/Table.h"
 #include "platform/Caracteres.h"
 #include "platform/Octets.h"
+#include "platform/Raccourcis.h"
 #include "platform/Textes.h"
 #include "recap/Lecteur_Paies.h"
 #include "recap/Periode.h"
@@ -130,8 +131,8 @@ void TMois_Vus::Ajouter(const TMois_Vus& Suite) {
   Nombre += Suite.Nombre;
 }
 
-TBlocs_Vus::TBlocs_Vus(uint64_t Blocs) : blocs_(Blocs) {
-  if (blocs_ <= Blocs_En_Carte) carte_.assign(static_cast<size_t>((blocs_ + 63) / 64), 0);
+TBlocs_Vus::TBlocs_Vus(uint64_t Blocs) : blocs_(Blocs), rapides_(plateforme::Raccourcis().Pointeurs) {
+  if (blocs_ <= Blocs_En_Carte && rapides_) carte_.assign(static_cast<size_t>((blocs_ + 63) / 64), 0);
 }
 
 void TBlocs_Vus::Noter_Serie(const dbase::TSerie& Serie, const dbase::TChamp_Serie& Pointeurs) {
@@ -141,7 +142,7 @@ void TBlocs_Vus::Noter_Serie(const dbase::TSerie& Serie, const dbase::TChamp_Ser
   const bool texte = Pointeurs.Octets(e).size() == 10;
   if (carte_.empty() || !texte) {
     for (int64_t k = 0; k < nombre; ++k, e += longueur)
-      if (*e == ' ' || *e == '*') Noter(Bloc_Approche(Pointeurs, e));
+      if (*e == ' ' || *e == '*') Noter(rapides_ ? Bloc_Approche(Pointeurs, e) : Bloc_Memo_Exact(Pointeurs, e));
     return;
   }
   // Most tables: ten-byte pointers and a bitmap. Records in a row mostly name blocks of one

@@ -53,6 +53,7 @@ private:
 // met twice. A scan on several threads has one a thread, joined at its end.
 class TBlocs_Vus {
 public:
+  // A bitmap, unless the tests switched the fast paths off: then sorted pointers, read exactly.
   explicit TBlocs_Vus(uint64_t Blocs = 0);
   // The blocks of every record of a series shown or deleted (a deleted record keeps its memo:
   // no other may name it). A wrong flag may be taken for either: that costs a check, never a
@@ -72,6 +73,7 @@ public:
 
 private:
   uint64_t blocs_;
+  bool rapides_;  // pointers read a word at a time
   std::vector<uint64_t> carte_, tous_, doubles_;
 };
 

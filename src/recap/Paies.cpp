@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/Caracteres.h"
+#include "platform/Invariant.h"
 #include "platform/Separateurs.h"
 #include "platform/Textes.h"
 #include "recap/Comparaison.h"
@@ -109,6 +110,9 @@ TGains_Retenues Gains_Retenues(const TPaie& Paie, const TClasses& Classes, const
     if (colonne == Colonne_Gains) g.Gains += compte;
     if (colonne == Colonne_Retenues) g.Retenues += compte;
   }
+  // 899 counts of at most 2^63 each: far from the sum's own bounds.
+  KORVEX_INVARIANT(plateforme::Valeur_Absolue(g.Gains) <= (TSomme_Exacte{1} << 73) &&
+                   plateforme::Valeur_Absolue(g.Retenues) <= (TSomme_Exacte{1} << 73));
   return g;
 }
 

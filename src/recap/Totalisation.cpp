@@ -158,11 +158,17 @@ void Ajouter_Comptes(const TLot& lot, TPartage& p) {
       continue;
     }
     const std::vector<uint8_t>& choix = lot.Choix[static_cast<size_t>(r)];
+    // Every count has its mark, and every mark names a choice of the scan.
     KORVEX_INVARIANT(choix.size() == comptes.size());
+    size_t ajoutes = 0;
     for (size_t debut = 0, fin = 0; debut < comptes.size(); debut = fin) {
       while (fin < comptes.size() && choix[fin] == choix[debut]) ++fin;
+      KORVEX_INVARIANT(choix[debut] < p.Numeros.size());
       Ajouter_Choix(std::span(comptes).subspan(debut, fin - debut), p.Numeros[static_cast<size_t>(choix[debut])], r, p);
+      ajoutes += fin - debut;
     }
+    // The stretches add each count once.
+    KORVEX_INVARIANT(ajoutes == comptes.size());
   }
 }
 
@@ -181,6 +187,8 @@ void Ajouter_Lot(TLot& lot, TPartage& p) {
 // that is all; at a second choice, the earlier counts are marked with the first, and from then
 // on each payslip's with its own, listed by rubric.
 void Marquer_Choix(TLot& lot, int c, TDecodage& d) {
+  // A mark is a byte: a scan has at most 256 choices (TPartage).
+  KORVEX_INVARIANT(c >= 0 && c < 256);
   if (lot.Choix_Seul == -1) lot.Choix_Seul = c;
   if (lot.Choix_Seul == c) return;
   auto& choix = lot.Choix;

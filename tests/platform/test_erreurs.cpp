@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/Erreurs.h"
+#include "platform/Invariant.h"
 
 namespace {
 
@@ -53,6 +54,20 @@ TEST(ErreursTest, WithoutMemoryTheGuardStillShowsAMessage) {
   };
   EXPECT_FALSE(plateforme::Executer_Sous_Garde(afficher, [] { throw plateforme::EKorvex("y"); }));
   EXPECT_EQ(montres, (std::vector<std::string>{"échec", "Mémoire insuffisante."}));
+}
+
+// In the program, a broken invariant stops the calculation with an error the guard shows; no
+// figure computed past it is shown.
+TEST(ErreursTest, ABrokenInvariantIsAnErrorTheGuardShows) {
+  plateforme::Arreter_Sur_Invariant(false);
+  std::vector<std::string> montres;
+  const int un = 1;
+  EXPECT_FALSE(plateforme::Executer_Sous_Garde([&](const std::string& m) { montres.push_back(m); },
+                                               [&] { KORVEX_INVARIANT(un == 2); }));
+  ASSERT_EQ(montres.size(), 1u);
+  EXPECT_EQ(montres[0].rfind("Erreur interne du programme : la condition un == 2 n'est pas remplie (", 0), 0u) << montres[0];
+  EXPECT_TRUE(montres[0].ends_with("aucun chiffre douteux.")) << montres[0];
+  EXPECT_NO_THROW(KORVEX_INVARIANT(un == 1));
 }
 
 }  // namespace

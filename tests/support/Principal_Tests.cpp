@@ -5,14 +5,18 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/Invariant.h"
 #include "platform/Raccourcis.h"
 
 int main(int argc, char** argv) {
+  // A broken invariant ends the run at once, with its stack.
+  plateforme::Arreter_Sur_Invariant(true);
   int n = 0;
   for (int i = 0; i < argc; ++i) {
     if (std::strcmp(argv[i], "--sans-raccourcis") == 0) {
-      plateforme::Fixer_Raccourcis({false, false, false});
-      std::printf("Sans raccourcis : lecteur scalaire, chaque mois demandé, un seul fil.\n");
+      plateforme::Fixer_Raccourcis({false, false, false, false, false});
+      std::printf("Sans raccourcis : règles générales pour chaque ligne, chaque mois demandé, un seul fil, "
+                  "pointeurs lus un à un et triés.\n");
     } else {
       argv[n++] = argv[i];
     }
